@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -9,7 +10,8 @@
 // page, decodes to U+0098 and encodes back to 0x98).
 namespace cp1251 {
 
-// Raised when a text holds a character that windows-1251 cannot hold, or bytes that are not UTF-8.
+// Raised when a text holds a character that windows-1251 cannot hold, or bytes that are not UTF-8;
+// the message (Russian) names the character and its code point, or the position of the bad byte.
 class EncodeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -16,9 +16,11 @@ struct CalendarDate {
 
 // nullopt when the date does not exist (31.02., month 13, year outside 1..9999).
 std::optional<double> encodeDate(int year, int month, int day);
+// The date of a day count; a zero CalendarDate for a count outside 01.01.0001..31.12.9999
+// (or not a number).
 CalendarDate decodeDate(double dayCount);
 
-// "dd.mm.yyyy".
+// "dd.mm.yyyy"; empty for a count that decodeDate does not take.
 std::string dateText(double dayCount);
 // Reads "d.m.yyyy" with one or two digits for day and month and four for the year;
 // `separator` stands between them. nullopt for anything else or a date that does not exist.

@@ -12,10 +12,18 @@
 // is the stream's name; its values follow it.
 
 // Holds the bytes of one container file for the length of one load or save.
-// Loading reads the whole file into memory while holding an exclusive lock on it.
-// Saving collects exactly `size` bytes in memory; Commit() writes them to a temporary file in
-// the target's folder, syncs it and renames it over the target, so the old file survives
-// any failure.
+// Loading reads the whole file into memory while holding an exclusive lock on it; a missing
+// file is not created. Saving checks at creation that the target can be replaced, then collects
+// exactly `size` bytes in memory; Commit() writes them to a temporary file in the target's
+// folder, syncs it and renames it over the target, so the old file survives any failure and a
+// failed save leaves no temporary file behind.
+//
+// Failures: 21 (mEBadStorage) the file cannot be read, or cannot be replaced (missing or
+// unwritable folder, read-only target, held by another loader); 25 size 0 or an empty file;
+// 26, 27 (mEMemoryAllocate) the file is too large or cannot be read whole. Commit: 28
+// (mEWriteStorage) the bytes written differ from the size; 29 Commit of a load; and, with the
+// file's name in the message, mEBadStorage 22 the temporary file cannot be created or written,
+// 23 it or, after the rename, the folder cannot be synced, 24 the rename fails.
 class mTFileLoader {
 public:
     mTFileLoader(std::string fileName, bool readOnly, std::uint32_t size = 0);
@@ -36,6 +44,9 @@ public:
     void Commit();
 
 private:
+    void load();
+    void prepareSave();
+
     std::string fileName_;
     bool readOnly_;
     std::uint32_t size_;
@@ -44,17 +55,32 @@ private:
 };
 
 // Reads and writes typed values at a moving position of a container.
+//
+// Codes raised besides the container's classic ones: a value that cannot be written is an
+// mEWriteStorage with the writer's first code + 2 (it would pass the size of the file), 153 (a
+// character windows-1251 cannot hold), 154 (a text over 9999 bytes), 173 (a count over 65535,
+// checkedWordCount) or 193 (a Float without a readable text: infinite, NaN, beyond the range);
+// CreateHeader raises 53 (file smaller than the header) and 54 (name not in windows-1251).
+// A value that cannot be read is an mEBadStorage with the reader's first code + 3 (94, 103, 113,
+// 123, 133, 143) and the message "Неправильный формат файла декларации, возможно он
+// поврежден.", as is a header cut short or with version digits that are not a number (392).
+// A failed read or write changes nothing.
 class mTDocumentStorage {
 public:
     // On a loader's bytes: reading when the loader is read-only, writing otherwise.
+    // CreateHeader() or Open() starts it.
     explicit mTDocumentStorage(mTFileLoader& loader);
 
-    // A storage over bytes in memory, for reading (the bytes must outlive the storage).
+    // Bare storages for the model objects' own tests and size passes: open at once, without a
+    // header, values from offset 0, version 1.3. CreateHeader() / Open() may still start one as
+    // a whole container while nothing has been written or read.
+    //
+    // Over bytes in memory, for reading (the bytes must outlive the storage).
     static mTDocumentStorage forReading(std::string_view bytes);
-    // A storage that appends to `out` without a size limit.
+    // Appends to `out` without a size limit.
     static mTDocumentStorage forWriting(std::string& out);
-    // An open writing storage that keeps no bytes and only counts them: the size of anything
-    // is the Position() after saving it here.
+    // Keeps no bytes and only counts them: the size of anything is the Position() after
+    // saving it here. The writers check values here exactly as they do when writing.
     static mTDocumentStorage sizeCounter();
 
     void CreateHeader(const std::string& docName);
@@ -95,14 +121,29 @@ public:
 
 private:
     mTDocumentStorage() = default;
+    static mTDocumentStorage bare(bool readOnly);
 
-    // ... private helpers are the implementation's own.
+    struct Value {
+        std::string_view text;
+        std::uint32_t end; // offset behind the value
+    };
+
+    std::string_view bytes() const;
+    bool startable() const;
+    void reset();
+    Value readValue(std::uint16_t firstCode, bool numeric) const;
+    std::int64_t readDecimal(std::uint16_t firstCode);
+    void checkWritable(std::uint16_t firstCode) const;
+    void put(std::string_view text, std::uint16_t firstCode);
+    bool streamNameAt(std::uint32_t offset, std::string_view name, std::uint32_t& end) const;
+    bool findStream(std::uint32_t from, std::uint32_t until, std::string_view name, std::uint32_t& end) const;
 
     bool readOnly_ = true;
     std::string_view input_;        // reading
     std::string* output_ = nullptr; // writing; null while only counting
     std::uint32_t limit_ = UINT32_MAX;
     std::uint32_t position_ = 0;
+    std::uint32_t firstValue_ = 0;
     std::string docName_;
     std::string streamName_;
     std::string headerTail_;
@@ -110,6 +151,7 @@ private:
     std::uint16_t versionMinor_ = 0;
     bool opened_ = false;
     bool created_ = false;
+    bool bare_ = false;
 };
 
 // Stream name of a list item: the prefix and the index zero-padded to at least `digits`
