@@ -1,0 +1,164 @@
+#include "computation/NonTaxableIncome.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/Declaration.h"
+
+namespace {
+
+using Field = Currency kTSvodSumPril4::*;
+
+enum class LineList { Rate13, Rate15, OtherRates, Foreign };
+
+// An exempt income found by its pair (income code, deduction code).
+struct ExemptIncome {
+    std::int32_t incomeCode;
+    std::int32_t deductionCode; // AnyDeduction: whatever the code
+    bool countsDeduction;       // the deduction amount counts, not the income
+    Field field;
+    Field kindField = nullptr;  // a non-taxable sum of a section-2 kind that also grows
+};
+
+constexpr std::int32_t AnyDeduction = -1;
+
+// Income lines of the payers, in all three lists.
+const std::array<ExemptIncome, 14> SourceExemptions{{
+    {2762, 508, true, &kTSvodSumPril4::МатПомРожд},
+    {2720, 501, false, &kTSvodSumPril4::Gift2720},
+    {2721, 501, false, &kTSvodSumPril4::Gift2721},
+    {2730, 502, false, &kTSvodSumPril4::СтоимПриз},
+    {2760, 503, false, &kTSvodSumPril4::МатПомРаб},
+    {2770, 504, false, &kTSvodSumPril4::ВозмМед},
+    {2761, 506, false, &kTSvodSumPril4::МатПомИнв},
+    {3011, 511, false, &kTSvodSumPril4::ВыигрЛотер},
+    {2763, 512, false, &kTSvodSumPril4::МатПомОбр},
+    {2790, 507, false, &kTSvodSumPril4::ПомПодар},
+    {1211, 510, false, &kTSvodSumPril4::ДопСВПенс},
+    {2799, 599, false, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind10},
+    {3010, 280, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
+    {6015, 915, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind15},
+}};
+
+// Incomes in foreign currency: the amount is the income in roubles, the deduction its sum.
+const std::array<ExemptIncome, 14> ForeignExemptions{{
+    {2762, 508, true, &kTSvodSumPril4::МатПомРожд},
+    {2720, 501, false, &kTSvodSumPril4::Gift2720},
+    {2721, 501, false, &kTSvodSumPril4::Gift2721},
+    {2730, 502, false, &kTSvodSumPril4::СтоимПриз},
+    {2760, 503, false, &kTSvodSumPril4::МатПомРаб},
+    {2770, 504, false, &kTSvodSumPril4::ВозмМед},
+    {2740, 505, false, &kTSvodSumPril4::ПризРекл},
+    {2761, 506, false, &kTSvodSumPril4::МатПомИнв},
+    {3011, 511, false, &kTSvodSumPril4::ВыигрЛотер},
+    {2763, 512, false, &kTSvodSumPril4::МатПомОбр},
+    {2790, 507, false, &kTSvodSumPril4::ПомПодар},
+    {1211, 510, false, &kTSvodSumPril4::ДопСВПенс},
+    {2799, AnyDeduction, false, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind10},
+    {3010, AnyDeduction, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
+}};
+
+constexpr Currency roubles(std::int64_t whole)
+{
+    return Currency::fromWholeRoubles(whole);
+}
+
+template <std::size_t N>
+void addExemptions(kTSvodSumPril4& sheet, const std::array<ExemptIncome, N>& exemptions, std::int32_t incomeCode,
+                   std::int32_t deductionCode, Currency amount, Currency deduction)
+{
+    for (const ExemptIncome& exemption : exemptions) {
+        if (exemption.incomeCode != incomeCode)
+            continue;
+        if (exemption.deductionCode != AnyDeduction && exemption.deductionCode != deductionCode)
+            continue;
+        const Currency counted = exemption.countsDeduction ? deduction : amount;
+        sheet.*exemption.field += counted;
+        if (exemption.kindField)
+            sheet.*exemption.kindField += counted;
+    }
+}
+
+void addSourceLine(kTSvodSumPril4& sheet, const mTIncome& line, LineList list)
+{
+    addExemptions(sheet, SourceExemptions, line.IncomeCode, line.DeductionCode, line.Amount, line.Deduction);
+    // Income of a share in a company's foreign profit is exempt on the payers' statements only.
+    if (line.IncomeCode == 6014 && line.DeductionCode == 914 && list != LineList::OtherRates) {
+        sheet.ДоходИн += line.Deduction;
+        sheet.NonTaxableKind14 += line.Deduction;
+    }
+    // Prizes of advertising campaigns are taxed at 35 %: they stand among the other rates.
+    if (line.IncomeCode == 2740 && line.DeductionCode != 0 && list == LineList::OtherRates)
+        sheet.ПризРекл += line.Deduction;
+}
+
+template <typename Lines>
+bool hasDividends(const Lines& lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [](const auto& line) { return line->IncomeCode == 1010; });
+}
+
+void limit(Currency& value, Currency cap)
+{
+    value = std::min(value, cap);
+}
+
+} // namespace
+
+void kTSvodSumPril4::Clear()
+{
+    *this = kTSvodSumPril4();
+}
+
+bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
+{
+    Clear();
+    const bool resident = Decl.DeclarationType == DeclarationOrdinary;
+
+    for (const auto& source : Decl.Sources) {
+        for (const auto& line : source->Incomes13)
+            addSourceLine(*this, *line, LineList::Rate13);
+        for (const auto& line : source->Incomes15)
+            addSourceLine(*this, *line, LineList::Rate15);
+        for (const auto& line : source->Incomes99)
+            addSourceLine(*this, *line, LineList::OtherRates);
+
+        // The profit tax that the paying company offsets is a sum of the payer, not of a
+        // line: it counts once however many dividend lines the payer has.
+        if (hasDividends(source->Incomes13))
+            FixedAdvances += source->OrgProfitTax13;
+        if (hasDividends(source->Incomes15))
+            (resident ? FixedAdvances : FixedAdvancesNonResident) += source->OrgProfitTax15;
+    }
+
+    if (Decl.HasIncomeKind(IncomeKindForeign)) {
+        for (const auto& income : Decl.CurrencyIncomes)
+            addExemptions(*this, ForeignExemptions, income->IncomeCode, income->DeductionCode, income->IncomeRoubles,
+                          income->DeductionSum);
+    }
+
+    // Yearly limits. Gifts of both codes share one limit, and the code-2720 gifts take it first.
+    const Currency fourThousand = roubles(4'000);
+    СтоимПодар = std::min(Gift2721 + Gift2720, fourThousand);
+    limit(Gift2720, fourThousand);
+    limit(Gift2721, fourThousand);
+    limit(Gift2721, std::max(fourThousand - Gift2720, Currency()));
+    for (Field field : {&kTSvodSumPril4::СтоимПриз, &kTSvodSumPril4::МатПомРаб, &kTSvodSumPril4::ВозмМед,
+                        &kTSvodSumPril4::ПризРекл, &kTSvodSumPril4::МатПомИнв, &kTSvodSumPril4::ВыигрЛотер,
+                        &kTSvodSumPril4::МатПомОбр})
+        limit(this->*field, fourThousand);
+    limit(ПомПодар, roubles(10'000));
+    limit(ДопСВПенс, roubles(12'000));
+
+    NonTaxableExceptAdPrizes = МатПомРожд + СтоимПодар + СтоимПриз + МатПомРаб + ВозмМед + МатПомИнв + ВыигрЛотер
+        + МатПомОбр + ПомПодар + ДопСВПенс + ДоходИн;
+    NonTaxableAdPrizes = ПризРекл;
+    ДохНеНалОбщ = NonTaxableExceptAdPrizes + NonTaxableAdPrizes;
+    NonTaxableKind2 += ВыигрЛотер;
+    NonTaxableKind10 += МатПомРожд + СтоимПриз + МатПомРаб + ВозмМед + МатПомИнв + МатПомОбр + ПомПодар + ДопСВПенс
+        + Gift2721;
+    NonTaxableKind17 = Gift2720;
+    NonTaxableKind19 = ПризРекл;
+    NonTaxableKinds10_14_17 = NonTaxableKind10 + NonTaxableKind17 + NonTaxableKind14;
+    return true;
+}

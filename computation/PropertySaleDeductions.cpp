@@ -1,0 +1,125 @@
+#include "computation/PropertySaleDeductions.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "model/Declaration.h"
+
+namespace {
+
+// One income line as this sheet sees it.
+struct SaleLine {
+    std::int32_t incomeCode;
+    std::int32_t deductionCode;
+    Currency income;
+    Currency deduction;
+};
+
+bool isPair(const SaleLine& line, std::int32_t incomeCode, std::int32_t deductionCode)
+{
+    return line.incomeCode == incomeCode && line.deductionCode == deductionCode;
+}
+
+// Adds what is asked, as far as the limit left allows.
+void addWithinLimit(Currency& field, Currency asked, Currency& limitLeft)
+{
+    field += std::min(asked, limitLeft);
+    limitLeft = std::max(limitLeft - asked, Currency());
+}
+
+} // namespace
+
+void kTSvodSumPril6::Clear()
+{
+    *this = kTSvodSumPril6();
+}
+
+bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
+{
+    Clear();
+    const bool foreignIncome = Decl.HasIncomeKind(IncomeKindForeign);
+    if ((Decl.SourceCount() < 1 && !foreignIncome) || Decl.DeclarationType != DeclarationOrdinary)
+        return true;
+
+    Currency saleLimitLeft = SaleDeductionLimit;
+
+    // The field of a pair that takes the line's deduction as it stands; null for the pairs
+    // with rules of their own and for every pair this sheet does not count.
+    const auto plainField = [this](const SaleLine& line) -> Currency* {
+        if (isPair(line, 1510, 903))
+            return &РасхПриобИмущ;
+        if (isPair(line, 1511, 903))
+            return &РасхПриобИмущДол;
+        if (isPair(line, 1512, 902))
+            return &OtherRealtySaleDeduction;
+        if (isPair(line, 1512, 903))
+            return &OtherRealtyCost;
+        if (isPair(line, 1520, 906) || isPair(line, 1521, 906))
+            return &OtherPropertySaleDeduction;
+        if (isPair(line, 1520, 903) || isPair(line, 1521, 903))
+            return &OtherPropertyCost;
+        if (isPair(line, 4900, 908))
+            return &ВычДохИзъятИмущ;
+        if (isPair(line, 4910, 910))
+            return &ВычДохЛиквИО;
+        if (isPair(line, 4920, 912))
+            return &ВычДохПравКИК;
+        if (isPair(line, 1540, 315) || isPair(line, 1542, 316))
+            return &ВычПдтвРасхПродУК;
+        if (isPair(line, 1540, 905) || isPair(line, 1542, 907))
+            return &CapitalShareLimitedDeduction;
+        if (isPair(line, 1560, 317))
+            return &ВычПдтвРасхПрдСр;
+        if (isPair(line, 1570, 318))
+            return &ВычПдтвРасхУмСтУК;
+        if (isPair(line, 1550, 314))
+            return &ВычПдтвРасхУстПрав;
+        return nullptr;
+    };
+
+    // The sale deduction of housing (901) is the income itself, within the common limit.
+    const auto addSaleOfHousing = [&](const SaleLine& line) {
+        addWithinLimit(ВычПродИмущ, line.income, saleLimitLeft);
+    };
+
+    for (const auto& source : Decl.Sources) {
+        for (const auto& income : source->Incomes13) {
+            const SaleLine line{income->IncomeCode, income->DeductionCode, income->Amount, income->Deduction};
+            if (isPair(line, 1510, 901))
+                addSaleOfHousing(line);
+            else if (isPair(line, 1511, 904))
+                addWithinLimit(ВычПродИмущДол, line.deduction, saleLimitLeft);
+            else if (isPair(line, 1511, 903) || isPair(line, 1512, 903))
+                *plainField(line) += std::min(line.income, line.deduction);
+            else if (Currency* field = plainField(line))
+                *field += line.deduction;
+        }
+    }
+
+    if (foreignIncome) {
+        for (const auto& income : Decl.CurrencyIncomes) {
+            const SaleLine line{income->IncomeCode, income->DeductionCode, income->IncomeRoubles,
+                                income->DeductionSum};
+            if (isPair(line, 1510, 901))
+                addSaleOfHousing(line);
+            else if (isPair(line, 1511, 904))
+                addWithinLimit(ВычПродИмущДол, std::min(line.income, line.deduction), saleLimitLeft);
+            else if (isPair(line, 1512, 902) || isPair(line, 1512, 903))
+                *plainField(line) += std::min(line.income, line.deduction);
+            else if (Currency* field = plainField(line))
+                *field += line.deduction;
+        }
+    }
+
+    OtherRealtySaleDeduction = std::min(OtherRealtySaleDeduction, OtherSaleDeductionLimit);
+    OtherPropertySaleDeduction = std::min(OtherPropertySaleDeduction, OtherSaleDeductionLimit);
+    CapitalShareLimitedDeduction = std::min(CapitalShareLimitedDeduction, OtherSaleDeductionLimit);
+    ВычПдтвРасхПродУК += CapitalShareLimitedDeduction;
+
+    ОбщИмущВыч = ВычПродИмущ + РасхПриобИмущ + ВычПродИмущДол + РасхПриобИмущДол + OtherRealtySaleDeduction
+        + OtherRealtyCost + OtherPropertySaleDeduction + OtherPropertyCost + ВычДохИзъятИмущ + ВычДохЛиквИО
+        + ВычДохПравКИК + ВычПдтвРасхПродУК + ВычПдтвРасхПрдСр + ВычПдтвРасхУмСтУК + ВычПдтвРасхУстПрав;
+    SpecialBaseDeductions = ВычДохИзъятИмущ + ВычДохЛиквИО + ВычДохПравКИК + ВычПдтвРасхПродУК + ВычПдтвРасхУстПрав;
+    GeneralBaseDeductions = ОбщИмущВыч - SpecialBaseDeductions;
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/Currency.h"
+
+class mTDeclaration;
+
+// Deductions against income from the sale of property and other assets, found among the
+// income lines by the pair (income code, deduction code): the sale deduction of housing within
+// one limit of 1 000 000 roubles, documented acquisition costs, three deductions of up to
+// 250 000 roubles each and the expenses set against the income codes 1540-1570 and 4900-4920.
+// The fields named in Cyrillic are the exchange file's attributes.
+class kTSvodSumPril6 {
+public:
+    static constexpr Currency SaleDeductionLimit = Currency::fromWholeRoubles(1'000'000);
+    static constexpr Currency OtherSaleDeductionLimit = Currency::fromWholeRoubles(250'000);
+
+    Currency ВычПродИмущ;       // 1510 / 901, within SaleDeductionLimit
+    Currency РасхПриобИмущ;     // 1510 / 903
+    Currency РасхПриобИмущДол;  // 1511 / 903
+    Currency ВычПродИмущДол;    // 1511 / 904, within what 1510 / 901 left of SaleDeductionLimit
+    Currency OtherRealtySaleDeduction;   // 1512 / 902, up to OtherSaleDeductionLimit
+    Currency OtherRealtyCost;            // 1512 / 903
+    Currency OtherPropertySaleDeduction; // 1520, 1521 / 906, up to OtherSaleDeductionLimit
+    Currency OtherPropertyCost;          // 1520, 1521 / 903
+    Currency ВычДохИзъятИмущ;   // 4900 / 908
+    Currency ВычДохЛиквИО;      // 4910 / 910
+    Currency ВычДохПравКИК;     // 4920 / 912
+    Currency ВычПдтвРасхПродУК; // 1540 / 315, 1542 / 316, and CapitalShareLimitedDeduction
+    Currency CapitalShareLimitedDeduction; // 1540 / 905, 1542 / 907, up to OtherSaleDeductionLimit
+    Currency ВычПдтвРасхПрдСр;  // 1560 / 317
+    Currency ВычПдтвРасхУмСтУК; // 1570 / 318
+    Currency ВычПдтвРасхУстПрав; // 1550 / 314
+    Currency ОбщИмущВыч;        // every field above but CapitalShareLimitedDeduction
+    Currency SpecialBaseDeductions; // reduce the base of kind "10"
+    Currency GeneralBaseDeductions; // reduce the base of kind "18": ОбщИмущВыч - SpecialBaseDeductions
+
+    void Clear();
+    bool Calculate(mTDeclaration& Decl);
+};

@@ -1,0 +1,161 @@
+#include "computation/StandardSocialDeductions.h"
+
+#include <algorithm>
+
+#include "computation/Summary.h"
+#include "model/Declaration.h"
+
+namespace {
+
+// `percent` of the base cut to whole kopecks; nothing of a base that is not positive.
+Currency percentOfBase(Currency base, std::int64_t percent)
+{
+    if (base <= Currency())
+        return Currency();
+    constexpr std::int64_t unitsPerKopeck = Currency::UnitsPerRouble / 100;
+    const auto kopecks = static_cast<std::int64_t>(__int128(base.units()) * percent / (100 * unitsPerKopeck));
+    return Currency::fromUnits(kopecks * unitsPerKopeck);
+}
+
+bool isChildCode(std::int32_t code)
+{
+    return (code >= 126 && code <= 128) || (code >= 130 && code <= 132);
+}
+
+bool isDisabledChildCode(std::int32_t code)
+{
+    return code == 129 || code == 133;
+}
+
+bool isChildDoubleCode(std::int32_t code)
+{
+    return (code >= 134 && code <= 139) || (code >= 142 && code <= 147);
+}
+
+bool isDisabledChildDoubleCode(std::int32_t code)
+{
+    return code == 140 || code == 141 || code == 148 || code == 149;
+}
+
+} // namespace
+
+void kTSvodSumPril5::Clear()
+{
+    *this = kTSvodSumPril5();
+}
+
+bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
+{
+    Clear();
+    if (Decl.DeclarationType != DeclarationOrdinary && Decl.DeclarationType != DeclarationClosingBusiness)
+        return true;
+
+    // Investment accounts: the contributions of the year within one limit, account by account.
+    const mTInvDeduct& investment = Decl.InvDeduct;
+    if (investment.Granted != 0) {
+        Currency remainingLimit = InvestmentAccountLimit;
+        for (const auto& account : investment.IISList) {
+            const Currency allowed = std::clamp(account->PaidIn, Currency(), remainingLimit);
+            remainingLimit -= allowed;
+            (account->SimplifiedSign != 0 ? ИнвВычУпр : СумИнвВыч219) += allowed;
+        }
+        ИнвВычПредВосст = investment.IISDeductionToReturn;
+    }
+
+    // What tax agents granted, by deduction code.
+    for (const auto& source : Decl.Sources) {
+        for (const auto& deduct : source->SSCDeducts) {
+            const std::int32_t code = deduct->Code;
+            Currency* field = nullptr;
+            switch (code) {
+            case 104: field = &ВычСт218_1_2; break;
+            case 105: field = &ВычСт218_1_1; break;
+            case 320: field = &AgentSocial320; break;
+            case 321: field = &AgentSocial321; break;
+            case 323: field = &AgentSocial323; break;
+            case 324: field = &AgentSocial324; break;
+            case 325: field = &AgentSocial325; break;
+            case 326: field = &AgentSocial326; break;
+            case 327: field = &AgentSocial327; break;
+            case 328: field = &AgentSocial328; break;
+            default:
+                if (isChildCode(code))
+                    field = &ВычСтРеб;
+                else if (isDisabledChildCode(code))
+                    field = &ВычСтРебИнв;
+                else if (isChildDoubleCode(code))
+                    field = &ВычСтРебЕд;
+                else if (isDisabledChildDoubleCode(code))
+                    field = &ВычСтРебИнвЕд;
+                break;
+            }
+            if (field != nullptr)
+                *field += deduct->Sum;
+        }
+    }
+    ВычСт218_1_1 = std::min(ВычСт218_1_1, AgentDeduction105Limit);
+    ВычСт218_1_2 = std::min(ВычСт218_1_2, AgentDeduction104Limit);
+    const auto standardTotal = [this] {
+        return ВычСт218_1_1 + ВычСт218_1_2 + ВычСтРеб + ВычСтРебЕд + ВычСтРебИнв + ВычСтРебИнвЕд;
+    };
+    ОбщВычСтандПер = standardTotal();
+
+    // Standard deductions claimed in the declaration replace the agents' figures; the agents
+    // cannot have granted more than the year's due.
+    if (Decl.StandardDeduct.Granted != 0) {
+        const kTSvodSumPrilE1& monthly = Svod.PrilE1;
+        ВычСт218_1_1 = monthly.Total218_1_1;
+        ВычСт218_1_2 = monthly.Total218_1_2;
+        ВычСтРеб = monthly.ChildTotal;
+        ВычСтРебЕд = monthly.ChildDoubleTotal;
+        ВычСтРебИнв = monthly.DisabledChildTotal;
+        ВычСтРебИнвЕд = monthly.DisabledChildDoubleTotal;
+        ОбщВычСтандПер = std::min(ОбщВычСтандПер, standardTotal());
+    }
+
+    const mTSocialDeduct& social = Decl.SocialDeduct;
+    if (social.Granted != 0 && Decl.DeclarationType == DeclarationOrdinary) {
+        const Currency socialIncomeBase = Svod.Pril1.TotalIncome + Svod.Pril2.TotalIncome + Svod.PrilV1.ДоходИт
+            + ИнвВычПредВосст - Svod.Pril4.NonTaxableExceptAdPrizes - Svod.Pril4.NonTaxableAdPrizes;
+        DonationPart25 = std::min(percentOfBase(socialIncomeBase, 25), social.CharitySum);
+        DonationPart30 = std::min(percentOfBase(socialIncomeBase, 30), social.CharitySum30);
+        СумБлагЦел = std::min(percentOfBase(socialIncomeBase, 30), DonationPart25 + DonationPart30);
+
+        for (const Currency childSum : social.ChildEduList)
+            ChildEduSum += std::min(childSum, ChildEducationLimit);
+        СумЛечен = social.ExpensiveMedicalSum;
+        ИтогВычСоциал = СумБлагЦел + ChildEduSum + СумЛечен;
+
+        SelfEduSum = social.SelfEducationSum;
+        СумМедУсл = social.MedicalSum;
+        СумЛекПреп = social.MedicamentSum;
+        СумЛичСтрах = social.InsuranceSum;
+        СумОценКвалиф = social.QualificationSum;
+        СумПенсСтрах = Svod.Pril5Dop.ОбщВзносВыч;
+        ОбщСумРасх = std::min(SelfEduSum + СумМедУсл + СумЛекПреп + СумЛичСтрах + СумПенсСтрах + СумОценКвалиф,
+                              SocialExpenseLimit);
+    }
+
+    // An agent's social deduction counts only as far as the declaration shows the expense.
+    const kTSvodSumPril5Dop& contributions = Svod.Pril5Dop;
+    AgentSocial320 = std::min({AgentSocial320, SelfEduSum, SocialExpenseLimit});
+    AgentSocial321 = std::min(AgentSocial321, ChildEduSum);
+    AgentSocial323 = std::min({AgentSocial323, СумЛекПреп, SocialExpenseLimit});
+    AgentSocial324 = std::min({AgentSocial324, СумМедУсл, SocialExpenseLimit});
+    AgentSocial325 = std::min({AgentSocial325, СумЛичСтрах, SocialExpenseLimit});
+    AgentSocial326 = std::min(AgentSocial326, СумЛечен);
+    AgentSocial327 = std::min({AgentSocial327, contributions.PensContractTotal, SocialExpenseLimit});
+    AgentSocial328 = std::min({AgentSocial328, contributions.СумВзносУпл, SocialExpenseLimit});
+    ОбщСНВОтчПерНА = AgentSocial320 + AgentSocial321 + AgentSocial323 + AgentSocial324 + AgentSocial325
+        + AgentSocial326 + AgentSocial327 + AgentSocial328;
+
+    ОбщВычСтандДекл = standardTotal() - ОбщВычСтандПер;
+    const bool standardToBusiness = Decl.StandardDeduct.HasBusinessMonths != 0 && Decl.BusinessCount() >= 1;
+    StandardDeclBusiness = standardToBusiness ? ОбщВычСтандДекл : Currency();
+    StandardDeclOther = standardToBusiness ? Currency() : ОбщВычСтандДекл;
+
+    ОбщСНВОтчПерНА = std::min(ОбщСНВОтчПерНА, ИтогВычСоциал + ОбщСумРасх);
+    ОбщВычСоциал = ИтогВычСоциал + ОбщСумРасх - ОбщСНВОтчПерНА;
+    ВычСтандСоц = ОбщВычСоциал + ОбщВычСтандДекл;
+    return true;
+}

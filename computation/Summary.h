@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+
+#include "computation/BusinessAdvances.h"
+#include "computation/BusinessIncome.h"
+#include "computation/ForeignIncome.h"
+#include "computation/MonthlyStandardDeductions.h"
+#include "computation/NonTaxableIncome.h"
+#include "computation/PensionContributions.h"
+#include "computation/PropertyPurchaseDeductions.h"
+#include "computation/PropertySaleDeductions.h"
+#include "computation/PropertySaleIncome.h"
+#include "computation/RefundApplication.h"
+#include "computation/RussianIncome.h"
+#include "computation/Section1.h"
+#include "computation/Section2.h"
+#include "computation/Securities.h"
+#include "computation/SecuritiesIntermediate.h"
+#include "computation/StandardSocialDeductions.h"
+#include "model/Currency.h"
+
+class mTDeclaration;
+
+// The computed summary of one declaration: every sheet of the form, run over the declaration
+// in the order of the data flow between them, with what the sheets share while they run (the
+// rest of the 13 % band and three pools of deductions). Callers read the sheets' fields
+// directly after Calculate.
+class kTSvodSum {
+public:
+    // The band of the year's base taxed at 13 %; beyond it the 13/15 % kinds pay 15 %.
+    static constexpr Currency RateBand = Currency::fromWholeRoubles(5'000'000);
+
+    std::array<kTSvodSumRazd2, 25> Razd2; // Razd2[k - 1] is income kind k
+    kTSvodSumR1 R1;
+    kTSvodSumR1_punkt2 R1_punkt2;
+    kTSvodKudaTratit KudaTratit;
+    kTSvodSumPril1 Pril1;
+    kTSvodSumPril1_Dop Pril1_Dop;
+    kTSvodSumPril2 Pril2;
+    kTSvodSumPrilV1 PrilV1;
+    kTSvodSumPrilV1Dop PrilV1Dop;
+    kTSvodSumPril3 Pril3;
+    kTSvodSumPril3_In Pril3_In;
+    kTSvodSumPril4 Pril4;
+    kTSvodSumPril5 Pril5;
+    kTSvodSumPrilE1 PrilE1;
+    kTSvodSumPril5Dop Pril5Dop;
+    kTSvodSumPril6 Pril6;
+    kTSvodSumPril7 Pril7;
+    kTSvodSumPrilJ PrilJ1; // ordinary accounts
+    kTSvodSumPrilJ PrilJ2; // individual investment accounts
+    kTSvodSumPrilI PrilI;
+    kTSvodSumPril8 Pril8;
+    Currency RateBandRest = RateBand; // what is left of the band
+    Currency DeclaredPool;   // deductions claimed in the declaration, not yet used
+    Currency AgentPool;      // deductions given by tax agents, not yet used
+    Currency SimplifiedPool; // deductions of the simplified procedure, not yet used
+
+    // The section-2 sheet of an income kind 1..25.
+    kTSvodSumRazd2& Razd2Sheet(int kind) { return Razd2.at(kind - 1); }
+    const kTSvodSumRazd2& Razd2Sheet(int kind) const { return Razd2.at(kind - 1); }
+
+    // Computes every sheet. False when a sheet of the appendix chain or the advance payments
+    // failed, or when section 1 holds a sum to pay.
+    bool Calculate(mTDeclaration& Decl);
+    // Whole band, empty pools, every sheet empty.
+    void Clear();
+
+    // Each returns what it took from its pool: nothing for an amount (or limit) of 0 or
+    // less, at most the amount, at most what the pool holds.
+    Currency TakeFromDeclaredDeductions(Currency Amount);
+    Currency TakeFromAgentDeductions(Currency Amount);
+    // Limit: the base that the tax withheld at source stands for.
+    Currency TakeFromSimplifiedDeductions(Currency Amount, Currency Limit);
+};

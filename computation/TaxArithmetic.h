@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/Currency.h"
+
+// A tax rate in hundredths of a percent: 13 % is 1300.
+struct TaxRate {
+    std::int32_t hundredthsOfPercent;
+};
+
+inline constexpr TaxRate Rate5{500};
+inline constexpr TaxRate Rate9{900};
+inline constexpr TaxRate Rate10{1000};
+inline constexpr TaxRate Rate13{1300};
+inline constexpr TaxRate Rate15{1500};
+inline constexpr TaxRate Rate30{3000};
+inline constexpr TaxRate Rate35{3500};
+
+// Tax on a base, in whole roubles. The product is formed exactly (no binary fractions), so
+// 13 % of 50 roubles is 6.5 and rounds to 7. The tax rules round half a rouble and more up,
+// less down; a negative product is truncated toward zero like RoundHalfUp.
+Currency TaxAtRate(Currency base, TaxRate rate);
+
+// The tax of two parts of one base at two rates, rounded once: the 13 % and 15 % parts of a
+// base split by the 5 000 000-rouble band.
+Currency TaxAtRates(Currency base1, TaxRate rate1, Currency base2, TaxRate rate2);
+
+// The base that a tax amount stands for at a rate, in whole roubles rounded half up:
+// 130 roubles at 13 % stand for 1 000.
+Currency BaseOfTax(Currency tax, TaxRate rate);
+
+// numerator / denominator in whole roubles, rounded by the RoundHalfUp rule (half up,
+// negatives truncated toward zero), as Currency. The denominator must be positive and count
+// the units of the numerator per rouble.
+Currency RoundedRoublesOfRatio(__int128 numerator, __int128 denominator);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/Currency.h"
+#include "model/Declaration.h"
+
+// Amounts in the tests are written in roubles; the figures they are compared with are worked
+// out by hand from the tax rules.
+inline Currency rub(long double roubles)
+{
+    return Currency::fromRoubles(roubles);
+}
+
+// A payer of a declaration with income kind 1 switched on.
+inline mbTSourse& addPayer(mTDeclaration& decl, std::string inn = "7701000001", std::string name = "ООО Ромашка")
+{
+    decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindSources);
+    mbTSourse& payer = *decl.GetSource(decl.AddSource());
+    payer.Inn = std::move(inn);
+    payer.Kpp = "770101001";
+    payer.Oktmo = "45382000";
+    payer.Name = std::move(name);
+    return payer;
+}
+
+inline std::unique_ptr<mTIncome> incomeLine(std::int32_t incomeCode, Currency amount, std::int32_t deductionCode = 0,
+                                            Currency deduction = Currency())
+{
+    auto line = std::make_unique<mTIncome>();
+    line->IncomeCode = incomeCode;
+    line->Amount = amount;
+    line->DeductionCode = deductionCode;
+    line->Deduction = deduction;
+    line->Month = 1;
+    return line;
+}
