@@ -1,6 +1,7 @@
 #include "computation/PensionContributions.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/Declaration.h"
 

@@ -1,0 +1,158 @@
+#include "computation/PropertySaleDeductions.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "DeductionSheetTestSupport.h"
+
+namespace {
+
+struct SaleLine {
+    bool foreign; // a foreign-currency income instead of a payer's 13 % line
+    std::int32_t incomeCode;
+    std::int32_t deductionCode;
+    long double income;
+    long double deduction;
+};
+
+using Field = Currency kTSvodSumPril6::*;
+
+struct SaleCase {
+    const char* name;
+    std::vector<SaleLine> lines;
+    std::vector<std::pair<Field, long double>> fields; // every other listed field is 0
+    long double total;
+    long double special;
+};
+
+void addLine(mTDeclaration& decl, const SaleLine& line)
+{
+    if (!line.foreign) {
+        if (decl.SourceCount() == 0)
+            addPayer(decl);
+        decl.GetSource(0)->AddIncome13(
+            incomeLine(line.incomeCode, rub(line.income), line.deductionCode, rub(line.deduction)));
+        return;
+    }
+    decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindForeign);
+    mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
+    income.IncomeCode = line.incomeCode;
+    income.DeductionCode = line.deductionCode;
+    income.IncomeRoubles = rub(line.income);
+    income.DeductionSum = rub(line.deduction);
+}
+
+constexpr Field AllFields[] = {
+    &kTSvodSumPril6::ВычПродИмущ,        &kTSvodSumPril6::РасхПриобИмущ,
+    &kTSvodSumPril6::РасхПриобИмущДол,   &kTSvodSumPril6::ВычПродИмущДол,
+    &kTSvodSumPril6::OtherRealtySaleDeduction, &kTSvodSumPril6::OtherRealtyCost,
+    &kTSvodSumPril6::OtherPropertySaleDeduction, &kTSvodSumPril6::OtherPropertyCost,
+    &kTSvodSumPril6::ВычДохИзъятИмущ,    &kTSvodSumPril6::ВычДохЛиквИО,
+    &kTSvodSumPril6::ВычДохПравКИК,      &kTSvodSumPril6::ВычПдтвРасхПродУК,
+    &kTSvodSumPril6::CapitalShareLimitedDeduction, &kTSvodSumPril6::ВычПдтвРасхПрдСр,
+    &kTSvodSumPril6::ВычПдтвРасхУмСтУК,  &kTSvodSumPril6::ВычПдтвРасхУстПрав,
+};
+
+TEST(PropertySaleDeductions, DeductionsFollowThePairsAndTheirLimits)
+{
+    const SaleCase cases[] = {
+        {"two housing sales of 700 000 share the 1 000 000 limit",
+         {{false, 1510, 901, 700'000, 700'000}, {false, 1510, 901, 700'000, 700'000}},
+         {{&kTSvodSumPril6::ВычПродИмущ, 1'000'000}}, 1'000'000, 0},
+        {"a share sold after the limit is used up gets nothing",
+         {{false, 1510, 901, 1'000'000, 1'000'000}, {false, 1511, 904, 400'000, 400'000}},
+         {{&kTSvodSumPril6::ВычПродИмущ, 1'000'000}}, 1'000'000, 0},
+        {"a share takes what the housing sale left",
+         {{false, 1510, 901, 800'000, 800'000}, {true, 1511, 904, 150'000, 300'000}},
+         {{&kTSvodSumPril6::ВычПродИмущ, 800'000}, {&kTSvodSumPril6::ВычПродИмущДол, 150'000}}, 950'000, 0},
+        {"other realty, 300 000 in all: 250 000",
+         {{false, 1512, 902, 200'000, 200'000}, {false, 1512, 902, 100'000, 100'000}},
+         {{&kTSvodSumPril6::OtherRealtySaleDeduction, 250'000}}, 250'000, 0},
+        {"other realty, exactly 250 000", {{false, 1512, 902, 250'000, 250'000}},
+         {{&kTSvodSumPril6::OtherRealtySaleDeduction, 250'000}}, 250'000, 0},
+        {"costs of a share above its price: the price from a payer", {{false, 1511, 903, 500'000, 800'000}},
+         {{&kTSvodSumPril6::РасхПриобИмущДол, 500'000}}, 500'000, 0},
+        {"costs of a share above its price: all of them from a foreign income",
+         {{true, 1511, 903, 500'000, 800'000}}, {{&kTSvodSumPril6::РасхПриобИмущДол, 800'000}}, 800'000, 0},
+        {"foreign other realty up to its price", {{true, 1512, 902, 90'000, 100'000}, {true, 1512, 903, 50'000, 70'000}},
+         {{&kTSvodSumPril6::OtherRealtySaleDeduction, 90'000}, {&kTSvodSumPril6::OtherRealtyCost, 50'000}},
+         140'000, 0},
+        {"other property and its costs",
+         {{false, 1520, 906, 300'000, 300'000}, {false, 1521, 903, 80'000, 60'000}, {false, 1510, 903, 5, 2'000'000}},
+         {{&kTSvodSumPril6::OtherPropertySaleDeduction, 250'000},
+          {&kTSvodSumPril6::OtherPropertyCost, 60'000},
+          {&kTSvodSumPril6::РасхПриобИмущ, 2'000'000}},
+         2'310'000, 0},
+        {"capital shares: the limited deduction joins the expenses",
+         {{false, 1540, 905, 400'000, 300'000}, {false, 1542, 316, 100'000, 70'000}},
+         {{&kTSvodSumPril6::ВычПдтвРасхПродУК, 320'000}, {&kTSvodSumPril6::CapitalShareLimitedDeduction, 250'000}},
+         320'000, 320'000},
+        {"expenses of the special and the general bases",
+         {{false, 4900, 908, 10, 1}, {false, 4910, 910, 10, 2}, {false, 4920, 912, 10, 4},
+          {false, 1550, 314, 10, 8}, {false, 1560, 317, 10, 16}, {true, 1570, 318, 10, 32}},
+         {{&kTSvodSumPril6::ВычДохИзъятИмущ, 1},
+          {&kTSvodSumPril6::ВычДохЛиквИО, 2},
+          {&kTSvodSumPril6::ВычДохПравКИК, 4},
+          {&kTSvodSumPril6::ВычПдтвРасхУстПрав, 8},
+          {&kTSvodSumPril6::ВычПдтвРасхПрдСр, 16},
+          {&kTSvodSumPril6::ВычПдтвРасхУмСтУК, 32}},
+         63, 15},
+        {"pairs without a rule are ignored", {{false, 1510, 902, 10, 10}, {false, 2000, 901, 10, 10}}, {}, 0, 0},
+    };
+    for (const SaleCase& c : cases) {
+        mTDeclaration decl;
+        for (const SaleLine& line : c.lines)
+            addLine(decl, line);
+        kTSvodSumPril6 sheet;
+        EXPECT_TRUE(sheet.Calculate(decl));
+        for (const Field field : AllFields) {
+            Currency expected;
+            for (const auto& [listed, value] : c.fields)
+                if (listed == field)
+                    expected = rub(value);
+            EXPECT_EQ(sheet.*field, expected) << c.name;
+        }
+        EXPECT_EQ(sheet.ОбщИмущВыч, rub(c.total)) << c.name;
+        EXPECT_EQ(sheet.SpecialBaseDeductions, rub(c.special)) << c.name;
+        EXPECT_EQ(sheet.GeneralBaseDeductions, rub(c.total - c.special)) << c.name;
+    }
+}
+
+TEST(PropertySaleDeductions, OnlyThe13PercentLinesOfResidentsCount)
+{
+    mTDeclaration decl;
+    mbTSourse& payer = addPayer(decl);
+    payer.AddIncome15(incomeLine(1510, rub(500'000), 901, rub(500'000)));
+    payer.AddIncome99(incomeLine(1510, rub(500'000), 901, rub(500'000)));
+    kTSvodSumPril6 sheet;
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.ОбщИмущВыч, Currency());
+
+    payer.AddIncome13(incomeLine(1510, rub(500'000), 901, rub(500'000)));
+    decl.DeclarationType = DeclarationNonResident;
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.ВычПродИмущ, Currency());
+}
+
+TEST(PropertySaleDeductions, ForeignIncomesCountOnlyWhileTheirKindIsOn)
+{
+    mTDeclaration decl;
+    addLine(decl, {false, 1510, 901, 100'000, 100'000});
+    mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome()); // foreign kind off
+    income.IncomeCode = 1510;
+    income.DeductionCode = 901;
+    income.IncomeRoubles = rub(300'000);
+    kTSvodSumPril6 sheet;
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.ВычПродИмущ, rub(100'000));
+
+    decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindForeign); // starts from an empty list
+    addLine(decl, {true, 1510, 901, 300'000, 300'000});
+    decl.DeleteSource(0);
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.ВычПродИмущ, rub(300'000));
+}
+
+} // namespace
