@@ -1,11 +1,19 @@
 #include "computation/BusinessIncome.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "computation/TaxArithmetic.h"
 #include "model/Declaration.h"
 
 namespace {
+
+constexpr std::int32_t CivilContractIncome = 2010;
+constexpr std::int32_t FirstAuthorFeeIncome = 2201;
+constexpr std::int32_t LastAuthorFeeIncome = 2209;
+constexpr std::int32_t CivilContractExpense = 403;
+constexpr std::int32_t AuthorFeeExpense = 404;
+constexpr std::int32_t AuthorFeeNorm = 405;
 
 // Without documented expenses the professional deduction is the norm of 20 % of the
 // activity's income of the year, half up to kopecks, whatever expense the record holds.
@@ -20,13 +28,6 @@ Currency professionalDeduction(const mTBusinessNew& activity)
 {
     return activity.ExpensesConfirmed != 0 ? activity.ExpenseSum : expenseNorm(activity.IncomeSum);
 }
-
-constexpr std::int32_t CivilContractIncome = 2010;
-constexpr std::int32_t FirstAuthorFeeIncome = 2201;
-constexpr std::int32_t LastAuthorFeeIncome = 2209;
-constexpr std::int32_t CivilContractExpense = 403;
-constexpr std::int32_t AuthorFeeExpense = 404;
-constexpr std::int32_t AuthorFeeNorm = 405;
 
 // A line's deduction counts up to its income, under the code that belongs to its income code.
 void addLine(ProfessionalDeductions& sheet, std::int32_t incomeCode, std::int32_t deductionCode, Currency amount,

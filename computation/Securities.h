@@ -14,6 +14,8 @@ class mTDeclaration;
 struct bmUbRec {
     std::string ВидОперУбыт;
     Currency УбытУмДохОпер;
+
+    friend bool operator==(const bmUbRec&, const bmUbRec&) = default;
 };
 
 // One row of appendix 8. The fields named in Cyrillic are the attributes of the exchange file's
@@ -34,6 +36,8 @@ struct bmPr8Rec {
     Currency ИнвВыч219_1Опер; // investment deduction applied to the row
     Currency ИнвВыч219_3Опер; // income exempt on an investment account
     std::vector<bmUbRec> Losses; // every loss entry of a row with several loss sources, at most five
+
+    friend bool operator==(const bmPr8Rec&, const bmPr8Rec&) = default;
 };
 
 // Appendix 8: operations with securities, derivatives and investment partnerships, one row per

@@ -65,10 +65,16 @@ void kTSvodSum::Clear()
     Pril8.Clear();
 }
 
+void kTSvodSum::CalculateRazd2(int kind, mTDeclaration& Decl)
+{
+    const Razd2Calculation calculation = Razd2Calculations.at(std::size_t(kind - 1));
+    (Razd2Sheet(kind).*calculation)(*this, Decl);
+}
+
 bool kTSvodSum::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    const auto razd2 = [&](int kind) { (Razd2Sheet(kind).*Razd2Calculations[kind - 1])(*this, Decl); };
+    const auto razd2 = [&](int kind) { CalculateRazd2(kind, Decl); };
     bool result = true;
     // A sheet of a chain runs only while every sheet before it succeeded.
     const auto chain = [&result](auto&& calculate) {

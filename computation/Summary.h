@@ -59,6 +59,8 @@ public:
 
     // The section-2 sheet of an income kind 1..25.
     kTSvodSumRazd2& Razd2Sheet(int kind) { return Razd2.at(kind - 1); }
+    // Runs the section-2 sheet of one income kind (1..25) on what the summary holds now.
+    void CalculateRazd2(int kind, mTDeclaration& Decl);
     const kTSvodSumRazd2& Razd2Sheet(int kind) const { return Razd2.at(kind - 1); }
 
     // Computes every sheet. False when a sheet of the appendix chain or the advance payments

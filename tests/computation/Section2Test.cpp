@@ -10,20 +10,6 @@
 
 namespace {
 
-using Calculation = void (kTSvodSumRazd2::*)(kTSvodSum&, mTDeclaration&);
-
-const Calculation Calculations[25] = {
-    &kTSvodSumRazd2::Calculate01, &kTSvodSumRazd2::Calculate02, &kTSvodSumRazd2::Calculate03,
-    &kTSvodSumRazd2::Calculate04, &kTSvodSumRazd2::Calculate05, &kTSvodSumRazd2::Calculate06,
-    &kTSvodSumRazd2::Calculate07, &kTSvodSumRazd2::Calculate08, &kTSvodSumRazd2::Calculate09,
-    &kTSvodSumRazd2::Calculate10, &kTSvodSumRazd2::Calculate11, &kTSvodSumRazd2::Calculate12,
-    &kTSvodSumRazd2::Calculate13, &kTSvodSumRazd2::Calculate14, &kTSvodSumRazd2::Calculate15,
-    &kTSvodSumRazd2::Calculate16, &kTSvodSumRazd2::Calculate17, &kTSvodSumRazd2::Calculate18,
-    &kTSvodSumRazd2::Calculate19, &kTSvodSumRazd2::Calculate20, &kTSvodSumRazd2::Calculate21,
-    &kTSvodSumRazd2::Calculate22, &kTSvodSumRazd2::Calculate23, &kTSvodSumRazd2::Calculate24,
-    &kTSvodSumRazd2::Calculate25,
-};
-
 // A summary whose appendix sheets are filled by hand, each sheet of section 2 computed on its
 // own from there.
 class Section2 : public ::testing::Test {
@@ -32,9 +18,8 @@ protected:
 
     kTSvodSumRazd2& calculate(int kind)
     {
-        kTSvodSumRazd2& sheet = svod->Razd2Sheet(kind);
-        (sheet.*Calculations[kind - 1])(*svod, decl);
-        return sheet;
+        svod->CalculateRazd2(kind, decl);
+        return svod->Razd2Sheet(kind);
     }
 
     void setRussianIncome(int kind, Currency income, Currency withheld = {}, Currency withheldAt15 = {})
