@@ -1,0 +1,132 @@
+#include "ElementTransform.h"
+
+#include "DrawCommandParser.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+char16_t lowerAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c;
+}
+
+// The numbers after the keyword and its separator, as "%f,%f,..." reads them: up to the first
+// that does not read.
+std::vector<float> operationNumbers(std::u16string_view operation, std::size_t keywordLength)
+{
+    std::vector<float> numbers;
+    if (keywordLength + 1 > operation.size())
+        return numbers;
+    std::u16string_view rest = operation.substr(keywordLength + 1);
+    while (true) {
+        const std::size_t comma = rest.find(u',');
+        float number;
+        if (!readFloat(rest.substr(0, comma), number))
+            break;
+        numbers.push_back(number);
+        if (comma == std::u16string_view::npos)
+            break;
+        rest.remove_prefix(comma + 1);
+    }
+    return numbers;
+}
+
+TransformMatrix scaling(float sx, float sy)
+{
+    return {sx, 0, 0, sy, 0, 0};
+}
+
+TransformMatrix rotation(float degrees)
+{
+    const double radians = degrees * std::numbers::pi / 180.0;
+    const auto cosine = static_cast<float>(std::cos(radians));
+    const auto sine = static_cast<float>(std::sin(radians));
+    return {cosine, sine, -sine, cosine, 0, 0};
+}
+
+TransformMatrix translation(float dx, float dy)
+{
+    return {1, 0, 0, 1, dx, dy};
+}
+
+// The operation's matrix; false for an operation that has no effect.
+bool operationMatrix(std::u16string_view operation, TransformMatrix& matrix)
+{
+    if (const std::size_t length = MatchTransformKeyword(operation, u"turn")) {
+        const std::vector<float> numbers = operationNumbers(operation, length);
+        matrix = rotation(numbers.empty() ? 0 : numbers[0]);
+        return true;
+    }
+    if (const std::size_t length = MatchTransformKeyword(operation, u"scale")) {
+        const std::vector<float> numbers = operationNumbers(operation, length);
+        const float sx = numbers.empty() ? 1 : numbers[0];
+        matrix = scaling(sx, numbers.size() > 1 ? numbers[1] : sx);
+        return true;
+    }
+    if (MatchTransformKeyword(operation, u"reflectx")) {
+        matrix = scaling(1, -1);
+        return true;
+    }
+    if (MatchTransformKeyword(operation, u"reflecty")) {
+        matrix = scaling(-1, 1);
+        return true;
+    }
+    if (const std::size_t length = MatchTransformKeyword(operation, u"translate")) {
+        const std::vector<float> numbers = operationNumbers(operation, length);
+        const float dx = numbers.empty() ? 0 : numbers[0];
+        matrix = translation(dx, numbers.size() > 1 ? numbers[1] : dx);
+        return true;
+    }
+    if (const std::size_t length = MatchTransformKeyword(operation, u"matrix")) {
+        const std::vector<float> n = operationNumbers(operation, length);
+        if (n.size() < 6)
+            return false;
+        matrix = {n[0], n[1], n[2], n[3], n[4], n[5]};
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TransformMatrix multiply(const TransformMatrix& a, const TransformMatrix& b)
+{
+    return {a.m11 * b.m11 + a.m12 * b.m21,
+            a.m11 * b.m12 + a.m12 * b.m22,
+            a.m21 * b.m11 + a.m22 * b.m21,
+            a.m21 * b.m12 + a.m22 * b.m22,
+            a.dx * b.m11 + a.dy * b.m21 + b.dx,
+            a.dx * b.m12 + a.dy * b.m22 + b.dy};
+}
+
+std::size_t MatchTransformKeyword(std::u16string_view operation, std::u16string_view keyword)
+{
+    if (operation.size() < keyword.size())
+        return 0;
+    for (std::size_t index = 0; index < keyword.size(); ++index)
+        if (lowerAscii(operation[index]) != keyword[index])
+            return 0;
+    return keyword.size();
+}
+
+ElementTransform ApplyTransform(std::u16string_view text)
+{
+    ElementTransform transform;
+    for (char16_t c : text)
+        if (c != u' ' && c != u'\t')
+            transform.text += c;
+    std::u16string_view rest = transform.text;
+    while (!rest.empty()) {
+        const std::size_t separator = rest.find(u';');
+        TransformMatrix operation;
+        if (operationMatrix(rest.substr(0, separator), operation))
+            transform.matrix = multiply(operation, transform.matrix);
+        if (separator == std::u16string_view::npos)
+            break;
+        rest.remove_prefix(separator + 1);
+    }
+    return transform;
+}

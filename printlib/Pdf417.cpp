@@ -1,0 +1,55 @@
+#include "Pdf417.h"
+
+#include "Pdf417ErrorCorrection.h"
+#include "Pdf417Fit.h"
+#include "SSError.h"
+
+namespace {
+
+constexpr std::u16string_view DataTooBig = u"Превышен максимально возможный размер данных";
+
+std::optional<Pdf417Fit> fitParsed(const std::optional<Pdf417Params>& params)
+{
+    return params ? FitSymbol(*params) : std::nullopt;
+}
+
+} // namespace
+
+void Pdf417SetData(Pdf417Symbol& symbol, std::u16string_view text)
+{
+    symbol.dataText = u"-";
+    symbol.dataText += text;
+}
+
+void Pdf417SetOptions(Pdf417Symbol& symbol, std::u16string_view optionText)
+{
+    symbol.optionText = optionText;
+    if (symbol.optionText.empty() || symbol.optionText.back() != u'|')
+        symbol.optionText += u'|';
+}
+
+void BuildPdf417Symbol(Pdf417Symbol& symbol)
+{
+    symbol.bitmap = EncodePdf417(SplitPdf417Options(symbol.dataText, symbol.optionText));
+    symbol.resolution = Pdf417Resolution;
+}
+
+Pdf417Bitmap EncodePdf417(std::span<const std::u16string> arguments)
+{
+    const std::optional<Pdf417Params> params = ParsePdf417Options(arguments);
+    const std::optional<Pdf417Fit> symbol = fitParsed(params);
+    if (!symbol)
+        SSError::CPrgError(SSError::kSourcePdf417, __LINE__, SSError::kErr0xC008000B).addDetail(DataTooBig).raise();
+    const std::vector<int> correction = ComputeErrorCorrection(symbol->dataCodewords, symbol->errorLevel);
+    // The renderer's 1-bit bitmaps are black at 0 bits.
+    const Pdf417Bitmap modules = PaintSymbol(*symbol, correction, /*inverted=*/true);
+    return ScaleSymbolBitmap(modules, params->moduleSize, params->orientation);
+}
+
+bool CheckPdf417Fits(std::span<const std::u16string> arguments, Pdf417Refusal& refusal)
+{
+    if (fitParsed(ParsePdf417Options(arguments)))
+        return true;
+    refusal = {SSError::kErr0xC008000B, std::u16string(DataTooBig)};
+    return false;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// The PDF417 encoder as the renderer and the document engine use it.
+
+#include "Pdf417Options.h"
+#include "Pdf417Painter.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Resolution of every symbol bitmap, in dots per inch.
+inline constexpr float Pdf417Resolution = 100;
+
+// One barcode element's symbol.
+struct Pdf417Symbol {
+    std::u16string dataText;   // "-" followed by the element's text
+    std::u16string optionText; // such as "/M4|/R21|/OV|"
+    Pdf417Bitmap bitmap;       // bars are 0 bits, spaces 1 bits
+    float resolution = Pdf417Resolution;
+};
+
+void Pdf417SetData(Pdf417Symbol& symbol, std::u16string_view text);
+// A "|" is appended when the text does not end with one.
+void Pdf417SetOptions(Pdf417Symbol& symbol, std::u16string_view optionText);
+
+// Encodes the symbol's data with its options into its bitmap. Raises 0xC0020050 for a bad
+// option and 0xC008000B when the data does not fit into a symbol.
+void BuildPdf417Symbol(Pdf417Symbol& symbol);
+
+// The symbol bitmap for an argument list (see SplitPdf417Options); raises as BuildPdf417Symbol.
+Pdf417Bitmap EncodePdf417(std::span<const std::u16string> arguments);
+
+// Why data cannot be encoded: the code and the text to report.
+struct Pdf417Refusal {
+    std::uint32_t code = 0;
+    std::u16string message;
+};
+
+// Whether the data of the argument list fits into a symbol of its options, without painting
+// it. Returns false with the refusal when it does not; a bad option raises 0xC0020050.
+bool CheckPdf417Fits(std::span<const std::u16string> arguments, Pdf417Refusal& refusal);

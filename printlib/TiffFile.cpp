@@ -1,0 +1,83 @@
+#include "TiffFile.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+TIFFExtendProc previousExtender = nullptr;
+
+const std::vector<TIFFFieldInfo>& privateFields()
+{
+    static const std::vector<TIFFFieldInfo> fields = [] {
+        static char textName[] = "OrvexPrivateText";
+        static char chainName[] = "OrvexChainedBytes";
+        std::vector<TIFFFieldInfo> list;
+        list.push_back({TiffTag::kPrivateText, TIFF_VARIABLE, TIFF_VARIABLE, TIFF_ASCII, FIELD_CUSTOM, 1, 0, textName});
+        for (uint32_t base : TiffTag::kChainBases)
+            for (uint32_t item = 0; item < TiffTag::kChainLength; ++item)
+                list.push_back({base + item, TIFF_VARIABLE2, TIFF_VARIABLE2, TIFF_BYTE, FIELD_CUSTOM, 1, 1, chainName});
+        return list;
+    }();
+    return fields;
+}
+
+void registerPrivateFields(TIFF* tiff)
+{
+    const std::vector<TIFFFieldInfo>& fields = privateFields();
+    TIFFMergeFieldInfo(tiff, fields.data(), static_cast<uint32_t>(fields.size()));
+    if (previousExtender)
+        previousExtender(tiff);
+}
+
+} // namespace
+
+TiffFile::TiffFile(const std::string& path, const char* mode) : path_(path), state_(std::make_unique<State>())
+{
+    static std::once_flag extenderSet;
+    std::call_once(extenderSet, [] { previousExtender = TIFFSetTagExtender(registerPrivateFields); });
+
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    TIFFOpenOptionsSetErrorHandlerExtR(options, onError, state_.get());
+    TIFFOpenOptionsSetWarningHandlerExtR(options, onWarning, nullptr);
+    errno = 0;
+    tiff_ = TIFFOpenExt(path.c_str(), mode, options);
+    TIFFOpenOptionsFree(options);
+    if (!tiff_ && state_->message.empty())
+        state_->message = std::strerror(errno != 0 ? errno : EIO);
+}
+
+TiffFile::~TiffFile()
+{
+    if (tiff_)
+        TIFFClose(tiff_);
+}
+
+bool TiffFile::close()
+{
+    TIFF* tiff = tiff_;
+    tiff_ = nullptr;
+    const bool flushed = TIFFFlush(tiff) == 1;
+    TIFFClose(tiff);
+    return flushed;
+}
+
+int TiffFile::onError(TIFF*, void* state, const char* module, const char* format, va_list arguments)
+{
+    State& errors = *static_cast<State*>(state);
+    errors.systemError = errno;
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    errors.message = module && *module ? std::string(module) + ": " + text : std::string(text);
+    return 1;
+}
+
+// Warnings (unknown tags, odd but readable values) do not stop the work and are not shown.
+int TiffFile::onWarning(TIFF*, void*, const char*, const char*, va_list)
+{
+    return 1;
+}

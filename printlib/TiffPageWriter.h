@@ -1,0 +1,35 @@
+#pragma once
+
+// Writes page images as a TIFF file of one or more pages, each 1 bit per pixel, compressed with
+// CCITT Group 4 and stamped with the software text (tag 33432) and the time of writing (306).
+// The file appears at its path only when finish() succeeds.
+
+#include "PageBitmap.h"
+#include "TempFile.h"
+#include "TiffFile.h"
+
+#include <ctime>
+#include <memory>
+#include <string>
+
+// Texts in cp1251; an empty one is not written.
+struct PageStamp {
+    std::string software;
+    std::string dateTime;
+};
+
+// The time as the page tags show it, "%Y.%m.%d %H:%M:%S" in local time.
+std::string pageDateTime(std::time_t time);
+
+class TiffPageWriter {
+public:
+    explicit TiffPageWriter(const std::string& path);
+
+    void addPage(const PageBitmap& page, const PageStamp& stamp);
+    void finish();
+
+private:
+    std::unique_ptr<TempFile> file_;
+    std::unique_ptr<TiffFile> tiff_;
+    int pagesWritten_ = 0;
+};

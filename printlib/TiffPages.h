@@ -1,0 +1,63 @@
+#pragma once
+
+// The source TIFF: a multi-page file of blank form pages that gives every output page its pixel
+// size and resolution and may be drawn as its background; and the page-selection text that names
+// the pages a tag is written to.
+
+#include "TiffFile.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct FrameInfo {
+    int width = 0;  // pixels
+    int height = 0;
+    double xDpi = 0;
+    double yDpi = 0;
+};
+
+// A frame as 32-bit pixels 0xAARRGGBB, rows top to bottom.
+struct FrameImage {
+    FrameInfo info;
+    std::vector<uint32_t> pixels;
+};
+
+class SourceTiff {
+public:
+    // The file must exist. A source that was loaded is replaced by the new file at once.
+    void SetSourceTiff(const std::string& path);
+    // Opens the source once and counts its frames.
+    void TiffLoadSource();
+    void release() { image_.reset(); }
+    bool loaded() const { return image_ != nullptr; }
+
+    const std::string& path() const { return path_; }
+    // The file-name part of the path, shown in messages about the form.
+    std::string formName() const;
+
+    // Frames of the source, loading it when it is not loaded.
+    int PageCount();
+    // page is 1-based.
+    FrameInfo SelectPage(int page);
+    FrameImage ReadFrame(int page);
+
+private:
+    std::string path_;
+    std::unique_ptr<TiffFile> image_;
+    int frameCount_ = 0;
+};
+
+// Raises the library's error for a TIFF that cannot be opened.
+[[noreturn]] void raiseCannotOpenTiff(const TiffFile& file, int line);
+
+// The frame's size and resolution in dots per inch; a frame without a usable resolution is an
+// error naming it.
+FrameInfo readFrameInfo(const TiffFile& file, int page);
+
+// True when `page` (1-based) is named by the selection: "все" anywhere selects every page;
+// otherwise any of the comma-separated items: a range "from-to" (both non-zero, ends included),
+// "чет"/"четный" for even and "нечет"/"нечетный" for odd pages in any case, or a page number.
+bool PageSelected(int page, std::u16string_view selection);

@@ -1,0 +1,290 @@
+#include "XmlDom.h"
+
+#include "SSError.h"
+#include "WideText.h"
+
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xpath.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// No network, no DTD loading, no entity substitution (so no external entity is ever read),
+// libxml2's limits against entity expansion bombs left on (no XML_PARSE_HUGE), and errors kept
+// for the caller instead of printed.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+constexpr std::u16string_view kStepSelectNode = u"выбор узла";
+
+struct ParserContextFree {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+struct XPathContextFree {
+    void operator()(xmlXPathContext* context) const { xmlXPathFreeContext(context); }
+};
+struct XPathObjectFree {
+    void operator()(xmlXPathObject* object) const { xmlXPathFreeObject(object); }
+};
+struct XmlCharFree {
+    void operator()(xmlChar* text) const { xmlFree(text); }
+};
+using XmlText = std::unique_ptr<xmlChar, XmlCharFree>;
+
+void initialiseLibxml()
+{
+    static const bool initialised = [] {
+        xmlInitParser();
+        return true;
+    }();
+    (void)initialised;
+}
+
+const xmlChar* asXmlChars(const std::string& utf8)
+{
+    return reinterpret_cast<const xmlChar*>(utf8.c_str());
+}
+
+std::u16string fromXmlChars(const xmlChar* text)
+{
+    return text ? WideText::fromUtf8(reinterpret_cast<const char*>(text)) : std::u16string();
+}
+
+std::u16string trimmedMessage(const char* message)
+{
+    std::u16string text = WideText::fromUtf8(message ? message : "");
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u' '))
+        text.pop_back();
+    return text;
+}
+
+std::u16string systemText(int errnum)
+{
+    char buffer[256];
+    return WideText::fromUtf8(strerror_r(errnum, buffer, sizeof buffer));
+}
+
+struct FirstParseError {
+    int code = XML_ERR_OK;
+    std::u16string reason;
+};
+
+void keepFirstParseError(void* userData, xmlError* error)
+{
+    auto* first = static_cast<FirstParseError*>(static_cast<xmlParserCtxt*>(userData)->_private);
+    if (first->code != XML_ERR_OK || error->level < XML_ERR_ERROR)
+        return;
+    first->code = error->code;
+    try {
+        first->reason = trimmedMessage(error->message) + u" (строка " + WideText::decimal(error->line)
+                        + u", позиция " + WideText::decimal(error->int2) + u")";
+    } catch (...) {
+        // Nothing may be thrown through the parser; the code alone still marks the failure.
+    }
+}
+
+bool isXmlWhiteSpace(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+std::u16string trimXmlWhiteSpace(std::u16string text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && isXmlWhiteSpace(text[end - 1]))
+        --end;
+    std::size_t begin = 0;
+    while (begin < end && isXmlWhiteSpace(text[begin]))
+        ++begin;
+    return text.substr(begin, end - begin);
+}
+
+// A failing call inside a helper is reported with the step it was in and the library's message.
+[[noreturn]] void raiseStepError(std::u16string_view step, std::u16string_view message, int sourceId, int line)
+{
+    SSError::CPrgError(sourceId, line, SSError::kErrDetailWithPoint)
+        .addDetail(std::u16string(step) + u"\n" + std::u16string(message))
+        .raise();
+}
+
+std::vector<xmlNode*> selectNodes(xmlNode* node, std::u16string_view xpath, int sourceId, int line)
+{
+    if (node == nullptr || node->doc == nullptr)
+        raiseStepError(kStepSelectNode, u"no context node", sourceId, line);
+    const std::unique_ptr<xmlXPathContext, XPathContextFree> context(xmlXPathNewContext(node->doc));
+    if (!context)
+        throw std::bad_alloc();
+    context->node = node;
+    // Errors are read from the context afterwards; this keeps libxml2 from printing them.
+    context->error = [](void*, xmlError*) {};
+
+    const std::string expression = WideText::toUtf8(xpath);
+    const std::unique_ptr<xmlXPathObject, XPathObjectFree> result(
+        xmlXPathEvalExpression(asXmlChars(expression), context.get()));
+    const std::u16string quoted = u" (XPath: '" + std::u16string(xpath) + u"')";
+    if (!result) {
+        const char* message = context->lastError.message ? context->lastError.message : "Invalid expression";
+        raiseStepError(kStepSelectNode, trimmedMessage(message) + quoted, sourceId, line);
+    }
+    if (result->type != XPATH_NODESET)
+        raiseStepError(kStepSelectNode, u"Expression does not evaluate to a node-set" + quoted, sourceId, line);
+
+    std::vector<xmlNode*> nodes;
+    if (const xmlNodeSet* set = result->nodesetval) {
+        nodes.reserve(static_cast<std::size_t>(set->nodeNr));
+        for (int k = 0; k < set->nodeNr; ++k) {
+            // Namespace nodes in a node set are not tree nodes.
+            if (set->nodeTab[k]->type != XML_NAMESPACE_DECL)
+                nodes.push_back(set->nodeTab[k]);
+        }
+    }
+    return nodes;
+}
+
+} // namespace
+
+bool XmlDocument::loadXML(std::u16string_view text)
+{
+    if (!text.empty() && text.front() == u'\uFEFF')
+        text.remove_prefix(1);
+    return parse(WideText::toUtf8(text), "UTF-8", XML_PARSE_IGNORE_ENC);
+}
+
+bool XmlDocument::load(std::u16string_view path)
+{
+    doc_.reset();
+    std::ifstream file(WideText::toUtf8(path), std::ios::binary);
+    if (!file) {
+        const int error = errno;
+        setParseError(systemText(error), error);
+        return false;
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) {
+        const int error = errno;
+        setParseError(systemText(error), error);
+        return false;
+    }
+    return parse(bytes, nullptr, 0);
+}
+
+xmlNode* XmlDocument::documentElement() const
+{
+    return doc_ ? xmlDocGetRootElement(doc_.get()) : nullptr;
+}
+
+bool XmlDocument::parse(std::string_view bytes, const char* encoding, int extraOptions)
+{
+    initialiseLibxml();
+    doc_.reset();
+    setParseError({}, 0);
+    if (bytes.empty()) {
+        setParseError(u"Document is empty", XML_ERR_DOCUMENT_EMPTY);
+        return false;
+    }
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+        setParseError(u"Document is too large", XML_ERR_DOCUMENT_END);
+        return false;
+    }
+    const std::unique_ptr<xmlParserCtxt, ParserContextFree> context(
+        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
+    if (!context) {
+        SSError::CPrgError(SSError::kSourceDocument, __LINE__, SSError::kErrDetailOnly)
+            .addDetail(u"Ошибка создания DOMDocument.")
+            .raise();
+    }
+    xmlCtxtUseOptions(context.get(), kParseOptions | extraOptions);
+    // libxml2 seeds these from process-wide defaults, which a host program may have switched on.
+    context->options &= ~(XML_PARSE_NOENT | XML_PARSE_DTDLOAD | XML_PARSE_DTDATTR | XML_PARSE_DTDVALID | XML_PARSE_HUGE);
+    context->replaceEntities = 0;
+    context->loadsubset = 0;
+    context->validate = 0;
+    if (encoding != nullptr) {
+        if (xmlCharEncodingHandler* handler = xmlFindCharEncodingHandler(encoding))
+            xmlSwitchToEncoding(context.get(), handler);
+    }
+    // The first error names the cause; the parser may report consequences after it.
+    FirstParseError firstError;
+    context->_private = &firstError;
+    context->sax->serror = keepFirstParseError;
+
+    xmlParseDocument(context.get());
+    std::unique_ptr<xmlDoc, XmlDocFree> doc(context->myDoc);
+    context->myDoc = nullptr;
+    if (!doc || !context->wellFormed) {
+        if (firstError.code == XML_ERR_OK)
+            setParseError(u"Document is not well-formed", XML_ERR_DOCUMENT_END);
+        else
+            setParseError(firstError.reason, firstError.code);
+        return false;
+    }
+    doc_ = std::move(doc);
+    return true;
+}
+
+void XmlDocument::setParseError(std::u16string reason, int code)
+{
+    parseErrorReason_ = std::move(reason);
+    parseErrorCode_ = code;
+}
+
+xmlNode* XmlSelectSingleNode(xmlNode* node, std::u16string_view xpath, int sourceId, int line)
+{
+    const auto nodes = selectNodes(node, xpath, sourceId, line);
+    return nodes.empty() ? nullptr : nodes.front();
+}
+
+std::vector<xmlNode*> XmlSelectNodes(xmlNode* node, std::u16string_view xpath, int sourceId, int line)
+{
+    return selectNodes(node, xpath, sourceId, line);
+}
+
+bool XmlGetNodeText(xmlNode* node, std::u16string_view xpath, std::u16string& text, int sourceId, int line)
+{
+    text.clear();
+    xmlNode* found = XmlSelectSingleNode(node, xpath, sourceId, line);
+    if (found == nullptr)
+        return false;
+    const XmlText content(xmlNodeGetContent(found));
+    text = fromXmlChars(content.get());
+    if (found->type != XML_ATTRIBUTE_NODE)
+        text = trimXmlWhiteSpace(std::move(text));
+    return true;
+}
+
+bool XmlGetAttribute(xmlNode* node, std::u16string_view name, std::u16string& text)
+{
+    text.clear();
+    if (node == nullptr || node->type != XML_ELEMENT_NODE)
+        return false;
+    const std::string utf8Name = WideText::toUtf8(name);
+    xmlAttr* attribute = xmlHasProp(node, asXmlChars(utf8Name));
+    if (attribute == nullptr || attribute->type != XML_ATTRIBUTE_NODE)
+        return false;
+    const XmlText value(xmlNodeListGetString(node->doc, attribute->children, 1));
+    text = fromXmlChars(value.get());
+    return true;
+}
+
+std::u16string XmlGetAttributeOr(xmlNode* node, std::u16string_view name, std::u16string_view fallback)
+{
+    std::u16string text;
+    return XmlGetAttribute(node, name, text) ? text : std::u16string(fallback);
+}
+
+std::u16string XmlGetParseError(const XmlDocument& document)
+{
+    return document.parseErrorReason();
+}
+
+void XmlRaiseParseError(const XmlDocument& document, std::u16string_view prefix, int sourceId, int line)
+{
+    const std::u16string reason = XmlGetParseError(document);
+    const std::u16string detail = prefix.empty() ? reason : std::u16string(prefix) + u". " + reason;
+    SSError::CPrgError(sourceId, line, SSError::kErrXmlDom).addDetail(detail).raise();
+}

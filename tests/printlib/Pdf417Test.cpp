@@ -1,0 +1,128 @@
+#include "Pdf417.h"
+
+#include "SSError.h"
+#include "WideText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::u16string letters(std::size_t count) { return std::u16string(count, u'A'); }
+
+Pdf417Symbol symbol(std::u16string_view data, std::u16string_view options)
+{
+    Pdf417Symbol s;
+    Pdf417SetData(s, data);
+    Pdf417SetOptions(s, options);
+    return s;
+}
+
+std::string oneLineReport(const SSError::CError& error) { return WideText::toUtf8(error.oneLineReport()); }
+
+TEST(Pdf417SymbolTest, DataGetsADashAndOptionsABar)
+{
+    const Pdf417Symbol s = symbol(u"ABC", u"/M4|/R21|/OV");
+    EXPECT_EQ(s.dataText, u"-ABC");
+    EXPECT_EQ(s.optionText, u"/M4|/R21|/OV|");
+    EXPECT_EQ(symbol(u"", u"/M4|").optionText, u"/M4|");
+    EXPECT_EQ(symbol(u"", u"").optionText, u"|");
+}
+
+// 500 letters: 251 codewords at level 4 over 21 rows → 14 columns, 17 × 14 + 69 = 307 modules.
+TEST(Pdf417SymbolTest, LeftColumnBlockIsTurnedForVerticalPlacement)
+{
+    Pdf417Symbol s = symbol(letters(500), u"/M4|/R21|/OV");
+    BuildPdf417Symbol(s);
+    EXPECT_EQ(s.bitmap.width, 21);
+    EXPECT_EQ(s.bitmap.height, 307);
+    EXPECT_EQ(s.bitmap.stride, 4);
+    EXPECT_EQ(s.resolution, 100.0f);
+}
+
+TEST(Pdf417SymbolTest, TopRowBlockStaysHorizontal)
+{
+    Pdf417Symbol s = symbol(letters(500), u"/M4|/R21|/OH");
+    BuildPdf417Symbol(s);
+    EXPECT_EQ(s.bitmap.width, 307);
+    EXPECT_EQ(s.bitmap.height, 21);
+    EXPECT_EQ(s.bitmap.stride, 40);
+}
+
+TEST(Pdf417SymbolTest, ModuleSizeTwoDoublesTheBitmap)
+{
+    Pdf417Symbol s = symbol(letters(500), u"/M4|/R21|/OH|/x2");
+    BuildPdf417Symbol(s);
+    EXPECT_EQ(s.bitmap.width, 614);
+    EXPECT_EQ(s.bitmap.height, 42);
+}
+
+// The largest symbol, 29 × 32, at the largest module size: 32 × 32 rows by 32 × 562 modules.
+TEST(Pdf417SymbolTest, LargestModuleSizeOnTheLargestSymbol)
+{
+    Pdf417Symbol s = symbol(u"", u"/M1|/C29|/R32|/X32|/OV");
+    BuildPdf417Symbol(s);
+    EXPECT_EQ(s.bitmap.width, 1024);
+    EXPECT_EQ(s.bitmap.height, 17984);
+    EXPECT_EQ(s.bitmap.bits.size(), 128u * 17984u);
+}
+
+TEST(Pdf417SymbolTest, BarsAreZeroBits)
+{
+    Pdf417Symbol s = symbol(u"A", u"/OH");
+    BuildPdf417Symbol(s);
+    // The start pattern opens with a bar of 8 modules and a space.
+    for (int x = 0; x < 8; ++x)
+        EXPECT_FALSE(s.bitmap.pixel(x, 0)) << x;
+    EXPECT_TRUE(s.bitmap.pixel(8, 0));
+}
+
+TEST(Pdf417SymbolTest, DataTooBigRaisesItsCode)
+{
+    Pdf417Symbol s = symbol(letters(1851), u"/M4|/R21|/OV");
+    try {
+        BuildPdf417Symbol(s);
+        FAIL() << "no error raised";
+    } catch (const SSError::CError& error) {
+        const std::string report = oneLineReport(error);
+        EXPECT_NE(report.find("Превышен максимально возможный размер данных"), std::string::npos) << report;
+        EXPECT_NE(report.find("(0xC008000B)"), std::string::npos) << report;
+    }
+}
+
+TEST(Pdf417SymbolTest, BadOptionRaisesInvalidParameters)
+{
+    Pdf417Symbol s = symbol(u"A", u"/C31");
+    try {
+        BuildPdf417Symbol(s);
+        FAIL() << "no error raised";
+    } catch (const SSError::CError& error) {
+        EXPECT_NE(oneLineReport(error).find("(0xC0020050)"), std::string::npos) << oneLineReport(error);
+    }
+}
+
+TEST(CheckPdf417FitsTest, FitsUpToTheLargestSymbol)
+{
+    Pdf417Refusal refusal;
+    EXPECT_TRUE(CheckPdf417Fits(SplitPdf417Options(u"-" + letters(1850), u"/M4|/R84|/OV"), refusal));
+    EXPECT_TRUE(CheckPdf417Fits(SplitPdf417Options(u"-", u"/M4|/R21|/OV"), refusal));
+}
+
+TEST(CheckPdf417FitsTest, RefusesTooMuchData)
+{
+    for (std::size_t length : {std::size_t{1851}, std::size_t{5421}, std::size_t{100000}}) {
+        Pdf417Refusal refusal;
+        EXPECT_FALSE(CheckPdf417Fits(SplitPdf417Options(u"-" + letters(length), u"/M4|/R84|/OV"), refusal));
+        EXPECT_EQ(refusal.code, 0xC008000Bu);
+        EXPECT_EQ(refusal.message, u"Превышен максимально возможный размер данных");
+    }
+}
+
+TEST(CheckPdf417FitsTest, BadOptionRaises)
+{
+    Pdf417Refusal refusal;
+    EXPECT_THROW(CheckPdf417Fits(SplitPdf417Options(u"-A", u"/R91"), refusal), SSError::CError);
+}
+
+} // namespace
