@@ -1,0 +1,39 @@
+#include "controls/DisplayFormat.h"
+
+#include <string>
+
+#include "model/DayDate.h"
+#include "model/NumberText.h"
+
+QString currencyDisplayText(Currency value)
+{
+    std::string text = currencyText(value);
+    for (char& c : text) {
+        if (c == '.')
+            c = ',';
+    }
+    return QString::fromStdString(text);
+}
+
+std::optional<Currency> parseCurrencyDisplayText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return Currency();
+    std::string latin = trimmed.toStdString();
+    for (char& c : latin) {
+        if (c == '.')
+            c = ',';
+    }
+    return parseCurrency(latin, ',');
+}
+
+QString dateDisplayText(double dayCount)
+{
+    return QString::fromStdString(dateText(dayCount));
+}
+
+std::optional<double> parseDateDisplayText(const QString& text)
+{
+    return parseDateText(text.trimmed().toStdString(), '.');
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "controls/ReferenceDocument.h"
+
+class HelpViewer;
+
+// The reference directories read from the program folder at start; a directory whose file is
+// missing or damaged is absent for the whole run.
+struct ReferenceDirectories {
+    std::optional<ReferenceElement> inspections;   // "InspectionNumbers.xml": tax offices
+    std::optional<ReferenceElement> countries;     // "Oksm.xml"
+    std::optional<ReferenceElement> activityCodes; // "Sp_OKVED2.xml"
+    std::optional<ReferenceElement> currencyRates; // "CurrencyRates.xml"
+};
+
+// What pages and dialogs use of the main window besides their declaration slot. The main
+// window registers itself for the whole run.
+class ProgramContext {
+public:
+    // The folder of the running program, with a trailing '/'.
+    virtual QString programFolder() const = 0;
+    virtual const ReferenceDirectories& referenceDirectories() const = 0;
+    // nullptr when no help viewer could be bound.
+    virtual HelpViewer* helpViewer() const = 0;
+
+protected:
+    ~ProgramContext() = default;
+};
+
+// nullptr until the main window exists and after it is gone.
+ProgramContext* programContext();
+void setProgramContext(ProgramContext* context);

@@ -1,0 +1,372 @@
+#include "shell/FormMain.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "controls/DeclModified.h"
+#include "controls/FlashButton.h"
+#include "controls/HelpViewer.h"
+#include "controls/MessageBox.h"
+#include "model/StorageErrors.h"
+#include "shell/CommandLine.h"
+#include "shell/HelpBinding.h"
+#include "shell/NewDeclaration.h"
+#include "shell/PendingPage.h"
+#include "shell/Pictures.h"
+#include "shell/ProgramSettings.h"
+#include "shell/ReferenceFiles.h"
+
+namespace {
+
+const QString ProductName = QStringLiteral("Форвета");
+const QString BadFileText = QStringLiteral("Неправильный формат файла декларации, возможно он поврежден.");
+
+constexpr QSize InitialSize(1014, 693);
+constexpr QSize SmallestSize(750, 550);
+// Below this the window scrolls instead of squeezing the page.
+constexpr QSize PageAreaMinimum(980, 570);
+constexpr int SectionColumnWidth = 188;
+constexpr QSize SectionButtonSize(185, 71);
+constexpr QSize SectionGlyphSize(32, 32);
+constexpr QSize BarGlyphSize(24, 24);
+constexpr QSize BarButtonWithLabels(80, 47);
+constexpr QSize BarButtonWithoutLabels(35, 35);
+const QColor SectionColumnColor(0xE4, 0xE9, 0xF1);
+const QColor SectionColumnEdge(0xB4, 0xBE, 0xCD);
+
+} // namespace
+
+const std::array<TFormMain::Section, 7>& TFormMain::sections()
+{
+    static const std::array<Section, 7> table{{
+        {&TFormMain::fbInitialData, "fbInitialData", QStringLiteral("Задание условий"),
+         QStringLiteral("Выбор режима ввода"), QStringLiteral("TfrInitialData"), "conditions"},
+        {&TFormMain::fbPrsonInfo, "fbPrsonInfo", QStringLiteral("Сведения о декларанте"),
+         QStringLiteral("Персональные данные налогоплательщика"), QStringLiteral("TfrPersonNaim"), "person"},
+        {&TFormMain::fbRussianIncome, "fbRussianIncome", QStringLiteral("Доходы, полученные в РФ"),
+         QStringLiteral("Доходы, полученные от налоговых агентов или иных источников, в т.ч. физлиц"),
+         QStringLiteral("TfrSourse"), "income-russia"},
+        {&TFormMain::fbForeignIncome, "fbForeignIncome", QStringLiteral("Доходы за пределами РФ"),
+         QStringLiteral("Доходы, полученные в иностранной валюте"), QStringLiteral("TfrCurrency"), "income-foreign"},
+        {&TFormMain::fbBusinessIncome, "fbBusinessIncome", QStringLiteral("Предприниматели"),
+         QStringLiteral("Доходы, полученные от предпринимательской деятельности без образования юридического "
+                        "лица и частной практики"),
+         QStringLiteral("TfrBusinessNew"), "business"},
+        {&TFormMain::fbDeduction, "fbDeduction", QStringLiteral("Вычеты"),
+         QStringLiteral("Стандартные, социальные и имущественный налоговые вычеты"),
+         QStringLiteral("TfrFrameDeductData"), "deductions"},
+        {&TFormMain::fbKudaTratit, "fbKudaTratit", QStringLiteral("Зачет/возврат налога"),
+         QStringLiteral("Данные для зачисления возврата налога"), QStringLiteral("TfrKudaTratit"), "refund"},
+    }};
+    return table;
+}
+
+TFormMain::TFormMain(const QStringList& arguments, const QString& programFolder)
+    : programFolder_(programFolder)
+{
+    setWindowIcon(picture(QStringLiteral("forveta"), QSize(64, 64)));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    createActions();
+    createMenu();
+    createButtonBar();
+    createPageArea();
+    createSections();
+
+    const ProgramSettings settings;
+    miStdToolbar->setChecked(settings.showStdToolbar());
+    miTextLabels->setChecked(settings.textLabels());
+    applyStdToolbar(miStdToolbar->isChecked());
+    applyTextLabels(miTextLabels->isChecked());
+
+    setMinimumSize(SmallestSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, InitialSize, screen->availableGeometry()));
+    else
+        resize(InitialSize);
+
+    setDeclModifiedReceiver(this);
+    setProgramContext(this);
+
+    FDeclaration = std::make_unique<mTDeclaration>();
+    openCommandLineFile(arguments);
+    updateCaption();
+
+    references_ = loadReferenceDirectories(programFolder_, nullptr);
+
+    pages_ = std::make_unique<TPageHost>(PnlFormContainer, FDeclaration);
+    pages_->show(sections().front().pageName, pageFactory(sections().front()));
+    FCurrentButton = fbInitialData;
+    fbInitialData->setDown(true);
+    FSaved = true;
+
+    help_ = bindHelpViewer();
+    updateSectionButtons();
+}
+
+TFormMain::~TFormMain()
+{
+    // Pages hold the declaration slot: they go first.
+    pages_.reset();
+    ProgramSettings().setWindowPlacement(isMaximized(), frameGeometry());
+    if (programContext() == this)
+        setProgramContext(nullptr);
+    if (declModifiedReceiver() == this)
+        setDeclModifiedReceiver(nullptr);
+}
+
+void TFormMain::createActions()
+{
+    const auto makeAction = [this](const QString& caption, const char* pictureName) {
+        auto* action = new QAction(caption, this);
+        if (pictureName)
+            action->setIcon(QIcon(picture(QLatin1String(pictureName), BarGlyphSize)));
+        action->setIconVisibleInMenu(true);
+        return action;
+    };
+    CreateDoc = makeAction(QStringLiteral("Создать"), "new");
+    OpenDoc = makeAction(QStringLiteral("Открыть"), "open");
+    SaveDoc = makeAction(QStringLiteral("Сохранить"), "save");
+    SaveAsDoc = makeAction(QStringLiteral("Сохранить как..."), nullptr);
+    PreviewDoc = makeAction(QStringLiteral("Просмотр"), "preview");
+    PrintDoc = makeAction(QStringLiteral("Печать"), "print");
+    ExportDoc = makeAction(QStringLiteral("Экспорт в xml"), "export");
+    CheckDoc = makeAction(QStringLiteral("Проверить"), "check");
+    About = makeAction(QStringLiteral("О программе"), nullptr);
+    Help = makeAction(QStringLiteral("Справка"), nullptr);
+    Quit = makeAction(QStringLiteral("Выход"), nullptr);
+
+    // The file, check, export, print and help commands come with their own handlers; until a
+    // command has one it is shown disabled.
+    for (QAction* pending : {CreateDoc, OpenDoc, SaveDoc, SaveAsDoc, PreviewDoc, PrintDoc, ExportDoc, CheckDoc, About, Help})
+        pending->setEnabled(false);
+    connect(Quit, &QAction::triggered, this, &QWidget::close);
+
+    miStdToolbar = new QAction(QStringLiteral("Стандартная панель"), this);
+    miStdToolbar->setCheckable(true);
+    connect(miStdToolbar, &QAction::triggered, this, &TFormMain::N16Click);
+    miTextLabels = new QAction(QStringLiteral("Подписи под кнопками"), this);
+    miTextLabels->setCheckable(true);
+    connect(miTextLabels, &QAction::triggered, this, &TFormMain::N17Click);
+}
+
+void TFormMain::createMenu()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    file->addActions({CreateDoc, OpenDoc, SaveDoc, SaveAsDoc});
+    file->addSeparator();
+    file->addAction(Quit);
+
+    QMenu* declarationMenu = menuBar()->addMenu(QStringLiteral("Декларация"));
+    declarationMenu->addActions({PreviewDoc, PrintDoc, ExportDoc, CheckDoc});
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("Настройки"));
+    options->addActions({miStdToolbar, miTextLabels});
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    help->addAction(Help);
+    help->addSeparator();
+    help->addAction(About);
+}
+
+void TFormMain::createButtonBar()
+{
+    CoolBarButtons = new QToolBar(this);
+    CoolBarButtons->setObjectName(QStringLiteral("CoolBarButtons"));
+    CoolBarButtons->setMovable(false);
+    CoolBarButtons->setFloatable(false);
+    CoolBarButtons->toggleViewAction()->setVisible(false);
+    // Flat, in the colour of the buttons, so that an idle button shows no box of its own.
+    CoolBarButtons->setStyleSheet(QStringLiteral(
+        "QToolBar { background: palette(button); border: none; border-bottom: 1px solid palette(mid);"
+        " padding: 2px; spacing: 3px; }"));
+    addToolBar(Qt::TopToolBarArea, CoolBarButtons);
+
+    const auto makeButton = [this](QAction* action, const char* objectName) {
+        auto* button = new TFlashButton(CoolBarButtons);
+        button->setObjectName(QLatin1String(objectName));
+        button->setGlyphLayout(TFlashButton::GlyphLayout::GlyphTop);
+        button->setSpacing(2);
+        button->setAction(action);
+        CoolBarButtons->addWidget(button);
+        return button;
+    };
+    fbCreate = makeButton(CreateDoc, "fbCreate");
+    fbOpen = makeButton(OpenDoc, "fbOpen");
+    fbSave = makeButton(SaveDoc, "fbSave");
+    CoolBarButtons->addSeparator();
+    fbView = makeButton(PreviewDoc, "fbView");
+    fbPrint = makeButton(PrintDoc, "fbPrint");
+    CoolBarButtons->addSeparator();
+    fbExsport = makeButton(ExportDoc, "fbExsport");
+    fbCheck = makeButton(CheckDoc, "fbCheck");
+}
+
+void TFormMain::createPageArea()
+{
+    auto* content = new QWidget;
+    content->setMinimumSize(PageAreaMinimum);
+
+    const auto strip = [content](int width, const QColor& color) {
+        auto* frame = new QFrame(content);
+        frame->setFixedWidth(width);
+        frame->setAutoFillBackground(true);
+        QPalette palette = frame->palette();
+        palette.setColor(QPalette::Window, color);
+        frame->setPalette(palette);
+        return frame;
+    };
+    QFrame* bevel = strip(5, SectionColumnColor);
+    PnlSelectGroup = strip(SectionColumnWidth, SectionColumnColor);
+    PnlSelectGroup->setObjectName(QStringLiteral("PnlSelectGroup"));
+    QFrame* columnEdge = strip(1, SectionColumnEdge);
+
+    PnlFormContainer = new QFrame(content);
+    PnlFormContainer->setObjectName(QStringLiteral("PnlFormContainer"));
+
+    auto* layout = new QHBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bevel);
+    layout->addWidget(PnlSelectGroup);
+    layout->addWidget(columnEdge);
+    layout->addWidget(PnlFormContainer, 1);
+
+    auto* scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(content);
+    setCentralWidget(scroller);
+}
+
+void TFormMain::createSections()
+{
+    auto* column = new QVBoxLayout(PnlSelectGroup);
+    column->setContentsMargins(1, 4, 2, 4);
+    column->setSpacing(2);
+    for (const Section& section : sections()) {
+        auto* button = new TFlashButton(PnlSelectGroup);
+        button->setObjectName(QLatin1String(section.objectName));
+        button->setFixedSize(SectionButtonSize);
+        button->setFieldNormalColor(SectionColumnColor);
+        button->setGlyphLayout(TFlashButton::GlyphLayout::GlyphTop);
+        button->setGlyph(picture(QLatin1String(section.picture), SectionGlyphSize));
+        button->setCaption(section.caption);
+        button->setToolTip(section.hint);
+        button->setGroupIndex(1);
+        connect(button, &TFlashButton::clicked, this, [this, &section] { sectionClicked(section); });
+        this->*section.button = button;
+        column->addWidget(button);
+    }
+    column->addStretch();
+}
+
+void TFormMain::applyStdToolbar(bool show)
+{
+    CoolBarButtons->setVisible(show);
+}
+
+void TFormMain::applyTextLabels(bool show)
+{
+    const std::pair<TFlashButton*, QString> labels[] = {
+        {fbCreate, QStringLiteral("Создать")},   {fbOpen, QStringLiteral("Открыть")},
+        {fbSave, QStringLiteral("Сохранить")},   {fbView, QStringLiteral("Просмотр")},
+        {fbPrint, QStringLiteral("Печать")},     {fbExsport, QStringLiteral("Файл xml")},
+        {fbCheck, QStringLiteral("Проверить")},
+    };
+    for (const auto& [button, label] : labels) {
+        button->setCaption(show ? label : QString());
+        button->setFixedSize(show ? BarButtonWithLabels : BarButtonWithoutLabels);
+    }
+}
+
+void TFormMain::N16Click()
+{
+    // The choice applies to this run even when it cannot be stored.
+    ProgramSettings().setShowStdToolbar(miStdToolbar->isChecked());
+    applyStdToolbar(miStdToolbar->isChecked());
+}
+
+void TFormMain::N17Click()
+{
+    ProgramSettings().setTextLabels(miTextLabels->isChecked());
+    applyTextLabels(miTextLabels->isChecked());
+}
+
+void TFormMain::openCommandLineFile(const QStringList& arguments)
+{
+    const QString name = declarationFileArgument(arguments);
+    if (!name.isEmpty()) {
+        QString failure;
+        try {
+            FDeclaration->LoadFromFile(QFile::encodeName(name).toStdString());
+            FFileName = QFileInfo(name).absoluteFilePath();
+            return;
+        } catch (const mEPrivBase& error) {
+            failure = QString::fromUtf8(error.what());
+        } catch (...) {
+            failure = BadFileText;
+        }
+        MessageBox::show(nullptr, QMessageBox::Critical, ProductName, failure);
+    }
+    FFileName.clear();
+    FDeclaration = newDeclaration();
+}
+
+void TFormMain::updateCaption()
+{
+    const QString shownName = FFileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(FFileName).fileName();
+    setWindowTitle(shownName + QStringLiteral(" - ") + ProductName);
+}
+
+void TFormMain::updateSectionButtons()
+{
+    const mTDeclaration& declaration = *FDeclaration;
+    fbRussianIncome->setEnabled(declaration.HasIncomeKind(IncomeKindSources));
+    fbForeignIncome->setEnabled(declaration.HasIncomeKind(IncomeKindForeign));
+    fbBusinessIncome->setEnabled(declaration.HasIncomeKind(IncomeKindBusiness));
+    fbDeduction->setEnabled(declaration.IncomeKinds() != 0 && declaration.DeclarationType != DeclarationNonResident);
+    fbKudaTratit->setEnabled(declaration.HasIncomeKind(IncomeKindTrata));
+}
+
+TPageHost::PageFactory TFormMain::pageFactory(const Section& section) const
+{
+    // A section without an input page of its own yet shows its title and purpose only.
+    return [title = section.caption, purpose = section.hint](QWidget* container, DeclarationSlot& declaration) {
+        return static_cast<TThinkingFrame*>(new TPendingPage(container, declaration, title, purpose));
+    };
+}
+
+void TFormMain::sectionClicked(const Section& section)
+{
+    TFlashButton* button = this->*section.button;
+    if (pages_->switchTo(section.pageName, pageFactory(section))) {
+        FCurrentButton = button;
+    } else {
+        // The page refused to be left: its button goes down again, the clicked one up.
+        FCurrentButton->setDown(true);
+    }
+}
+
+bool TFormMain::event(QEvent* event)
+{
+    if (event->type() == DeclModifiedEvent::EventType) {
+        WMDeclModified();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TFormMain::WMDeclModified()
+{
+    if (!isPageLoading())
+        FSaved = false;
+}

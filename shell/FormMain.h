@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include "controls/PageHost.h"
+#include "controls/ProgramContext.h"
+#include "controls/ThinkingFrame.h"
+
+class HelpViewer;
+class QAction;
+class QToolBar;
+class TFlashButton;
+
+// The program's one long-lived window: it owns the open declaration, shows one input page at a
+// time beside the section strip, and carries the menu and the button bar.
+class TFormMain : public QMainWindow, public ProgramContext {
+    Q_OBJECT
+
+public:
+    // `arguments`: the command line without the program itself; `programFolder`: the folder of
+    // the reference files, with a trailing '/'.
+    TFormMain(const QStringList& arguments, const QString& programFolder);
+    ~TFormMain() override;
+
+    mTDeclaration& declaration() const { return *FDeclaration; }
+    // The full name of the open declaration's file; empty for one never saved.
+    const QString& fileName() const { return FFileName; }
+    // True while the declaration has not changed since it was created, opened or saved.
+    bool isSaved() const { return FSaved; }
+    TThinkingFrame* currentPage() const { return pages_->currentPage(); }
+    // Shows the pages in PnlFormContainer.
+    TPageHost& pageHost() const { return *pages_; }
+    TFlashButton* currentButton() const { return FCurrentButton; }
+
+    // Enables the section buttons that the declaration's income kinds and type call for.
+    void updateSectionButtons();
+
+    QString programFolder() const override { return programFolder_; }
+    const ReferenceDirectories& referenceDirectories() const override { return references_; }
+    HelpViewer* helpViewer() const override { return help_.get(); }
+
+    // The page panel; every page is made with it as its parent.
+    QWidget* PnlFormContainer;
+    QWidget* PnlSelectGroup;
+    QToolBar* CoolBarButtons;
+
+    // Section strip, one group: exactly one button is down.
+    TFlashButton* fbInitialData;
+    TFlashButton* fbPrsonInfo;
+    TFlashButton* fbRussianIncome;
+    TFlashButton* fbForeignIncome;
+    TFlashButton* fbBusinessIncome;
+    TFlashButton* fbDeduction;
+    TFlashButton* fbKudaTratit;
+
+    // Button bar.
+    TFlashButton* fbCreate;
+    TFlashButton* fbOpen;
+    TFlashButton* fbSave;
+    TFlashButton* fbView;
+    TFlashButton* fbPrint;
+    TFlashButton* fbExsport;
+    TFlashButton* fbCheck;
+
+    // Commands. Those whose handlers the program does not have yet stay disabled.
+    QAction* CreateDoc;
+    QAction* OpenDoc;
+    QAction* SaveDoc;
+    QAction* SaveAsDoc;
+    QAction* PreviewDoc;
+    QAction* PrintDoc;
+    QAction* ExportDoc;
+    QAction* CheckDoc;
+    QAction* About;
+    QAction* Help;
+    QAction* Quit;
+
+    // "Настройки" menu.
+    QAction* miStdToolbar;
+    QAction* miTextLabels;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    struct Section {
+        TFlashButton* TFormMain::*button;
+        const char* objectName;
+        QString caption;
+        QString hint;
+        // The page class the section shows; identifies the page for "already shown".
+        QString pageName;
+        const char* picture;
+    };
+    static const std::array<Section, 7>& sections();
+
+    void createActions();
+    void createMenu();
+    void createButtonBar();
+    void createSections();
+    void createPageArea();
+
+    void applyStdToolbar(bool show);
+    void applyTextLabels(bool show);
+    void N16Click();
+    void N17Click();
+
+    void openCommandLineFile(const QStringList& arguments);
+    void updateCaption();
+    void sectionClicked(const Section& section);
+    TPageHost::PageFactory pageFactory(const Section& section) const;
+    void WMDeclModified();
+
+    QString programFolder_;
+    DeclarationSlot FDeclaration;
+    std::unique_ptr<TPageHost> pages_;
+    TFlashButton* FCurrentButton = nullptr;
+    QString FFileName;
+    bool FSaved = true;
+    ReferenceDirectories references_;
+    std::unique_ptr<HelpViewer> help_;
+};

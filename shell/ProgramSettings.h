@@ -1,0 +1,33 @@
+#pragma once
+
+#include <initializer_list>
+#include <utility>
+
+#include <QSettings>
+
+class QRect;
+
+// The program's settings in the user's configuration: organisation "ORVEX", application
+// "Форвета". Each value is a whole number.
+class ProgramSettings {
+public:
+    ProgramSettings();
+
+    // "Стандартная панель": the button bar is shown. On when the value is missing.
+    bool showStdToolbar() const;
+    // "Подписи под кнопками": captions under the bar's buttons. On when the value is missing.
+    bool textLabels() const;
+
+    // Each writer gives false, and writes nothing, when the settings cannot be written.
+    bool setShowStdToolbar(bool value);
+    bool setTextLabels(bool value);
+    // The main window's last placement: maximised or not, and its frame in pixels. Written when
+    // the window goes; the next start does not apply it.
+    bool setWindowPlacement(bool fullScreen, const QRect& frame);
+
+private:
+    bool flag(const QString& name) const;
+    bool write(const std::initializer_list<std::pair<const char*, int>>& values);
+
+    QSettings settings_;
+};

@@ -1,0 +1,34 @@
+#include <memory>
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "shell/FormMain.h"
+#include "shell/StartWindow.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("ORVEX"));
+    QApplication::setApplicationName(QStringLiteral("Форвета"));
+
+    // The standard buttons and dialogs of the toolkit speak Russian like the rest of the program.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
+
+    auto splash = std::make_unique<TfmStart>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    TFormMain formMain(arguments, QApplication::applicationDirPath() + u'/');
+
+    splash->waitForTimer();
+    splash.reset();
+    formMain.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,117 @@
+#include "controls/ReferenceDocument.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "model/Cp1251.h"
+
+namespace {
+
+QByteArray cp1251Bytes(const char* utf8)
+{
+    return QByteArray::fromStdString(cp1251::fromUtf8(utf8));
+}
+
+TEST(ReferenceDocumentTest, ReadsAWindows1251Directory)
+{
+    const QByteArray data = cp1251Bytes(
+        "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+        "<Inspections Version=\"00\" Date=\"01.02.2021\">\n"
+        "  <Inspection Code=\"0101\">Межрайонная ИФНС России № 1 по Республике Адыгея</Inspection>\n"
+        "  <Inspection Code=\"7701\">  ИФНС России № 1 по г.Москве  </Inspection>\n"
+        "</Inspections>\n");
+
+    const ReferenceElement root = parseReferenceXml(data);
+
+    EXPECT_EQ(root.name, QStringLiteral("Inspections"));
+    EXPECT_EQ(root.attribute(u"Date"), QStringLiteral("01.02.2021"));
+    EXPECT_EQ(root.attribute(u"Missing"), QString());
+    ASSERT_EQ(root.children.size(), 2u);
+    EXPECT_EQ(root.children[0].attribute(u"Code"), QStringLiteral("0101"));
+    EXPECT_EQ(root.children[0].text, QStringLiteral("Межрайонная ИФНС России № 1 по Республике Адыгея"));
+    EXPECT_EQ(root.children[1].text, QStringLiteral("ИФНС России № 1 по г.Москве"));
+}
+
+TEST(ReferenceDocumentTest, ReadsNestedUtf8Elements)
+{
+    const QByteArray data(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<Rates><Currency Code=\"840\" Name=\"Доллар США\">"
+        "<Rate Date=\"01.01.2021\" Rate=\"73,88\" Quantity=\"1\"/><Rate Date=\"02.01.2021\" Rate=\"74,1\" Quantity=\"1\"/>"
+        "</Currency><Currency Code=\"978\" Name=\"Евро\"/></Rates>");
+
+    const ReferenceElement root = parseReferenceXml(data);
+
+    ASSERT_EQ(root.children.size(), 2u);
+    const ReferenceElement& dollar = root.children[0];
+    EXPECT_EQ(dollar.attribute(u"Name"), QStringLiteral("Доллар США"));
+    ASSERT_EQ(dollar.children.size(), 2u);
+    EXPECT_EQ(dollar.children[1].attribute(u"Rate"), QStringLiteral("74,1"));
+    EXPECT_TRUE(root.children[1].children.empty());
+}
+
+TEST(ReferenceDocumentTest, DamagedTextNamesThePlaceOfTheFault)
+{
+    const struct {
+        const char* name;
+        const char* xml;
+        qint64 line;
+    } cases[] = {
+        {"empty", "", 1},
+        {"truncated", "<Countries>\n<Country Code=\"643\">РОССИЯ</Country>\n", 3},
+        {"mismatched tags", "<Countries>\n<Country Code=\"643\">РОССИЯ</Countri>\n</Countries>", 2},
+        {"two document elements", "<a/>\n<b/>", 2},
+        {"not XML", "Code;Name\n643;РОССИЯ\n", 1},
+        {"unquoted attribute", "<a>\n\n<b Code=643/></a>", 3},
+        {"unknown encoding", "<?xml version=\"1.0\" encoding=\"x-unheard-of\"?><a/>", 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        try {
+            parseReferenceXml(QByteArray(test.xml));
+            ADD_FAILURE() << "no error";
+        } catch (const ReferenceFileError& error) {
+            EXPECT_EQ(error.line, test.line);
+            EXPECT_FALSE(error.description.isEmpty());
+        }
+    }
+}
+
+TEST(ReferenceDocumentTest, ExternalEntitiesAreNeverFetched)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile secret(folder.filePath(QStringLiteral("secret.txt")));
+    ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
+    secret.write("SECRET");
+    secret.close();
+
+    const QByteArray data = QStringLiteral(
+        "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY leak SYSTEM \"file://%1\">]><a><b Code=\"1\">&leak;</b></a>")
+                                .arg(secret.fileName())
+                                .toUtf8();
+    try {
+        const ReferenceElement root = parseReferenceXml(data);
+        ASSERT_EQ(root.children.size(), 1u);
+        EXPECT_FALSE(root.children[0].text.contains(QStringLiteral("SECRET")));
+    } catch (const ReferenceFileError&) {
+        SUCCEED() << "refusing the document is as good";
+    }
+}
+
+TEST(ReferenceDocumentTest, FileThatCannotBeOpenedIsAnError)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    EXPECT_THROW(readReferenceFile(folder.filePath(QStringLiteral("Oksm.xml"))), ReferenceFileError);
+
+    QFile file(folder.filePath(QStringLiteral("Oksm.xml")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(cp1251Bytes("<?xml version=\"1.0\" encoding=\"windows-1251\"?><C><c Code=\"643\">РОССИЯ</c></C>"));
+    file.close();
+    EXPECT_EQ(readReferenceFile(file.fileName()).children.at(0).text, QStringLiteral("РОССИЯ"));
+}
+
+} // namespace

@@ -1,0 +1,442 @@
+#include "shell/FormMain.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include "controls/DeclModified.h"
+#include "controls/FlashButton.h"
+#include "controls/MessageBox.h"
+#include "model/Cp1251.h"
+#include "model/DayDate.h"
+#include "model/StorageErrors.h"
+#include "shell/PendingPage.h"
+
+namespace {
+
+QSettings& storedSettings()
+{
+    static QSettings settings(QStringLiteral("ORVEX"), QStringLiteral("Форвета"));
+    settings.sync();
+    return settings;
+}
+
+// Presses and releases the left button over the button, as a user's click.
+void userClick(TFlashButton* button)
+{
+    const QPoint at(10, 10);
+    QMouseEvent pressEvent(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(button, &pressEvent);
+    QMouseEvent releaseEvent(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(button, &releaseEvent);
+}
+
+QString pageTitle(const TThinkingFrame* page)
+{
+    const auto* title = page ? page->findChild<QLabel*>(QStringLiteral("lbTitle")) : nullptr;
+    return title ? title->text() : QString();
+}
+
+class FormMainTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        storedSettings().clear();
+        storedSettings().sync();
+        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
+            messages.push_back(message);
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        MessageBox::setAnswerer({});
+        storedSettings().clear();
+    }
+
+    std::unique_ptr<TFormMain> start(const QStringList& arguments = {})
+    {
+        return std::make_unique<TFormMain>(arguments, folder.path() + u'/');
+    }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    void writeFile(const QString& name, const QByteArray& data)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+
+    // A declaration file written by the model, with a tax office and three income kinds.
+    QString savedDeclaration(const QString& name)
+    {
+        mTDeclaration declaration;
+        declaration.TaxOfficeCode = "7701";
+        declaration.SetIncomeKinds(IncomeKindSources | IncomeKindForeign | IncomeKindTrata);
+        declaration.SaveToFile(QFile::encodeName(path(name)).toStdString());
+        return path(name);
+    }
+
+    QTemporaryDir folder;
+    std::vector<MessageBox::Message> messages;
+};
+
+TEST_F(FormMainTest, StartsWithANewUnnamedDeclarationOnTheConditionsPage)
+{
+    const auto window = start();
+
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Без имени - Форвета"));
+    EXPECT_TRUE(window->fileName().isEmpty());
+    EXPECT_TRUE(window->isSaved());
+    EXPECT_TRUE(messages.empty());
+
+    const mTDeclaration& declaration = window->declaration();
+    EXPECT_EQ(declaration.IncomeKinds(), IncomeKindSources);
+    EXPECT_TRUE(declaration.TaxOfficeCode.empty());
+    EXPECT_EQ(declaration.Signer, 0);
+    EXPECT_EQ(declaration.DeclarationDate, today());
+
+    ASSERT_NE(window->currentPage(), nullptr);
+    EXPECT_EQ(window->currentPage()->parentWidget(), window->PnlFormContainer);
+    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Задание условий"));
+    EXPECT_EQ(window->currentButton(), window->fbInitialData);
+    EXPECT_TRUE(window->fbInitialData->isDown());
+    EXPECT_EQ(window->size(), QSize(1014, 693));
+}
+
+TEST_F(FormMainTest, SectionButtonsFollowIncomeKindsAndDeclarationType)
+{
+    const auto window = start();
+    const struct {
+        const char* name;
+        std::uint8_t kinds;
+        std::uint8_t type;
+        bool russian, foreign, business, deduction, refund;
+    } cases[] = {
+        {"new declaration", IncomeKindSources, DeclarationOrdinary, true, false, false, true, false},
+        {"no income kinds", 0, DeclarationOrdinary, false, false, false, false, false},
+        {"all kinds", 15, DeclarationOrdinary, true, true, true, true, true},
+        {"non-resident", 15, DeclarationNonResident, true, true, true, false, true},
+        {"closing a business", IncomeKindBusiness, DeclarationClosingBusiness, false, false, true, true, false},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        window->declaration().SetIncomeKinds(test.kinds);
+        window->declaration().DeclarationType = test.type;
+        window->updateSectionButtons();
+        EXPECT_TRUE(window->fbInitialData->isEnabled());
+        EXPECT_TRUE(window->fbPrsonInfo->isEnabled());
+        EXPECT_EQ(window->fbRussianIncome->isEnabled(), test.russian);
+        EXPECT_EQ(window->fbForeignIncome->isEnabled(), test.foreign);
+        EXPECT_EQ(window->fbBusinessIncome->isEnabled(), test.business);
+        EXPECT_EQ(window->fbDeduction->isEnabled(), test.deduction);
+        EXPECT_EQ(window->fbKudaTratit->isEnabled(), test.refund);
+    }
+}
+
+TEST_F(FormMainTest, OpensTheFileNamedOnTheCommandLine)
+{
+    const QString file = savedDeclaration(QStringLiteral("Иванов 2021.fv1"));
+
+    for (const QStringList& arguments : {QStringList{file}, QStringList{QStringLiteral("-P"), file}}) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const auto window = start(arguments);
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Иванов 2021.fv1 - Форвета"));
+        EXPECT_EQ(window->fileName(), file);
+        EXPECT_EQ(window->declaration().TaxOfficeCode, "7701");
+        EXPECT_TRUE(window->fbForeignIncome->isEnabled());
+        EXPECT_TRUE(window->fbKudaTratit->isEnabled());
+        EXPECT_TRUE(window->isSaved());
+    }
+}
+
+TEST_F(FormMainTest, ThreeArgumentsOpenNothing)
+{
+    const QString file = savedDeclaration(QStringLiteral("a.fv1"));
+    const auto window = start({QStringLiteral("-p"), file, file});
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Без имени - Форвета"));
+    EXPECT_TRUE(window->declaration().TaxOfficeCode.empty());
+}
+
+TEST_F(FormMainTest, FileThatCannotBeLoadedGivesItsMessageAndANewDeclaration)
+{
+    writeFile(QStringLiteral("garbage.fv1"), QByteArray("this is no declaration file at all"));
+    writeFile(QStringLiteral("empty.fv1"), QByteArray());
+    QByteArray truncated;
+    {
+        QFile whole(savedDeclaration(QStringLiteral("whole.fv1")));
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        truncated = whole.readAll();
+        truncated.chop(truncated.size() / 2);
+    }
+    writeFile(QStringLiteral("truncated.fv1"), truncated);
+
+    for (const char* name : {"garbage.fv1", "empty.fv1", "truncated.fv1", "missing.fv1"}) {
+        SCOPED_TRACE(name);
+        const QString file = path(QLatin1String(name));
+        QString modelMessage;
+        try {
+            mTDeclaration().LoadFromFile(QFile::encodeName(file).toStdString());
+            FAIL() << "the model loaded it";
+        } catch (const mEPrivBase& error) {
+            modelMessage = QString::fromUtf8(error.what());
+        }
+        messages.clear();
+
+        const auto window = start({file});
+
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(messages[0].caption, QStringLiteral("Форвета"));
+        EXPECT_EQ(messages[0].text, modelMessage);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Без имени - Форвета"));
+        EXPECT_TRUE(window->fileName().isEmpty());
+        EXPECT_EQ(window->declaration().IncomeKinds(), IncomeKindSources);
+        EXPECT_TRUE(window->declaration().TaxOfficeCode.empty());
+        EXPECT_NE(window->currentPage(), nullptr);
+    }
+}
+
+TEST_F(FormMainTest, EditsMarkTheDeclarationChangedExceptWhileAPageIsBuilt)
+{
+    const auto window = start();
+    EXPECT_EQ(declModifiedReceiver(), window.get());
+    {
+        const PageLoadingScope building;
+        sendDeclModified();
+    }
+    EXPECT_TRUE(window->isSaved());
+
+    sendDeclModified();
+    EXPECT_FALSE(window->isSaved());
+}
+
+TEST_F(FormMainTest, SectionButtonShowsItsPage)
+{
+    const auto window = start();
+    userClick(window->fbPrsonInfo);
+
+    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Сведения о декларанте"));
+    EXPECT_EQ(window->currentButton(), window->fbPrsonInfo);
+    EXPECT_TRUE(window->fbPrsonInfo->isDown());
+    EXPECT_FALSE(window->fbInitialData->isDown());
+    EXPECT_TRUE(window->isSaved()) << "building a page is no edit";
+
+    TThinkingFrame* shown = window->currentPage();
+    userClick(window->fbPrsonInfo);
+    EXPECT_EQ(window->currentPage(), shown) << "the page shown is not made again";
+}
+
+// A conditions page whose check always asks to fix element 3.
+class RefusingPage : public TThinkingFrame {
+public:
+    RefusingPage(QWidget* owner, DeclarationSlot& declaration, std::vector<std::uint16_t>& focused)
+        : TThinkingFrame(owner, declaration), focused_(focused)
+    {
+    }
+    void SaveData() override {}
+    std::uint16_t CheckData() override { return 3; }
+    void FocusError(std::uint16_t code) override { focused_.push_back(code); }
+
+private:
+    std::vector<std::uint16_t>& focused_;
+};
+
+TEST_F(FormMainTest, PageThatRefusesToBeLeftKeepsItsButtonDown)
+{
+    const auto window = start();
+    std::vector<std::uint16_t> focused;
+    window->pageHost().show(QStringLiteral("TfrInitialData"), [&](QWidget* owner, DeclarationSlot& declaration) {
+        return new RefusingPage(owner, declaration, focused);
+    });
+    TThinkingFrame* refusing = window->currentPage();
+
+    userClick(window->fbDeduction);
+
+    EXPECT_EQ(window->currentPage(), refusing);
+    EXPECT_EQ(focused, std::vector<std::uint16_t>{3});
+    EXPECT_TRUE(window->fbInitialData->isDown());
+    EXPECT_FALSE(window->fbDeduction->isDown());
+    EXPECT_EQ(window->currentButton(), window->fbInitialData);
+}
+
+TEST_F(FormMainTest, ButtonBarFollowsTheStoredSettings)
+{
+    const struct {
+        const char* name;
+        std::optional<int> showStdToolbar;
+        std::optional<int> textLabels;
+        bool barShown;
+        bool captions;
+    } cases[] = {
+        {"nothing stored", std::nullopt, std::nullopt, true, true},
+        {"no captions", 1, 0, true, false},
+        {"no bar", 0, 1, false, true},
+        {"neither", 0, 0, false, false},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        storedSettings().clear();
+        if (test.showStdToolbar)
+            storedSettings().setValue(QStringLiteral("ShowStdToolbar"), *test.showStdToolbar);
+        if (test.textLabels)
+            storedSettings().setValue(QStringLiteral("TextLabels"), *test.textLabels);
+        storedSettings().sync();
+
+        const auto window = start();
+        EXPECT_EQ(window->miStdToolbar->isChecked(), test.barShown);
+        EXPECT_EQ(window->miTextLabels->isChecked(), test.captions);
+        EXPECT_EQ(!window->CoolBarButtons->isHidden(), test.barShown);
+        EXPECT_EQ(window->fbExsport->caption(), test.captions ? QStringLiteral("Файл xml") : QString());
+        EXPECT_EQ(window->fbCreate->caption(), test.captions ? QStringLiteral("Создать") : QString());
+        EXPECT_EQ(window->fbCheck->size(), test.captions ? QSize(80, 47) : QSize(35, 35));
+    }
+}
+
+TEST_F(FormMainTest, MenuTogglesAreStoredAndApplied)
+{
+    const auto window = start();
+
+    window->miTextLabels->trigger();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("TextLabels")).toInt(), 0);
+    EXPECT_TRUE(window->fbOpen->caption().isEmpty());
+    EXPECT_EQ(window->fbOpen->size(), QSize(35, 35));
+
+    window->miTextLabels->trigger();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("TextLabels")).toInt(), 1);
+    EXPECT_EQ(window->fbOpen->caption(), QStringLiteral("Открыть"));
+    EXPECT_EQ(window->fbOpen->size(), QSize(80, 47));
+
+    window->miStdToolbar->trigger();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("ShowStdToolbar")).toInt(), 0);
+    EXPECT_TRUE(window->CoolBarButtons->isHidden());
+    window->miStdToolbar->trigger();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("ShowStdToolbar")).toInt(), 1);
+    EXPECT_FALSE(window->CoolBarButtons->isHidden());
+}
+
+TEST_F(FormMainTest, WindowPlacementIsStoredWhenTheWindowGoes)
+{
+    auto window = start();
+    const QRect frame = window->frameGeometry();
+    window.reset();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("FullScreen")).toInt(), 0);
+    EXPECT_EQ(storedSettings().value(QStringLiteral("wLeft")).toInt(), frame.left());
+    EXPECT_EQ(storedSettings().value(QStringLiteral("wTop")).toInt(), frame.top());
+    EXPECT_EQ(storedSettings().value(QStringLiteral("wWidth")).toInt(), frame.width());
+    EXPECT_EQ(storedSettings().value(QStringLiteral("wHeight")).toInt(), frame.height());
+}
+
+TEST_F(FormMainTest, WindowIsNeverSmallerThan750By550)
+{
+    const auto window = start();
+    window->resize(600, 400);
+    EXPECT_EQ(window->size(), QSize(750, 550));
+}
+
+TEST_F(FormMainTest, StartsWithEachReferenceFileMissingOrDamaged)
+{
+    const struct {
+        const char* fileName;
+        std::optional<ReferenceElement> ReferenceDirectories::*loaded;
+    } files[] = {
+        {"InspectionNumbers.xml", &ReferenceDirectories::inspections},
+        {"Oksm.xml", &ReferenceDirectories::countries},
+        {"Sp_OKVED2.xml", &ReferenceDirectories::activityCodes},
+        {"CurrencyRates.xml", &ReferenceDirectories::currencyRates},
+    };
+    const QByteArray sound = QByteArray::fromStdString(cp1251::fromUtf8(
+        "<?xml version=\"1.0\" encoding=\"windows-1251\"?><Root><Item Code=\"643\">РОССИЯ</Item></Root>"));
+    const QByteArray damaged("<Root><Item Code=\"0101\">");
+
+    for (const auto& odd : files) {
+        for (const bool present : {false, true}) {
+            SCOPED_TRACE(std::string(odd.fileName) + (present ? " damaged" : " missing"));
+            for (const auto& file : files) {
+                QFile::remove(path(QLatin1String(file.fileName)));
+                if (&file != &odd)
+                    writeFile(QLatin1String(file.fileName), sound);
+            }
+            if (present)
+                writeFile(QLatin1String(odd.fileName), damaged);
+            messages.clear();
+
+            const auto window = start();
+
+            ASSERT_EQ(messages.size(), present ? 1u : 0u);
+            if (present) {
+                EXPECT_TRUE(messages[0].text.contains(QLatin1String(odd.fileName))) << messages[0].text.toStdString();
+            }
+            for (const auto& file : files) {
+                const auto& directory = window->referenceDirectories().*file.loaded;
+                ASSERT_EQ(directory.has_value(), &file != &odd) << file.fileName;
+                if (directory) {
+                    EXPECT_EQ(directory->children.at(0).text, QStringLiteral("РОССИЯ"));
+                }
+            }
+            EXPECT_NE(window->currentPage(), nullptr) << "the program runs on";
+        }
+    }
+}
+
+TEST_F(FormMainTest, PagesReachTheWindowThroughTheProgramContext)
+{
+    auto window = start();
+    EXPECT_EQ(programContext(), window.get());
+    EXPECT_EQ(programContext()->programFolder(), folder.path() + u'/');
+    EXPECT_EQ(programContext()->helpViewer(), nullptr);
+    window.reset();
+    EXPECT_EQ(programContext(), nullptr);
+    EXPECT_EQ(declModifiedReceiver(), nullptr);
+}
+
+TEST_F(FormMainTest, MenusHoldTheirCommands)
+{
+    const auto window = start();
+    const std::vector<std::pair<QString, QStringList>> expected = {
+        {"Файл", {"Создать", "Открыть", "Сохранить", "Сохранить как...", "", "Выход"}},
+        {"Декларация", {"Просмотр", "Печать", "Экспорт в xml", "Проверить"}},
+        {"Настройки", {"Стандартная панель", "Подписи под кнопками"}},
+        {"Справка", {"Справка", "", "О программе"}},
+    };
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), qsizetype(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].first.toStdString());
+        EXPECT_EQ(menus[i]->text(), expected[i].first);
+        QStringList items;
+        for (const QAction* item : menus[i]->menu()->actions())
+            items << item->text();
+        EXPECT_EQ(items, expected[i].second);
+    }
+}
+
+TEST_F(FormMainTest, CommandsWithoutHandlersAreDisabledAndQuitCloses)
+{
+    const auto window = start();
+    for (QAction* pending : {window->CreateDoc, window->OpenDoc, window->SaveDoc, window->SaveAsDoc,
+                             window->PreviewDoc, window->PrintDoc, window->ExportDoc, window->CheckDoc,
+                             window->About, window->Help}) {
+        EXPECT_FALSE(pending->isEnabled()) << pending->text().toStdString();
+    }
+    EXPECT_FALSE(window->fbSave->isEnabled());
+
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->Quit->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
