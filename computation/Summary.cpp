@@ -74,6 +74,8 @@ void kTSvodSum::CalculateRazd2(int kind, mTDeclaration& Decl)
 bool kTSvodSum::Calculate(mTDeclaration& Decl)
 {
     Clear();
+    // Section 1 stores the total refund; when it does not run, no earlier run's total may stay.
+    Decl.SectionOneSum = Currency();
     const auto razd2 = [&](int kind) { CalculateRazd2(kind, Decl); };
     bool result = true;
     // A sheet of a chain runs only while every sheet before it succeeded.
