@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "model/AtomicFile.h"
+
 namespace {
 
 const char* const newFileKept = "\rПрежний файл сохранен без изменений.";
@@ -34,55 +36,10 @@ public:
 
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
-    // Closes now and reports whether the close succeeded.
-    bool close() { return ::close(release()) == 0; }
 
 private:
     int fd_;
 };
-
-// The temporary file of a save: removed again unless it was renamed over the target.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string pathTemplate) : path_(std::move(pathTemplate))
-    {
-        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
-        exists_ = fd_ >= 0;
-    }
-    ~TemporaryFile()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (exists_)
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool created() const { return exists_; }
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-    void markRenamed() { exists_ = false; }
-
-private:
-    std::string path_;
-    int fd_ = -1;
-    bool exists_ = false;
-};
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 bool readAll(int fd, std::string& bytes, std::size_t size)
 {
@@ -195,29 +152,18 @@ void mTFileLoader::Commit()
                                  + " байт вместо " + std::to_string(size_) + "." + newFileKept,
                              28);
 
-    const PathParts parts = splitPath(fileName_);
-    TemporaryFile temporary(parts.folder + "/." + parts.name + ".XXXXXX");
-    const auto writeFailed = [&] { return mEBadStorage("Ошибка записи файла: " + fileName_ + newFileKept, 22); };
-    if (!temporary.created())
-        throw writeFailed();
-
-    // A replaced file keeps its permissions; a new one stays readable by its owner only,
-    // as a declaration holds personal data.
-    struct stat target {};
-    if (::stat(fileName_.c_str(), &target) == 0 && ::fchmod(temporary.fd(), target.st_mode & 07777) != 0)
-        throw writeFailed();
-    if (!writeAll(temporary.fd(), bytes_))
-        throw writeFailed();
-    if (::fsync(temporary.fd()) != 0)
+    const std::optional<ReplaceFailure> failure = replaceFileAtomically(fileName_, bytes_);
+    if (!failure)
+        return;
+    switch (failure->stage) {
+    case ReplaceFailure::Create:
+    case ReplaceFailure::Write:
+        throw mEBadStorage("Ошибка записи файла: " + fileName_ + newFileKept, 22);
+    case ReplaceFailure::Sync:
         throw mEBadStorage("Ошибка сохранения файла на диск: " + fileName_ + newFileKept, 23);
-    if (!temporary.close())
-        throw writeFailed();
-    if (::rename(temporary.path().c_str(), fileName_.c_str()) != 0)
+    case ReplaceFailure::Rename:
         throw mEBadStorage("Не удается заменить файл: " + fileName_ + newFileKept, 24);
-    temporary.markRenamed();
-
-    // The rename itself reaches the disk only with its folder.
-    Descriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() < 0 || ::fsync(folder.get()) != 0)
+    case ReplaceFailure::SyncFolder:
         throw mEBadStorage("Ошибка сохранения файла на диск: " + fileName_, 23);
+    }
 }

@@ -1,0 +1,266 @@
+#include "export/DeductionElements.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "computation/Summary.h"
+#include "export/XmlWriter.h"
+#include "model/DayDate.h"
+#include "model/Declaration.h"
+
+namespace {
+
+constexpr int SumWidth = 14;
+constexpr int StandardWidth = 8;
+constexpr int PurchaseWidth = 10;
+// The kind of object that the form has no code of its own for and counts as kind 4.
+constexpr std::int32_t ObjectCodeWrittenAs4 = 8;
+// The kind of object number under which the object has no number, only its location.
+constexpr std::int32_t NumberKindLocationOnly = 4;
+
+struct Amount {
+    const char* name;
+    int width;
+    Currency value;
+};
+
+void setIfPositive(xmlNode* element, const char* name, int width, Currency amount)
+{
+    if (amount > Currency())
+        SetMoneyAttribute(element, name, width, amount);
+}
+
+// An element whose attributes are all written only when positive, itself only when they add
+// up to more than 0.
+void addPositiveAmounts(xmlNode* parent, const char* name, std::initializer_list<Amount> amounts)
+{
+    Currency total;
+    for (const Amount& amount : amounts)
+        total += amount.value;
+    if (total <= Currency())
+        return;
+    xmlNode* element = AddXmlElement(parent, name);
+    for (const Amount& amount : amounts)
+        setIfPositive(element, amount.name, amount.width, amount.value);
+}
+
+void addStandard(xmlNode* deductions, const kTSvodSumPril5& sheet)
+{
+    xmlNode* standard = AddXmlElement(deductions, "РасчВычСтанд");
+    setIfPositive(standard, "ВычСт218.1.1", StandardWidth, sheet.ВычСт218_1_1);
+    setIfPositive(standard, "ВычСт218.1.2", StandardWidth, sheet.ВычСт218_1_2);
+    setIfPositive(standard, "ВычСтРеб", StandardWidth, sheet.ВычСтРеб);
+    setIfPositive(standard, "ВычСтРебЕд", StandardWidth, sheet.ВычСтРебЕд);
+    setIfPositive(standard, "ВычСтРебИнв", StandardWidth, sheet.ВычСтРебИнв);
+    setIfPositive(standard, "ВычСтРебИнвЕд", StandardWidth, sheet.ВычСтРебИнвЕд);
+    setIfPositive(standard, "ОбщВычСтандПер", StandardWidth, sheet.ОбщВычСтандПер);
+    SetMoneyAttribute(standard, "ОбщВычСтандДекл", StandardWidth, sheet.ОбщВычСтандДекл);
+}
+
+// Donations, children's education and expensive treatment: no common limit.
+void addSocialWithoutLimit(xmlNode* deductions, const kTSvodSumPril5& sheet)
+{
+    if (sheet.ИтогВычСоциал <= Currency())
+        return;
+    xmlNode* social = AddXmlElement(deductions, "РасчВычСоцБез219.2");
+    setIfPositive(social, "СумБлагЦел", SumWidth, sheet.СумБлагЦел);
+    setIfPositive(social, "СумОбуч", SumWidth, sheet.ChildEduSum);
+    setIfPositive(social, "СумЛечен", SumWidth, sheet.СумЛечен);
+    SetMoneyAttribute(social, "ИтогВычСоциал", SumWidth, sheet.ИтогВычСоциал);
+}
+
+// The expenses under the common limit of 120 000 roubles.
+void addSocialWithinLimit(xmlNode* deductions, const kTSvodSumPril5& sheet)
+{
+    if (sheet.ОбщСНВОтчПерНА + sheet.ОбщВычСоциал <= Currency())
+        return;
+    xmlNode* social = AddXmlElement(deductions, "РасчВычСоц219.2");
+    setIfPositive(social, "СумОбуч", SumWidth, sheet.SelfEduSum);
+    setIfPositive(social, "СумМедУсл", SumWidth, sheet.СумМедУсл);
+    setIfPositive(social, "СумЛекПреп", SumWidth, sheet.СумЛекПреп);
+    setIfPositive(social, "СумЛичСтрах", SumWidth, sheet.СумЛичСтрах);
+    setIfPositive(social, "СумПенсСтрах", SumWidth, sheet.СумПенсСтрах);
+    setIfPositive(social, "СумОценКвалиф", SumWidth, sheet.СумОценКвалиф);
+    setIfPositive(social, "ОбщСумРасх", SumWidth, sheet.ОбщСумРасх);
+    setIfPositive(social, "ОбщСНВОтчПерНА", SumWidth, sheet.ОбщСНВОтчПерНА);
+    SetMoneyAttribute(social, "ОбщВычСоциал", SumWidth, sheet.ОбщВычСоциал);
+}
+
+void addInvestment(xmlNode* deductions, const kTSvodSumPril5& sheet)
+{
+    xmlNode* investment = AddXmlElement(deductions, "РасчИнвВыч");
+    SetMoneyAttribute(investment, "СумИнвВыч219", SumWidth, sheet.СумИнвВыч219);
+    SetMoneyAttribute(investment, "ИнвВычПредВосст", SumWidth, sheet.ИнвВычПредВосст);
+    SetMoneyAttribute(investment, "ИнвВычУпр", SumWidth, sheet.ИнвВычУпр);
+}
+
+// The taxpayer's sign of a property object by its owner sign (1 to 5), without and with the
+// pensioner's flag.
+std::string taxpayerSign(const xmlNode* object, const mTConstructionDeductObj& source)
+{
+    static constexpr const char* signs[5][2] = {
+        {"01", "11"}, {"02", "12"}, {"03", "04"}, {"13", "14"}, {"23", "24"},
+    };
+    if (source.OwnerSign < 1 || source.OwnerSign > 5)
+        throw ExportError("Ошибка в выгрузке. Признак налогоплательщика " + std::to_string(source.OwnerSign)
+                          + " в поле " + XmlFieldName(object, "ПризнакНП") + " должен быть от 1 до 5.");
+    return signs[source.OwnerSign - 1][source.Pensioner != 0 ? 1 : 0];
+}
+
+void addObjectDetails(xmlNode* object, const mTConstructionDeductObj& source)
+{
+    xmlNode* details = AddXmlElement(object, "СведОбъект");
+    if ((source.ObjectCode == 1 || source.ObjectCode == 7) && source.AcquisitionMethod > 0)
+        SetXmlAttribute(details, "СпособПриобр", std::to_string(source.AcquisitionMethod));
+    SetXmlAttribute(details, "КодНомерОб", std::to_string(source.ObjectNumberKind));
+    if (source.ObjectNumberKind == NumberKindLocationOnly) {
+        SetXmlAttribute(details, "СведМНОб", source.ObjectLocation);
+        return;
+    }
+    SetXmlAttribute(details, "НомерОб", source.ObjectNumber);
+    if (!Trimmed(source.ObjectLocation).empty())
+        SetXmlAttribute(details, "СведМНОб", source.ObjectLocation);
+}
+
+void addPropertyObject(xmlNode* calculation, const mTConstructionDeductObj& source)
+{
+    xmlNode* object = AddXmlElement(calculation, "СвОбъектРасх");
+    const std::int32_t code = source.ObjectCode == ObjectCodeWrittenAs4 ? 4 : source.ObjectCode;
+    SetXmlAttribute(object, "КодНаимОб", std::to_string(code));
+    SetXmlAttribute(object, "ПризнакНП", taxpayerSign(object, source));
+    if (source.ByInvestment != 0) {
+        SetXmlAttribute(object, "ДатаАкт", dateText(source.ActDate));
+    } else {
+        SetXmlAttribute(object, "ДатаРегЖил", dateText(source.DwellingRegDate));
+        if (source.ObjectCode > 4)
+            SetXmlAttribute(object, "ДатаРегЗем", dateText(source.LandRegDate));
+    }
+    if (source.PreShareMarker != 0)
+        SetXmlAttribute(object, "ДолСобств",
+                        std::to_string(source.ShareNumerator) + "/" + std::to_string(source.ShareDenominator));
+    SetMoneyAttribute(object, "СумРасхФакт", PurchaseWidth, source.ActualExpense);
+    SetMoneyAttribute(object, "СумФактУплПроц", PurchaseWidth, source.InterestPaid);
+    addObjectDetails(object, source);
+}
+
+void addPensionContract(xmlNode* contributions, const mbTPens& row)
+{
+    xmlNode* contract = AddXmlElement(contributions, "РасчПСВВыч");
+    SetMoneyAttribute(contract, "СумВзносУпл", SumWidth, row.СумВзносУпл);
+    xmlNode* details = AddXmlElement(contract, "СведДогНПО");
+    SetXmlAttribute(details, "ВидДоговор", std::to_string(row.ВидДоговор));
+    SetXmlAttribute(details, "ДатаДогНПО", dateText(row.ДатаДогНПО));
+    SetXmlAttribute(details, "НомДогНПО", row.НомДогНПО);
+    xmlNode* organisation = AddXmlElement(contract, "СведИст");
+    SetXmlAttribute(organisation, "Наим", row.Наим);
+    SetXmlAttribute(organisation, "ИННЮЛ", row.ИННЮЛ);
+    SetXmlAttribute(organisation, "КПП", row.КПП);
+}
+
+void addInvestmentAccount(xmlNode* contributions, const bmTInfoIIS& account)
+{
+    xmlNode* element = AddXmlElement(contributions, "РасчСумИнвВыч");
+    SetXmlAttribute(element, "ИННЮЛ", account.ParticipantINN);
+    SetXmlAttribute(element, "КПП", account.ParticipantKPP);
+    SetXmlAttribute(element, "НаимУч", account.ParticipantName);
+    SetXmlAttribute(element, "ДатаДог", dateText(account.ContractDate));
+    SetXmlAttribute(element, "НомДог", account.ContractNumber);
+    SetXmlAttribute(element, "ДатаОткр", dateText(account.OpenDate));
+    SetMoneyAttribute(element, "ОбщСумВыч", SumWidth, account.PaidIn);
+    SetXmlAttribute(element, "ПрВыч", std::to_string(account.SimplifiedSign));
+}
+
+} // namespace
+
+void AddStandardSocialDeductionElements(xmlNode* ndfl3, const ExportContext& context)
+{
+    const std::uint8_t type = context.Decl.DeclarationType;
+    if (type != DeclarationOrdinary && type != DeclarationClosingBusiness)
+        return;
+    const kTSvodSumPril5& sheet = context.Svod.Pril5;
+    const Currency investment = sheet.СумИнвВыч219 + sheet.ИнвВычПредВосст + sheet.ИнвВычУпр;
+    if (sheet.ОбщВычСтандПер + sheet.ОбщСНВОтчПерНА + sheet.ВычСтандСоц + investment <= Currency())
+        return;
+
+    xmlNode* deductions = AddXmlElement(ndfl3, "ВычСтандСоц");
+    SetMoneyAttribute(deductions, "ВычСтандСоц", SumWidth, sheet.ВычСтандСоц);
+    addStandard(deductions, sheet);
+    addSocialWithoutLimit(deductions, sheet);
+    addSocialWithinLimit(deductions, sheet);
+    if (investment > Currency() && type == DeclarationOrdinary)
+        addInvestment(deductions, sheet);
+}
+
+void AddPropertySaleDeductionElements(xmlNode* ndfl3, const ExportContext& context)
+{
+    const kTSvodSumPril6& sheet = context.Svod.Pril6;
+    if (sheet.ОбщИмущВыч <= Currency())
+        return;
+    xmlNode* deductions = AddXmlElement(ndfl3, "ИмущНалВычПр");
+    SetMoneyAttribute(deductions, "ОбщИмущВыч", SumWidth, sheet.ОбщИмущВыч);
+    addPositiveAmounts(deductions, "ВычДохНедвЖил",
+                       {{"ВычПродИмущ", 9, sheet.ВычПродИмущ},
+                        {"РасхПриобИмущ", SumWidth, sheet.РасхПриобИмущ},
+                        {"ВычПродИмущДол", 9, sheet.ВычПродИмущДол},
+                        {"РасхПриобИмущДол", SumWidth, sheet.РасхПриобИмущДол}});
+    addPositiveAmounts(deductions, "ВычПродНедвИн",
+                       {{"ВычДохПродИмущ", 8, sheet.OtherRealtySaleDeduction},
+                        {"РасхПриобрИмущ", SumWidth, sheet.OtherRealtyCost}});
+    addPositiveAmounts(deductions, "ВычПродИмущИн",
+                       {{"ВычДохПродИмущ", 8, sheet.OtherPropertySaleDeduction},
+                        {"РасхПриобрИмущ", SumWidth, sheet.OtherPropertyCost}});
+    addPositiveAmounts(deductions, "ВычИзъятИмущГМН", {{"ВычДохИзъятИмущ", SumWidth, sheet.ВычДохИзъятИмущ}});
+    addPositiveAmounts(deductions, "ВычЛиквИОиКИК",
+                       {{"ВычДохЛиквИО", SumWidth, sheet.ВычДохЛиквИО},
+                        {"ВычДохПравКИК", SumWidth, sheet.ВычДохПравКИК}});
+    addPositiveAmounts(deductions, "РасхВычПродУК", {{"ВычПдтвРасхПродУК", SumWidth, sheet.ВычПдтвРасхПродУК}});
+    addPositiveAmounts(deductions, "РасхВычПрдСр", {{"ВычПдтвРасхПрдСр", SumWidth, sheet.ВычПдтвРасхПрдСр}});
+    addPositiveAmounts(deductions, "РасхВычУмСтУК", {{"ВычПдтвРасхУмСтУК", SumWidth, sheet.ВычПдтвРасхУмСтУК}});
+    addPositiveAmounts(deductions, "РасхВычУстПрав", {{"ВычПдтвРасхУстПрав", SumWidth, sheet.ВычПдтвРасхУстПрав}});
+}
+
+void AddPropertyPurchaseDeductionElements(xmlNode* ndfl3, const ExportContext& context)
+{
+    const mTDeclaration& decl = context.Decl;
+    const mTConstructionDeduct& deduction = decl.ConstructionDeduct;
+    if (deduction.Granted == 0 || decl.DeclarationType != DeclarationOrdinary || deduction.ObjectCount() == 0
+        || decl.IncomeKinds() == 0)
+        return;
+
+    const kTSvodSumPril7& sheet = context.Svod.Pril7;
+    xmlNode* purchase = AddXmlElement(ndfl3, "ИмущНалВычНов");
+    xmlNode* calculation = AddXmlElement(purchase, "РасчИмущВыч");
+    for (const Amount& amount : {Amount{"ВычНовЗачПред", PurchaseWidth, sheet.ВычНовЗачПред},
+                                 Amount{"ВычПроцЗачПред", PurchaseWidth, sheet.ВычПроцЗачПред},
+                                 Amount{"ВычНАУвед", PurchaseWidth, sheet.ВычНАУвед},
+                                 Amount{"ВычНАУпр", PurchaseWidth, sheet.ВычНАУпр},
+                                 Amount{"ПроцНАУвед", PurchaseWidth, sheet.ПроцНАУвед},
+                                 Amount{"ПроцНАУпр", PurchaseWidth, sheet.ПроцНАУпр},
+                                 Amount{"НалБаз13БезВыч", SumWidth, sheet.НалБаз13БезВыч},
+                                 Amount{"РасхНовВычНД", PurchaseWidth, sheet.РасхНовВычНД},
+                                 Amount{"ПроцВычНД", PurchaseWidth, sheet.ПроцВычНД},
+                                 Amount{"ОстИВБезПроц", PurchaseWidth, sheet.ОстИВБезПроц},
+                                 Amount{"ОстИВУплПроц", PurchaseWidth, sheet.ОстИВУплПроц}})
+        SetMoneyAttribute(calculation, amount.name, amount.width, amount.value);
+    for (const auto& object : deduction.ObjectList)
+        addPropertyObject(calculation, *object);
+}
+
+void AddPensionInvestmentDeductionElements(xmlNode* ndfl3, const ExportContext& context)
+{
+    const kTSvodSumPril5Dop& sheet = context.Svod.Pril5Dop;
+    if (sheet.Rows.empty() && sheet.ОбщВзносВыч <= Currency() && !sheet.ListInvestmentAccounts)
+        return;
+
+    xmlNode* deductions = AddXmlElement(ndfl3, "ВычСоцИнв219");
+    xmlNode* contributions = AddXmlElement(deductions, "РасчПенсВзнос");
+    SetMoneyAttribute(contributions, "ОбщВзносВыч", SumWidth, sheet.ОбщВзносВыч);
+    for (const mbTPens& row : sheet.Rows)
+        addPensionContract(contributions, row);
+    if (sheet.СумВзносУпл > Currency())
+        SetMoneyAttribute(AddXmlElement(contributions, "РасчДопСВВыч"), "СумВзносУпл", SumWidth, sheet.СумВзносУпл);
+    if (sheet.ListInvestmentAccounts)
+        for (const auto& account : context.Decl.InvDeduct.IISList)
+            addInvestmentAccount(contributions, *account);
+}

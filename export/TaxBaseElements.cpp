@@ -1,0 +1,70 @@
+#include "export/TaxBaseElements.h"
+
+#include "computation/Summary.h"
+#include "export/XmlWriter.h"
+#include "model/Declaration.h"
+
+namespace {
+
+constexpr int LastWrittenKind = 24;
+constexpr int BusinessKind = 7;
+constexpr int BaseWidth = 15; // roubles with kopecks
+constexpr int TaxWidth = 13;  // whole roubles
+
+struct AmountField {
+    const char* attribute;
+    Currency kTSvodSumRazd2::*field;
+};
+
+constexpr AmountField baseFields[] = {
+    {"СумДох", &kTSvodSumRazd2::СумДох},
+    {"СумДохНеНал", &kTSvodSumRazd2::СумДохНеНал},
+    {"СумДохНал", &kTSvodSumRazd2::СумДохНал},
+    {"СумНалВыч", &kTSvodSumRazd2::СумНалВыч},
+    {"СумРасх", &kTSvodSumRazd2::СумРасх},
+    {"НалБаза", &kTSvodSumRazd2::НалБаза},
+    {"НалБаза2.1.224", &kTSvodSumRazd2::НалБаза2_1_224},
+    {"НалБаза3.1.224", &kTSvodSumRazd2::НалБаза3_1_224},
+    {"СумИное", &kTSvodSumRazd2::СумИное},
+};
+
+constexpr AmountField taxFields[] = {
+    {"Исчисл", &kTSvodSumRazd2::Исчисл},
+    {"Удерж", &kTSvodSumRazd2::Удерж},
+    {"СумУдержИст224", &kTSvodSumRazd2::СумУдержИст224},
+    {"СумУдержМат", &kTSvodSumRazd2::СумУдержМат},
+    {"ТСУплПерЗач", &kTSvodSumRazd2::ТСУплПерЗач},
+    {"СумФиксАван", &kTSvodSumRazd2::СумФиксАван},
+    {"УплИнПодлЗач", &kTSvodSumRazd2::УплИнПодлЗач},
+    {"УплПатентЗач", &kTSvodSumRazd2::УплПатентЗач},
+    {"ПодлУпл", &kTSvodSumRazd2::ПодлУпл},
+    {"ПодлВозв", &kTSvodSumRazd2::ПодлВозв},
+};
+
+bool isWritten(int kind, const kTSvodSumRazd2& sheet, const mTDeclaration& decl)
+{
+    return sheet.СумДох > Currency()
+        || (kind == BusinessKind && decl.DeclarationType == DeclarationClosingBusiness);
+}
+
+} // namespace
+
+void AddTaxBaseElements(xmlNode* ndfl3, const ExportContext& context)
+{
+    for (int kind = 1; kind <= LastWrittenKind; ++kind) {
+        const kTSvodSumRazd2& sheet = context.Svod.Razd2Sheet(kind);
+        if (!isWritten(kind, sheet, context.Decl))
+            continue;
+
+        xmlNode* taxBase = AddXmlElement(ndfl3, "НалБаза");
+        SetXmlAttribute(taxBase, "ВидДоход", sheet.ВидДоход);
+        // A negative base (possible on the kinds without a floor) is written as 0.00; its
+        // negative tax is refused by SetWholeAttribute rather than written beside it.
+        xmlNode* base = AddXmlElement(taxBase, "РасчНалБаза");
+        for (const AmountField& amount : baseFields)
+            SetMoneyAttribute(base, amount.attribute, BaseWidth, sheet.*amount.field);
+        xmlNode* tax = AddXmlElement(taxBase, "РасчНалПУ");
+        for (const AmountField& amount : taxFields)
+            SetWholeAttribute(tax, amount.attribute, TaxWidth, sheet.*amount.field);
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <libxml/tree.h>
+
+#include "export/ExportContext.h"
+
+// Appends to "НДФЛ3" one "НалБаза" per section-2 sheet "01" to "24" that has income, in the
+// order of the kinds, each with its tax base ("РасчНалБаза") and its tax ("РасчНалПУ").
+// Sheet "07" of a declaration on ending entrepreneurial activity is written even without
+// income; sheet "25" never.
+void AddTaxBaseElements(xmlNode* ndfl3, const ExportContext& context);

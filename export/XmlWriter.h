@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include <libxml/tree.h>
+
+#include "model/Currency.h"
+
+// A failure of the export that the user can act on; the message (Russian) names the field or
+// the file that caused it.
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct XmlDocumentDeleter {
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+using XmlDocumentPtr = std::unique_ptr<xmlDoc, XmlDocumentDeleter>;
+
+// A document that holds only its root element.
+XmlDocumentPtr NewXmlDocument(std::string_view rootName);
+
+// The new element, appended as the last child of `parent`.
+xmlNode* AddXmlElement(xmlNode* parent, std::string_view name);
+
+// The exchange file holds every value below its root in upper case (Latin and Cyrillic letters
+// of windows-1251). Attributes appear in the order in which they are set. A value that the
+// file cannot hold (empty, with a control character or a character outside windows-1251)
+// raises ExportError naming the element and the attribute.
+void SetXmlAttribute(xmlNode* element, std::string_view name, std::string_view value);
+// The same, the value kept as it is (the root element's attributes).
+void SetXmlAttributeKeepingCase(xmlNode* element, std::string_view name, std::string_view value);
+
+// Amounts. `width` is the number of digits of the field. An amount that does not fit raises
+// ExportError: the file never carries a clamped figure.
+//
+// Roubles, "." and two kopeck digits (further decimals cut off); a negative amount is 0.00.
+void SetMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+// The amount in its shortest decimal form (whole roubles without a fraction); a negative
+// amount raises ExportError.
+void SetWholeAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+// A reduction: "-" followed by the shortest decimal form of a positive amount.
+void SetReductionAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+
+// "Element/Child/@Attribute" below the root, the place of a value in a failure message.
+std::string XmlFieldName(const xmlNode* element, std::string_view attribute);
+
+// The whole document as the file holds it: the XML declaration of windows-1251 and the
+// indented tree, encoded in windows-1251.
+std::string XmlDocumentBytes(xmlDoc* document);
