@@ -1,22 +1,18 @@
 #include "DrawCommandParser.h"
 
+#include "WideText.h"
+
 #include <charconv>
 #include <string>
 
 namespace {
 
-bool isSpace(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
+// What the C run time's isspace() takes for white space.
+constexpr std::u16string_view kSpaces = u" \t\r\n\v\f";
 
 std::u16string_view trimmed(std::u16string_view text)
 {
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return WideText::trimmed(text, kSpaces);
 }
 
 // The field's leading ASCII characters, without a "+" sign, which from_chars does not take.
@@ -32,6 +28,18 @@ std::string asciiPrefix(std::u16string_view field)
         ascii += static_cast<char>(c);
     }
     return ascii;
+}
+
+template <typename Number>
+bool readNumber(std::u16string_view field, Number& value)
+{
+    const std::string ascii = asciiPrefix(field);
+    Number number;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number);
+    if (error != std::errc() || end == ascii.data())
+        return false;
+    value = number;
+    return true;
 }
 
 std::u16string_view fieldAt(const std::vector<std::u16string_view>& fields, std::size_t index)
@@ -55,24 +63,28 @@ std::vector<std::u16string_view> commandFields(std::u16string_view command)
 
 bool readFloat(std::u16string_view field, float& value)
 {
-    const std::string ascii = asciiPrefix(field);
-    float number;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number);
-    if (error != std::errc() || end == ascii.data())
-        return false;
-    value = number;
-    return true;
+    return readNumber(field, value);
 }
 
 bool readInt(std::u16string_view field, int& value)
 {
-    const std::string ascii = asciiPrefix(field);
-    int number;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number);
-    if (error != std::errc() || end == ascii.data())
-        return false;
-    value = number;
-    return true;
+    return readNumber(field, value);
+}
+
+std::vector<float> readFloatList(std::u16string_view list, std::size_t maxCount)
+{
+    std::vector<float> numbers;
+    while (numbers.size() < maxCount) {
+        const std::size_t comma = list.find(u',');
+        float number;
+        if (!readFloat(list.substr(0, comma), number))
+            break;
+        numbers.push_back(number);
+        if (comma == std::u16string_view::npos)
+            break;
+        list.remove_prefix(comma + 1);
+    }
+    return numbers;
 }
 
 TextLayout ParseStringCommand(std::u16string_view command)
@@ -94,17 +106,7 @@ TextLayout ParseStringCommand(std::u16string_view command)
     readInt(fieldAt(fields, 11), layout.lineAlignment);
     readInt(fieldAt(fields, 12), layout.formatFlags);
     readInt(fieldAt(fields, 13), layout.trimming);
-    std::u16string_view stops = fieldAt(fields, 14);
-    while (!trimmed(stops).empty() && layout.tabStops.size() < kMaxTabStops) {
-        const std::size_t comma = stops.find(u',');
-        float stop;
-        if (!readFloat(stops.substr(0, comma), stop))
-            break;
-        layout.tabStops.push_back(stop);
-        if (comma == std::u16string_view::npos)
-            break;
-        stops.remove_prefix(comma + 1);
-    }
+    layout.tabStops = readFloatList(fieldAt(fields, 14), kMaxTabStops);
     layout.originX = layout.x;
     layout.originY = layout.y;
     return layout;

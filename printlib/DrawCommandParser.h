@@ -5,6 +5,7 @@
 // or unreadable field keeps its default, numbers use "." whatever the locale, lengths are
 // millimetres.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,3 +77,7 @@ std::vector<std::u16string_view> commandFields(std::u16string_view command);
 // The leading number of a field as "%f" / "%d" read it in the "C" locale; false when there is none.
 bool readFloat(std::u16string_view field, float& value);
 bool readInt(std::u16string_view field, int& value);
+
+// Numbers separated by ",", as "%f,%f,..." reads them: up to the first that does not read, at
+// most `maxCount`.
+std::vector<float> readFloatList(std::u16string_view list, std::size_t maxCount = SIZE_MAX);

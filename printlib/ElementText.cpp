@@ -26,11 +26,6 @@ bool isDropped(char16_t c)
     return c == 0x00AD || c == 0x200B;
 }
 
-char16_t upperAscii(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-}
-
 } // namespace
 
 std::u16string NormalizeText(std::u16string_view text)
@@ -79,7 +74,7 @@ CellMark cellMarkOf(std::u16string_view text)
             continue;
         bool same = true;
         for (std::size_t index = 0; index < name.size() && same; ++index)
-            same = upperAscii(text[index]) == name[index];
+            same = WideText::upperAscii(text[index]) == name[index];
         if (same)
             return mark;
     }

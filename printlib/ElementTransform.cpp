@@ -1,6 +1,7 @@
 #include "ElementTransform.h"
 
 #include "DrawCommandParser.h"
+#include "WideText.h"
 
 #include <cmath>
 #include <numbers>
@@ -8,30 +9,12 @@
 
 namespace {
 
-char16_t lowerAscii(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c;
-}
-
-// The numbers after the keyword and its separator, as "%f,%f,..." reads them: up to the first
-// that does not read.
+// The numbers after the keyword and its separator.
 std::vector<float> operationNumbers(std::u16string_view operation, std::size_t keywordLength)
 {
-    std::vector<float> numbers;
     if (keywordLength + 1 > operation.size())
-        return numbers;
-    std::u16string_view rest = operation.substr(keywordLength + 1);
-    while (true) {
-        const std::size_t comma = rest.find(u',');
-        float number;
-        if (!readFloat(rest.substr(0, comma), number))
-            break;
-        numbers.push_back(number);
-        if (comma == std::u16string_view::npos)
-            break;
-        rest.remove_prefix(comma + 1);
-    }
-    return numbers;
+        return {};
+    return readFloatList(operation.substr(keywordLength + 1));
 }
 
 TransformMatrix scaling(float sx, float sy)
@@ -107,7 +90,7 @@ std::size_t MatchTransformKeyword(std::u16string_view operation, std::u16string_
     if (operation.size() < keyword.size())
         return 0;
     for (std::size_t index = 0; index < keyword.size(); ++index)
-        if (lowerAscii(operation[index]) != keyword[index])
+        if (WideText::lowerAscii(operation[index]) != keyword[index])
             return 0;
     return keyword.size();
 }

@@ -67,6 +67,8 @@ constexpr std::array kTable = std::to_array<Entry>({
     {53251, u"Ошибка записи в файл: %"},
     {57348, u"GDI+: %"},
     {57351, u"Не поддерживаемая структура TIF файла: %"},
+    // Data too big for a PDF417 symbol: the encoder's own text is the whole message.
+    {57355, u"%"},
 });
 
 static_assert(std::is_sorted(kTable.begin(), kTable.end(),

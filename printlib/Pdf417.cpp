@@ -17,8 +17,11 @@ std::optional<Pdf417Fit> fitParsed(const std::optional<Pdf417Params>& params)
 
 void Pdf417SetData(Pdf417Symbol& symbol, std::u16string_view text)
 {
-    symbol.dataText = u"-";
-    symbol.dataText += text;
+    std::u16string data;
+    data.reserve(text.size() + 1);
+    data += u'-';
+    data += text;
+    symbol.dataText = std::move(data);
 }
 
 void Pdf417SetOptions(Pdf417Symbol& symbol, std::u16string_view optionText)

@@ -15,17 +15,11 @@ namespace {
     SSError::CPrgError(SSError::kSourcePdf417, line, SSError::kErrInvalidParametersDetail).addDetail(text).raise();
 }
 
-char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; }
-char16_t upperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c; }
-
 // The value as ASCII without surrounding blanks and without a leading "+", or nothing when it
 // holds another character.
 std::optional<std::string> asciiNumber(std::u16string_view value)
 {
-    while (!value.empty() && (value.front() == u' ' || value.front() == u'\t'))
-        value.remove_prefix(1);
-    while (!value.empty() && (value.back() == u' ' || value.back() == u'\t'))
-        value.remove_suffix(1);
+    value = WideText::trimmed(value, u" \t");
     if (!value.empty() && value.front() == u'+')
         value.remove_prefix(1);
     std::string text;
@@ -47,7 +41,7 @@ Number readNumber(std::u16string_view value, char16_t letter, int line)
         if (error == std::errc() && stop == end && !text->empty())
             return number;
     }
-    refuse(line, u"Неверное значение параметра '/" + std::u16string(1, lowerAscii(letter)) + u"'");
+    refuse(line, u"Неверное значение параметра '/" + std::u16string(1, WideText::lowerAscii(letter)) + u"'");
 }
 
 // Also false for NaN.
@@ -104,7 +98,7 @@ std::optional<Pdf417Params> ParsePdf417Options(std::span<const std::u16string> a
         const std::u16string_view option = arguments[i];
         const char16_t letter = option.size() > 1 ? option[1] : u' ';
         const std::u16string_view value = option.size() > 1 ? option.substr(2) : std::u16string_view();
-        switch (lowerAscii(letter)) {
+        switch (WideText::lowerAscii(letter)) {
         case u'a':
             params.aspectRatio = readNumber<double>(value, letter, __LINE__);
             break;
@@ -123,8 +117,9 @@ std::optional<Pdf417Params> ParsePdf417Options(std::span<const std::u16string> a
             params.optionBits = static_cast<unsigned>(readNumber<int>(value, letter, __LINE__));
             break;
         case u'o':
-            params.orientation =
-                value.empty() || value.front() > 0x7F ? '\0' : static_cast<char>(upperAscii(value.front()));
+            params.orientation = value.empty() || value.front() > 0x7F
+                                     ? '\0'
+                                     : static_cast<char>(WideText::upperAscii(value.front()));
             break;
         case u'r':
             params.rows = readNumber<int>(value, letter, __LINE__);

@@ -86,37 +86,35 @@ bool absorbLoneByteBetweenTexts(std::vector<Pdf417Segment>& stack)
     return true;
 }
 
-// A text of more than four bytes takes in a lone byte or a text beside it.
-bool longTextAbsorbsNeighbour(std::vector<Pdf417Segment>& stack)
+// Joins the top two segments into one of `kind` when either absorbs the other.
+template <typename Absorbs>
+bool joinNeighbours(std::vector<Pdf417Segment>& stack, Kind kind, Absorbs absorbs)
 {
     if (stack.size() < 2)
         return false;
     const auto& left = stack[stack.size() - 2];
     const auto& right = stack.back();
-    auto absorbs = [](const Pdf417Segment& text, const Pdf417Segment& other) {
-        return text.kind == Kind::Text && text.length > 4 && (isLoneByte(other) || other.kind == Kind::Text);
-    };
     if (!absorbs(left, right) && !absorbs(right, left))
         return false;
-    joinTop(stack, 2, Kind::Text);
+    joinTop(stack, 2, kind);
     return true;
+}
+
+// A text of more than four bytes takes in a lone byte or a text beside it.
+bool longTextAbsorbsNeighbour(std::vector<Pdf417Segment>& stack)
+{
+    return joinNeighbours(stack, Kind::Text, [](const Pdf417Segment& text, const Pdf417Segment& other) {
+        return text.kind == Kind::Text && text.length > 4 && (isLoneByte(other) || other.kind == Kind::Text);
+    });
 }
 
 // Bytes take in a short text or other bytes beside them.
 bool bytesAbsorbNeighbour(std::vector<Pdf417Segment>& stack)
 {
-    if (stack.size() < 2)
-        return false;
-    const auto& left = stack[stack.size() - 2];
-    const auto& right = stack.back();
-    auto absorbs = [](const Pdf417Segment& bytes, const Pdf417Segment& other) {
+    return joinNeighbours(stack, Kind::Byte, [](const Pdf417Segment& bytes, const Pdf417Segment& other) {
         return bytes.kind == Kind::Byte
             && (other.kind == Kind::Byte || (other.kind == Kind::Text && other.length < 5));
-    };
-    if (!absorbs(left, right) && !absorbs(right, left))
-        return false;
-    joinTop(stack, 2, Kind::Byte);
-    return true;
+    });
 }
 
 bool allDigits(std::string_view text)

@@ -14,16 +14,6 @@ constexpr std::u16string_view kDescriptionLabel = u"Описание: ";
 constexpr std::u16string_view kNestedSeparator = u"\n--------------------------\n";
 
 bool isLineBreak(char16_t c) { return c == u'\r' || c == u'\n'; }
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || isLineBreak(c); }
-
-std::u16string trimBlanks(std::u16string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return std::u16string(text);
-}
 
 // Codes print as signed 32-bit decimals and upper-case hexadecimal without leading zeros.
 std::u16string codeText(uint32_t code)
@@ -41,7 +31,7 @@ std::u16string systemErrorText(int errnum)
 {
     char buffer[256];
     const char* text = strerror_r(errnum, buffer, sizeof buffer);
-    return CBldErrorBase::lineBreaksToBlanks(trimBlanks(WideText::fromUtf8(text)));
+    return CBldErrorBase::lineBreaksToBlanks(std::u16string(WideText::trimmed(WideText::fromUtf8(text))));
 }
 
 // Fills the message's "%" places with the details in order: every run of characters other than
@@ -73,7 +63,7 @@ std::u16string nestDescription(std::u16string description)
 {
     if (description.find(kDescriptionLabel) == std::u16string::npos)
         return description;
-    return trimBlanks(description) + std::u16string(kNestedSeparator);
+    return std::u16string(WideText::trimmed(description)) + std::u16string(kNestedSeparator);
 }
 
 std::u16string mergeNestedLabels(std::u16string report)

@@ -39,7 +39,7 @@ inline constexpr uint32_t kErr0xC0080003 = 0xC0080003;            // no message 
 inline constexpr uint32_t kErrGdiPlus = 0xC0080004;               // "GDI+: %"
 inline constexpr uint32_t kErrUnsupportedTiff = 0xC0080007;       // "Не поддерживаемая структура TIF файла: %"
 inline constexpr uint32_t kErr0xC008000A = 0xC008000A;            // no message in the table
-inline constexpr uint32_t kErr0xC008000B = 0xC008000B;            // no message in the table
+inline constexpr uint32_t kErr0xC008000B = 0xC008000B;            // "%": data too big for a PDF417 symbol
 
 // HRESULT-like codes carried by COM errors.
 inline constexpr uint32_t kHresultFail = 0x80004005;              // E_FAIL

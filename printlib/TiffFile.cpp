@@ -1,5 +1,7 @@
 #include "TiffFile.h"
 
+#include "SSError.h"
+
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -80,4 +82,12 @@ int TiffFile::onError(TIFF*, void* state, const char* module, const char* format
 int TiffFile::onWarning(TIFF*, void*, const char*, const char*, va_list)
 {
     return 1;
+}
+
+void raiseTiffWriteError(const TiffFile& file, const std::string& targetPath, int line)
+{
+    SSError::CPrgError(SSError::kSourceTifOperation, line, SSError::kErrFileWrite)
+        .setSystemError(file.systemError())
+        .addDetail(std::string_view(targetPath))
+        .raise();
 }

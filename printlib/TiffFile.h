@@ -46,3 +46,7 @@ private:
     std::unique_ptr<State> state_;
     TIFF* tiff_ = nullptr;
 };
+
+// The write error of `targetPath` (the file the user sees, not the temporary one being written),
+// with the system error libtiff saw on the handle.
+[[noreturn]] void raiseTiffWriteError(const TiffFile& file, const std::string& targetPath, int line);

@@ -230,9 +230,6 @@ void CopyFrameData(const TiffFile& in, TiffFile& out, int page, const std::strin
         const tmsize_t written = tiled ? TIFFWriteRawTile(target, piece, buffer.data(), expected)
                                        : TIFFWriteRawStrip(target, piece, buffer.data(), expected);
         if (written != expected)
-            SSError::CPrgError(kSource, __LINE__, SSError::kErrFileWrite)
-                .setSystemError(out.systemError())
-                .addDetail(std::string_view(targetPath))
-                .raise();
+            raiseTiffWriteError(out, targetPath, __LINE__);
     }
 }

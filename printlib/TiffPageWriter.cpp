@@ -13,14 +13,6 @@ constexpr int kSource = SSError::kSourceTifOperation;
 // Page tags hold at most 99 characters.
 constexpr std::size_t kMaxStampLength = 99;
 
-[[noreturn]] void raiseWriteError(int line, const std::string& targetPath, int systemError)
-{
-    SSError::CPrgError(kSource, line, SSError::kErrFileWrite)
-        .setSystemError(systemError)
-        .addDetail(std::string_view(targetPath))
-        .raise();
-}
-
 } // namespace
 
 std::string pageDateTime(std::time_t time)
@@ -36,7 +28,7 @@ TiffPageWriter::TiffPageWriter(const std::string& path) : file_(std::make_unique
 {
     tiff_ = std::make_unique<TiffFile>(file_->path(), "w");
     if (!tiff_->handle())
-        raiseWriteError(__LINE__, path, tiff_->systemError());
+        raiseTiffWriteError(*tiff_, path, __LINE__);
 }
 
 void TiffPageWriter::addPage(const PageBitmap& page, const PageStamp& stamp)
@@ -71,7 +63,7 @@ void TiffPageWriter::addPage(const PageBitmap& page, const PageStamp& stamp)
     errno = 0;
     const auto size = static_cast<tmsize_t>(strip.size());
     if (TIFFWriteRawStrip(tiff, 0, strip.data(), size) != size || !TIFFWriteDirectory(tiff))
-        raiseWriteError(__LINE__, file_->targetPath(), tiff_->systemError());
+        raiseTiffWriteError(*tiff_, file_->targetPath(), __LINE__);
     ++pagesWritten_;
 }
 
@@ -83,6 +75,6 @@ void TiffPageWriter::finish()
             .raise();
     errno = 0;
     if (!tiff_->close())
-        raiseWriteError(__LINE__, file_->targetPath(), tiff_->systemError());
+        raiseTiffWriteError(*tiff_, file_->targetPath(), __LINE__);
     file_->commit();
 }

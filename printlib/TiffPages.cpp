@@ -28,13 +28,6 @@ std::u16string fromUtf8(const std::string& text)
     raiseDetail(line, u"В tif-файле " + fromUtf8(path) + u" отсутсвует страница " + WideText::decimal(page));
 }
 
-void selectFrame(const TiffFile& file, int page, int line)
-{
-    if (!TIFFSetDirectory(file.handle(), static_cast<tdir_t>(page - 1)))
-        raiseDetail(line, u"Не удалось выбрать страницу в TIF файле: " + WideText::decimal(page) + u" (" +
-                              fromUtf8(file.message()) + u")");
-}
-
 double dotsPerInch(TIFF* tiff, uint32_t tag)
 {
     float resolution = 0;
@@ -45,24 +38,10 @@ double dotsPerInch(TIFF* tiff, uint32_t tag)
     return unit == RESUNIT_CENTIMETER ? resolution * 2.54 : resolution;
 }
 
-bool isBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-std::u16string_view trimmed(std::u16string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The leading integer of a text as the C run time reads it; 0 when there is none.
 int64_t leadingNumber(std::u16string_view text)
 {
-    text = trimmed(text);
+    text = WideText::trimmed(text);
     bool negative = false;
     if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
         negative = text.front() == u'-';
@@ -91,7 +70,7 @@ std::u16string lowerCase(std::u16string_view text)
 
 bool itemSelects(int page, std::u16string_view item)
 {
-    item = trimmed(item);
+    item = WideText::trimmed(item);
     const std::size_t dash = item.find(u'-');
     if (dash != std::u16string_view::npos) {
         const int64_t from = leadingNumber(item.substr(0, dash));
@@ -115,6 +94,13 @@ void raiseCannotOpenTiff(const TiffFile& file, int line)
     WideText::replaceAll(text, u"%s", fromUtf8(file.path()));
     WideText::replaceAll(text, u"%d", WideText::decimal(file.systemError()));
     raiseDetail(line, text + u" " + fromUtf8(file.message()));
+}
+
+void selectFrame(const TiffFile& file, int page, int line)
+{
+    if (!TIFFSetDirectory(file.handle(), static_cast<tdir_t>(page - 1)))
+        raiseDetail(line, u"Не удалось выбрать страницу в TIF файле: " + WideText::decimal(page) + u" (" +
+                              fromUtf8(file.message()) + u")");
 }
 
 FrameInfo readFrameInfo(const TiffFile& file, int page)

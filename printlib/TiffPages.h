@@ -53,6 +53,9 @@ private:
 // Raises the library's error for a TIFF that cannot be opened.
 [[noreturn]] void raiseCannotOpenTiff(const TiffFile& file, int line);
 
+// Makes `page` (1-based) the file's current frame; failing that, an error naming the page.
+void selectFrame(const TiffFile& file, int page, int line);
+
 // The frame's size and resolution in dots per inch; a frame without a usable resolution is an
 // error naming it.
 FrameInfo readFrameInfo(const TiffFile& file, int page);

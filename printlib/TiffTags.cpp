@@ -47,14 +47,6 @@ std::u16string tagList(const int* tags, std::size_t count)
     SSError::CPrgError(kSource, line, SSError::kErrDetailOnly).addDetail(detail).raise();
 }
 
-[[noreturn]] void raiseWriteError(int line, const std::string& targetPath, int systemError)
-{
-    SSError::CPrgError(kSource, line, SSError::kErrFileWrite)
-        .setSystemError(systemError)
-        .addDetail(std::string_view(targetPath))
-        .raise();
-}
-
 void requireZlib(int line)
 {
     if (zlibVersion()[0] != '1')
@@ -283,8 +275,7 @@ std::size_t TiffReadTag(const std::string& path, int page, int tag, std::string*
     if (page < 1 || page > frames)
         raiseInvalid(__LINE__, u"Номер страницы " + WideText::decimal(page) + u" превышает общее количество " +
                                    WideText::decimal(frames));
-    if (!TIFFSetDirectory(file.handle(), static_cast<tdir_t>(page - 1)))
-        raiseDetail(__LINE__, u"Не удалось выбрать страницу в TIF файле: " + WideText::decimal(page));
+    selectFrame(file, page, __LINE__);
 
     if (isChained(tag))
         return readChained(file.handle(), static_cast<uint32_t>(tag), value);
@@ -313,12 +304,11 @@ void TiffWriteTag(const TagWrite& write)
     TempFile output(write.outputPath);
     TiffFile copy(output.path(), outputMode(source.handle()).c_str());
     if (!copy.handle())
-        raiseWriteError(__LINE__, write.outputPath, copy.systemError());
+        raiseTiffWriteError(copy, write.outputPath, __LINE__);
 
     const int frames = static_cast<int>(TIFFNumberOfDirectories(source.handle()));
     for (int page = 1; page <= frames; ++page) {
-        if (!TIFFSetDirectory(source.handle(), static_cast<tdir_t>(page - 1)))
-            raiseDetail(__LINE__, u"Не удалось выбрать страницу в TIF файле: " + WideText::decimal(page));
+        selectFrame(source, page, __LINE__);
         CopyFrameTags(source, copy, page);
         if (PageSelected(page, write.pageSelection)) {
             if (!setPreparedValue(copy.handle(), write.tag, prepared) ||
@@ -329,10 +319,10 @@ void TiffWriteTag(const TagWrite& write)
         CopyFrameData(source, copy, page, write.outputPath);
         errno = 0;
         if (!TIFFWriteDirectory(copy.handle()))
-            raiseWriteError(__LINE__, write.outputPath, copy.systemError());
+            raiseTiffWriteError(copy, write.outputPath, __LINE__);
     }
     errno = 0;
     if (!copy.close())
-        raiseWriteError(__LINE__, write.outputPath, copy.systemError());
+        raiseTiffWriteError(copy, write.outputPath, __LINE__);
     output.commit();
 }

@@ -30,6 +30,14 @@ constexpr std::array<char16_t, 128> kCp1251High = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
+// The cp1251 byte of every UTF-16 unit from U+0080 on, 0 for a unit without one.
+constexpr auto kCp1251ByUnit = [] {
+    std::array<unsigned char, 0x10000> bytes{};
+    for (std::size_t k = 0; k < kCp1251High.size(); ++k)
+        bytes[kCp1251High[k]] = static_cast<unsigned char>(0x80 + k);
+    return bytes;
+}();
+
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -133,14 +141,8 @@ std::string toCp1251(std::u16string_view text, char replacement)
         // A character outside the basic plane takes two units but gets one replacement.
         if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
             ++i;
-        char byte = replacement;
-        for (std::size_t k = 0; k < kCp1251High.size(); ++k) {
-            if (kCp1251High[k] == c) {
-                byte = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        out += byte;
+        const unsigned char byte = kCp1251ByUnit[c];
+        out += byte != 0 ? static_cast<char>(byte) : replacement;
     }
     return out;
 }
@@ -187,6 +189,14 @@ std::u16string& replaceAll(std::u16string& text, std::u16string_view from, std::
     for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
+}
+
+std::u16string_view trimmed(std::u16string_view text, std::u16string_view blanks)
+{
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::u16string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 } // namespace WideText

@@ -26,4 +26,11 @@ std::u16string hexUpper(uint64_t number);
 
 std::u16string& replaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to);
 
+// The text without the characters of `blanks` at either end.
+std::u16string_view trimmed(std::u16string_view text, std::u16string_view blanks = u" \t\r\n");
+
+// Case of the ASCII letters; every other character stays as it is.
+constexpr char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c; }
+constexpr char16_t upperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c; }
+
 } // namespace WideText

@@ -2,8 +2,7 @@
 // same data. Text is what the document engine hands the encoder (upper-case words, digit runs,
 // "|" between fields); bytes are code page 1251 letters, which only byte compaction takes.
 // No symbol holds 5000 bytes (at most 2710 digits, 1850 letters or 1108 other bytes), so that size
-// measures how fast each encoder refuses it. zxing-cpp's side is built with FORV_WITH_ZXING
-// (and the program linked with zxing-cpp).
+// measures how fast each encoder refuses it.
 
 #include "Pdf417.h"
 
@@ -12,10 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
-#ifdef FORV_WITH_ZXING
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
-#endif
 
 #include <random>
 #include <stdexcept>
@@ -66,7 +63,6 @@ void ourEncoder(benchmark::State& state, MakeData makeData)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-#ifdef FORV_WITH_ZXING
 void zxingWriter(benchmark::State& state, MakeData makeData)
 {
     const std::string data = makeData(static_cast<std::size_t>(state.range(0)));
@@ -83,15 +79,12 @@ void zxingWriter(benchmark::State& state, MakeData makeData)
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-#endif
 
 void sizes(benchmark::internal::Benchmark* benchmark) { benchmark->Arg(100)->Arg(1000)->Arg(5000); }
 
 BENCHMARK_CAPTURE(ourEncoder, text, engineText)->Apply(sizes);
 BENCHMARK_CAPTURE(ourEncoder, bytes, cyrillicBytes)->Apply(sizes);
-#ifdef FORV_WITH_ZXING
 BENCHMARK_CAPTURE(zxingWriter, text, engineText)->Apply(sizes);
 BENCHMARK_CAPTURE(zxingWriter, bytes, cyrillicBytes)->Apply(sizes);
-#endif
 
 } // namespace

@@ -59,6 +59,8 @@ TEST(SSErrorTest, DescriptionFillsTheMessageWithDetails)
         {"places without details vanish", kErrFileNotFound, {}, u"Файл не найден: ."},
         {"line breaks inside a detail become blanks", kErrDetailOnly, {u"one\r\ntwo\r\n"}, u"one  two"},
         {"code without a message", kErr0xC0020004, {}, u"51204 - не найден в строковой таблице"},
+        {"data too big is its detail alone", kErr0xC008000B, {u"Превышен максимально возможный размер данных"},
+         u"Превышен максимально возможный размер данных"},
         {"every place of a long message", kErrFieldDoesNotFit,
          {u"123", int64_t{3}, u"2-й", int64_t{10}, int64_t{20}, int64_t{30}, int64_t{5}, u"1-й", u"1151020"},
          u"Данные '123' (длина 3) 2-й страницы документа невозможно разместить в прямоугольном поле 10 + 20 мм "

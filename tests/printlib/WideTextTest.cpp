@@ -4,24 +4,58 @@
 
 #include <iconv.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 // glibc's iconv as the independent reference for cp1251.
-std::u16string iconvFromCp1251(std::string bytes)
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : converter_(::iconv_open(to, from)) {}
+    ~Iconv()
+    {
+        if (isOpen())
+            ::iconv_close(converter_);
+    }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    bool isOpen() const { return converter_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Nothing when the input has anything the target cannot hold.
+    std::optional<std::string> convert(std::string input)
+    {
+        ::iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+        std::string out(input.size() * 4, '\0');
+        char* in = input.data();
+        std::size_t inLeft = input.size();
+        char* outBytes = out.data();
+        std::size_t outLeft = out.size();
+        if (::iconv(converter_, &in, &inLeft, &outBytes, &outLeft) == static_cast<std::size_t>(-1))
+            return std::nullopt;
+        out.resize(out.size() - outLeft);
+        return out;
+    }
+
+private:
+    iconv_t converter_;
+};
+
+std::u16string iconvFromCp1251(const std::string& bytes)
 {
-    iconv_t converter = ::iconv_open("UTF-16LE", "CP1251");
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    Iconv converter("UTF-16LE", "CP1251");
+    if (!converter.isOpen())
         return u"iconv_open failed";
-    std::u16string out(bytes.size(), u'\0');
-    char* in = bytes.data();
-    std::size_t inLeft = bytes.size();
-    char* outBytes = reinterpret_cast<char*>(out.data());
-    std::size_t outLeft = out.size() * 2;
-    const std::size_t result = ::iconv(converter, &in, &inLeft, &outBytes, &outLeft);
-    ::iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1))
+    const std::optional<std::string> utf16 = converter.convert(bytes);
+    if (!utf16)
         return u"unconvertible";
-    out.resize(out.size() - outLeft / 2);
+    std::u16string out;
+    for (std::size_t i = 0; i + 1 < utf16->size(); i += 2) {
+        const auto low = static_cast<unsigned char>((*utf16)[i]);
+        const auto high = static_cast<unsigned char>((*utf16)[i + 1]);
+        out += static_cast<char16_t>(low | high << 8);
+    }
     return out;
 }
 
@@ -36,6 +70,20 @@ TEST(WideTextTest, Cp1251MatchesIconvForEveryByte)
         EXPECT_EQ(WideText::toCp1251(text), bytes) << "byte " << byte;
     }
     EXPECT_EQ(WideText::toCp1251(WideText::fromCp1251("\x98")), "\x98");
+}
+
+TEST(WideTextTest, Cp1251MatchesIconvForEveryCodeUnit)
+{
+    Iconv converter("CP1251", "UTF-16LE");
+    ASSERT_TRUE(converter.isOpen());
+    for (char32_t unit = 0; unit < 0x10000; ++unit) {
+        const std::u16string text(1, static_cast<char16_t>(unit));
+        std::string expected = converter.convert({static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)})
+                                   .value_or("?");
+        if (unit == 0x98)
+            expected = "\x98";
+        ASSERT_EQ(WideText::toCp1251(text), expected) << "U+" << std::hex << static_cast<uint32_t>(unit);
+    }
 }
 
 TEST(WideTextTest, Cp1251ReplacesWhatItCannotHold)
@@ -80,6 +128,26 @@ TEST(WideTextTest, NumbersIgnoreTheLocale)
     EXPECT_EQ(WideText::decimal(1234567), u"1234567");
     EXPECT_EQ(WideText::hexUpper(0xC0020043), u"C0020043");
     EXPECT_EQ(WideText::hexUpper(0), u"0");
+}
+
+TEST(WideTextTest, Trimmed)
+{
+    struct Case {
+        const char* name;
+        std::u16string_view text;
+        std::u16string_view blanks;
+        std::u16string_view expected;
+    };
+    const Case cases[] = {
+        {"both ends", u" \t\r\nab c\n ", u" \t\r\n", u"ab c"},
+        {"nothing but blanks", u" \t ", u" \t\r\n", u""},
+        {"empty", u"", u" ", u""},
+        {"other blanks stay", u"\v a \f", u" ", u"\v a \f"},
+        {"no-break space is no blank", u"\u00A0a", u" \t\r\n", u"\u00A0a"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WideText::trimmed(c.text, c.blanks), c.expected) << c.name;
+    EXPECT_EQ(WideText::trimmed(u"\r\n x \t"), u"x");
 }
 
 TEST(WideTextTest, ReplaceAll)
