@@ -1,5 +1,6 @@
 #include "export/BusinessElements.h"
 
+#include <cstdio>
 #include <string>
 
 #include "computation/Summary.h"
@@ -45,7 +46,10 @@ void addFarm(xmlNode* business, const mTDeclaration& decl)
 {
     xmlNode* farm = AddXmlElement(business, "СведКФХ");
     const CalendarDate start = decodeDate(decl.FarmStartDate);
-    SetXmlAttribute(farm, "ГодРегКФХ", start.year == 0 ? std::string() : std::to_string(start.year));
+    char year[5] = "";
+    if (start.year != 0)
+        std::snprintf(year, sizeof year, "%04d", start.year);
+    SetXmlAttribute(farm, "ГодРегКФХ", year);
 }
 
 void addCorrectedBase(xmlNode* business, const mTDeclaration& decl)

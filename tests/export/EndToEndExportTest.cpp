@@ -26,7 +26,6 @@
 #include "DeclarationBuilders.h"
 #include "ExportTestSupport.h"
 #include "computation/DeductionSheetTestSupport.h"
-#include "computation/SecuritiesDeclarations.h"
 #include "model/CommaDecimalLocale.h"
 #include "model/Cp1251.h"
 
@@ -144,10 +143,12 @@ void checkValues(const xmlNode* element)
         SCOPED_TRACE(name(element) + "/@" + attributeName + " = " + value);
         EXPECT_EQ(cp1251::toUpperUtf8(value), value);
         EXPECT_FALSE(value.empty());
-        if (listed(MoneyAttributes, name(element), attributeName))
+        if (listed(MoneyAttributes, name(element), attributeName)) {
             EXPECT_TRUE(std::regex_match(value, money));
-        if (listed(WholeAttributes, name(element), attributeName))
+        }
+        if (listed(WholeAttributes, name(element), attributeName)) {
             EXPECT_TRUE(std::regex_match(value, whole));
+        }
         if (attributeName.starts_with("Дата")) {
             EXPECT_TRUE(std::regex_match(value, date));
             EXPECT_TRUE(parseDateText(value).has_value());
@@ -240,19 +241,19 @@ const std::vector<Scenario>& scenarios()
          },
          {"СумНалПу", "НалБаза", "ДоходИстРФ", "ИмущНалВычНов"},
          {{"СумНалПуИскл227", "ПодлВозв", "156000"}, {"РасчИмущВыч", "ОстИВБезПроц", "800000.00"}}},
+        // Five losses split the row "01" (worked for the securities sheet).
         {"securities with a split row",
          [](mTDeclaration& decl) {
              mbTSourse& broker = addPayer(decl);
-             for (const OperationLine& line : {OperationLine{1530, 1'000'000, 201, 200'000},
-                                               OperationLine{1530, 100'000, 218, 50'000},
-                                               OperationLine{1537, 10'000, 201, 40'000},
-                                               OperationLine{1538, 5'000, 201, 25'000},
-                                               OperationLine{1532, 10'000, 201, 70'000}})
-                 broker.AddIncome13(incomeLine(line.incomeCode, rub(line.amount), line.deductionCode, rub(line.deduction)));
+             broker.AddIncome13(incomeLine(1530, rub(1'000'000), 201, rub(200'000)));
+             broker.AddIncome13(incomeLine(1530, rub(100'000), 218, rub(50'000)));
+             broker.AddIncome13(incomeLine(1537, rub(10'000), 201, rub(40'000)));
+             broker.AddIncome13(incomeLine(1538, rub(5'000), 201, rub(25'000)));
+             broker.AddIncome13(incomeLine(1532, rub(10'000), 201, rub(70'000)));
              decl.CBDeduct.Granted = 1;
-             decl.CBDeduct.LossSecurities = roubles(100'000);
+             decl.CBDeduct.LossSecurities = rub(100'000);
              decl.InvDeduct.Granted = 1;
-             decl.InvDeduct.SecuritiesDeduction = roubles(300'000);
+             decl.InvDeduct.SecuritiesDeduction = rub(300'000);
          },
          {"СумНалПу", "НалБаза", "ДоходИстРФ", "ДохОперЦБ*5"},
          {{"ДохОперЦБ", "ДохСовОпер", "600000.00"}, {"УчетУбыт", "ВидОперУбыт", "10"}}},

@@ -7,7 +7,7 @@
 
 namespace {
 
-void replaceWith(mTDeclaration& decl, std::initializer_list<OperationLine> lines)
+void replaceWith(mTDeclaration& decl, std::initializer_list<LineFigures> lines)
 {
     mTDeclaration operations = declarationWith(lines);
     operations.TaxOfficeCode = decl.TaxOfficeCode;
@@ -37,10 +37,10 @@ TEST(SecuritiesElements, OneElementPerRowWithItsLosses)
                                     {1546, 30'000, 225, 10'000},
                                     {1548, 5'000, 225, 45'000}});
                  decl.CBDeduct.Granted = 1;
-                 decl.CBDeduct.LossSecurities = roubles(100'000);
-                 decl.CBDeduct.LossSecuritiesIIS = roubles(20'000);
+                 decl.CBDeduct.LossSecurities = rub(100'000);
+                 decl.CBDeduct.LossSecuritiesIIS = rub(20'000);
                  decl.InvDeduct.Granted = 1;
-                 decl.InvDeduct.SecuritiesDeduction = roubles(300'000);
+                 decl.InvDeduct.SecuritiesDeduction = rub(300'000);
              },
              R"(<ДохОперЦБ ВидОпер="01" ДохСовОпер="600000.00" РасхРеалЦБ="200000.00" РасхУмДохОпер="200000.00")"
              R"( ПризУчетУбыт="1" ИнвВыч219.1Опер="300000.00"><УчетУбыт ВидОперУбыт="10" УбытУмДохОпер="30000.00"/>)"
@@ -92,7 +92,7 @@ TEST(SecuritiesElements, OneElementPerRowWithItsLosses)
                  decl.InvDeduct.Granted = 1;
                  decl.InvDeduct.ApplyIncomeDeduction = 1;
                  decl.CBDeduct.Granted = 1;
-                 decl.CBDeduct.LossSecuritiesIIS = roubles(5'000);
+                 decl.CBDeduct.LossSecuritiesIIS = rub(5'000);
              },
              R"(<ДохОперЦБ ВидОпер="16" ДохСовОпер="100000.00" РасхРеалЦБ="30000.00" РасхУмДохОпер="30000.00")"
              R"( ПризУчетУбыт="0" ИнвВыч219.3Опер="70000.00"/>)"
