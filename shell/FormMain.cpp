@@ -1,6 +1,8 @@
 #include "shell/FormMain.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -18,6 +20,8 @@
 #include "controls/MessageBox.h"
 #include "model/StorageErrors.h"
 #include "shell/CommandLine.h"
+#include "shell/DeclarationFileDialogs.h"
+#include "shell/DeclarationFileName.h"
 #include "shell/HelpBinding.h"
 #include "shell/NewDeclaration.h"
 #include "shell/PendingPage.h"
@@ -29,6 +33,13 @@ namespace {
 
 const QString ProductName = QStringLiteral("Форвета");
 const QString BadFileText = QStringLiteral("Неправильный формат файла декларации, возможно он поврежден.");
+const QString SavePrompt = QStringLiteral("Вы хотите сохранить декларацию?");
+const QString OverwritePrompt = QStringLiteral("Файл с таким названием существует. Перезаписать его?");
+const QString EarlierYearOverwritePrompt =
+    QStringLiteral("Вы открывали файл, созданный в ПО прошлых лет. Сохранить его можно только в новом формате, "
+                   "однако файл в новом формате с таким названием уже существует Перезаписать его?");
+const QString ExtensionMessage = QStringLiteral("Не пытайтесь поменять расширение файла");
+const QString ExtensionNotSavedMessage = QStringLiteral("Не пытайтесь поменять расширение файла. Данные НЕ сохранены");
 
 constexpr QSize InitialSize(1014, 693);
 constexpr QSize SmallestSize(750, 550);
@@ -71,7 +82,7 @@ const std::array<TFormMain::Section, 7>& TFormMain::sections()
 }
 
 TFormMain::TFormMain(const QStringList& arguments, const QString& programFolder)
-    : programFolder_(programFolder)
+    : programFolder_(programFolder), fileDialogs_(std::make_unique<QtDeclarationFileDialogs>())
 {
     setWindowIcon(picture(QStringLiteral("forveta"), QSize(64, 64)));
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -96,16 +107,13 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programFolder)
     setDeclModifiedReceiver(this);
     setProgramContext(this);
 
-    FDeclaration = std::make_unique<mTDeclaration>();
     openCommandLineFile(arguments);
     updateCaption();
 
     references_ = loadReferenceDirectories(programFolder_, nullptr);
 
     pages_ = std::make_unique<TPageHost>(PnlFormContainer, FDeclaration);
-    pages_->show(sections().front().pageName, pageFactory(sections().front()));
-    FCurrentButton = fbInitialData;
-    fbInitialData->setDown(true);
+    showFirstPage();
     FSaved = true;
 
     help_ = bindHelpViewer();
@@ -144,9 +152,13 @@ void TFormMain::createActions()
     Help = makeAction(QStringLiteral("Справка"), nullptr);
     Quit = makeAction(QStringLiteral("Выход"), nullptr);
 
-    // The file, check, export, print and help commands come with their own handlers; until a
-    // command has one it is shown disabled.
-    for (QAction* pending : {CreateDoc, OpenDoc, SaveDoc, SaveAsDoc, PreviewDoc, PrintDoc, ExportDoc, CheckDoc, About, Help})
+    connect(CreateDoc, &QAction::triggered, this, &TFormMain::CreateDocExecute);
+    connect(OpenDoc, &QAction::triggered, this, &TFormMain::OpenDocExecute);
+    connect(SaveDoc, &QAction::triggered, this, &TFormMain::SaveDocExecute);
+    connect(SaveAsDoc, &QAction::triggered, this, &TFormMain::SaveAsDocExecute);
+    // The check, export, print and help commands come with their own handlers; until a command
+    // has one it is shown disabled.
+    for (QAction* pending : {PreviewDoc, PrintDoc, ExportDoc, CheckDoc, About, Help})
         pending->setEnabled(false);
     connect(Quit, &QAction::triggered, this, &QWidget::close);
 
@@ -303,22 +315,170 @@ void TFormMain::N17Click()
 
 void TFormMain::openCommandLineFile(const QStringList& arguments)
 {
-    const QString name = declarationFileArgument(arguments);
-    if (!name.isEmpty()) {
-        QString failure;
-        try {
-            FDeclaration->LoadFromFile(QFile::encodeName(name).toStdString());
+    if (const QString name = declarationFileArgument(arguments); !name.isEmpty()) {
+        if (auto loaded = loadDeclaration(name)) {
+            FDeclaration = std::move(loaded);
             FFileName = QFileInfo(name).absoluteFilePath();
             return;
-        } catch (const mEPrivBase& error) {
-            failure = QString::fromUtf8(error.what());
-        } catch (...) {
-            failure = BadFileText;
         }
-        MessageBox::show(nullptr, QMessageBox::Critical, ProductName, failure);
     }
     FFileName.clear();
     FDeclaration = newDeclaration();
+}
+
+std::unique_ptr<mTDeclaration> TFormMain::loadDeclaration(const QString& fileName)
+{
+    // An earlier year's file gives its personal data to a new declaration.
+    auto declaration = newDeclaration();
+    QString failure;
+    try {
+        declaration->LoadFromFile(QFile::encodeName(fileName).toStdString());
+        return declaration;
+    } catch (const mEPrivBase& error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (const std::exception&) {
+        failure = BadFileText;
+    }
+    MessageBox::show(this, QMessageBox::Critical, ProductName, failure);
+    return nullptr;
+}
+
+void TFormMain::setFileDialogs(std::unique_ptr<DeclarationFileDialogs> dialogs)
+{
+    fileDialogs_ = std::move(dialogs);
+}
+
+void TFormMain::showFirstPage()
+{
+    pages_->show(sections().front().pageName, pageFactory(sections().front()));
+    FCurrentButton = fbInitialData;
+    fbInitialData->setDown(true);
+}
+
+void TFormMain::showDeclaration(std::unique_ptr<mTDeclaration> declaration, const QString& fileName)
+{
+    // The page shown goes without saving into the new declaration; the new page reads it.
+    FDeclaration = std::move(declaration);
+    FFileName = fileName;
+    showFirstPage();
+    FSaved = true;
+    updateCaption();
+    updateSectionButtons();
+}
+
+void TFormMain::CreateDocExecute()
+{
+    if (saveChangedDeclaration())
+        showDeclaration(newDeclaration(), QString());
+}
+
+void TFormMain::OpenDocExecute()
+{
+    const QString fileName = fileDialogs_->chooseFileToOpen(this, FFileName);
+    if (fileName.isEmpty() || !saveChangedDeclaration())
+        return;
+    // Loaded after the prompt, so that a declaration just saved under this name is the one read.
+    if (auto loaded = loadDeclaration(fileName))
+        showDeclaration(std::move(loaded), QFileInfo(fileName).absoluteFilePath());
+}
+
+bool TFormMain::saveChangedDeclaration()
+{
+    if (FSaved)
+        return true;
+    switch (MessageBox::show(this, QMessageBox::Question, ProductName, SavePrompt,
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return SaveDocExecute();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TFormMain::SaveDocExecute()
+{
+    if (FFileName.isEmpty())
+        return saveUnderNewName();
+    // A file of an earlier year is saved in this year's format, under this year's extension;
+    // the earlier year's file itself, or another file of the new name, is overwritten only when
+    // the user agrees.
+    const QString target = withDeclarationExtension(FFileName);
+    if (QFileInfo::exists(target)) {
+        if (target != FFileName) {
+            if (!askToOverwrite(EarlierYearOverwritePrompt))
+                return false;
+        } else if (!isThisYearsDeclarationFile(target)) {
+            if (!askToOverwrite(OverwritePrompt))
+                return false;
+        }
+    }
+    return writeDeclaration(target);
+}
+
+bool TFormMain::saveUnderNewName()
+{
+    for (;;) {
+        const QString chosen = fileDialogs_->chooseFileToSave(this, QString());
+        if (chosen.isEmpty())
+            return false;
+        if (!hasDeclarationExtension(chosen)) {
+            MessageBox::show(this, QMessageBox::NoIcon, ProductName, ExtensionMessage);
+            continue;
+        }
+        if (QFileInfo::exists(chosen) && !askToOverwrite(OverwritePrompt))
+            continue;
+        return writeDeclaration(chosen);
+    }
+}
+
+bool TFormMain::SaveAsDocExecute()
+{
+    const QString suggested = FFileName.isEmpty() ? QString() : withDeclarationExtension(FFileName);
+    const QString chosen = fileDialogs_->chooseFileToSave(this, suggested);
+    if (chosen.isEmpty())
+        return false;
+    if (!hasDeclarationExtension(chosen)) {
+        MessageBox::show(this, QMessageBox::NoIcon, ProductName, ExtensionNotSavedMessage);
+        return false;
+    }
+    if (QFileInfo::exists(chosen) && !askToOverwrite(OverwritePrompt))
+        return false;
+    return writeDeclaration(chosen);
+}
+
+bool TFormMain::askToOverwrite(const QString& question)
+{
+    return MessageBox::show(this, QMessageBox::Question, ProductName, question, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+bool TFormMain::writeDeclaration(const QString& fileName)
+{
+    const QString fullName = QFileInfo(fileName).absoluteFilePath();
+    if (TThinkingFrame* page = pages_->currentPage())
+        page->SaveData();
+    try {
+        FDeclaration->SaveToFile(QFile::encodeName(fullName).toStdString());
+    } catch (const mEPrivBase& error) {
+        MessageBox::show(this, QMessageBox::Critical, ProductName,
+                         QStringLiteral("Декларация не сохранена в файл %1.\n%2")
+                             .arg(QDir::toNativeSeparators(fullName), QString::fromUtf8(error.what())));
+        return false;
+    }
+    FFileName = fullName;
+    FSaved = true;
+    updateCaption();
+    return true;
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    if (saveChangedDeclaration())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TFormMain::updateCaption()
@@ -349,6 +509,8 @@ void TFormMain::sectionClicked(const Section& section)
 {
     TFlashButton* button = this->*section.button;
     if (pages_->switchTo(section.pageName, pageFactory(section))) {
+        // Also when the click came from the keyboard, which leaves the button as it was.
+        button->setDown(true);
         FCurrentButton = button;
     } else {
         // The page refused to be left: its button goes down again, the clicked one up.

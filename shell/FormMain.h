@@ -11,6 +11,7 @@
 #include "controls/ProgramContext.h"
 #include "controls/ThinkingFrame.h"
 
+class DeclarationFileDialogs;
 class HelpViewer;
 class QAction;
 class QToolBar;
@@ -40,6 +41,18 @@ public:
     // Enables the section buttons that the declaration's income kinds and type call for.
     void updateSectionButtons();
 
+    // The choosers of declaration files; the toolkit's dialogs unless tests set their own.
+    void setFileDialogs(std::unique_ptr<DeclarationFileDialogs> dialogs);
+
+    // The declaration commands. New, and Open once its file is chosen, offer to save a changed
+    // declaration first; the user's cancelling, or a file that cannot be loaded, leaves the
+    // declaration as it was. Save and Save As give false when nothing was saved: the user
+    // cancelled, or the file could not be written (the user has been told).
+    void CreateDocExecute();
+    void OpenDocExecute();
+    bool SaveDocExecute();
+    bool SaveAsDocExecute();
+
     QString programFolder() const override { return programFolder_; }
     const ReferenceDirectories& referenceDirectories() const override { return references_; }
     HelpViewer* helpViewer() const override { return help_.get(); }
@@ -67,7 +80,8 @@ public:
     TFlashButton* fbExsport;
     TFlashButton* fbCheck;
 
-    // Commands. Those whose handlers the program does not have yet stay disabled.
+    // Commands. Preview, print, export, check, help and About stay disabled until the program
+    // has them.
     QAction* CreateDoc;
     QAction* OpenDoc;
     QAction* SaveDoc;
@@ -86,6 +100,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // The close query: a changed declaration is offered for saving first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Section {
@@ -111,6 +127,17 @@ private:
     void N17Click();
 
     void openCommandLineFile(const QStringList& arguments);
+    // The declaration in the file, or nullptr when it cannot be loaded (the user has been told).
+    std::unique_ptr<mTDeclaration> loadDeclaration(const QString& fileName);
+    // Makes `declaration` the open one, unchanged, on the conditions page.
+    void showDeclaration(std::unique_ptr<mTDeclaration> declaration, const QString& fileName);
+    void showFirstPage();
+    // The save prompt of New, Open and close: false when the command is to stop.
+    bool saveChangedDeclaration();
+    bool saveUnderNewName();
+    bool askToOverwrite(const QString& question);
+    // Takes the page's data and writes the declaration to the file, which becomes its name.
+    bool writeDeclaration(const QString& fileName);
     void updateCaption();
     void sectionClicked(const Section& section);
     TPageHost::PageFactory pageFactory(const Section& section) const;
@@ -124,4 +151,5 @@ private:
     bool FSaved = true;
     ReferenceDirectories references_;
     std::unique_ptr<HelpViewer> help_;
+    std::unique_ptr<DeclarationFileDialogs> fileDialogs_;
 };

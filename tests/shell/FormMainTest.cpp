@@ -1,5 +1,7 @@
 #include "shell/FormMain.h"
 
+#include <deque>
+
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -12,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/CheckDialogs.h"
+#include "controls/CheckRun.h"
 #include "controls/DeclModified.h"
 #include "controls/FlashButton.h"
 #include "controls/MessageBox.h"
@@ -237,6 +241,12 @@ TEST_F(FormMainTest, SectionButtonShowsItsPage)
     TThinkingFrame* shown = window->currentPage();
     userClick(window->fbPrsonInfo);
     EXPECT_EQ(window->currentPage(), shown) << "the page shown is not made again";
+
+    // A click by the button's accelerator key moves the strip as well.
+    window->fbDeduction->click();
+    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Вычеты"));
+    EXPECT_TRUE(window->fbDeduction->isDown());
+    EXPECT_FALSE(window->fbPrsonInfo->isDown());
 }
 
 // A conditions page whose check always asks to fix element 3.
@@ -270,6 +280,74 @@ TEST_F(FormMainTest, PageThatRefusesToBeLeftKeepsItsButtonDown)
     EXPECT_TRUE(window->fbInitialData->isDown());
     EXPECT_FALSE(window->fbDeduction->isDown());
     EXPECT_EQ(window->currentButton(), window->fbInitialData);
+}
+
+// A conditions page with two failing rules, checked through the check dialog.
+class CheckedPage : public TThinkingFrame {
+public:
+    CheckedPage(QWidget* owner, DeclarationSlot& declaration, std::vector<std::uint16_t>& focused)
+        : TThinkingFrame(owner, declaration), focused_(focused)
+    {
+    }
+    void SaveData() override {}
+    std::uint16_t CheckData() override
+    {
+        CheckRun run(this, QStringLiteral("Задание условий"));
+        run.report(QStringLiteral("Не указана фамилия"), 1);
+        run.report(QStringLiteral("Не указан ИНН"), 2);
+        return run.result();
+    }
+    void FocusError(std::uint16_t code) override { focused_.push_back(code); }
+
+private:
+    std::vector<std::uint16_t>& focused_;
+};
+
+TEST_F(FormMainTest, CheckAnswersDecideWhetherTheSectionChanges)
+{
+    const struct {
+        const char* name;
+        std::deque<int> answers;
+        bool leaves;
+        std::vector<std::uint16_t> focused;
+        std::size_t dialogs;
+    } cases[] = {
+        {"fix the first rule", {CheckFix}, false, {1}, 1},
+        {"skip the first, fix the second", {CheckSkip, CheckFix}, false, {2}, 2},
+        {"skip all on the first rule", {CheckSkipAll}, true, {}, 1},
+        {"skip both rules", {CheckSkip, CheckSkip}, true, {}, 2},
+        {"close both dialogs", {CheckClosed, CheckClosed}, true, {}, 2},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto window = start();
+        std::deque<int> answers = test.answers;
+        std::vector<QString> captions;
+        CheckDialog::setAnswerer([&](const CheckDialog& dialog) {
+            captions.push_back(dialog.windowTitle());
+            if (answers.empty()) {
+                ADD_FAILURE() << "more check dialogs than answers";
+                return int(CheckFix);
+            }
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        std::vector<std::uint16_t> focused;
+        window->pageHost().show(QStringLiteral("TfrInitialData"), [&](QWidget* owner, DeclarationSlot& declaration) {
+            return new CheckedPage(owner, declaration, focused);
+        });
+
+        userClick(window->fbDeduction);
+        CheckDialog::setAnswerer({});
+
+        EXPECT_EQ(captions.size(), test.dialogs);
+        EXPECT_EQ(captions.front(), QStringLiteral("Проверка: Задание условий"));
+        EXPECT_EQ(focused, test.focused);
+        EXPECT_EQ(pageTitle(window->currentPage()), test.leaves ? QStringLiteral("Вычеты") : QString());
+        EXPECT_EQ(window->fbDeduction->isDown(), test.leaves);
+        EXPECT_EQ(window->fbInitialData->isDown(), !test.leaves);
+    }
 }
 
 TEST_F(FormMainTest, ButtonBarFollowsTheStoredSettings)
@@ -426,17 +504,20 @@ TEST_F(FormMainTest, MenusHoldTheirCommands)
 TEST_F(FormMainTest, CommandsWithoutHandlersAreDisabledAndQuitCloses)
 {
     const auto window = start();
-    for (QAction* pending : {window->CreateDoc, window->OpenDoc, window->SaveDoc, window->SaveAsDoc,
-                             window->PreviewDoc, window->PrintDoc, window->ExportDoc, window->CheckDoc,
-                             window->About, window->Help}) {
+    for (QAction* command : {window->CreateDoc, window->OpenDoc, window->SaveDoc, window->SaveAsDoc})
+        EXPECT_TRUE(command->isEnabled()) << command->text().toStdString();
+    for (QAction* pending :
+         {window->PreviewDoc, window->PrintDoc, window->ExportDoc, window->CheckDoc, window->About, window->Help}) {
         EXPECT_FALSE(pending->isEnabled()) << pending->text().toStdString();
     }
-    EXPECT_FALSE(window->fbSave->isEnabled());
+    EXPECT_TRUE(window->fbSave->isEnabled());
+    EXPECT_FALSE(window->fbView->isEnabled());
 
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->Quit->trigger();
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->isVisible()) << "an unchanged declaration closes without asking";
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace
