@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "model/Declaration.h"
 
@@ -9,12 +10,17 @@ namespace {
 
 using Field = Currency kTSvodSumPril4::*;
 
-enum class LineList { Rate13, Rate15, OtherRates, Foreign };
+enum class LineList { Rate13, Rate15, OtherRates };
+
+// Where an exempt income is looked for: the payers' income lines (all three lists) or the
+// incomes in foreign currency, where the amount is the income in roubles.
+enum Lines : std::uint8_t { PayerLines = 1, ForeignIncomes = 2, AllLines = PayerLines | ForeignIncomes };
 
 // An exempt income found by its pair (income code, deduction code).
 struct ExemptIncome {
     std::int32_t incomeCode;
     std::int32_t deductionCode; // AnyDeduction: whatever the code
+    Lines lines;
     bool countsDeduction;       // the deduction amount counts, not the income
     Field field;
     Field kindField = nullptr;  // a non-taxable sum of a section-2 kind that also grows
@@ -22,40 +28,24 @@ struct ExemptIncome {
 
 constexpr std::int32_t AnyDeduction = -1;
 
-// Income lines of the payers, in all three lists.
-const std::array<ExemptIncome, 14> SourceExemptions{{
-    {2762, 508, true, &kTSvodSumPril4::МатПомРожд},
-    {2720, 501, false, &kTSvodSumPril4::Gift2720},
-    {2721, 501, false, &kTSvodSumPril4::Gift2721},
-    {2730, 502, false, &kTSvodSumPril4::СтоимПриз},
-    {2760, 503, false, &kTSvodSumPril4::МатПомРаб},
-    {2770, 504, false, &kTSvodSumPril4::ВозмМед},
-    {2761, 506, false, &kTSvodSumPril4::МатПомИнв},
-    {3011, 511, false, &kTSvodSumPril4::ВыигрЛотер},
-    {2763, 512, false, &kTSvodSumPril4::МатПомОбр},
-    {2790, 507, false, &kTSvodSumPril4::ПомПодар},
-    {1211, 510, false, &kTSvodSumPril4::ДопСВПенс},
-    {2799, 599, false, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind10},
-    {3010, 280, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
-    {6015, 915, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind15},
-}};
-
-// Incomes in foreign currency: the amount is the income in roubles, the deduction its sum.
-const std::array<ExemptIncome, 14> ForeignExemptions{{
-    {2762, 508, true, &kTSvodSumPril4::МатПомРожд},
-    {2720, 501, false, &kTSvodSumPril4::Gift2720},
-    {2721, 501, false, &kTSvodSumPril4::Gift2721},
-    {2730, 502, false, &kTSvodSumPril4::СтоимПриз},
-    {2760, 503, false, &kTSvodSumPril4::МатПомРаб},
-    {2770, 504, false, &kTSvodSumPril4::ВозмМед},
-    {2740, 505, false, &kTSvodSumPril4::ПризРекл},
-    {2761, 506, false, &kTSvodSumPril4::МатПомИнв},
-    {3011, 511, false, &kTSvodSumPril4::ВыигрЛотер},
-    {2763, 512, false, &kTSvodSumPril4::МатПомОбр},
-    {2790, 507, false, &kTSvodSumPril4::ПомПодар},
-    {1211, 510, false, &kTSvodSumPril4::ДопСВПенс},
-    {2799, AnyDeduction, false, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind10},
-    {3010, AnyDeduction, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
+const std::array<ExemptIncome, 17> Exemptions{{
+    {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд},
+    {2720, 501, AllLines, false, &kTSvodSumPril4::Gift2720},
+    {2721, 501, AllLines, false, &kTSvodSumPril4::Gift2721},
+    {2730, 502, AllLines, false, &kTSvodSumPril4::СтоимПриз},
+    {2760, 503, AllLines, false, &kTSvodSumPril4::МатПомРаб},
+    {2770, 504, AllLines, false, &kTSvodSumPril4::ВозмМед},
+    {2740, 505, ForeignIncomes, false, &kTSvodSumPril4::ПризРекл},
+    {2761, 506, AllLines, false, &kTSvodSumPril4::МатПомИнв},
+    {3011, 511, AllLines, false, &kTSvodSumPril4::ВыигрЛотер},
+    {2763, 512, AllLines, false, &kTSvodSumPril4::МатПомОбр},
+    {2790, 507, AllLines, false, &kTSvodSumPril4::ПомПодар},
+    {1211, 510, AllLines, false, &kTSvodSumPril4::ДопСВПенс},
+    {2799, 599, PayerLines, false, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind10},
+    {2799, AnyDeduction, ForeignIncomes, false, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind10},
+    {3010, 280, PayerLines, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
+    {3010, AnyDeduction, ForeignIncomes, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
+    {6015, 915, PayerLines, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind15},
 }};
 
 constexpr Currency roubles(std::int64_t whole)
@@ -63,12 +53,11 @@ constexpr Currency roubles(std::int64_t whole)
     return Currency::fromWholeRoubles(whole);
 }
 
-template <std::size_t N>
-void addExemptions(kTSvodSumPril4& sheet, const std::array<ExemptIncome, N>& exemptions, std::int32_t incomeCode,
-                   std::int32_t deductionCode, Currency amount, Currency deduction)
+void addExemptions(kTSvodSumPril4& sheet, Lines lines, std::int32_t incomeCode, std::int32_t deductionCode,
+                   Currency amount, Currency deduction)
 {
-    for (const ExemptIncome& exemption : exemptions) {
-        if (exemption.incomeCode != incomeCode)
+    for (const ExemptIncome& exemption : Exemptions) {
+        if ((exemption.lines & lines) == 0 || exemption.incomeCode != incomeCode)
             continue;
         if (exemption.deductionCode != AnyDeduction && exemption.deductionCode != deductionCode)
             continue;
@@ -81,7 +70,7 @@ void addExemptions(kTSvodSumPril4& sheet, const std::array<ExemptIncome, N>& exe
 
 void addSourceLine(kTSvodSumPril4& sheet, const mTIncome& line, LineList list)
 {
-    addExemptions(sheet, SourceExemptions, line.IncomeCode, line.DeductionCode, line.Amount, line.Deduction);
+    addExemptions(sheet, PayerLines, line.IncomeCode, line.DeductionCode, line.Amount, line.Deduction);
     // Income of a share in a company's foreign profit is exempt on the payers' statements only.
     if (line.IncomeCode == 6014 && line.DeductionCode == 914 && list != LineList::OtherRates) {
         sheet.ДоходИн += line.Deduction;
@@ -133,7 +122,7 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
 
     if (Decl.HasIncomeKind(IncomeKindForeign)) {
         for (const auto& income : Decl.CurrencyIncomes)
-            addExemptions(*this, ForeignExemptions, income->IncomeCode, income->DeductionCode, income->IncomeRoubles,
+            addExemptions(*this, ForeignIncomes, income->IncomeCode, income->DeductionCode, income->IncomeRoubles,
                           income->DeductionSum);
     }
 

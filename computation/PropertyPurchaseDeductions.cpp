@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "computation/Summary.h"
+#include "computation/TaxArithmetic.h"
 #include "model/DayDate.h"
 #include "model/Declaration.h"
 #include "model/Money.h"
@@ -46,11 +47,6 @@ long double shareOf(const mTConstructionDeductObj& object)
     return static_cast<long double>(object.ShareNumerator) / object.ShareDenominator;
 }
 
-Currency positivePart(Currency amount)
-{
-    return std::max(amount, Currency());
-}
-
 } // namespace
 
 void kTSvodSumPril7::Clear()
@@ -88,7 +84,7 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     Currency remaining = CostTotal;
     for (auto& object : purchase.ObjectList) {
         object->ActualExpense = std::min(object->Cost, remaining);
-        remaining = positivePart(remaining - object->Cost);
+        remaining = NotBelowZero(remaining - object->Cost);
     }
 
     for (const auto& source : Decl.Sources) {
@@ -111,17 +107,17 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         + Svod.Pril4.NonTaxableKinds10_14_17 + deductions.ОбщВычСтандПер + deductions.ОбщСНВОтчПерНА
         + deductions.ВычСтандСоц + deductions.СумИнвВыч219 + deductions.ИнвВычУпр + Svod.Pril6.ОбщИмущВыч + ВычНАУвед
         + ПроцНАУвед + ВычНАУпр + ПроцНАУпр;
-    НалБаз13БезВыч = positivePart(incomeExceptForeign + Svod.Pril2.IncomeOfKinds8To18 - earlierDeductions);
-    TaxBaseCapped = std::min(positivePart(incomeExceptForeign + Svod.Pril2.UncreditedTotal - earlierDeductions),
+    НалБаз13БезВыч = NotBelowZero(incomeExceptForeign + Svod.Pril2.IncomeOfKinds8To18 - earlierDeductions);
+    TaxBaseCapped = std::min(NotBelowZero(incomeExceptForeign + Svod.Pril2.UncreditedTotal - earlierDeductions),
                              НалБаз13БезВыч);
 
     // The cost goes first; the interest takes what the base leaves.
-    const Currency costLeft = positivePart(CostTotal - ВычНовЗачПред - ВычНАУвед - ВычНАУпр);
-    const Currency interestLeft = positivePart(InterestTotal - ВычПроцЗачПред - ПроцНАУвед - ПроцНАУпр);
+    const Currency costLeft = NotBelowZero(CostTotal - ВычНовЗачПред - ВычНАУвед - ВычНАУпр);
+    const Currency interestLeft = NotBelowZero(InterestTotal - ВычПроцЗачПред - ПроцНАУвед - ПроцНАУпр);
     РасхНовВычНД = std::min(costLeft, TaxBaseCapped);
     ПроцВычНД = std::min(interestLeft, TaxBaseCapped - РасхНовВычНД);
 
-    ОстИВБезПроц = positivePart(costLeft - РасхНовВычНД);
-    ОстИВУплПроц = positivePart(interestLeft - ПроцВычНД);
+    ОстИВБезПроц = NotBelowZero(costLeft - РасхНовВычНД);
+    ОстИВУплПроц = NotBelowZero(interestLeft - ПроцВычНД);
     return true;
 }

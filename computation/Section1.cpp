@@ -37,15 +37,10 @@ constexpr std::array<std::string_view, 8> PayersWithheldAt15{"08", "09", "16", "
 constexpr std::array<std::string_view, 2> PayersOfKind19{"35", "19"};
 constexpr std::array<std::string_view, 8> PayersWithheldAt13{"08", "09", "16", "10", "17", "03", "02", "01"};
 
-Currency notBelowZero(Currency value)
-{
-    return std::max(value, Currency());
-}
-
 // The part of a sheet's sum to pay that is the 13 % tax on its 13 % part.
 Currency thirteenPercentPart(const kTSvodSumRazd2& sheet, Currency payable)
 {
-    return std::min(TaxAtRate(sheet.НалБаза2_1_224, Rate13), notBelowZero(payable));
+    return std::min(TaxAtRate(sheet.НалБаза2_1_224, Rate13), NotBelowZero(payable));
 }
 
 // Places one refund under one code on the territory codes of the payers that withheld the tax,
@@ -131,20 +126,20 @@ bool kTSvodSumR1::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     }
     // The simplified procedure handed back 13 % of its deductions: that much of what the agents
     // withheld no longer covers the tax.
-    const Currency withheldCovering = notBelowZero(std::min(withheld, ThirteenPercentCeiling) - simplifiedTax);
-    Due13 = notBelowZero(TaxAtRate(base13, Rate13) - withheldCovering);
-    PayTotal = notBelowZero(sumPay - sumRefund);
-    RefundTotal = notBelowZero(sumRefund - sumPay);
+    const Currency withheldCovering = NotBelowZero(std::min(withheld, ThirteenPercentCeiling) - simplifiedTax);
+    Due13 = NotBelowZero(TaxAtRate(base13, Rate13) - withheldCovering);
+    PayTotal = NotBelowZero(sumPay - sumRefund);
+    RefundTotal = NotBelowZero(sumRefund - sumPay);
 
     // The refund of kind 04 stands apart from the main kinds': the part that payers withheld
     // at 15 % joins the refund of tax withheld at 15 %, the rest has a code of its own.
     const kTSvodSumRazd2& kind04 = sheet(4);
-    const Currency refund04At15 = std::min(notBelowZero(kind04.СумУдержИст224), kind04.ПодлВозв);
+    const Currency refund04At15 = std::min(NotBelowZero(kind04.СумУдержИст224), kind04.ПодлВозв);
     const Currency refund04 = kind04.ПодлВозв - refund04At15;
     Currency allWithheldAt15;
     for (int kind : KindsWithheldAt15)
         allWithheldAt15 += sheet(kind).СумУдержИст224;
-    Currency refundAt15 = notBelowZero(std::min(RefundTotal + refund04At15, allWithheldAt15));
+    Currency refundAt15 = NotBelowZero(std::min(RefundTotal + refund04At15, allWithheldAt15));
     const Currency refundAt13 = RefundTotal + refund04At15 - refundAt15 + sheet(17).ПодлВозв;
     Currency lift;
     for (int kind = 1; kind <= 16; ++kind)
@@ -223,8 +218,8 @@ namespace {
 // fall is a reduction.
 void step(Currency before, Currency after, Currency& payable, Currency& reduction)
 {
-    payable = notBelowZero(after - before);
-    reduction = notBelowZero(before - after);
+    payable = NotBelowZero(after - before);
+    reduction = NotBelowZero(before - after);
 }
 
 // A resident's running totals under the two codes: a rise goes to the first code until its
@@ -235,16 +230,16 @@ struct ResidentTotals {
 
     void rise(Currency amount, Currency& firstPayable, Currency& secondPayable)
     {
-        firstPayable = notBelowZero(std::min(amount, kTSvodSumR1_punkt2::FirstCodeCeiling - first));
-        secondPayable = notBelowZero(amount - firstPayable);
+        firstPayable = NotBelowZero(std::min(amount, kTSvodSumR1_punkt2::FirstCodeCeiling - first));
+        secondPayable = NotBelowZero(amount - firstPayable);
         first += firstPayable;
         second += secondPayable;
     }
 
     void fall(Currency amount, Currency& firstReduction, Currency& secondReduction)
     {
-        secondReduction = notBelowZero(std::min(amount, second));
-        firstReduction = notBelowZero(amount - secondReduction);
+        secondReduction = NotBelowZero(std::min(amount, second));
+        firstReduction = NotBelowZero(amount - secondReduction);
         second -= secondReduction;
         first -= firstReduction;
     }
@@ -286,13 +281,13 @@ bool kTSvodSumR1_punkt2::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         first.АвПУКв = quarter;
         step(quarter, halfYear, first.HalfYearPayable, first.HalfYearReduction);
         step(halfYear, nineMonths, first.NineMonthsPayable, first.NineMonthsReduction);
-        first.YearPayable = notBelowZero(yearRise);
-        first.YearReduction = notBelowZero(nineMonths - year);
+        first.YearPayable = NotBelowZero(yearRise);
+        first.YearReduction = NotBelowZero(nineMonths - year);
         return true;
     }
 
     first.АвПУКв = std::min(quarter, FirstCodeCeiling);
-    second.АвПУКв = notBelowZero(quarter - FirstCodeCeiling);
+    second.АвПУКв = NotBelowZero(quarter - FirstCodeCeiling);
     ResidentTotals totals{first.АвПУКв, second.АвПУКв};
     totals.move(quarter, halfYear, first, second, &AdvancePaymentsOfCode::HalfYearPayable,
                 &AdvancePaymentsOfCode::HalfYearReduction);

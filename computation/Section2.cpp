@@ -3,30 +3,25 @@
 #include <algorithm>
 
 #include "computation/Summary.h"
-
-namespace {
-
-Currency notBelowZero(Currency value)
-{
-    return std::max(value, Currency());
-}
-
-} // namespace
+#include "model/Money.h"
 
 void kTSvodSumRazd2::Clear()
 {
     *this = kTSvodSumRazd2();
 }
 
-void kTSvodSumRazd2::start(const char* kind)
+void kTSvodSumRazd2::start(const kTSvodSum& Svod, int kind)
 {
     Clear();
-    ВидДоход = kind;
+    kind_ = kind;
+    ВидДоход = TwoDigitText(kind);
+    СумДох = Svod.Pril1.IncomeOfKind(kind) + Svod.Pril2.IncomeOfKind(kind);
+    Удерж = Svod.Pril1.WithheldOfKind(kind);
 }
 
 void kTSvodSumRazd2::setTaxableIncome()
 {
-    СумДохНал = notBelowZero(СумДох - СумДохНеНал);
+    СумДохНал = NotBelowZero(СумДох - СумДохНеНал);
 }
 
 void kTSvodSumRazd2::drawDeclaredPool(kTSvodSum& Svod, Currency asked)
@@ -34,12 +29,13 @@ void kTSvodSumRazd2::drawDeclaredPool(kTSvodSum& Svod, Currency asked)
     СумНалВыч = DirectDeductions + Svod.TakeFromDeclaredDeductions(asked - DirectDeductions);
 }
 
-void kTSvodSumRazd2::drawAllPools(kTSvodSum& Svod, Currency withheld, Currency withheldAt15)
+void kTSvodSumRazd2::drawAllPools(kTSvodSum& Svod)
 {
     СумНалВыч = DirectDeductions + Svod.TakeFromAgentDeductions(PoolBase - DirectDeductions);
     // The simplified procedure gave deductions only against income on which agents withheld
     // tax: at most the income that the withheld tax stands for.
-    const Currency limit = BaseOfTax(withheld - withheldAt15, Rate13) + BaseOfTax(withheldAt15, Rate15);
+    const Currency withheldAt15 = Svod.Pril1.WithheldAt15OfKind(kind_);
+    const Currency limit = BaseOfTax(Удерж - withheldAt15, Rate13) + BaseOfTax(withheldAt15, Rate15);
     SimplifiedDrawn = Svod.TakeFromSimplifiedDeductions(PoolBase - СумНалВыч, limit);
     SimplifiedTax = TaxAtRate(SimplifiedDrawn, Rate13);
     СумНалВыч += SimplifiedDrawn;
@@ -48,12 +44,12 @@ void kTSvodSumRazd2::drawAllPools(kTSvodSum& Svod, Currency withheld, Currency w
 
 void kTSvodSumRazd2::setBase()
 {
-    НалБаза = notBelowZero(СумДохНал - СумНалВыч - СумРасх);
+    НалБаза = NotBelowZero(СумДохНал - СумНалВыч - СумРасх);
 }
 
 void kTSvodSumRazd2::taxInBand(kTSvodSum& Svod)
 {
-    НалБаза2_1_224 = std::min(НалБаза, notBelowZero(Svod.RateBandRest));
+    НалБаза2_1_224 = std::min(НалБаза, NotBelowZero(Svod.RateBandRest));
     Svod.RateBandRest -= НалБаза2_1_224;
     НалБаза3_1_224 = НалБаза - НалБаза2_1_224;
     СумИное = Currency();
@@ -65,6 +61,11 @@ void kTSvodSumRazd2::taxAtRate(TaxRate rate)
     НалБаза2_1_224 = НалБаза3_1_224 = Currency();
     СумИное = НалБаза;
     Исчисл = TaxAtRate(СумИное, rate);
+}
+
+void kTSvodSumRazd2::creditForeignTax(const kTSvodSum& Svod)
+{
+    УплИнПодлЗач = Svod.Pril2.CreditOfKind(kind_);
 }
 
 void kTSvodSumRazd2::setExtra213()
@@ -84,17 +85,34 @@ void kTSvodSumRazd2::settle()
 {
     const Currency due = Исчисл + SimplifiedTax - Удерж - СумУдержМат - ТСУплПерЗач - СумФиксАван - УплИнПодлЗач
         - УплПатентЗач;
-    ПодлУпл = notBelowZero(std::max(due, Extra213));
+    ПодлУпл = NotBelowZero(std::max(due, Extra213));
+}
+
+void kTSvodSumRazd2::settleWithheldInBand(const kTSvodSum& Svod)
+{
+    СумУдержИст224 = Svod.Pril1.WithheldAt15OfKind(kind_);
+    creditForeignTax(Svod);
+    setExtra213();
+    settle();
+}
+
+void kTSvodSumRazd2::settleAtRate(const kTSvodSum& Svod, TaxRate rate)
+{
+    setTaxableIncome();
+    setBase();
+    taxAtRate(rate);
+    creditForeignTax(Svod);
+    settle();
 }
 
 void kTSvodSumRazd2::refundWithheld()
 {
-    ПодлВозв = notBelowZero(Удерж - Исчисл + Extra213);
+    ПодлВозв = NotBelowZero(Удерж - Исчисл + Extra213);
 }
 
 void kTSvodSumRazd2::refundWithheldAndCredit()
 {
     // The foreign tax credit lowers the tax to pay but is never refunded itself.
     const Currency refundable = Удерж - SimplifiedTax + Extra213;
-    ПодлВозв = notBelowZero(std::min(Удерж + УплИнПодлЗач - Исчисл - SimplifiedTax + Extra213, refundable));
+    ПодлВозв = NotBelowZero(std::min(Удерж + УплИнПодлЗач - Исчисл - SimplifiedTax + Extra213, refundable));
 }

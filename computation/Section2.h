@@ -71,16 +71,30 @@ public:
     void Calculate25(kTSvodSum& Svod, mTDeclaration& Decl);
 
 private:
+    int kind_ = 0; // the income kind of the last calculation
+
     // The steps that the kinds share, in the order in which a kind takes them.
-    void start(const char* kind);
+    // Clears the sheet and takes the kind's income from payers in Russia and from abroad and the
+    // tax that payers withheld on it. Each appendix keeps totals only for the kinds it can hold,
+    // so a kind that one of them never has takes nothing from it.
+    void start(const kTSvodSum& Svod, int kind);
     void setTaxableIncome();            // СумДохНал: income less its non-taxable part, not below 0
     void drawDeclaredPool(kTSvodSum& Svod, Currency asked);
-    void drawAllPools(kTSvodSum& Svod, Currency withheld, Currency withheldAt15);
+    void drawAllPools(kTSvodSum& Svod);
     void setBase();                     // НалБаза: not below 0
     void taxInBand(kTSvodSum& Svod);    // 13 % within what is left of the band, 15 % beyond it
     void taxAtRate(TaxRate rate);
+    void creditForeignTax(const kTSvodSum& Svod); // УплИнПодлЗач
     void setExtra213();
     void settle();                      // ПодлУпл
+    // A band kind on which payers withheld tax: the part withheld at 15 %, the foreign tax
+    // credited, the lift to 15 % and the sum to pay.
+    void settleWithheldInBand(const kTSvodSum& Svod);
+    // A kind without deductions taxed at one rate, from its non-taxable income on.
+    void settleAtRate(const kTSvodSum& Svod, TaxRate rate);
     void refundWithheld();              // ПодлВозв: tax withheld above the tax
     void refundWithheldAndCredit();     // ПодлВозв: the same with the foreign tax, capped
+
+    // Kinds 11 to 13, alike but for their code.
+    void calculateForeignOnly(kTSvodSum& Svod, int kind);
 };

@@ -17,6 +17,12 @@ inline constexpr TaxRate Rate15{1500};
 inline constexpr TaxRate Rate30{3000};
 inline constexpr TaxRate Rate35{3500};
 
+// An amount, or 0 for a negative one.
+inline Currency NotBelowZero(Currency amount)
+{
+    return amount < Currency() ? Currency() : amount;
+}
+
 // Tax on a base, in whole roubles. The product is formed exactly (no binary fractions), so
 // 13 % of 50 roubles is 6.5 and rounds to 7. The tax rules round half a rouble and more up,
 // less down; a negative product is truncated toward zero like RoundHalfUp.

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "ComputationTestSupport.h"
 #include "CurrencyPrinting.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
@@ -52,9 +53,9 @@ const AdvanceCase AdvanceCases[] = {
 
 void expectPeriods(const AdvancePeriods& actual, const Periods& expected)
 {
-    EXPECT_EQ(actual.ЗаКв, roubles(expected.quarter));
-    EXPECT_EQ(actual.ЗаПг, roubles(expected.halfYear));
-    EXPECT_EQ(actual.За9м, roubles(expected.nineMonths));
+    EXPECT_EQ(actual.ЗаКв, rub(expected.quarter));
+    EXPECT_EQ(actual.ЗаПг, rub(expected.halfYear));
+    EXPECT_EQ(actual.За9м, rub(expected.nineMonths));
 }
 
 } // namespace
@@ -67,17 +68,17 @@ TEST(BusinessAdvancesSheet, AdvancePaymentsByPeriodAndTheYearsTax)
         decl.DeclarationType = c.declarationType;
         auto svod = std::make_unique<kTSvodSum>();
         kTSvodSumPrilV1& business = svod->PrilV1;
-        business.IncomeQ1 = roubles(c.income[0]);
-        business.IncomeQ2 = roubles(c.income[1]);
-        business.IncomeQ3 = roubles(c.income[2]);
-        business.IncomeQ4 = roubles(c.income[3]);
-        business.ExpenseQ1 = roubles(c.expense[0]);
-        business.ExpenseQ2 = roubles(c.expense[1]);
-        business.ExpenseQ3 = roubles(c.expense[2]);
-        business.ExpenseQ4 = roubles(c.expense[3]);
+        business.IncomeQ1 = rub(c.income[0]);
+        business.IncomeQ2 = rub(c.income[1]);
+        business.IncomeQ3 = rub(c.income[2]);
+        business.IncomeQ4 = rub(c.income[3]);
+        business.ExpenseQ1 = rub(c.expense[0]);
+        business.ExpenseQ2 = rub(c.expense[1]);
+        business.ExpenseQ3 = rub(c.expense[2]);
+        business.ExpenseQ4 = rub(c.expense[3]);
         for (int q = 0; q < 3; ++q)
-            svod->PrilE1.QuarterTotal[q] = roubles(c.standardDeductions[q]);
-        svod->Razd2Sheet(7).СумНалВыч = roubles(c.sheet07Deductions);
+            svod->PrilE1.QuarterTotal[q] = rub(c.standardDeductions[q]);
+        svod->Razd2Sheet(7).СумНалВыч = rub(c.sheet07Deductions);
 
         kTSvodSumPrilV1Dop& sheet = svod->PrilV1Dop;
         EXPECT_TRUE(sheet.Calculate(decl, *svod));
@@ -89,8 +90,8 @@ TEST(BusinessAdvancesSheet, AdvancePaymentsByPeriodAndTheYearsTax)
             SCOPED_TRACE("advance payment");
             expectPeriods(sheet.СумИсчАванс, c.advance);
         }
-        EXPECT_EQ(sheet.YearBase, roubles(c.yearBase));
-        EXPECT_EQ(sheet.YearTax, roubles(c.yearTax));
+        EXPECT_EQ(sheet.YearBase, rub(c.yearBase));
+        EXPECT_EQ(sheet.YearTax, rub(c.yearTax));
     }
 }
 
@@ -98,25 +99,25 @@ TEST(BusinessAdvancesSheet, PeriodFiguresAreCumulativeWholeRoubles)
 {
     mTDeclaration decl;
     auto svod = std::make_unique<kTSvodSum>();
-    svod->PrilV1.IncomeQ1 = roubles(100'000.75L);
-    svod->PrilV1.IncomeQ2 = roubles(0.50L);
-    svod->PrilV1.IncomeQ3 = roubles(10);
-    svod->PrilV1.IncomeQ4 = roubles(7);
-    svod->PrilV1.ExpenseQ1 = roubles(1'000.99L);
-    svod->PrilV1.ExpenseQ4 = roubles(3);
-    svod->PrilE1.QuarterTotal = {roubles(1'400), roubles(1'400), roubles(0), roubles(1'400)};
-    svod->Razd2Sheet(7).СумНалВыч = roubles(5'000);
+    svod->PrilV1.IncomeQ1 = rub(100'000.75L);
+    svod->PrilV1.IncomeQ2 = rub(0.50L);
+    svod->PrilV1.IncomeQ3 = rub(10);
+    svod->PrilV1.IncomeQ4 = rub(7);
+    svod->PrilV1.ExpenseQ1 = rub(1'000.99L);
+    svod->PrilV1.ExpenseQ4 = rub(3);
+    svod->PrilE1.QuarterTotal = {rub(1'400), rub(1'400), rub(0), rub(1'400)};
+    svod->Razd2Sheet(7).СумНалВыч = rub(5'000);
 
     kTSvodSumPrilV1Dop& sheet = svod->PrilV1Dop;
     sheet.Calculate(decl, *svod);
     expectPeriods(sheet.СумПолДох, {100'000, 100'001, 100'011});
     expectPeriods(sheet.СумПрофВыч, {1'000, 1'000, 1'000});
     expectPeriods(sheet.СумСтандВыч, {1'400, 2'800, 2'800});
-    EXPECT_EQ(sheet.YearIncome, roubles(100'018.25L));
-    EXPECT_EQ(sheet.YearProfDeduction, roubles(1'003.99L));
-    EXPECT_EQ(sheet.YearOtherDeductions, roubles(3'996.01L));
-    EXPECT_EQ(sheet.YearBase, roubles(95'018.25L));
-    EXPECT_EQ(sheet.YearTax, roubles(12'352));
+    EXPECT_EQ(sheet.YearIncome, rub(100'018.25L));
+    EXPECT_EQ(sheet.YearProfDeduction, rub(1'003.99L));
+    EXPECT_EQ(sheet.YearOtherDeductions, rub(3'996.01L));
+    EXPECT_EQ(sheet.YearBase, rub(95'018.25L));
+    EXPECT_EQ(sheet.YearTax, rub(12'352));
 }
 
 // Through the whole computation: the business income sheet, section-2 sheet "07" and the
@@ -127,10 +128,10 @@ TEST(BusinessAdvancesSheet, FollowsTheBusinessIncomeThroughTheSummary)
     decl.SetIncomeKinds(IncomeKindBusiness);
     mTBusinessNew& activity = *decl.GetBusiness(decl.AddBusiness());
     activity.ActivityKind = "1";
-    activity.IncomeSum = roubles(1'000'000);
-    activity.ExpenseSum = roubles(200'000);
-    activity.QuarterIncome.fill(roubles(250'000));
-    activity.QuarterExpense.fill(roubles(50'000));
+    activity.IncomeSum = rub(1'000'000);
+    activity.ExpenseSum = rub(200'000);
+    activity.QuarterIncome.fill(rub(250'000));
+    activity.QuarterExpense.fill(rub(50'000));
 
     auto svod = std::make_unique<kTSvodSum>();
     svod->Calculate(decl);
@@ -138,7 +139,7 @@ TEST(BusinessAdvancesSheet, FollowsTheBusinessIncomeThroughTheSummary)
     expectPeriods(sheet.НалБазаИсч, {200'000, 400'000, 600'000});
     expectPeriods(sheet.СумИсчАванс, {26'000, 52'000, 78'000});
     EXPECT_EQ(sheet.YearOtherDeductions, Currency());
-    EXPECT_EQ(sheet.YearBase, roubles(800'000));
-    EXPECT_EQ(sheet.YearTax, roubles(104'000));
+    EXPECT_EQ(sheet.YearBase, rub(800'000));
+    EXPECT_EQ(sheet.YearTax, rub(104'000));
     EXPECT_EQ(sheet.YearTax, svod->Razd2Sheet(7).Исчисл);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "ComputationTestSupport.h"
 #include "CurrencyPrinting.h"
 #include "model/Declaration.h"
 
@@ -16,11 +17,11 @@ mTBusinessNew& addActivity(mTDeclaration& decl, long double income, long double 
 {
     mTBusinessNew& activity = *decl.GetBusiness(decl.AddBusiness());
     activity.ActivityKind = "1";
-    activity.IncomeSum = roubles(income);
-    activity.ExpenseSum = roubles(expense);
+    activity.IncomeSum = rub(income);
+    activity.ExpenseSum = rub(expense);
     for (int q = 0; q < 4; ++q) {
-        activity.QuarterIncome[q] = roubles(quarterIncome[q]);
-        activity.QuarterExpense[q] = roubles(quarterExpense[q]);
+        activity.QuarterIncome[q] = rub(quarterIncome[q]);
+        activity.QuarterExpense[q] = rub(quarterExpense[q]);
     }
     return activity;
 }
@@ -31,23 +32,23 @@ TEST(BusinessIncomeSheet, AddsUpTheActivitiesByYearAndQuarter)
 {
     mTDeclaration decl;
     decl.SetIncomeKinds(IncomeKindBusiness);
-    decl.ActualAdvancePayments = roubles(12'000);
+    decl.ActualAdvancePayments = rub(12'000);
     addActivity(decl, 1'000'000, 300'000, {100'000, 200'000, 300'000, 400'000}, {10'000, 20'000, 30'000, 240'000});
     addActivity(decl, 500'000.50L, 100'000, {1, 2, 3, 500'000.50L - 6}, {0, 0, 0, 100'000});
 
     kTSvodSumPrilV1 sheet;
     EXPECT_TRUE(sheet.Calculate(decl));
-    EXPECT_EQ(sheet.ДоходИт, roubles(1'500'000.50L));
-    EXPECT_EQ(sheet.ВычПрофИт, roubles(400'000));
-    EXPECT_EQ(sheet.УплФактАвИт, roubles(12'000));
-    EXPECT_EQ(sheet.IncomeQ1, roubles(100'001));
-    EXPECT_EQ(sheet.IncomeQ2, roubles(200'002));
-    EXPECT_EQ(sheet.IncomeQ3, roubles(300'003));
-    EXPECT_EQ(sheet.IncomeQ4, roubles(899'994.50L));
-    EXPECT_EQ(sheet.ExpenseQ1, roubles(10'000));
-    EXPECT_EQ(sheet.ExpenseQ2, roubles(20'000));
-    EXPECT_EQ(sheet.ExpenseQ3, roubles(30'000));
-    EXPECT_EQ(sheet.ExpenseQ4, roubles(340'000));
+    EXPECT_EQ(sheet.ДоходИт, rub(1'500'000.50L));
+    EXPECT_EQ(sheet.ВычПрофИт, rub(400'000));
+    EXPECT_EQ(sheet.УплФактАвИт, rub(12'000));
+    EXPECT_EQ(sheet.IncomeQ1, rub(100'001));
+    EXPECT_EQ(sheet.IncomeQ2, rub(200'002));
+    EXPECT_EQ(sheet.IncomeQ3, rub(300'003));
+    EXPECT_EQ(sheet.IncomeQ4, rub(899'994.50L));
+    EXPECT_EQ(sheet.ExpenseQ1, rub(10'000));
+    EXPECT_EQ(sheet.ExpenseQ2, rub(20'000));
+    EXPECT_EQ(sheet.ExpenseQ3, rub(30'000));
+    EXPECT_EQ(sheet.ExpenseQ4, rub(340'000));
 }
 
 TEST(BusinessIncomeSheet, ExpensesAboveIncomeAreCutToTheIncomeButNotByQuarter)
@@ -59,8 +60,8 @@ TEST(BusinessIncomeSheet, ExpensesAboveIncomeAreCutToTheIncomeButNotByQuarter)
     kTSvodSumPrilV1 sheet;
     sheet.Calculate(decl);
     EXPECT_EQ(sheet.ВычПрофИт, sheet.ДоходИт);
-    EXPECT_EQ(sheet.ВычПрофИт, roubles(100'000));
-    EXPECT_EQ(sheet.ExpenseQ1, roubles(250'000));
+    EXPECT_EQ(sheet.ВычПрофИт, rub(100'000));
+    EXPECT_EQ(sheet.ExpenseQ1, rub(250'000));
 }
 
 // Without documented expenses the deduction is 20 % of the year's income of the activity,
@@ -85,7 +86,7 @@ TEST(BusinessIncomeSheet, UndocumentedExpensesAreTheNormOfTheYearsIncome)
         addActivity(decl, c.income, c.storedExpense).ExpensesConfirmed = 0;
         kTSvodSumPrilV1 sheet;
         sheet.Calculate(decl);
-        EXPECT_EQ(sheet.ВычПрофИт, roubles(c.deduction));
+        EXPECT_EQ(sheet.ВычПрофИт, rub(c.deduction));
     }
 }
 
@@ -101,16 +102,16 @@ TEST(BusinessIncomeSheet, UndocumentedNormSurvivesSavingAndLoading)
 
     kTSvodSumPrilV1 sheet;
     sheet.Calculate(loaded);
-    EXPECT_EQ(sheet.ВычПрофИт, roubles(400.01L));
+    EXPECT_EQ(sheet.ВычПрофИт, rub(400.01L));
 }
 
 TEST(BusinessIncomeSheet, WithoutBusinessIncomePatentAndTradeLevyAreReset)
 {
     mTDeclaration decl;
     decl.SetIncomeKinds(IncomeKindSources);
-    decl.PatentPayments = roubles(30'000);
-    decl.TradeLevy = roubles(5'000);
-    decl.ActualAdvancePayments = roubles(1'000);
+    decl.PatentPayments = rub(30'000);
+    decl.TradeLevy = rub(5'000);
+    decl.ActualAdvancePayments = rub(1'000);
 
     kTSvodSumPrilV1 sheet;
     EXPECT_TRUE(sheet.Calculate(decl));
@@ -124,37 +125,20 @@ TEST(BusinessIncomeSheet, WithBusinessIncomePatentAndTradeLevyStay)
 {
     mTDeclaration decl;
     decl.SetIncomeKinds(IncomeKindBusiness);
-    decl.PatentPayments = roubles(30'000);
-    decl.TradeLevy = roubles(5'000);
+    decl.PatentPayments = rub(30'000);
+    decl.TradeLevy = rub(5'000);
 
     kTSvodSumPrilV1 sheet;
     sheet.Calculate(decl);
-    EXPECT_EQ(decl.PatentPayments, roubles(30'000));
-    EXPECT_EQ(decl.TradeLevy, roubles(5'000));
+    EXPECT_EQ(decl.PatentPayments, rub(30'000));
+    EXPECT_EQ(decl.TradeLevy, rub(5'000));
 }
 
 namespace {
 
-struct DeductionLine {
-    std::int32_t incomeCode;
-    long double amount;
-    std::int32_t deductionCode;
-    long double deduction;
-};
-
-std::unique_ptr<mTIncome> incomeLine(const DeductionLine& values)
-{
-    auto line = std::make_unique<mTIncome>();
-    line->IncomeCode = values.incomeCode;
-    line->Amount = roubles(values.amount);
-    line->DeductionCode = values.deductionCode;
-    line->Deduction = roubles(values.deduction);
-    return line;
-}
-
 struct ProfessionalCase {
     const char* name;
-    DeductionLine line;
+    LineFigures line;
     long double civilContract;
     long double authorActual;
     long double authorNorm;
@@ -169,6 +153,14 @@ const ProfessionalCase ProfessionalCases[] = {
     {"code beyond the author's fees", {2210, 10'000, 405, 2'000}, 0, 0, 0},
     {"author's fee under the contract code", {2205, 10'000, 403, 2'000}, 0, 0, 0},
 };
+
+void expectDeductions(const ProfessionalDeductions& sheet, const ProfessionalCase& c)
+{
+    EXPECT_EQ(sheet.РасхФактДогГПХ, rub(c.civilContract));
+    EXPECT_EQ(sheet.РасхФактАвтВозн, rub(c.authorActual));
+    EXPECT_EQ(sheet.РасхНормАвтВозн, rub(c.authorNorm));
+    EXPECT_EQ(sheet.ОбщРасхВыч, rub(c.civilContract + c.authorActual + c.authorNorm));
+}
 
 } // namespace
 
@@ -187,25 +179,19 @@ TEST(ProfessionalDeductionSheets, CountEachLineUnderItsCodeUpToItsIncome)
 
             kTSvodSumPril3 russian;
             EXPECT_TRUE(russian.Calculate(decl));
-            EXPECT_EQ(russian.РасхФактДогГПХ, roubles(c.civilContract));
-            EXPECT_EQ(russian.РасхФактАвтВозн, roubles(c.authorActual));
-            EXPECT_EQ(russian.РасхНормАвтВозн, roubles(c.authorNorm));
-            EXPECT_EQ(russian.ОбщРасхВыч, roubles(c.civilContract + c.authorActual + c.authorNorm));
+            expectDeductions(russian, c);
         }
 
         mTDeclaration decl;
         decl.SetIncomeKinds(IncomeKindForeign);
         mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
         income.IncomeCode = c.line.incomeCode;
-        income.IncomeRoubles = roubles(c.line.amount);
+        income.IncomeRoubles = rub(c.line.amount);
         income.DeductionCode = c.line.deductionCode;
-        income.DeductionSum = roubles(c.line.deduction);
+        income.DeductionSum = rub(c.line.deduction);
         kTSvodSumPril3_In foreign;
         EXPECT_TRUE(foreign.Calculate(decl));
-        EXPECT_EQ(foreign.РасхФактДогГПХ, roubles(c.civilContract));
-        EXPECT_EQ(foreign.РасхФактАвтВозн, roubles(c.authorActual));
-        EXPECT_EQ(foreign.РасхНормАвтВозн, roubles(c.authorNorm));
-        EXPECT_EQ(foreign.ОбщРасхВыч, roubles(c.civilContract + c.authorActual + c.authorNorm));
+        expectDeductions(foreign, c);
     }
 }
 
@@ -222,9 +208,9 @@ TEST(ProfessionalDeductionSheets, RussianIncomeCountsOnlyResidentsLinesAt13And15
 
     kTSvodSumPril3 sheet;
     sheet.Calculate(decl);
-    EXPECT_EQ(sheet.РасхФактДогГПХ, roubles(2'000));
-    EXPECT_EQ(sheet.РасхФактАвтВозн, roubles(4'000));
-    EXPECT_EQ(sheet.ОбщРасхВыч, roubles(6'000));
+    EXPECT_EQ(sheet.РасхФактДогГПХ, rub(2'000));
+    EXPECT_EQ(sheet.РасхФактАвтВозн, rub(4'000));
+    EXPECT_EQ(sheet.ОбщРасхВыч, rub(6'000));
 
     decl.DeclarationType = DeclarationNonResident;
     sheet.Calculate(decl);
@@ -238,13 +224,13 @@ TEST(ProfessionalDeductionSheets, ForeignIncomeCountsForEveryDeclarationTypeWhil
     decl.DeclarationType = DeclarationNonResident;
     mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
     income.IncomeCode = 2010;
-    income.IncomeRoubles = roubles(10'000);
+    income.IncomeRoubles = rub(10'000);
     income.DeductionCode = 403;
-    income.DeductionSum = roubles(1'000);
+    income.DeductionSum = rub(1'000);
 
     kTSvodSumPril3_In sheet;
     sheet.Calculate(decl);
-    EXPECT_EQ(sheet.ОбщРасхВыч, roubles(1'000));
+    EXPECT_EQ(sheet.ОбщРасхВыч, rub(1'000));
 
     auto stored = std::make_unique<mTCurrencyIncome>(income);
     decl.SetIncomeKinds(IncomeKindSources);

@@ -37,3 +37,16 @@ inline std::unique_ptr<mTIncome> incomeLine(std::int32_t incomeCode, Currency am
     line->Month = 1;
     return line;
 }
+
+// An income line in roubles, as the tables of the tests write it.
+struct LineFigures {
+    std::int32_t incomeCode;
+    long double amount;
+    std::int32_t deductionCode = 0;
+    long double deduction = 0;
+};
+
+inline std::unique_ptr<mTIncome> incomeLine(const LineFigures& line)
+{
+    return incomeLine(line.incomeCode, rub(line.amount), line.deductionCode, rub(line.deduction));
+}

@@ -16,8 +16,3 @@ inline void PrintTo(Currency amount, std::ostream* out)
     fraction.insert(0, 4 - fraction.size(), '0');
     *out << (units < 0 ? "-" : "") << magnitude / Currency::UnitsPerRouble << '.' << fraction;
 }
-
-inline Currency roubles(long double amount)
-{
-    return Currency::fromRoubles(amount);
-}

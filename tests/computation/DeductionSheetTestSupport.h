@@ -2,19 +2,13 @@
 
 #include <cstdint>
 #include <memory>
-#include <ostream>
 
 #include "ComputationTestSupport.h"
+#include "CurrencyPrinting.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 
 // Building blocks for the deduction sheets' tests.
-
-// Failure messages show amounts in roubles.
-[[maybe_unused]] static void PrintTo(const Currency& amount, std::ostream* out)
-{
-    *out << static_cast<double>(amount.roubles()) << " руб.";
-}
 
 // An empty summary, as the driver hands it to a sheet.
 inline std::unique_ptr<kTSvodSum> emptySummary()

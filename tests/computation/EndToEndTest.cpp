@@ -14,21 +14,25 @@
 
 namespace {
 
-constexpr const char* TaxpayerOktmo = "45000000";
 constexpr const char* EmployerOktmo = "45380000";
-constexpr const char* KbkWithheldByAgents = "18210102010011000110";
-constexpr const char* KbkLiftTo15 = "18210102120011000110";
 constexpr std::int32_t Salary = 2000; // wages, income kind "10"
 
 class EndToEnd : public ::testing::Test {
 protected:
     EndToEnd() { decl.Person.Address.OKTMO = TaxpayerOktmo; }
 
+    // A payer in the employers' territory.
+    mbTSourse& addLocalPayer(const std::string& inn, const std::string& name)
+    {
+        mbTSourse& payer = addPayer(decl, inn, name);
+        payer.Oktmo = EmployerOktmo;
+        return payer;
+    }
+
     // An employer that paid the same salary every month and withheld the tax of the year.
     mbTSourse& addEmployer(const std::string& inn, long double monthly, long double withheld)
     {
-        mbTSourse& employer = addPayer(decl, inn, "ООО Работодатель " + inn);
-        employer.Oktmo = EmployerOktmo;
+        mbTSourse& employer = addLocalPayer(inn, "ООО Работодатель " + inn);
         employer.WithheldTax13 = rub(withheld);
         for (std::uint16_t month = 1; month <= 12; ++month) {
             auto line = incomeLine(Salary, rub(monthly));
@@ -55,6 +59,18 @@ protected:
 
     const kTSvodSumRazd2& wages() const { return svod->Razd2Sheet(10); }
 
+    // A flat wholly the taxpayer's, registered in the middle of March of a year.
+    void addFlat(long double cost, long double interest, int registeredIn)
+    {
+        decl.ConstructionDeduct.Granted = 1;
+        auto flat = std::make_unique<mTConstructionDeductObj>();
+        flat->Cost = rub(cost);
+        flat->InterestPaid = rub(interest);
+        flat->ShareNumerator = flat->ShareDenominator = 1;
+        flat->DwellingRegDate = *encodeDate(registeredIn, 3, 15);
+        decl.ConstructionDeduct.AddObject(std::move(flat));
+    }
+
     mTDeclaration decl;
     std::unique_ptr<kTSvodSum> svod = std::make_unique<kTSvodSum>();
 };
@@ -62,12 +78,7 @@ protected:
 TEST_F(EndToEnd, FlatBoughtForThreeMillionRefundsTheYearsTaxAndCarriesTheRest)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    decl.ConstructionDeduct.Granted = 1;
-    auto flat = std::make_unique<mTConstructionDeductObj>();
-    flat->Cost = rub(3'000'000);
-    flat->ShareNumerator = flat->ShareDenominator = 1;
-    flat->DwellingRegDate = *encodeDate(2021, 3, 15);
-    decl.ConstructionDeduct.AddObject(std::move(flat));
+    addFlat(3'000'000, 0, 2021);
 
     EXPECT_TRUE(calculate());
 
@@ -76,18 +87,14 @@ TEST_F(EndToEnd, FlatBoughtForThreeMillionRefundsTheYearsTaxAndCarriesTheRest)
     EXPECT_EQ(svod->Pril7.ОстИВБезПроц, rub(800'000));
     EXPECT_EQ(wages().НалБаза, Currency());
     EXPECT_EQ(wages().ПодлВозв, rub(156'000));
-    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{KbkWithheldByAgents, EmployerOktmo, {}, rub(156'000)}}));
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk010, EmployerOktmo, {}, rub(156'000)}}));
     EXPECT_EQ(decl.SectionOneSum, rub(156'000));
 }
 
 TEST_F(EndToEnd, TheRefundGoesToTheBankAccountOfTheApplication)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    decl.ConstructionDeduct.Granted = 1;
-    auto flat = std::make_unique<mTConstructionDeductObj>();
-    flat->Cost = rub(3'000'000);
-    flat->DwellingRegDate = *encodeDate(2021, 3, 15);
-    decl.ConstructionDeduct.AddObject(std::move(flat));
+    addFlat(3'000'000, 0, 2021);
     decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindTrata);
     mTTrata& entry = *decl.GetTrata(decl.AddTrata());
     entry.IsRefund = 1;
@@ -102,27 +109,73 @@ TEST_F(EndToEnd, TheRefundGoesToTheBankAccountOfTheApplication)
     ASSERT_EQ(svod->KudaTratit.RefundCount, 1);
     const bmTRecord1_Bank& refund = svod->KudaTratit.Refunds[0];
     EXPECT_EQ(refund.Сумма, rub(156'000));
-    EXPECT_EQ(refund.КБК, KbkWithheldByAgents);
+    EXPECT_EQ(refund.КБК, Kbk010);
     EXPECT_EQ(refund.ОКТМО, EmployerOktmo);
     EXPECT_EQ(refund.НомерЗаяв, "1");
     EXPECT_EQ(refund.ВидСч, "02");
     EXPECT_EQ(svod->KudaTratit.OffsetCount, 0);
 }
 
-TEST_F(EndToEnd, MedicalAndOwnEducationWithinTheCommonLimit)
+// Deductions claimed against wages of 1 200 000 from which the employer withheld 156 000: the
+// base falls by the deduction allowed, and 13 % of it comes back from the employer's territory.
+TEST_F(EndToEnd, DeductionsAgainstWagesAreRefundedAt13Percent)
 {
-    addEmployer("7701000001", 100'000, 156'000);
-    decl.SocialDeduct.Granted = 1;
-    decl.SocialDeduct.MedicalSum = rub(80'000);
-    decl.SocialDeduct.SelfEducationSum = rub(70'000);
+    struct Case {
+        const char* name;
+        void (*claim)(mTDeclaration&);
+        long double deduction, tax, refund;
+    };
+    const Case cases[] = {
+        {"medical and own education: 150 000 spent, 120 000 allowed",
+         [](mTDeclaration& d) {
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.MedicalSum = rub(80'000);
+             d.SocialDeduct.SelfEducationSum = rub(70'000);
+         },
+         120'000, 140'400, 15'600},
+        {"two children's education of 60 000, 50 000 each allowed",
+         [](mTDeclaration& d) {
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.AddChildEduSum(rub(60'000));
+             d.SocialDeduct.AddChildEduSum(rub(60'000));
+         },
+         100'000, 143'000, 13'000},
+        {"expensive treatment has no limit",
+         [](mTDeclaration& d) {
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.ExpensiveMedicalSum = rub(300'000);
+             d.SocialDeduct.MedicalSum = rub(150'000);
+         },
+         420'000, 101'400, 54'600},
+        {"500 000 paid into an investment account, 400 000 allowed",
+         [](mTDeclaration& d) {
+             d.InvDeduct.Granted = 1;
+             d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = rub(500'000);
+         },
+         400'000, 104'000, 52'000},
+        {"two investment accounts share the 400 000",
+         [](mTDeclaration& d) {
+             d.InvDeduct.Granted = 1;
+             d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = rub(300'000);
+             d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = rub(300'000);
+         },
+         400'000, 104'000, 52'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decl = mTDeclaration();
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        addEmployer("7701000001", 100'000, 156'000);
+        c.claim(decl);
 
-    EXPECT_TRUE(calculate());
+        EXPECT_TRUE(calculate());
 
-    // 150 000 spent, 120 000 allowed: 13 % of it comes back.
-    EXPECT_EQ(wages().СумНалВыч, rub(120'000));
-    EXPECT_EQ(wages().Исчисл, rub(140'400));
-    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{KbkWithheldByAgents, EmployerOktmo, {}, rub(15'600)}}));
-    EXPECT_EQ(decl.SectionOneSum, rub(15'600));
+        EXPECT_EQ(wages().СумНалВыч, rub(c.deduction));
+        EXPECT_EQ(wages().Исчисл, rub(c.tax));
+        EXPECT_EQ(wages().ПодлВозв, rub(c.refund));
+        EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk010, EmployerOktmo, {}, rub(c.refund)}}));
+        EXPECT_EQ(decl.SectionOneSum, rub(c.refund));
+    }
 }
 
 TEST_F(EndToEnd, TwoEmployersBeyondTheBandOweTheLiftTo15Percent)
@@ -136,7 +189,7 @@ TEST_F(EndToEnd, TwoEmployersBeyondTheBandOweTheLiftTo15Percent)
     EXPECT_EQ(wages().Исчисл, rub(800'000));
     EXPECT_EQ(wages().ПодлУпл, rub(20'000));
     EXPECT_EQ(wages().ПодлВозв, Currency());
-    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{KbkLiftTo15, TaxpayerOktmo, rub(20'000), {}}}));
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk120, TaxpayerOktmo, rub(20'000), {}}}));
     EXPECT_EQ(decl.SectionOneSum, Currency());
 }
 
@@ -152,7 +205,7 @@ TEST_F(EndToEnd, TwoChildrenUntilTheIncomePasses350000)
 
     // January to August (320 000 earned by then): 2 x 1 400 a month, 22 400 in all.
     EXPECT_EQ(wages().СумНалВыч, rub(22'400));
-    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{KbkWithheldByAgents, EmployerOktmo, {}, rub(2'912)}}));
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk010, EmployerOktmo, {}, rub(2'912)}}));
     EXPECT_EQ(decl.SectionOneSum, rub(2'912));
 }
 
@@ -184,6 +237,122 @@ TEST_F(EndToEnd, ClosingABusinessRunsOnlyTheBusinessSheets)
     EXPECT_EQ(svod->DeclaredPool + svod->AgentPool + svod->SimplifiedPool, Currency());
     EXPECT_TRUE(svod->R1.Rows.empty());
     EXPECT_EQ(decl.SectionOneSum, Currency());
+}
+
+TEST_F(EndToEnd, NonResidentsWagesAreTaxedAt30Percent)
+{
+    decl.DeclarationType = DeclarationNonResident;
+    mbTSourse& employer = addLocalPayer("7701000001", "ООО Работодатель");
+    employer.WithheldTax99 = rub(156'000); // the employer withheld 13 % only
+    employer.AddIncome99(incomeLine(Salary, rub(1'200'000)));
+
+    EXPECT_FALSE(calculate());
+
+    // 30 % of 1 200 000 is 360 000; 204 000 of it was not withheld.
+    const kTSvodSumRazd2& nonResident = svod->Razd2Sheet(20);
+    EXPECT_EQ(nonResident.СумДох, rub(1'200'000));
+    EXPECT_EQ(nonResident.СумИное, rub(1'200'000));
+    EXPECT_EQ(nonResident.Исчисл, rub(360'000));
+    EXPECT_EQ(nonResident.Удерж, rub(156'000));
+    EXPECT_EQ(nonResident.ПодлУпл, rub(204'000));
+    EXPECT_EQ(wages().СумДох, Currency());
+    EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand);
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk030, TaxpayerOktmo, rub(204'000), {}}}));
+    EXPECT_EQ(decl.SectionOneSum, Currency());
+}
+
+TEST_F(EndToEnd, DividendsAfterWagesThatFillTheBandPayTheLiftTo15Percent)
+{
+    // The employer withheld 13 % of the first 5 000 000 of wages and 15 % of the 400 000 beyond.
+    mbTSourse& employer = addLocalPayer("7701000001", "ООО Работодатель");
+    employer.WithheldTax13 = rub(650'000);
+    employer.AddIncome13(incomeLine(Salary, rub(5'000'000)));
+    employer.WithheldTax15 = rub(60'000);
+    employer.AddIncome15(incomeLine(Salary, rub(400'000)));
+    mbTSourse& company = addLocalPayer("7701000002", "АО Эмитент");
+    company.WithheldTax13 = rub(130'000);
+    company.AddIncome13(incomeLine(1010, rub(1'000'000)));
+
+    EXPECT_FALSE(calculate());
+
+    // The combined base of 6 400 000: 13 % of 5 000 000 and 15 % of 1 400 000 is 860 000, of
+    // which 840 000 was withheld. Wages take the band first.
+    EXPECT_EQ(wages().НалБаза2_1_224, rub(5'000'000));
+    EXPECT_EQ(wages().НалБаза3_1_224, rub(400'000));
+    EXPECT_EQ(wages().Исчисл, rub(710'000));
+    EXPECT_EQ(wages().ПодлУпл, Currency());
+    const kTSvodSumRazd2& dividends = svod->Razd2Sheet(1);
+    EXPECT_EQ(dividends.НалБаза2_1_224, Currency());
+    EXPECT_EQ(dividends.НалБаза3_1_224, rub(1'000'000));
+    EXPECT_EQ(dividends.Исчисл, rub(150'000));
+    // 130 000 withheld at 13 % on income taxed at 15 %: 2/13 of it is still due.
+    EXPECT_EQ(dividends.Extra213, rub(20'000));
+    EXPECT_EQ(dividends.ПодлУпл, rub(20'000));
+    EXPECT_EQ(dividends.ПодлВозв, Currency());
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk120, TaxpayerOktmo, rub(20'000), {}}}));
+    EXPECT_EQ(decl.SectionOneSum, Currency());
+}
+
+TEST_F(EndToEnd, FlatHeldUnderFiveYearsSoldWithTheMillionDeduction)
+{
+    addEmployer("7701000001", 100'000, 156'000);
+    mbTSourse& buyer = addLocalPayer("", "Иванов Иван Иванович");
+    buyer.AddIncome13(incomeLine(1510, rub(3'000'000), 901, rub(1'000'000)));
+
+    EXPECT_FALSE(calculate());
+
+    // 3 000 000 less 1 000 000 at 13 % whatever the band: 260 000, nothing withheld.
+    const kTSvodSumRazd2& sale = svod->Razd2Sheet(18);
+    EXPECT_EQ(svod->Pril6.ВычПродИмущ, rub(1'000'000));
+    EXPECT_EQ(sale.СумДох, rub(3'000'000));
+    EXPECT_EQ(sale.СумНалВыч, rub(1'000'000));
+    EXPECT_EQ(sale.НалБаза, rub(2'000'000));
+    EXPECT_EQ(sale.Исчисл, rub(260'000));
+    EXPECT_EQ(sale.ПодлУпл, rub(260'000));
+    // The wages alone use the band.
+    EXPECT_EQ(svod->RateBandRest, rub(3'800'000));
+    EXPECT_EQ(wages().ПодлУпл, Currency());
+    EXPECT_EQ(wages().ПодлВозв, Currency());
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk030, TaxpayerOktmo, rub(260'000), {}}}));
+    EXPECT_EQ(decl.SectionOneSum, Currency());
+}
+
+TEST_F(EndToEnd, MortgageInterestFollowsTheCostOfTheFlat)
+{
+    addEmployer("7701000001", 200'000, 312'000);
+    addFlat(1'500'000, 200'000, 2021);
+
+    EXPECT_TRUE(calculate());
+
+    // The cost (below the 2 000 000 limit) and the interest both fit into the base of 2 400 000:
+    // 13 % of 1 700 000 comes back, and nothing carries over.
+    EXPECT_EQ(svod->Pril7.РасхНовВычНД, rub(1'500'000));
+    EXPECT_EQ(svod->Pril7.ПроцВычНД, rub(200'000));
+    EXPECT_EQ(svod->Pril7.ОстИВБезПроц, Currency());
+    EXPECT_EQ(svod->Pril7.ОстИВУплПроц, Currency());
+    EXPECT_EQ(wages().НалБаза, rub(700'000));
+    EXPECT_EQ(wages().Исчисл, rub(91'000));
+    EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk010, EmployerOktmo, {}, rub(221'000)}}));
+    EXPECT_EQ(decl.SectionOneSum, rub(221'000));
+}
+
+TEST_F(EndToEnd, InterestBeyondTheYearsBaseCarriesOver)
+{
+    addEmployer("7701000001", 100'000, 156'000);
+    addFlat(2'500'000, 300'000, 2020);
+    decl.ConstructionDeduct.PrevYearsDeduction = rub(1'000'000);
+
+    EXPECT_TRUE(calculate());
+
+    // 2 000 000 of the cost count, 1 000 000 of it taken last year; the base of 1 200 000 takes
+    // the other 1 000 000 first and 200 000 of the interest, 100 000 of which carries over.
+    EXPECT_EQ(svod->Pril7.CostTotal, rub(2'000'000));
+    EXPECT_EQ(svod->Pril7.РасхНовВычНД, rub(1'000'000));
+    EXPECT_EQ(svod->Pril7.ПроцВычНД, rub(200'000));
+    EXPECT_EQ(svod->Pril7.ОстИВБезПроц, Currency());
+    EXPECT_EQ(svod->Pril7.ОстИВУплПроц, rub(100'000));
+    EXPECT_EQ(wages().НалБаза, Currency());
+    EXPECT_EQ(decl.SectionOneSum, rub(156'000));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "ComputationTestSupport.h"
 #include "CurrencyPrinting.h"
 #include "model/CommaDecimalLocale.h"
 #include "model/Declaration.h"
@@ -25,10 +26,10 @@ mTCurrencyIncome& addIncome(mTDeclaration& decl, const ForeignIncome& values)
 {
     mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
     income.IncomeCode = values.incomeCode;
-    income.IncomeRoubles = roubles(values.income);
-    income.TaxRoubles = roubles(values.foreignTax);
-    income.DeductionSum = roubles(values.deduction);
-    income.Line150Sum = roubles(values.kikTaxWithheld);
+    income.IncomeRoubles = rub(values.income);
+    income.TaxRoubles = rub(values.foreignTax);
+    income.DeductionSum = rub(values.deduction);
+    income.Line150Sum = rub(values.kikTaxWithheld);
     income.CompanyNumber = values.companyNumber;
     return income;
 }
@@ -83,10 +84,10 @@ TEST(ForeignIncomeSheet, TaxCreditAndUncreditedIncomeOfOneIncome)
         ASSERT_EQ(sheet.RowCount, 1);
         ASSERT_EQ(sheet.Rows.size(), 1u);
         const bmPril2Rec& row = sheet.Rows[0];
-        EXPECT_EQ(row.TaxInRussia, roubles(c.taxInRussia));
-        EXPECT_EQ(row.TaxCredit, roubles(c.credit));
-        EXPECT_EQ(row.UncreditedIncome, roubles(c.uncredited));
-        EXPECT_EQ(row.ExemptAmount, roubles(c.exempt));
+        EXPECT_EQ(row.TaxInRussia, rub(c.taxInRussia));
+        EXPECT_EQ(row.TaxCredit, rub(c.credit));
+        EXPECT_EQ(row.UncreditedIncome, rub(c.uncredited));
+        EXPECT_EQ(row.ExemptAmount, rub(c.exempt));
         EXPECT_EQ(row.КодВидОсв, c.exemptionKind);
         EXPECT_GE(row.TaxCredit, Currency());
     }
@@ -105,12 +106,12 @@ TEST(ForeignIncomeSheet, RowTextsAreInTheFormatOfTheExchangeFile)
     income.TaxPaymentDate = 44310;
     income.ProfitMethod = 2;
     income.DeductionCode = 201;
-    income.IncomeDateRate = roubles(73.5L);
+    income.IncomeDateRate = rub(73.5L);
     income.IncomeDateUnits = 1;
-    income.SetIncomeAmount(roubles(1'000));
-    income.TaxDateRate = roubles(7'400);
+    income.SetIncomeAmount(rub(1'000));
+    income.TaxDateRate = rub(7'400);
     income.TaxDateUnits = 100;
-    income.SetTaxAmount(roubles(100));
+    income.SetTaxAmount(rub(100));
 
     for (bool commaLocale : {false, true}) {
         SCOPED_TRACE(commaLocale ? "decimal-comma locale" : "classic locale");
@@ -131,9 +132,9 @@ TEST(ForeignIncomeSheet, RowTextsAreInTheFormatOfTheExchangeFile)
         EXPECT_EQ(row.Ставка, "");
         EXPECT_EQ(row.ПорядПрибКИК, 2);
         EXPECT_EQ(row.DeductionCode, 201);
-        EXPECT_EQ(row.IncomeRate, roubles(73.5L));
+        EXPECT_EQ(row.IncomeRate, rub(73.5L));
         EXPECT_EQ(row.КурсВалютДох, "73.5");
-        EXPECT_EQ(row.TaxRate, roubles(74));
+        EXPECT_EQ(row.TaxRate, rub(74));
         EXPECT_EQ(row.КурсВалютНал, "74");
         EXPECT_EQ(row.ДоходИноВал, "1000.00");
         EXPECT_EQ(row.ДоходИноРуб, "73500.00");
@@ -152,8 +153,8 @@ TEST(ForeignIncomeSheet, NoUnitsGiveRateZero)
     mTDeclaration decl;
     decl.SetIncomeKinds(IncomeKindForeign);
     mTCurrencyIncome& income = addIncome(decl, {2010, 1'000});
-    income.IncomeDateRate = roubles(73.5L);
-    income.TaxDateRate = roubles(74);
+    income.IncomeDateRate = rub(73.5L);
+    income.TaxDateRate = rub(74);
 
     const bmPril2Rec row = calculated(decl).Rows.at(0);
     EXPECT_EQ(row.IncomeRate, Currency());
@@ -226,12 +227,12 @@ TEST(ForeignIncomeSheet, ControlledCompanyProfitExemptsItsDividends)
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         SCOPED_TRACE(expected[i].name);
         const bmPril2Rec& row = sheet.Rows[i];
-        EXPECT_EQ(row.ExemptAmount, roubles(expected[i].exempt));
+        EXPECT_EQ(row.ExemptAmount, rub(expected[i].exempt));
         EXPECT_EQ(row.КодВидОсв, expected[i].exemptionKind);
         EXPECT_EQ(row.ДоходОсв, expected[i].exemptText);
-        EXPECT_EQ(row.TaxInRussia, roubles(expected[i].taxInRussia));
-        EXPECT_EQ(row.TaxCredit, roubles(expected[i].credit));
-        EXPECT_EQ(row.UncreditedIncome, roubles(expected[i].uncredited));
+        EXPECT_EQ(row.TaxInRussia, rub(expected[i].taxInRussia));
+        EXPECT_EQ(row.TaxCredit, rub(expected[i].credit));
+        EXPECT_EQ(row.UncreditedIncome, rub(expected[i].uncredited));
     }
     EXPECT_EQ(sheet.Rows[4].НомерКИК, "02-54321");
 
@@ -240,12 +241,12 @@ TEST(ForeignIncomeSheet, ControlledCompanyProfitExemptsItsDividends)
     EXPECT_EQ(sheet.KIKRows[0].KIKNumber, "01-12345");
     EXPECT_EQ(sheet.KIKRows[0].ProfitLeft, Currency());
 
-    EXPECT_EQ(sheet.IncomeOfKind(1), roubles(210'000));
-    EXPECT_EQ(sheet.ExemptKind1, roubles(150'000));
-    EXPECT_EQ(sheet.CreditOfKind(1), roubles(9'000));
-    EXPECT_EQ(sheet.IncomeOfKind(5), roubles(150'000));
-    EXPECT_EQ(sheet.CreditOfKind(5), roubles(2'000));
-    EXPECT_EQ(sheet.TotalIncome, roubles(360'000));
+    EXPECT_EQ(sheet.IncomeOfKind(1), rub(210'000));
+    EXPECT_EQ(sheet.ExemptKind1, rub(150'000));
+    EXPECT_EQ(sheet.CreditOfKind(1), rub(9'000));
+    EXPECT_EQ(sheet.IncomeOfKind(5), rub(150'000));
+    EXPECT_EQ(sheet.CreditOfKind(5), rub(2'000));
+    EXPECT_EQ(sheet.TotalIncome, rub(360'000));
 }
 
 TEST(ForeignIncomeSheet, TotalsByIncomeKind)
@@ -261,21 +262,21 @@ TEST(ForeignIncomeSheet, TotalsByIncomeKind)
 
     const kTSvodSumPril2 sheet = calculated(decl);
     EXPECT_EQ(sheet.RowCount, 6);
-    EXPECT_EQ(sheet.IncomeOfKind(10), roubles(103'000));
-    EXPECT_EQ(sheet.IncomeOfKind(3), roubles(50'000));
-    EXPECT_EQ(sheet.IncomeOfKind(8), roubles(20'000));
-    EXPECT_EQ(sheet.IncomeOfKind(17), roubles(10'000));
+    EXPECT_EQ(sheet.IncomeOfKind(10), rub(103'000));
+    EXPECT_EQ(sheet.IncomeOfKind(3), rub(50'000));
+    EXPECT_EQ(sheet.IncomeOfKind(8), rub(20'000));
+    EXPECT_EQ(sheet.IncomeOfKind(17), rub(10'000));
     EXPECT_EQ(sheet.IncomeOfKind(7), Currency());
-    EXPECT_EQ(sheet.CreditOfKind(10), roubles(10'000));
-    EXPECT_EQ(sheet.CreditOfKind(17), roubles(1'300));
-    EXPECT_EQ(sheet.UncreditedOfKind(10), roubles(26'076.92L));
-    EXPECT_EQ(sheet.UncreditedOfKind(8), roubles(20'000));
+    EXPECT_EQ(sheet.CreditOfKind(10), rub(10'000));
+    EXPECT_EQ(sheet.CreditOfKind(17), rub(1'300));
+    EXPECT_EQ(sheet.UncreditedOfKind(10), rub(26'076.92L));
+    EXPECT_EQ(sheet.UncreditedOfKind(8), rub(20'000));
     EXPECT_EQ(sheet.UncreditedOfKind(17), Currency());
-    EXPECT_EQ(sheet.ExemptKind10, roubles(3'000));
+    EXPECT_EQ(sheet.ExemptKind10, rub(3'000));
     EXPECT_EQ(sheet.ExemptKind1, Currency());
-    EXPECT_EQ(sheet.IncomeOfKinds8To18, roubles(133'000));
-    EXPECT_EQ(sheet.TotalIncome, roubles(183'000));
-    EXPECT_EQ(sheet.UncreditedTotal, roubles(46'076.92L));
+    EXPECT_EQ(sheet.IncomeOfKinds8To18, rub(133'000));
+    EXPECT_EQ(sheet.TotalIncome, rub(183'000));
+    EXPECT_EQ(sheet.UncreditedTotal, rub(46'076.92L));
 }
 
 TEST(ForeignIncomeSheet, IncomeKindsWithoutForeignIncomeGiveNothing)
@@ -284,7 +285,7 @@ TEST(ForeignIncomeSheet, IncomeKindsWithoutForeignIncomeGiveNothing)
     decl.SetIncomeKinds(IncomeKindSources);
     auto income = std::make_unique<mTCurrencyIncome>();
     income->IncomeCode = 2010;
-    income->IncomeRoubles = roubles(100'000);
+    income->IncomeRoubles = rub(100'000);
     decl.CurrencyIncomes.add(std::move(income));
 
     const kTSvodSumPril2 sheet = calculated(decl);
@@ -305,6 +306,6 @@ TEST(ForeignIncomeSheet, ASecondRunStartsAfresh)
     sheet.Calculate(decl);
     EXPECT_EQ(sheet.RowCount, 1);
     ASSERT_EQ(sheet.KIKRowCount, 1);
-    EXPECT_EQ(sheet.KIKRows[0].ProfitLeft, roubles(100'000));
-    EXPECT_EQ(sheet.TotalIncome, roubles(100'000));
+    EXPECT_EQ(sheet.KIKRows[0].ProfitLeft, rub(100'000));
+    EXPECT_EQ(sheet.TotalIncome, rub(100'000));
 }

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr std::uint32_t DeclarationCount = 400;
-constexpr const char* TaxpayerOktmo = "45000000";
 
 // Builds one random declaration from a seed and writes down what it put in. Draws use the
 // generator's raw output (fully specified by the standard), not the distributions, whose

@@ -7,13 +7,10 @@
 #include <vector>
 
 #include "ComputationTestSupport.h"
-#include "CurrencyPrinting.h"
+#include "Section1Checks.h"
 #include "computation/Summary.h"
 
 namespace {
-
-constexpr const char* Kbk010 = "18210102010011000110";
-constexpr const char* Kbk080 = "18210102080011000110";
 
 // An application entry: a refund to the entry's bank account or an offset against its budget
 // code. Amounts in roubles.

@@ -11,19 +11,6 @@
 
 namespace {
 
-constexpr const char* TaxpayerOktmo = "45000000";
-
-constexpr const char* Kbk010 = "18210102010011000110";
-constexpr const char* Kbk030 = "18210102030011000110";
-constexpr const char* Kbk050 = "18210102050011000110";
-constexpr const char* Kbk060 = "18210102060011000110";
-constexpr const char* Kbk070 = "18210102070011000110";
-constexpr const char* Kbk080 = "18210102080011000110";
-constexpr const char* Kbk090 = "18210102090011000110";
-constexpr const char* Kbk100 = "18210102100011000110";
-constexpr const char* Kbk110 = "18210102110011000110";
-constexpr const char* Kbk120 = "18210102120011000110";
-
 // The figures of a section-2 sheet that section 1 reads, in roubles.
 struct SheetFigures {
     int kind = 0;

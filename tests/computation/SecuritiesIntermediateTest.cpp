@@ -8,7 +8,7 @@ namespace {
 
 struct AccumulationCase {
     const char* name;
-    OperationLine line;
+    LineFigures line;
     int group; // 0: none
     long double income;
     long double expense;
@@ -59,11 +59,11 @@ void expectAccumulated(const kTSvodSumPrilJ& sheet, const AccumulationCase& c)
     for (int n = 1; n <= kTSvodSumPrilJ::GroupCount; ++n) {
         SCOPED_TRACE(n);
         const bool lineGroup = n == c.group;
-        EXPECT_EQ(sheet.Group(n).Income, lineGroup ? roubles(c.income) : Currency());
-        EXPECT_EQ(sheet.Group(n).Expense, lineGroup ? roubles(c.expense) : Currency());
+        EXPECT_EQ(sheet.Group(n).Income, lineGroup ? rub(c.income) : Currency());
+        EXPECT_EQ(sheet.Group(n).Expense, lineGroup ? rub(c.expense) : Currency());
     }
-    EXPECT_EQ(sheet.CarriedLoss1, roubles(c.carriedLoss1));
-    EXPECT_EQ(sheet.CarriedLoss3, roubles(c.carriedLoss3));
+    EXPECT_EQ(sheet.CarriedLoss1, rub(c.carriedLoss1));
+    EXPECT_EQ(sheet.CarriedLoss3, rub(c.carriedLoss3));
 }
 
 } // namespace
@@ -87,16 +87,16 @@ TEST(SecuritiesSheets, PartsOfGroupsSevenAndEightAreKeptApart)
     mTDeclaration decl = declarationWith({{1537, 100, 1, 10}, {9537, 200, 1, 20}, {1538, 300, 1, 30}, {9538, 400, 1, 40}});
     const auto svod = securitiesComputed(decl);
     const kTSvodSumPrilJ& sheet = svod->PrilJ1;
-    EXPECT_EQ(sheet.Income7a, roubles(100));
-    EXPECT_EQ(sheet.Expense7a, roubles(10));
-    EXPECT_EQ(sheet.Income7b, roubles(200));
-    EXPECT_EQ(sheet.Expense7b, roubles(20));
-    EXPECT_EQ(sheet.Income8a, roubles(300));
-    EXPECT_EQ(sheet.Expense8a, roubles(30));
-    EXPECT_EQ(sheet.Income8b, roubles(400));
-    EXPECT_EQ(sheet.Expense8b, roubles(40));
-    EXPECT_EQ(sheet.Group(7).ExpenseUsed, roubles(30));
-    EXPECT_EQ(sheet.Group(8).ExpenseUsed, roubles(70));
+    EXPECT_EQ(sheet.Income7a, rub(100));
+    EXPECT_EQ(sheet.Expense7a, rub(10));
+    EXPECT_EQ(sheet.Income7b, rub(200));
+    EXPECT_EQ(sheet.Expense7b, rub(20));
+    EXPECT_EQ(sheet.Income8a, rub(300));
+    EXPECT_EQ(sheet.Expense8a, rub(30));
+    EXPECT_EQ(sheet.Income8b, rub(400));
+    EXPECT_EQ(sheet.Expense8b, rub(40));
+    EXPECT_EQ(sheet.Group(7).ExpenseUsed, rub(30));
+    EXPECT_EQ(sheet.Group(8).ExpenseUsed, rub(70));
 }
 
 TEST(SecuritiesSheets, FifteenPercentLinesAndDeclaredForeignIncomesCount)
@@ -105,30 +105,30 @@ TEST(SecuritiesSheets, FifteenPercentLinesAndDeclaredForeignIncomesCount)
     decl.SetIncomeKinds(IncomeKindSources | IncomeKindForeign);
     auto line15 = std::make_unique<mTIncome>();
     line15->IncomeCode = 1530;
-    line15->Amount = roubles(2'000);
+    line15->Amount = rub(2'000);
     line15->DeductionCode = 201;
-    line15->Deduction = roubles(200);
+    line15->Deduction = rub(200);
     decl.GetSource(0)->AddIncome15(std::move(line15));
     mTCurrencyIncome& foreign = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
     foreign.IncomeCode = 1530;
-    foreign.IncomeRoubles = roubles(4'000);
+    foreign.IncomeRoubles = rub(4'000);
     foreign.DeductionCode = 201;
-    foreign.DeductionSum = roubles(400);
+    foreign.DeductionSum = rub(400);
     mTCurrencyIncome& foreignPartnership = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
     foreignPartnership.IncomeCode = 5002;
-    foreignPartnership.IncomeRoubles = roubles(8'000);
+    foreignPartnership.IncomeRoubles = rub(8'000);
     foreignPartnership.DeductionCode = 201;
 
     auto svod = securitiesComputed(decl);
-    EXPECT_EQ(svod->PrilJ1.Group(1).Income, roubles(7'000));
-    EXPECT_EQ(svod->PrilJ1.Group(1).Expense, roubles(700));
+    EXPECT_EQ(svod->PrilJ1.Group(1).Income, rub(7'000));
+    EXPECT_EQ(svod->PrilJ1.Group(1).Expense, rub(700));
     EXPECT_EQ(svod->PrilI.RowOf(2).Income, Currency()) << "partnerships take no foreign incomes";
 
     // Stored foreign incomes of a declaration without the foreign-currency kind do not count.
     auto stored = std::make_unique<mTCurrencyIncome>(foreign);
     decl.SetIncomeKinds(IncomeKindSources);
     decl.CurrencyIncomes.add(std::move(stored));
-    EXPECT_EQ(securitiesComputed(decl)->PrilJ1.Group(1).Income, roubles(3'000));
+    EXPECT_EQ(securitiesComputed(decl)->PrilJ1.Group(1).Income, rub(3'000));
 }
 
 // The investment deduction takes the net income of group 1 first; nothing is left for the
@@ -137,12 +137,12 @@ TEST(SecuritiesSheets, InvestmentDeductionAboveTheNetIncomeUsesItUp)
 {
     mTDeclaration decl = declarationWith({{1530, 100'000, 201, 20'000}, {1530, 0, 218, 10'000}, {1537, 0, 1, 5'000}});
     decl.InvDeduct.Granted = 1;
-    decl.InvDeduct.SecuritiesDeduction = roubles(500'000);
+    decl.InvDeduct.SecuritiesDeduction = rub(500'000);
 
     const auto svod = securitiesComputed(decl);
 
     const kTSvodSumPrilJ& sheet = svod->PrilJ1;
-    EXPECT_EQ(sheet.Deduction2191, roubles(80'000));
+    EXPECT_EQ(sheet.Deduction2191, rub(80'000));
     EXPECT_EQ(sheet.Loss7aUsed, Currency());
     EXPECT_EQ(sheet.CarriedLoss1, Currency());
     EXPECT_EQ(sheet.Base1, Currency());
@@ -155,8 +155,8 @@ TEST(SecuritiesSheets, LossOfGroupSevenIsSharedByItsParts)
 {
     const struct {
         const char* name;
-        OperationLine partA;
-        OperationLine partB;
+        LineFigures partA;
+        LineFigures partB;
         long double usedByGroup1;
         long double usedByGroup3;
     } cases[] = {
@@ -170,8 +170,8 @@ TEST(SecuritiesSheets, LossOfGroupSevenIsSharedByItsParts)
         mTDeclaration decl = declarationWith({{1530, 100'000, 201, 0}, {1531, 50'000, 202, 0}, c.partA, c.partB});
         const auto svod = securitiesComputed(decl);
         const kTSvodSumPrilJ& sheet = svod->PrilJ1;
-        EXPECT_EQ(sheet.Loss7aUsed, roubles(c.usedByGroup1));
-        EXPECT_EQ(sheet.Loss7bUsed, roubles(c.usedByGroup3));
+        EXPECT_EQ(sheet.Loss7aUsed, rub(c.usedByGroup1));
+        EXPECT_EQ(sheet.Loss7bUsed, rub(c.usedByGroup3));
     }
 }
 
@@ -179,14 +179,14 @@ TEST(SecuritiesSheets, CarriedDerivativesLossGoesToGroupFiveFirst)
 {
     mTDeclaration decl = declarationWith({{1535, 60'000, 1, 0}, {1532, 80'000, 1, 0}});
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossDerivatives = roubles(100'000);
+    decl.CBDeduct.LossDerivatives = rub(100'000);
 
     const auto svod = securitiesComputed(decl);
 
     const kTSvodSumPrilJ& sheet = svod->PrilJ1;
-    EXPECT_EQ(sheet.PriorDerivLoss, roubles(100'000));
-    EXPECT_EQ(sheet.PriorDerivLossUsed5, roubles(60'000));
-    EXPECT_EQ(sheet.PriorDerivLossUsed4, roubles(40'000));
+    EXPECT_EQ(sheet.PriorDerivLoss, rub(100'000));
+    EXPECT_EQ(sheet.PriorDerivLossUsed5, rub(60'000));
+    EXPECT_EQ(sheet.PriorDerivLossUsed4, rub(40'000));
     EXPECT_EQ(sheet.Loss4Used5, Currency());
     EXPECT_EQ(sheet.Loss5Used4, Currency());
 }
@@ -197,12 +197,12 @@ TEST(SecuritiesSheets, LossesOfGroupsOneFourAndFiveOffsetOneAnother)
         {{1530, 10'000, 201, 30'000}, {1536, 15'000, 1, 5'000}, {1532, 50'000, 1, 0}, {1535, 0, 1, 8'000}});
     const auto svod = securitiesComputed(decl);
     const kTSvodSumPrilJ& sheet = svod->PrilJ1;
-    EXPECT_EQ(sheet.Loss1, roubles(20'000));
-    EXPECT_EQ(sheet.Loss1Used2, roubles(10'000));
-    EXPECT_EQ(sheet.Base4, roubles(50'000));
-    EXPECT_EQ(sheet.Loss5, roubles(8'000));
-    EXPECT_EQ(sheet.Loss5Used4, roubles(8'000));
-    EXPECT_EQ(sheet.Loss1Used4, roubles(10'000));
+    EXPECT_EQ(sheet.Loss1, rub(20'000));
+    EXPECT_EQ(sheet.Loss1Used2, rub(10'000));
+    EXPECT_EQ(sheet.Base4, rub(50'000));
+    EXPECT_EQ(sheet.Loss5, rub(8'000));
+    EXPECT_EQ(sheet.Loss5Used4, rub(8'000));
+    EXPECT_EQ(sheet.Loss1Used4, rub(10'000));
     EXPECT_EQ(sheet.Loss4Used1, Currency());
     EXPECT_EQ(sheet.Loss4Used5, Currency());
 }
@@ -211,12 +211,12 @@ TEST(SecuritiesSheets, CarriedSecuritiesLossThenGroupFourLossReduceGroupOne)
 {
     mTDeclaration decl = declarationWith({{1530, 100'000, 201, 20'000}, {1532, 0, 1, 50'000}});
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossSecurities = roubles(60'000);
+    decl.CBDeduct.LossSecurities = rub(60'000);
     const auto svod = securitiesComputed(decl);
     const kTSvodSumPrilJ& sheet = svod->PrilJ1;
-    EXPECT_EQ(sheet.Base1, roubles(80'000));
-    EXPECT_EQ(sheet.PriorSecLossUsed, roubles(60'000));
-    EXPECT_EQ(sheet.Loss4Used1, roubles(20'000));
+    EXPECT_EQ(sheet.Base1, rub(80'000));
+    EXPECT_EQ(sheet.PriorSecLossUsed, rub(60'000));
+    EXPECT_EQ(sheet.Loss4Used1, rub(20'000));
 }
 
 TEST(SecuritiesSheets, IncomeDeductionOfInvestmentAccountsExemptsTheirNetIncome)
@@ -229,22 +229,22 @@ TEST(SecuritiesSheets, IncomeDeductionOfInvestmentAccountsExemptsTheirNetIncome)
     decl.InvDeduct.Granted = 1;
     decl.InvDeduct.ApplyIncomeDeduction = 1;
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossSecuritiesIIS = roubles(5'000);
-    decl.CBDeduct.LossPartnershipIIS = roubles(3'000);
+    decl.CBDeduct.LossSecuritiesIIS = rub(5'000);
+    decl.CBDeduct.LossPartnershipIIS = rub(3'000);
 
     auto svod = securitiesComputed(decl);
     const kTSvodSumPrilJ& accounts = svod->PrilJ2;
-    EXPECT_EQ(accounts.Group(1).Exempt, roubles(70'000));
+    EXPECT_EQ(accounts.Group(1).Exempt, rub(70'000));
     EXPECT_EQ(accounts.Group(4).Exempt, Currency());
     EXPECT_EQ(accounts.CarriedLoss1, Currency());
     EXPECT_EQ(accounts.PriorSecLossUsed, Currency());
     EXPECT_EQ(accounts.Loss1, Currency());
 
     const kTSvodSumPrilI& partnership = svod->PrilI;
-    EXPECT_EQ(partnership.RowOf(17).Exempt, roubles(9'000));
+    EXPECT_EQ(partnership.RowOf(17).Exempt, rub(9'000));
     EXPECT_EQ(partnership.RowOf(17).LossUsed, Currency());
     EXPECT_EQ(partnership.RowOf(28).Exempt, Currency());
-    EXPECT_EQ(partnership.Loss28, roubles(2'000));
+    EXPECT_EQ(partnership.Loss28, rub(2'000));
 
     // The ordinary accounts are not exempt.
     EXPECT_EQ(svod->PrilJ1.Group(1).Exempt, Currency());
@@ -262,30 +262,30 @@ TEST(PartnershipSheet, CarriedLossGoesToTheRowsInTheirOrder)
                                           {5024, 5'000, 1, 0},
                                           {5003, 7'000, 1, 0}});
     decl.InvDeduct.Granted = 1;
-    decl.InvDeduct.PartnershipDeduction = roubles(5'000);
+    decl.InvDeduct.PartnershipDeduction = rub(5'000);
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossPartnership = roubles(25'000);
-    decl.CBDeduct.LossPartnershipIIS = roubles(4'000);
+    decl.CBDeduct.LossPartnership = rub(25'000);
+    decl.CBDeduct.LossPartnershipIIS = rub(4'000);
 
     auto svod = securitiesComputed(decl);
     const kTSvodSumPrilI& sheet = svod->PrilI;
-    EXPECT_EQ(sheet.Deduction2191, roubles(5'000));
-    EXPECT_EQ(sheet.RowOf(2).LossUsed, roubles(13'000));
-    EXPECT_EQ(sheet.RowOf(5).LossUsed, roubles(10'000));
-    EXPECT_EQ(sheet.RowOf(9).LossUsed, roubles(2'000));
+    EXPECT_EQ(sheet.Deduction2191, rub(5'000));
+    EXPECT_EQ(sheet.RowOf(2).LossUsed, rub(13'000));
+    EXPECT_EQ(sheet.RowOf(5).LossUsed, rub(10'000));
+    EXPECT_EQ(sheet.RowOf(9).LossUsed, rub(2'000));
     EXPECT_EQ(sheet.RowOf(11).LossUsed, Currency());
     EXPECT_EQ(sheet.PriorPartnershipLoss, Currency());
-    EXPECT_EQ(sheet.RowOf(17).LossUsed, roubles(3'000));
-    EXPECT_EQ(sheet.RowOf(20).LossUsed, roubles(1'000));
+    EXPECT_EQ(sheet.RowOf(17).LossUsed, rub(3'000));
+    EXPECT_EQ(sheet.RowOf(20).LossUsed, rub(1'000));
     EXPECT_EQ(sheet.RowOf(24).LossUsed, Currency());
-    EXPECT_EQ(sheet.Loss13, roubles(3'000));
+    EXPECT_EQ(sheet.Loss13, rub(3'000));
     // The loss of row "13" offsets group 3 of the ordinary accounts.
     EXPECT_EQ(svod->PrilJ1.PartnershipLossUsed, Currency()) << "group 3 has no income";
 
     Currency income;
     for (const kTSvodSumPrilI::Row& row : sheet.Rows)
         income += row.Income;
-    EXPECT_EQ(income, roubles(53'000)) << "code 5003 belongs to no row";
+    EXPECT_EQ(income, rub(53'000)) << "code 5003 belongs to no row";
 }
 
 // A deduction whose granting box is not ticked claims nothing: the declaration file drops its
@@ -297,13 +297,13 @@ TEST(SecuritiesSheets, DeductionsNotGrantedClaimNothing)
                                           {1535, 30'000, 1, 0},
                                           {5002, 20'000, 1, 0},
                                           {5017, 10'000, 1, 0}});
-    decl.CBDeduct.LossSecurities = roubles(1'000);
-    decl.CBDeduct.LossSecuritiesIIS = roubles(2'000);
-    decl.CBDeduct.LossDerivatives = roubles(3'000);
-    decl.CBDeduct.LossPartnership = roubles(4'000);
-    decl.CBDeduct.LossPartnershipIIS = roubles(5'000);
-    decl.InvDeduct.SecuritiesDeduction = roubles(6'000);
-    decl.InvDeduct.PartnershipDeduction = roubles(7'000);
+    decl.CBDeduct.LossSecurities = rub(1'000);
+    decl.CBDeduct.LossSecuritiesIIS = rub(2'000);
+    decl.CBDeduct.LossDerivatives = rub(3'000);
+    decl.CBDeduct.LossPartnership = rub(4'000);
+    decl.CBDeduct.LossPartnershipIIS = rub(5'000);
+    decl.InvDeduct.SecuritiesDeduction = rub(6'000);
+    decl.InvDeduct.PartnershipDeduction = rub(7'000);
     decl.InvDeduct.ApplyIncomeDeduction = 1;
 
     for (bool granted : {false, true}) {
@@ -311,7 +311,7 @@ TEST(SecuritiesSheets, DeductionsNotGrantedClaimNothing)
         decl.CBDeduct.Granted = granted;
         decl.InvDeduct.Granted = granted;
         auto svod = securitiesComputed(decl);
-        const auto claimed = [granted](long double amount) { return granted ? roubles(amount) : Currency(); };
+        const auto claimed = [granted](long double amount) { return granted ? rub(amount) : Currency(); };
         EXPECT_EQ(svod->PrilJ1.Deduction2191, claimed(6'000));
         EXPECT_EQ(svod->PrilJ1.PriorSecLossUsed, claimed(1'000));
         EXPECT_EQ(svod->PrilJ1.PriorDerivLossUsed5, claimed(3'000));
@@ -355,6 +355,6 @@ TEST(SecuritiesSheets, ASecondRunStartsAfresh)
     auto svod = securitiesComputed(decl);
     svod->PrilI.Calculate(decl);
     svod->PrilJ1.CalculateA(decl, *svod);
-    EXPECT_EQ(svod->PrilJ1.Group(1).Income, roubles(1'000));
-    EXPECT_EQ(svod->PrilI.RowOf(2).Income, roubles(500));
+    EXPECT_EQ(svod->PrilJ1.Group(1).Income, rub(1'000));
+    EXPECT_EQ(svod->PrilI.RowOf(2).Income, rub(500));
 }

@@ -50,19 +50,19 @@ void expectRows(const kTSvodSumPril8& sheet, const std::vector<ExpectedRow>& exp
         const bmPr8Rec& row = sheet.Rows[i];
         SCOPED_TRACE(testing::Message() << "row " << i << " (" << e.code << ")");
         EXPECT_EQ(row.ВидОпер, e.code);
-        EXPECT_EQ(row.ДохСовОпер, roubles(e.income));
-        EXPECT_EQ(row.РасхРеалЦБ, roubles(e.expense));
-        EXPECT_EQ(row.РасхУмДохОпер, roubles(e.expenseUsed));
+        EXPECT_EQ(row.ДохСовОпер, rub(e.income));
+        EXPECT_EQ(row.РасхРеалЦБ, rub(e.expense));
+        EXPECT_EQ(row.РасхУмДохОпер, rub(e.expenseUsed));
         EXPECT_EQ(row.ПризУчетУбыт, e.lossFlag);
-        EXPECT_EQ(row.ИнвВыч219_1Опер, roubles(e.deduction2191));
-        EXPECT_EQ(row.ИнвВыч219_3Опер, roubles(e.exempt2193));
+        EXPECT_EQ(row.ИнвВыч219_1Опер, rub(e.deduction2191));
+        EXPECT_EQ(row.ИнвВыч219_3Опер, rub(e.exempt2193));
         const std::string codes[] = {row.ВидОперУбыт1, row.ВидОперУбыт2, row.ВидОперУбыт3};
         const Currency amounts[] = {row.УбытУмДохОпер1, row.УбытУмДохОпер2, row.УбытУмДохОпер3};
         for (std::size_t pair = 0; pair < 3; ++pair) {
             SCOPED_TRACE(testing::Message() << "loss pair " << pair + 1);
             const bool present = pair < e.losses.size();
             EXPECT_EQ(codes[pair], present ? e.losses[pair].code : "");
-            EXPECT_EQ(amounts[pair], present ? roubles(e.losses[pair].amount) : Currency());
+            EXPECT_EQ(amounts[pair], present ? rub(e.losses[pair].amount) : Currency());
         }
     }
 }
@@ -91,10 +91,10 @@ TEST(SecuritiesAppendix, WorkedCaseWithSplitRowAndInvestmentAccount)
                                           {1546, 30'000, 225, 10'000},
                                           {1548, 5'000, 225, 45'000}});
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossSecurities = roubles(100'000);
-    decl.CBDeduct.LossSecuritiesIIS = roubles(20'000);
+    decl.CBDeduct.LossSecurities = rub(100'000);
+    decl.CBDeduct.LossSecuritiesIIS = rub(20'000);
     decl.InvDeduct.Granted = 1;
-    decl.InvDeduct.SecuritiesDeduction = roubles(300'000);
+    decl.InvDeduct.SecuritiesDeduction = rub(300'000);
 
     const auto svod = securitiesComputed(decl);
 
@@ -111,10 +111,10 @@ TEST(SecuritiesAppendix, WorkedCaseWithSplitRowAndInvestmentAccount)
                           {"22", 5'000, 45'000, 5'000, 0, {}},
                       });
     EXPECT_EQ(sheet.Rows[0].Losses.size(), 5u);
-    EXPECT_EQ(sheet.DeductionTotal, roubles(300'000));
+    EXPECT_EQ(sheet.DeductionTotal, rub(300'000));
     // Used expenses and every loss used: 200 000 + 260 000, 10 000, 10 000, 5 000, 50 000 +
     // 20 000, 10 000 + 20 000, 5 000.
-    EXPECT_EQ(sheet.ReductionTotal, roubles(590'000));
+    EXPECT_EQ(sheet.ReductionTotal, rub(590'000));
 }
 
 // Group 3 with exactly four losses: 7b, 8b, the carried loss of code 219 and the partnership's
@@ -136,14 +136,14 @@ TEST(SecuritiesAppendix, FourLossesSplitTheRow)
                           {"13", 2'000, 9'000, 2'000, 0, {}},
                       });
     EXPECT_EQ(sheet.DeductionTotal, Currency());
-    EXPECT_EQ(sheet.ReductionTotal, roubles(129'000));
+    EXPECT_EQ(sheet.ReductionTotal, rub(129'000));
 }
 
 TEST(SecuritiesAppendix, RowsNeedIncomeOrExpenses)
 {
     const struct {
         const char* name;
-        OperationLine line;
+        LineFigures line;
         std::vector<ExpectedRow> rows;
         long double reductions;
     } cases[] = {
@@ -160,7 +160,7 @@ TEST(SecuritiesAppendix, RowsNeedIncomeOrExpenses)
         const auto svod = securitiesComputed(decl);
         const kTSvodSumPril8& sheet = svod->Pril8;
         expectRows(sheet, c.rows);
-        EXPECT_EQ(sheet.ReductionTotal, roubles(c.reductions));
+        EXPECT_EQ(sheet.ReductionTotal, rub(c.reductions));
     }
 }
 
@@ -173,16 +173,16 @@ TEST(SecuritiesAppendix, ALossOfAnotherGroupReducesARowWithOneLossSource)
                           {"01", 10'000, 30'000, 10'000, 0, {}},
                           {"03", 15'000, 5'000, 5'000, 1, {{"01", 10'000}}},
                       });
-    EXPECT_EQ(sheet.ReductionTotal, roubles(25'000));
+    EXPECT_EQ(sheet.ReductionTotal, rub(25'000));
 }
 
 TEST(SecuritiesAppendix, PartnershipRows)
 {
     mTDeclaration decl = declarationWith({{5002, 20'000, 201, 2'000}, {5005, 10'000, 201, 0}, {5013, 1'000, 201, 0}});
     decl.InvDeduct.Granted = 1;
-    decl.InvDeduct.PartnershipDeduction = roubles(5'000);
+    decl.InvDeduct.PartnershipDeduction = rub(5'000);
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossPartnership = roubles(25'000);
+    decl.CBDeduct.LossPartnership = rub(25'000);
 
     const auto svod = securitiesComputed(decl);
 
@@ -192,8 +192,8 @@ TEST(SecuritiesAppendix, PartnershipRows)
                           {"05", 10'000, 0, 0, 1, {{"33", 10'000}}},
                           {"13", 1'000, 0, 0, 0, {}},
                       });
-    EXPECT_EQ(sheet.DeductionTotal, roubles(5'000));
-    EXPECT_EQ(sheet.ReductionTotal, roubles(25'000));
+    EXPECT_EQ(sheet.DeductionTotal, rub(5'000));
+    EXPECT_EQ(sheet.ReductionTotal, rub(25'000));
 }
 
 TEST(SecuritiesAppendix, ExemptIncomeOfInvestmentAccountsIsADeduction)
@@ -203,7 +203,7 @@ TEST(SecuritiesAppendix, ExemptIncomeOfInvestmentAccountsIsADeduction)
     decl.InvDeduct.Granted = 1;
     decl.InvDeduct.ApplyIncomeDeduction = 1;
     decl.CBDeduct.Granted = 1;
-    decl.CBDeduct.LossSecuritiesIIS = roubles(5'000);
+    decl.CBDeduct.LossSecuritiesIIS = rub(5'000);
 
     const auto svod = securitiesComputed(decl);
 
@@ -212,8 +212,8 @@ TEST(SecuritiesAppendix, ExemptIncomeOfInvestmentAccountsIsADeduction)
                           {"16", 100'000, 30'000, 30'000, 0, {}, 0, 70'000},
                           {"17", 10'000, 1'000, 1'000, 0, {}, 0, 9'000},
                       });
-    EXPECT_EQ(sheet.DeductionTotal, roubles(79'000));
-    EXPECT_EQ(sheet.ReductionTotal, roubles(31'000));
+    EXPECT_EQ(sheet.DeductionTotal, rub(79'000));
+    EXPECT_EQ(sheet.ReductionTotal, rub(31'000));
 }
 
 TEST(SecuritiesAppendix, WithoutSecuritiesLinesThereAreNoRows)
@@ -241,7 +241,7 @@ TEST(SecuritiesAppendix, FeedsSectionTwoThroughTheSummary)
     EXPECT_EQ(svod->Pril8.Rows, alone->Pril8.Rows);
     EXPECT_EQ(svod->Razd2Sheet(3).СумНалВыч, svod->Pril8.DeductionTotal);
     EXPECT_EQ(svod->Razd2Sheet(3).СумРасх, svod->Pril8.ReductionTotal);
-    EXPECT_EQ(svod->Pril8.ReductionTotal, roubles(100'000 + 5'000 + 10'000 + 7'000 + 1'000 + 2'000));
+    EXPECT_EQ(svod->Pril8.ReductionTotal, rub(100'000 + 5'000 + 10'000 + 7'000 + 1'000 + 2'000));
 }
 
 TEST(SecuritiesAppendix, ASecondRunStartsAfresh)
@@ -250,5 +250,5 @@ TEST(SecuritiesAppendix, ASecondRunStartsAfresh)
     auto svod = securitiesComputed(decl);
     svod->Pril8.Calculate(decl, *svod);
     EXPECT_EQ(svod->Pril8.RowCount, 1);
-    EXPECT_EQ(svod->Pril8.ReductionTotal, roubles(2'000));
+    EXPECT_EQ(svod->Pril8.ReductionTotal, rub(2'000));
 }
