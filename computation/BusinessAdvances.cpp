@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
 #include "model/Declaration.h"
@@ -25,8 +26,8 @@ Currency baseOf(Currency income, Currency professional, Currency standard)
     return std::max(income - professional - standard, Currency());
 }
 
-// A resident pays 13 % up to 5 000 000 roubles of the base and 15 % beyond; a non-resident, and
-// an entrepreneur ending the business, 30 %.
+// A resident, ending the business or not, pays 13 % up to 5 000 000 roubles of the base and 15 %
+// beyond; a non-resident 30 %.
 Currency taxOf(Currency base, bool resident)
 {
     if (!resident)
@@ -47,7 +48,7 @@ bool kTSvodSumPrilV1Dop::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
 {
     const kTSvodSumPrilV1& business = Svod.PrilV1;
     const auto& standard = Svod.PrilE1.QuarterTotal;
-    const bool resident = Decl.DeclarationType == DeclarationOrdinary;
+    const bool resident = IsResidentDeclaration(Decl);
 
     СумПолДох = cumulative(business.IncomeQ1, business.IncomeQ2, business.IncomeQ3);
     СумПрофВыч = cumulative(business.ExpenseQ1, business.ExpenseQ2, business.ExpenseQ3);

@@ -198,12 +198,15 @@ bool kTSvodSumPril2::Calculate(mTDeclaration& Decl)
     Clear();
     if (!Decl.HasIncomeKind(IncomeKindForeign))
         return true;
-    // With a controlled company's profit in the declaration every foreign income is weighed
-    // against the 15 % rate.
-    const TaxRate rate = Decl.KIKItemNumber() != 0 ? Rate15 : Rate13;
+    // The income marked as a controlled company's fixed profit is weighed against 15 %. Every
+    // other foreign income keeps the 13 % it has without the mark: a higher rate would credit
+    // more foreign tax than the tax due on it in Russia.
+    const auto rateOfRow = [&Decl](std::size_t index) {
+        return std::int64_t(index) + 1 == Decl.KIKItemNumber() ? Rate15 : Rate13;
+    };
 
     for (const auto& income : Decl.CurrencyIncomes) {
-        Rows.push_back(rowOf(*income, rate));
+        Rows.push_back(rowOf(*income, rateOfRow(Rows.size())));
         if (income->IncomeCode == KIKProfitCode)
             collectProfit(KIKRows, Rows.back());
     }
@@ -211,10 +214,11 @@ bool kTSvodSumPril2::Calculate(mTDeclaration& Decl)
     KIKRowCount = static_cast<std::int32_t>(KIKRows.size());
 
     // Every company's profit is known before the first dividend uses it.
-    for (bmPril2Rec& row : Rows) {
+    for (std::size_t i = 0; i < Rows.size(); ++i) {
+        bmPril2Rec& row = Rows[i];
         if (row.IncomeCode == DividendCode)
-            applyDividendExemption(row, KIKRows, rate);
-        row.UncreditedIncome = uncreditedIncome(row, rate);
+            applyDividendExemption(row, KIKRows, rateOfRow(i));
+        row.UncreditedIncome = uncreditedIncome(row, rateOfRow(i));
     }
 
     for (const bmPril2Rec& row : Rows) {

@@ -6,9 +6,11 @@
 #include <span>
 #include <string_view>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
 #include "model/Declaration.h"
+#include "model/Money.h"
 
 namespace {
 
@@ -29,6 +31,9 @@ constexpr std::initializer_list<int> MainKinds{1, 2, 3, 8, 9, 10, 11, 12, 13, 16
 // The kinds on which payers may have withheld tax at 15 %.
 constexpr std::initializer_list<int> KindsWithheldAt15{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 16};
 constexpr std::initializer_list<int> FixedRateKinds{17, 18, 19, 20, 21, 22, 23, 24, 25};
+// Kinds netted with no other kind: what payers withheld above the kind's tax goes back to the
+// kind's own payers.
+constexpr std::initializer_list<int> KindsRefundedApart{14, 15, 18};
 
 // Appendix-1 kinds whose payers a refund goes back to, in the order in which they take it.
 constexpr std::array<std::string_view, 1> PayersOfKind04{"04"};
@@ -179,7 +184,10 @@ bool kTSvodSumR1::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     pay(KbkKind06BeyondCeiling, sheet(6).ПодлУпл - due06);
 
     const Currency refund19 = sheet(19).ПодлВозв;
-    Decl.SectionOneSum = refundAt13 + refundAt15 + refund04 + refund19;
+    Currency refundedApart;
+    for (int kind : KindsRefundedApart)
+        refundedApart += sheet(kind).ПодлВозв;
+    Decl.SectionOneSum = refundAt13 + refundAt15 + refund04 + refund19 + refundedApart;
     const auto placeRefund = [&](std::string_view kbk, Currency amount,
                                  std::span<const std::string_view> payerKinds,
                                  Currency (*withheldOf)(const bmPril1Rec&)) {
@@ -196,6 +204,11 @@ bool kTSvodSumR1::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     placeRefund(KbkBeyondCeiling, refundAt15, PayersWithheldAt15, withheldAt15);
     placeRefund(KbkWithheldByAgents, refund19, PayersOfKind19, withheldTax);
     placeRefund(KbkWithheldByAgents, refundAt13, PayersWithheldAt13, withheldAt13);
+    for (int kind : KindsRefundedApart) {
+        const std::string kindText = TwoDigitText(kind);
+        const std::array<std::string_view, 1> payersOfKind{kindText};
+        placeRefund(KbkWithheldByAgents, sheet(kind).ПодлВозв, payersOfKind, withheldTax);
+    }
 
     // The form needs at least one row once the declaration has income.
     const bool hasIncome = Decl.HasIncomeKind(IncomeKindSources) || Decl.HasIncomeKind(IncomeKindForeign);
@@ -277,7 +290,8 @@ bool kTSvodSumR1_punkt2::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     AdvancePaymentsOfCode& first = FirstCodeAdvances;
     AdvancePaymentsOfCode& second = SecondCodeAdvances;
 
-    if (Decl.DeclarationType != DeclarationOrdinary) {
+    // A non-resident's 30 % has no part beyond 650 000: one code takes it all.
+    if (!IsResidentDeclaration(Decl)) {
         first.АвПУКв = quarter;
         step(quarter, halfYear, first.HalfYearPayable, first.HalfYearReduction);
         step(halfYear, nineMonths, first.NineMonthsPayable, first.NineMonthsReduction);

@@ -82,6 +82,7 @@ void kTSvodSumRazd2::Calculate15(kTSvodSum& Svod, mTDeclaration&)
     taxInBand(Svod);
     СумУдержИст224 = Svod.Pril1.WithheldAt15OfKind(15);
     settle();
+    refundWithheld();
 }
 
 // Income of a non-resident taxed as a resident's; a resident's declaration has none. Nothing

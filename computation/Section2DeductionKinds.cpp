@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 
@@ -20,8 +21,8 @@ Currency poolBaseOf(const kTSvodSum& Svod, int kind, Currency taxableIncome, Cur
 
 } // namespace
 
-// Business and private practice. A resident's business income shares the band; on ending
-// the business, and for a non-resident, it is taxed at 30 %.
+// Business and private practice. A resident's business income shares the band, on ending the
+// business too; a non-resident's is taxed at 30 %.
 void kTSvodSumRazd2::Calculate07(kTSvodSum& Svod, mTDeclaration& Decl)
 {
     start(Svod, 7);
@@ -30,7 +31,7 @@ void kTSvodSumRazd2::Calculate07(kTSvodSum& Svod, mTDeclaration& Decl)
     DirectDeductions = Svod.PrilV1.ВычПрофИт + Svod.Pril5.StandardDeclBusiness;
     drawDeclaredPool(Svod, СумДохНал);
     setBase();
-    if (Decl.DeclarationType == DeclarationOrdinary)
+    if (IsResidentDeclaration(Decl))
         taxInBand(Svod);
     else
         taxAtRate(Rate30);
@@ -76,7 +77,9 @@ void kTSvodSumRazd2::Calculate10(kTSvodSum& Svod, mTDeclaration& Decl)
     drawAllPools(Svod);
     setBase();
     taxInBand(Svod);
-    СумФиксАван = Decl.ForeignerFixedPayments;
+    // A non-resident's fixed payments offset the tax of sheet 16; they count once.
+    if (Decl.DeclarationType == DeclarationOrdinary)
+        СумФиксАван = Decl.ForeignerFixedPayments;
     settleWithheldInBand(Svod);
     refundWithheldAndCredit();
 }
@@ -119,6 +122,7 @@ void kTSvodSumRazd2::Calculate14(kTSvodSum& Svod, mTDeclaration&)
     taxInBand(Svod);
     СумУдержИст224 = Svod.Pril1.WithheldAt15OfKind(14);
     settle();
+    refundWithheld();
 }
 
 // Taxed at 13 % whatever the band, outside it.
@@ -148,4 +152,5 @@ void kTSvodSumRazd2::Calculate18(kTSvodSum& Svod, mTDeclaration&)
     taxAtRate(Rate13);
     creditForeignTax(Svod);
     settle();
+    refundWithheldAndCredit();
 }

@@ -85,7 +85,7 @@ bool kTSvodSum::Calculate(mTDeclaration& Decl)
     };
 
     if (Decl.DeclarationType == DeclarationClosingBusiness) {
-        // Business income alone, at the non-resident rate; the band and the pools stay unused.
+        // Business income alone: it has the whole band to itself, and the pools stay empty.
         result = PrilV1.Calculate(Decl);
         result = PrilE1.Calculate(Decl, *this);
         result = Pril5.Calculate(Decl, *this);

@@ -32,7 +32,7 @@ struct AdvanceCase {
 };
 
 // Advance payments worked by hand: 13 % of a resident's base up to 5 000 000 roubles and 15 %
-// beyond, 30 % for a non-resident and on ending the business, each period counted from 1 January.
+// beyond, on ending the business too, 30 % for a non-resident, each period counted from 1 January.
 const AdvanceCase AdvanceCases[] = {
     {"resident beyond the band in nine months", DeclarationOrdinary, {2'000'000, 2'000'000, 2'000'000, 0}, {}, {}, 0,
      {2'000'000, 4'000'000, 6'000'000}, {260'000, 520'000, 800'000}, 6'000'000, 800'000},
@@ -41,7 +41,11 @@ const AdvanceCase AdvanceCases[] = {
     {"non-resident's first quarter", DeclarationNonResident, {100'000, 0, 0, 0}, {}, {}, 0,
      {100'000, 100'000, 100'000}, {30'000, 30'000, 30'000}, 100'000, 30'000},
     {"ending the business", DeclarationClosingBusiness, {100'000, 0, 0, 0}, {}, {}, 0,
-     {100'000, 100'000, 100'000}, {30'000, 30'000, 30'000}, 100'000, 30'000},
+     {100'000, 100'000, 100'000}, {13'000, 13'000, 13'000}, 100'000, 13'000},
+    // 650 000 on the first 5 000 000 and 15 % of the 1 000 000 beyond.
+    {"ending the business beyond the band in the half-year", DeclarationClosingBusiness,
+     {3'000'000, 3'000'000, 0, 0}, {}, {}, 0, {3'000'000, 6'000'000, 6'000'000}, {390'000, 800'000, 800'000},
+     6'000'000, 800'000},
     {"kopecks of the periods are cut off", DeclarationOrdinary, {100'000.75L, 0, 0, 0}, {0.75L, 0, 0, 0}, {}, 0.75L,
      {100'000, 100'000, 100'000}, {13'000, 13'000, 13'000}, 100'000, 13'000},
     {"deductions above the income leave no base", DeclarationOrdinary, {10'000, 10'000, 0, 0}, {8'000, 0, 0, 0},

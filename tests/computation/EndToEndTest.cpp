@@ -222,21 +222,133 @@ TEST_F(EndToEnd, ClosingABusinessRunsOnlyTheBusinessSheets)
 
     EXPECT_TRUE(calculate());
 
-    // 30 % of 600 000, with advance payments of 45 000 a quarter under the first code only.
+    // A resident ending the business: 13 % of 600 000 is 78 000, with advance payments of
+    // 19 500 a quarter (13 % of 150 000 of each quarter's base), all within the first code.
     const kTSvodSumRazd2& businessSheet = svod->Razd2Sheet(7);
     EXPECT_EQ(businessSheet.НалБаза, rub(600'000));
-    EXPECT_EQ(businessSheet.Исчисл, rub(180'000));
-    const AdvancePaymentsOfCode quarterly{rub(45'000), rub(45'000), {}, rub(45'000), {}, rub(45'000), {}};
+    EXPECT_EQ(businessSheet.НалБаза2_1_224, rub(600'000));
+    EXPECT_EQ(businessSheet.СумИное, Currency());
+    EXPECT_EQ(businessSheet.Исчисл, rub(78'000));
+    const AdvancePaymentsOfCode quarterly{rub(19'500), rub(19'500), {}, rub(19'500), {}, rub(19'500), {}};
     EXPECT_EQ(svod->R1_punkt2.FirstCodeAdvances, quarterly);
     EXPECT_EQ(svod->R1_punkt2.SecondCodeAdvances, AdvancePaymentsOfCode{});
     EXPECT_EQ(svod->R1_punkt2.ОКТМО_Пер, TaxpayerOktmo);
 
     EXPECT_TRUE(svod->Pril1.Rows.empty());
     EXPECT_EQ(wages().СумДох, Currency());
-    EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand);
+    // The business income alone takes its part of the whole band.
+    EXPECT_EQ(svod->RateBandRest, rub(4'400'000));
     EXPECT_EQ(svod->DeclaredPool + svod->AgentPool + svod->SimplifiedPool, Currency());
     EXPECT_TRUE(svod->R1.Rows.empty());
     EXPECT_EQ(decl.SectionOneSum, Currency());
+}
+
+TEST_F(EndToEnd, ClosingABusinessBeyondTheBandPaysTheRestAt15PercentUnderTheSecondCode)
+{
+    decl.DeclarationType = DeclarationClosingBusiness;
+    decl.SetIncomeKinds(IncomeKindBusiness);
+    mTBusinessNew& business = *decl.GetBusiness(decl.AddBusiness());
+    business.IncomeSum = rub(7'000'000);
+    business.ExpenseSum = rub(1'000'000);
+    business.QuarterIncome.fill(rub(1'750'000));
+    business.QuarterExpense.fill(rub(250'000));
+
+    EXPECT_TRUE(calculate());
+
+    // The base of 6 000 000: 13 % of 5 000 000 and 15 % of 1 000 000 is 800 000.
+    const kTSvodSumRazd2& businessSheet = svod->Razd2Sheet(7);
+    EXPECT_EQ(businessSheet.НалБаза2_1_224, rub(5'000'000));
+    EXPECT_EQ(businessSheet.НалБаза3_1_224, rub(1'000'000));
+    EXPECT_EQ(businessSheet.Исчисл, rub(800'000));
+    EXPECT_EQ(svod->RateBandRest, Currency());
+    // Bases of 1 500 000, 3 000 000 and 4 500 000 give 195 000, 390 000 and 585 000; the
+    // year's 215 000 more fill the first code up to 650 000, the 150 000 beyond go to the second.
+    EXPECT_EQ(svod->PrilV1Dop.YearTax, rub(800'000));
+    EXPECT_EQ(svod->R1_punkt2.FirstCodeAdvances,
+              (AdvancePaymentsOfCode{rub(195'000), rub(195'000), {}, rub(195'000), {}, rub(65'000), {}}));
+    EXPECT_EQ(svod->R1_punkt2.SecondCodeAdvances, (AdvancePaymentsOfCode{{}, {}, {}, {}, {}, rub(150'000), {}}));
+    EXPECT_EQ(svod->R1_punkt2.HasSecondCode, 1);
+}
+
+// What a payer withheld above the tax of kind 14, 15 or 18 comes back under the code of tax
+// withheld by agents, at the payer's territory code.
+TEST_F(EndToEnd, TaxWithheldAboveTheTaxOfKinds14_15And18IsRefunded)
+{
+    struct Case {
+        const char* name;
+        std::uint8_t declarationType;
+        LineFigures line;
+        long double withheld;
+        int kind;
+        long double base, tax;
+    };
+    const Case cases[] = {
+        // A car sold to a company for 500 000, with the 250 000 deduction for other property:
+        // 13 % of 250 000 is 32 500, half of the 65 000 withheld.
+        {"a car sold to a company", DeclarationOrdinary, {1520, 500'000, 906, 250'000}, 65'000, 18, 250'000, 32'500},
+        {"income of kind 14", DeclarationOrdinary, {6014, 100'000}, 20'000, 14, 100'000, 13'000},
+        {"a non-resident's income of kind 15", DeclarationNonResident, {6015, 100'000}, 20'000, 15, 100'000, 13'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decl = mTDeclaration();
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        decl.DeclarationType = c.declarationType;
+        mbTSourse& payer = addLocalPayer("7701000002", "ООО Покупатель");
+        payer.WithheldTax13 = rub(c.withheld);
+        payer.AddIncome13(incomeLine(c.line));
+
+        EXPECT_TRUE(calculate());
+
+        const kTSvodSumRazd2& sheet = svod->Razd2Sheet(c.kind);
+        const Currency refund = rub(c.withheld - c.tax);
+        EXPECT_EQ(sheet.НалБаза, rub(c.base));
+        EXPECT_EQ(sheet.Исчисл, rub(c.tax));
+        EXPECT_EQ(sheet.Удерж, rub(c.withheld));
+        EXPECT_EQ(sheet.ПодлУпл, Currency());
+        EXPECT_EQ(sheet.ПодлВозв, refund);
+        EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk010, EmployerOktmo, {}, refund}}));
+        EXPECT_EQ(decl.SectionOneSum, refund);
+    }
+}
+
+// Foreign wages of 100 000 with 15 000 of tax paid abroad beside wages of 1 000 000 in Russia,
+// and a controlled company's fixed profit, marked or not: the foreign tax is credited up to
+// 13 % of the foreign wages whichever.
+TEST_F(EndToEnd, MarkingAControlledCompanysProfitLeavesTheCreditOfOtherForeignIncome)
+{
+    for (std::int32_t marked : {0, 2}) {
+        SCOPED_TRACE(marked == 0 ? "without the mark" : "with the fixed profit marked");
+        decl = mTDeclaration();
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        mbTSourse& employer = addLocalPayer("7701000001", "ООО Работодатель");
+        employer.WithheldTax13 = rub(130'000);
+        employer.AddIncome13(incomeLine(Salary, rub(1'000'000)));
+        decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindForeign);
+        mTCurrencyIncome& wagesAbroad = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
+        wagesAbroad.IncomeCode = Salary;
+        wagesAbroad.IncomeRoubles = rub(100'000);
+        wagesAbroad.TaxRoubles = rub(15'000);
+        mTCurrencyIncome& fixedProfit = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
+        fixedProfit.IncomeCode = 1003;
+        fixedProfit.IncomeRoubles = rub(100'000);
+        decl.SetKIKItemNumber(marked);
+
+        EXPECT_FALSE(calculate());
+
+        EXPECT_EQ(svod->Pril2.Rows.at(0).TaxInRussia, rub(13'000));
+        EXPECT_EQ(svod->Pril2.Rows.at(0).TaxCredit, rub(13'000));
+        // The fixed profit takes 100 000 of the band first; the wages of 1 100 000 fit in the
+        // rest: 143 000, of which 130 000 withheld and 13 000 credited.
+        EXPECT_EQ(wages().СумДох, rub(1'100'000));
+        EXPECT_EQ(wages().Исчисл, rub(143'000));
+        EXPECT_EQ(wages().УплИнПодлЗач, rub(13'000));
+        EXPECT_EQ(wages().ПодлУпл, Currency());
+        EXPECT_EQ(wages().ПодлВозв, Currency());
+        // 13 % of the fixed profit, under the code of its kind.
+        EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk090, TaxpayerOktmo, rub(13'000), {}}}));
+        EXPECT_EQ(decl.SectionOneSum, Currency());
+    }
 }
 
 TEST_F(EndToEnd, NonResidentsWagesAreTaxedAt30Percent)

@@ -193,8 +193,8 @@ TEST(ForeignIncomeSheet, CompanyNumberTakesTwoCharactersAHyphenAndFiveMore)
 }
 
 // Dividends of a controlled company are exempt up to the company's profit declared in the
-// same declaration, the earlier dividends first, wherever the profit stands in the list. With a
-// controlled company in the declaration the rate is 15 %.
+// same declaration, the earlier dividends first, wherever the profit stands in the list. The
+// marked item (the second) is weighed against 15 %, every other against 13 %.
 TEST(ForeignIncomeSheet, ControlledCompanyProfitExemptsItsDividends)
 {
     mTDeclaration decl;
@@ -220,9 +220,9 @@ TEST(ForeignIncomeSheet, ControlledCompanyProfitExemptsItsDividends)
     } expected[] = {
         {"first dividend, wholly covered", 120'000, 3, "120000.00", 0, 0, 0},
         {"profit with taxes withheld in Russia", 0, 0, "", 15'000, 2'000, 100'000},
-        {"further profit", 0, 0, "", 7'500, 0, 50'000},
-        {"second dividend, 30 000 covered", 30'000, 3, "30000.00", 3'000, 3'000, 0},
-        {"dividend of a company without profit", 0, 0, "", 6'000, 6'000, 0},
+        {"further profit", 0, 0, "", 6'500, 0, 50'000},
+        {"second dividend, 30 000 covered", 30'000, 3, "30000.00", 2'600, 2'600, 0},
+        {"dividend of a company without profit", 0, 0, "", 5'200, 5'200, 0},
     };
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         SCOPED_TRACE(expected[i].name);
@@ -243,10 +243,45 @@ TEST(ForeignIncomeSheet, ControlledCompanyProfitExemptsItsDividends)
 
     EXPECT_EQ(sheet.IncomeOfKind(1), rub(210'000));
     EXPECT_EQ(sheet.ExemptKind1, rub(150'000));
-    EXPECT_EQ(sheet.CreditOfKind(1), rub(9'000));
+    EXPECT_EQ(sheet.CreditOfKind(1), rub(7'800));
     EXPECT_EQ(sheet.IncomeOfKind(5), rub(150'000));
     EXPECT_EQ(sheet.CreditOfKind(5), rub(2'000));
     EXPECT_EQ(sheet.TotalIncome, rub(360'000));
+}
+
+// Marking an item as a controlled company's fixed profit weighs that item against 15 %; every
+// other foreign income keeps its 13 %, so the credit of its foreign tax stays what it is
+// without the mark.
+TEST(ForeignIncomeSheet, OnlyTheMarkedFixedProfitIsWeighedAgainst15Percent)
+{
+    for (std::int32_t marked : {0, 2}) {
+        SCOPED_TRACE(marked == 0 ? "without the mark" : "with the fixed profit marked");
+        mTDeclaration decl;
+        decl.SetIncomeKinds(IncomeKindForeign);
+        addIncome(decl, {2000, 100'000, 15'000});
+        addIncome(decl, {1003, 1'000'000, 30'000});
+        addIncome(decl, {2000, 100'000, 10'000});
+        decl.SetKIKItemNumber(marked);
+
+        const kTSvodSumPril2 sheet = calculated(decl);
+        ASSERT_EQ(sheet.RowCount, 3);
+        // 13 % of 100 000 is 13 000: 15 000 paid abroad are credited up to it, and nothing of
+        // the income is left to tax in Russia.
+        EXPECT_EQ(sheet.Rows[0].TaxInRussia, rub(13'000));
+        EXPECT_EQ(sheet.Rows[0].TaxCredit, rub(13'000));
+        EXPECT_EQ(sheet.Rows[0].UncreditedIncome, Currency());
+        // 10 000 paid stand for 76 923.08 of income at 13 %.
+        EXPECT_EQ(sheet.Rows[2].TaxCredit, rub(10'000));
+        EXPECT_EQ(sheet.Rows[2].UncreditedIncome, rub(23'076.92L));
+        EXPECT_EQ(sheet.CreditOfKind(10), rub(23'000));
+
+        // The fixed profit's tax is 5 000 000 either way; the 30 000 paid stand for 200 000 of
+        // it at 15 % when marked, for 230 769.23 at 13 % when not.
+        const bmPril2Rec& fixedProfit = sheet.Rows[1];
+        EXPECT_EQ(fixedProfit.TaxInRussia, rub(5'000'000));
+        EXPECT_EQ(fixedProfit.TaxCredit, rub(30'000));
+        EXPECT_EQ(fixedProfit.UncreditedIncome, marked != 0 ? rub(800'000) : rub(769'230.77L));
+    }
 }
 
 TEST(ForeignIncomeSheet, TotalsByIncomeKind)

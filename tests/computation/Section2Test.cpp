@@ -119,8 +119,9 @@ TEST_F(Section2, EveryKindTakesItsOwnInputs)
          rub(9'000), rub(1'500), _, _, _, rub(1'000), _, rub(5'600), _},
         // 100 000 + 20 000 + 600 restored investment deduction, less 1 000 + 4 000 exempt, less
         // professional (2 000 + 1 000) and property-sale (3 000) deductions.
+        // On this non-resident's declaration the fixed payments go to sheet 16 alone.
         {10, rub(120'600), rub(5'000), rub(6'000), _, rub(109'600), _, rub(14'248),
-         rub(9'000), rub(1'500), _, _, rub(650), rub(1'000), _, rub(3'598), _},
+         rub(9'000), rub(1'500), _, _, _, rub(1'000), _, rub(4'248), _},
         {11, rub(20'000), _, _, _, rub(20'000), _, rub(2'600),
          _, _, _, _, _, rub(1'000), _, rub(1'600), _},
         {12, rub(20'000), _, _, _, rub(20'000), _, rub(2'600),
@@ -393,6 +394,51 @@ TEST_F(Section2, RefundsFollowTheRulesOfTheirKind)
     EXPECT_EQ(nonResidentInterest.ПодлВозв, rub(0));
 }
 
+// Kinds 14, 15 and 18 give back what their payers withheld above the tax. A foreign tax credit
+// lowers the tax to pay but is not refunded itself.
+TEST_F(Section2, KindsWithheldByPayersRefundTheTaxWithheldAboveTheTax)
+{
+    struct Case {
+        const char* name;
+        int kind;
+        Currency income, withheld, withheldAt15, saleDeductions, foreignIncome, foreignCredit;
+        Currency base, tax, toPay, toRefund;
+    };
+    const Case cases[] = {
+        // 13 % of 100 000 is 13 000; 20 000 withheld.
+        {"kind 14", 14, rub(100'000), rub(20'000), {}, {}, {}, {}, rub(100'000), rub(13'000), {}, rub(7'000)},
+        {"kind 15, part withheld at 15 %", 15, rub(100'000), rub(20'000), rub(15'000), {}, {}, {},
+         rub(100'000), rub(13'000), {}, rub(7'000)},
+        {"kind 15 short of its tax pays the rest", 15, rub(100'000), rub(10'000), {}, {}, {}, {},
+         rub(100'000), rub(13'000), rub(3'000), {}},
+        // A car sold to a company for 500 000 with the 250 000 deduction: 13 % of 250 000 is
+        // 32 500, of the 65 000 withheld.
+        {"kind 18, a car sold to a company", 18, rub(500'000), rub(65'000), {}, rub(250'000), {}, {},
+         rub(250'000), rub(32'500), {}, rub(32'500)},
+        // 13 % of 200 000 is 26 000; 13 000 of it is credited for the foreign half, so of the
+        // 20 000 withheld in Russia 7 000 were too much.
+        {"kind 18 with a foreign credit", 18, rub(100'000), rub(20'000), {}, {}, rub(100'000), rub(13'000),
+         rub(200'000), rub(26'000), {}, rub(7'000)},
+        // The credit covers more than the tax withheld can: 26 000 - 13 000 - 10 000 is paid.
+        {"kind 18 short of its tax", 18, rub(100'000), rub(3'000), {}, {}, rub(100'000), rub(13'000),
+         rub(200'000), rub(26'000), rub(10'000), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        svod->Clear();
+        setRussianIncome(c.kind, c.income, c.withheld, c.withheldAt15);
+        setForeignIncome(c.kind, c.foreignIncome, c.foreignCredit);
+        svod->Pril6.GeneralBaseDeductions = c.saleDeductions;
+        const kTSvodSumRazd2& sheet = calculate(c.kind);
+        EXPECT_EQ(sheet.НалБаза, c.base);
+        EXPECT_EQ(sheet.Исчисл, c.tax);
+        EXPECT_EQ(sheet.Удерж, c.withheld);
+        EXPECT_EQ(sheet.УплИнПодлЗач, c.foreignCredit);
+        EXPECT_EQ(sheet.ПодлУпл, c.toPay);
+        EXPECT_EQ(sheet.ПодлВозв, c.toRefund);
+    }
+}
+
 TEST_F(Section2, ResidentsHaveNoSheet16)
 {
     setRussianIncome(16, rub(100'000), rub(13'000));
@@ -401,6 +447,26 @@ TEST_F(Section2, ResidentsHaveNoSheet16)
     EXPECT_EQ(sheet.СумДох, rub(0));
     EXPECT_EQ(sheet.Удерж, rub(0));
     EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand);
+}
+
+TEST_F(Section2, FixedPaymentsOfAForeignerCountOnce)
+{
+    decl.ForeignerFixedPayments = rub(50'000);
+    setRussianIncome(16, rub(1'000'000));
+    setForeignIncome(10, rub(100'000));
+
+    // A resident's income of the kind lands on sheet 10, which takes the payments.
+    decl.DeclarationType = DeclarationOrdinary;
+    EXPECT_EQ(calculate(10).СумФиксАван, rub(50'000));
+
+    // A non-resident's lands on sheet 16: 13 % of 1 000 000 = 130 000 less 50 000 = 80 000;
+    // sheet 10 then pays its whole 13 % of 100 000 = 13 000.
+    decl.DeclarationType = DeclarationNonResident;
+    svod->RateBandRest = kTSvodSum::RateBand;
+    EXPECT_EQ(calculate(16).ПодлУпл, rub(80'000));
+    const kTSvodSumRazd2& kind10 = calculate(10);
+    EXPECT_EQ(kind10.СумФиксАван, rub(0));
+    EXPECT_EQ(kind10.ПодлУпл, rub(13'000));
 }
 
 TEST_F(Section2, AKindWithoutIncomeHoldsItsCodeAndZeros)
