@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTimer>
 #include <qdrawutil.h>
 
 namespace {
@@ -19,6 +20,8 @@ const QColor DefaultFieldActive(0xD0, 0xD4, 0xD8);
 const QColor DefaultFieldActiveSelected(0x84, 0x92, 0xB5);
 const QColor DefaultBevel(0x08, 0x24, 0x66);
 
+constexpr int HoverCheckMilliseconds = 100;
+
 } // namespace
 
 TFlashButton::TFlashButton(QWidget* parent)
@@ -27,11 +30,19 @@ TFlashButton::TFlashButton(QWidget* parent)
       fieldActiveColor_(DefaultFieldActive),
       fieldActiveSelected_(DefaultFieldActiveSelected),
       bevelSelectedColor_(DefaultBevel),
-      bevelActiveColor_(DefaultBevel)
+      bevelActiveColor_(DefaultBevel),
+      hoverCheck_(new QTimer(this))
 {
     resize(23, 22);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover);
+    // The toolkit may lose the leave event when a menu or a modal dialog closes over the button,
+    // which would leave it lit; so while the mouse counts as inside, the button looks for it.
+    hoverCheck_->setInterval(HoverCheckMilliseconds);
+    connect(hoverCheck_, &QTimer::timeout, this, [this] {
+        if (!dragging_)
+            trackCursor();
+    });
 }
 
 QColor TFlashButton::fieldNormalColor() const
@@ -230,7 +241,7 @@ void TFlashButton::enterEvent(QEnterEvent* event)
     QWidget::enterEvent(event);
     if (mouseInControl_ || !isEnabled() || dragging_)
         return;
-    mouseInControl_ = true;
+    setMouseInControl(true);
     if (state_ == DrawState::Up)
         state_ = DrawState::MouseOver;
     update();
@@ -241,7 +252,7 @@ void TFlashButton::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
     if (!mouseInControl_ || !isEnabled() || dragging_)
         return;
-    mouseInControl_ = false;
+    setMouseInControl(false);
     if (state_ == DrawState::MouseOver)
         state_ = DrawState::Up;
     update();
@@ -299,7 +310,7 @@ void TFlashButton::mouseReleaseEvent(QMouseEvent* event)
     const bool inside = isInside(pos);
     if (groupIndex_ == 0) {
         state_ = DrawState::Up;
-        mouseInControl_ = false;
+        setMouseInControl(false);
     } else if (inside) {
         setDown(!down_);
         if (down_)
@@ -313,19 +324,44 @@ void TFlashButton::mouseReleaseEvent(QMouseEvent* event)
     QPointer<TFlashButton> self(this);
     if (inside)
         click();
-    // A click may switch pages and free the button's owner.
+    // A click may switch pages and free the button's owner, or open a dialog during which the
+    // mouse went elsewhere.
     if (self)
-        trackHover(pos);
+        trackCursor();
+}
+
+void TFlashButton::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    trackHover({-1, -1});
+}
+
+void TFlashButton::setMouseInControl(bool inside)
+{
+    mouseInControl_ = inside;
+    if (inside)
+        hoverCheck_->start();
+    else
+        hoverCheck_->stop();
+}
+
+void TFlashButton::trackCursor()
+{
+    trackHover(mapFromGlobal(QCursor::pos()));
 }
 
 void TFlashButton::trackHover(const QPoint& pos)
 {
-    mouseInControl_ = isEnabled() && rect().contains(pos);
+    const bool wasInside = mouseInControl_;
+    const DrawState wasState = state_;
+    setMouseInControl(isEnabled() && rect().contains(pos));
     if (mouseInControl_ && state_ == DrawState::Up)
         state_ = DrawState::MouseOver;
     else if (!mouseInControl_ && state_ == DrawState::MouseOver)
         state_ = DrawState::Up;
-    update();
+    // A down button's fill also depends on the mouse.
+    if (mouseInControl_ != wasInside || state_ != wasState)
+        update();
 }
 
 void TFlashButton::syncEnabledState()
@@ -345,9 +381,9 @@ void TFlashButton::changeEvent(QEvent* event)
     case QEvent::EnabledChange:
         syncEnabledState();
         if (isEnabled())
-            trackHover(mapFromGlobal(QCursor::pos()));
+            trackCursor();
         else
-            mouseInControl_ = false;
+            setMouseInControl(false);
         update();
         break;
     case QEvent::FontChange:

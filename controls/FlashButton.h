@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QAction;
+class QTimer;
 
 // The program's flat speed button: glyph and caption, no keyboard focus, lit while the mouse is
 // over it. Buttons with the same non-zero group index on one parent form a group in which at
@@ -95,11 +96,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     bool isInside(const QPoint& pos) const;
     void press();
     void syncEnabledState();
+    void setMouseInControl(bool inside);
+    // Brings the hover state up to date with the cursor, or with a position of the mouse.
+    void trackCursor();
     void trackHover(const QPoint& pos);
     void releaseGroupSiblings();
     void updateFromAction();
@@ -129,6 +134,7 @@ private:
 
     DrawState state_ = DrawState::Up;
     bool mouseInControl_ = false;
+    QTimer* hoverCheck_;
     bool dragging_ = false;
     int acceleratorId_ = 0;
 };

@@ -47,7 +47,7 @@ ReferenceElement readDocument(QXmlStreamReader& reader)
     if (reader.hasError())
         throw ReferenceFileError(reader.errorString(), reader.lineNumber(), reader.columnNumber());
     if (!root)
-        throw ReferenceFileError(QStringLiteral("no document element"));
+        throw ReferenceFileError(QStringLiteral("нет корневого элемента"));
     return std::move(*root);
 }
 

@@ -20,8 +20,15 @@ QStringList openFilters()
     return filters;
 }
 
-void setRussianLabels(QFileDialog& dialog, const QString& acceptText)
+// The toolkit's own dialog rather than the desktop's, so that it speaks Russian everywhere.
+void prepare(QFileDialog& dialog, QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode,
+             const QString& acceptText)
 {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(fileMode);
+    dialog.setDefaultSuffix(QStringLiteral("fv1"));
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
@@ -41,32 +48,21 @@ QString chosenFile(QFileDialog& dialog)
 QString QtDeclarationFileDialogs::chooseFileToOpen(QWidget* parent, const QString& currentFile)
 {
     QFileDialog dialog(parent, QStringLiteral("Открыть"));
-    // The toolkit's own dialog, so that it speaks Russian on every desktop.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepare(dialog, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, QStringLiteral("Открыть"));
     dialog.setNameFilters(openFilters());
-    dialog.setDefaultSuffix(QStringLiteral("fv1"));
     if (!currentFile.isEmpty())
         dialog.setDirectory(QFileInfo(currentFile).absolutePath());
-    setRussianLabels(dialog, QStringLiteral("Открыть"));
     return chosenFile(dialog);
 }
 
 QString QtDeclarationFileDialogs::chooseFileToSave(QWidget* parent, const QString& suggestedFile)
 {
     QFileDialog dialog(parent, QStringLiteral("Сохранить как"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    prepare(dialog, QFileDialog::AcceptSave, QFileDialog::AnyFile, QStringLiteral("Сохранить"));
     // The program asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Форвета (*.fv1 *.FV1)"));
-    dialog.setDefaultSuffix(QStringLiteral("fv1"));
     if (!suggestedFile.isEmpty())
         dialog.selectFile(suggestedFile);
-    setRussianLabels(dialog, QStringLiteral("Сохранить"));
     return chosenFile(dialog);
 }

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSessionManager>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -118,6 +119,17 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programFolder)
 
     help_ = bindHelpViewer();
     updateSectionButtons();
+
+    // The end of the user's session may close the program: a changed declaration is offered for
+    // saving first, and cancelling keeps the session going.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (isSaved() || !manager.allowsInteraction())
+            return;
+        const bool mayEnd = mayEndSession();
+        manager.release();
+        if (!mayEnd)
+            manager.cancel();
+    });
 }
 
 TFormMain::~TFormMain()
@@ -471,6 +483,11 @@ bool TFormMain::writeDeclaration(const QString& fileName)
     FSaved = true;
     updateCaption();
     return true;
+}
+
+bool TFormMain::mayEndSession()
+{
+    return saveChangedDeclaration();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)

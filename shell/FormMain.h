@@ -53,6 +53,10 @@ public:
     bool SaveDocExecute();
     bool SaveAsDocExecute();
 
+    // The user's session is ending: a changed declaration is offered for saving as on closing
+    // the window. False when the user cancelled, and the session is to go on.
+    bool mayEndSession();
+
     QString programFolder() const override { return programFolder_; }
     const ReferenceDirectories& referenceDirectories() const override { return references_; }
     HelpViewer* helpViewer() const override { return help_.get(); }

@@ -1,7 +1,5 @@
 #include "controls/CheckDialogs.h"
 
-#include <deque>
-
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/CheckRun.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
 
 namespace {
 
@@ -85,24 +84,7 @@ TEST(CheckDialogs, ExecRunsModallyUntilAnswered)
     EXPECT_EQ(dialog.exec(), CheckSkipAll);
 }
 
-class ScriptedCheckTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CheckDialog::setAnswerer([this](const CheckDialog& dialog) {
-            shown.push_back({dialog.windowTitle(), dialog.message()});
-            if (answers.empty())
-                return int(CheckClosed);
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
-    }
-    void TearDown() override { CheckDialog::setAnswerer({}); }
-
-    std::deque<int> answers;
-    std::vector<std::pair<QString, QString>> shown;
-};
+class ScriptedCheckTest : public ::testing::Test, protected ScriptedCheckAnswers {};
 
 TEST_F(ScriptedCheckTest, AnswerNamingADisabledButtonCountsAsClosing)
 {
@@ -143,8 +125,8 @@ TEST_F(ScriptedCheckTest, RunStopsOnFixAndSkipAllAndGoesOnOtherwise)
 
         EXPECT_EQ(run.result(), test.result);
         ASSERT_EQ(shown.size(), test.shown);
-        EXPECT_EQ(shown[0].first, QStringLiteral("Проверка: Задание условий"));
-        EXPECT_EQ(shown.back().second,
+        EXPECT_EQ(shown[0].caption, QStringLiteral("Проверка: Задание условий"));
+        EXPECT_EQ(shown.back().message,
                   QStringList({"first", "second", "third"}).at(qsizetype(test.shown - 1)));
     }
 }

@@ -1,26 +1,14 @@
 #include "controls/DeclModified.h"
 
-#include <QObject>
-
 #include <gtest/gtest.h>
+
+#include "tests/controls/DeclModifiedCounter.h"
 
 namespace {
 
-class Receiver : public QObject {
-public:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != DeclModifiedEvent::EventType)
-            return QObject::event(event);
-        ++received;
-        return true;
-    }
-    int received = 0;
-};
-
 TEST(DeclModifiedTest, ReceiverHandlesTheNotificationBeforeSendReturns)
 {
-    Receiver receiver;
+    DeclModifiedCounter receiver;
     setDeclModifiedReceiver(&receiver);
     sendDeclModified();
     EXPECT_EQ(receiver.received, 1);
@@ -37,7 +25,7 @@ TEST(DeclModifiedTest, WithoutReceiverNothingIsSent)
 TEST(DeclModifiedTest, ReceiverThatGoesAwayIsForgotten)
 {
     {
-        Receiver receiver;
+        DeclModifiedCounter receiver;
         setDeclModifiedReceiver(&receiver);
     }
     EXPECT_EQ(declModifiedReceiver(), nullptr);

@@ -16,20 +16,31 @@ namespace {
 
 using State = TFlashButton::DrawState;
 
+// The button looks for the cursor itself at times, so the cursor goes where each event says.
+void moveCursor(TFlashButton& button, QPoint pos)
+{
+    QCursor::setPos(button.mapToGlobal(pos));
+}
+
+const QPoint FarAway(500, 500);
+
 void sendMouse(TFlashButton& button, QEvent::Type type, QPoint pos, Qt::MouseButtons held)
 {
+    moveCursor(button, pos);
     QMouseEvent event(type, pos, button.mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&button, &event);
 }
 
 void enter(TFlashButton& button)
 {
+    moveCursor(button, {5, 5});
     QEnterEvent event(QPointF(5, 5), QPointF(5, 5), button.mapToGlobal(QPointF(5, 5)));
     QCoreApplication::sendEvent(&button, &event);
 }
 
 void leave(TFlashButton& button)
 {
+    moveCursor(button, FarAway);
     QEvent event(QEvent::Leave);
     QCoreApplication::sendEvent(&button, &event);
 }
@@ -114,6 +125,43 @@ TEST(FlashButtonTest, HoverLightsAnUpButtonAndLeavingPutsItOut)
     EXPECT_EQ(button.drawState(), State::MouseOver);
     EXPECT_TRUE(button.isMouseInControl());
     leave(button);
+    EXPECT_EQ(button.drawState(), State::Up);
+    EXPECT_FALSE(button.isMouseInControl());
+}
+
+// When a menu or a modal dialog closes over a button, the toolkit may send it the mouse's
+// enter but not the leave that follows; the button must not stay lit.
+TEST(FlashButtonTest, LitButtonGoesOutWhenTheCursorLeavesWithoutALeaveEvent)
+{
+    TFlashButton button;
+    enter(button);
+    QTest::qWait(300);
+    EXPECT_EQ(button.drawState(), State::MouseOver) << "the cursor is still over it";
+
+    moveCursor(button, FarAway);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button.drawState() == State::Up; }, 2000));
+    EXPECT_FALSE(button.isMouseInControl());
+}
+
+TEST(FlashButtonTest, AfterAClickTheHoverFollowsTheCursor)
+{
+    TFlashButton button;
+    // The click opens a dialog, and the mouse is elsewhere when it closes.
+    QObject::connect(&button, &TFlashButton::clicked, [&] { moveCursor(button, FarAway); });
+    enter(button);
+    press(button);
+    release(button);
+    EXPECT_EQ(button.drawState(), State::Up);
+    EXPECT_FALSE(button.isMouseInControl());
+}
+
+TEST(FlashButtonTest, HiddenButtonIsNotLit)
+{
+    QWidget window;
+    TFlashButton button(&window);
+    window.show();
+    enter(button);
+    window.hide();
     EXPECT_EQ(button.drawState(), State::Up);
     EXPECT_FALSE(button.isMouseInControl());
 }

@@ -14,21 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "controls/DeclModified.h"
+#include "tests/controls/DeclModifiedCounter.h"
 #include "tests/model/CommaDecimalLocale.h"
 
 namespace {
-
-class Receiver : public QObject {
-public:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != DeclModifiedEvent::EventType)
-            return QObject::event(event);
-        ++received;
-        return true;
-    }
-    int received = 0;
-};
 
 struct Kind {
     TEditTypeControlEnum type;
@@ -65,7 +54,7 @@ protected:
         edit.setFractionalLength(kind.fractional);
     }
 
-    Receiver receiver;
+    DeclModifiedCounter receiver;
 
 private:
     std::optional<CommaDecimalLocale> commaLocale_;

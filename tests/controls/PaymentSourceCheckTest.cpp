@@ -7,37 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/CheckDialogs.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
 
 namespace {
-
-struct Shown {
-    QString caption;
-    QString message;
-    bool skip;
-    bool skipAll;
-};
-
-// Answers the check dialogs from a script (closing them once it runs out) and records them.
-class PaymentSourceCheckTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CheckDialog::setAnswerer([this](const CheckDialog& dialog) {
-            shown.push_back({dialog.windowTitle(), dialog.message(), dialog.isAnswerEnabled(CheckSkip),
-                             dialog.isAnswerEnabled(CheckSkipAll)});
-            if (answers.empty())
-                return int(CheckClosed);
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        });
-    }
-    void TearDown() override { CheckDialog::setAnswerer({}); }
-
-    std::deque<int> answers;
-    std::vector<Shown> shown;
-};
 
 struct Requisites {
     const char* name = "ООО Ромашка";
@@ -56,6 +28,34 @@ struct Case {
     std::uint16_t result;
     // The message of every dialog shown and whether "Пропустить" was offered in it.
     std::vector<std::pair<const char*, bool>> dialogs;
+};
+
+// CheckPaymentSource and CheckPaymentSourceShort.
+using RequisitesCheck = std::uint16_t (*)(QWidget*, const QString&, const QString&, const QString&, const QString&,
+                                          const QString&, bool);
+
+class PaymentSourceCheckTest : public ::testing::Test, protected ScriptedCheckAnswers {
+protected:
+    // Runs the check on the case's requisites with its answers and compares what the user saw.
+    void expectCase(RequisitesCheck check, const Case& test)
+    {
+        SCOPED_TRACE(test.title);
+        answers = test.answers;
+        shown.clear();
+        const Requisites& r = test.requisites;
+
+        const std::uint16_t result = check(nullptr, Section, QString::fromUtf8(r.name), QString::fromUtf8(r.inn),
+                                           QString::fromUtf8(r.kpp), QString::fromUtf8(r.oktmo), test.option);
+
+        EXPECT_EQ(result, test.result);
+        ASSERT_EQ(shown.size(), test.dialogs.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].caption, QStringLiteral("Проверка: ") + Section);
+            EXPECT_EQ(shown[i].message, QString::fromUtf8(test.dialogs[i].first));
+            EXPECT_EQ(shown[i].skip, test.dialogs[i].second) << i;
+            EXPECT_FALSE(shown[i].skipAll);
+        }
+    }
 };
 
 const char* const NoName = "Не заполненно поле \"Наименование источника выплаты\"";
@@ -95,25 +95,8 @@ TEST_F(PaymentSourceCheckTest, FullCheckRules)
         {"КПП of 8 digits", {.kpp = "77070100"}, true, {}, SourceKppElement, {{KppLength, false}}},
         {"КПП of zeros", {.kpp = "000000000"}, true, {}, SourceKppElement, {{KppZeros, false}}},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.title);
-        answers = test.answers;
-        shown.clear();
-        const Requisites& r = test.requisites;
-
-        const std::uint16_t result =
-            CheckPaymentSource(nullptr, Section, QString::fromUtf8(r.name), QString::fromUtf8(r.inn),
-                               QString::fromUtf8(r.kpp), QString::fromUtf8(r.oktmo), test.option);
-
-        EXPECT_EQ(result, test.result);
-        ASSERT_EQ(shown.size(), test.dialogs.size());
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            EXPECT_EQ(shown[i].caption, QStringLiteral("Проверка: ") + Section);
-            EXPECT_EQ(shown[i].message, QString::fromUtf8(test.dialogs[i].first));
-            EXPECT_EQ(shown[i].skip, test.dialogs[i].second) << i;
-            EXPECT_FALSE(shown[i].skipAll);
-        }
-    }
+    for (const Case& test : cases)
+        expectCase(CheckPaymentSource, test);
 }
 
 TEST_F(PaymentSourceCheckTest, ShortCheckRules)
@@ -134,24 +117,8 @@ TEST_F(PaymentSourceCheckTest, ShortCheckRules)
         {"a skip answer cannot pass the rule", {.name = ""}, true, {CheckSkip}, SourceNameElement, {{NoName, false}}},
         {"skip all cannot pass the rule", {.name = ""}, true, {CheckSkipAll}, SourceNameElement, {{NoName, false}}},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.title);
-        answers = test.answers;
-        shown.clear();
-        const Requisites& r = test.requisites;
-
-        const std::uint16_t result =
-            CheckPaymentSourceShort(nullptr, Section, QString::fromUtf8(r.name), QString::fromUtf8(r.inn),
-                                    QString::fromUtf8(r.kpp), QString::fromUtf8(r.oktmo), test.option);
-
-        EXPECT_EQ(result, test.result);
-        ASSERT_EQ(shown.size(), test.dialogs.size());
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            EXPECT_EQ(shown[i].message, QString::fromUtf8(test.dialogs[i].first));
-            EXPECT_FALSE(shown[i].skip);
-            EXPECT_FALSE(shown[i].skipAll);
-        }
-    }
+    for (const Case& test : cases)
+        expectCase(CheckPaymentSourceShort, test);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/DeclModified.h"
+#include "tests/controls/DeclModifiedCounter.h"
 
 namespace {
 
@@ -28,24 +29,12 @@ public:
     QLineEdit* edit = new QLineEdit(this);
 };
 
-class Receiver : public QObject {
-public:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != DeclModifiedEvent::EventType)
-            return QObject::event(event);
-        ++received;
-        return true;
-    }
-    int received = 0;
-};
-
 class ThinkingFrameTest : public ::testing::Test {
 protected:
     void SetUp() override { setDeclModifiedReceiver(&receiver); }
     void TearDown() override { setDeclModifiedReceiver(nullptr); }
 
-    Receiver receiver;
+    DeclModifiedCounter receiver;
     DeclarationSlot declaration = std::make_unique<mTDeclaration>();
 };
 

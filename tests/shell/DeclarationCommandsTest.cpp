@@ -5,8 +5,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +17,7 @@
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/DeclarationFileName.h"
 #include "shell/FormMain.h"
+#include "tests/shell/FormMainTestSupport.h"
 
 namespace {
 
@@ -76,21 +75,6 @@ std::string officeInFile(const QString& path)
     mTDeclaration declaration;
     declaration.LoadFromFile(encoded(path));
     return declaration.TaxOfficeCode;
-}
-
-QString pageTitle(const TThinkingFrame* page)
-{
-    const auto* title = page ? page->findChild<QLabel*>(QStringLiteral("lbTitle")) : nullptr;
-    return title ? title->text() : QString();
-}
-
-void userClick(TFlashButton* button)
-{
-    const QPoint at(10, 10);
-    QMouseEvent pressEvent(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(button, &pressEvent);
-    QMouseEvent releaseEvent(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
-    QCoreApplication::sendEvent(button, &releaseEvent);
 }
 
 class DeclarationCommandsTest : public ::testing::Test {
@@ -191,10 +175,23 @@ TEST_F(DeclarationCommandsTest, NewOnAnUnchangedDeclarationAsksNothingAndSetsEve
     EXPECT_TRUE(window->isSaved());
 }
 
-// New, Open and closing the window offer to save a changed declaration first.
+// New, Open, closing the window and the end of the session offer to save a changed declaration first.
 TEST_F(DeclarationCommandsTest, SavePromptOfNewOpenAndClose)
 {
-    enum class Command { New, Open, Close };
+    enum class Command { New, Open, Close, EndSession };
+    const auto commandName = [](Command command) {
+        switch (command) {
+        case Command::New:
+            return "New";
+        case Command::Open:
+            return "Open";
+        case Command::Close:
+            return "close";
+        case Command::EndSession:
+            return "end of session";
+        }
+        return "";
+    };
     const struct {
         const char* name;
         std::deque<QMessageBox::StandardButton> answers;
@@ -209,10 +206,9 @@ TEST_F(DeclarationCommandsTest, SavePromptOfNewOpenAndClose)
     };
     const QString other = savedDeclaration(QStringLiteral("other.fv1"), "5000");
 
-    for (const Command command : {Command::New, Command::Open, Command::Close}) {
+    for (const Command command : {Command::New, Command::Open, Command::Close, Command::EndSession}) {
         for (const auto& test : cases) {
-            SCOPED_TRACE(std::string(test.name) + " on "
-                         + (command == Command::New ? "New" : command == Command::Open ? "Open" : "close"));
+            SCOPED_TRACE(std::string(test.name) + " on " + commandName(command));
             QFile::remove(path(QStringLiteral("a.fv1")));
             const auto window = start();
             window->show();
@@ -223,6 +219,7 @@ TEST_F(DeclarationCommandsTest, SavePromptOfNewOpenAndClose)
                 dialogs->toSave.push_back(name.isEmpty() ? name : path(name));
 
             bool closed = false;
+            bool sessionMayEnd = false;
             switch (command) {
             case Command::New:
                 window->CreateDoc->trigger();
@@ -233,6 +230,9 @@ TEST_F(DeclarationCommandsTest, SavePromptOfNewOpenAndClose)
                 break;
             case Command::Close:
                 closed = window->close();
+                break;
+            case Command::EndSession:
+                sessionMayEnd = window->mayEndSession();
                 break;
             }
 
@@ -258,12 +258,24 @@ TEST_F(DeclarationCommandsTest, SavePromptOfNewOpenAndClose)
                 EXPECT_EQ(closed, test.proceeds);
                 EXPECT_EQ(window->isVisible(), !test.proceeds);
                 break;
+            case Command::EndSession:
+                EXPECT_EQ(sessionMayEnd, test.proceeds);
+                EXPECT_TRUE(window->isVisible());
+                EXPECT_EQ(window->declaration().TaxOfficeCode, "7701");
+                break;
             }
             if (!test.proceeds) {
                 EXPECT_FALSE(window->isSaved()) << "the declaration is still to be saved";
             }
         }
     }
+}
+
+TEST_F(DeclarationCommandsTest, EndOfSessionWithAnUnchangedDeclarationAsksNothing)
+{
+    const auto window = start();
+    EXPECT_TRUE(window->mayEndSession());
+    EXPECT_TRUE(asked.empty());
 }
 
 TEST_F(DeclarationCommandsTest, SaveOfANewDeclarationAsksForANameUntilOneIsTaken)

@@ -4,9 +4,7 @@
 
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +21,7 @@
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
 #include "shell/PendingPage.h"
+#include "tests/shell/FormMainTestSupport.h"
 
 namespace {
 
@@ -31,22 +30,6 @@ QSettings& storedSettings()
     static QSettings settings(QStringLiteral("ORVEX"), QStringLiteral("Форвета"));
     settings.sync();
     return settings;
-}
-
-// Presses and releases the left button over the button, as a user's click.
-void userClick(TFlashButton* button)
-{
-    const QPoint at(10, 10);
-    QMouseEvent pressEvent(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(button, &pressEvent);
-    QMouseEvent releaseEvent(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
-    QCoreApplication::sendEvent(button, &releaseEvent);
-}
-
-QString pageTitle(const TThinkingFrame* page)
-{
-    const auto* title = page ? page->findChild<QLabel*>(QStringLiteral("lbTitle")) : nullptr;
-    return title ? title->text() : QString();
 }
 
 class FormMainTest : public ::testing::Test {
