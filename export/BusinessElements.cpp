@@ -59,11 +59,6 @@ void addCorrectedBase(xmlNode* business, const mTDeclaration& decl)
     SetWholeAttribute(corrected, "НалКорСам", WholeWidth, decl.CorrectedTax);
 }
 
-void setIfPositive(xmlNode* element, const char* name, Currency amount)
-{
-    if (amount > Currency())
-        SetMoneyAttribute(element, name, MoneyWidth, amount);
-}
 
 // Source "1": incomes from payers in Russia, "2": incomes in foreign currency.
 void addProfessionalDeductions(xmlNode* business, const char* source, const ProfessionalDeductions& deductions)
@@ -72,9 +67,9 @@ void addProfessionalDeductions(xmlNode* business, const char* source, const Prof
         return;
     xmlNode* element = AddXmlElement(business, "ПрофНалВыч");
     SetXmlAttribute(element, "ИстДоход", source);
-    setIfPositive(element, "РасхФактДогГПХ", deductions.РасхФактДогГПХ);
-    setIfPositive(element, "РасхФактАвтВозн", deductions.РасхФактАвтВозн);
-    setIfPositive(element, "РасхНормАвтВозн", deductions.РасхНормАвтВозн);
+    SetPositiveMoneyAttribute(element, "РасхФактДогГПХ", MoneyWidth, deductions.РасхФактДогГПХ);
+    SetPositiveMoneyAttribute(element, "РасхФактАвтВозн", MoneyWidth, deductions.РасхФактАвтВозн);
+    SetPositiveMoneyAttribute(element, "РасхНормАвтВозн", MoneyWidth, deductions.РасхНормАвтВозн);
     SetMoneyAttribute(element, "ОбщРасхВыч", MoneyWidth, deductions.ОбщРасхВыч);
 }
 

@@ -6,8 +6,8 @@
 
 #include "computation/Summary.h"
 #include "export/XmlWriter.h"
-#include "model/DayDate.h"
 #include "model/Declaration.h"
+#include "model/Trimmed.h"
 
 namespace {
 
@@ -25,11 +25,6 @@ struct Amount {
     Currency value;
 };
 
-void setIfPositive(xmlNode* element, const char* name, int width, Currency amount)
-{
-    if (amount > Currency())
-        SetMoneyAttribute(element, name, width, amount);
-}
 
 // An element whose attributes are all written only when positive, itself only when they add
 // up to more than 0.
@@ -42,19 +37,19 @@ void addPositiveAmounts(xmlNode* parent, const char* name, std::initializer_list
         return;
     xmlNode* element = AddXmlElement(parent, name);
     for (const Amount& amount : amounts)
-        setIfPositive(element, amount.name, amount.width, amount.value);
+        SetPositiveMoneyAttribute(element, amount.name, amount.width, amount.value);
 }
 
 void addStandard(xmlNode* deductions, const kTSvodSumPril5& sheet)
 {
     xmlNode* standard = AddXmlElement(deductions, "РасчВычСтанд");
-    setIfPositive(standard, "ВычСт218.1.1", StandardWidth, sheet.ВычСт218_1_1);
-    setIfPositive(standard, "ВычСт218.1.2", StandardWidth, sheet.ВычСт218_1_2);
-    setIfPositive(standard, "ВычСтРеб", StandardWidth, sheet.ВычСтРеб);
-    setIfPositive(standard, "ВычСтРебЕд", StandardWidth, sheet.ВычСтРебЕд);
-    setIfPositive(standard, "ВычСтРебИнв", StandardWidth, sheet.ВычСтРебИнв);
-    setIfPositive(standard, "ВычСтРебИнвЕд", StandardWidth, sheet.ВычСтРебИнвЕд);
-    setIfPositive(standard, "ОбщВычСтандПер", StandardWidth, sheet.ОбщВычСтандПер);
+    SetPositiveMoneyAttribute(standard, "ВычСт218.1.1", StandardWidth, sheet.ВычСт218_1_1);
+    SetPositiveMoneyAttribute(standard, "ВычСт218.1.2", StandardWidth, sheet.ВычСт218_1_2);
+    SetPositiveMoneyAttribute(standard, "ВычСтРеб", StandardWidth, sheet.ВычСтРеб);
+    SetPositiveMoneyAttribute(standard, "ВычСтРебЕд", StandardWidth, sheet.ВычСтРебЕд);
+    SetPositiveMoneyAttribute(standard, "ВычСтРебИнв", StandardWidth, sheet.ВычСтРебИнв);
+    SetPositiveMoneyAttribute(standard, "ВычСтРебИнвЕд", StandardWidth, sheet.ВычСтРебИнвЕд);
+    SetPositiveMoneyAttribute(standard, "ОбщВычСтандПер", StandardWidth, sheet.ОбщВычСтандПер);
     SetMoneyAttribute(standard, "ОбщВычСтандДекл", StandardWidth, sheet.ОбщВычСтандДекл);
 }
 
@@ -64,9 +59,9 @@ void addSocialWithoutLimit(xmlNode* deductions, const kTSvodSumPril5& sheet)
     if (sheet.ИтогВычСоциал <= Currency())
         return;
     xmlNode* social = AddXmlElement(deductions, "РасчВычСоцБез219.2");
-    setIfPositive(social, "СумБлагЦел", SumWidth, sheet.СумБлагЦел);
-    setIfPositive(social, "СумОбуч", SumWidth, sheet.ChildEduSum);
-    setIfPositive(social, "СумЛечен", SumWidth, sheet.СумЛечен);
+    SetPositiveMoneyAttribute(social, "СумБлагЦел", SumWidth, sheet.СумБлагЦел);
+    SetPositiveMoneyAttribute(social, "СумОбуч", SumWidth, sheet.ChildEduSum);
+    SetPositiveMoneyAttribute(social, "СумЛечен", SumWidth, sheet.СумЛечен);
     SetMoneyAttribute(social, "ИтогВычСоциал", SumWidth, sheet.ИтогВычСоциал);
 }
 
@@ -76,14 +71,14 @@ void addSocialWithinLimit(xmlNode* deductions, const kTSvodSumPril5& sheet)
     if (sheet.ОбщСНВОтчПерНА + sheet.ОбщВычСоциал <= Currency())
         return;
     xmlNode* social = AddXmlElement(deductions, "РасчВычСоц219.2");
-    setIfPositive(social, "СумОбуч", SumWidth, sheet.SelfEduSum);
-    setIfPositive(social, "СумМедУсл", SumWidth, sheet.СумМедУсл);
-    setIfPositive(social, "СумЛекПреп", SumWidth, sheet.СумЛекПреп);
-    setIfPositive(social, "СумЛичСтрах", SumWidth, sheet.СумЛичСтрах);
-    setIfPositive(social, "СумПенсСтрах", SumWidth, sheet.СумПенсСтрах);
-    setIfPositive(social, "СумОценКвалиф", SumWidth, sheet.СумОценКвалиф);
-    setIfPositive(social, "ОбщСумРасх", SumWidth, sheet.ОбщСумРасх);
-    setIfPositive(social, "ОбщСНВОтчПерНА", SumWidth, sheet.ОбщСНВОтчПерНА);
+    SetPositiveMoneyAttribute(social, "СумОбуч", SumWidth, sheet.SelfEduSum);
+    SetPositiveMoneyAttribute(social, "СумМедУсл", SumWidth, sheet.СумМедУсл);
+    SetPositiveMoneyAttribute(social, "СумЛекПреп", SumWidth, sheet.СумЛекПреп);
+    SetPositiveMoneyAttribute(social, "СумЛичСтрах", SumWidth, sheet.СумЛичСтрах);
+    SetPositiveMoneyAttribute(social, "СумПенсСтрах", SumWidth, sheet.СумПенсСтрах);
+    SetPositiveMoneyAttribute(social, "СумОценКвалиф", SumWidth, sheet.СумОценКвалиф);
+    SetPositiveMoneyAttribute(social, "ОбщСумРасх", SumWidth, sheet.ОбщСумРасх);
+    SetPositiveMoneyAttribute(social, "ОбщСНВОтчПерНА", SumWidth, sheet.ОбщСНВОтчПерНА);
     SetMoneyAttribute(social, "ОбщВычСоциал", SumWidth, sheet.ОбщВычСоциал);
 }
 
@@ -108,6 +103,15 @@ std::string taxpayerSign(const xmlNode* object, const mTConstructionDeductObj& s
     return signs[source.OwnerSign - 1][source.Pensioner != 0 ? 1 : 0];
 }
 
+// A share without a denominator is the whole object, as the computation takes it; "0/0" is no
+// share the format knows.
+std::string ownershipShare(const mTConstructionDeductObj& source)
+{
+    if (source.ShareDenominator == 0)
+        return "1/1";
+    return std::to_string(source.ShareNumerator) + "/" + std::to_string(source.ShareDenominator);
+}
+
 void addObjectDetails(xmlNode* object, const mTConstructionDeductObj& source)
 {
     xmlNode* details = AddXmlElement(object, "СведОбъект");
@@ -130,15 +134,14 @@ void addPropertyObject(xmlNode* calculation, const mTConstructionDeductObj& sour
     SetXmlAttribute(object, "КодНаимОб", std::to_string(code));
     SetXmlAttribute(object, "ПризнакНП", taxpayerSign(object, source));
     if (source.ByInvestment != 0) {
-        SetXmlAttribute(object, "ДатаАкт", dateText(source.ActDate));
+        SetDateAttribute(object, "ДатаАкт", source.ActDate);
     } else {
-        SetXmlAttribute(object, "ДатаРегЖил", dateText(source.DwellingRegDate));
+        SetDateAttribute(object, "ДатаРегЖил", source.DwellingRegDate);
         if (source.ObjectCode > 4)
-            SetXmlAttribute(object, "ДатаРегЗем", dateText(source.LandRegDate));
+            SetDateAttribute(object, "ДатаРегЗем", source.LandRegDate);
     }
     if (source.PreShareMarker != 0)
-        SetXmlAttribute(object, "ДолСобств",
-                        std::to_string(source.ShareNumerator) + "/" + std::to_string(source.ShareDenominator));
+        SetXmlAttribute(object, "ДолСобств", ownershipShare(source));
     SetMoneyAttribute(object, "СумРасхФакт", PurchaseWidth, source.ActualExpense);
     SetMoneyAttribute(object, "СумФактУплПроц", PurchaseWidth, source.InterestPaid);
     addObjectDetails(object, source);
@@ -150,7 +153,7 @@ void addPensionContract(xmlNode* contributions, const mbTPens& row)
     SetMoneyAttribute(contract, "СумВзносУпл", SumWidth, row.СумВзносУпл);
     xmlNode* details = AddXmlElement(contract, "СведДогНПО");
     SetXmlAttribute(details, "ВидДоговор", std::to_string(row.ВидДоговор));
-    SetXmlAttribute(details, "ДатаДогНПО", dateText(row.ДатаДогНПО));
+    SetDateAttribute(details, "ДатаДогНПО", row.ДатаДогНПО);
     SetXmlAttribute(details, "НомДогНПО", row.НомДогНПО);
     xmlNode* organisation = AddXmlElement(contract, "СведИст");
     SetXmlAttribute(organisation, "Наим", row.Наим);
@@ -164,9 +167,9 @@ void addInvestmentAccount(xmlNode* contributions, const bmTInfoIIS& account)
     SetXmlAttribute(element, "ИННЮЛ", account.ParticipantINN);
     SetXmlAttribute(element, "КПП", account.ParticipantKPP);
     SetXmlAttribute(element, "НаимУч", account.ParticipantName);
-    SetXmlAttribute(element, "ДатаДог", dateText(account.ContractDate));
+    SetDateAttribute(element, "ДатаДог", account.ContractDate);
     SetXmlAttribute(element, "НомДог", account.ContractNumber);
-    SetXmlAttribute(element, "ДатаОткр", dateText(account.OpenDate));
+    SetDateAttribute(element, "ДатаОткр", account.OpenDate);
     SetMoneyAttribute(element, "ОбщСумВыч", SumWidth, account.PaidIn);
     SetXmlAttribute(element, "ПрВыч", std::to_string(account.SimplifiedSign));
 }

@@ -4,6 +4,7 @@
 
 #include "export/XmlWriter.h"
 #include "model/Declaration.h"
+#include "model/Trimmed.h"
 
 namespace {
 
@@ -23,14 +24,4 @@ ExportContext MakeExportContext(const mTDeclaration& decl, const kTSvodSum& svod
     if (!inn.empty() && !isDigits(inn, 12))
         throw ExportError("Ошибка в выгрузке. ИНН «" + std::string(inn) + "» должен состоять из двенадцати цифр.");
     return ExportContext{decl, svod, exportDate, decl.TaxOfficeCode, std::string(inn)};
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 class kTSvodSum;
 class mTDeclaration;
@@ -21,6 +20,3 @@ struct ExportContext {
 // Raises ExportError naming the field when the tax-office code is not four digits or the
 // INN, trimmed, is neither empty nor twelve digits.
 ExportContext MakeExportContext(const mTDeclaration& decl, const kTSvodSum& svod, double exportDate);
-
-// The text without leading and trailing blanks and control characters.
-std::string_view Trimmed(std::string_view text);

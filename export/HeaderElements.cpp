@@ -6,9 +6,9 @@
 
 #include "export/XmlWriter.h"
 #include "model/Cp1251.h"
-#include "model/DayDate.h"
 #include "model/Declaration.h"
 #include "model/Money.h"
+#include "model/Trimmed.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ void addTaxpayer(xmlNode* document, const ExportContext& context)
     xmlNode* details = AddXmlElement(taxpayer, hasInn ? "СведФЛ1" : "СведФЛ2");
     if (hasInn)
         SetXmlAttribute(details, "ИННФЛ", context.Inn);
-    SetXmlAttribute(details, "ДатаРожд", dateText(person.Document.BirthDate));
+    SetDateAttribute(details, "ДатаРожд", person.Document.BirthDate);
     SetXmlAttribute(details, "ОКСМ", countryCode(person.Foreigner.CountryCode));
 
     // Without an INN the identity document is the taxpayer's only identification.
@@ -150,7 +150,7 @@ xmlNode* AddDocumentHeader(xmlNode* root, const ExportContext& context)
 
     xmlNode* document = AddXmlElement(root, "Документ");
     SetXmlAttribute(document, "КНД", "1151020");
-    SetXmlAttribute(document, "ДатаДок", dateText(context.ExportDate));
+    SetDateAttribute(document, "ДатаДок", context.ExportDate);
     SetXmlAttribute(document, "Период", closingBusiness ? "86" : "34");
     SetXmlAttribute(document, "ОтчетГод", closingBusiness ? "2022" : "2021");
     SetXmlAttribute(document, "КодНО", context.TaxOfficeCode);

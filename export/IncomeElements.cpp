@@ -5,7 +5,7 @@
 
 #include "computation/Summary.h"
 #include "export/XmlWriter.h"
-#include "model/DayDate.h"
+#include "model/Trimmed.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ void addForeignIncome(xmlNode* foreign, const bmPril2Rec& row)
     SetXmlAttribute(income, "ВидДоход", row.ВидДоход);
     if (row.НомерКИК != "-")
         SetXmlAttribute(income, "НомерКИК", row.НомерКИК);
-    SetXmlAttribute(income, "ДатаДох", dateText(row.ДатаДох));
+    SetDateAttribute(income, "ДатаДох", row.ДатаДох);
     setIfNotEmpty(income, "Ставка", row.Ставка);
     SetXmlAttribute(income, "КурсВалютДох", row.КурсВалютДох);
     // The sheet keeps these amounts as field texts too, but clamped to nines where they do not
@@ -75,7 +75,7 @@ void addForeignIncome(xmlNode* foreign, const bmPril2Rec& row)
     if (row.ПорядПрибКИК != 0)
         SetXmlAttribute(income, "ПорядПрибКИК", row.ПорядПрибКИК == 1 ? "1" : "2");
     if (row.TaxPaidInCurrency > Currency()) {
-        SetXmlAttribute(income, "ДатаУплНал", dateText(row.ДатаУплНал));
+        SetDateAttribute(income, "ДатаУплНал", row.ДатаУплНал);
         setIfNotEmpty(income, "КурсВалютНал", row.КурсВалютНал);
         SetMoneyAttribute(income, "НалУплИноВал", ForeignMoneyWidth, row.TaxPaidInCurrency);
         SetMoneyAttribute(income, "НалУплИноРуб", ForeignMoneyWidth, row.TaxPaidInRoubles);
@@ -88,11 +88,6 @@ void addForeignIncome(xmlNode* foreign, const bmPril2Rec& row)
         SetWholeAttribute(income, "НалогЗачРФОбщ", TaxWidth, row.TaxCredit);
 }
 
-void setIfPositive(xmlNode* element, const char* name, int width, Currency amount)
-{
-    if (amount > Currency())
-        SetMoneyAttribute(element, name, width, amount);
-}
 
 } // namespace
 
@@ -127,18 +122,18 @@ void AddNonTaxableIncomeElements(xmlNode* ndfl3, const ExportContext& context)
     if (sheet.ДохНеНалОбщ <= Currency())
         return;
     xmlNode* exempt = AddXmlElement(ndfl3, "ДоходОсвПрев");
-    setIfPositive(exempt, "МатПомРожд", 9, sheet.МатПомРожд);
-    setIfPositive(exempt, "СтоимПодар", 6, sheet.СтоимПодар);
-    setIfPositive(exempt, "СтоимПриз", 6, sheet.СтоимПриз);
-    setIfPositive(exempt, "МатПомРаб", 6, sheet.МатПомРаб);
-    setIfPositive(exempt, "ВозмМед", 6, sheet.ВозмМед);
-    setIfPositive(exempt, "ПризРекл", 6, sheet.ПризРекл);
-    setIfPositive(exempt, "МатПомИнв", 6, sheet.МатПомИнв);
-    setIfPositive(exempt, "ВыигрЛотер", 6, sheet.ВыигрЛотер);
-    setIfPositive(exempt, "МатПомОбр", 6, sheet.МатПомОбр);
-    setIfPositive(exempt, "ПомПодар", 7, sheet.ПомПодар);
-    setIfPositive(exempt, "ДопСВПенс", 7, sheet.ДопСВПенс);
-    setIfPositive(exempt, "ДоходИн", 12, sheet.ДоходИн);
+    SetPositiveMoneyAttribute(exempt, "МатПомРожд", 9, sheet.МатПомРожд);
+    SetPositiveMoneyAttribute(exempt, "СтоимПодар", 6, sheet.СтоимПодар);
+    SetPositiveMoneyAttribute(exempt, "СтоимПриз", 6, sheet.СтоимПриз);
+    SetPositiveMoneyAttribute(exempt, "МатПомРаб", 6, sheet.МатПомРаб);
+    SetPositiveMoneyAttribute(exempt, "ВозмМед", 6, sheet.ВозмМед);
+    SetPositiveMoneyAttribute(exempt, "ПризРекл", 6, sheet.ПризРекл);
+    SetPositiveMoneyAttribute(exempt, "МатПомИнв", 6, sheet.МатПомИнв);
+    SetPositiveMoneyAttribute(exempt, "ВыигрЛотер", 6, sheet.ВыигрЛотер);
+    SetPositiveMoneyAttribute(exempt, "МатПомОбр", 6, sheet.МатПомОбр);
+    SetPositiveMoneyAttribute(exempt, "ПомПодар", 7, sheet.ПомПодар);
+    SetPositiveMoneyAttribute(exempt, "ДопСВПенс", 7, sheet.ДопСВПенс);
+    SetPositiveMoneyAttribute(exempt, "ДоходИн", 12, sheet.ДоходИн);
     SetMoneyAttribute(exempt, "ДохНеНалОбщ", 12, sheet.ДохНеНалОбщ);
 }
 

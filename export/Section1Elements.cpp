@@ -3,6 +3,7 @@
 #include "computation/Summary.h"
 #include "export/XmlWriter.h"
 #include "model/Declaration.h"
+#include "model/Trimmed.h"
 
 namespace {
 

@@ -9,11 +9,6 @@ namespace {
 
 constexpr int MoneyWidth = 14;
 
-void setIfPositive(xmlNode* element, const char* name, Currency amount)
-{
-    if (amount > Currency())
-        SetMoneyAttribute(element, name, MoneyWidth, amount);
-}
 
 void addLoss(xmlNode* operation, const std::string& code, Currency amount)
 {
@@ -42,12 +37,12 @@ void AddSecuritiesElements(xmlNode* ndfl3, const ExportContext& context)
         xmlNode* operation = AddXmlElement(ndfl3, "ДохОперЦБ");
         SetXmlAttribute(operation, "ВидОпер", row.ВидОпер);
         SetMoneyAttribute(operation, "ДохСовОпер", MoneyWidth, row.ДохСовОпер);
-        setIfPositive(operation, "РасхРеалЦБ", row.РасхРеалЦБ);
-        setIfPositive(operation, "РасхУмДохОпер", row.РасхУмДохОпер);
+        SetPositiveMoneyAttribute(operation, "РасхРеалЦБ", MoneyWidth, row.РасхРеалЦБ);
+        SetPositiveMoneyAttribute(operation, "РасхУмДохОпер", MoneyWidth, row.РасхУмДохОпер);
         SetXmlAttribute(operation, "ПризУчетУбыт", row.ПризУчетУбыт != 0 ? "1" : "0");
         if (row.ПризУчетУбыт != 0)
             addLosses(operation, row);
-        setIfPositive(operation, "ИнвВыч219.1Опер", row.ИнвВыч219_1Опер);
-        setIfPositive(operation, "ИнвВыч219.3Опер", row.ИнвВыч219_3Опер);
+        SetPositiveMoneyAttribute(operation, "ИнвВыч219.1Опер", MoneyWidth, row.ИнвВыч219_1Опер);
+        SetPositiveMoneyAttribute(operation, "ИнвВыч219.3Опер", MoneyWidth, row.ИнвВыч219_3Опер);
     }
 }

@@ -6,6 +6,7 @@
 #include <libxml/xmlsave.h>
 
 #include "model/Cp1251.h"
+#include "model/DayDate.h"
 #include "model/Money.h"
 #include "model/NumberText.h"
 
@@ -119,6 +120,23 @@ void SetReductionAttribute(xmlNode* element, std::string_view name, int width, C
     if (text.size() > static_cast<std::size_t>(width))
         amountTooWide(element, name, width, text);
     SetXmlAttribute(element, name, "-" + CurrToFieldText(width, amount));
+}
+
+void SetPositiveMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount)
+{
+    if (amount > Currency())
+        SetMoneyAttribute(element, name, width, amount);
+}
+
+void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount)
+{
+    const int year = decodeDate(dayCount).year;
+    if (year < 1900 || year > 2099) {
+        const std::string text = dateText(dayCount);
+        throw ExportError("Ошибка в выгрузке. " + (text.empty() ? "Не указана дата" : "Дата " + text) + " в поле "
+                          + XmlFieldName(element, name) + ": допустимы даты с 01.01.1900 по 31.12.2099.");
+    }
+    SetXmlAttribute(element, name, dateText(dayCount));
 }
 
 std::string XmlFieldName(const xmlNode* element, std::string_view attribute)

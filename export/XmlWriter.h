@@ -45,6 +45,12 @@ void SetMoneyAttribute(xmlNode* element, std::string_view name, int width, Curre
 void SetWholeAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
 // A reduction: "-" followed by the shortest decimal form of a positive amount.
 void SetReductionAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+// SetMoneyAttribute for an amount above 0; nothing for any other.
+void SetPositiveMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+
+// A date (a day count) as "DD.MM.YYYY". The format takes the years 1900 to 2099: any other
+// date, and a date left unset (day 0 is 30.12.1899), raises ExportError naming the field.
+void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount);
 
 // "Element/Child/@Attribute" below the root, the place of a value in a failure message.
 std::string XmlFieldName(const xmlNode* element, std::string_view attribute);

@@ -56,20 +56,6 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool syncFolder(const std::string& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -84,12 +70,20 @@ bool syncFolder(const std::string& folder)
 
 } // namespace
 
+PathParts splitPath(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
 std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, std::string_view bytes)
 {
-    const std::string folder = folderOf(target);
+    const PathParts parts = splitPath(target);
     const auto failed = [](ReplaceFailure::Stage stage) { return ReplaceFailure{stage, errno}; };
 
-    TemporaryFile temporary(folder + "/." + nameOf(target) + ".XXXXXX");
+    TemporaryFile temporary(parts.folder + "/." + parts.name + ".XXXXXX");
     if (!temporary.created())
         return failed(ReplaceFailure::Create);
     struct stat existing {};
@@ -106,7 +100,7 @@ std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, s
     temporary.markRenamed();
 
     // The rename itself reaches the disk only with its folder.
-    if (!syncFolder(folder))
+    if (!syncFolder(parts.folder))
         return failed(ReplaceFailure::SyncFolder);
     return std::nullopt;
 }

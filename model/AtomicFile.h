@@ -4,6 +4,13 @@
 #include <string>
 #include <string_view>
 
+// A path as its folder ("." for a bare name, "/" for one in the root) and the name in it.
+struct PathParts {
+    std::string folder;
+    std::string name;
+};
+PathParts splitPath(const std::string& path);
+
 // Where replacing a file stopped, and the system's error number at that point.
 struct ReplaceFailure {
     enum Stage { Create, Write, Sync, Rename, SyncFolder };

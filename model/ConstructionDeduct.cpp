@@ -1,6 +1,7 @@
 #include "model/ConstructionDeduct.h"
 
 #include "model/DocumentStorage.h"
+#include "model/ListSections.h"
 
 namespace {
 
@@ -95,8 +96,7 @@ void mTConstructionDeduct::Save(mTDocumentStorage& storage) const
         storage.WriteCurrency(SimplifiedInterestDeduction);
         // Written as an integer but read back as a word: more objects would not load.
         storage.WriteInteger(mTDocumentStorage::checkedWordCount(ObjectList.count()));
-        for (std::size_t i = 0; i < ObjectList.count(); ++i)
-            ObjectList[i].Save(storage, std::uint16_t(i));
+        saveIndexedItems(storage, ObjectList);
     });
 }
 
@@ -115,8 +115,7 @@ void mTConstructionDeduct::Load(mTDocumentStorage& storage)
         SimplifiedInterestDeduction = storage.ReadCurrency();
         const std::uint16_t objectCount = storage.ReadWord();
         ObjectList.clear();
-        for (std::uint16_t i = 0; i < objectCount; ++i)
-            ObjectList[AddObject(std::make_unique<mTConstructionDeductObj>())].Load(storage, i);
+        loadIndexedItems(storage, ObjectList, objectCount);
     });
 }
 

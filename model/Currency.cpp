@@ -3,13 +3,18 @@
 #include <cmath>
 #include <stdexcept>
 
+void Currency::throwOutOfRange()
+{
+    throw std::overflow_error("Сумма вне допустимого диапазона");
+}
+
 Currency Currency::fromRoubles(long double roubles)
 {
     // nearbyintl rounds in the default mode, to nearest with halves to even.
     const long double units = std::nearbyintl(roubles * UnitsPerRouble);
     constexpr long double limit = 9223372036854775808.0L; // 2^63
     if (!(units > -limit && units < limit))
-        throw std::overflow_error("Сумма вне допустимого диапазона");
+        throwOutOfRange();
     return Currency(static_cast<std::int64_t>(units));
 }
 

@@ -1,12 +1,13 @@
 #include "model/Declaration.h"
 
-#include <charconv>
 #include <exception>
 #include <new>
 #include <optional>
 #include <utility>
 
 #include "model/DocumentStorage.h"
+#include "model/DocumentYear.h"
+#include "model/ListSections.h"
 #include "model/StorageErrors.h"
 
 namespace {
@@ -20,7 +21,6 @@ constexpr std::uint16_t SignatureOuterCode = 391;  // not a container
 constexpr std::uint16_t UnknownDocumentCode = 399;
 constexpr std::uint16_t OutOfMemoryCode = 400;
 constexpr std::uint16_t UnexpectedFailureCode = 401;
-constexpr std::uint16_t MissingItemCode = 402;
 
 // The container's code for a file without the "DLSG" signature.
 constexpr std::uint16_t NoSignatureCode = 68;
@@ -33,14 +33,8 @@ constexpr int LastEarlierYear = 2020;
 
 bool isEarlierYearDocument(std::string_view docName)
 {
-    constexpr std::string_view prefix = "Forv";
-    if (docName.size() != prefix.size() + 4 || !docName.starts_with(prefix))
-        return false;
-    int year = 0;
-    const char* digits = docName.data() + prefix.size();
-    const char* end = docName.data() + docName.size();
-    const auto [stop, error] = std::from_chars(digits, end, year);
-    return error == std::errc() && stop == end && year >= FirstEarlierYear && year <= LastEarlierYear;
+    const std::optional<int> year = DocumentYear(docName);
+    return year && *year >= FirstEarlierYear && *year <= LastEarlierYear;
 }
 
 // Runs a save or a load so that only the storage family escapes it.
@@ -58,63 +52,19 @@ void storageFailuresOnly(Body&& body)
     }
 }
 
-template <typename Body>
-decltype(auto) withBadStorageOuterCode(std::uint16_t outerCode, Body&& body)
+// A list as the file holds it: its count as a word, then each item's own sections. The older
+// records name their two lists of a class apart by a further flag.
+template <typename T, typename... Flag>
+void writeList(mTDocumentStorage& storage, const OwnedList<T>& list, const Flag&... flag)
 {
-    try {
-        return body();
-    } catch (mEBadStorage& e) {
-        e.OuterCode = outerCode;
-        throw;
-    }
+    storage.WriteWord(mTDocumentStorage::checkedWordCount(list.count()));
+    saveIndexedItems(storage, list, flag...);
 }
 
-// A list as the file holds it: its count as a word, then each item's own sections.
-template <typename T, typename SaveItem>
-void writeList(mTDocumentStorage& storage, const OwnedList<T>& list, SaveItem&& saveItem)
+template <typename T, typename... Flag>
+void readList(mTDocumentStorage& storage, OwnedList<T>& list, const Flag&... flag)
 {
-    const std::uint16_t count = mTDocumentStorage::checkedWordCount(list.count());
-    storage.WriteWord(count);
-    for (std::uint16_t index = 0; index < count; ++index) {
-        const std::unique_ptr<T>& item = list.get(index);
-        if (!item)
-            throw mEWriteStorage("Запись " + std::to_string(index + 1) + " списка не заполнена; файл не сохранен.",
-                                 MissingItemCode);
-        saveItem(*item, index);
-    }
-}
-
-template <typename T, typename LoadItem>
-void readList(mTDocumentStorage& storage, OwnedList<T>& list, LoadItem&& loadItem)
-{
-    const std::uint16_t count = storage.ReadWord();
-    for (std::uint16_t index = 0; index < count; ++index)
-        loadItem(list[list.add(std::make_unique<T>())], index);
-}
-
-// The older records name their two lists of a class apart by this flag.
-template <typename T>
-void writeOldList(mTDocumentStorage& storage, const OwnedList<T>& list, bool flag)
-{
-    writeList(storage, list, [&](const T& record, std::uint16_t index) { record.Save(storage, index, flag); });
-}
-
-template <typename T>
-void readOldList(mTDocumentStorage& storage, OwnedList<T>& list, bool flag)
-{
-    readList(storage, list, [&](T& record, std::uint16_t index) { record.Load(storage, index, flag); });
-}
-
-template <typename T>
-void writeItems(mTDocumentStorage& storage, const OwnedList<T>& list)
-{
-    writeList(storage, list, [&](const T& item, std::uint16_t index) { item.Save(storage, index); });
-}
-
-template <typename T>
-void readItems(mTDocumentStorage& storage, OwnedList<T>& list)
-{
-    readList(storage, list, [&](T& item, std::uint16_t index) { item.Load(storage, index); });
+    loadIndexedItems(storage, list, storage.ReadWord(), flag...);
 }
 
 // Earlier versions had a Signer 2 (an organisation as representative), which is now a
@@ -140,12 +90,12 @@ void mTDeclaration::SaveToFile(const std::string& fileName) const
     storageFailuresOnly([&] {
         const std::uint32_t size = StorageSize();
         std::optional<mTFileLoader> loader;
-        withBadStorageOuterCode(SaveOuterCode, [&] { loader.emplace(fileName, false, size); });
+        withOuterCode<mEBadStorage>(SaveOuterCode, [&] { loader.emplace(fileName, false, size); });
         {
             mTDocumentStorage storage(*loader);
             WriteToStorage(storage);
         }
-        withBadStorageOuterCode(SaveOuterCode, [&] { loader->Commit(); });
+        withOuterCode<mEBadStorage>(SaveOuterCode, [&] { loader->Commit(); });
     });
 }
 
@@ -175,24 +125,24 @@ void mTDeclaration::WriteToStorage(mTDocumentStorage& storage) const
 
     if (HasIncomeKind(IncomeKindSources)) {
         storage.WriteStreamName("@DeclInquiry");
-        writeItems(storage, Sources);
-        writeOldList(storage, OldThirteenPercent, false);
-        writeOldList(storage, OldThirteenPercentNR, true);
-        writeOldList(storage, OldThirtyFivePercent, false);
-        writeOldList(storage, OldThirtyPercent, true);
-        writeOldList(storage, OldNinePercent, false);
+        writeList(storage, Sources);
+        writeList(storage, OldThirteenPercent, false);
+        writeList(storage, OldThirteenPercentNR, true);
+        writeList(storage, OldThirtyFivePercent, false);
+        writeList(storage, OldThirtyPercent, true);
+        writeList(storage, OldNinePercent, false);
     }
     if (HasIncomeKind(IncomeKindForeign)) {
         storage.WriteStreamName("@DeclForeign");
-        writeItems(storage, CurrencyIncomes);
+        writeList(storage, CurrencyIncomes);
     }
     if (HasIncomeKind(IncomeKindTrata)) {
         storage.WriteStreamName("@DeclWhereReturn");
-        writeItems(storage, Tratas);
+        writeList(storage, Tratas);
     }
     if (HasIncomeKind(IncomeKindBusiness)) {
         storage.WriteStreamName("@DeclBusiness");
-        writeItems(storage, BusinessIncomes);
+        writeList(storage, BusinessIncomes);
         storage.WriteCurrency(ActualAdvancePayments);
         storage.WriteCurrency(BusinessSumA);
         storage.WriteCurrency(BusinessSumB);
@@ -222,7 +172,7 @@ void mTDeclaration::LoadFromFile(const std::string& fileName)
 {
     storageFailuresOnly([&] {
         std::optional<mTFileLoader> loader;
-        withBadStorageOuterCode(OpenOuterCode, [&] { loader.emplace(fileName, true); });
+        withOuterCode<mEBadStorage>(OpenOuterCode, [&] { loader.emplace(fileName, true); });
         mTDocumentStorage storage(*loader);
         try {
             storage.Open();
@@ -274,24 +224,24 @@ void mTDeclaration::ReadFromStorage(mTDocumentStorage& storage)
 
     if (HasIncomeKind(IncomeKindSources)) {
         storage.OpenStream("@DeclInquiry");
-        readItems(storage, Sources);
-        readOldList(storage, OldThirteenPercent, false);
-        readOldList(storage, OldThirteenPercentNR, true);
-        readOldList(storage, OldThirtyFivePercent, false);
-        readOldList(storage, OldThirtyPercent, true);
-        readOldList(storage, OldNinePercent, false);
+        readList(storage, Sources);
+        readList(storage, OldThirteenPercent, false);
+        readList(storage, OldThirteenPercentNR, true);
+        readList(storage, OldThirtyFivePercent, false);
+        readList(storage, OldThirtyPercent, true);
+        readList(storage, OldNinePercent, false);
     }
     if (HasIncomeKind(IncomeKindForeign)) {
         storage.OpenStream("@DeclForeign");
-        readItems(storage, CurrencyIncomes);
+        readList(storage, CurrencyIncomes);
     }
     if (HasIncomeKind(IncomeKindTrata)) {
         storage.OpenStream("@DeclWhereReturn");
-        readItems(storage, Tratas);
+        readList(storage, Tratas);
     }
     if (HasIncomeKind(IncomeKindBusiness)) {
         storage.OpenStream("@DeclBusiness");
-        readItems(storage, BusinessIncomes);
+        readList(storage, BusinessIncomes);
         ActualAdvancePayments = storage.ReadCurrency();
         BusinessSumA = storage.ReadCurrency();
         BusinessSumB = storage.ReadCurrency();

@@ -8,6 +8,7 @@
 #include "model/Cp1251.h"
 #include "model/DayDate.h"
 #include "model/NumberText.h"
+#include "model/Trimmed.h"
 
 namespace {
 
@@ -72,17 +73,6 @@ std::optional<std::size_t> lengthField(std::string_view field)
     for (const char c : field)
         length = length * 10 + static_cast<std::size_t>(c - '0');
     return length;
-}
-
-// Leading and trailing blanks and control characters of a header field.
-std::string_view trimmed(std::string_view text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::uint16_t twoDigits(std::string_view text)
@@ -213,7 +203,7 @@ void mTDocumentStorage::Open()
         reset();
         throw;
     }
-    docName_ = cp1251::toUtf8(trimmed(data.substr(4, 20)));
+    docName_ = cp1251::toUtf8(Trimmed(data.substr(4, 20)));
     headerTail_ = cp1251::toUtf8(data.substr(28, 32));
     opened_ = true;
     bare_ = false;
@@ -448,6 +438,17 @@ std::uint16_t mTDocumentStorage::checkedWordCount(std::size_t count)
                                  + " (не более 65535).",
                              writeWordCodes + 3);
     return static_cast<std::uint16_t>(count);
+}
+
+std::uint32_t mTDocumentStorage::ReadCount()
+{
+    const std::uint32_t start = position_;
+    const std::int32_t count = ReadInteger();
+    if (count < 0) {
+        position_ = start;
+        throw mEBadStorage(badFileMessage, readIntegerCodes + 3);
+    }
+    return static_cast<std::uint32_t>(count);
 }
 
 std::string indexedStreamName(std::string_view prefix, unsigned index, int digits)

@@ -107,6 +107,8 @@ public:
 
     // A list's item count, checked against the range of the word it is written as.
     static std::uint16_t checkedWordCount(std::size_t count);
+    // A list's item count stored as an Integer; a negative one is a damaged file (103).
+    std::uint32_t ReadCount();
 
     std::uint32_t Position() const { return position_; }
     bool ReadOnly() const { return readOnly_; }

@@ -56,19 +56,6 @@ bool readAll(int fd, std::string& bytes, std::size_t size)
     return true;
 }
 
-struct PathParts {
-    std::string folder;
-    std::string name;
-};
-
-PathParts splitPath(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return {".", path};
-    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
-}
-
 // Locks the open file against every other loader, in this process or another.
 bool lockExclusively(int fd)
 {

@@ -1,6 +1,7 @@
 #include "model/InvDeduct.h"
 
 #include "model/DocumentStorage.h"
+#include "model/ListSections.h"
 
 namespace {
 
@@ -69,8 +70,7 @@ void mTInvDeduct::Save(mTDocumentStorage& storage) const
         storage.WriteByte(ApplyIncomeDeduction);
         // Written as an integer but read back as a word: more accounts would not load.
         storage.WriteInteger(mTDocumentStorage::checkedWordCount(IISList.count()));
-        for (std::size_t i = 0; i < IISList.count(); ++i)
-            IISList[i].Save(storage, std::uint16_t(i));
+        saveIndexedItems(storage, IISList);
     });
 }
 
@@ -88,8 +88,7 @@ void mTInvDeduct::Load(mTDocumentStorage& storage)
         ApplyIncomeDeduction = storage.ReadByte();
         const std::uint16_t accountCount = storage.ReadWord();
         IISList.clear();
-        for (std::uint16_t i = 0; i < accountCount; ++i)
-            IISList[AddInfoIISCell(std::make_unique<bmTInfoIIS>())].Load(storage, i);
+        loadIndexedItems(storage, IISList, accountCount);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "model/NumberText.h"
+#include "model/Trimmed.h"
 
 // The steps below are done in 80-bit long double where the figures must match the
 // extended-precision arithmetic of the tax computation; the core is compiled without
@@ -67,15 +68,7 @@ std::string CommaToPoint(std::string_view s)
     if (s.find(',') == std::string_view::npos)
         return std::string(s);
 
-    auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    std::size_t first = 0;
-    std::size_t last = s.size();
-    while (first < last && isTrimmed(s[first]))
-        ++first;
-    while (last > first && isTrimmed(s[last - 1]))
-        --last;
-
-    std::string text(s.substr(first, last - first));
+    std::string text(Trimmed(s));
     for (char& c : text)
         if (c == ',')
             c = '.';

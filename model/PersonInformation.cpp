@@ -1,10 +1,10 @@
 #include "model/PersonInformation.h"
 
-#include <charconv>
 #include <initializer_list>
 #include <string_view>
 
 #include "model/DocumentStorage.h"
+#include "model/DocumentYear.h"
 #include "model/StorageErrors.h"
 
 namespace {
@@ -23,18 +23,12 @@ struct PersonLayout {
 
 PersonLayout layoutOfDocument(std::string_view docName)
 {
-    constexpr std::string_view prefix = "Forv";
     constexpr int firstYear = 2004;
     constexpr int currentYear = 2021;
-    if (docName.size() != prefix.size() + 4 || !docName.starts_with(prefix))
+    const std::optional<int> year = DocumentYear(docName);
+    if (!year || *year < firstYear || *year > currentYear)
         return {};
-    const char* digits = docName.data() + prefix.size();
-    const char* end = docName.data() + docName.size();
-    int year = 0;
-    const auto [stop, error] = std::from_chars(digits, end, year);
-    if (error != std::errc() || stop != end || year < firstYear || year > currentYear)
-        return {};
-    return {true, year >= 2005, year >= 2013};
+    return {true, *year >= 2005, *year >= 2013};
 }
 
 void writeStrings(mTDocumentStorage& storage, std::initializer_list<const std::string*> texts)

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "model/DocumentStorage.h"
+#include "model/ListSections.h"
 
 namespace {
 
@@ -127,8 +128,7 @@ void mTSocialDeduct::Save(mTDocumentStorage& storage) const
 
         storage.WriteStreamName("@Pens");
         storage.WriteWord(mTDocumentStorage::checkedWordCount(PensList.count()));
-        for (std::size_t i = 0; i < PensList.count(); ++i)
-            PensList[i].Save(storage, std::uint16_t(i));
+        saveIndexedItems(storage, PensList);
     });
 }
 
@@ -157,8 +157,7 @@ void mTSocialDeduct::Load(mTDocumentStorage& storage)
         storage.OpenStream("@Pens");
         const std::uint16_t pensCount = storage.ReadWord();
         PensList.clear();
-        for (std::uint16_t i = 0; i < pensCount; ++i)
-            PensList[AddPens()].Load(storage, i);
+        loadIndexedItems(storage, PensList, pensCount);
     });
 }
 

@@ -1,10 +1,10 @@
 #include "model/Sourse.h"
 
 #include <stdexcept>
-#include <string_view>
 #include <utility>
 
 #include "model/DocumentStorage.h"
+#include "model/ListSections.h"
 #include "model/StorageErrors.h"
 
 namespace {
@@ -34,33 +34,6 @@ Currency sumOfAmounts(const OwnedList<mTIncome>& lines)
     for (const auto& line : lines)
         total += line->Amount;
     return total;
-}
-
-// The file counts a list as a 32-bit integer that stands right before the list's first section.
-template <typename T>
-void saveList(mTDocumentStorage& storage, const OwnedList<T>& list, std::string_view prefix,
-              std::uint16_t sourceIndex)
-{
-    storage.WriteInteger(static_cast<std::int32_t>(list.count()));
-    for (std::size_t i = 0; i < list.count(); ++i) {
-        storage.WriteStreamName(indexedStreamName(prefix, sourceIndex, unsigned(i)));
-        list[i].WriteValues(storage);
-    }
-}
-
-template <typename T>
-void loadList(mTDocumentStorage& storage, OwnedList<T>& list, std::string_view prefix,
-              std::uint16_t sourceIndex)
-{
-    const std::int32_t count = storage.ReadInteger();
-    if (count < 0)
-        throw mEBadStorage("Неправильный формат файла декларации, возможно он поврежден.", SourceOuterCode);
-    for (std::int32_t i = 0; i < count; ++i) {
-        storage.OpenStream(indexedStreamName(prefix, sourceIndex, unsigned(i)));
-        auto item = std::make_unique<T>();
-        item->ReadValues(storage);
-        list.add(std::move(item));
-    }
 }
 
 } // namespace
@@ -146,10 +119,10 @@ void mbTSourse::Save(mTDocumentStorage& storage, std::uint16_t index) const
         storage.WriteCurrency(WithheldTax99);
         storage.WriteCurrency(OrgProfitTax13);
         storage.WriteCurrency(OrgProfitTax15);
-        saveList(storage, Incomes13, "@Income13", index);
-        saveList(storage, Incomes15, "@Income15", index);
-        saveList(storage, Incomes99, "@Income99", index);
-        saveList(storage, SSCDeducts, "@SSCDeducts", index);
+        saveCountedSections(storage, Incomes13, "@Income13", index);
+        saveCountedSections(storage, Incomes15, "@Income15", index);
+        saveCountedSections(storage, Incomes99, "@Income99", index);
+        saveCountedSections(storage, SSCDeducts, "@SSCDeducts", index);
     });
 }
 
@@ -169,10 +142,10 @@ void mbTSourse::Load(mTDocumentStorage& storage, std::uint16_t index)
         WithheldTax99 = storage.ReadCurrency();
         OrgProfitTax13 = storage.ReadCurrency();
         OrgProfitTax15 = storage.ReadCurrency();
-        loadList(storage, Incomes13, "@Income13", index);
-        loadList(storage, Incomes15, "@Income15", index);
-        loadList(storage, Incomes99, "@Income99", index);
-        loadList(storage, SSCDeducts, "@SSCDeducts", index);
+        loadCountedSections(storage, Incomes13, "@Income13", index);
+        loadCountedSections(storage, Incomes15, "@Income15", index);
+        loadCountedSections(storage, Incomes99, "@Income99", index);
+        loadCountedSections(storage, SSCDeducts, "@SSCDeducts", index);
     });
 }
 

@@ -1,8 +1,9 @@
 #include "model/SourseIncomeInfo.h"
 
-#include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "model/ListSections.h"
 
 namespace {
 
@@ -16,67 +17,54 @@ constexpr std::uint16_t ThirtyPercentLoadCode = 376;
 constexpr std::string_view NoMonthValue = "a";
 const Currency NoMonthValueRead = Currency::fromWholeRoubles(-1);
 
-// A list's count as the older layout stores it (an Integer). A negative count is a damaged
-// file, not an empty list.
-std::int32_t readCount(mTDocumentStorage& storage)
-{
-    const std::int32_t count = storage.ReadInteger();
-    if (count < 0)
-        throw mEBadStorage("Неправильный формат файла декларации, возможно он поврежден.",
-                           ThirteenPercentCode);
-    return count;
-}
-
-void saveLine(mTDocumentStorage& storage, const mTSourseIncome& line)
-{
-    storage.WriteInteger(line.IncomeCode);
-    storage.WriteString(line.LineText1);
-    storage.WriteCurrency(line.Amount);
-    storage.WriteInteger(line.DeductionCode);
-    storage.WriteCurrency(line.Deduction);
-    storage.WriteInteger(line.LineInteger);
-    storage.WriteWord(line.Month);
-    storage.WriteByte(line.LineByte);
-    storage.WriteString(line.LineText2);
-    storage.WriteCurrency(line.LineSum1);
-    storage.WriteCurrency(line.LineSum2);
-}
-
-std::unique_ptr<mTSourseIncome> loadLine(mTDocumentStorage& storage)
-{
-    auto line = std::make_unique<mTSourseIncome>();
-    line->IncomeCode = storage.ReadInteger();
-    line->LineText1 = storage.ReadString();
-    line->Amount = storage.ReadCurrency();
-    line->DeductionCode = storage.ReadInteger();
-    line->Deduction = storage.ReadCurrency();
-    line->LineInteger = storage.ReadInteger();
-    line->Month = storage.ReadWord();
-    line->LineByte = storage.ReadByte();
-    line->LineText2 = storage.ReadString();
-    line->LineSum1 = storage.ReadCurrency();
-    line->LineSum2 = storage.ReadCurrency();
-    return line;
-}
-
-std::string thirteenPercentStream(bool nonResident)
+std::string_view thirteenPercentStream(bool nonResident)
 {
     return nonResident ? "@ThirteenPerceNR" : "@ThirteenPercent";
 }
 
-std::string incomeLineStream(bool nonResident)
+std::string_view incomeLineStream(bool nonResident)
 {
     return nonResident ? "@SourseIncoNR" : "@SourseIncome";
 }
 
-const std::string SSCDeductStream = "@SSCDeducts";
+constexpr std::string_view SSCDeductStream = "@SSCDeducts";
 
-std::string thirtyPercentStream(bool thirtyPercent)
+std::string_view thirtyPercentStream(bool thirtyPercent)
 {
     return thirtyPercent ? "@ThirtyPercent" : "@NinePercent";
 }
 
 } // namespace
+
+void mTSourseIncome::WriteValues(mTDocumentStorage& storage) const
+{
+    storage.WriteInteger(IncomeCode);
+    storage.WriteString(LineText1);
+    storage.WriteCurrency(Amount);
+    storage.WriteInteger(DeductionCode);
+    storage.WriteCurrency(Deduction);
+    storage.WriteInteger(LineInteger);
+    storage.WriteWord(Month);
+    storage.WriteByte(LineByte);
+    storage.WriteString(LineText2);
+    storage.WriteCurrency(LineSum1);
+    storage.WriteCurrency(LineSum2);
+}
+
+void mTSourseIncome::ReadValues(mTDocumentStorage& storage)
+{
+    IncomeCode = storage.ReadInteger();
+    LineText1 = storage.ReadString();
+    Amount = storage.ReadCurrency();
+    DeductionCode = storage.ReadInteger();
+    Deduction = storage.ReadCurrency();
+    LineInteger = storage.ReadInteger();
+    Month = storage.ReadWord();
+    LineByte = storage.ReadByte();
+    LineText2 = storage.ReadString();
+    LineSum1 = storage.ReadCurrency();
+    LineSum2 = storage.ReadCurrency();
+}
 
 std::uint32_t mTSourseIncomeInfo::StorageSize(std::uint16_t index, bool flag) const
 {
@@ -149,17 +137,8 @@ void mTThirteenPercent::Save(mTDocumentStorage& storage, std::uint16_t index, bo
                 storage.WriteString(NoMonthValue);
         }
 
-        storage.WriteInteger(std::int32_t(SourceIncomes.count()));
-        for (std::size_t i = 0; i < SourceIncomes.count(); ++i) {
-            storage.WriteStreamName(indexedStreamName(incomeLineStream(flag), index, unsigned(i)));
-            saveLine(storage, SourceIncomes[i]);
-        }
-
-        storage.WriteInteger(std::int32_t(SSCDeducts.count()));
-        for (std::size_t j = 0; j < SSCDeducts.count(); ++j) {
-            storage.WriteStreamName(indexedStreamName(SSCDeductStream, index, unsigned(j)));
-            SSCDeducts[j].WriteValues(storage);
-        }
+        saveCountedSections(storage, SourceIncomes, incomeLineStream(flag), index);
+        saveCountedSections(storage, SSCDeducts, SSCDeductStream, index);
     });
 }
 
@@ -177,21 +156,10 @@ void mTThirteenPercent::Load(mTDocumentStorage& storage, std::uint16_t index, bo
         for (int month = 0; month < MonthCount; ++month)
             SetMonthDeduction(month, storage.ReadCurrency());
 
-        const std::int32_t lineCount = readCount(storage);
-        for (std::int32_t i = 0; i < lineCount; ++i) {
-            storage.OpenStream(indexedStreamName(incomeLineStream(flag), index, unsigned(i)));
-            SourceIncomes.add(loadLine(storage));
-        }
-
-        const std::int32_t deductCount = readCount(storage);
-        for (std::int32_t j = 0; j < deductCount; ++j) {
-            // Sources name their employer deductions alike; the search starts where the
-            // reading stands, so this record's own sections are found first.
-            storage.OpenStream(indexedStreamName(SSCDeductStream, index, unsigned(j)));
-            auto deduct = std::make_unique<mbTSSCDeduct>();
-            deduct->ReadValues(storage);
-            SSCDeducts.add(std::move(deduct));
-        }
+        loadCountedSections(storage, SourceIncomes, incomeLineStream(flag), index);
+        // Sources name their employer deductions alike; the search starts where the reading
+        // stands, so this record's own sections are found first.
+        loadCountedSections(storage, SSCDeducts, SSCDeductStream, index);
     });
 }
 

@@ -56,6 +56,10 @@ struct mTSourseIncome {
     Currency LineSum1;
     Currency LineSum2;
 
+    // The line's values inside the section that its record has just written or opened.
+    void WriteValues(mTDocumentStorage& storage) const;
+    void ReadValues(mTDocumentStorage& storage);
+
     friend bool operator==(const mTSourseIncome&, const mTSourseIncome&) = default;
 };
 

@@ -28,13 +28,13 @@ class mEObjectAccess : public mEPrivBase { using mEPrivBase::mEPrivBase; };
 // A stream name was not found.
 class mEOpenStream : public mEPrivBase { using mEPrivBase::mEPrivBase; };
 
-// Passes an exception of the family on with the caller's own number.
-template <typename Body>
+// Passes an exception of the family (or of one kind of it) on with the caller's own number.
+template <typename Failure = mEPrivBase, typename Body>
 decltype(auto) withOuterCode(std::uint16_t outerCode, Body&& body)
 {
     try {
         return body();
-    } catch (mEPrivBase& e) {
+    } catch (Failure& e) {
         e.OuterCode = outerCode;
         throw;
     }

@@ -69,7 +69,8 @@ const std::vector<FamilyCase> cases = {
      R"(<СведКФХ ГодРегКФХ="2015"/><НБКор105.3 НБКорСам="1000.50" НалКорСам="130"/>)"
      R"(<ПрофНалВыч ИстДоход="1" РасхФактДогГПХ="50000.00" ОбщРасхВыч="50000.00"/></ДоходПредпр>)"},
     // Without documented expenses the deduction of the year is the norm of 20 % of the
-    // income; quarter income is taken in whole roubles; the advance payment is 30 %.
+    // income; quarter income is taken in whole roubles; the taxpayer ending the business is a
+    // resident, so the advance payment is 13 %.
     {"closing declaration without documented expenses",
      [](mTDeclaration& decl) {
          decl.DeclarationType = DeclarationClosingBusiness;
@@ -78,7 +79,7 @@ const std::vector<FamilyCase> cases = {
      R"(<ДоходПредпр ДоходИт="100000.75" ВычПрофИт="20000.15"><РасчВидДеят ВидДеят="01" Доход="100000.75"/>)"
      R"(<РасчАвансПлат><СумПолДох ЗаКв="100000" ЗаПг="100000" За9м="100000"/>)"
      R"(<НалБазаИсч ЗаКв="100000" ЗаПг="100000" За9м="100000"/>)"
-     R"(<СумИсчАванс ЗаКв="30000" ЗаПг="30000" За9м="30000"/></РасчАвансПлат></ДоходПредпр>)"},
+     R"(<СумИсчАванс ЗаКв="13000" ЗаПг="13000" За9м="13000"/></РасчАвансПлат></ДоходПредпр>)"},
 };
 
 TEST(BusinessElements, SubtreeOfEachDeclaration)

@@ -122,6 +122,21 @@ TEST(DeductionElements, PropertyPurchase)
                    R"(<СвОбъектРасх КодНаимОб="5" ПризнакНП="02" ДатаРегЖил="15.04.2012" ДатаРегЗем="01.03.2012")"
                    R"( ДолСобств="1/2" СумРасхФакт="1000000.00" СумФактУплПроц="0.00">)"
                    R"(<СведОбъект КодНомерОб="2" НомерОб="50:20:0010101:55"/></СвОбъектРасх></РасчИмущВыч></ИмущНалВычНов>)"},
+            // No share entered: the computation takes the whole object, and so does the file.
+            {"an object of a year before 2014 without a share",
+             [](mTDeclaration& decl) {
+                 addMonthlyWages(decl, rub(50'000));
+                 mTConstructionDeductObj& flat = addPropertyObject(
+                     decl, {2, 1, 0, 0, *encodeDate(2010, 2, 1), 800'000, 0, 1, "77:01:0001:1", ""});
+                 flat.ShareNumerator = 0;
+                 flat.ShareDenominator = 0;
+             },
+             std::string(R"(<ИмущНалВычНов><РасчИмущВыч )") + purchaseCarriedOver
+                 + R"( НалБаз13БезВыч="600000.00" РасхНовВычНД="600000.00" ПроцВычНД="0.00")"
+                   R"( ОстИВБезПроц="200000.00" ОстИВУплПроц="0.00">)"
+                   R"(<СвОбъектРасх КодНаимОб="2" ПризнакНП="01" ДатаРегЖил="01.02.2010")"
+                   R"( ДолСобств="1/1" СумРасхФакт="800000.00" СумФактУплПроц="0.00">)"
+                   R"(<СведОбъект КодНомерОб="1" НомерОб="77:01:0001:1"/></СвОбъектРасх></РасчИмущВыч></ИмущНалВычНов>)"},
             {"a non-resident has none",
              [](mTDeclaration& decl) {
                  decl.DeclarationType = DeclarationNonResident;
@@ -187,6 +202,26 @@ TEST(DeductionElements, PensionContractWithoutKppFailsNamingIt)
             addPensionContract(decl, 1, 10'000, "НПФ").OrgKPP.clear();
         },
         "НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчПСВВыч/СведИст/@КПП");
+}
+
+// A contract or an account whose date was never entered holds day 0, 30.12.1899, which the
+// format does not take.
+TEST(DeductionElements, DatesNeverEnteredFailNamingTheField)
+{
+    expectFailure(
+        AddPensionInvestmentDeductionElements,
+        [](mTDeclaration& decl) {
+            addMonthlyWages(decl, rub(50'000));
+            addPensionContract(decl, 1, 10'000, "НПФ").ContractDate = 0;
+        },
+        "НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчПСВВыч/СведДогНПО/@ДатаДогНПО");
+    expectFailure(
+        AddPensionInvestmentDeductionElements,
+        [](mTDeclaration& decl) {
+            addMonthlyWages(decl, rub(50'000));
+            addInvestmentAccount(decl, 400'000, 0).OpenDate = 0;
+        },
+        "НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчСумИнвВыч/@ДатаОткр");
 }
 
 } // namespace

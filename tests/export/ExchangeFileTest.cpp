@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <memory>
@@ -14,7 +13,6 @@
 #include <vector>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ExportTestSupport.h"
@@ -64,20 +62,6 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 };
-
-// Runs a command and gives its standard output and exit status.
-std::pair<std::string, int> run(const std::string& command)
-{
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return {"", -1};
-    std::string output;
-    std::array<char, 4096> chunk{};
-    while (const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), pipe))
-        output.append(chunk.data(), count);
-    const int status = ::pclose(pipe);
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
 
 struct IdentifierCase {
     const char* name;
@@ -132,10 +116,10 @@ TEST_F(ExchangeFileTest, XmllintReadsTheFileAsWindows1251)
 
     const std::string bytes = readFile(file);
     EXPECT_TRUE(bytes.starts_with("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n")) << bytes.substr(0, 60);
-    EXPECT_EQ(run("xmllint --noout '" + file.string() + "' 2>&1"), (std::pair<std::string, int>{"", 0}));
+    EXPECT_EQ(runCommand("xmllint --noout '" + file.string() + "' 2>&1"), (std::pair<std::string, int>{"", 0}));
     // The parser decodes by the declared encoding; what it gives back is UTF-8.
     const auto xpath = [&](const std::string& expression) {
-        std::string value = run("xmllint --xpath '" + expression + "' '" + file.string() + "'").first;
+        std::string value = runCommand("xmllint --xpath '" + expression + "' '" + file.string() + "'").first;
         if (value.ends_with('\n'))
             value.pop_back();
         return value;
@@ -234,23 +218,46 @@ TEST_F(ExchangeFileTest, AReadOnlyFolderFailsTheExport)
 
 TEST_F(ExchangeFileTest, AFailedComputationWritesNothing)
 {
-    // An ownership share of 2 147 483 647 / 1 multiplies the purchase limit beyond any amount.
-    auto decl = validDeclaration();
-    decl->SetIncomeKinds(IncomeKindSources);
-    decl->ConstructionDeduct.Granted = 1;
-    auto object = std::make_unique<mTConstructionDeductObj>();
-    object->Cost = rub(3'000'000);
-    object->ShareNumerator = std::numeric_limits<std::int32_t>::max();
-    object->ShareDenominator = 1;
-    decl->ConstructionDeduct.AddObject(std::move(object));
-
-    for (const ExportMode mode : {ExportMode::File, ExportMode::Text}) {
-        const ExportResult result = ExportDeclarationXml(folder, *decl, mode, fixedStamp());
-        EXPECT_FALSE(result.ok);
-        EXPECT_TRUE(result.text.empty());
-        EXPECT_EQ(result.error, "Ошибка в рассчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки");
+    const struct {
+        const char* name;
+        std::function<void(mTDeclaration&)> build;
+    } cases[] = {
+        // An ownership share of 2 147 483 647 / 1 multiplies the purchase limit beyond any amount.
+        {"a share beyond any limit",
+         [](mTDeclaration& decl) {
+             decl.ConstructionDeduct.Granted = 1;
+             auto object = std::make_unique<mTConstructionDeductObj>();
+             object->Cost = rub(3'000'000);
+             object->ShareNumerator = std::numeric_limits<std::int32_t>::max();
+             object->ShareDenominator = 1;
+             decl.ConstructionDeduct.AddObject(std::move(object));
+         }},
+        // Two incomes of a damaged file whose sum has no money value.
+        {"incomes adding up beyond the money range",
+         [](mTDeclaration& decl) {
+             mbTSourse& payer = *decl.GetSource(decl.AddSource());
+             for (int i = 0; i < 2; ++i) {
+                 auto line = std::make_unique<mTIncome>();
+                 line->IncomeCode = 2000;
+                 line->Month = 1;
+                 line->Amount = Currency::fromUnits(std::numeric_limits<std::int64_t>::max() / 2 + 1);
+                 payer.AddIncome13(std::move(line));
+             }
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto decl = validDeclaration();
+        decl->SetIncomeKinds(IncomeKindSources);
+        c.build(*decl);
+        for (const ExportMode mode : {ExportMode::File, ExportMode::Text}) {
+            const ExportResult result = ExportDeclarationXml(folder, *decl, mode, fixedStamp());
+            EXPECT_FALSE(result.ok);
+            EXPECT_TRUE(result.text.empty());
+            EXPECT_EQ(result.error, "Ошибка в рассчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки");
+        }
+        EXPECT_TRUE(fs::is_empty(folder));
     }
-    EXPECT_TRUE(fs::is_empty(folder));
 }
 
 TEST_F(ExchangeFileTest, EachExportTakesTodayAndANewUuid)

@@ -3,10 +3,15 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "computation/Summary.h"
 #include "export/ExchangeDocument.h"
@@ -158,4 +163,19 @@ inline std::string elementsText(std::string_view bytes, std::string_view name)
     };
     walk(xmlDocGetRootElement(document.get()));
     return text;
+}
+
+// Runs a shell command and gives its standard output and exit status (the oracles xmllint and
+// iconv are run this way).
+inline std::pair<std::string, int> runCommand(const std::string& command)
+{
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return {"", -1};
+    std::string output;
+    std::array<char, 4096> chunk{};
+    while (const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), pipe))
+        output.append(chunk.data(), count);
+    const int status = ::pclose(pipe);
+    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }

@@ -181,6 +181,8 @@ TEST(HeaderElements, ValuesTheFormatForbidsFailTheExportNamingTheField)
          },
          "УдЛичн/@СерНомДок"},
         {"birth date out of range", [](mTDeclaration& d) { d.Person.Document.BirthDate = -1e9; }, "@ДатаРожд"},
+        {"birth date left at day 0 (30.12.1899)", [](mTDeclaration& d) { d.Person.Document.BirthDate = 0; },
+         "@ДатаРожд"},
         {"representative without a document",
          [](mTDeclaration& d) {
              d.Signer = 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "ExportTestSupport.h"
@@ -107,6 +108,38 @@ TEST_F(XmlWriterTest, AmountsAreWrittenOnlyWhenTheyFitTheirField)
         ASSERT_NE(value, nullptr) << c.name;
         EXPECT_STREQ(reinterpret_cast<const char*>(value), c.expected) << c.name;
         xmlFree(value);
+    }
+}
+
+TEST_F(XmlWriterTest, DatesAreWrittenOnlyWithinTheYearsTheFormatTakes)
+{
+    const struct {
+        const char* name;
+        double dayCount;
+        const char* expected; // nullptr: refused
+    } cases[] = {
+        {"first day", *encodeDate(1900, 1, 1), "01.01.1900"},
+        {"last day", *encodeDate(2099, 12, 31), "31.12.2099"},
+        {"a time of day is dropped", *encodeDate(2021, 3, 5) + 0.75, "05.03.2021"},
+        {"day 0, a date never entered", 0, nullptr},
+        {"a negative day count", -1, nullptr},
+        {"after 2099", *encodeDate(2100, 1, 1), nullptr},
+        {"not a number", std::numeric_limits<double>::quiet_NaN(), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        xmlNode* field = AddXmlElement(element, "Дата");
+        if (!c.expected) {
+            try {
+                SetDateAttribute(field, "ДатаДок", c.dayCount);
+                ADD_FAILURE() << "accepted";
+            } catch (const ExportError& e) {
+                EXPECT_NE(std::string(e.what()).find("Файл/Элемент/Дата"), std::string::npos) << e.what();
+            }
+            continue;
+        }
+        SetDateAttribute(field, "ДатаДок", c.dayCount);
+        EXPECT_EQ(canonicalText(field), std::string(R"(<Дата ДатаДок=")") + c.expected + R"("/>)");
     }
 }
 

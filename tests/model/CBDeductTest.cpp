@@ -75,20 +75,10 @@ TEST(CBDeduct, NotGrantedWritesOnlyTheNameAndTheByteAndLoadsNothingElse)
 TEST(CBDeduct, FailuresCarryTheObjectsOuterCode)
 {
     ReadOnlyStorage readOnly;
-    try {
-        grantedLosses().Save(readOnly.get());
-        FAIL() << "saved into a reading storage";
-    } catch (const mEWriteStorage& e) {
-        EXPECT_EQ(e.OuterCode, 395);
-    }
+    expectStorageFailure<mEWriteStorage>([&] { grantedLosses().Save(readOnly.get()); }, 81, 395);
 
     const std::string noSection = savedContainer([](mTDocumentStorage& s) { s.WriteStreamName("@Other"); });
-    try {
-        mTCBDeduct d;
-        loadContainer(noSection, [&](mTDocumentStorage& s) { d.Load(s); });
-        FAIL() << "loaded a missing section";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.Code, 210);
-        EXPECT_EQ(e.OuterCode, 396);
-    }
+    mTCBDeduct d;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(noSection, [&](mTDocumentStorage& s) { d.Load(s); }); },
+                                       210, 396);
 }

@@ -248,41 +248,17 @@ TEST(ConstructionDeduct, StorageSizeIsTheNumberOfBytesSaved)
 
 TEST(ConstructionDeduct, FailuresCarryTheObjectsOuterCode)
 {
-    {
-        ReadOnlyStorage readOnly;
-        try {
-            everyFieldSet().Save(readOnly.get());
-            FAIL() << "saved into a reading storage";
-        } catch (const mEWriteStorage& e) {
-            EXPECT_EQ(e.OuterCode, 385);
-        }
-    }
-    {
-        ReadOnlyStorage readOnly;
-        try {
-            property(0).Save(readOnly.get(), 0);
-            FAIL() << "saved into a reading storage";
-        } catch (const mEWriteStorage& e) {
-            EXPECT_EQ(e.OuterCode, 397);
-        }
-    }
+    ReadOnlyStorage readOnly;
+    expectStorageFailure<mEWriteStorage>([&] { everyFieldSet().Save(readOnly.get()); }, 81, 385);
+    expectStorageFailure<mEWriteStorage>([&] { property(0).Save(readOnly.get(), 0); }, 81, 397);
 
     // The second object's section is missing.
     std::string bytes = savedContainer([](mTDocumentStorage& s) { everyFieldSet().Save(s); });
     bytes.replace(bytes.find("@ConstructionDeductObj001"), 25, "@ConstructionDeductObx001");
-    try {
-        mTConstructionDeductObj o;
-        loadContainer(bytes, [&](mTDocumentStorage& s) { o.Load(s, 1); });
-        FAIL() << "loaded a missing object";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.OuterCode, 398);
-    }
-    try {
-        mTConstructionDeduct d;
-        loadContainer(bytes, [&](mTDocumentStorage& s) { d.Load(s); });
-        FAIL() << "loaded a missing object";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.Code, 210);
-        EXPECT_EQ(e.OuterCode, 386);
-    }
+    mTConstructionDeductObj o;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(bytes, [&](mTDocumentStorage& s) { o.Load(s, 1); }); },
+                                       210, 398);
+    mTConstructionDeduct d;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(bytes, [&](mTDocumentStorage& s) { d.Load(s); }); },
+                                       210, 386);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 TEST(Currency, StoresRoundToNearestUnitWithHalvesToEven)
@@ -30,4 +31,28 @@ TEST(Currency, OutOfRangeIsAnError)
 {
     EXPECT_THROW(Currency::fromRoubles(1e16L), std::overflow_error);
     EXPECT_THROW(Currency::fromRoubles(-1e16L), std::overflow_error);
+}
+
+// Sums of amounts read from a damaged file, or typed beyond any real figure, must not wrap
+// around into a small or negative amount.
+TEST(Currency, SumsBeyondTheRangeAreAnErrorAndChangeNothing)
+{
+    const Currency largest = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
+    const Currency smallest = Currency::fromUnits(std::numeric_limits<std::int64_t>::min());
+    const Currency unit = Currency::fromUnits(1);
+
+    Currency total = largest;
+    EXPECT_THROW(total += unit, std::overflow_error);
+    EXPECT_EQ(total, largest);
+    total = smallest;
+    EXPECT_THROW(total -= unit, std::overflow_error);
+    EXPECT_EQ(total, smallest);
+    EXPECT_THROW(largest + largest, std::overflow_error);
+    EXPECT_THROW(smallest - largest, std::overflow_error);
+    EXPECT_THROW(-smallest, std::overflow_error);
+    EXPECT_THROW(Currency::fromWholeRoubles(std::numeric_limits<std::int64_t>::max() / 10000 + 1), std::overflow_error);
+
+    EXPECT_EQ((largest - unit + unit), largest);
+    EXPECT_EQ(-largest, smallest + unit);
+    EXPECT_EQ(Currency::fromWholeRoubles(-922'337'203'685'477).units(), -9'223'372'036'854'770'000);
 }

@@ -559,6 +559,35 @@ TEST_F(DeclarationFile, AFailedSaveKeepsThePreviousFile)
              d.GetCurrencyIncome(0).reset();
          },
          "", {"mEWriteStorage", 402, 0, ""}},
+        {"an empty line of a source",
+         [](mTDeclaration& d) {
+             d.SetIncomeKinds(IncomeKindSources);
+             mbTSourse& source = *d.GetSource(d.AddSource());
+             source.AddIncome15(std::make_unique<mTIncome>());
+             source.Incomes15.get(0).reset();
+         },
+         "", {"mEWriteStorage", 402, 372, ""}},
+        {"an empty pension contract",
+         [](mTDeclaration& d) {
+             d.SetIncomeKinds(IncomeKindSources);
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.GetPens(d.SocialDeduct.AddPens()).reset();
+         },
+         "", {"mEWriteStorage", 402, 383, ""}},
+        {"an empty property object",
+         [](mTDeclaration& d) {
+             d.SetIncomeKinds(IncomeKindSources);
+             d.ConstructionDeduct.Granted = 1;
+             d.ConstructionDeduct.AddObject(nullptr);
+         },
+         "", {"mEWriteStorage", 402, 385, ""}},
+        {"an empty investment account",
+         [](mTDeclaration& d) {
+             d.SetIncomeKinds(IncomeKindSources);
+             d.InvDeduct.Granted = 1;
+             d.InvDeduct.AddInfoIISCell(nullptr);
+         },
+         "", {"mEWriteStorage", 402, 403, ""}},
         {"a read-only file", [this](mTDeclaration&) { ::chmod(path.c_str(), 0444); }, "", {"mEBadStorage", 21, 389, ""}},
         {"the folder is missing", [](mTDeclaration&) {}, missingFolder, {"mEBadStorage", 21, 389, ""}},
     };

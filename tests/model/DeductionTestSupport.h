@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "StorageFailure.h"
 #include "model/DocumentStorage.h"
 
 // Saving into and loading from containers held in memory, for the deduction objects' tests.

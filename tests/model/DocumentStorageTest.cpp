@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CommaDecimalLocale.h"
+#include "StorageFailure.h"
 
 namespace {
 
@@ -25,20 +26,6 @@ std::string value(std::string_view text)
     char length[8];
     std::snprintf(length, sizeof length, "%04zu", text.size());
     return length + std::string(text);
-}
-
-// The failure code of `action`; fails the test when anything but the storage family escapes.
-int failureCode(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const mEPrivBase& e) {
-        return e.Code;
-    } catch (const std::exception& e) {
-        ADD_FAILURE() << "not a storage failure: " << e.what();
-        return -2;
-    }
-    return -1;
 }
 
 } // namespace

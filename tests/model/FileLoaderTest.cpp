@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "StorageFailure.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -82,20 +84,6 @@ protected:
 
     fs::path folder_;
 };
-
-// The failure code of `action`; fails the test when anything but the storage family escapes.
-int failureCode(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const mEPrivBase& e) {
-        return e.Code;
-    } catch (const std::exception& e) {
-        ADD_FAILURE() << "not a storage failure: " << e.what();
-        return -2;
-    }
-    return -1;
-}
 
 } // namespace
 

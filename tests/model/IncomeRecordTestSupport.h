@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "StorageFailure.h"
 #include "model/DocumentStorage.h"
 
 // Helpers for the tests of the income records: they save into bare in-memory storages (values
@@ -56,17 +57,4 @@ void loadFrom(std::string_view bytes, LoadFn&& load)
 {
     mTDocumentStorage storage = mTDocumentStorage::forReading(bytes);
     load(storage);
-}
-
-// `action` must raise an exception of the storage family with these codes.
-template <typename Exception, typename Action>
-void expectStorageFailure(Action&& action, std::uint16_t code, std::uint16_t outerCode)
-{
-    try {
-        action();
-        ADD_FAILURE() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Code, code) << e.what();
-        EXPECT_EQ(e.OuterCode, outerCode) << e.what();
-    }
 }

@@ -208,41 +208,17 @@ TEST(InvDeduct, StorageSizeIsTheNumberOfBytesSaved)
 
 TEST(InvDeduct, FailuresCarryTheObjectsOuterCode)
 {
-    {
-        ReadOnlyStorage readOnly;
-        try {
-            everyFieldSet().Save(readOnly.get());
-            FAIL() << "saved into a reading storage";
-        } catch (const mEWriteStorage& e) {
-            EXPECT_EQ(e.OuterCode, 403);
-        }
-    }
-    {
-        ReadOnlyStorage readOnly;
-        try {
-            account(0).Save(readOnly.get(), 0);
-            FAIL() << "saved into a reading storage";
-        } catch (const mEWriteStorage& e) {
-            EXPECT_EQ(e.OuterCode, 405);
-        }
-    }
+    ReadOnlyStorage readOnly;
+    expectStorageFailure<mEWriteStorage>([&] { everyFieldSet().Save(readOnly.get()); }, 81, 403);
+    expectStorageFailure<mEWriteStorage>([&] { account(0).Save(readOnly.get(), 0); }, 81, 405);
 
     // The second account's section is missing.
     std::string bytes = savedContainer([](mTDocumentStorage& s) { everyFieldSet().Save(s); });
     bytes.replace(bytes.find("@InfoIIS001"), 11, "@InfoIIX001");
-    try {
-        bmTInfoIIS a;
-        loadContainer(bytes, [&](mTDocumentStorage& s) { a.Load(s, 1); });
-        FAIL() << "loaded a missing account";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.OuterCode, 406);
-    }
-    try {
-        mTInvDeduct d;
-        loadContainer(bytes, [&](mTDocumentStorage& s) { d.Load(s); });
-        FAIL() << "loaded a missing account";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.Code, 210);
-        EXPECT_EQ(e.OuterCode, 404);
-    }
+    bmTInfoIIS a;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(bytes, [&](mTDocumentStorage& s) { a.Load(s, 1); }); },
+                                       210, 406);
+    mTInvDeduct d;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(bytes, [&](mTDocumentStorage& s) { d.Load(s); }); },
+                                       210, 404);
 }

@@ -265,41 +265,17 @@ TEST(SocialDeduct, StorageSizeIsTheNumberOfBytesSaved)
 
 TEST(SocialDeduct, FailuresCarryTheObjectsOuterCode)
 {
-    {
-        ReadOnlyStorage readOnly;
-        try {
-            everyFieldSet().Save(readOnly.get());
-            FAIL() << "saved into a reading storage";
-        } catch (const mEWriteStorage& e) {
-            EXPECT_EQ(e.OuterCode, 383);
-        }
-    }
-    {
-        ReadOnlyStorage readOnly;
-        try {
-            mTPens().Save(readOnly.get(), 0);
-            FAIL() << "saved into a reading storage";
-        } catch (const mEWriteStorage& e) {
-            EXPECT_EQ(e.OuterCode, 375);
-        }
-    }
+    ReadOnlyStorage readOnly;
+    expectStorageFailure<mEWriteStorage>([&] { everyFieldSet().Save(readOnly.get()); }, 81, 383);
+    expectStorageFailure<mEWriteStorage>([&] { mTPens().Save(readOnly.get(), 0); }, 81, 375);
 
-    // The second contract's section is missing.
+    // The second contract's section is missing; the owner's code replaces the contract's.
     std::string bytes = savedContainer([](mTDocumentStorage& s) { everyFieldSet().Save(s); });
     bytes.replace(bytes.find("@PensSub001"), 11, "@PensSux001");
-    try {
-        mTPens p;
-        loadContainer(bytes, [&](mTDocumentStorage& s) { p.Load(s, 1); });
-        FAIL() << "loaded a missing contract";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.OuterCode, 376);
-    }
-    try {
-        mTSocialDeduct d;
-        loadContainer(bytes, [&](mTDocumentStorage& s) { d.Load(s); });
-        FAIL() << "loaded a missing contract";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.Code, 210);
-        EXPECT_EQ(e.OuterCode, 384) << "the owner's code replaces the contract's";
-    }
+    mTPens p;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(bytes, [&](mTDocumentStorage& s) { p.Load(s, 1); }); },
+                                       210, 376);
+    mTSocialDeduct d;
+    expectStorageFailure<mEOpenStream>([&] { loadContainer(bytes, [&](mTDocumentStorage& s) { d.Load(s); }); },
+                                       210, 384);
 }

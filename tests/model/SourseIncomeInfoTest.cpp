@@ -260,7 +260,7 @@ TEST(ThirteenPercent, NegativeLineCountIsADamagedFile)
 
     mTThirteenPercent loaded;
     loadFrom(bytes, [&](mTDocumentStorage& s) {
-        expectStorageFailure<mEBadStorage>([&] { loaded.Load(s, 0, false); }, 372, 372);
+        expectStorageFailure<mEBadStorage>([&] { loaded.Load(s, 0, false); }, 103, 372);
     });
     EXPECT_TRUE(loaded.SourceIncomes.empty());
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "StorageFailure.h"
 #include "model/DocumentStorage.h"
 #include "model/StorageErrors.h"
 
@@ -414,25 +415,11 @@ TEST(Sourse, StorageFailuresCarryTheSourcesNumber)
 {
     const std::string bytes = saved(fullSource(), 0);
 
+    mTDocumentStorage storage = mTDocumentStorage::forReading(bytes);
+    storage.Open();
     mbTSourse missing;
-    try {
-        mTDocumentStorage storage = mTDocumentStorage::forReading(bytes);
-        storage.Open();
-        missing.Load(storage, 1);
-        ADD_FAILURE() << "a missing source was loaded";
-    } catch (const mEOpenStream& e) {
-        EXPECT_EQ(e.Code, 210);
-        EXPECT_EQ(e.OuterCode, 372);
-    }
-
-    try {
-        mTDocumentStorage storage = mTDocumentStorage::forReading(bytes);
-        storage.Open();
-        fullSource().Save(storage, 0);
-        ADD_FAILURE() << "a reading storage was written";
-    } catch (const mEWriteStorage& e) {
-        EXPECT_EQ(e.OuterCode, 372);
-    }
+    expectStorageFailure<mEOpenStream>([&] { missing.Load(storage, 1); }, 210, 372);
+    expectStorageFailure<mEWriteStorage>([&] { fullSource().Save(storage, 0); }, 81, 372);
 }
 
 TEST(Sourse, NegativeLineCountIsADamagedFile)
@@ -446,10 +433,6 @@ TEST(Sourse, NegativeLineCountIsADamagedFile)
     mTDocumentStorage storage = mTDocumentStorage::forReading(bytes);
     storage.Open();
     mbTSourse source;
-    try {
-        source.Load(storage, 0);
-        ADD_FAILURE() << "a negative count was taken";
-    } catch (const mEBadStorage& e) {
-        EXPECT_EQ(e.OuterCode, 372);
-    }
+    expectStorageFailure<mEBadStorage>([&] { source.Load(storage, 0); }, 103, 372);
+    EXPECT_EQ(source.Income13Count(), 0u);
 }

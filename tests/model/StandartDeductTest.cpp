@@ -233,12 +233,7 @@ TEST(StandartDeduct, StorageSizeIsTheNumberOfBytesSaved)
 TEST(StandartDeduct, FailuresCarryTheObjectsOuterCode)
 {
     ReadOnlyStorage readOnly;
-    try {
-        everyBlockSaved().Save(readOnly.get());
-        FAIL() << "saved into a reading storage";
-    } catch (const mEWriteStorage& e) {
-        EXPECT_EQ(e.OuterCode, 381);
-    }
+    expectStorageFailure<mEWriteStorage>([&] { everyBlockSaved().Save(readOnly.get()); }, 81, 381);
 
     // The section breaks off after the personal code.
     const std::string truncated = savedContainer([](mTDocumentStorage& s) {
@@ -246,11 +241,7 @@ TEST(StandartDeduct, FailuresCarryTheObjectsOuterCode)
         s.WriteByte(1);
         s.WriteInteger(104);
     });
-    try {
-        mTStandartDeduct d;
-        loadContainer(truncated, [&](mTDocumentStorage& s) { d.Load(s); });
-        FAIL() << "loaded a truncated section";
-    } catch (const mEPrivBase& e) {
-        EXPECT_EQ(e.OuterCode, 382);
-    }
+    mTStandartDeduct d;
+    expectStorageFailure<mEBadStorage>([&] { loadContainer(truncated, [&](mTDocumentStorage& s) { d.Load(s); }); },
+                                       103, 382);
 }
