@@ -1,0 +1,95 @@
+#pragma once
+
+#include <optional>
+
+#include <QLineEdit>
+
+class QCalendarWidget;
+class QToolButton;
+
+// The typing part of a date field: "dd.mm.yyyy" in a mask that takes digits only. Its bounds are
+// set by the date field that holds it.
+class TTestMaskD : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TTestMaskD(QWidget* parent = nullptr);
+
+    double minDate() const { return minDate_; }
+    double maxDate() const { return maxDate_; }
+    void setBounds(double minDate, double maxDate);
+
+    // The day count of the text when it is a whole date that exists; nullopt while a digit is
+    // missing or for a day like 31.02.
+    std::optional<double> shownDate() const;
+    // The shown date when it lies within the bounds.
+    std::optional<double> acceptedDate() const;
+    // Puts a date within the bounds in: the nearest bound for a date outside them, the lower
+    // bound for a text that is no date.
+    void correctToBounds();
+
+signals:
+    // The focus went to another control (not to a pop-up or another window).
+    void left();
+    void enabledChanged(bool enabled);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    double minDate_;
+    double maxDate_;
+};
+
+// The date field of the pages: the date typed as "dd.mm.yyyy", or picked from a calendar that
+// drops down from the button at its right, within a lower and an upper bound. Dates are day
+// counts (model/DayDate.h).
+//
+// A date the user types reaches dateTime() as soon as it is whole, exists and lies within the
+// bounds. Any other text stays as typed, in red when it is whole, until the user leaves the
+// field or the program reads the value: a date outside the bounds then becomes the nearest
+// bound and a text that is no date the lower bound, so the value read is always the date the
+// field shows. A value the program sets is shown as it is, even outside the bounds.
+class TDtpPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    // 01.01.2021, with the bounds 01.01.1900 and 31.12.2050.
+    explicit TDtpPanel(QWidget* parent = nullptr);
+
+    // Settles a date the user is still typing first (see above).
+    double dateTime();
+    // Shows the date; changed() when the value differs from the one held.
+    void setDateTime(double dayCount);
+
+    double minDate() const;
+    double maxDate() const;
+    // A value beyond the new bound moves onto it. The other bound gives way when they would cross.
+    void setMinDate(double dayCount);
+    void setMaxDate(double dayCount);
+
+    QSize sizeHint() const override;
+
+signals:
+    // The value changed, by the user or the program.
+    void changed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void takeTypedDate();
+    void settle();
+    void openCalendar();
+    void takePickedDate(const QDate& date);
+    void setBounds(double minDate, double maxDate);
+    void showWhetherAccepted();
+
+    double dateTime_;
+    // The user has typed since the text last matched the value.
+    bool typing_ = false;
+    TTestMaskD* edit_;
+    QToolButton* dropDown_;
+    QCalendarWidget* calendar_;
+};
