@@ -3,7 +3,10 @@
 #include "WideText.h"
 
 #include <charconv>
+#include <cmath>
+#include <initializer_list>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -15,12 +18,16 @@ std::u16string_view trimmed(std::u16string_view text)
     return WideText::trimmed(text, kSpaces);
 }
 
-// The field's leading ASCII characters, without a "+" sign, which from_chars does not take.
+// The field's leading ASCII characters, without a "+" sign, which from_chars does not take (a
+// second sign after it makes no number, as for "%f").
 std::string asciiPrefix(std::u16string_view field)
 {
     field = trimmed(field);
-    if (!field.empty() && field.front() == u'+')
+    if (!field.empty() && field.front() == u'+') {
         field.remove_prefix(1);
+        if (!field.empty() && (field.front() == u'+' || field.front() == u'-'))
+            return {};
+    }
     std::string ascii;
     for (char16_t c : field) {
         if (c >= 0x80)
@@ -30,6 +37,7 @@ std::string asciiPrefix(std::u16string_view field)
     return ascii;
 }
 
+// Infinities and NaN ("inf", "nan") do not count as numbers: no length or angle can be one.
 template <typename Number>
 bool readNumber(std::u16string_view field, Number& value)
 {
@@ -38,6 +46,10 @@ bool readNumber(std::u16string_view field, Number& value)
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number);
     if (error != std::errc() || end == ascii.data())
         return false;
+    if constexpr (std::is_floating_point_v<Number>) {
+        if (!std::isfinite(number))
+            return false;
+    }
     value = number;
     return true;
 }
@@ -45,6 +57,16 @@ bool readNumber(std::u16string_view field, Number& value)
 std::u16string_view fieldAt(const std::vector<std::u16string_view>& fields, std::size_t index)
 {
     return index < fields.size() ? fields[index] : std::u16string_view();
+}
+
+// Reads fields first, first + 1, ... into the numbers in turn; each unreadable or missing field
+// leaves its number as it was.
+template <typename Number>
+void readFields(const std::vector<std::u16string_view>& fields, std::size_t first,
+                std::initializer_list<Number*> numbers)
+{
+    for (Number* number : numbers)
+        readNumber(fieldAt(fields, first++), *number);
 }
 
 } // namespace
@@ -61,23 +83,13 @@ std::vector<std::u16string_view> commandFields(std::u16string_view command)
     return fields;
 }
 
-bool readFloat(std::u16string_view field, float& value)
-{
-    return readNumber(field, value);
-}
-
-bool readInt(std::u16string_view field, int& value)
-{
-    return readNumber(field, value);
-}
-
 std::vector<float> readFloatList(std::u16string_view list, std::size_t maxCount)
 {
     std::vector<float> numbers;
     while (numbers.size() < maxCount) {
         const std::size_t comma = list.find(u',');
         float number;
-        if (!readFloat(list.substr(0, comma), number))
+        if (!readNumber(list.substr(0, comma), number))
             break;
         numbers.push_back(number);
         if (comma == std::u16string_view::npos)
@@ -91,21 +103,13 @@ TextLayout ParseStringCommand(std::u16string_view command)
 {
     const std::vector<std::u16string_view> fields = commandFields(command);
     TextLayout layout;
-    readFloat(fieldAt(fields, 0), layout.x);
-    readFloat(fieldAt(fields, 1), layout.y);
-    readFloat(fieldAt(fields, 2), layout.width);
-    readFloat(fieldAt(fields, 3), layout.height);
-    readFloat(fieldAt(fields, 4), layout.clipWidth);
-    readFloat(fieldAt(fields, 5), layout.clipHeight);
+    readFields(fields, 0, {&layout.x, &layout.y, &layout.width, &layout.height, &layout.clipWidth, &layout.clipHeight});
     if (const std::u16string_view font = trimmed(fieldAt(fields, 6)); !font.empty())
         layout.fontName = font;
-    readFloat(fieldAt(fields, 7), layout.fontSize);
-    readInt(fieldAt(fields, 8), layout.unit);
-    readInt(fieldAt(fields, 9), layout.style);
-    readInt(fieldAt(fields, 10), layout.alignment);
-    readInt(fieldAt(fields, 11), layout.lineAlignment);
-    readInt(fieldAt(fields, 12), layout.formatFlags);
-    readInt(fieldAt(fields, 13), layout.trimming);
+    readFields(fields, 7, {&layout.fontSize});
+    readFields(fields, 8,
+               {&layout.unit, &layout.style, &layout.alignment, &layout.lineAlignment, &layout.formatFlags,
+                &layout.trimming});
     layout.tabStops = readFloatList(fieldAt(fields, 14), kMaxTabStops);
     layout.originX = layout.x;
     layout.originY = layout.y;
@@ -114,32 +118,21 @@ TextLayout ParseStringCommand(std::u16string_view command)
 
 CrossLayout parseCrossCommand(std::u16string_view command)
 {
-    const std::vector<std::u16string_view> fields = commandFields(command);
     CrossLayout cross;
-    readFloat(fieldAt(fields, 0), cross.x);
-    readFloat(fieldAt(fields, 1), cross.y);
-    readFloat(fieldAt(fields, 2), cross.width);
-    readFloat(fieldAt(fields, 3), cross.height);
-    readFloat(fieldAt(fields, 4), cross.penWidth);
+    readFields(commandFields(command), 0, {&cross.x, &cross.y, &cross.width, &cross.height, &cross.penWidth});
     return cross;
 }
 
 BarcodePlace parseBarcodeCommand(std::u16string_view command)
 {
-    const std::vector<std::u16string_view> fields = commandFields(command);
     BarcodePlace place;
-    readFloat(fieldAt(fields, 0), place.x);
-    readFloat(fieldAt(fields, 1), place.y);
+    readFields(commandFields(command), 0, {&place.x, &place.y});
     return place;
 }
 
 ImagePlace parsePageImageCommand(std::u16string_view command)
 {
-    const std::vector<std::u16string_view> fields = commandFields(command);
     ImagePlace place;
-    readFloat(fieldAt(fields, 0), place.x);
-    readFloat(fieldAt(fields, 1), place.y);
-    readFloat(fieldAt(fields, 2), place.width);
-    readFloat(fieldAt(fields, 3), place.height);
+    readFields(commandFields(command), 0, {&place.x, &place.y, &place.width, &place.height});
     return place;
 }

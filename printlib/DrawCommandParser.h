@@ -74,10 +74,6 @@ ImagePlace parsePageImageCommand(std::u16string_view command);
 // The fields after the keyword, untrimmed; empty fields are kept.
 std::vector<std::u16string_view> commandFields(std::u16string_view command);
 
-// The leading number of a field as "%f" / "%d" read it in the "C" locale; false when there is none.
-bool readFloat(std::u16string_view field, float& value);
-bool readInt(std::u16string_view field, int& value);
-
-// Numbers separated by ",", as "%f,%f,..." reads them: up to the first that does not read, at
-// most `maxCount`.
+// Numbers separated by ",", as "%f,%f,..." reads them in the "C" locale: up to the first that does
+// not read or is not finite, at most `maxCount`.
 std::vector<float> readFloatList(std::u16string_view list, std::size_t maxCount = SIZE_MAX);

@@ -116,7 +116,7 @@ void ElementTable::AddTransformElement(ElementPlace place, std::u16string_view t
     add(place, ElementKind::Transform, u"", transform, order, {});
 }
 
-std::ranges::subrange<ElementTable::Elements::const_iterator> ElementTable::elementsOfPage(int32_t page) const
+ElementTable::PageElements ElementTable::elementsOfPage(int32_t page) const
 {
     if (!isPageNumber(page))
         return {elements_.end(), elements_.end()};

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <map>
-#include <ranges>
 #include <string>
 
 enum class ElementKind : int32_t {
@@ -54,6 +53,15 @@ class ElementTable {
 public:
     using Elements = std::map<uint32_t, RenderElement>;
 
+    // The elements of one page, in order.
+    struct PageElements {
+        Elements::const_iterator first;
+        Elements::const_iterator last;
+        Elements::const_iterator begin() const { return first; }
+        Elements::const_iterator end() const { return last; }
+        bool empty() const { return first == last; }
+    };
+
     // kind is Text, LongText or StrictLongText; the text is normalised.
     void AddTextElement(ElementPlace place, ElementKind kind, std::u16string_view text, std::u16string_view command,
                         std::u16string_view transform, int32_t carriedValue, int32_t order = kAfterLastElement);
@@ -80,7 +88,7 @@ public:
     void MergeTextLines();
 
     const Elements& elements() const { return elements_; }
-    std::ranges::subrange<Elements::const_iterator> elementsOfPage(int32_t page) const;
+    PageElements elementsOfPage(int32_t page) const;
     bool empty() const { return elements_.empty(); }
     void clear() { elements_.clear(); }
 

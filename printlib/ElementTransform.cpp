@@ -5,16 +5,25 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// The numbers after the keyword and its separator.
+// The numbers after the keyword and its separator; no operation takes more than six.
 std::vector<float> operationNumbers(std::u16string_view operation, std::size_t keywordLength)
 {
     if (keywordLength + 1 > operation.size())
         return {};
-    return readFloatList(operation.substr(keywordLength + 1));
+    return readFloatList(operation.substr(keywordLength + 1), 6);
+}
+
+// The two numbers of "scale" and "translate": one number serves both axes, none gives `fallback`.
+std::pair<float, float> axisNumbers(std::u16string_view operation, std::size_t keywordLength, float fallback)
+{
+    const std::vector<float> numbers = operationNumbers(operation, keywordLength);
+    const float first = numbers.empty() ? fallback : numbers[0];
+    return {first, numbers.size() > 1 ? numbers[1] : first};
 }
 
 TransformMatrix scaling(float sx, float sy)
@@ -44,9 +53,8 @@ bool operationMatrix(std::u16string_view operation, TransformMatrix& matrix)
         return true;
     }
     if (const std::size_t length = MatchTransformKeyword(operation, u"scale")) {
-        const std::vector<float> numbers = operationNumbers(operation, length);
-        const float sx = numbers.empty() ? 1 : numbers[0];
-        matrix = scaling(sx, numbers.size() > 1 ? numbers[1] : sx);
+        const auto [sx, sy] = axisNumbers(operation, length, 1);
+        matrix = scaling(sx, sy);
         return true;
     }
     if (MatchTransformKeyword(operation, u"reflectx")) {
@@ -58,9 +66,8 @@ bool operationMatrix(std::u16string_view operation, TransformMatrix& matrix)
         return true;
     }
     if (const std::size_t length = MatchTransformKeyword(operation, u"translate")) {
-        const std::vector<float> numbers = operationNumbers(operation, length);
-        const float dx = numbers.empty() ? 0 : numbers[0];
-        matrix = translation(dx, numbers.size() > 1 ? numbers[1] : dx);
+        const auto [dx, dy] = axisNumbers(operation, length, 0);
+        matrix = translation(dx, dy);
         return true;
     }
     if (const std::size_t length = MatchTransformKeyword(operation, u"matrix")) {

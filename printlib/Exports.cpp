@@ -1,34 +1,108 @@
 // The library's exported functions. Each runs its work in the call frame, which turns every
-// failure into 0 and the one-line report in the last-error text.
+// failure into 0 and the one-line report in the last-error text. One document object serves
+// every call; a lock keeps calls from several threads from meeting in it.
 
 #include "ORVEXPDOCe.h"
 
 #include "CallFrame.h"
+#include "CupsPrinter.h"
+#include "LibraryVersion.h"
 #include "Md5.h"
+#include "PageImageFile.h"
+#include "PrintDocument.h"
 #include "SSError.h"
+#include "ViewProcess.h"
 #include "WideText.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <mutex>
 
 using CallFrame::OnEntry;
 using CallFrame::raiseInvalidParameters;
 
 namespace {
 
-constexpr std::u16string_view kVersion = u"3.3.2";
-
 enum Md5Mode : int32_t { kDigestText = 0, kDigestFile = 1 };
+
+std::mutex documentMutex;
+
+CPrintDocument& document()
+{
+    static CPrintDocument printDocument;
+    return printDocument;
+}
+
+std::u16string_view textOf(const char16_t* text)
+{
+    return text != nullptr ? std::u16string_view(text) : std::u16string_view();
+}
+
+std::u16string_view textOf(const ORVEXPDOCDataW& data)
+{
+    return data.text != nullptr && data.length > 0
+               ? std::u16string_view(data.text, static_cast<std::size_t>(data.length))
+               : std::u16string_view();
+}
+
+CPrintDocument& initialisedDocument(int line)
+{
+    if (!document().initialised())
+        raiseInvalidParameters(line);
+    return document();
+}
+
+// The printer of that name; the test hook ORVEXPDOC_PRINT_SINK diverts every job to a file.
+std::unique_ptr<PrinterSink> openPrinter(std::u16string_view name)
+{
+    if (const char* sink = std::getenv("ORVEXPDOC_PRINT_SINK"); sink != nullptr && *sink != '\0')
+        return std::make_unique<FilePrinterSink>(sink, PrinterProperties{});
+    return CupsPrinter::open(name);
+}
+
+// On the calling thread, or, with progress, on a worker thread while the calling thread waits.
+void runJob(JobMode mode, int32_t showProgress, const std::function<void(JobProgress&)>& job)
+{
+    if (showProgress == 0) {
+        NoJobProgress progress;
+        job(progress);
+        return;
+    }
+    HeadlessProgressView view;
+    CViewProcess(mode, view, [] { document().Cancel(); }).Run(job);
+}
 
 } // namespace
 
 extern "C" {
+
+int32_t InitORVEXPDOCW(const char16_t* sourceTiffPath)
+{
+    return CallFrame::run(OnEntry::ClearLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        document().Init(textOf(sourceTiffPath));
+        return 1;
+    });
+}
+
+int32_t FreeORVEXPDOC(void)
+{
+    return CallFrame::run(OnEntry::KeepLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        document().Free();
+        return 1;
+    });
+}
 
 int32_t ORVEXPDOCVersion(char16_t* buffer, int32_t* size)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
         if (size == nullptr)
             raiseInvalidParameters(__LINE__);
-        CallFrame::copyTextOut(kVersion, buffer, size);
+        CallFrame::copyTextOut(LibraryVersion::kVersion, buffer, size);
         return 1;
     });
 }
@@ -57,10 +131,134 @@ int32_t ClearErrorORVEXPDOC(void)
     return 1;
 }
 
+int32_t SetSourceTiffW(const char16_t* sourceTiffPath)
+{
+    return CallFrame::run(OnEntry::ClearLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        if (!document().hasRenderer() || textOf(sourceTiffPath).empty())
+            raiseInvalidParameters(__LINE__);
+        document().SetSourceTiff(textOf(sourceTiffPath));
+        return 1;
+    });
+}
+
+int32_t SetTagW(const char16_t* outputPath, const char16_t* pageSelection, int32_t tagId, const char16_t* value,
+                int32_t valueLength)
+{
+    return CallFrame::run(OnEntry::ClearLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        if (textOf(outputPath).empty() || textOf(pageSelection).empty() || value == nullptr)
+            raiseInvalidParameters(__LINE__);
+        printDocument.SetTag(textOf(outputPath), textOf(pageSelection), tagId, textOf(value), valueLength);
+        return 1;
+    });
+}
+
+int32_t GetTagW(int32_t pageNumber, int32_t tagId, char16_t* buffer, int32_t* size)
+{
+    return CallFrame::run(OnEntry::ClearLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        if (pageNumber == 0 || size == nullptr)
+            raiseInvalidParameters(__LINE__);
+        const std::u16string value = printDocument.GetTag(pageNumber, tagId);
+        const int32_t capacity = *size;
+        CallFrame::copyTextOut(value, buffer, size);
+        // Unlike the other copies, capacity 0 still gets its terminating zero: an empty string.
+        if (buffer != nullptr && capacity == 0)
+            buffer[0] = u'\0';
+        return 1;
+    });
+}
+
+int32_t GetSizeTagValue(int32_t pageNumber, int32_t tagId)
+{
+    return CallFrame::run(OnEntry::ClearLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        if (pageNumber == 0)
+            raiseInvalidParameters(__LINE__);
+        return static_cast<int32_t>(std::min<std::size_t>(printDocument.GetTagSize(pageNumber, tagId), INT32_MAX));
+    });
+}
+
+int32_t GetNumberPages(void)
+{
+    return CallFrame::run(OnEntry::ClearLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        return static_cast<int32_t>(initialisedDocument(__LINE__).GetNumberPages());
+    });
+}
+
+int32_t BuildPDocumentW(ORVEXPDOCDataW data, const char16_t* outputPath, const char16_t* pageSelection,
+                        int32_t scale, int32_t showProgress, intptr_t /*ownerWindow*/)
+{
+    return CallFrame::run(OnEntry::KeepLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        printDocument.CheckTemplateVersion();
+        printDocument.ResetCancel();
+        const CPrintDocument::BuildRequest request{textOf(data), textOf(outputPath), textOf(pageSelection), scale};
+        runJob(JobMode::WriteImages, showProgress,
+               [&](JobProgress& progress) { printDocument.BuildDocument(request, progress); });
+        return 1;
+    });
+}
+
+int32_t BuildVPageW(ORVEXPDOCDataW data, const char16_t* outputPath, int32_t sheetNumber, const char16_t* imageType)
+{
+    return CallFrame::run(OnEntry::KeepLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        printDocument.CheckTemplateVersion();
+        const std::optional<std::u16string> type = previewImageType(textOf(imageType));
+        if (!type)
+            raiseInvalidParameters(__LINE__);
+        // A cancel of an earlier job must not cut this page short.
+        printDocument.ResetCancel();
+        printDocument.BuildPage(textOf(data), textOf(outputPath), sheetNumber, *type);
+        return 1;
+    });
+}
+
+int32_t PrintDocumentW(ORVEXPDOCDataW data, const char16_t* printerName, const char16_t* pageSelection,
+                       int32_t copies, int32_t scale, int32_t showProgress, intptr_t /*ownerWindow*/)
+{
+    return CallFrame::run(OnEntry::KeepLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        printDocument.CheckTemplateVersion();
+        printDocument.ResetCancel();
+        if (textOf(data).empty())
+            raiseInvalidParameters(__LINE__);
+        const std::unique_ptr<PrinterSink> printer = openPrinter(textOf(printerName));
+        const CPrintDocument::PrintRequest request{textOf(data), textOf(pageSelection), copies, scale};
+        runJob(JobMode::PrintDocument, showProgress,
+               [&](JobProgress& progress) { printDocument.PrintDocument(request, *printer, progress); });
+        return 1;
+    });
+}
+
+int32_t PrintBlankW(const char16_t* printerName, const char16_t* pageSelection, int32_t copies, int32_t scale,
+                    int32_t showProgress, intptr_t /*ownerWindow*/)
+{
+    return CallFrame::run(OnEntry::KeepLastError, [&] {
+        const std::lock_guard lock(documentMutex);
+        CPrintDocument& printDocument = initialisedDocument(__LINE__);
+        printDocument.ResetCancel();
+        const std::unique_ptr<PrinterSink> printer = openPrinter(textOf(printerName));
+        const CPrintDocument::PrintRequest request{{}, textOf(pageSelection), copies, scale};
+        runJob(JobMode::PrintBlankForms, showProgress,
+               [&](JobProgress& progress) { printDocument.PrintBlank(request, *printer, progress); });
+        return 1;
+    });
+}
+
 int32_t MD5HashW(const char16_t* text, int32_t mode, char16_t* output)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
-        const std::u16string_view argument(text != nullptr ? text : u"");
+        const std::u16string_view argument = textOf(text);
         if (argument.empty() || (mode != kDigestText && mode != kDigestFile) || output == nullptr)
             raiseInvalidParameters(__LINE__);
         const Md5::Digest digest = mode == kDigestFile

@@ -1,13 +1,11 @@
 #include "Md5.h"
 
+#include "InputFile.h"
 #include "SSError.h"
 
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -34,22 +32,6 @@ inline void step(uint32_t& a, uint32_t b, uint32_t c, uint32_t d, uint32_t word,
 {
     a = b + std::rotl(a + Function(b, c, d) + word + constant, shift);
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -185,22 +167,18 @@ Md5::Digest Md5::ofText(std::u16string_view text)
 
 Md5::Digest Md5::ofFile(const std::string& path, int sourceId)
 {
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
-        SSError::CComError::fromSystemError(errno, sourceId, __LINE__).raise();
-    ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    InputFile file(path);
+    if (!file.isOpen())
+        SSError::CComError::fromSystemError(file.error(), sourceId, __LINE__).raise();
 
     const auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kFileChunkSize);
     Md5 md5;
     for (;;) {
-        const ssize_t count = ::read(file.get(), chunk.get(), kFileChunkSize);
+        const ssize_t count = file.read(chunk.get(), kFileChunkSize);
         if (count == 0)
             break;
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            SSError::CComError::fromSystemError(errno, sourceId, __LINE__).raise();
-        }
+        if (count < 0)
+            SSError::CComError::fromSystemError(file.error(), sourceId, __LINE__).raise();
         md5.update(chunk.get(), static_cast<std::size_t>(count));
     }
     return md5.finish();

@@ -23,6 +23,10 @@ struct PageBitmap {
     const uint8_t* row(int y) const { return bits.data() + static_cast<std::size_t>(y) * stride; }
     uint8_t* row(int y) { return bits.data() + static_cast<std::size_t>(y) * stride; }
 
+    // A size of at least one pixel each way, rows wide enough for it, the bits of every row and a
+    // finite resolution above 0: what the writers need to give the page a size.
+    bool isWritable() const;
+
     bool isBlack(int x, int y) const { return (row(y)[x >> 3] >> (7 - (x & 7))) & 1; }
     void setBlack(int x, int y, bool black = true);
 };

@@ -97,6 +97,8 @@ void PdfWriter::AddPage(const PageBitmap& page)
     const int index = pagesWritten_ + 1;
     if (index > pageCount_)
         raiseInvalid(__LINE__, "страница " + number(index) + " сверх объявленных " + number(pageCount_));
+    if (!page.isWritable())
+        raiseInvalid(__LINE__, "размер или разрешение страницы " + number(index));
     const int64_t first = kFirstPageObject + kObjectsPerPage * pagesWritten_;
     const int64_t widthPoints = int64_t{page.width} * 72 / wholeDpi(page.xDpi, index, __LINE__);
     const int64_t heightPoints = int64_t{page.height} * 72 / wholeDpi(page.yDpi, index, __LINE__);

@@ -29,6 +29,8 @@ std::optional<std::u16string_view> sourceText(int sourceId)
 
 std::u16string systemErrorText(int errnum)
 {
+    if (errnum == kSystemErrorCancelled)
+        return u"Операция была отменена пользователем.";
     char buffer[256];
     const char* text = strerror_r(errnum, buffer, sizeof buffer);
     return CBldErrorBase::lineBreaksToBlanks(std::u16string(WideText::trimmed(WideText::fromUtf8(text))));

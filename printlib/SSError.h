@@ -41,9 +41,11 @@ inline constexpr uint32_t kErrUnsupportedTiff = 0xC0080007;       // "Не по�
 inline constexpr uint32_t kErr0xC008000A = 0xC008000A;            // no message in the table
 inline constexpr uint32_t kErr0xC008000B = 0xC008000B;            // "%": data too big for a PDF417 symbol
 
+// The system error a cancelled job reports; it is no errno value, so it has a text of its own.
+inline constexpr int kSystemErrorCancelled = 1223;
+
 // HRESULT-like codes carried by COM errors.
 inline constexpr uint32_t kHresultFail = 0x80004005;              // E_FAIL
-inline constexpr uint32_t kHresultOutOfMemory = 0x8007000E;       // E_OUTOFMEMORY
 inline constexpr uint32_t kHresultWithErrorInfo = 0x80040000;
 
 // Source ids: string-table ids naming the place that raised an error. The renderer's parts
@@ -143,7 +145,7 @@ public:
     int systemError() const { return systemError_; }
     const std::vector<std::u16string>& details() const { return details_; }
 
-    // Sets the system error explicitly (an errno value), e.g. ECANCELED for a cancelled job.
+    // Sets the system error explicitly: an errno value, or kSystemErrorCancelled.
     CBldPrgError& setSystemError(int errnum);
 
     // A text detail has its trailing CR and LF cut and inner ones turned into blanks.

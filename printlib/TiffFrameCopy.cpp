@@ -4,8 +4,9 @@
 #include "WideText.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <array>
+#include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -215,10 +216,13 @@ void CopyFrameData(const TiffFile& in, TiffFile& out, int page, const std::strin
     TIFF* target = out.handle();
     const bool tiled = TIFFIsTiled(source);
     const uint32_t pieces = tiled ? TIFFNumberOfTiles(source) : TIFFNumberOfStrips(source);
+    // A damaged byte count must not make us allocate more than the file could hold.
+    struct stat file;
+    const uint64_t fileSize = ::fstat(TIFFFileno(source), &file) == 0 ? static_cast<uint64_t>(file.st_size) : 0;
     std::vector<uint8_t> buffer;
     for (uint32_t piece = 0; piece < pieces; ++piece) {
         const uint64_t size = TIFFGetStrileByteCount(source, piece);
-        if (size == 0 || size > static_cast<uint64_t>(INT32_MAX))
+        if (size == 0 || size > fileSize || size > static_cast<uint64_t>(INT32_MAX))
             raiseUnsupported(in, in, page, __LINE__, u"размер блока данных");
         buffer.resize(size);
         const auto expected = static_cast<tmsize_t>(size);

@@ -5,7 +5,6 @@
 #include "WideText.h"
 
 #include <cerrno>
-#include <cmath>
 
 namespace {
 
@@ -34,8 +33,7 @@ TiffPageWriter::TiffPageWriter(const std::string& path) : file_(std::make_unique
 void TiffPageWriter::addPage(const PageBitmap& page, const PageStamp& stamp)
 {
     const int index = pagesWritten_ + 1;
-    if (!(page.xDpi > 0 && page.yDpi > 0 && std::isfinite(page.xDpi) && std::isfinite(page.yDpi)) ||
-        page.width < 1 || page.height < 1)
+    if (!page.isWritable())
         SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParametersDetail)
             .addDetail(u"размер или разрешение страницы " + WideText::decimal(index))
             .raise();

@@ -12,6 +12,9 @@
 namespace {
 
 constexpr int kSource = SSError::kSourceTifOperation;
+// An A4 page at 1200 dots per inch has 140 million pixels; a frame far beyond any form page is
+// refused before its pixels are allocated.
+constexpr uint64_t kMaxFramePixels = uint64_t{1} << 28;
 
 std::u16string fromUtf8(const std::string& text)
 {
@@ -96,6 +99,16 @@ void raiseCannotOpenTiff(const TiffFile& file, int line)
     raiseDetail(line, text + u" " + fromUtf8(file.message()));
 }
 
+int countFrames(const TiffFile& file, int line)
+{
+    const tdir_t frames = TIFFNumberOfDirectories(file.handle());
+    if (frames == 0)
+        SSError::CPrgError(kSource, line, SSError::kErrUnsupportedTiff)
+            .addDetail(u"в файле " + fromUtf8(file.path()) + u" нет ни одной страницы")
+            .raise();
+    return static_cast<int>(frames);
+}
+
 void selectFrame(const TiffFile& file, int page, int line)
 {
     if (!TIFFSetDirectory(file.handle(), static_cast<tdir_t>(page - 1)))
@@ -144,7 +157,7 @@ void SourceTiff::TiffLoadSource()
     auto image = std::make_unique<TiffFile>(path_, "r");
     if (!image->handle())
         raiseCannotOpenTiff(*image, __LINE__);
-    frameCount_ = static_cast<int>(TIFFNumberOfDirectories(image->handle()));
+    frameCount_ = countFrames(*image, __LINE__);
     image_ = std::move(image);
 }
 
@@ -174,6 +187,11 @@ FrameImage SourceTiff::ReadFrame(int page)
     FrameImage frame{SelectPage(page), {}};
     const auto width = static_cast<uint32_t>(frame.info.width);
     const auto height = static_cast<uint32_t>(frame.info.height);
+    if (uint64_t{width} * height > kMaxFramePixels)
+        SSError::CPrgError(kSource, __LINE__, SSError::kErrUnsupportedTiff)
+            .addDetail(u"страница " + WideText::decimal(page) + u" файла " + fromUtf8(path_) + u" размером " +
+                       WideText::decimal(width) + u" x " + WideText::decimal(height) + u" точек")
+            .raise();
     frame.pixels.resize(static_cast<std::size_t>(width) * height);
     if (!TIFFReadRGBAImageOriented(image_->handle(), width, height, frame.pixels.data(), ORIENTATION_TOPLEFT, 0))
         SSError::CPrgError(kSource, __LINE__, SSError::kErrUnsupportedTiff)

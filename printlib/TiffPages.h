@@ -42,6 +42,7 @@ public:
     int PageCount();
     // page is 1-based.
     FrameInfo SelectPage(int page);
+    // The frame's pixels; a frame of more than 2^28 pixels is an unsupported-TIFF error.
     FrameImage ReadFrame(int page);
 
 private:
@@ -52,6 +53,10 @@ private:
 
 // Raises the library's error for a TIFF that cannot be opened.
 [[noreturn]] void raiseCannotOpenTiff(const TiffFile& file, int line);
+
+// The number of pages (frames) of an open TIFF; a file in which none can be read (one cut short
+// inside its first directory still opens) is an unsupported-TIFF error.
+int countFrames(const TiffFile& file, int line);
 
 // Makes `page` (1-based) the file's current frame; failing that, an error naming the page.
 void selectFrame(const TiffFile& file, int page, int line);

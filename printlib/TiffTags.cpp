@@ -271,7 +271,7 @@ std::size_t TiffReadTag(const std::string& path, int page, int tag, std::string*
     TiffFile file(path, "r");
     if (!file.handle())
         raiseCannotOpenTiff(file, __LINE__);
-    const int frames = static_cast<int>(TIFFNumberOfDirectories(file.handle()));
+    const int frames = countFrames(file, __LINE__);
     if (page < 1 || page > frames)
         raiseInvalid(__LINE__, u"Номер страницы " + WideText::decimal(page) + u" превышает общее количество " +
                                    WideText::decimal(frames));
@@ -301,12 +301,12 @@ void TiffWriteTag(const TagWrite& write)
     TiffFile source(write.sourcePath, "r");
     if (!source.handle())
         raiseCannotOpenTiff(source, __LINE__);
+    const int frames = countFrames(source, __LINE__);
     TempFile output(write.outputPath);
     TiffFile copy(output.path(), outputMode(source.handle()).c_str());
     if (!copy.handle())
         raiseTiffWriteError(copy, write.outputPath, __LINE__);
 
-    const int frames = static_cast<int>(TIFFNumberOfDirectories(source.handle()));
     for (int page = 1; page <= frames; ++page) {
         selectFrame(source, page, __LINE__);
         CopyFrameTags(source, copy, page);

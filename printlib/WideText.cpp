@@ -186,8 +186,20 @@ std::u16string& replaceAll(std::u16string& text, std::u16string_view from, std::
 {
     if (from.empty())
         return text;
-    for (std::size_t at = text.find(from); at != std::u16string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
+    std::size_t at = text.find(from);
+    if (at == std::u16string::npos)
+        return text;
+    // Built anew rather than replaced in place, which would move the rest of the text each time.
+    std::u16string replaced;
+    replaced.reserve(text.size());
+    std::size_t done = 0;
+    for (; at != std::u16string::npos; at = text.find(from, done)) {
+        replaced.append(text, done, at - done);
+        replaced += to;
+        done = at + from.size();
+    }
+    replaced.append(text, done);
+    text = std::move(replaced);
     return text;
 }
 

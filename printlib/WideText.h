@@ -24,6 +24,7 @@ std::u16string decimal(int64_t number);
 // Upper-case hexadecimal without leading zeros.
 std::u16string hexUpper(uint64_t number);
 
+// Replaces every occurrence, left to right; what is put in is not searched again.
 std::u16string& replaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to);
 
 // The text without the characters of `blanks` at either end.

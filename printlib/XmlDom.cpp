@@ -1,17 +1,17 @@
 #include "XmlDom.h"
 
+#include "InputFile.h"
 #include "SSError.h"
 #include "WideText.h"
 
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xpath.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
 namespace {
 
@@ -21,6 +21,12 @@ namespace {
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
 constexpr std::u16string_view kStepSelectNode = u"выбор узла";
+constexpr std::u16string_view kStepNodeText = u"получение текстового значения узла";
+constexpr std::u16string_view kStepAttributeValue = u"извлечение значения атрибута";
+
+// No field of a data document comes near this; it bounds what a few references to a long
+// internal entity can expand to when a text is read.
+constexpr std::size_t kMaxTextBytes = 16 * 1024 * 1024;
 
 struct ParserContextFree {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
@@ -31,10 +37,6 @@ struct XPathContextFree {
 struct XPathObjectFree {
     void operator()(xmlXPathObject* object) const { xmlXPathFreeObject(object); }
 };
-struct XmlCharFree {
-    void operator()(xmlChar* text) const { xmlFree(text); }
-};
-using XmlText = std::unique_ptr<xmlChar, XmlCharFree>;
 
 void initialiseLibxml()
 {
@@ -50,9 +52,63 @@ const xmlChar* asXmlChars(const std::string& utf8)
     return reinterpret_cast<const xmlChar*>(utf8.c_str());
 }
 
-std::u16string fromXmlChars(const xmlChar* text)
+// Appends the character data of the nodes from `first` on and of everything below them, internal
+// entity references expanded, as xmlNodeGetContent does; false once the text would pass
+// kMaxTextBytes.
+bool appendContent(const xmlNode* first, std::string& text)
 {
-    return text ? WideText::fromUtf8(reinterpret_cast<const char*>(text)) : std::u16string();
+    for (const xmlNode* node = first; node != nullptr; node = node->next) {
+        switch (node->type) {
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE: {
+            const auto* content = reinterpret_cast<const char*>(node->content);
+            const std::size_t length = content ? std::strlen(content) : 0;
+            if (length > kMaxTextBytes - text.size())
+                return false;
+            text.append(content, length);
+            break;
+        }
+        case XML_ELEMENT_NODE:
+            if (!appendContent(node->children, text))
+                return false;
+            break;
+        case XML_ENTITY_REF_NODE: {
+            const xmlEntity* entity = xmlGetDocEntity(node->doc, node->name);
+            if (entity && entity->etype == XML_INTERNAL_GENERAL_ENTITY && !appendContent(entity->children, text))
+                return false;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+// The text of one node as xmlNodeGetContent gives it, or nothing when it would pass
+// kMaxTextBytes.
+std::optional<std::string> nodeContent(const xmlNode* node)
+{
+    std::string text;
+    switch (node->type) {
+    case XML_ELEMENT_NODE:
+    case XML_ATTRIBUTE_NODE:
+    case XML_DOCUMENT_NODE:
+    case XML_DOCUMENT_FRAG_NODE:
+        if (!appendContent(node->children, text))
+            return std::nullopt;
+        break;
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_COMMENT_NODE:
+    case XML_PI_NODE: // no longer than the document
+        if (node->content != nullptr)
+            text = reinterpret_cast<const char*>(node->content);
+        break;
+    default:
+        break;
+    }
+    return text;
 }
 
 std::u16string trimmedMessage(const char* message)
@@ -158,17 +214,20 @@ bool XmlDocument::loadXML(std::u16string_view text)
 bool XmlDocument::load(std::u16string_view path)
 {
     doc_.reset();
-    std::ifstream file(WideText::toUtf8(path), std::ios::binary);
-    if (!file) {
-        const int error = errno;
-        setParseError(systemText(error), error);
-        return false;
-    }
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        const int error = errno;
-        setParseError(systemText(error), error);
-        return false;
+    InputFile file(WideText::toUtf8(path));
+    std::string bytes;
+    char chunk[64 * 1024];
+    for (ssize_t count = file.isOpen() ? file.read(chunk, sizeof chunk) : -1; count != 0;
+         count = file.read(chunk, sizeof chunk)) {
+        if (count < 0) {
+            setParseError(systemText(file.error()), file.error());
+            return false;
+        }
+        if (bytes.size() + static_cast<std::size_t>(count) > static_cast<std::size_t>(INT_MAX)) {
+            setParseError(u"Document is too large", XML_ERR_DOCUMENT_END);
+            return false;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(count));
     }
     return parse(bytes, nullptr, 0);
 }
@@ -247,34 +306,42 @@ std::vector<xmlNode*> XmlSelectNodes(xmlNode* node, std::u16string_view xpath, i
 bool XmlGetNodeText(xmlNode* node, std::u16string_view xpath, std::u16string& text, int sourceId, int line)
 {
     text.clear();
-    xmlNode* found = XmlSelectSingleNode(node, xpath, sourceId, line);
+    const xmlNode* found = XmlSelectSingleNode(node, xpath, sourceId, line);
     if (found == nullptr)
         return false;
-    const XmlText content(xmlNodeGetContent(found));
-    text = fromXmlChars(content.get());
+    const std::optional<std::string> content = nodeContent(found);
+    if (!content)
+        raiseStepError(kStepNodeText, u"текст длиннее " + WideText::decimal(kMaxTextBytes) + u" байт", sourceId, line);
+    text = WideText::fromUtf8(*content);
     if (found->type != XML_ATTRIBUTE_NODE)
         text = trimXmlWhiteSpace(std::move(text));
     return true;
 }
 
-bool XmlGetAttribute(xmlNode* node, std::u16string_view name, std::u16string& text)
+bool XmlGetAttribute(xmlNode* node, std::u16string_view name, std::u16string& text, int sourceId, int line)
 {
     text.clear();
     if (node == nullptr || node->type != XML_ELEMENT_NODE)
         return false;
     const std::string utf8Name = WideText::toUtf8(name);
-    xmlAttr* attribute = xmlHasProp(node, asXmlChars(utf8Name));
+    const xmlAttr* attribute = xmlHasProp(node, asXmlChars(utf8Name));
     if (attribute == nullptr || attribute->type != XML_ATTRIBUTE_NODE)
         return false;
-    const XmlText value(xmlNodeListGetString(node->doc, attribute->children, 1));
-    text = fromXmlChars(value.get());
+    const std::optional<std::string> value = nodeContent(reinterpret_cast<const xmlNode*>(attribute));
+    if (!value)
+        raiseStepError(kStepAttributeValue,
+                       u"значение атрибута " + std::u16string(name) + u" длиннее " + WideText::decimal(kMaxTextBytes) +
+                           u" байт",
+                       sourceId, line);
+    text = WideText::fromUtf8(*value);
     return true;
 }
 
-std::u16string XmlGetAttributeOr(xmlNode* node, std::u16string_view name, std::u16string_view fallback)
+std::u16string XmlGetAttributeOr(xmlNode* node, std::u16string_view name, std::u16string_view fallback, int sourceId,
+                                 int line)
 {
     std::u16string text;
-    return XmlGetAttribute(node, name, text) ? text : std::u16string(fallback);
+    return XmlGetAttribute(node, name, text, sourceId, line) ? text : std::u16string(fallback);
 }
 
 std::u16string XmlGetParseError(const XmlDocument& document)

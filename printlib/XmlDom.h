@@ -23,6 +23,7 @@ public:
     // the text already is characters. False when it does not parse (see XmlGetParseError).
     bool loadXML(std::u16string_view text);
     // Parses the XML file at path; its encoding comes from its byte order mark or declaration.
+    // Anything but a regular file (a folder, FIFO or device) does not parse.
     bool load(std::u16string_view path);
 
     // The root element, null before a successful load.
@@ -48,13 +49,15 @@ std::vector<xmlNode*> XmlSelectNodes(xmlNode* node, std::u16string_view xpath, i
 
 // The text of the single node the XPath selects: the concatenated character data of an element
 // without leading and trailing white space, or an attribute's value. False and an empty text
-// when nothing matches.
+// when nothing matches. A text that internal entities would expand past 16 MiB is an error.
 bool XmlGetNodeText(xmlNode* node, std::u16string_view xpath, std::u16string& text, int sourceId, int line);
 
-// The value of the element's attribute; false and an empty text when it has none.
-bool XmlGetAttribute(xmlNode* node, std::u16string_view name, std::u16string& text);
+// The value of the element's attribute; false and an empty text when it has none. A value past
+// 16 MiB is an error, as for XmlGetNodeText.
+bool XmlGetAttribute(xmlNode* node, std::u16string_view name, std::u16string& text, int sourceId, int line);
 // The value of the element's attribute, or fallback when it has none.
-std::u16string XmlGetAttributeOr(xmlNode* node, std::u16string_view name, std::u16string_view fallback);
+std::u16string XmlGetAttributeOr(xmlNode* node, std::u16string_view name, std::u16string_view fallback, int sourceId,
+                                 int line);
 
 // The reason text of the document's last parse error.
 std::u16string XmlGetParseError(const XmlDocument& document);

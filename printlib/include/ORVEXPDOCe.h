@@ -11,13 +11,25 @@
  *   the buffer's capacity in characters NOT counting the terminating zero (the buffer holds
  *   capacity + 1 characters). The function stores the text's full length into *size and, when
  *   buffer is not null and the capacity is above 0, copies min(capacity, length) characters and
- *   a zero. Ask for the length with a null buffer, then call again.
+ *   a zero. Ask for the length with a null buffer, then call again. GetTagW also writes the zero
+ *   for capacity 0 (an empty string).
+ * - Ownership: every buffer belongs to the caller. The library reads the arguments during the call
+ *   only, keeps no pointer to them afterwards and returns no memory for the caller to free.
  * - The data argument is an ORVEXPDOCDataW view: a pointer and a length in UTF-16 code units;
  *   the text need not be zero-terminated and counts as empty when length < 1 or text is null.
  *   It holds either the XML data document itself (first character '<') or the path of an XML
  *   file.
  * - An owner window is an intptr_t native window id (an X11 Window, for instance); 0 means none.
- * - The functions are meant for one calling thread.
+ * - The functions are meant for one calling thread; calls from several threads wait for each
+ *   other. Once loaded, the library stays loaded until the process ends (dlclose keeps it).
+ * - Calling order: InitORVEXPDOCW first; then SetSourceTiffW, the tag functions, GetNumberPages,
+ *   building and printing in any order; FreeORVEXPDOC last. Until InitORVEXPDOCW has named a
+ *   blank form, and after FreeORVEXPDOC, these fail with 0xC0020043 "Недопустимые параметры.".
+ *   The error functions, ORVEXPDOCVersion and MD5HashW work at any time.
+ *
+ * Test hook: when the environment variable ORVEXPDOC_PRINT_SINK names a file, PrintDocumentW
+ * and PrintBlankW write each print job, as a PDF of 210 x 297 mm pages at 600 dpi, to that file
+ * instead of sending it to a printer.
  */
 #ifndef ORVEXPDOCE_H
 #define ORVEXPDOCE_H
@@ -37,7 +49,9 @@ typedef struct ORVEXPDOCDataW {
     int32_t length;
 } ORVEXPDOCDataW;
 
-/* Set-up and tear-down. */
+/* Set-up and tear-down. The source TIFF is the multi-page blank form whose pages are the
+ * background of every page; its tag 305 on page 1 names the library version it needs. Its path
+ * is checked when it is first used. FreeORVEXPDOC may be called again; it returns 1. */
 ORVEXPDOC_API int32_t InitORVEXPDOCW(const char16_t* sourceTiffPath);
 ORVEXPDOC_API int32_t FreeORVEXPDOC(void);
 /* The library's version, "3.3.2". */
@@ -49,7 +63,16 @@ ORVEXPDOC_API int32_t GetLastErrorORVEXPDOCW(char16_t* buffer, int32_t* size);
 ORVEXPDOC_API int32_t IsErrorORVEXPDOC(int32_t* length);
 ORVEXPDOC_API int32_t ClearErrorORVEXPDOC(void);
 
-/* Source pages and tags. Page numbers count from 1. */
+/* Source pages and tags. Page numbers count from 1; a page selection is "все" (all), or a
+ * comma-separated list of page numbers, ranges "2-5" and the words "чет" (even) and "нечет" (odd).
+ * SetSourceTiffW names another blank form, which must exist.
+ * SetTagW writes a copy of the blank form to outputPath (which may be the blank form itself)
+ * with the tag set on the selected pages. Writable tags: 269, 270, 285, 305, 306, 800, 33432
+ * (texts of at most 30000 characters) and 50100, 50200, 50300, 50400 (byte values; one longer
+ * than 60000 bytes is stored zlib-packed). Values are stored in cp1251. valueLength 0 takes the
+ * whole value; a byte tag may take its first valueLength characters, a text tag only the whole.
+ * GetTagW and GetSizeTagValue read tags 256, 257, 258, 259, 277, 282, 283 too; a tag the page
+ * lacks reads as an empty text of length 0. */
 ORVEXPDOC_API int32_t SetSourceTiffW(const char16_t* sourceTiffPath);
 ORVEXPDOC_API int32_t SetTagW(const char16_t* outputPath, const char16_t* pageSelection, int32_t tagId,
                               const char16_t* value, int32_t valueLength);
@@ -57,8 +80,20 @@ ORVEXPDOC_API int32_t GetTagW(int32_t pageNumber, int32_t tagId, char16_t* buffe
 ORVEXPDOC_API int32_t GetSizeTagValue(int32_t pageNumber, int32_t tagId);
 ORVEXPDOC_API int32_t GetNumberPages(void);
 
-/* Building and printing. scale is in percent; showProgress non-zero runs the job under a progress
- * dialog owned by ownerWindow. */
+/* Building and printing. The data argument is the XML data document (root DOCUMENT with
+ * its SHEET elements) or the path of its file.
+ * - BuildPDocumentW writes the selected sheets into an existing folder as 000001.tif,
+ *   000002.tif ...; into a PDF when outputPath ends in ".pdf" (any case); else into one
+ *   multi-page TIFF. scale is in percent; 0 or below fits the form beside the barcodes.
+ * - BuildVPageW writes one sheet as an image: imageType "bmp", "jpeg" ("jpg"), "tiff" ("tif"),
+ *   "png" in any case; "gif" is known but cannot be written (error 0xC0080003).
+ * - PrintDocumentW and PrintBlankW print on the CUPS printer of that name, the default printer
+ *   for an empty name. copies is held within 1..100; a scale outside 1..100 prints at 100.
+ * - showProgress non-zero runs the job on a worker thread while the calling thread waits for it.
+ *   The library shows no window: ownerWindow is accepted and not used.
+ * - Every failure returns 0 with its report, with or without progress. An empty page selection
+ *   selects all sheets; one that selects none fails with "Отсутствуют данные.". A blank form made
+ *   for a newer library is refused (not by PrintBlankW). */
 ORVEXPDOC_API int32_t BuildPDocumentW(ORVEXPDOCDataW data, const char16_t* outputPath,
                                       const char16_t* pageSelection, int32_t scale, int32_t showProgress,
                                       intptr_t ownerWindow);

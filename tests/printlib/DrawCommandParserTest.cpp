@@ -61,6 +61,18 @@ TEST(DrawCommandParserTest, MissingAndUnreadableFieldsKeepDefaults)
     EXPECT_EQ(odd.unit, 2);
     EXPECT_EQ(odd.style, 3);
     EXPECT_EQ(odd.alignment, -1);
+
+    // What "%f" does not read as a number: infinities, NaN, two signs.
+    const TextLayout notNumbers = ParseStringCommand(u"STRING;inf;NaN;+-3;-infinity;1e39;;;nan;;;;;;; 1,inf,3");
+    EXPECT_FLOAT_EQ(notNumbers.x, 0);
+    EXPECT_FLOAT_EQ(notNumbers.y, 0);
+    EXPECT_FLOAT_EQ(notNumbers.width, 0);
+    EXPECT_FLOAT_EQ(notNumbers.height, 0);
+    EXPECT_FLOAT_EQ(notNumbers.clipWidth, 0);
+    EXPECT_FLOAT_EQ(notNumbers.fontSize, 10);
+    EXPECT_EQ(notNumbers.tabStops, std::vector<float>{1});
+    EXPECT_FLOAT_EQ(parseCrossCommand(u"CROSS;1;2;nan;4;inf").width, 5);
+    EXPECT_FLOAT_EQ(parseCrossCommand(u"CROSS;1;2;nan;4;inf").penWidth, 0.5f);
 }
 
 TEST(DrawCommandParserTest, TabStops)

@@ -51,6 +51,10 @@ TEST(ElementTransformTest, Operations)
         {u"skew:3;scale:3", {3, 0, 0, 3, 0, 0}},
         {u" scale : 2 , 4 ;", {2, 0, 0, 4, 0, 0}},
         {u"translate:10,20;scale:2,3;", {2, 0, 0, 3, 10, 20}},
+        {u"turn:nan", {}},
+        {u"scale:inf,2", {}},
+        {u"translate:1,-infinity", {1, 0, 0, 1, 1, 1}},
+        {u"matrix:1,2,3,4,5,nan", {}},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(utf8(testCase.text));

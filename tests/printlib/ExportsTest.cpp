@@ -2,11 +2,15 @@
 
 #include "ORVEXPDOCe.h"
 
+#include "JobTestSupport.h"
+#include "RenderTestSupport.h"
 #include "WideText.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -26,19 +30,6 @@ const std::set<std::string> kExportNames = {
     "BuildVPageW",    "PrintDocumentW",  "PrintBlankW",      "MD5HashW",
 };
 
-std::string runCommand(const std::string& command)
-{
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return output;
-    char buffer[4096];
-    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, read);
-    ::pclose(pipe);
-    return output;
-}
-
 class ExportsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { library_ = ::dlopen(ORVEXPDOC_LIBRARY, RTLD_NOW | RTLD_LOCAL); }
@@ -56,8 +47,27 @@ protected:
         isError = function<decltype(&IsErrorORVEXPDOC)>("IsErrorORVEXPDOC");
         clearError = function<decltype(&ClearErrorORVEXPDOC)>("ClearErrorORVEXPDOC");
         md5Hash = function<decltype(&MD5HashW)>("MD5HashW");
-        ASSERT_TRUE(version && getLastError && isError && clearError && md5Hash);
+        init = function<decltype(&InitORVEXPDOCW)>("InitORVEXPDOCW");
+        release = function<decltype(&FreeORVEXPDOC)>("FreeORVEXPDOC");
+        setSourceTiff = function<decltype(&SetSourceTiffW)>("SetSourceTiffW");
+        setTag = function<decltype(&SetTagW)>("SetTagW");
+        getTag = function<decltype(&GetTagW)>("GetTagW");
+        getSizeTagValue = function<decltype(&GetSizeTagValue)>("GetSizeTagValue");
+        getNumberPages = function<decltype(&GetNumberPages)>("GetNumberPages");
+        buildDocument = function<decltype(&BuildPDocumentW)>("BuildPDocumentW");
+        buildPage = function<decltype(&BuildVPageW)>("BuildVPageW");
+        printDocument = function<decltype(&PrintDocumentW)>("PrintDocumentW");
+        printBlank = function<decltype(&PrintBlankW)>("PrintBlankW");
+        ASSERT_TRUE(version && getLastError && isError && clearError && md5Hash && init && release &&
+                    setSourceTiff && setTag && getTag && getSizeTagValue && getNumberPages && buildDocument &&
+                    buildPage && printDocument && printBlank);
         clearError();
+    }
+
+    void TearDown() override
+    {
+        if (release)
+            release();
     }
 
     template <class Function>
@@ -88,11 +98,22 @@ protected:
     decltype(&IsErrorORVEXPDOC) isError = nullptr;
     decltype(&ClearErrorORVEXPDOC) clearError = nullptr;
     decltype(&MD5HashW) md5Hash = nullptr;
+    decltype(&InitORVEXPDOCW) init = nullptr;
+    decltype(&FreeORVEXPDOC) release = nullptr;
+    decltype(&SetSourceTiffW) setSourceTiff = nullptr;
+    decltype(&SetTagW) setTag = nullptr;
+    decltype(&GetTagW) getTag = nullptr;
+    decltype(&GetSizeTagValue) getSizeTagValue = nullptr;
+    decltype(&GetNumberPages) getNumberPages = nullptr;
+    decltype(&BuildPDocumentW) buildDocument = nullptr;
+    decltype(&BuildVPageW) buildPage = nullptr;
+    decltype(&PrintDocumentW) printDocument = nullptr;
+    decltype(&PrintBlankW) printBlank = nullptr;
 };
 
 TEST_F(ExportsTest, LibraryExportsOnlyItsSixteenFunctions)
 {
-    const std::string symbols = runCommand(std::string("nm -D --defined-only '") + ORVEXPDOC_LIBRARY + "'");
+    const std::string symbols = runCommand(std::string("nm -D --defined-only '") + ORVEXPDOC_LIBRARY + "'").output;
     ASSERT_FALSE(symbols.empty());
     std::set<std::string> exported;
     std::size_t start = 0;
@@ -102,9 +123,7 @@ TEST_F(ExportsTest, LibraryExportsOnlyItsSixteenFunctions)
         EXPECT_TRUE(kExportNames.contains(name)) << "unexpected export: " << line;
         exported.insert(name);
     }
-    for (const char* name : {"ORVEXPDOCVersion", "GetLastErrorORVEXPDOCW", "IsErrorORVEXPDOC",
-                             "ClearErrorORVEXPDOC", "MD5HashW"})
-        EXPECT_TRUE(exported.contains(name)) << name;
+    EXPECT_EQ(exported, kExportNames);
 }
 
 TEST_F(ExportsTest, VersionIsCopiedOutByCapacity)
@@ -188,7 +207,7 @@ TEST_F(ExportsTest, Md5OfTextDigestsItsUtf16Bytes)
     for (const auto& c : cases) {
         std::u16string output(33, u'#');
         EXPECT_EQ(md5Hash(c.text, 0, output.data()), 1);
-        const std::string expected = runCommand(std::string("printf '") + c.utf16leBytes + "' | md5sum").substr(0, 32);
+        const std::string expected = runCommand(std::string("printf '") + c.utf16leBytes + "' | md5sum").output.substr(0, 32);
         EXPECT_EQ(WideText::toUtf8(output.substr(0, 32)), expected) << WideText::toUtf8(c.text);
         EXPECT_EQ(output[32], u'#') << "nothing is written after the 32 digits";
     }
@@ -256,6 +275,275 @@ TEST_F(ExportsTest, CallsLeaveTheLocaleAsItWas)
     md5Hash(u"abc", 0, output.data());
     md5Hash(u"/nonexistent/file", 1, output.data());
     EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before);
+}
+
+// The exports that need the document object, with a blank form of two pages made for this
+// library.
+class ExportedDocumentTest : public ExportsTest {
+protected:
+    void SetUp() override
+    {
+        ExportsTest::SetUp();
+        form = versionedForm(folder, 2, 100);
+    }
+
+    static std::u16string u16(const std::string& text) { return WideText::fromUtf8(text); }
+    static ORVEXPDOCDataW dataOf(const std::u16string& text)
+    {
+        return {text.data(), static_cast<int32_t>(text.size())};
+    }
+
+    // The tag as GetTagW reads it; "failed" when it fails.
+    std::string tag(int32_t page, int32_t id) const
+    {
+        int32_t size = 0;
+        if (getTag(page, id, nullptr, &size) != 1)
+            return "failed";
+        std::u16string text(static_cast<std::size_t>(size) + 1, u'*');
+        EXPECT_EQ(getTag(page, id, text.data(), &size), 1);
+        EXPECT_EQ(text.back(), u'\0');
+        text.pop_back();
+        return WideText::toUtf8(text);
+    }
+
+    ScratchFolder folder;
+    std::string form;
+};
+
+TEST_F(ExportedDocumentTest, CallsBeforeInitialisationAreArgumentErrors)
+{
+    const std::u16string xml = dataDocumentXml({{1}});
+    const std::u16string output = u16(folder.file("out.tif"));
+    const std::u16string source = u16(form);
+    char16_t buffer[8];
+    int32_t size = 7;
+    const std::vector<std::pair<const char*, std::function<int32_t()>>> calls = {
+        {"GetNumberPages", [&] { return getNumberPages(); }},
+        {"GetSizeTagValue", [&] { return getSizeTagValue(1, 305); }},
+        {"GetTagW", [&] { return getTag(1, 305, buffer, &size); }},
+        {"SetTagW", [&] { return setTag(output.c_str(), u"1", 270, u"x", 0); }},
+        {"SetSourceTiffW", [&] { return setSourceTiff(source.c_str()); }},
+        {"BuildPDocumentW", [&] { return buildDocument(dataOf(xml), output.c_str(), u"", 0, 0, 0); }},
+        {"BuildVPageW", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"tif"); }},
+        {"PrintDocumentW", [&] { return printDocument(dataOf(xml), u"", u"", 1, 100, 0, 0); }},
+        {"PrintBlankW", [&] { return printBlank(u"", u"", 1, 100, 0, 0); }},
+    };
+    for (const auto& [name, call] : calls) {
+        EXPECT_EQ(call(), 0) << name;
+        EXPECT_EQ(invalidParametersAt(lastError()), "invalid parameters") << name;
+    }
+    EXPECT_EQ(release(), 1);
+    EXPECT_EQ(release(), 1) << "freeing twice";
+
+    EXPECT_EQ(init(nullptr), 1) << "the path is checked when it is used";
+    EXPECT_EQ(getNumberPages(), 0);
+    EXPECT_EQ(invalidParametersAt(lastError()), "invalid parameters");
+    EXPECT_EQ(setSourceTiff(source.c_str()), 1) << "the renderer exists";
+    EXPECT_EQ(getNumberPages(), 2);
+    EXPECT_EQ(isError(nullptr), 0) << "GetNumberPages clears the last error first";
+}
+
+TEST_F(ExportedDocumentTest, TagsAreReadAndWritten)
+{
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    EXPECT_EQ(getNumberPages(), 2);
+    const std::string software = "Модуль печати документов со штрих-кодом PDF417. Версия: 3.3.0.2";
+    EXPECT_EQ(tag(1, 305), software);
+    EXPECT_EQ(getSizeTagValue(1, 305), static_cast<int32_t>(WideText::fromUtf8(software).size()));
+    EXPECT_EQ(tag(2, 259), "CCITT Group 4 fax encoding");
+    EXPECT_EQ(tag(1, 282), "100");
+
+    // The copy out: the full length always; capacity 0 still gets an empty string.
+    struct Copy {
+        int32_t capacity;
+        std::u16string buffer;
+    };
+    for (const Copy& c : {Copy{0, std::u16string(u"\0****", 5)}, Copy{3, std::u16string(u"Мод\0*", 5)},
+                          Copy{-1, u"*****"}}) {
+        std::u16string buffer = u"*****";
+        int32_t size = c.capacity;
+        EXPECT_EQ(getTag(1, 305, buffer.data(), &size), 1) << c.capacity;
+        EXPECT_EQ(size, static_cast<int32_t>(WideText::fromUtf8(software).size())) << c.capacity;
+        EXPECT_EQ(buffer, c.buffer) << c.capacity;
+    }
+
+    const std::string tagged = folder.file("tagged.tif");
+    const std::u16string longValue(150000, u'Я');
+    EXPECT_EQ(setTag(u16(tagged).c_str(), u"2", 270, u"Описание страницы", 0), 1) << lastError();
+    EXPECT_EQ(setSourceTiff(u16(tagged).c_str()), 1) << lastError();
+    EXPECT_EQ(setTag(u16(tagged).c_str(), u"1-2", 50100, longValue.c_str(), 0), 1) << lastError();
+    EXPECT_TRUE(tiffinfoAccepts(tagged));
+    EXPECT_EQ(tag(2, 270), "Описание страницы");
+    EXPECT_EQ(tag(1, 270), "");
+    EXPECT_EQ(getSizeTagValue(1, 270), 0);
+    EXPECT_EQ(isError(nullptr), 0) << "a missing tag is no error";
+    EXPECT_EQ(getSizeTagValue(1, 50100), 150000);
+    EXPECT_EQ(tag(2, 50100), WideText::toUtf8(longValue));
+
+    struct Failure {
+        const char* name;
+        std::function<int32_t()> call;
+        std::string report;
+    };
+    int32_t size = 0;
+    const std::vector<Failure> failures = {
+        {"page 0", [&] { return getSizeTagValue(0, 305); }, "invalid parameters"},
+        {"null size", [&] { return getTag(1, 305, nullptr, nullptr); }, "invalid parameters"},
+        {"page 3 of 2", [&] { return getTag(3, 305, nullptr, &size); },
+         "Недопустимые параметры: Номер страницы 3 превышает общее количество 2."},
+        {"unknown tag", [&] { return getSizeTagValue(1, 999); }, "Недопустимые параметры: Допустимые теги: 269"},
+        {"tag not writable", [&] { return setTag(u16(tagged).c_str(), u"1", 256, u"1", 0); },
+         "Недопустимые параметры: Поддерживаемые номера тегов: 269"},
+        {"empty selection", [&] { return setTag(u16(tagged).c_str(), u"", 270, u"x", 0); }, "invalid parameters"},
+        {"null value", [&] { return setTag(u16(tagged).c_str(), u"1", 270, nullptr, 0); }, "invalid parameters"},
+        {"text cut short", [&] { return setTag(u16(tagged).c_str(), u"1", 270, u"abc", 2); },
+         "Не верный размер строки"},
+        {"missing source", [&] { return setSourceTiff(u16(folder.file("missing.tif")).c_str()); },
+         "Файл не найден: " + folder.file("missing.tif") + "."},
+    };
+    for (const Failure& f : failures) {
+        EXPECT_EQ(f.call(), 0) << f.name;
+        const std::string report = invalidParametersAt(lastError());
+        EXPECT_EQ(report.substr(0, f.report.size()), f.report) << f.name << ": " << report;
+    }
+}
+
+TEST_F(ExportedDocumentTest, BuildsPagesThatToolsAccept)
+{
+    const std::string barcodeForm = versionedForm(folder, 1, 300, formSoftware(u"3.3.0.2"), "barcodes.tif");
+    ASSERT_EQ(init(u16(barcodeForm).c_str()), 1);
+    const std::u16string xml = dataDocumentXml({{1, u"500100732259"}, {1, u"772800112233"}});
+    const std::string dataFile = folder.file("data.xml");
+    std::ofstream(dataFile) << WideText::toUtf8(xml);
+
+    struct Case {
+        const char* name;
+        std::u16string data;
+        int32_t showProgress;
+    };
+    for (const Case& c : {Case{"pages", xml, 0}, Case{"pages.tif", u16(dataFile), 1}, Case{"pages.pdf", xml, 1}}) {
+        const std::string output = folder.file(c.name);
+        if (std::string(c.name) == "pages")
+            fs::create_directory(output);
+        EXPECT_EQ(buildDocument(dataOf(c.data), u16(output).c_str(), u"", 0, c.showProgress, 0), 1)
+            << c.name << ": " << lastError();
+    }
+    EXPECT_THAT(filesIn(folder.file("pages")), testing::ElementsAre("000001.tif", "000002.tif"));
+    const std::vector<PageBitmap> second = decodeTiff(folder.file("pages/000002.tif"));
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_THAT(readPdf417(second[0], 0, 0, 210, 297), testing::Contains(testing::HasSubstr("|772800112233|")));
+    EXPECT_TRUE(tiffinfoAccepts(folder.file("pages.tif")));
+    EXPECT_EQ(decodeTiff(folder.file("pages.tif")).size(), 2u);
+    EXPECT_EQ(runCommand("qpdf --check '" + folder.file("pages.pdf") + "'").status, 0);
+    EXPECT_EQ(pdfPageCount(folder.file("pages.pdf")), 2);
+
+    EXPECT_EQ(buildPage(dataOf(xml), u16(folder.file("page.jpg")).c_str(), 2, u"JPG"), 1) << lastError();
+    EXPECT_TRUE(fs::file_size(folder.file("page.jpg")) > 0);
+}
+
+TEST_F(ExportedDocumentTest, JobFailuresReturn0WithOrWithoutProgress)
+{
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    const std::u16string xml = dataDocumentXml({{1}, {2}});
+    const std::u16string output = u16(folder.file("out.pdf"));
+    const std::string noData = "Отсутствуют данные.[-1073676288 (0xC0010000)\\\\0 (0x0)\\TiffTools (строка: ";
+    struct Case {
+        const char* name;
+        std::function<int32_t()> call;
+        std::string report;
+    };
+    const std::vector<Case> cases = {
+        {"nothing selected", [&] { return buildDocument(dataOf(xml), output.c_str(), u"3-9", 0, 0, 0); }, noData},
+        {"nothing selected, progress", [&] { return buildDocument(dataOf(xml), output.c_str(), u"3", 0, 1, 0); },
+         noData},
+        {"empty data", [&] { return buildDocument(dataOf(u""), output.c_str(), u"", 0, 1, 0); },
+         "Недопустимые параметры.[-1073610685 (0xC0020043)\\\\0 (0x0)\\TiffTools"},
+        {"broken XML, progress", [&] { return printDocument(dataOf(u"<DOCUMENT"), u"", u"", 1, 100, 1, 0); },
+         "Ошибка при работе с XMLDOM."},
+        {"preview type", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"webp"); }, "invalid parameters"},
+        {"preview sheet", [&] { return buildPage(dataOf(xml), output.c_str(), 3, u"png"); },
+         "Недопустимые параметры.[-1073610685 (0xC0020043)\\\\0 (0x0)\\TiffTools"},
+        {"gif has no encoder", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"gif"); },
+         "57347 - не найден в строковой таблицеimage/gif[-1073217533 (0xC0080003)"},
+    };
+    ASSERT_EQ(::setenv("ORVEXPDOC_PRINT_SINK", folder.file("printed.pdf").c_str(), 1), 0);
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.call(), 0) << c.name;
+        const std::string report = invalidParametersAt(lastError());
+        EXPECT_EQ(report.substr(0, c.report.size()), c.report) << c.name << ": " << report;
+    }
+    ::unsetenv("ORVEXPDOC_PRINT_SINK");
+    EXPECT_FALSE(fs::exists(folder.file("out.pdf")));
+    EXPECT_FALSE(fs::exists(folder.file("printed.pdf")));
+}
+
+TEST_F(ExportedDocumentTest, PrintsThroughTheTestHooksFile)
+{
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    const std::string printed = folder.file("printed.pdf");
+    ASSERT_EQ(::setenv("ORVEXPDOC_PRINT_SINK", printed.c_str(), 1), 0);
+    const std::u16string xml = dataDocumentXml({{1}, {2}, {2}}, u"Декларация");
+
+    EXPECT_EQ(printDocument(dataOf(xml), u"", u"все", 2, 100, 1, 0), 1) << lastError();
+    EXPECT_EQ(pdfPageCount(printed), 3);
+    EXPECT_EQ(runCommand("qpdf --check '" + printed + "'").status, 0);
+
+    EXPECT_EQ(printBlank(u"", u"2", 1, 0, 0, 0), 1) << lastError();
+    EXPECT_EQ(pdfPageCount(printed), 1);
+    ::unsetenv("ORVEXPDOC_PRINT_SINK");
+}
+
+TEST_F(ExportedDocumentTest, AFormForANewerLibraryRefusesAllButBlankForms)
+{
+    const std::string newer = versionedForm(folder, 1, 100, formSoftware(u"4.1.0"), "newer.tif");
+    ASSERT_EQ(init(u16(newer).c_str()), 1);
+    const std::u16string xml = dataDocumentXml({{1}});
+    const std::string refused = "Шаблон (файл: '" + newer +
+                                "') для печати требует обновления пакета «Мирдал» с версии 3.3.2 до версии не менее "
+                                "4.0.0.[-1073676288 (0xC0010000)";
+    EXPECT_EQ(buildDocument(dataOf(xml), u16(folder.file("out.tif")).c_str(), u"", 0, 0, 0), 0);
+    EXPECT_EQ(lastError().substr(0, refused.size()), refused);
+    EXPECT_EQ(buildPage(dataOf(xml), u16(folder.file("out.png")).c_str(), 1, u"png"), 0);
+    EXPECT_EQ(lastError().substr(0, refused.size()), refused);
+
+    ASSERT_EQ(::setenv("ORVEXPDOC_PRINT_SINK", folder.file("printed.pdf").c_str(), 1), 0);
+    EXPECT_EQ(printDocument(dataOf(xml), u"", u"", 1, 100, 0, 0), 0);
+    EXPECT_EQ(lastError().substr(0, refused.size()), refused);
+    EXPECT_EQ(printBlank(u"", u"", 1, 100, 0, 0), 1) << lastError();
+    ::unsetenv("ORVEXPDOC_PRINT_SINK");
+}
+
+TEST_F(ExportedDocumentTest, JobsLeaveTheLocaleAsItWas)
+{
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    const std::u16string xml = dataDocumentXml({{1}});
+    EXPECT_EQ(buildDocument(dataOf(xml), u16(folder.file("out.tif")).c_str(), u"", 0, 1, 0), 1);
+    EXPECT_EQ(buildDocument(dataOf(xml), u16(folder.file("out.tif")).c_str(), u"7", 0, 0, 0), 0);
+    EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before);
+}
+
+TEST(ExportsUnloadTest, TheLibraryStaysLoadedForTheTiffTagsItRegistered)
+{
+    ScratchFolder folder;
+    const std::string form = versionedForm(folder, 1, 100);
+    void* library = ::dlopen(ORVEXPDOC_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << ::dlerror();
+    const auto init = reinterpret_cast<decltype(&InitORVEXPDOCW)>(::dlsym(library, "InitORVEXPDOCW"));
+    const auto pages = reinterpret_cast<decltype(&GetNumberPages)>(::dlsym(library, "GetNumberPages"));
+    const auto release = reinterpret_cast<decltype(&FreeORVEXPDOC)>(::dlsym(library, "FreeORVEXPDOC"));
+    ASSERT_TRUE(init && pages && release);
+    ASSERT_EQ(init(WideText::fromUtf8(form).c_str()), 1);
+    EXPECT_EQ(pages(), 1);
+    release();
+    ::dlclose(library);
+
+    void* stillLoaded = ::dlopen(ORVEXPDOC_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_NE(stillLoaded, nullptr);
+    if (stillLoaded != nullptr)
+        ::dlclose(stillLoaded);
+    // libtiff calls the library's tag registration for every file it opens.
+    EXPECT_EQ(decodeTiff(form).size(), 1u);
 }
 
 } // namespace

@@ -135,6 +135,7 @@ TEST_F(Md5FileTest, UnreadableFileRaisesTheSystemError)
     const Case cases[] = {
         {"missing file", folder_ / "missing", ENOENT},
         {"folder", folder_, EISDIR},
+        {"device, which would never end", "/dev/zero", EINVAL},
     };
     for (const auto& c : cases) {
         try {

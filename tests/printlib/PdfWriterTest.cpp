@@ -147,7 +147,23 @@ TEST(PdfWriterTest, BadPagesAreErrorsAndLeaveNoFile)
              page.yDpi = 0;
              writePdf(path, {page});
          },
+         "размер или разрешение страницы 1"},
+        {"resolution below one dot per inch",
+         [](const std::string& path) {
+             PageBitmap page = randomBitmap(10, 10, 1);
+             page.xDpi = 0.4;
+             writePdf(path, {page});
+         },
          "разрешение страницы 1 PDF-файла равно 0"},
+        {"no pixels", [](const std::string& path) { writePdf(path, {PageBitmap(0, 10, 300, 300)}); },
+         "размер или разрешение страницы 1"},
+        {"rows missing",
+         [](const std::string& path) {
+             PageBitmap page = randomBitmap(10, 10, 1);
+             page.bits.resize(page.bits.size() / 2);
+             writePdf(path, {page});
+         },
+         "размер или разрешение страницы 1"},
         {"more pages than announced",
          [](const std::string& path) {
              PdfWriter writer(path, 1);

@@ -130,6 +130,19 @@ TEST_F(SourceTiffTest, ZeroResolutionIsAnErrorNamingTheFrame)
     }
 }
 
+TEST_F(SourceTiffTest, FrameOfAbsurdSizeIsRefusedBeforeItsPixels)
+{
+    // 65535 × 65535 pixels named by a file of a few kilobytes: 16 GiB at four bytes a pixel.
+    setTagValue(path_, 3, TIFFTAG_IMAGEWIDTH, 65535);
+    setTagValue(path_, 3, TIFFTAG_IMAGELENGTH, 65535);
+    SourceTiff source;
+    source.SetSourceTiff(path_);
+    EXPECT_EQ(source.SelectPage(3).width, 65535);
+    const std::string report = utf8(errorReport([&] { source.ReadFrame(3); }));
+    EXPECT_NE(report.find("страница 3 файла " + path_ + " размером 65535 x 65535 точек"), std::string::npos) << report;
+    EXPECT_NE(report.find("(0xC0080007)"), std::string::npos) << report;
+}
+
 TEST_F(SourceTiffTest, ALoadedSourceIsReplacedAtOnce)
 {
     const std::string other = folder_.file("other.tif");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <zlib.h>
 
@@ -321,6 +322,33 @@ TEST_F(TiffTagsTest, FullDeviceFailsAndLeavesTheOldFile)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier output");
 }
 
+// A file cut short inside its first directory still opens, but libtiff finds no page in it: the
+// copy must not be written as a TIFF without pages, nor read as one.
+TEST_F(TiffTagsTest, SourceWithoutReadablePagesIsRefused)
+{
+    std::ifstream in(source_, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    uint32_t firstDirectory = 0; // little-endian, at byte 4 of the header
+    for (int at = 7; at >= 4; --at)
+        firstDirectory = firstDirectory << 8 | static_cast<uint8_t>(bytes[static_cast<std::size_t>(at)]);
+    const std::string cut = folder_.file("cut.tif");
+    bool opensWithoutPages = false;
+    for (std::size_t length = firstDirectory; length < bytes.size() && !opensWithoutPages; ++length) {
+        std::ofstream(cut, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(length));
+        const TiffFile file(cut, "r");
+        opensWithoutPages = file.handle() != nullptr && TIFFNumberOfDirectories(file.handle()) == 0;
+    }
+    ASSERT_TRUE(opensWithoutPages);
+
+    for (const auto& action : std::vector<std::function<void()>>{[&] { writeFrom(cut, 270, "1"); },
+                                                                 [&] { readTag(cut, 1, 270); }}) {
+        const std::string report = utf8(errorReport(action));
+        EXPECT_NE(report.find("в файле " + cut + " нет ни одной страницы"), std::string::npos) << report;
+        EXPECT_NE(report.find("(0xC0080007)"), std::string::npos) << report;
+    }
+    EXPECT_EQ(folder_.fileNames(), (std::vector<std::string>{"cut.tif", "form.tif"}));
+}
+
 TEST_F(TiffTagsTest, NumberTagsReadAsText)
 {
     struct Case {
@@ -337,7 +365,7 @@ TEST_F(TiffTagsTest, NumberTagsReadAsText)
         SCOPED_TRACE(std::to_string(testCase.page) + "/" + std::to_string(testCase.tag));
         EXPECT_EQ(readTag(source_, testCase.page, testCase.tag), testCase.expected);
     }
-    setShortTag(source_, 3, TIFFTAG_COMPRESSION, 7);
+    setTagValue(source_, 3, TIFFTAG_COMPRESSION, 7);
     EXPECT_EQ(readTag(source_, 3, 259), "encoding: 7");
 }
 
@@ -364,6 +392,13 @@ TEST_F(TiffTagsTest, BadRequestsAreErrors)
         const std::string report = utf8(errorReport(testCase.action));
         EXPECT_NE(report.find(testCase.expected), std::string::npos) << report;
     }
+    EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"form.tif"});
+
+    // A byte count far past the file's end is refused before anything is allocated for it.
+    setTagValue(source_, 4, TIFFTAG_STRIPBYTECOUNTS, 2000000000);
+    const std::string damaged = utf8(errorReport([&] { write(270, "1"); }));
+    EXPECT_NE(damaged.find("размер блока данных, страница 4 файла " + source_), std::string::npos) << damaged;
+    EXPECT_NE(damaged.find("(0xC0080007)"), std::string::npos) << damaged;
     EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"form.tif"});
 
     breakResolution(source_, 4, true);

@@ -207,14 +207,19 @@ void breakResolution(const std::string& path, int page, bool zeroDenominator)
     file.write(reinterpret_cast<const char*>(zeroDenominator ? zero : one), 4);
 }
 
-void setShortTag(const std::string& path, int page, uint16_t tag, uint16_t value)
+void setTagValue(const std::string& path, int page, uint16_t tag, uint32_t value)
 {
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     const std::streamoff entry = entryOffset(file, page, tag);
     ASSERT_GE(entry, 0) << "no tag " << tag << " on page " << page;
-    const uint8_t bytes[2] = {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
+    ASSERT_EQ(readLittleEndian(file, entry + 4, 4), 1u) << "tag " << tag << " holds more than one value";
+    const uint32_t type = readLittleEndian(file, entry + 2, 2);
+    ASSERT_TRUE(type == TIFF_SHORT || type == TIFF_LONG) << "tag " << tag << " is of type " << type;
+    ASSERT_TRUE(type == TIFF_LONG || value <= 0xFFFF) << value << " does not fit tag " << tag;
+    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
     file.seekp(entry + 8);
-    file.write(reinterpret_cast<const char*>(bytes), 2);
+    file.write(reinterpret_cast<const char*>(bytes), type == TIFF_SHORT ? 2 : 4);
 }
 
 ::testing::AssertionResult tiffinfoAccepts(const std::string& path)

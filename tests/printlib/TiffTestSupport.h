@@ -54,8 +54,9 @@ std::vector<PageBitmap> decodeTiff(const std::string& path);
 // denominator to 0, by patching the file's bytes.
 void breakResolution(const std::string& path, int page, bool zeroDenominator);
 
-// Sets a SHORT tag of a page (1-based) of a little-endian classic TIFF in place.
-void setShortTag(const std::string& path, int page, uint16_t tag, uint16_t value);
+// Sets the one value of a SHORT or LONG tag of a page (1-based) of a little-endian classic TIFF in
+// place.
+void setTagValue(const std::string& path, int page, uint16_t tag, uint32_t value);
 
 // tiffinfo reads the file and decodes every page without an error.
 ::testing::AssertionResult tiffinfoAccepts(const std::string& path);

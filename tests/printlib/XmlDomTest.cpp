@@ -1,6 +1,7 @@
 #include "XmlDom.h"
 
 #include "SSError.h"
+#include "TiffTestSupport.h"
 #include "WideText.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <netinet/in.h>
 #include <utility>
@@ -19,7 +19,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using SSError::kSourceDocument;
 
 constexpr std::u16string_view kDocument =
@@ -28,11 +27,6 @@ constexpr std::u16string_view kDocument =
     u"  <SHEET pageNumber=\"1\" code=\"1\"><Поле print=\"3\">  123 </Поле><Скрыто print=\"0\">x</Скрыто></SHEET>\n"
     u"  <SHEET pageNumber=\"2\" code=\"2\"><Поле print=\"t\" incBarCode=\"1\">Иванов &amp; сын</Поле></SHEET>\n"
     u"</DOCUMENT>\n";
-
-std::string utf8(const std::u16string& text)
-{
-    return WideText::toUtf8(text);
-}
 
 XmlDocument loaded(std::u16string_view text)
 {
@@ -62,21 +56,14 @@ std::string raisedReport(Action&& action)
 
 class XmlDomFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("xmldomtest-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::u16string writeFile(const std::string& name, std::string_view bytes)
     {
-        const fs::path path = folder_ / name;
+        const std::string path = folder_.file(name);
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return WideText::fromUtf8(path.string());
+        return WideText::fromUtf8(path);
     }
 
-    fs::path folder_;
+    ScratchFolder folder_;
 };
 
 TEST(XmlDomTest, SelectsSheetsAndFieldsInDocumentOrder)
@@ -84,8 +71,8 @@ TEST(XmlDomTest, SelectsSheetsAndFieldsInDocumentOrder)
     const XmlDocument document = loaded(kDocument);
     const auto sheets = XmlSelectNodes(document.documentElement(), u"/*/SHEET", kSourceDocument, __LINE__);
     ASSERT_EQ(sheets.size(), 2u);
-    EXPECT_EQ(utf8(XmlGetAttributeOr(sheets[0], u"pageNumber", u"")), "1");
-    EXPECT_EQ(utf8(XmlGetAttributeOr(sheets[1], u"pageNumber", u"")), "2");
+    EXPECT_EQ(utf8(XmlGetAttributeOr(sheets[0], u"pageNumber", u"", kSourceDocument, __LINE__)), "1");
+    EXPECT_EQ(utf8(XmlGetAttributeOr(sheets[1], u"pageNumber", u"", kSourceDocument, __LINE__)), "2");
 
     const auto fields = XmlSelectNodes(sheets[0], u"*[@print!='0' or @incBarCode='1']", kSourceDocument, __LINE__);
     ASSERT_EQ(fields.size(), 1u);
@@ -110,13 +97,13 @@ TEST(XmlDomTest, ReadsTextsAndAttributes)
     EXPECT_TRUE(text.empty());
 
     xmlNode* root = document.documentElement();
-    EXPECT_TRUE(XmlGetAttribute(root, u"version", text));
+    EXPECT_TRUE(XmlGetAttribute(root, u"version", text, kSourceDocument, __LINE__));
     EXPECT_EQ(utf8(text), "5.16");
     text = u"left over";
-    EXPECT_FALSE(XmlGetAttribute(root, u"caption", text));
+    EXPECT_FALSE(XmlGetAttribute(root, u"caption", text, kSourceDocument, __LINE__));
     EXPECT_TRUE(text.empty());
-    EXPECT_EQ(utf8(XmlGetAttributeOr(root, u"caption", u"Документ для сдачи")), "Документ для сдачи");
-    EXPECT_EQ(utf8(XmlGetAttributeOr(root, u"knd", u"")), "1151020");
+    EXPECT_EQ(utf8(XmlGetAttributeOr(root, u"caption", u"Документ для сдачи", kSourceDocument, __LINE__)), "Документ для сдачи");
+    EXPECT_EQ(utf8(XmlGetAttributeOr(root, u"knd", u"", kSourceDocument, __LINE__)), "1151020");
 }
 
 TEST(XmlDomTest, Utf16TextIsParsedAsCharactersWhateverItsDeclarationSays)
@@ -158,12 +145,14 @@ TEST_F(XmlDomFileTest, FileIsDecodedByItsDeclaration)
     }
 }
 
-TEST_F(XmlDomFileTest, MissingFileIsAParseFailure)
+TEST_F(XmlDomFileTest, MissingFileAndWhatIsNotAFileAreParseFailures)
 {
-    XmlDocument document;
-    EXPECT_FALSE(document.load(WideText::fromUtf8((folder_ / "нет.xml").string())));
-    EXPECT_EQ(utf8(XmlGetParseError(document)), std::strerror(ENOENT));
-    EXPECT_EQ(document.documentElement(), nullptr);
+    for (const auto& [path, errnum] : {std::pair<std::string, int>{folder_.file("нет.xml"), ENOENT}, {"/dev/zero", EINVAL}}) {
+        XmlDocument document = loaded(kDocument);
+        EXPECT_FALSE(document.load(WideText::fromUtf8(path))) << path;
+        EXPECT_EQ(utf8(XmlGetParseError(document)), std::strerror(errnum)) << path;
+        EXPECT_EQ(document.documentElement(), nullptr) << path;
+    }
 }
 
 // libxml2's process-wide defaults as a host program may set them: substitute entities, load
@@ -242,6 +231,37 @@ TEST(XmlDomTest, EntityExpansionBombIsRefused)
     XmlDocument document;
     EXPECT_FALSE(document.loadXML(text));
     EXPECT_FALSE(document.parseErrorReason().empty());
+}
+
+// A short document whose internal entity, referenced over and over, would expand to far more
+// than any field holds: the parser takes it, reading the text is refused.
+TEST(XmlDomTest, TextsExpandedPastTheLimitAreErrors)
+{
+    std::u16string references;
+    for (int k = 0; k < 200; ++k)
+        references += u"&big;";
+    const XmlDocument document = loaded(u"<?xml version=\"1.0\"?>\n<!DOCTYPE DOCUMENT [<!ENTITY big \""
+                                        + std::u16string(100000, u'x') + u"\">]>\n<DOCUMENT a=\"" + references
+                                        + u"\" b=\"&big;\">" + references + u"<Поле>&big;</Поле></DOCUMENT>");
+    EXPECT_EQ(nodeText(document, u"/DOCUMENT/Поле").size(), 100000u) << "one reference is expanded";
+    std::u16string text;
+    EXPECT_TRUE(XmlGetAttribute(document.documentElement(), u"b", text, kSourceDocument, __LINE__));
+    EXPECT_EQ(text.size(), 100000u);
+
+    const std::string elementReport = raisedReport(
+        [&] { XmlGetNodeText(document.documentElement(), u"/DOCUMENT", text, kSourceDocument, 61); });
+    EXPECT_EQ(elementReport.rfind("получение текстового значения узла текст длиннее 16777216 байт.[-1073610663 "
+                                  "(0xC0020059)\\\\0 (0x0)\\TiffTools (строка: 61)]",
+                                  0),
+              0u)
+        << elementReport;
+    const std::string attributeReport =
+        raisedReport([&] { XmlGetAttribute(document.documentElement(), u"a", text, kSourceDocument, 62); });
+    EXPECT_EQ(attributeReport.rfind("извлечение значения атрибута значение атрибута a длиннее 16777216 байт.", 0), 0u)
+        << attributeReport;
+    EXPECT_EQ(raisedReport([&] { XmlGetNodeText(document.documentElement(), u"/DOCUMENT/@a", text, kSourceDocument, 63); })
+                  .rfind("получение текстового значения узла ", 0),
+              0u);
 }
 
 TEST(XmlDomTest, SyntaxErrorIsRaisedWithThePrefixAndTheCallersPlace)

@@ -1,0 +1,125 @@
+#include "BarcodeBlocks.h"
+
+#include "EngineText.h"
+#include "ErrorTexts.h"
+#include "Pdf417.h"
+#include "WideText.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+struct BlockShape {
+    int capacity;
+    // While sizing the symbol is tried standing; the top row then lies it down.
+    std::u16string_view sizingOptions;
+    std::u16string_view options;
+    std::u16string_view scale;
+};
+
+using Pass = std::array<BlockShape, kMaxBarcodeBlocks>;
+
+constexpr Pass kSmallPass = {{
+    {270, u"/M4|/R28|/OV", u"/M4|/R28|/OH", u"scale:1.5,3.5"},
+    {270, u"/M4|/R28|/OV", u"/M4|/R28|/OH", u"scale:1.5,3.5"},
+    {224, u"/M4|/R21|/OV", u"/M4|/R21|/OV", u"scale:3.5,1.5"},
+    {224, u"/M4|/R21|/OV", u"/M4|/R21|/OV", u"scale:3.5,1.5"},
+}};
+
+constexpr Pass kLargePass = {{
+    {926, u"/M4|/R84|/OV", u"/M4|/R84|/OH", u"scale:1.19,1.18"},
+    {926, u"/M4|/R84|/OV", u"/M4|/R84|/OH", u"scale:1.19,1.18"},
+    {926, u"/M4|/R63|/OV", u"/M4|/R63|/OV", u"scale:1.18,1.19"},
+    {926, u"/M4|/R63|/OV", u"/M4|/R63|/OV", u"scale:1.18,1.19"},
+}};
+
+bool fits(std::u16string_view text, std::u16string_view options)
+{
+    Pdf417Refusal refusal;
+    return CheckPdf417Fits(SplitPdf417Options(u"-" + std::u16string(text), options), refusal);
+}
+
+std::u16string blockHeader(const BlockHeaderData& data, int index, int block, int blockCount)
+{
+    return index == 0 ? FirstBlockHeader(data, block, blockCount) : NextBlockHeader(data, block, blockCount);
+}
+
+// How many characters of the data each block takes, or nothing when the pass cannot hold it.
+// Headers are sized with their final length: block numbers and the count are single digits.
+std::optional<std::vector<std::size_t>> splitPass(const Pass& pass, const BlockHeaderData& data,
+                                                  std::u16string_view barcodeData)
+{
+    std::vector<std::size_t> lengths;
+    std::size_t taken = 0;
+    for (int index = 0; index < kMaxBarcodeBlocks; ++index) {
+        const BlockShape& shape = pass[static_cast<std::size_t>(index)];
+        const std::u16string head = blockHeader(data, index, 1, 1);
+        if (head.size() > static_cast<std::size_t>(shape.capacity) || !fits(head, shape.sizingOptions))
+            return std::nullopt;
+        const std::u16string_view rest = barcodeData.substr(taken);
+        const std::size_t most = std::min(rest.size(), static_cast<std::size_t>(shape.capacity) - head.size());
+        const auto fitsWith = [&](std::size_t count) {
+            return fits(head + std::u16string(rest.substr(0, count)), shape.sizingOptions);
+        };
+        // A symbol only fills up as data is added, so the most that fits is found by halving
+        // instead of trying one character after another.
+        std::size_t count = most;
+        if (!fitsWith(count)) {
+            // Invariant: `low` characters fit, `high` do not.
+            std::size_t low = 0;
+            std::size_t high = most;
+            while (high - low > 1) {
+                const std::size_t middle = low + (high - low) / 2;
+                (fitsWith(middle) ? low : high) = middle;
+            }
+            count = low;
+        }
+        lengths.push_back(count);
+        taken += count;
+        if (taken == barcodeData.size())
+            return lengths;
+        if (count == 0)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::u16string FirstBlockHeader(const BlockHeaderData& data, int block, int blockCount)
+{
+    return EngineText::formatString(ErrorTexts::kComposition218,
+                                    {data.identity, data.guid, data.code, WideText::decimal(block),
+                                     WideText::decimal(blockCount), WideText::decimal(data.sheet), u"*",
+                                     WideText::decimal(data.sheetCount)});
+}
+
+std::u16string NextBlockHeader(const BlockHeaderData& data, int block, int blockCount)
+{
+    return EngineText::formatString(ErrorTexts::kComposition213,
+                                    {std::u16string_view(data.guid).substr(0, 8), WideText::decimal(block),
+                                     WideText::decimal(blockCount), WideText::decimal(data.sheet), u"*",
+                                     WideText::decimal(data.sheetCount)});
+}
+
+std::optional<std::vector<BarcodeBlock>> SplitBarcodeBlocks(const BlockHeaderData& header, std::u16string_view data)
+{
+    for (const Pass* pass : {&kSmallPass, &kLargePass}) {
+        const std::optional<std::vector<std::size_t>> lengths = splitPass(*pass, header, data);
+        if (!lengths)
+            continue;
+        const int count = static_cast<int>(lengths->size());
+        std::vector<BarcodeBlock> blocks;
+        std::size_t taken = 0;
+        for (int index = 0; index < count; ++index) {
+            const std::size_t length = (*lengths)[static_cast<std::size_t>(index)];
+            const BlockShape& shape = (*pass)[static_cast<std::size_t>(index)];
+            blocks.push_back({blockHeader(header, index, index + 1, count) + std::u16string(data.substr(taken, length)),
+                              std::u16string(shape.options), std::u16string(shape.scale)});
+            taken += length;
+        }
+        return blocks;
+    }
+    return std::nullopt;
+}

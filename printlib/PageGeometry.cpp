@@ -1,0 +1,86 @@
+#include "PageGeometry.h"
+
+#include "EngineText.h"
+#include "WideText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPageWidth = 210;
+constexpr double kPageHeight = 297;
+// Room kept for the left block column (its symbols are 19 mm wide) and the top block row.
+constexpr double kLeftColumnWidth = 19;
+constexpr double kGap = 1;
+// The printable area the corrections make sure of.
+constexpr int kMinimumMargin = 5;
+constexpr double kDocumentPrintFactor = 0.87;
+constexpr double kBlankPrintFactor = 0.95;
+
+std::u16string number(long long value)
+{
+    return WideText::decimal(value);
+}
+
+std::u16string scaleText(double scale)
+{
+    return EngineText::fixed(scale, 6);
+}
+
+int offsetMillimetres(int offset, int dpi)
+{
+    return dpi > 0 ? static_cast<int>(offset * 25.4 / dpi) : 0;
+}
+
+int marginCorrection(int offsetMm)
+{
+    return offsetMm >= kMinimumMargin ? 0 : kMinimumMargin - offsetMm;
+}
+
+} // namespace
+
+PageTransforms ImagePageTransforms(int scaleArgument)
+{
+    const LayoutPlaces places;
+    const double leftColumn = places.blocks[2].x;
+    const double topRow = places.blocks[0].y;
+    const double scale = scaleArgument > 0
+        ? scaleArgument / 100.0
+        : std::min((kPageWidth - leftColumn - kLeftColumnWidth - kGap) / kPageWidth, (topRow - kGap) / kPageHeight);
+    const auto shift = static_cast<long long>(leftColumn + kLeftColumnWidth + kGap);
+    const auto landscapeShift = static_cast<long long>(std::floor(kPageHeight - kPageHeight * scale + 0.5));
+    return {scale, u"translate:" + number(shift) + u",0;scale:" + scaleText(scale),
+            u"translate:" + number(landscapeShift) + u"," + number(shift) + u";scale:" + scaleText(scale), u"scale:1",
+            u"scale:1;turn:90;translate:0,-" + number(static_cast<long long>(kPageHeight))};
+}
+
+PrintGeometry PrintPageGeometry(int scaleArgument, const PrinterGeometry& printer, PrintKind kind)
+{
+    const int correctionX = marginCorrection(offsetMillimetres(printer.offsetX, printer.dpiX));
+    const int correctionY = marginCorrection(offsetMillimetres(printer.offsetY, printer.dpiY));
+    const double scale = (scaleArgument > 0 ? scaleArgument : 100) / 100.0 *
+        (kind == PrintKind::Document ? kDocumentPrintFactor : kBlankPrintFactor);
+    const auto margin = static_cast<long long>(std::floor(kMinimumMargin * scale));
+    const long long shiftX = correctionX - margin + (kind == PrintKind::Document ? 20 : 7);
+    const long long shiftY = correctionY - margin;
+    const auto turnedShift = static_cast<long long>(std::floor(-kPageHeight * scale));
+
+    PrintGeometry geometry;
+    geometry.transforms = {scale,
+                           u"translate:" + number(shiftX) + u"," + number(shiftY) + u";scale:" + scaleText(scale),
+                           u"turn:-90;translate:" + number(turnedShift) + u",0;translate:" +
+                               number(margin - correctionY) + u"," + number(shiftX) + u";scale:" + scaleText(scale),
+                           u"scale:1", u"scale:1"};
+    if (kind == PrintKind::Document) {
+        const auto correct = [&](LayoutPoint& point) {
+            point.x -= correctionX;
+            point.y -= correctionY;
+        };
+        std::ranges::for_each(geometry.places.blocks, correct);
+        std::ranges::for_each(geometry.places.crosses, correct);
+        correct(geometry.places.headerLine);
+        correct(geometry.places.headerSymbol);
+    }
+    return geometry;
+}

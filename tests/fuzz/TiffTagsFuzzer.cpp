@@ -1,0 +1,142 @@
+// Damages a well-formed blank-form TIFF as the fuzz input says and hands it to the page
+// selection, the tag reader and the tag writer's frame copy: a damaged or hostile file is
+// refused with the library's error, and a failed write leaves no output behind.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "SSError.h"
+#include "TiffPageWriter.h"
+#include "TiffPages.h"
+#include "TiffTags.h"
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+template <class Action>
+bool tolerated(Action&& action)
+{
+    try {
+        action();
+        return true;
+    } catch (const SSError::CError&) {
+        return false;
+    }
+}
+
+std::string scratchFolder;
+std::vector<uint8_t> wellFormed;
+
+std::vector<uint8_t> readFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    check(file != nullptr);
+    check(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+    check(std::fclose(file) == 0);
+}
+
+// Two Group 4 pages with their stamps, a packed and a chained byte value and a private text.
+std::vector<uint8_t> makeWellFormed()
+{
+    const std::string pages = scratchFolder + "/pages.tif";
+    TiffPageWriter writer(pages);
+    PageBitmap first(64, 40, 300, 300);
+    PageBitmap second(33, 17, 200, 100);
+    for (int x = 0; x < 64; ++x)
+        first.setBlack(x, x % 40);
+    for (int y = 0; y < 17; ++y)
+        second.setBlack(y, y);
+    writer.addPage(first, {"Модуль. Версия: 1", "2021.01.01 00:00:00"});
+    writer.addPage(second, {"", ""});
+    writer.finish();
+
+    const std::string value(300, 'x');
+    TagWrite write{pages, scratchFolder + "/tagged.tif", u"все", 50100, value, true, "soft"};
+    TiffWriteTag(write);
+    write = {write.outputPath, write.outputPath, u"1", 50200, value, false, ""};
+    TiffWriteTag(write);
+    write = {write.outputPath, write.outputPath, u"2", 800, "private text", false, ""};
+    TiffWriteTag(write);
+    return readFile(write.outputPath);
+}
+
+// The input is a list of patches: two bytes of offset and one of value each; an offset past the
+// end of the file cuts the file there.
+std::vector<uint8_t> damaged(const uint8_t* data, std::size_t size)
+{
+    std::vector<uint8_t> bytes = wellFormed;
+    for (std::size_t at = 0; at + 3 <= size; at += 3) {
+        const std::size_t offset = data[at] | data[at + 1] << 8;
+        if (offset < bytes.size())
+            bytes[offset] = data[at + 2];
+        else
+            bytes.resize(data[at + 2] * bytes.size() / 256);
+    }
+    return bytes;
+}
+
+constexpr int kTags[] = {256, 257, 258, 259, 269, 270, 277, 282, 283, 285, 305, 306, 800, 33432, 50100, 50200};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    char pattern[] = "/tmp/tifftagsfuzz-XXXXXX";
+    check(::mkdtemp(pattern) != nullptr);
+    scratchFolder = pattern;
+    wellFormed = makeWellFormed();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    const std::string source = scratchFolder + "/source.tif";
+    const std::string output = scratchFolder + "/output.tif";
+    writeFile(source, damaged(data, size));
+    ::unlink(output.c_str());
+
+    tolerated([&] {
+        SourceTiff tiff;
+        tiff.SetSourceTiff(source);
+        const int pages = tiff.PageCount();
+        for (int page = 1; page <= pages && page <= 3; ++page) {
+            const FrameInfo frame = tiff.SelectPage(page);
+            check(frame.width > 0 && frame.height > 0 && frame.xDpi > 0 && frame.yDpi > 0);
+        }
+    });
+    for (const int tag : kTags) {
+        for (int page = 1; page <= 2; ++page) {
+            tolerated([&] {
+                std::string value;
+                const std::size_t length = TiffReadTag(source, page, tag, &value);
+                check(length == value.size());
+                check(TiffReadTag(source, page, tag, nullptr) == length);
+            });
+        }
+    }
+    const bool written = tolerated([&] {
+        TiffWriteTag({source, output, u"1,чет", 50100, "ZIp value", true, "fuzz"});
+        std::string value;
+        TiffReadTag(output, 1, 50100, &value);
+        check(value == "ZIp value");
+    });
+    check(written == (::access(output.c_str(), F_OK) == 0));
+    return 0;
+}

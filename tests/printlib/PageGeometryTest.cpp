@@ -1,0 +1,121 @@
+#include "PageGeometry.h"
+
+#include "EngineTestSupport.h"
+#include "Pdf417TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TransformCase {
+    std::string name;
+    PageTransforms result;
+    double scale;
+    std::vector<std::string> texts; // portrait open, landscape open, portrait close, landscape close
+};
+
+void PrintTo(const TransformCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+std::vector<TransformCase> transformCases()
+{
+    // At 600 dpi an offset of 71 pixels is 3 mm (3.005), of 142 pixels 6 mm.
+    const PrinterGeometry threeMillimetres{600, 600, 71, 71};
+    const PrinterGeometry sixMillimetres{600, 600, 142, 142};
+    return {
+        // 261 / 297 is below 185 / 210: the top block row limits the page.
+        {"images fitted",
+         ImagePageTransforms(0),
+         261.0 / 297,
+         {"translate:25,0;scale:0.878788", "translate:36,25;scale:0.878788", "scale:1",
+          "scale:1;turn:90;translate:0,-297"}},
+        {"images below 0 fitted",
+         ImagePageTransforms(-5),
+         261.0 / 297,
+         {"translate:25,0;scale:0.878788", "translate:36,25;scale:0.878788", "scale:1",
+          "scale:1;turn:90;translate:0,-297"}},
+        {"images at half size",
+         ImagePageTransforms(50),
+         0.5,
+         {"translate:25,0;scale:0.500000", "translate:149,25;scale:0.500000", "scale:1",
+          "scale:1;turn:90;translate:0,-297"}},
+        {"images at full size",
+         ImagePageTransforms(100),
+         1.0,
+         {"translate:25,0;scale:1.000000", "translate:0,25;scale:1.000000", "scale:1",
+          "scale:1;turn:90;translate:0,-297"}},
+        // ex = ey = 5 - 3 = 2, s = 0.87, m = floor(4.35) = 4, floor(-297 * 0.87) = -259.
+        {"document on a printer with 3 mm margins",
+         PrintPageGeometry(100, threeMillimetres, PrintKind::Document).transforms,
+         0.87,
+         {"translate:18,-2;scale:0.870000", "turn:-90;translate:-259,0;translate:2,18;scale:0.870000", "scale:1",
+          "scale:1"}},
+        // Scale 0 is 100 %; margins of 5 mm or more need no correction; s = 0.95, m = 4.
+        {"blank forms at scale 0",
+         PrintPageGeometry(0, sixMillimetres, PrintKind::BlankForms).transforms,
+         0.95,
+         {"translate:3,-4;scale:0.950000", "turn:-90;translate:-283,0;translate:4,3;scale:0.950000", "scale:1",
+          "scale:1"}},
+        // s = 0.435, m = 2, ex = ey = 5, floor(-129.195) = -130.
+        {"document at half size without margins",
+         PrintPageGeometry(50, {300, 300, 0, 0}, PrintKind::Document).transforms,
+         0.435,
+         {"translate:23,3;scale:0.435000", "turn:-90;translate:-130,0;translate:-3,23;scale:0.435000", "scale:1",
+          "scale:1"}},
+        {"printer without a resolution",
+         PrintPageGeometry(100, {0, 0, 500, 500}, PrintKind::Document).transforms,
+         0.87,
+         {"translate:21,1;scale:0.870000", "turn:-90;translate:-259,0;translate:-1,21;scale:0.870000", "scale:1",
+          "scale:1"}},
+    };
+}
+
+class Transforms : public testing::TestWithParam<TransformCase> {};
+
+TEST_P(Transforms, AreWrittenAsWorkedOutByHand)
+{
+    const TransformCase& c = GetParam();
+    EXPECT_NEAR(c.result.scale, c.scale, 1e-12);
+    EXPECT_EQ(utf8(c.result.portraitOpen), c.texts[0]);
+    EXPECT_EQ(utf8(c.result.landscapeOpen), c.texts[1]);
+    EXPECT_EQ(utf8(c.result.portraitClose), c.texts[2]);
+    EXPECT_EQ(utf8(c.result.landscapeClose), c.texts[3]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Jobs, Transforms, testing::ValuesIn(transformCases()),
+                         caseName<testing::TestParamInfo<TransformCase>>);
+
+TEST(PageGeometryTest, PrintingDocumentsMovesThePlacesByTheMarginCorrections)
+{
+    const LayoutPlaces places = PrintPageGeometry(100, {600, 300, 71, 47}, PrintKind::Document).places;
+    // x: 71 px at 600 dpi is 3 mm, correction 2; y: 47 px at 300 dpi is 3.98 mm, read as 3, correction 2.
+    const LayoutPlaces expected{{{{101, 260}, {8, 260}, {3, 147}, {3, 28}}},
+                                {{{10, 18}, {10, 137}, {10, 256}, {91, 273}, {184, 273}}},
+                                {148, 13},
+                                {148, 2}};
+    EXPECT_EQ(places, expected);
+}
+
+TEST(PageGeometryTest, WideMarginsAndBlankFormsKeepThePlaces)
+{
+    EXPECT_EQ(PrintPageGeometry(100, {600, 600, 200, 120}, PrintKind::Document).places, LayoutPlaces{});
+    EXPECT_EQ(PrintPageGeometry(100, {600, 600, 0, 0}, PrintKind::BlankForms).places, LayoutPlaces{});
+}
+
+TEST(PageGeometryTest, TheFixedPlaces)
+{
+    const LayoutPlaces places;
+    const LayoutPlaces expected{{{{103, 262}, {10, 262}, {5, 149}, {5, 30}}},
+                                {{{12, 20}, {12, 139}, {12, 258}, {93, 275}, {186, 275}}},
+                                {150, 15},
+                                {150, 4}};
+    EXPECT_EQ(places, expected);
+}
+
+} // namespace

@@ -1,0 +1,139 @@
+#include "PageOutput.h"
+
+#include "RenderTestSupport.h"
+#include "TiffTags.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const PageStamp kStamp{"Модуль. Версия: 1", "2021.03.04 05:06:07"};
+
+std::vector<PageBitmap> pages(int count)
+{
+    std::vector<PageBitmap> bitmaps;
+    for (int page = 0; page < count; ++page)
+        bitmaps.push_back(randomBitmap(301 + page, 97, static_cast<unsigned>(page), 10));
+    return bitmaps;
+}
+
+void writeAll(PageOutput& output, const std::vector<PageBitmap>& bitmaps)
+{
+    output.setPageTotal(static_cast<int>(bitmaps.size()));
+    for (const PageBitmap& bitmap : bitmaps)
+        output.write(bitmap, kStamp);
+}
+
+TEST(PageOutputTest, FolderGetsNumberedSinglePageFiles)
+{
+    ScratchFolder folder;
+    PageOutput output;
+    output.open(folder.path().string());
+    EXPECT_EQ(output.mode(), OutputMode::Folder);
+    const std::vector<PageBitmap> bitmaps = pages(3);
+    writeAll(output, bitmaps);
+    EXPECT_EQ(output.counter(), 4);
+    output.close();
+    EXPECT_EQ(output.mode(), OutputMode::None);
+    EXPECT_EQ(output.counter(), 0);
+
+    ASSERT_EQ(folder.fileNames(), (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
+    for (int page = 0; page < 3; ++page) {
+        const std::string path = folder.file(folderPageName(page + 1));
+        EXPECT_TRUE(tiffinfoAccepts(path));
+        const std::vector<PageBitmap> decoded = decodeTiff(path);
+        ASSERT_EQ(decoded.size(), 1u);
+        EXPECT_TRUE(samePixels(decoded[0], bitmaps[static_cast<std::size_t>(page)]));
+        std::string software;
+        TiffReadTag(path, 1, 33432, &software);
+        EXPECT_EQ(software, kStamp.software);
+    }
+}
+
+TEST(PageOutputTest, MultiPageTiffAppearsWhenClosed)
+{
+    ScratchFolder folder;
+    const std::string path = folder.file("pages.tif");
+    PageOutput output;
+    output.open(path);
+    EXPECT_EQ(output.mode(), OutputMode::MultiPageTiff);
+    const std::vector<PageBitmap> bitmaps = pages(3);
+    writeAll(output, bitmaps);
+    EXPECT_EQ(output.mode(), OutputMode::MultiPageTiffOpen);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    output.close();
+
+    EXPECT_TRUE(tiffinfoAccepts(path));
+    const std::vector<PageBitmap> decoded = decodeTiff(path);
+    ASSERT_EQ(decoded.size(), 3u);
+    for (std::size_t page = 0; page < 3; ++page)
+        EXPECT_TRUE(samePixels(decoded[page], bitmaps[page])) << page;
+    std::string dateTime;
+    TiffReadTag(path, 3, 306, &dateTime);
+    EXPECT_EQ(dateTime, kStamp.dateTime);
+}
+
+TEST(PageOutputTest, PdfPathInAnyCaseGivesPdf)
+{
+    for (const char* name : {"pages.pdf", "PAGES.PDF", "Pages.Pdf"}) {
+        ScratchFolder folder;
+        const std::string path = folder.file(name);
+        PageOutput output;
+        output.open(path);
+        EXPECT_EQ(output.mode(), OutputMode::Pdf) << name;
+        writeAll(output, pages(2));
+        EXPECT_EQ(output.mode(), OutputMode::PdfOpen) << name;
+        output.close();
+        EXPECT_EQ(runCommand("qpdf --check '" + path + "'").status, 0) << name;
+        EXPECT_EQ(pdfPageCount(path), 2) << name;
+    }
+}
+
+TEST(PageOutputTest, AbortLeavesNoFile)
+{
+    for (const char* name : {"pages.tif", "pages.pdf"}) {
+        ScratchFolder folder;
+        PageOutput output;
+        output.open(folder.file(name));
+        output.setPageTotal(3);
+        output.write(pages(1)[0], kStamp);
+        output.abort();
+        EXPECT_EQ(output.mode(), OutputMode::None);
+        EXPECT_TRUE(folder.fileNames().empty()) << name;
+    }
+}
+
+TEST(PageOutputTest, OpeningAgainDropsTheOpenOutput)
+{
+    ScratchFolder folder;
+    PageOutput output;
+    output.open(folder.file("first.tif"));
+    output.write(pages(1)[0], kStamp);
+    output.open(folder.file("second.tif"));
+    output.write(pages(1)[0], kStamp);
+    output.close();
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"second.tif"});
+}
+
+TEST(PageOutputTest, MisuseIsRefused)
+{
+    PageOutput output;
+    EXPECT_NE(utf8(errorReport([&] { output.write(pages(1)[0], kStamp); })).find("вывод страниц не открыт"),
+              std::string::npos);
+    EXPECT_NE(utf8(errorReport([&] { output.open(""); })).find("0xC0020043"), std::string::npos);
+    ScratchFolder folder;
+    output.open(folder.file("pages.pdf"));
+    // The PDF's page tree is written first, so it needs the number of pages.
+    EXPECT_NE(utf8(errorReport([&] { output.write(pages(1)[0], kStamp); })).find("0xC0020050"), std::string::npos);
+}
+
+TEST(PageOutputTest, FolderPageNames)
+{
+    EXPECT_EQ(folderPageName(1), "000001.tif");
+    EXPECT_EQ(folderPageName(999999), "999999.tif");
+    EXPECT_EQ(folderPageName(1234567), "1234567.tif");
+}
+
+} // namespace

@@ -1,0 +1,351 @@
+#include "PrintDocument.h"
+
+#include "JobTestSupport.h"
+#include "LibraryVersion.h"
+#include "RenderTestSupport.h"
+#include "TiffFile.h"
+#include "TiffTags.h"
+#include "ViewProcess.h"
+#include "WideText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <utility>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+const std::string kInvalidParameters = "Недопустимые параметры.[-1073610685 (0xC0020043)\\\\0 (0x0)\\TiffTools";
+
+class RecordingProgress : public JobProgress {
+public:
+    std::vector<std::pair<int, int>> pages;
+    void StageReached(JobStage) override {}
+    void PagesDone(int done, int total) override { pages.emplace_back(done, total); }
+};
+
+// Asks to cancel once it shows the count.
+class CancellingView : public ProgressView {
+public:
+    explicit CancellingView(std::string count) : count_(std::move(count)) {}
+    void ShowTitle(std::u16string_view) override {}
+    void ShowStatus(std::u16string_view) override {}
+    void ShowCount(std::u16string_view count) override { shown_ = WideText::toUtf8(count); }
+    bool CancelRequested() override { return shown_ == count_; }
+    void Close() override {}
+
+private:
+    std::string count_;
+    std::string shown_;
+};
+
+std::u16string u16(const std::string& text)
+{
+    return WideText::fromUtf8(text);
+}
+
+std::string cancelledReport(const std::string& text)
+{
+    return text + "[-1073676288 (0xC0010000)\\Операция была отменена пользователем.\\1223 (0x4C7)\\TiffTools (строка: ";
+}
+
+class PrintDocumentTest : public testing::Test {
+protected:
+    void init(int pages = 2, double dpi = 100, const std::string& software = formSoftware(u"3.3.0.2"))
+    {
+        form = versionedForm(folder, pages, dpi, software);
+        document.Init(u16(form));
+    }
+
+    void build(const std::u16string& xml, const std::string& output, std::u16string_view selection = {},
+               JobProgress* progress = nullptr)
+    {
+        NoJobProgress none;
+        const std::u16string path = u16(output);
+        document.BuildDocument({xml, path, selection, 0}, progress ? *progress : none);
+    }
+
+    ScratchFolder folder;
+    std::string form;
+    CPrintDocument document;
+};
+
+TEST_F(PrintDocumentTest, BuildsTheSelectedSheetsIntoEachKindOfOutput)
+{
+    init();
+    const std::u16string xml = dataDocumentXml({{1}, {2}, {1}});
+    const std::string software = WideText::toCp1251(LibraryVersion::SoftwareText());
+    for (const std::string name : {"pages", "pages.tif", "pages.PDF"}) {
+        SCOPED_TRACE(name);
+        const std::string output = folder.file(name);
+        if (name == "pages")
+            fs::create_directory(output);
+        RecordingProgress progress;
+        build(xml, output, u"3,1", &progress);
+        EXPECT_THAT(progress.pages, ElementsAre(std::pair{0, 2}, std::pair{1, 2}));
+
+        std::vector<std::string> tiffs;
+        if (name == "pages") {
+            EXPECT_THAT(filesIn(output), ElementsAre("000001.tif", "000002.tif"));
+            tiffs = {output + "/000001.tif", output + "/000002.tif"};
+        } else if (name == "pages.tif") {
+            EXPECT_EQ(decodeTiff(output).size(), 2u);
+            tiffs = {output};
+        } else {
+            EXPECT_EQ(pdfPageCount(output), 2);
+            EXPECT_EQ(runCommand("qpdf --check '" + output + "'").status, 0);
+        }
+        for (const std::string& tiff : tiffs) {
+            EXPECT_TRUE(tiffinfoAccepts(tiff));
+            std::string stamped;
+            TiffReadTag(tiff, 1, 33432, &stamped);
+            EXPECT_EQ(stamped, software);
+        }
+    }
+    EXPECT_EQ(document.GetNumberPages(), 2) << "the form stays usable";
+}
+
+TEST_F(PrintDocumentTest, ABuiltPageCarriesTheSheetsBarcodes)
+{
+    init(1, 300);
+    const std::string output = folder.file("page.tif");
+    build(dataDocumentXml({{1, u"500100732259", u"Петров"}}), output);
+    const std::vector<PageBitmap> pages = decodeTiff(output);
+    ASSERT_EQ(pages.size(), 1u);
+    const std::vector<std::string> symbols = readPdf417(pages[0], 0, 0, 210, 297);
+    const std::string guid = WideText::toUtf8(sheetGuid(1));
+    EXPECT_THAT(symbols, testing::Contains(guid)) << "the header symbol";
+    EXPECT_THAT(symbols, testing::Contains(
+                             testing::AllOf(StartsWith(WideText::toUtf8(kTestKnd) + WideText::toUtf8(kTestVersion) + guid),
+                                            HasSubstr("|500100732259|"))))
+        << "the data block";
+    // The form is shrunk beside the left block column to leave room for the top block row.
+    const double scale = 261.0 / 297;
+    EXPECT_GT(inkIn(pages[0], 25 + 40 * scale, 40 * scale, 60 * scale, 6 * scale), 0) << "the INN in its cells";
+}
+
+TEST_F(PrintDocumentTest, APreviewIsOneSheetAsAnImage)
+{
+    init();
+    const std::u16string xml = dataDocumentXml({{1}, {2}});
+    const std::string output = folder.file("preview.png");
+    document.BuildPage(xml, u16(output), 2, u"png");
+    std::ifstream file(output, std::ios::binary);
+    std::string signature(8, '\0');
+    file.read(signature.data(), 8);
+    EXPECT_EQ(signature, "\x89PNG\r\n\x1a\n");
+
+    for (int sheet : {0, 3})
+        EXPECT_THAT(oneLineReport([&] { document.BuildPage(xml, u16(output), sheet, u"png"); }),
+                    StartsWith(kInvalidParameters))
+            << sheet;
+}
+
+TEST_F(PrintDocumentTest, BadJobsAreRefusedWithoutOutput)
+{
+    init();
+    const std::u16string xml = dataDocumentXml({{1}, {2}});
+    const std::string output = folder.file("out.pdf");
+    struct Case {
+        const char* name;
+        std::u16string data;
+        std::string output;
+        std::u16string selection;
+        std::string report;
+    };
+    const Case cases[] = {
+        {"empty data", u"", output, u"", kInvalidParameters},
+        {"empty output", xml, "", u"", kInvalidParameters},
+        {"no such data file", u"/nonexistent/data.xml", output, u"",
+         "Недопустимые параметры. Файл не найден: /nonexistent/data.xml[-1073610685 (0xC0020043)"},
+        {"no sheet selected", xml, output, u"5-7", "Отсутствуют данные.[-1073676288 (0xC0010000)"},
+        {"sheet on a missing form page", dataDocumentXml({{3}}), output, u"", "В tif-файле"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_THAT(oneLineReport([&] { build(c.data, c.output, c.selection); }), StartsWith(c.report)) << c.name;
+        EXPECT_FALSE(fs::exists(output)) << c.name;
+    }
+}
+
+TEST_F(PrintDocumentTest, ACancelledBuildLeavesNoFileAndTheNextBuildWorks)
+{
+    init();
+    const std::u16string xml = dataDocumentXml({{1}, {2}, {1}});
+    const std::u16string output = u16(folder.file("pages.tif"));
+    const auto buildWithProgress = [&](ProgressView& view) {
+        document.ResetCancel();
+        CViewProcess(JobMode::WriteImages, view, [&] { document.Cancel(); }).Run([&](JobProgress& progress) {
+            document.BuildDocument({xml, output, u"", 0}, progress);
+        });
+    };
+    CancellingView cancelling("1 из 3");
+    EXPECT_THAT(oneLineReport([&] { buildWithProgress(cancelling); }), StartsWith(cancelledReport("Запись прервана.")));
+    EXPECT_THAT(folder.fileNames(), ElementsAre("form.tif"));
+
+    HeadlessProgressView headless;
+    buildWithProgress(headless);
+    EXPECT_EQ(decodeTiff(folder.file("pages.tif")).size(), 3u);
+}
+
+class PrintingTest : public PrintDocumentTest {
+protected:
+    PrintingTest() : printer(folder.file("printed.pdf"), PrinterProperties{}) {}
+
+    FilePrinterSink printer;
+};
+
+TEST_F(PrintingTest, TheDocumentGoesToThePrinterAsOneJob)
+{
+    init();
+    struct Case {
+        std::u16string caption;
+        int copies;
+        int scale;
+        std::string title;
+        int printedCopies;
+    };
+    const Case cases[] = {
+        {u"", 0, 0, "Документ для сдачи", 1},
+        {u"Декларация 3-НДФЛ", 7, 150, "Декларация 3-НДФЛ", 7},
+        {u"", 250, 50, "Документ для сдачи", 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title + " " + std::to_string(c.copies));
+        fs::remove(folder.file("printed.pdf"));
+        RecordingProgress progress;
+        const std::u16string xml = dataDocumentXml({{1}, {2}, {2}}, c.caption);
+        document.PrintDocument({xml, u"нечет", c.copies, c.scale}, printer, progress);
+        EXPECT_EQ(pdfPageCount(folder.file("printed.pdf")), 2);
+        EXPECT_EQ(WideText::toUtf8(printer.lastTitle()), c.title);
+        EXPECT_EQ(printer.lastCopies(), c.printedCopies);
+        EXPECT_THAT(progress.pages, ElementsAre(std::pair{0, 2}, std::pair{1, 2}));
+    }
+}
+
+TEST_F(PrintingTest, BlankFormsArePagesOfTheForm)
+{
+    init(3);
+    NoJobProgress none;
+    document.PrintBlank({{}, u"нечет", 1, 100}, printer, none);
+    EXPECT_EQ(pdfPageCount(folder.file("printed.pdf")), 2);
+    EXPECT_EQ(WideText::toUtf8(printer.lastTitle()), "Бланки документа для сдачи");
+
+    EXPECT_THAT(oneLineReport([&] { document.PrintBlank({{}, u"4-9", 1, 100}, printer, none); }),
+                StartsWith("Отсутствуют данные."));
+}
+
+TEST_F(PrintingTest, ACancelledPrintSendsNothing)
+{
+    init();
+    CancellingView view("1 из 2");
+    const std::u16string xml = dataDocumentXml({{1}, {2}});
+    EXPECT_THAT(oneLineReport([&] {
+                    CViewProcess(JobMode::PrintDocument, view, [&] { document.Cancel(); }).Run([&](JobProgress& progress) {
+                        document.PrintDocument({xml, u"", 1, 100}, printer, progress);
+                    });
+                }),
+                StartsWith(cancelledReport("Печать прервана.")));
+    EXPECT_FALSE(fs::exists(folder.file("printed.pdf")));
+}
+
+TEST_F(PrintDocumentTest, TagsAreWrittenIntoACopyOfTheForm)
+{
+    init();
+    const std::u16string output = u16(folder.file("tagged.tif"));
+    const auto rawItem = [&](uint32_t tag) {
+        TiffFile file(WideText::toUtf8(output), "r");
+        uint32_t count = 0;
+        void* data = nullptr;
+        return TIFFGetField(file.handle(), tag, &count, &data) ? std::string(static_cast<const char*>(data), count)
+                                                               : std::string("missing");
+    };
+    const auto value = [&](int tag) {
+        std::string bytes;
+        TiffReadTag(WideText::toUtf8(output), 1, tag, &bytes);
+        return bytes;
+    };
+
+    // Up to one item's length a byte value is stored as it is; longer, packed.
+    const std::u16string oneItem(60000, u'Ж');
+    document.SetTag(output, u"все", 50100, oneItem, 0);
+    EXPECT_EQ(rawItem(50100).size(), 60000u);
+    EXPECT_EQ(value(50100), WideText::toCp1251(oneItem));
+
+    const std::u16string longer(150000, u'Ж');
+    document.SetTag(output, u"1", 50200, longer, 0);
+    EXPECT_EQ(rawItem(50200).substr(0, 3), "ZIp");
+    EXPECT_EQ(value(50200), WideText::toCp1251(longer));
+    EXPECT_EQ(value(305), WideText::toCp1251(LibraryVersion::SoftwareText()));
+
+    document.SetTag(output, u"1", 50300, u"абвгд", 3);
+    EXPECT_EQ(value(50300), WideText::toCp1251(u"абв"));
+    document.SetTag(output, u"1", 270, u"Описание", 0);
+    EXPECT_EQ(value(270), WideText::toCp1251(u"Описание"));
+
+    for (int length : {-1, 3, 9})
+        EXPECT_THAT(oneLineReport([&] { document.SetTag(output, u"1", 270, u"Описание", length); }),
+                    StartsWith("Не верный размер строки"))
+            << length;
+    EXPECT_THAT(oneLineReport([&] { document.SetTag(output, u"1", 50400, u"абв", 4); }),
+                StartsWith("Не верный размер строки"));
+}
+
+TEST_F(PrintDocumentTest, NothingWorksBeforeABlankFormIsNamed)
+{
+    NoJobProgress none;
+    FilePrinterSink printer(folder.file("printed.pdf"), PrinterProperties{});
+    const std::u16string xml = dataDocumentXml({{1}});
+    const std::u16string output = u16(folder.file("out.tif"));
+    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"pages", [&] { document.GetNumberPages(); }},
+        {"tag size", [&] { document.GetTagSize(1, 305); }},
+        {"tag", [&] { document.GetTag(1, 305); }},
+        {"set tag", [&] { document.SetTag(output, u"1", 270, u"x", 0); }},
+        {"version", [&] { document.CheckTemplateVersion(); }},
+        {"build", [&] { document.BuildDocument({xml, output, u"", 0}, none); }},
+        {"preview", [&] { document.BuildPage(xml, output, 1, u"png"); }},
+        {"print", [&] { document.PrintDocument({xml, u"", 1, 100}, printer, none); }},
+        {"blank", [&] { document.PrintBlank({{}, u"", 1, 100}, printer, none); }},
+        {"source", [&] { document.SetSourceTiff(u16(form)); }},
+    };
+    for (const bool withRenderer : {false, true}) {
+        if (withRenderer)
+            document.Init(u"");
+        for (const auto& [name, call] : calls) {
+            if (withRenderer && std::string(name) == "source")
+                continue;
+            EXPECT_THAT(oneLineReport(call), StartsWith(kInvalidParameters)) << name << " " << withRenderer;
+        }
+    }
+    form = versionedForm(folder, 1, 100);
+    document.SetSourceTiff(u16(form));
+    EXPECT_EQ(document.GetNumberPages(), 1);
+    document.Free();
+    EXPECT_FALSE(document.hasRenderer());
+    EXPECT_THAT(oneLineReport([&] { document.GetNumberPages(); }), StartsWith(kInvalidParameters));
+}
+
+TEST_F(PrintDocumentTest, TheFormIsCheckedWhenItIsUsed)
+{
+    document.Init(u16(folder.file("missing.tif")));
+    EXPECT_TRUE(document.initialised());
+    EXPECT_THAT(oneLineReport([&] { document.GetNumberPages(); }), StartsWith("Файл не найден: "));
+    EXPECT_THAT(oneLineReport([&] { document.SetSourceTiff(u16(folder.file("other.tif"))); }),
+                StartsWith("Файл не найден: "));
+
+    const std::string newer = versionedForm(folder, 1, 100, formSoftware(u"4.0.0"), "newer.tif");
+    document.SetSourceTiff(u16(newer));
+    EXPECT_THAT(oneLineReport([&] { document.CheckTemplateVersion(); }),
+                StartsWith("Шаблон (файл: '" + newer + "') для печати требует обновления пакета «Мирдал» с версии "
+                           "3.3.2 до версии не менее 4.0.0."));
+}
+
+} // namespace
