@@ -7,6 +7,7 @@
 #include "controls/ReferenceDocument.h"
 
 class HelpViewer;
+class TfmGrazhd;
 
 // The reference directories read from the program folder at start; a directory whose file is
 // missing or damaged is absent for the whole run.
@@ -26,6 +27,8 @@ public:
     virtual const ReferenceDirectories& referenceDirectories() const = 0;
     // nullptr when no help viewer could be bound.
     virtual HelpViewer* helpViewer() const = 0;
+    // The one country picker, built at start from "Oksm.xml"; nullptr without the directory.
+    virtual TfmGrazhd* countryChooser() const = 0;
 
 protected:
     ~ProgramContext() = default;

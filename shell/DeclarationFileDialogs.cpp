@@ -66,3 +66,16 @@ QString QtDeclarationFileDialogs::chooseFileToSave(QWidget* parent, const QStrin
         dialog.selectFile(suggestedFile);
     return chosenFile(dialog);
 }
+
+QString QtDeclarationFileDialogs::chooseFolder(QWidget* parent, const QString& caption)
+{
+    QFileDialog dialog(parent, caption);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Выбрать"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+    return chosenFile(dialog);
+}

@@ -11,19 +11,27 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "controls/CountryChooser.h"
 #include "controls/DeclModified.h"
 #include "controls/FlashButton.h"
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
 #include "model/StorageErrors.h"
+#include "pages/deductions/FrameDeductData.h"
+#include "pages/deductions/HelpPromptCall.h"
+#include "shell/AboutBox.h"
 #include "shell/CommandLine.h"
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/DeclarationFileName.h"
 #include "shell/HelpBinding.h"
+#include "shell/HelpPrompt.h"
+#include "shell/HelpTopics.h"
+#include "shell/InspectionChooser.h"
 #include "shell/NewDeclaration.h"
 #include "shell/PendingPage.h"
 #include "shell/Pictures.h"
@@ -112,12 +120,18 @@ TFormMain::TFormMain(const QStringList& arguments, const QString& programFolder)
     updateCaption();
 
     references_ = loadReferenceDirectories(programFolder_, nullptr);
+    if (references_.countries)
+        FCountryChooser = new TfmGrazhd(this, *references_.countries);
+    if (references_.inspections)
+        FInspectionChooser = new TfmInputInspectionNumber(this, *references_.inspections);
 
     pages_ = std::make_unique<TPageHost>(PnlFormContainer, FDeclaration);
     showFirstPage();
     FSaved = true;
 
     help_ = bindHelpViewer();
+    setHelpPromptShower(&execHelpPrompt);
+    connectHelpCommands();
     updateSectionButtons();
 
     // The end of the user's session may close the program: a changed declaration is offered for
@@ -168,9 +182,10 @@ void TFormMain::createActions()
     connect(OpenDoc, &QAction::triggered, this, &TFormMain::OpenDocExecute);
     connect(SaveDoc, &QAction::triggered, this, &TFormMain::SaveDocExecute);
     connect(SaveAsDoc, &QAction::triggered, this, &TFormMain::SaveAsDocExecute);
-    // The check, export, print and help commands come with their own handlers; until a command
-    // has one it is shown disabled.
-    for (QAction* pending : {PreviewDoc, PrintDoc, ExportDoc, CheckDoc, About, Help})
+    connect(ExportDoc, &QAction::triggered, this, &TFormMain::ExportDocExecute);
+    connect(CheckDoc, &QAction::triggered, this, &TFormMain::CheckDocExecute);
+    // Preview and print need the outside print server, which the program does not have.
+    for (QAction* pending : {PreviewDoc, PrintDoc})
         pending->setEnabled(false);
     connect(Quit, &QAction::triggered, this, &QWidget::close);
 
@@ -516,6 +531,10 @@ void TFormMain::updateSectionButtons()
 
 TPageHost::PageFactory TFormMain::pageFactory(const Section& section) const
 {
+    if (section.pageName == QLatin1String("TfrFrameDeductData"))
+        return [](QWidget* container, DeclarationSlot& declaration) -> TThinkingFrame* {
+            return new TfrFrameDeductData(container, declaration);
+        };
     // A section without an input page of its own yet shows its title and purpose only.
     return [title = section.caption, purpose = section.hint](QWidget* container, DeclarationSlot& declaration) {
         return static_cast<TThinkingFrame*>(new TPendingPage(container, declaration, title, purpose));
@@ -548,4 +567,27 @@ void TFormMain::WMDeclModified()
 {
     if (!isPageLoading())
         FSaved = false;
+}
+
+void TFormMain::connectHelpCommands()
+{
+    connect(Help, &QAction::triggered, this, &TFormMain::HelpExecute);
+    connect(About, &QAction::triggered, this, &TFormMain::AboutExecute);
+    new QShortcut(QKeySequence::HelpContents, this, this, &TFormMain::ShowHelp);
+}
+
+void TFormMain::HelpExecute()
+{
+    openHelpTopic(this, QLatin1String(MainHelpTopic));
+}
+
+void TFormMain::ShowHelp()
+{
+    HelpExecute();
+}
+
+void TFormMain::AboutExecute()
+{
+    TfmAbout about(this);
+    about.exec();
 }

@@ -10,9 +10,12 @@
 #include "controls/PageHost.h"
 #include "controls/ProgramContext.h"
 #include "controls/ThinkingFrame.h"
+#include "shell/DeclarationCheck.h"
 
 class DeclarationFileDialogs;
 class HelpViewer;
+class TfmGrazhd;
+class TfmInputInspectionNumber;
 class QAction;
 class QToolBar;
 class TFlashButton;
@@ -57,9 +60,30 @@ public:
     // the window. False when the user cancelled, and the session is to go on.
     bool mayEndSession();
 
+    // The whole-declaration check; an accepted offer to dispose of the refund switches on the
+    // refund and offset section.
+    TCheckAllResult CheckAll();
+    // What runs before the check command and the export: the current page hands over its data
+    // and the whole declaration is checked. 0: it passed; 1: a rule is to be corrected and its
+    // page is shown; 2: the user cancelled, or the declaration could not be computed (the user
+    // has been told).
+    std::uint16_t PrepareAndCheck();
+    void CheckDocExecute();
+    // Writes the exchange file into a folder the user picks, once the declaration passed.
+    void ExportDocExecute();
+
     QString programFolder() const override { return programFolder_; }
     const ReferenceDirectories& referenceDirectories() const override { return references_; }
     HelpViewer* helpViewer() const override { return help_.get(); }
+    TfmGrazhd* countryChooser() const override { return FCountryChooser; }
+    // The one tax-office chooser, built at start from "InspectionNumbers.xml"; nullptr without
+    // the directory, and the pages then take the office's code typed.
+    TfmInputInspectionNumber* inspectionChooser() const { return FInspectionChooser; }
+
+    // The main help topic, from the menu (HelpExecute) and from F1 (ShowHelp); the About box.
+    void HelpExecute();
+    void ShowHelp();
+    void AboutExecute();
 
     // The page panel; every page is made with it as its parent.
     QWidget* PnlFormContainer;
@@ -84,8 +108,7 @@ public:
     TFlashButton* fbExsport;
     TFlashButton* fbCheck;
 
-    // Commands. Preview, print, export, check, help and About stay disabled until the program
-    // has them.
+    // Commands. Preview and print need the outside print server and stay disabled.
     QAction* CreateDoc;
     QAction* OpenDoc;
     QAction* SaveDoc;
@@ -144,7 +167,10 @@ private:
     bool writeDeclaration(const QString& fileName);
     void updateCaption();
     void sectionClicked(const Section& section);
+    // Shows the page of a failed rule of the whole-declaration check, on the element to correct.
+    void showCheckFailure(const TCheckAllResult& failure);
     TPageHost::PageFactory pageFactory(const Section& section) const;
+    void connectHelpCommands();
     void WMDeclModified();
 
     QString programFolder_;
@@ -155,5 +181,8 @@ private:
     bool FSaved = true;
     ReferenceDirectories references_;
     std::unique_ptr<HelpViewer> help_;
+    // Owned as a child of the window; kept from start to the end of the run.
+    TfmGrazhd* FCountryChooser = nullptr;
+    TfmInputInspectionNumber* FInspectionChooser = nullptr;
     std::unique_ptr<DeclarationFileDialogs> fileDialogs_;
 };

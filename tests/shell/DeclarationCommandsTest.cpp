@@ -40,6 +40,11 @@ public:
         saveSuggestions.push_back(suggestedFile);
         return next(toSave);
     }
+    QString chooseFolder(QWidget*, const QString&) override
+    {
+        ADD_FAILURE() << "a folder chooser nobody expected";
+        return {};
+    }
 
     std::deque<QString> toOpen;
     std::deque<QString> toSave;

@@ -20,6 +20,7 @@
 #include "model/Cp1251.h"
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
+#include "pages/deductions/FrameDeductData.h"
 #include "shell/PendingPage.h"
 #include "tests/shell/FormMainTestSupport.h"
 
@@ -227,7 +228,10 @@ TEST_F(FormMainTest, SectionButtonShowsItsPage)
 
     // A click by the button's accelerator key moves the strip as well.
     window->fbDeduction->click();
-    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Вычеты"));
+    const auto* deductions = qobject_cast<TfrFrameDeductData*>(window->currentPage());
+    ASSERT_NE(deductions, nullptr) << "the deductions section's container";
+    EXPECT_EQ(deductions->currentButton(), deductions->fbConstructionDeduct) << "it opens on the property tab";
+    EXPECT_EQ(pageTitle(deductions->currentPage()), QStringLiteral("Имущественный налоговый вычет"));
     EXPECT_TRUE(window->fbDeduction->isDown());
     EXPECT_FALSE(window->fbPrsonInfo->isDown());
 }
@@ -327,7 +331,8 @@ TEST_F(FormMainTest, CheckAnswersDecideWhetherTheSectionChanges)
         EXPECT_EQ(captions.size(), test.dialogs);
         EXPECT_EQ(captions.front(), QStringLiteral("Проверка: Задание условий"));
         EXPECT_EQ(focused, test.focused);
-        EXPECT_EQ(pageTitle(window->currentPage()), test.leaves ? QStringLiteral("Вычеты") : QString());
+        EXPECT_EQ(qobject_cast<TfrFrameDeductData*>(window->currentPage()) != nullptr, test.leaves);
+        EXPECT_EQ(dynamic_cast<CheckedPage*>(window->currentPage()) != nullptr, !test.leaves);
         EXPECT_EQ(window->fbDeduction->isDown(), test.leaves);
         EXPECT_EQ(window->fbInitialData->isDown(), !test.leaves);
     }
@@ -487,12 +492,11 @@ TEST_F(FormMainTest, MenusHoldTheirCommands)
 TEST_F(FormMainTest, CommandsWithoutHandlersAreDisabledAndQuitCloses)
 {
     const auto window = start();
-    for (QAction* command : {window->CreateDoc, window->OpenDoc, window->SaveDoc, window->SaveAsDoc})
+    for (QAction* command : {window->CreateDoc, window->OpenDoc, window->SaveDoc, window->SaveAsDoc,
+                             window->ExportDoc, window->CheckDoc, window->About, window->Help})
         EXPECT_TRUE(command->isEnabled()) << command->text().toStdString();
-    for (QAction* pending :
-         {window->PreviewDoc, window->PrintDoc, window->ExportDoc, window->CheckDoc, window->About, window->Help}) {
+    for (QAction* pending : {window->PreviewDoc, window->PrintDoc})
         EXPECT_FALSE(pending->isEnabled()) << pending->text().toStdString();
-    }
     EXPECT_TRUE(window->fbSave->isEnabled());
     EXPECT_FALSE(window->fbView->isEnabled());
 

@@ -1,0 +1,313 @@
+#include "pages/deductions/ChildrenGrid.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "controls/MaskedEdit.h"
+#include "model/StandartDeduct.h"
+
+namespace {
+
+const std::array<const char*, 12> MonthNames{"Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
+                                             "Июль",   "Август",  "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+const std::array<const char*, 12> MonthKeys{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+constexpr int CountBoxWidth = 26;
+constexpr int MonthBoxWidth = 39;
+constexpr QSize UpDownSize(14, 21);
+constexpr QSize GuardianPanelSize(131, 89);
+
+// The number a count box shows; an empty box counts as 0.
+int shownCount(const TMaskedEdit* box)
+{
+    return box->text().toInt();
+}
+
+bool showsPositiveCount(const TMaskedEdit* box)
+{
+    return !box->text().isEmpty() && shownCount(box) > 0;
+}
+
+void setBoxesEnabled(const std::array<TMaskedEdit*, 12>& boxes, bool enabled)
+{
+    for (TMaskedEdit* box : boxes)
+        box->setEnabled(enabled);
+}
+
+void copyIntoMonths(const TChildrenRow& row)
+{
+    for (TMaskedEdit* box : row.monthBoxes)
+        box->setText(row.countBox->text());
+}
+
+} // namespace
+
+TUpDown::TUpDown(int minimum, int maximum, QWidget* parent)
+    : QWidget(parent), upButton(new QToolButton(this)), downButton(new QToolButton(this)), minimum_(minimum),
+      maximum_(maximum), position_(minimum)
+{
+    setFixedSize(UpDownSize);
+    const int half = UpDownSize.height() / 2;
+    upButton->setArrowType(Qt::UpArrow);
+    downButton->setArrowType(Qt::DownArrow);
+    upButton->setGeometry(0, 0, UpDownSize.width(), half);
+    downButton->setGeometry(0, half, UpDownSize.width(), UpDownSize.height() - half);
+    for (QToolButton* button : {upButton, downButton}) {
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(upButton, &QToolButton::clicked, this, [this] { stepBy(1); });
+    connect(downButton, &QToolButton::clicked, this, [this] { stepBy(-1); });
+}
+
+void TUpDown::setPosition(int value)
+{
+    position_ = std::clamp(value, minimum_, maximum_);
+    if (associate_)
+        associate_->setText(QString::number(position_));
+}
+
+void TUpDown::setAssociate(TMaskedEdit* edit)
+{
+    associate_ = edit;
+}
+
+void TUpDown::stepBy(int steps)
+{
+    // The box may hold a number typed past the range; stepping starts from the nearest bound.
+    const int current = associate_ ? std::clamp(shownCount(associate_), minimum_, maximum_) : position_;
+    setPosition(current + steps);
+}
+
+TChildrenGrid::TChildrenGrid(QWidget* parent, std::function<bool()> isLoading, std::function<void()> modified)
+    : QWidget(parent), pnlPopOp(new QFrame(this)), cbPopOp(new QCheckBox(QStringLiteral("Я являюсь:"), pnlPopOp)),
+      isLoading_(std::move(isLoading)), modified_(std::move(modified))
+{
+    setObjectName(QStringLiteral("ChildrenGrid"));
+    createRow(allChildren, "", QStringLiteral("Количество детей в году не изменялось и составило"), 1, 2,
+              QStringLiteral("Количество детей в этом месяце"));
+    createRow(thirdChildren, "3", QStringLiteral("Количество детей, начиная с 3-го, не изменялось и составило"), 2,
+              99, QStringLiteral("Количество детей в этом месяце, считая с 3-го"));
+    createRow(disabledChildren, "2", QStringLiteral("Количество детей-инвалидов в году не изменялось и составило"),
+              2, 99, QStringLiteral("Количество детей инвалидов I и II групп в этом месяце"));
+    allChildren.label->setObjectName(QStringLiteral("Label4"));
+    thirdChildren.label->setObjectName(QStringLiteral("Label5"));
+    disabledChildren.label->setObjectName(QStringLiteral("Label2"));
+
+    auto* rowGrid = new QGridLayout;
+    rowGrid->setHorizontalSpacing(4);
+    rowGrid->setVerticalSpacing(4);
+    int line = 0;
+    for (TChildrenRow* row : rows()) {
+        rowGrid->addWidget(row->constBox, line, 0);
+        rowGrid->addWidget(row->countBox, line, 1);
+        rowGrid->addWidget(row->upDown, line, 2);
+        rowGrid->addWidget(row->label, line, 3);
+        ++line;
+    }
+
+    pnlPopOp->setObjectName(QStringLiteral("pnlPopOp"));
+    pnlPopOp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlPopOp->setFixedSize(GuardianPanelSize);
+    cbPopOp->setObjectName(QStringLiteral("cbPopOp"));
+    auto* guardianLayout = new QVBoxLayout(pnlPopOp);
+    guardianLayout->setContentsMargins(8, 3, 4, 3);
+    guardianLayout->setSpacing(0);
+    guardianLayout->addWidget(cbPopOp);
+    const std::array<const char*, 4> guardianTexts{"попечителем, ", "опекуном или", "приемным ", "родителем"};
+    for (std::size_t i = 0; i < guardianLabels.size(); ++i) {
+        guardianLabels[i] = new QLabel(QString::fromUtf8(guardianTexts[i]), pnlPopOp);
+        guardianLabels[i]->setObjectName(QStringLiteral("lbPopOp%1").arg(i + 1));
+        guardianLayout->addWidget(guardianLabels[i]);
+    }
+    pnlPopOp->hide();
+    connect(cbPopOp, &QCheckBox::toggled, this, [this] { modified_(); });
+
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(rowGrid);
+    upper->addStretch();
+    upper->addWidget(pnlPopOp, 0, Qt::AlignTop);
+
+    // Four quarters side by side, their three months one under another; each month shows the
+    // counts of all children, of the third and later, and of disabled children.
+    auto* monthGrid = new QHBoxLayout;
+    monthGrid->setSpacing(10);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        auto* months = new QGridLayout;
+        months->setHorizontalSpacing(3);
+        months->setVerticalSpacing(3);
+        for (int i = 0; i < 3; ++i) {
+            const int m = quarter * 3 + i;
+            auto* label = new QLabel(QString::fromUtf8(MonthNames[m]), this);
+            label->setObjectName(QStringLiteral("lb") + QLatin1String(MonthKeys[m]));
+            monthLabels[m] = label;
+            months->addWidget(label, i, 0);
+            months->addWidget(allChildren.monthBoxes[m], i, 1);
+            months->addWidget(thirdChildren.monthBoxes[m], i, 2);
+            months->addWidget(disabledChildren.monthBoxes[m], i, 3);
+        }
+        monthGrid->addLayout(months);
+    }
+    monthGrid->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(6);
+    layout->addLayout(upper);
+    layout->addLayout(monthGrid);
+    layout->addStretch();
+
+    for (TChildrenRow* row : rows()) {
+        connect(row->constBox, &QCheckBox::toggled, this, [this, row] { constBoxClicked(*row); });
+        connect(row->countBox, &TMaskedEdit::textChanged, this, [this, row] { countChanged(*row); });
+    }
+    for (TMaskedEdit* box : disabledChildren.monthBoxes)
+        connect(box, &TMaskedEdit::textChanged, this, [this] {
+            if (!isLoading_())
+                updateGuardianPanel();
+        });
+}
+
+void TChildrenGrid::createRow(TChildrenRow& row, const char* suffix, const QString& constCaption, int countDigits,
+                              int maximum, const QString& monthHint)
+{
+    const QLatin1String key(suffix);
+    row.constBox = new QCheckBox(constCaption, this);
+    row.constBox->setObjectName(QStringLiteral("chbConstChildrens") + key);
+    row.countBox = new TMaskedEdit(this);
+    row.countBox->setObjectName(QStringLiteral("meChildrens") + key);
+    row.countBox->setEditType(edtDigital);
+    row.countBox->setWholeLength(countDigits);
+    row.countBox->setFixedWidth(CountBoxWidth);
+    row.countBox->setText(QStringLiteral("0"));
+    row.countBox->setEnabled(false);
+    row.upDown = new TUpDown(0, maximum, this);
+    row.upDown->setObjectName(QStringLiteral("UpDChildrens") + key);
+    row.upDown->setEnabled(false);
+    row.label = new QLabel(QStringLiteral("ребенка (детей)"), this);
+    for (int m = 0; m < 12; ++m) {
+        auto* box = new TMaskedEdit(this);
+        box->setObjectName(QStringLiteral("me") + QLatin1String(MonthKeys[m]) + key);
+        box->setEditType(edtDigital);
+        box->setWholeLength(2);
+        box->setFixedWidth(MonthBoxWidth);
+        box->setToolTip(monthHint);
+        row.monthBoxes[m] = box;
+    }
+}
+
+void TChildrenGrid::constBoxClicked(TChildrenRow& row)
+{
+    modified_();
+    if (&row == &disabledChildren)
+        updateGuardianPanel();
+    const bool constant = row.constBox->isChecked();
+    row.upDown->setAssociate(constant ? row.countBox : nullptr);
+    row.countBox->setEnabled(constant);
+    row.upDown->setEnabled(constant);
+    if (constant)
+        copyIntoMonths(row);
+    setBoxesEnabled(row.monthBoxes, !constant);
+}
+
+void TChildrenGrid::countChanged(TChildrenRow& row)
+{
+    if (isLoading_())
+        return;
+    copyIntoMonths(row);
+    if (&row == &disabledChildren)
+        updateGuardianPanel();
+}
+
+void TChildrenGrid::updateGuardianPanel()
+{
+    if (isLoading_())
+        return;
+    const auto& months = disabledChildren.monthBoxes;
+    const bool shown = std::any_of(months.begin(), months.end(), showsPositiveCount) ||
+                       showsPositiveCount(disabledChildren.countBox);
+    pnlPopOp->setVisible(shown);
+}
+
+void TChildrenGrid::loadRow(TChildrenRow& row, const mTChildrenRow& model)
+{
+    row.constBox->setChecked(model.ConstCount != 0);
+    if (row.constBox->isChecked()) {
+        row.upDown->setPosition(model.YearCount);
+        row.countBox->setText(QString::number(model.YearCount));
+        for (TMaskedEdit* box : row.monthBoxes)
+            box->setText(QStringLiteral("0"));
+        return;
+    }
+    row.countBox->setText(QStringLiteral("0"));
+    for (int m = 0; m < 12; ++m)
+        row.monthBoxes[m]->setText(QString::number(model.MonthCount[m]));
+}
+
+void TChildrenGrid::load(const mTStandartDeduct& deduct)
+{
+    loadRow(allChildren, deduct.Children);
+    loadRow(thirdChildren, deduct.ThirdChildren);
+    loadRow(disabledChildren, deduct.DisabledChildren);
+}
+
+void TChildrenGrid::store(mTStandartDeduct& deduct) const
+{
+    using SetConst = void (mTStandartDeduct::*)(std::int32_t);
+    using SetMonth = void (mTStandartDeduct::*)(std::uint8_t, std::int32_t);
+    const auto storeRow = [&deduct](const TChildrenRow& row, SetConst setConst, SetMonth setMonth) {
+        if (row.constBox->isChecked()) {
+            (deduct.*setConst)(shownCount(row.countBox));
+            return;
+        }
+        for (std::uint8_t m = 0; m < 12; ++m)
+            (deduct.*setMonth)(m, shownCount(row.monthBoxes[m]));
+    };
+    storeRow(allChildren, &mTStandartDeduct::SetChildCountConst, &mTStandartDeduct::SetChildCount);
+    storeRow(thirdChildren, &mTStandartDeduct::SetThirdChildCountConst, &mTStandartDeduct::SetThirdChildCount);
+    storeRow(disabledChildren, &mTStandartDeduct::SetDisabledChildCountConst,
+             &mTStandartDeduct::SetDisabledChildCount);
+}
+
+void TChildrenGrid::enableGrid()
+{
+    for (QLabel* label : monthLabels)
+        label->setEnabled(true);
+    for (TChildrenRow* row : rows()) {
+        row->constBox->setEnabled(true);
+        if (row->constBox->isChecked()) {
+            row->countBox->setEnabled(true);
+            row->upDown->setEnabled(true);
+        } else {
+            setBoxesEnabled(row->monthBoxes, true);
+        }
+    }
+    for (TChildrenRow* row : rows())
+        row->label->setEnabled(true);
+}
+
+void TChildrenGrid::disableGrid()
+{
+    for (QLabel* label : monthLabels)
+        label->setEnabled(false);
+    for (TChildrenRow* row : rows())
+        row->label->setEnabled(false);
+    for (TChildrenRow* row : rows())
+        row->countBox->setText(QString());
+    for (TChildrenRow* row : rows()) {
+        row->constBox->setEnabled(false);
+        if (row->constBox->isChecked()) {
+            row->countBox->setEnabled(false);
+            row->upDown->setEnabled(false);
+        } else {
+            setBoxesEnabled(row->monthBoxes, false);
+        }
+    }
+}

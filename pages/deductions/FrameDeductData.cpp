@@ -1,0 +1,139 @@
+#include "pages/deductions/FrameDeductData.h"
+
+#include <QVBoxLayout>
+
+#include "controls/FlashButton.h"
+#include "controls/PageHost.h"
+#include "pages/deductions/DeductPages.h"
+
+namespace {
+
+constexpr int TabStripHeight = 40;
+constexpr int TabHeight = 36;
+
+TFlashButton* tab(QWidget* strip, const QString& name, int left, int width, const QString& hint)
+{
+    auto* button = new TFlashButton(strip);
+    button->setObjectName(name);
+    button->setGeometry(left, (TabStripHeight - TabHeight) / 2, width, TabHeight);
+    button->setGroupIndex(1);
+    button->setToolTip(hint);
+    return button;
+}
+
+// The page numbers of the whole-declaration check.
+DeductPage pageOfNumber(int number)
+{
+    switch (number) {
+    case 0: return DeductPage::Standard;
+    case 1: return DeductPage::Social;
+    case 5: return DeductPage::Securities;
+    default: return DeductPage::Property;
+    }
+}
+
+} // namespace
+
+TfrFrameDeductData::TfrFrameDeductData(QWidget* owner, DeclarationSlot& declaration)
+    : TThinkingFrame(owner, declaration), pnlDeductData(new QFrame(this)), PnlFormContainer(new QWidget(this))
+{
+    setObjectName(QStringLiteral("TfrFrameDeductData"));
+    pnlDeductData->setObjectName(QStringLiteral("pnlDeductData"));
+    pnlDeductData->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlDeductData->setFixedHeight(TabStripHeight);
+    fbConstructionDeduct =
+        tab(pnlDeductData, QStringLiteral("fbConstructionDeduct"), 1, 169,
+            QStringLiteral("Имущественный налоговый вычет по расходам на приобретение или строительство объекта "
+                           "жилого имущества"));
+    fbPensDeduct = tab(pnlDeductData, QStringLiteral("fbPensDeduct"), 170, 144,
+                       QStringLiteral("Социальные налоговые вычеты"));
+    fbStandartDeduct = tab(pnlDeductData, QStringLiteral("fbStandartDeduct"), 314, 144,
+                           QStringLiteral("Стандартные налоговые вычеты"));
+    fbCB = tab(pnlDeductData, QStringLiteral("fbCB"), 458, 269,
+               QStringLiteral("Убытки прошлых налоговых периодов по операциям с ЦБ и инвестиционные вычеты"));
+    fbStandartDeduct->setCaption(QStringLiteral("Стандартные"));
+    fbConstructionDeduct->setCaption(QStringLiteral("Имущественный"));
+    fbPensDeduct->setCaption(QStringLiteral("Социальные"));
+    fbCB->setCaption(QStringLiteral("Инвестиционные и убытки по ЦБ"));
+
+    PnlFormContainer->setObjectName(QStringLiteral("PnlFormContainer"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pnlDeductData);
+    layout->addWidget(PnlFormContainer, 1);
+    pages_ = std::make_unique<TPageHost>(PnlFormContainer, Declaration);
+
+    if (Declaration->DeclarationType != DeclarationClosingBusiness) {
+        showPage(DeductPage::Property);
+    } else {
+        showPage(DeductPage::Standard);
+        for (TFlashButton* other : {fbConstructionDeduct, fbPensDeduct, fbCB})
+            other->setEnabled(false);
+    }
+
+    for (DeductPage page : {DeductPage::Standard, DeductPage::Social, DeductPage::Property, DeductPage::Securities})
+        connect(tabOf(page), &TFlashButton::clicked, this, [this, page] { tabClicked(page); });
+}
+
+// The page host frees the page shown before the strip and the container go.
+TfrFrameDeductData::~TfrFrameDeductData() = default;
+
+TThinkingFrame* TfrFrameDeductData::currentPage() const
+{
+    return pages_->currentPage();
+}
+
+void TfrFrameDeductData::SaveData()
+{
+    currentPage()->SaveData();
+}
+
+std::uint16_t TfrFrameDeductData::CheckData()
+{
+    return currentPage()->CheckData();
+}
+
+void TfrFrameDeductData::FocusError(std::uint16_t code)
+{
+    currentPage()->FocusError(code);
+}
+
+void TfrFrameDeductData::ShowDeductPage(int page, std::uint16_t element)
+{
+    const DeductPage target = pageOfNumber(page);
+    if (pages_->currentPageName() != deductPageName(target))
+        showPage(target);
+    currentPage()->FocusError(element);
+}
+
+TFlashButton* TfrFrameDeductData::tabOf(DeductPage page) const
+{
+    switch (page) {
+    case DeductPage::Standard: return fbStandartDeduct;
+    case DeductPage::Social: return fbPensDeduct;
+    case DeductPage::Property: return fbConstructionDeduct;
+    case DeductPage::Securities: return fbCB;
+    }
+    return nullptr;
+}
+
+void TfrFrameDeductData::tabClicked(DeductPage page)
+{
+    TFlashButton* clicked = tabOf(page);
+    if (pages_->switchTo(deductPageName(page), deductPageFactory(page))) {
+        // Also when the click came from the keyboard, which leaves the tab as it was.
+        clicked->setDown(true);
+        FCurrentButton = clicked;
+    } else {
+        // The page shown refused to be left: its tab goes down again, the clicked one up.
+        FCurrentButton->setDown(true);
+    }
+}
+
+void TfrFrameDeductData::showPage(DeductPage page)
+{
+    pages_->show(deductPageName(page), deductPageFactory(page));
+    FCurrentButton = tabOf(page);
+    FCurrentButton->setDown(true);
+}

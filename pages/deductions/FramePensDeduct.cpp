@@ -1,0 +1,356 @@
+#include "pages/deductions/FramePensDeduct.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "controls/CheckRun.h"
+#include "controls/DisplayFormat.h"
+#include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
+#include "pages/deductions/ChildEduSumDialog.h"
+#include "pages/deductions/ItemList.h"
+#include "pages/deductions/SoursePensDialog.h"
+
+namespace {
+
+constexpr int FundedPensionKind = 4;
+constexpr int SumEditWidth = 130;
+constexpr int SumListColumnWidth = 230;
+constexpr int ContractColumnWidth = 540;
+constexpr QMargins GroupMargins(8, 4, 8, 6);
+constexpr int RowSpacing = 3;
+
+const QString FundedPensionCaption = QStringLiteral("Дополнительные страховые взносы на накопительную пенсию");
+const QString ContractsHeading = QStringLiteral(
+    "Договоры добровольного страх. жизни, пенс. страх., негос. пенс. обеспеч. и доп. страх. взносы на накопит. пенсию");
+
+QString contractCaption(const mTPens& contract)
+{
+    return contract.ContractKind == FundedPensionKind ? FundedPensionCaption
+                                                      : QString::fromStdString(contract.OrgName);
+}
+
+QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new TMaskedEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setEditType(edtCurrency);
+    edit->setWholeLength(12);
+    edit->setFractionalLength(2);
+    edit->setFixedWidth(SumEditWidth);
+    return edit;
+}
+
+// The buttons of a list, one above the other.
+QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons)
+{
+    auto* column = new QVBoxLayout;
+    for (TFlashButton* button : buttons)
+        column->addWidget(button);
+    column->addStretch();
+    return column;
+}
+
+} // namespace
+
+TfrFramePensDeduct::TfrFramePensDeduct(QWidget* owner, DeclarationSlot& declaration)
+    : TThinkingFrame(owner, declaration)
+{
+    setObjectName(QStringLiteral("TfrFramePensDeduct"));
+    createControls();
+    layOutControls();
+    connectHandlers();
+
+    const LoadingScope loading(*this);
+    showDeduction();
+}
+
+mTSocialDeduct& TfrFramePensDeduct::social() const
+{
+    return Declaration->SocialDeduct;
+}
+
+void TfrFramePensDeduct::createControls()
+{
+    gbSocialDeduct = new QGroupBox(QStringLiteral("  Социальные налоговые вычеты"), this);
+    gbSocialDeduct->setObjectName(QStringLiteral("gbSocialDeduct"));
+    chbGrantingSocDeduct = new QCheckBox(QStringLiteral("Предоставить социальные налоговые вычеты"), gbSocialDeduct);
+    chbGrantingSocDeduct->setObjectName(QStringLiteral("chbGrantingSocDeduct"));
+    chbGrantingSocDeduct->setChecked(true);
+
+    gbSimplSocialDeduct = new QGroupBox(QStringLiteral("  Суммы, затраченные на"), gbSocialDeduct);
+    gbSimplSocialDeduct->setObjectName(QStringLiteral("gbSimplSocialDeduct"));
+    QWidget* sums = gbSimplSocialDeduct;
+    lbCharitySum = createLabel(sums, "lbCharitySum", QStringLiteral("благотворительность"));
+    meCharitySum = createMoneyEdit(sums, "meCharitySum");
+    lbCharitySum30 = createLabel(sums, "lbCharitySum30", QStringLiteral("благотворительность до 30%"));
+    meCharitySum30 = createMoneyEdit(sums, "meCharitySum30");
+    lbSelfEducationSum = createLabel(sums, "lbSelfEducationSum", QStringLiteral("свое обучение"));
+    meSelfEducationSum = createMoneyEdit(sums, "meSelfEducationSum");
+    lbMedicalSum = createLabel(sums, "lbMedicalSum", QStringLiteral("лечение"));
+    meMedicalSum = createMoneyEdit(sums, "meMedicalSum");
+    lbMedicament = createLabel(sums, "lbMedicament", QStringLiteral("лекарственные препараты"));
+    meMedicament = createMoneyEdit(sums, "meMedicament");
+    lbExpensiveMedicalSum = createLabel(sums, "lbExpensiveMedicalSum", QStringLiteral("дорогостоящее лечение"));
+    meExpensiveMedicalSum = createMoneyEdit(sums, "meExpensiveMedicalSum");
+    lbStrahovka = createLabel(sums, "lbStrahovka", QStringLiteral("добровольное страхование"));
+    meStrahovka = createMoneyEdit(sums, "meStrahovka");
+    lbKval = createLabel(sums, "lbKval", QStringLiteral("оценка квалификации"));
+    meKval = createMoneyEdit(sums, "meKval");
+    yearSums_ = {{
+        {lbCharitySum, meCharitySum, &mTSocialDeduct::CharitySum},
+        {lbCharitySum30, meCharitySum30, &mTSocialDeduct::CharitySum30},
+        {lbSelfEducationSum, meSelfEducationSum, &mTSocialDeduct::SelfEducationSum},
+        {lbMedicalSum, meMedicalSum, &mTSocialDeduct::MedicalSum},
+        {lbMedicament, meMedicament, &mTSocialDeduct::MedicamentSum},
+        {lbExpensiveMedicalSum, meExpensiveMedicalSum, &mTSocialDeduct::ExpensiveMedicalSum},
+        {lbStrahovka, meStrahovka, &mTSocialDeduct::InsuranceSum},
+        {lbKval, meKval, &mTSocialDeduct::QualificationSum},
+    }};
+
+    gbChildrensEduDeduct = new QGroupBox(QStringLiteral("Суммы, уплаченные за обучение детей"), gbSocialDeduct);
+    gbChildrensEduDeduct->setObjectName(QStringLiteral("gbChildrensEduDeduct"));
+    lvSumList = createItemList(gbChildrensEduDeduct, QStringLiteral("lvSumList"), QStringLiteral("Суммы"),
+                               SumListColumnWidth);
+    lvSumList->setToolTip(QStringLiteral("Список сумм, уплаченных за всех детей"));
+    fbAddSum = createItemButton(gbChildrensEduDeduct, QStringLiteral("fbAddSum"), ItemAction::Add,
+                                QStringLiteral("Добавить очередную сумму, уплаченную за обучение детей"));
+    fbDeleteSum = createItemButton(gbChildrensEduDeduct, QStringLiteral("fbDeleteSum"), ItemAction::Delete,
+                                   QStringLiteral("Удалить сумму, уплаченную за обучение детей"));
+    fbEditSum = createItemButton(gbChildrensEduDeduct, QStringLiteral("fbEditSum"), ItemAction::Edit,
+                                 QStringLiteral("Редактировать сумму, уплаченную за обучение детей"));
+
+    lvPensInfo = createItemList(gbSocialDeduct, QStringLiteral("lvPensInfo"), ContractsHeading, ContractColumnWidth);
+    lvPensInfo->setToolTip(ContractsHeading);
+    fbAddPens = createItemButton(gbSocialDeduct, QStringLiteral("fbAddPens"), ItemAction::Add,
+                                 QStringLiteral("Добавить договор"));
+    fbDeletePens = createItemButton(gbSocialDeduct, QStringLiteral("fbDeletePens"), ItemAction::Delete,
+                                    QStringLiteral("Удалить договор"));
+    fbEditPens = createItemButton(gbSocialDeduct, QStringLiteral("fbEditPens"), ItemAction::Edit,
+                                  QStringLiteral("Редактировать договор"));
+}
+
+void TfrFramePensDeduct::layOutControls()
+{
+    auto* sumsGrid = new QGridLayout(gbSimplSocialDeduct);
+    sumsGrid->setColumnStretch(0, 1);
+    sumsGrid->setHorizontalSpacing(16);
+    sumsGrid->setVerticalSpacing(RowSpacing);
+    sumsGrid->setContentsMargins(GroupMargins);
+    for (int row = 0; row < int(yearSums_.size()); ++row) {
+        sumsGrid->addWidget(yearSums_[row].label, row, 0);
+        sumsGrid->addWidget(yearSums_[row].edit, row, 1);
+    }
+
+    // The list is as wide as its one column.
+    lvSumList->setFixedWidth(lvSumList->minimumWidth());
+    auto* childEdu = new QHBoxLayout(gbChildrensEduDeduct);
+    childEdu->setContentsMargins(GroupMargins);
+    childEdu->addWidget(lvSumList);
+    childEdu->addLayout(buttonColumn({fbAddSum, fbDeleteSum, fbEditSum}));
+
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(gbSimplSocialDeduct, 1);
+    upper->addWidget(gbChildrensEduDeduct);
+
+    auto* contracts = new QHBoxLayout;
+    contracts->addWidget(lvPensInfo, 1);
+    contracts->addLayout(buttonColumn({fbAddPens, fbDeletePens, fbEditPens}));
+
+    auto* deduction = new QVBoxLayout(gbSocialDeduct);
+    deduction->setContentsMargins(GroupMargins);
+    deduction->addWidget(chbGrantingSocDeduct);
+    deduction->addLayout(upper);
+    deduction->addLayout(contracts, 1);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 2, 4, 2);
+    page->addWidget(gbSocialDeduct);
+}
+
+void TfrFramePensDeduct::connectHandlers()
+{
+    connect(chbGrantingSocDeduct, &QCheckBox::toggled, this, &TfrFramePensDeduct::chbGrantingSocDeductClick);
+    connect(fbAddSum, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbAddSumClick);
+    connect(fbDeleteSum, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbDeleteSumClick);
+    connect(fbEditSum, &TFlashButton::clicked, this, &TfrFramePensDeduct::EditChildEduSum);
+    onItemOpened(lvSumList, [this] { EditChildEduSum(); });
+    connect(fbAddPens, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbAddPensClick);
+    connect(fbDeletePens, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbDeletePensClick);
+    connect(fbEditPens, &TFlashButton::clicked, this, &TfrFramePensDeduct::EditPensInfo);
+    onItemOpened(lvPensInfo, [this] { EditPensInfo(); });
+}
+
+void TfrFramePensDeduct::showDeduction()
+{
+    mTSocialDeduct& deduction = social();
+    chbGrantingSocDeduct->setChecked(deduction.Granted != 0);
+    if (!chbGrantingSocDeduct->isChecked())
+        return;
+    for (const YearSum& sum : yearSums_)
+        sum.edit->setCurrencyValue(deduction.*sum.field);
+    for (int i = 0; i < deduction.ChildEduCount(); ++i)
+        new QTreeWidgetItem(lvSumList, {currencyDisplayText(deduction.GetChildEduSum(i))});
+    if (lvSumList->topLevelItemCount() > 0)
+        selectRow(lvSumList, 0);
+    for (const auto& contract : deduction.PensList)
+        new QTreeWidgetItem(lvPensInfo, {contractCaption(*contract)});
+}
+
+void TfrFramePensDeduct::SaveData()
+{
+    mTSocialDeduct& deduction = social();
+    deduction.Granted = chbGrantingSocDeduct->isChecked() ? 1 : 0;
+    for (const YearSum& sum : yearSums_)
+        deduction.*sum.field = sum.edit->currencyValue();
+}
+
+std::uint16_t TfrFramePensDeduct::CheckData()
+{
+    const mTSocialDeduct& deduction = social();
+    if (deduction.Granted == 0)
+        return 0;
+    const bool noSums = std::all_of(yearSums_.begin(), yearSums_.end(),
+                                    [&](const YearSum& sum) { return deduction.*sum.field == Currency(); });
+    if (!noSums || deduction.ChildEduCount() != 0 || deduction.PensCount() != 0)
+        return 0;
+    CheckRun run(this, QStringLiteral("Социальные вычеты"));
+    run.report(QStringLiteral("Не введены данные по социальным налоговым вычетам"), NoSocialData);
+    return run.result();
+}
+
+void TfrFramePensDeduct::FocusError(std::uint16_t code)
+{
+    switch (code) {
+    case NoSocialData:
+        meCharitySum->setFocus();
+        break;
+    case ChildEduSums:
+        lvSumList->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrFramePensDeduct::chbGrantingSocDeductClick(bool checked)
+{
+    declarationModified();
+    for (const YearSum& sum : yearSums_) {
+        sum.label->setEnabled(checked);
+        sum.edit->setEnabled(checked);
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{fbAddSum, fbDeleteSum, fbEditSum, fbAddPens, fbDeletePens,
+                                                            fbEditPens, lvSumList, lvPensInfo})
+        control->setEnabled(checked);
+    if (checked)
+        return;
+
+    // Without the deduction nothing of it stays in the declaration, listed or not.
+    for (const YearSum& sum : yearSums_)
+        sum.edit->setText(QString());
+    mTSocialDeduct& deduction = social();
+    for (int i = deduction.ChildEduCount() - 1; i >= 0; --i)
+        deduction.DeleteChildEduSum(i);
+    lvSumList->clear();
+    for (std::size_t i = deduction.PensCount(); i > 0; --i)
+        deduction.DeletePens(i - 1);
+    lvPensInfo->clear();
+}
+
+void TfrFramePensDeduct::fbAddSumClick()
+{
+    TfmChildEduSum dialog(this);
+    if (dialog.exec() != TfmChildEduSum::Confirmed || dialog.sum() == Currency())
+        return;
+    declarationModified();
+    const int index = social().AddChildEduSum(dialog.sum());
+    new QTreeWidgetItem(lvSumList, {currencyDisplayText(dialog.sum())});
+    selectRow(lvSumList, index);
+}
+
+void TfrFramePensDeduct::EditChildEduSum()
+{
+    const int row = selectedRow(lvSumList);
+    if (row < 0)
+        return;
+    TfmChildEduSum dialog(this);
+    dialog.setSum(social().GetChildEduSum(row));
+    if (dialog.exec() != TfmChildEduSum::Confirmed || dialog.sum() == Currency())
+        return;
+    declarationModified();
+    social().SetChildEduSum(row, dialog.sum());
+    lvSumList->topLevelItem(row)->setText(0, currencyDisplayText(dialog.sum()));
+    selectRow(lvSumList, row);
+}
+
+void TfrFramePensDeduct::fbDeleteSumClick()
+{
+    const int row = selectedRow(lvSumList);
+    if (row < 0)
+        return;
+    declarationModified();
+    social().DeleteChildEduSum(row);
+    delete lvSumList->takeTopLevelItem(row);
+    selectRow(lvSumList, lvSumList->topLevelItemCount() > 0 ? std::max(row - 1, 0) : -1);
+}
+
+void TfrFramePensDeduct::fbAddPensClick()
+{
+    TfmInputSoursePens dialog(this);
+    if (dialog.exec() != TfmInputSoursePens::Confirmed)
+        return;
+    if (dialog.meSourseName->text().trimmed().isEmpty() && dialog.kind() != FundedPensionKind)
+        return;
+    declarationModified();
+    mTSocialDeduct& deduction = social();
+    const std::size_t index = deduction.AddPens();
+    mTPens& contract = *deduction.GetPens(index);
+    dialog.storeContract(contract);
+    new QTreeWidgetItem(lvPensInfo, {contractCaption(contract)});
+    selectRow(lvPensInfo, int(index));
+}
+
+void TfrFramePensDeduct::EditPensInfo()
+{
+    const int row = selectedRow(lvPensInfo);
+    if (row < 0)
+        return;
+    mTPens& contract = *social().GetPens(std::size_t(row));
+    TfmInputSoursePens dialog(this);
+    dialog.setContract(contract);
+    if (dialog.exec() != TfmInputSoursePens::Confirmed)
+        return;
+    if (dialog.meSourseName->text().trimmed().isEmpty() && dialog.kind() != FundedPensionKind)
+        return;
+    declarationModified();
+    dialog.storeContract(contract);
+    lvPensInfo->topLevelItem(row)->setText(0, contractCaption(contract));
+    selectRow(lvPensInfo, row);
+}
+
+void TfrFramePensDeduct::fbDeletePensClick()
+{
+    const int row = selectedRow(lvPensInfo);
+    if (row < 0)
+        return;
+    declarationModified();
+    social().DeletePens(std::size_t(row));
+    delete lvPensInfo->takeTopLevelItem(row);
+    selectRow(lvPensInfo, -1);
+}

@@ -1,0 +1,240 @@
+#include "pages/deductions/InfoIISDialog.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls/CheckRun.h"
+#include "controls/DeclModified.h"
+#include "controls/DtpPanel.h"
+#include "controls/MaskedEdit.h"
+#include "controls/PaymentSourceCheck.h"
+#include "model/DayDate.h"
+#include "model/InvDeduct.h"
+
+namespace {
+
+constexpr QSize ClientSize(688, 275);
+constexpr int ButtonWidth = 90;
+constexpr int ShortEditWidth = 150;
+
+const QString CheckSection = QStringLiteral("Сведения об индивидуальных инвестиционных счетах");
+const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
+const QString ContributionLimitText = QStringLiteral("400000");
+
+TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength)
+{
+    auto* edit = new TMaskedEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setEditType(type);
+    edit->setWholeLength(wholeLength);
+    return edit;
+}
+
+QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+TDtpPanel* createDateField(QWidget* parent, const char* name)
+{
+    auto* field = new TDtpPanel(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setMinDate(*encodeDate(1990, 1, 1));
+    field->setMaxDate(*encodeDate(2021, 12, 31));
+    field->setDateTime(*encodeDate(2021, 1, 1));
+    field->setFixedWidth(ShortEditWidth);
+    return field;
+}
+
+void showClamped(TDtpPanel* field, double dayCount)
+{
+    field->setDateTime(std::clamp(dayCount, field->minDate(), field->maxDate()));
+}
+
+} // namespace
+
+TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
+    : QDialog(owner),
+      lbDataOpen(createLabel(this, "lbDataOpen", QStringLiteral("Дата открытия ИИС"))),
+      dtpDataOpen(createDateField(this, "dtpDataOpen")),
+      lbDataDog(createLabel(this, "lbDataDog", QStringLiteral("Дата договора"))),
+      dtpDataDog(createDateField(this, "dtpDataDog")),
+      lbSourseName(createLabel(this, "lbSourseName", QStringLiteral("Наименование участника рынка ценных бумаг"))),
+      meSourseName(createEdit(this, "meSourseName", edtNone, 1000)),
+      lbINN(createLabel(this, "lbINN", QStringLiteral("ИНН"))),
+      meINN(createEdit(this, "meINN", edtDigital, 10)),
+      lbKPP(createLabel(this, "lbKPP", QStringLiteral("КПП"))),
+      meKPP(createEdit(this, "meKPP", edtDigital, 9)),
+      lbNumDog(createLabel(this, "lbNumDog", QStringLiteral("Номер договора"))),
+      meNomDog(createEdit(this, "meNomDog", edtNone, 20)),
+      lbSum(createLabel(this, "lbSum", QStringLiteral("Внесенные средства"))),
+      meSum(createEdit(this, "meSum", edtCurrency, 12)),
+      cbPriznakUpr(new QCheckBox(QStringLiteral("Признак предоставления вычета в упрощенном порядке"), this)),
+      bnOk(new QPushButton(QStringLiteral("Да"), this)),
+      bnCansel(new QPushButton(QStringLiteral("Нет"), this))
+{
+    setObjectName(QStringLiteral("TfmInputInfoIIS"));
+    setWindowTitle(QStringLiteral("Сведения об индивидуальных инвестиционных счетах"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ClientSize);
+
+    meSum->setFractionalLength(2);
+    for (TMaskedEdit* edit : {meINN, meKPP, meNomDog, meSum})
+        edit->setFixedWidth(ShortEditWidth);
+    cbPriznakUpr->setObjectName(QStringLiteral("cbPriznakUpr"));
+    bnOk->setObjectName(QStringLiteral("bnOk"));
+    bnCansel->setObjectName(QStringLiteral("bnCansel"));
+    for (QPushButton* button : {bnOk, bnCansel}) {
+        button->setFixedWidth(ButtonWidth);
+        button->setAutoDefault(false);
+    }
+
+    auto* fields = new QGridLayout;
+    fields->setColumnStretch(2, 1);
+    fields->setHorizontalSpacing(12);
+    fields->addWidget(lbSourseName, 0, 0, 1, 5);
+    fields->addWidget(meSourseName, 1, 0, 1, 5);
+    fields->addWidget(lbINN, 2, 0);
+    fields->addWidget(meINN, 2, 1);
+    fields->addWidget(lbKPP, 2, 3);
+    fields->addWidget(meKPP, 2, 4);
+    fields->addWidget(lbNumDog, 3, 0);
+    fields->addWidget(meNomDog, 3, 1);
+    fields->addWidget(lbDataDog, 3, 3);
+    fields->addWidget(dtpDataDog, 3, 4);
+    fields->addWidget(lbSum, 4, 0);
+    fields->addWidget(meSum, 4, 1);
+    fields->addWidget(lbDataOpen, 4, 3);
+    fields->addWidget(dtpDataOpen, 4, 4);
+    fields->addWidget(cbPriznakUpr, 5, 0, 1, 5);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bnOk);
+    buttons->addWidget(bnCansel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(meSum, &QLineEdit::textChanged, this, &TfmInputInfoIIS::meSumChange);
+    connect(bnOk, &QPushButton::clicked, this, &TfmInputInfoIIS::bnOkClick);
+    connect(bnCansel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+    meSourseName->setFocus();
+}
+
+void TfmInputInfoIIS::setAccount(const bmTInfoIIS& account)
+{
+    // Showing the stored account is no edit of the declaration.
+    const PageLoadingScope filling;
+    meSourseName->setText(QString::fromStdString(account.ParticipantName));
+    meINN->setText(QString::fromStdString(account.ParticipantINN));
+    meKPP->setText(QString::fromStdString(account.ParticipantKPP));
+    meNomDog->setText(QString::fromStdString(account.ContractNumber));
+    showClamped(dtpDataDog, account.ContractDate);
+    showClamped(dtpDataOpen, account.OpenDate);
+    meSum->setCurrencyValue(account.PaidIn);
+    cbPriznakUpr->setChecked(account.SimplifiedSign != 0);
+}
+
+void TfmInputInfoIIS::storeAccount(bmTInfoIIS& account)
+{
+    account.ParticipantName = meSourseName->text().toStdString();
+    account.ParticipantINN = meINN->text().toStdString();
+    account.ParticipantKPP = meKPP->text().toStdString();
+    account.ContractNumber = meNomDog->text().toStdString();
+    account.ContractDate = dtpDataDog->dateTime();
+    account.OpenDate = dtpDataOpen->dateTime();
+    account.PaidIn = meSum->currencyValue();
+    account.SimplifiedSign = cbPriznakUpr->isChecked() ? 1 : 0;
+}
+
+std::uint16_t TfmInputInfoIIS::checkAccount()
+{
+    const std::uint16_t code = CheckPaymentSourceShort(this, CheckSection, meSourseName->text(), meINN->text(),
+                                                       meKPP->text(), QString(), false);
+    return code != 0 ? code : CheckIISData();
+}
+
+std::uint16_t TfmInputInfoIIS::CheckIISData()
+{
+    CheckRun run(this, CheckSection);
+    run.dialog().Button2->setEnabled(false);
+    run.dialog().Button3->setEnabled(false);
+    // An empty sum is shown as the 0 it stands for.
+    meSum->setCurrencyValue(meSum->currencyValue());
+    if (meSum->currencyValue() == Currency())
+        run.report(QStringLiteral("Не указана сумма внесенных денежных средств"), SumElement);
+    else if (meNomDog->text().trimmed().isEmpty())
+        run.report(QStringLiteral("Не указан номер договора"), NumberElement);
+    return run.result();
+}
+
+void TfmInputInfoIIS::FocusError(std::uint16_t code)
+{
+    switch (code) {
+    case NameElement:
+        meSourseName->setFocus();
+        break;
+    case InnElement:
+        meINN->setFocus();
+        break;
+    case KppElement:
+        meKPP->setFocus();
+        break;
+    case NumberElement:
+        meNomDog->setFocus();
+        break;
+    case SumElement:
+        meSum->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfmInputInfoIIS::reject()
+{
+    done(Cancelled);
+}
+
+void TfmInputInfoIIS::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Leaving the field being typed in settles it, as the click on "Да" would.
+        bnOk->setFocus();
+        bnOkClick();
+        break;
+    case Qt::Key_Escape:
+        done(Cancelled);
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TfmInputInfoIIS::bnOkClick()
+{
+    if (const std::uint16_t code = checkAccount(); code != 0) {
+        FocusError(code);
+        return;
+    }
+    done(Confirmed);
+}
+
+void TfmInputInfoIIS::meSumChange()
+{
+    if (!meSum->text().isEmpty() && meSum->text() != ContributionLimitText
+        && meSum->currencyValue() >= ContributionLimit)
+        meSum->setText(ContributionLimitText);
+}

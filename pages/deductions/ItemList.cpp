@@ -1,0 +1,157 @@
+#include "pages/deductions/ItemList.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTreeWidget>
+
+#include "controls/FlashButton.h"
+
+namespace {
+
+constexpr int GlyphSize = 20;
+constexpr int ButtonSize = 28;
+
+// Hands Enter in the list to the row's opener; the list itself does nothing with it.
+class EnterOpensRow : public QObject {
+public:
+    EnterOpensRow(QTreeWidget* list, std::function<void()> open) : QObject(list), open_(std::move(open))
+    {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return QObject::eventFilter(watched, event);
+        open_();
+        return true;
+    }
+
+private:
+    std::function<void()> open_;
+};
+
+void drawPlus(QPainter& painter)
+{
+    painter.setPen(QPen(QColor(0x1E, 0x7B, 0x2E), 4, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(10, 3), QPointF(10, 17));
+    painter.drawLine(QPointF(3, 10), QPointF(17, 10));
+}
+
+void drawCross(QPainter& painter)
+{
+    painter.setPen(QPen(QColor(0xC0, 0x1E, 0x1E), 3.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(4.5, 4.5), QPointF(15.5, 15.5));
+    painter.drawLine(QPointF(15.5, 4.5), QPointF(4.5, 15.5));
+}
+
+void drawPencil(QPainter& painter)
+{
+    // A pencil lying from the upper right to the lower left, its point at the bottom.
+    QPainterPath body;
+    body.moveTo(13.5, 2.5);
+    body.lineTo(17.5, 6.5);
+    body.lineTo(7, 17);
+    body.lineTo(3, 13);
+    body.closeSubpath();
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    painter.setBrush(QColor(0xF2, 0xB7, 0x2E));
+    painter.drawPath(body);
+
+    QPainterPath point;
+    point.moveTo(3, 13);
+    point.lineTo(7, 17);
+    point.lineTo(2, 18);
+    point.closeSubpath();
+    painter.setBrush(QColor(0xF5, 0xDE, 0xB3));
+    painter.drawPath(point);
+    painter.drawLine(QPointF(11.5, 4.5), QPointF(15.5, 8.5));
+}
+
+QPixmap glyph(ItemAction action)
+{
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap image(QSize(GlyphSize, GlyphSize) * ratio);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (action) {
+    case ItemAction::Add:
+        drawPlus(painter);
+        break;
+    case ItemAction::Delete:
+        drawCross(painter);
+        break;
+    case ItemAction::Edit:
+        drawPencil(painter);
+        break;
+    }
+    return image;
+}
+
+} // namespace
+
+QTreeWidget* createItemList(QWidget* parent, const QString& objectName, const QString& heading, int columnWidth)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(objectName);
+    list->setColumnCount(1);
+    list->setHeaderLabels({heading});
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->header()->setSectionsMovable(false);
+    // The column fills a list wider than its own width.
+    list->header()->setStretchLastSection(true);
+    list->setMinimumWidth(columnWidth + 2 * list->frameWidth());
+    list->setColumnWidth(0, columnWidth);
+    return list;
+}
+
+int selectedRow(const QTreeWidget* list)
+{
+    const QList<QTreeWidgetItem*> selected = list->selectedItems();
+    return selected.size() == 1 ? list->indexOfTopLevelItem(selected.front()) : -1;
+}
+
+void selectRow(QTreeWidget* list, int row)
+{
+    QTreeWidgetItem* item = row >= 0 ? list->topLevelItem(row) : nullptr;
+    if (!item) {
+        // Without a current row the list selects nothing when it gets the focus.
+        list->setCurrentItem(nullptr);
+        list->clearSelection();
+        return;
+    }
+    list->setCurrentItem(item);
+    item->setSelected(true);
+    list->scrollToItem(item);
+}
+
+void onItemOpened(QTreeWidget* list, std::function<void()> open)
+{
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, list, [open] { open(); });
+    new EnterOpensRow(list, std::move(open));
+}
+
+TFlashButton* createItemButton(QWidget* parent, const QString& objectName, ItemAction action, const QString& hint)
+{
+    auto* button = new TFlashButton(parent);
+    button->setObjectName(objectName);
+    button->setGlyph(glyph(action));
+    button->setToolTip(hint);
+    button->setFixedSize(ButtonSize, ButtonSize);
+    return button;
+}

@@ -1,0 +1,32 @@
+#include "pages/deductions/PendingDeductPage.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+TPendingDeductPage::TPendingDeductPage(QWidget* owner, DeclarationSlot& declaration, const QString& title,
+                                       const QString& purpose)
+    : TThinkingFrame(owner, declaration)
+{
+    auto* heading = new QLabel(title, this);
+    heading->setObjectName(QStringLiteral("lbTitle"));
+    QFont headingFont = heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    auto* note = new QLabel(purpose, this);
+    note->setObjectName(QStringLiteral("lbPurpose"));
+    note->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(8);
+    layout->addWidget(heading);
+    layout->addWidget(rule);
+    layout->addWidget(note);
+    layout->addStretch();
+}

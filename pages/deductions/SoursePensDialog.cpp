@@ -1,0 +1,257 @@
+#include "pages/deductions/SoursePensDialog.h"
+
+#include <initializer_list>
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "controls/CheckRun.h"
+#include "controls/DeclModified.h"
+#include "controls/DtpPanel.h"
+#include "controls/MaskedEdit.h"
+#include "controls/PaymentSourceCheck.h"
+#include "model/DayDate.h"
+#include "model/SocialDeduct.h"
+
+namespace {
+
+constexpr QSize ClientSize(542, 383);
+constexpr int ButtonWidth = 90;
+constexpr int ShortEditWidth = 150;
+constexpr int FundedPensionKind = 4;
+
+const QString CheckSection = QStringLiteral("Пенсионные договоры");
+// Contracts need no OKTMO; a text that always passes keeps the requisites check from asking.
+const QString AnyOktmo = QStringLiteral("12345678901");
+
+TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength)
+{
+    auto* edit = new TMaskedEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setEditType(type);
+    edit->setWholeLength(wholeLength);
+    return edit;
+}
+
+QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
+    : QDialog(owner),
+      gbVid(new QGroupBox(QStringLiteral("Вид договора"), this)),
+      rbSelf1(new QRadioButton(QStringLiteral("Договор негосударственного пенсионного обеспечения"), gbVid)),
+      rbSelf2(new QRadioButton(QStringLiteral("Договор добровольного пенсионного страхования"), gbVid)),
+      rbSelf3(new QRadioButton(QStringLiteral("Договор добровольного страхования жизни"), gbVid)),
+      rbSelf4(new QRadioButton(QStringLiteral("Дополнительные страховые взносы на накопительную пенсию"), gbVid)),
+      lbSourseName(createLabel(this, "lbSourseName", QStringLiteral("Наименование организации или фонда"))),
+      meSourseName(createEdit(this, "meSourseName", edtNone, 1000)),
+      lbINN(createLabel(this, "lbINN", QStringLiteral("ИНН"))),
+      meINN(createEdit(this, "meINN", edtDigital, 10)),
+      lbKPP(createLabel(this, "lbKPP", QStringLiteral("КПП"))),
+      meKPP(createEdit(this, "meKPP", edtDigital, 9)),
+      lbNomDog(createLabel(this, "lbNomDog", QStringLiteral("Номер договора"))),
+      meNomDog(createEdit(this, "meNomDog", edtNone, 40)),
+      lbDatDog(createLabel(this, "lbDatDog", QStringLiteral("Дата договора"))),
+      dtpDatDog(new TDtpPanel(this)),
+      lbSumVZ(createLabel(this, "lbSumVZ", QStringLiteral("Сумма взноса"))),
+      meVZSum(createEdit(this, "meVZSum", edtCurrency, 12)),
+      bnOk(new QPushButton(QStringLiteral("Да"), this)),
+      bnCansel(new QPushButton(QStringLiteral("Нет"), this))
+{
+    setObjectName(QStringLiteral("TfmInputSoursePens"));
+    setWindowTitle(QStringLiteral("Вид и данные договора"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ClientSize);
+
+    gbVid->setObjectName(QStringLiteral("gbVid"));
+    rbSelf1->setObjectName(QStringLiteral("rbSelf1"));
+    rbSelf2->setObjectName(QStringLiteral("rbSelf2"));
+    rbSelf3->setObjectName(QStringLiteral("rbSelf3"));
+    rbSelf4->setObjectName(QStringLiteral("rbSelf4"));
+    rbSelf1->setChecked(true);
+    auto* kinds = new QVBoxLayout(gbVid);
+    for (QRadioButton* button : {rbSelf1, rbSelf2, rbSelf3, rbSelf4})
+        kinds->addWidget(button);
+
+    dtpDatDog->setObjectName(QStringLiteral("dtpDatDog"));
+    dtpDatDog->setMinDate(*encodeDate(1900, 1, 1));
+    dtpDatDog->setMaxDate(*encodeDate(2021, 12, 31));
+    dtpDatDog->setDateTime(*encodeDate(2021, 1, 1));
+    dtpDatDog->setFixedWidth(ShortEditWidth);
+    meVZSum->setFractionalLength(2);
+    for (TMaskedEdit* edit : {meINN, meKPP, meVZSum})
+        edit->setFixedWidth(ShortEditWidth);
+
+    bnOk->setObjectName(QStringLiteral("bnOk"));
+    bnCansel->setObjectName(QStringLiteral("bnCansel"));
+    for (QPushButton* button : {bnOk, bnCansel}) {
+        button->setFixedWidth(ButtonWidth);
+        button->setAutoDefault(false);
+    }
+
+    auto* fields = new QGridLayout;
+    fields->setColumnStretch(3, 1);
+    fields->addWidget(lbSourseName, 0, 0, 1, 4);
+    fields->addWidget(meSourseName, 1, 0, 1, 4);
+    fields->addWidget(lbINN, 2, 0);
+    fields->addWidget(meINN, 2, 1);
+    fields->addWidget(lbKPP, 3, 0);
+    fields->addWidget(meKPP, 3, 1);
+    fields->addWidget(lbNomDog, 4, 0);
+    fields->addWidget(meNomDog, 4, 1, 1, 3);
+    fields->addWidget(lbDatDog, 5, 0);
+    fields->addWidget(dtpDatDog, 5, 1);
+    fields->addWidget(lbSumVZ, 6, 0);
+    fields->addWidget(meVZSum, 6, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bnOk);
+    buttons->addWidget(bnCansel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gbVid);
+    layout->addLayout(fields);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    for (QRadioButton* button : {rbSelf1, rbSelf2, rbSelf3})
+        connect(button, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                SetContractFieldsEnabled(true);
+        });
+    connect(rbSelf4, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            SetContractFieldsEnabled(false);
+    });
+    connect(bnOk, &QPushButton::clicked, this, &TfmInputSoursePens::bnOkClick);
+    connect(bnCansel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+    meSourseName->setFocus();
+}
+
+int TfmInputSoursePens::kind() const
+{
+    const QRadioButton* buttons[] = {rbSelf1, rbSelf2, rbSelf3, rbSelf4};
+    for (int i = 0; i < 4; ++i) {
+        if (buttons[i]->isChecked())
+            return i + 1;
+    }
+    return 0;
+}
+
+void TfmInputSoursePens::setKind(int kind)
+{
+    QRadioButton* buttons[] = {rbSelf1, rbSelf2, rbSelf3, rbSelf4};
+    if (kind >= 1 && kind <= 4)
+        buttons[kind - 1]->setChecked(true);
+}
+
+void TfmInputSoursePens::setContract(const mTPens& contract)
+{
+    // Showing the stored contract is no edit of the declaration.
+    const PageLoadingScope filling;
+    meSourseName->setText(QString::fromStdString(contract.OrgName));
+    meINN->setText(QString::fromStdString(contract.OrgINN));
+    meKPP->setText(QString::fromStdString(contract.OrgKPP));
+    meNomDog->setText(QString::fromStdString(contract.ContractNumber));
+    dtpDatDog->setDateTime(contract.ContractDate);
+    setKind(contract.ContractKind);
+    meVZSum->setCurrencyValue(contract.Sum);
+}
+
+void TfmInputSoursePens::storeContract(mTPens& contract)
+{
+    contract.OrgName = meSourseName->text().toStdString();
+    contract.OrgINN = meINN->text().toStdString();
+    contract.OrgKPP = meKPP->text().toStdString();
+    contract.ContractNumber = meNomDog->text().toStdString();
+    contract.ContractKind = kind();
+    contract.ContractDate = dtpDatDog->dateTime();
+    contract.Sum = meVZSum->currencyValue();
+}
+
+std::uint16_t TfmInputSoursePens::checkContract()
+{
+    if (kind() == FundedPensionKind)
+        return 0;
+    const std::uint16_t code = CheckPaymentSourceShort(this, CheckSection, meSourseName->text(), meINN->text(),
+                                                       meKPP->text(), AnyOktmo, true);
+    if (code != 0 || !meNomDog->text().trimmed().isEmpty())
+        return code;
+    CheckRun run(this, CheckSection);
+    run.dialog().Button2->setEnabled(false);
+    run.dialog().Button3->setEnabled(false);
+    run.report(QStringLiteral("Введите номер договора"), NumberElement);
+    return run.result();
+}
+
+void TfmInputSoursePens::FocusError(std::uint16_t code)
+{
+    switch (code) {
+    case NameElement:
+        meSourseName->setFocus();
+        break;
+    case InnElement:
+        meINN->setFocus();
+        break;
+    case KppElement:
+        meKPP->setFocus();
+        break;
+    case NumberElement:
+        meNomDog->setFocus();
+        break;
+    case SumElement:
+        meVZSum->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfmInputSoursePens::reject()
+{
+    done(Cancelled);
+}
+
+void TfmInputSoursePens::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Leaving the field being typed in settles it, as the click on "Да" would.
+        bnOk->setFocus();
+        bnOkClick();
+        break;
+    case Qt::Key_Escape:
+        done(Cancelled);
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TfmInputSoursePens::bnOkClick()
+{
+    if (const std::uint16_t code = checkContract(); code != 0) {
+        FocusError(code);
+        return;
+    }
+    done(Confirmed);
+}
+
+void TfmInputSoursePens::SetContractFieldsEnabled(bool enabled)
+{
+    for (QWidget* field : std::initializer_list<QWidget*>{lbSourseName, meSourseName, lbINN, meINN, lbKPP, meKPP,
+                                                          lbNomDog, meNomDog, lbDatDog, dtpDatDog})
+        field->setEnabled(enabled);
+}

@@ -1,0 +1,561 @@
+#include "shell/DeclarationCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QPushButton>
+#include <QString>
+
+#include "computation/Summary.h"
+#include "controls/CheckDialogs.h"
+#include "controls/DisplayFormat.h"
+#include "controls/IdentityNumbers.h"
+#include "model/Declaration.h"
+#include "model/IncomeKinds.h"
+#include "model/Money.h"
+#include "model/Trimmed.h"
+
+namespace {
+
+const QString ConditionsTitle = QStringLiteral("Задание условий");
+const QString DeclarantTitle = QStringLiteral("Сведения о декларанте");
+const QString ForeignTitle = QStringLiteral("Доходы в валюте");
+const QString BusinessTitle = QStringLiteral("Доходы от предпринимательской деятельности");
+const QString RefundTitle = QStringLiteral("Возврат излишне уплаченного налога");
+const QString OffsetTitle = QStringLiteral("Зачет излишне уплаченного налога");
+const QString SimplifiedTitle = QStringLiteral("Общая проверка данных");
+
+// A controlled foreign company's number: two letters and five digits, as the form writes it.
+constexpr qsizetype CompanyNumberLength = 8;
+
+// Foreign incomes whose deduction code needs no sum of its own.
+constexpr std::array<std::int32_t, 36> IncomesWithoutDeductionSum{
+    1530, 1531, 1532, 1533, 1535, 1536, 1537, 1538, 1539, 1541, 1544, 1545, 1546, 1547, 1548, 1549, 1551, 1552,
+    1553, 1554, 5002, 5005, 5009, 5011, 5013, 5014, 5017, 5020, 5024, 5026, 5028, 5029, 9537, 9538, 9551, 9552};
+
+// Texts are held in UTF-8 and stored in cp1251, one byte a character: lengths count characters.
+qsizetype length(const std::string& value)
+{
+    return QString::fromStdString(value).size();
+}
+
+bool isBlank(const std::string& value)
+{
+    return Trimmed(value).empty();
+}
+
+bool isOktmoLength(qsizetype length)
+{
+    return length == 8 || length == 11;
+}
+
+bool isKind8_10_17(const mTIncome& line)
+{
+    return IsIncomeKind8_10_17(line.IncomeCode);
+}
+
+// Sum of amount less expense deduction over the lines of income kinds 08, 10 and 17.
+Currency kind8_10_17Base(const OwnedList<mTIncome>& lines)
+{
+    Currency base;
+    for (const auto& line : lines) {
+        if (isKind8_10_17(*line))
+            base += line->Amount - line->Deduction;
+    }
+    return base;
+}
+
+bool hasKind8_10_17Line(const OwnedList<mTIncome>& lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [](const auto& line) { return isKind8_10_17(*line); });
+}
+
+Currency agentDeductions(const mbTSourse& source)
+{
+    Currency sum;
+    for (const auto& deduct : source.SSCDeducts)
+        sum += deduct->Sum;
+    return sum;
+}
+
+Currency withheldTax(const mbTSourse& source)
+{
+    Currency sum = source.WithheldTax13 + source.WithheldTax15 + source.WithheldTax99;
+    for (const auto& line : source.Incomes99)
+        sum += line->WithheldTax;
+    return sum;
+}
+
+// 13 % of the amount in whole roubles, half up. Worked from the exact units in extended
+// precision, so that an exact half stays one.
+std::int64_t thirteenPercentRoubles(Currency amount)
+{
+    const long double roubles = static_cast<long double>(amount.units()) * 13 / (Currency::UnitsPerRouble * 100);
+    return RoundHalfUp(static_cast<double>(roubles));
+}
+
+// The rules of a controlled foreign company's income, in the order they are tried.
+QString companyIncomeFailure(const mTCurrencyIncome& income, std::int32_t fixedProfitItem)
+{
+    if (income.IncomeCode == 1012 && fixedProfitItem != 0)
+        return QStringLiteral("В одной декларации не нужно отражать фиксированную прибыль КИК и доход в виде "
+                              "дивидендов от КИК");
+    if (income.IncomeCode != 1000)
+        return {};
+    if (fixedProfitItem != 0)
+        return QStringLiteral("В одной декларации нельзя заявлять и фиксированную прибыль КИК и доход в виде "
+                              "прибыли КИК");
+    if (income.CompanyNumber.empty())
+        return QStringLiteral("По данному источнику необходимо указать номер КИК");
+    if (length(income.CompanyNumber) != CompanyNumberLength)
+        return QStringLiteral("По данному источнику номер КИК указан некорректно (состоит из двух букв и пяти цифр)");
+    if (income.ProfitMethod == 0)
+        return QStringLiteral("По данному источнику не указан порядок определения прибыли КИК");
+    return {};
+}
+
+QString refundFailure(const mTTrata& application)
+{
+    if (application.RefundSum == Currency() && application.AllIn == 0)
+        return QStringLiteral("Нужно указать сумму возврата или поставить признак возврата всей суммы излишне "
+                              "уплаченного налога");
+    if (application.BankName.empty())
+        return QStringLiteral("Не указано наименование банка");
+    if (length(application.BankBik) < 9)
+        return QStringLiteral("БИК не указан или имеет недопустимую длину");
+    if (application.AccountKind == 0)
+        return QStringLiteral("Не указан вид счета");
+    if (length(application.AccountNumber) < 20)
+        return QStringLiteral("Номер счета не указан или имеет недопустимую длину");
+    return {};
+}
+
+QString offsetFailure(const mTTrata& application)
+{
+    if (length(application.TaxOfficeCode) < 4)
+        return QStringLiteral("Не указан код налогового органа");
+    if (length(application.Kbk) < 20)
+        return QStringLiteral("КБК налога (недоимки, пени штрафа) не указан или имеет недостаточное количество "
+                              "числовых символов");
+    if (!isOktmoLength(length(application.Oktmo)))
+        return QStringLiteral("ОКТМО должен содержать 8 или 11 числовых символов");
+    if (application.OffsetSum == Currency())
+        return QStringLiteral("Не указана сумма, перечисляемая на уплату налога (недоимки, пени штрафа)");
+    if (application.OffsetPurpose == 0)
+        return QStringLiteral("Не указано, в счет чего пересисляется сумма: налога или недоимки (пени штрафа)");
+    // The period code is typed into a mask whose unfilled places stay blank.
+    if (application.Note.find(' ') != std::string::npos)
+        return QStringLiteral("Налоговый (расчетный) период (код) не заполнен или заполнен не полностью");
+    return {};
+}
+
+bool socialDeductionIsEmpty(const mTSocialDeduct& social)
+{
+    const Currency sums[] = {social.CharitySum,       social.CharitySum30,        social.SelfEducationSum,
+                             social.MedicalSum,       social.MedicamentSum,       social.ExpensiveMedicalSum,
+                             social.InsuranceSum,     social.QualificationSum};
+    return std::all_of(std::begin(sums), std::end(sums), [](Currency sum) { return sum == Currency(); })
+           && social.ChildEduCount() == 0 && social.PensCount() == 0;
+}
+
+// True when two employers of the older 13 % records granted standard deductions in one month.
+bool standardDeductionsAtOnce(const OwnedList<mTThirteenPercent>& employers)
+{
+    for (int month = 0; month < mTThirteenPercent::MonthCount; ++month) {
+        const auto granting = std::count_if(employers.begin(), employers.end(), [month](const auto& employer) {
+            return employer->HasMonthDeduction(month);
+        });
+        if (granting > 1)
+            return true;
+    }
+    return false;
+}
+
+// One run of the check: the dialog, the declaration and what the run has found so far.
+class WholeCheck {
+public:
+    WholeCheck(QWidget* owner, mTDeclaration& declaration) : dialog_(owner), d_(declaration) {}
+
+    TCheckAllResult run();
+
+private:
+    bool passing() const { return result_.Element == 0; }
+    // A block starts only while nothing has failed, and names itself as the one that ran last.
+    bool begin(CheckSection section);
+    void report(std::uint16_t section, const QString& title, const QString& message, std::uint16_t code);
+    void rule(bool fails, std::uint16_t section, const QString& title, const QString& message, std::uint16_t code);
+    // Reports the first item whose failure text is not empty, with its 1-based number as code.
+    template <typename Items, typename Failure>
+    void perItem(std::uint16_t section, const QString& title, const Items& items, Failure failureOf);
+    template <typename Items, typename Fails>
+    void perItem(std::uint16_t section, const QString& title, const QString& message, const Items& items, Fails fails);
+
+    void checkConditions();
+    void checkDeclarant();
+    void checkSources();
+    void checkSimplifiedDeductions();
+    void checkForeignIncome();
+    void checkBusiness();
+    void checkApplications();
+    void checkDeductions();
+    void checkResidence(bool oktmoRequired);
+    void offerRefund();
+
+    TfmCheckAllError dialog_;
+    mTDeclaration& d_;
+    TCheckAllResult result_;
+};
+
+bool WholeCheck::begin(CheckSection section)
+{
+    if (!passing())
+        return false;
+    result_.Section = section;
+    return true;
+}
+
+void WholeCheck::report(std::uint16_t section, const QString& title, const QString& message, std::uint16_t code)
+{
+    result_.Section = section;
+    dialog_.SetPage(title);
+    dialog_.SetMessage(message);
+    result_.Element = dialog_.exec() == CheckFix ? code : CheckCancelled;
+}
+
+void WholeCheck::rule(bool fails, std::uint16_t section, const QString& title, const QString& message,
+                      std::uint16_t code)
+{
+    if (fails && passing())
+        report(section, title, message, code);
+}
+
+template <typename Items, typename Failure>
+void WholeCheck::perItem(std::uint16_t section, const QString& title, const Items& items, Failure failureOf)
+{
+    if (!passing())
+        return;
+    std::uint16_t number = 0;
+    for (const auto& item : items) {
+        ++number;
+        if (const QString message = failureOf(*item); !message.isEmpty()) {
+            report(section, title, message, number);
+            return;
+        }
+    }
+}
+
+template <typename Items, typename Fails>
+void WholeCheck::perItem(std::uint16_t section, const QString& title, const QString& message, const Items& items,
+                         Fails fails)
+{
+    perItem(section, title, items, [&](const auto& item) { return fails(item) ? message : QString(); });
+}
+
+TCheckAllResult WholeCheck::run()
+{
+    // The computation stores the refund that the final offer is about; declarations with
+    // business income are computed too, so that the offer never rests on an earlier run's refund.
+    // Where the computation fails, or section 1 needs a row under the taxpayer's own OKTMO (tax
+    // to pay, or no refund row of a payer's), the OKTMO of the place of residence is required,
+    // and so it is with business income.
+    bool computed = false;
+    {
+        const auto svod = std::make_unique<kTSvodSum>();
+        computed = svod->Calculate(d_);
+    }
+    const bool oktmoRequired = !computed || d_.BusinessCount() > 0;
+
+    checkConditions();
+    checkDeclarant();
+    if (d_.HasIncomeKind(IncomeKindSources))
+        checkSources();
+    if (d_.HasIncomeKind(IncomeKindForeign))
+        checkForeignIncome();
+    if (d_.HasIncomeKind(IncomeKindBusiness))
+        checkBusiness();
+    if (d_.HasIncomeKind(IncomeKindTrata))
+        checkApplications();
+    if (d_.IncomeKinds() != 0)
+        checkDeductions();
+    checkResidence(oktmoRequired);
+    offerRefund();
+    return result_;
+}
+
+void WholeCheck::checkConditions()
+{
+    if (!begin(CheckConditions))
+        return;
+    // Here a cancelled rule does not end the block: the user sees every missing condition.
+    const auto conditionRule = [this](bool fails, const QString& message, std::uint16_t code) {
+        if (fails && (passing() || result_.Element == CheckCancelled))
+            report(CheckConditions, ConditionsTitle, message, code);
+    };
+    const bool representative = d_.Signer != 0;
+    conditionRule(d_.TaxOfficeCode.empty(), QStringLiteral("Не введен номер инспекции"), 1);
+    conditionRule(representative && isBlank(d_.RepresentativeName),
+                  QStringLiteral("Не указаны ФИО подписанта-представителя"), 3);
+    conditionRule(representative && isBlank(d_.RepresentativeDocument),
+                  QStringLiteral("Не указан документ, подтверждающий полномочия представителя"), 4);
+    conditionRule(d_.Signer == 2 && isBlank(d_.RepresentativeOrgName),
+                  QStringLiteral("Не указано наименование Юр.лица-представителя"), 5);
+}
+
+void WholeCheck::checkDeclarant()
+{
+    if (!begin(CheckDeclarant))
+        return;
+    const mTPersonInformation& person = d_.Person;
+    const std::uint16_t inn = CheckINN(QString::fromStdString(person.Name.INN), InnPerson);
+    const auto declarantRule = [this](bool fails, const QString& message, std::uint16_t code) {
+        rule(fails, CheckDeclarant, DeclarantTitle, message, code);
+    };
+    declarantRule(person.Name.SurName.empty(), QStringLiteral("Не введена фамилия"), 1);
+    declarantRule(person.Name.FirstName.empty(), QStringLiteral("Не введено имя"), 2);
+    declarantRule(inn == InnNot12, QStringLiteral("Длина ИНН должна быть равна 12 цифрам"), 4);
+    declarantRule(inn == InnWrong, QStringLiteral("Номер ИНН введен неверно"), 4);
+    const bool entrepreneur =
+        d_.HasIncomeKind(IncomeKindBusiness) || d_.TaxpayerCategory == 0 || d_.TaxpayerCategory == 1;
+    declarantRule(inn == InnEmpty && entrepreneur,
+                  QStringLiteral("Лицам имеющим доходы от предпринимательской деятельности необходимо ввести ИНН"), 4);
+    declarantRule(inn == InnEmpty && person.Document.DocKind == 0,
+                  QStringLiteral("Не указан документ, удостоверяющий личность"), 5);
+}
+
+void WholeCheck::checkSources()
+{
+    if (!begin(CheckIncome13))
+        return;
+    const auto& sources = d_.Sources;
+    const bool resident = d_.DeclarationType == DeclarationOrdinary;
+    const QString inRussia = QStringLiteral("Доходы в РФ");
+    const QString at13 = QStringLiteral("Доходы, облагаемые по ставке 13%");
+    const QString lessThanWithheld =
+        QStringLiteral("По данному источнику выплаты общая сумма дохода меньше удержанной суммы");
+
+    perItem(CheckIncome13, QStringLiteral("Доходы, облагаемые ставкой 13%"), lessThanWithheld, sources,
+            [](const mbTSourse& source) { return source.Total13() < source.WithheldTax13; });
+    perItem(CheckIncome13, QStringLiteral("Доходы, полученный в РФ"),
+            QStringLiteral("По данному источнику не указаны доходы"), sources, [](const mbTSourse& source) {
+                return source.Income13Count() == 0 && source.Income15Count() == 0 && source.Income99Count() == 0;
+            });
+    if (resident) {
+        perItem(CheckIncome13, at13,
+                QStringLiteral("В данном источнике в разделе 13% суммарная база по видам 08, 10, 17 превысила 5 "
+                               "миллионов рублей. Либо у вас неправильно заполнена справка 2-НДФЛ, либо данные со "
+                               "справки 2-НДФЛ введены некорректно"),
+                sources, [](const mbTSourse& source) {
+                    return kind8_10_17Base(source.Incomes13) - agentDeductions(source) > kTSvodSum::RateBand
+                           && source.WithheldTax13 > Currency();
+                });
+        perItem(CheckIncome13, at13,
+                QStringLiteral("По данному источнику выплаты общая сумма дохода, облагаемого по ставке 13% меньше "
+                               "суммы предоставленных стандартных, социальных и имущественных вычетов"),
+                sources, [](const mbTSourse& source) { return agentDeductions(source) > source.Total13(); });
+        perItem(CheckIncome15, inRussia,
+                QStringLiteral("В источнике дохода не должны присутствовать доходы, облагемые по ставке 15%, если "
+                               "отсутствуют доходы, облагаемые по ставке 13%"),
+                sources,
+                [](const mbTSourse& source) { return source.Income13Count() == 0 && source.Income15Count() > 0; });
+        perItem(CheckIncome13, inRussia,
+                QStringLiteral("В источнике дохода не должны присутствовать доходы, облагемые по ставке 15%, если по "
+                               "ставке 13% удержано менее 650 000 рублей"),
+                sources, [](const mbTSourse& source) {
+                    return source.WithheldTax13 < Currency::fromWholeRoubles(650'000) && source.Income15Count() > 0;
+                });
+    }
+    perItem(CheckIncome15, QStringLiteral("Доходы, облагаемые по ставке 15%"), lessThanWithheld, sources,
+            [](const mbTSourse& source) { return source.Total15() < source.WithheldTax15; });
+    perItem(CheckSourceOktmo, inRussia, QStringLiteral("Для данного источника дохода нужно указать ОКТМО"), sources,
+            [](const mbTSourse& source) { return source.Oktmo.empty() && withheldTax(source) > Currency(); });
+    if (resident)
+        checkSimplifiedDeductions();
+}
+
+// Deductions that employers granted in the simplified procedure stand against the income of
+// kinds 08, 10 and 17 and the tax withheld from it.
+void WholeCheck::checkSimplifiedDeductions()
+{
+    const mTConstructionDeduct& property = d_.ConstructionDeduct;
+    const Currency simplifiedProperty = property.SimplifiedDeduction + property.SimplifiedInterestDeduction;
+    Currency simplified = simplifiedProperty;
+    for (const auto& account : d_.InvDeduct.IISList) {
+        if (account->SimplifiedSign)
+            simplified += account->PaidIn;
+    }
+    // Without such deductions there is nothing to compare; a line whose expense deduction
+    // exceeds its amount must not read as one.
+    if (simplified <= Currency())
+        return;
+    const std::uint16_t section = simplifiedProperty > Currency() ? CheckSimplifiedProperty : CheckInvestment;
+
+    Currency base;
+    Currency withheld;
+    for (const auto& source : d_.Sources) {
+        base += kind8_10_17Base(source->Incomes13) + kind8_10_17Base(source->Incomes15);
+        if (hasKind8_10_17Line(source->Incomes13))
+            withheld += source->WithheldTax13;
+        if (hasKind8_10_17Line(source->Incomes15))
+            withheld += source->WithheldTax15;
+    }
+    rule(base < simplified, section, SimplifiedTitle,
+         QStringLiteral("Общая сумма вычетов, предоставленных в упрощенном порядке привысила сумму доходов вида 08, "
+                        "10 и 17"),
+         1);
+    rule(withheld < Currency::fromWholeRoubles(thirteenPercentRoubles(simplified)), section, SimplifiedTitle,
+         QStringLiteral("Общая сумма удержанного РФ налога по доходам вида 08, 10 и 17 не соответствует указанным в "
+                        "декларации вычетам, предоставленным в упрощенном порядке"),
+         1);
+}
+
+void WholeCheck::checkForeignIncome()
+{
+    if (!begin(CheckForeign))
+        return;
+    const auto& incomes = d_.CurrencyIncomes;
+    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан код валюты"), incomes,
+            [](const mTCurrencyIncome& income) { return income.CurrencyCode.empty(); });
+    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан курс валюты"), incomes,
+            [](const mTCurrencyIncome& income) {
+                return income.IncomeDateUnits == 0 || income.IncomeDateRate == Currency();
+            });
+    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан код дохода"), incomes,
+            [](const mTCurrencyIncome& income) { return income.IncomeCode == 0; });
+    perItem(CheckForeign, ForeignTitle,
+            QStringLiteral("Номер КИК указан некорректно (состоит из двух букв и пяти цифр)"), incomes,
+            [](const mTCurrencyIncome& income) {
+                return income.IncomeCode == 1003 && !income.CompanyNumber.empty()
+                       && length(income.CompanyNumber) != CompanyNumberLength;
+            });
+    const std::int32_t fixedProfitItem = d_.KIKItemNumber();
+    perItem(CheckForeign, ForeignTitle, incomes,
+            [fixedProfitItem](const mTCurrencyIncome& income) { return companyIncomeFailure(income, fixedProfitItem); });
+    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указана сумма вычета"), incomes,
+            [](const mTCurrencyIncome& income) {
+                return income.DeductionCode != 0 && income.DeductionSum == Currency()
+                       && std::find(IncomesWithoutDeductionSum.begin(), IncomesWithoutDeductionSum.end(),
+                                    income.IncomeCode)
+                              == IncomesWithoutDeductionSum.end();
+            });
+}
+
+void WholeCheck::checkBusiness()
+{
+    if (!begin(CheckBusiness))
+        return;
+    // Activities of kinds 1 and 5 share one way of counting expenses: documented, or the 20 % norm.
+    std::optional<bool> documentedExpenses;
+    std::uint16_t number = 0;
+    for (const auto& activity : d_.BusinessIncomes) {
+        ++number;
+        const bool documented = activity->ExpensesConfirmed != 0;
+        if (activity->ActivityKind == "1" || activity->ActivityKind == "5") {
+            if (!documentedExpenses)
+                documentedExpenses = documented;
+            rule(*documentedExpenses != documented, CheckBusiness, BusinessTitle,
+                 QStringLiteral("Нельзя одновременно пользоваться и подтвержденными расходами и нормативом 20%."),
+                 number);
+        }
+        const Currency parts = activity->MaterialExpenses + activity->LabourExpenses + activity->OtherExpenses
+                               + activity->Depreciation;
+        rule(documented && parts > activity->ExpenseSum, CheckBusiness, BusinessTitle,
+             QStringLiteral("Общие расходы (") + currencyDisplayText(activity->ExpenseSum)
+                 + QStringLiteral(") меньше суммы расходов материальных, на оплату труда, прочих и амортизационных "
+                                  "отчислений (")
+                 + currencyDisplayText(parts) + u')',
+             number);
+        if (!passing())
+            return;
+    }
+    if (d_.OKTMOChanged) {
+        const std::string* quarters[] = {&d_.OKTMO1, &d_.OKTMO2, &d_.OKTMO3};
+        for (std::uint16_t quarter = 0; quarter < 3; ++quarter) {
+            rule(!isOktmoLength(length(*quarters[quarter])), CheckBusiness, BusinessTitle,
+                 QStringLiteral("Код ОКТМО должен содержать 8 или 11 числовых символов. (Если выбрано, что код ОКТМО "
+                                "менялся, то нужно заполнить код ОКТМО на каждый квартал)"),
+                 std::uint16_t(32751 + quarter));
+        }
+    }
+}
+
+void WholeCheck::checkApplications()
+{
+    if (!begin(CheckApplications))
+        return;
+    std::uint16_t number = 0;
+    for (const auto& application : d_.Tratas) {
+        ++number;
+        const bool refund = application->IsRefund != 0;
+        const QString message = refund ? refundFailure(*application) : offsetFailure(*application);
+        rule(!message.isEmpty(), CheckApplications, refund ? RefundTitle : OffsetTitle, message, number);
+        if (!passing())
+            return;
+    }
+}
+
+void WholeCheck::checkDeductions()
+{
+    if (begin(CheckSocial)) {
+        rule(d_.DeclarationType == DeclarationOrdinary && d_.SocialDeduct.Granted
+                 && socialDeductionIsEmpty(d_.SocialDeduct),
+             CheckSocial, QStringLiteral("Социальные вычеты"),
+             QStringLiteral("Не введены данные по социальным налоговым вычетам"), 1);
+    }
+    if (begin(CheckStandard)) {
+        // An entrepreneur's month table, or business income, accounts for the months itself.
+        const mTStandartDeduct& standard = d_.StandardDeduct;
+        rule(standard.Granted && !standard.HasBusinessMonths && d_.HasIncomeKind(IncomeKindSources)
+                 && !d_.HasIncomeKind(IncomeKindBusiness) && standardDeductionsAtOnce(d_.OldThirteenPercent),
+             CheckStandard, QStringLiteral("Стандартные вычеты"),
+             QStringLiteral("Вы не могли получать стандартные вычеты работая в нескольких местах ОДНОВРЕМЕННО."), 2);
+    }
+    if (begin(CheckInvestment)) {
+        const mTInvDeduct& investment = d_.InvDeduct;
+        Currency paidIn;
+        for (const auto& account : investment.IISList)
+            paidIn += account->PaidIn;
+        rule(investment.Granted && investment.InfoIISCount() > 0 && paidIn > Currency::fromWholeRoubles(400'000),
+             CheckInvestment, QStringLiteral("Инвестиционный налоговый вычет"),
+             QStringLiteral("Общая сумма денежных средст на ИИС, заявляемая к вычету не может превосходить 400.000 "
+                            "рублей"),
+             1);
+    }
+}
+
+void WholeCheck::checkResidence(bool oktmoRequired)
+{
+    if (!begin(CheckConditions))
+        return;
+    const auto oktmo = Trimmed(d_.Person.Address.OKTMO);
+    rule(!oktmo.empty() && !isOktmoLength(length(std::string(oktmo))), CheckConditions, ConditionsTitle,
+         QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), 10);
+    rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
+         QStringLiteral("Не введен код ОКТМО(8 или 11 симв.) по месту жительства"), 10);
+}
+
+void WholeCheck::offerRefund()
+{
+    if (!begin(CheckApplications) || d_.SectionOneSum <= Currency() || d_.TrataCount() > 0)
+        return;
+    dialog_.SetPage(QStringLiteral("Оформление возврата"));
+    dialog_.SetMessage(QStringLiteral("По результатам расчета введенных данных образовалась сумма к возврату, равная ")
+                       + currencyDisplayText(d_.SectionOneSum)
+                       + QStringLiteral(" руб. Настоятельно рекомендуется распорядиться этой суммой в рамках "
+                                        "Декларации"));
+    dialog_.Button1->setText(QStringLiteral("Распорядиться"));
+    dialog_.Button2->setText(QStringLiteral("Пропустить"));
+    if (dialog_.exec() == CheckFix) {
+        d_.SetIncomeKinds(d_.IncomeKinds() | IncomeKindTrata);
+        result_.Element = 1;
+    }
+}
+
+} // namespace
+
+TCheckAllResult checkWholeDeclaration(QWidget* owner, mTDeclaration& declaration)
+{
+    return WholeCheck(owner, declaration).run();
+}

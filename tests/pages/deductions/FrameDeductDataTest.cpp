@@ -1,0 +1,259 @@
+#include "pages/deductions/FrameDeductData.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include "pages/deductions/FrameCB.h"
+#include "pages/deductions/FramePensDeduct.h"
+#include "pages/deductions/FrameStandartDeduct.h"
+#include "pages/deductions/PendingDeductPage.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/pages/deductions/DeductionPageTestSupport.h"
+
+namespace {
+
+class FrameDeductDataTest : public ::testing::Test {
+protected:
+    TfrFrameDeductData* open(std::uint8_t declarationType = DeclarationOrdinary)
+    {
+        host.declaration->DeclarationType = declarationType;
+        return container = host.show<TfrFrameDeductData>();
+    }
+
+    template <typename Page>
+    Page* shown() const
+    {
+        return dynamic_cast<Page*>(container->currentPage());
+    }
+
+    // The tab that is down; nullptr when none is or more than one is.
+    TFlashButton* downTab() const
+    {
+        TFlashButton* down = nullptr;
+        for (TFlashButton* tab : tabs()) {
+            if (!tab->isDown())
+                continue;
+            if (down)
+                return nullptr;
+            down = tab;
+        }
+        return down;
+    }
+
+    std::array<TFlashButton*, 4> tabs() const
+    {
+        return {container->fbConstructionDeduct, container->fbPensDeduct, container->fbStandartDeduct,
+                container->fbCB};
+    }
+
+    UserEditCounter edits;
+    PageWindow host;
+    TfrFrameDeductData* container = nullptr;
+};
+
+} // namespace
+
+TEST_F(FrameDeductDataTest, TabsAreTheFourKindsOfDeductions)
+{
+    open();
+    const std::array<QString, 4> captions{QStringLiteral("Имущественный"), QStringLiteral("Социальные"),
+                                          QStringLiteral("Стандартные"),
+                                          QStringLiteral("Инвестиционные и убытки по ЦБ")};
+    const std::array<int, 4> lefts{1, 170, 314, 458};
+    const std::array<int, 4> widths{169, 144, 144, 269};
+    for (std::size_t i = 0; i < tabs().size(); ++i) {
+        EXPECT_EQ(tabs()[i]->caption(), captions[i]);
+        EXPECT_EQ(tabs()[i]->x(), lefts[i]);
+        EXPECT_EQ(tabs()[i]->width(), widths[i]);
+        EXPECT_EQ(tabs()[i]->groupIndex(), 1);
+        EXPECT_FALSE(tabs()[i]->toolTip().isEmpty());
+    }
+    EXPECT_EQ(container->fbPensDeduct->toolTip(), QStringLiteral("Социальные налоговые вычеты"));
+}
+
+TEST_F(FrameDeductDataTest, FirstPageDependsOnTheDeclarationType)
+{
+    struct Case {
+        const char* name;
+        std::uint8_t type;
+        bool standardOnly;
+    };
+    const Case cases[] = {
+        {"resident", DeclarationOrdinary, false},
+        {"non-resident", DeclarationNonResident, false},
+        {"closing a business", DeclarationClosingBusiness, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(c.type);
+        if (c.standardOnly) {
+            EXPECT_NE(shown<TfrFrameStandartDeduct>(), nullptr);
+            EXPECT_EQ(downTab(), container->fbStandartDeduct);
+        } else {
+            // The property page is not in the program yet: its tab shows what it is for.
+            EXPECT_NE(shown<TPendingDeductPage>(), nullptr);
+            EXPECT_EQ(downTab(), container->fbConstructionDeduct);
+            const auto* title = container->currentPage()->findChild<QLabel*>(QStringLiteral("lbTitle"));
+            ASSERT_NE(title, nullptr);
+            EXPECT_EQ(title->text(), QStringLiteral("Имущественный налоговый вычет"));
+        }
+        EXPECT_EQ(container->currentButton(), downTab());
+        EXPECT_TRUE(container->fbStandartDeduct->isEnabled());
+        for (TFlashButton* other : {container->fbConstructionDeduct, container->fbPensDeduct, container->fbCB})
+            EXPECT_EQ(other->isEnabled(), !c.standardOnly);
+        delete container;
+    }
+    EXPECT_EQ(edits.userEdits, 0);
+}
+
+TEST_F(FrameDeductDataTest, EachTabShowsItsPage)
+{
+    open();
+    userClick(container->fbPensDeduct);
+    EXPECT_NE(shown<TfrFramePensDeduct>(), nullptr);
+    EXPECT_EQ(downTab(), container->fbPensDeduct);
+    userClick(container->fbCB);
+    EXPECT_NE(shown<TfrCB>(), nullptr);
+    EXPECT_EQ(downTab(), container->fbCB);
+    userClick(container->fbStandartDeduct);
+    EXPECT_NE(shown<TfrFrameStandartDeduct>(), nullptr);
+    EXPECT_EQ(downTab(), container->fbStandartDeduct);
+    // A click from the keyboard leaves the tab as it was; the container presses it.
+    container->fbConstructionDeduct->click();
+    EXPECT_NE(shown<TPendingDeductPage>(), nullptr);
+    EXPECT_EQ(downTab(), container->fbConstructionDeduct);
+    EXPECT_EQ(container->currentButton(), container->fbConstructionDeduct);
+}
+
+TEST_F(FrameDeductDataTest, LeavingAPageSavesItFirstAndTheNextPageReadsTheModel)
+{
+    open();
+    userClick(container->fbStandartDeduct);
+    auto* standard = shown<TfrFrameStandartDeduct>();
+    ASSERT_NE(standard, nullptr);
+    standard->chbGrantingStanDeduct->click();
+    standard->rb105->click();
+
+    container->ShowDeductPage(1, 0);
+    // Shown for the whole-declaration check: the page before is not asked.
+    EXPECT_EQ(host.declaration->StandardDeduct.Granted, 0);
+
+    container->ShowDeductPage(0, 0);
+    standard = shown<TfrFrameStandartDeduct>();
+    standard->chbGrantingStanDeduct->click();
+    standard->rb105->click();
+    userClick(container->fbCB);
+    EXPECT_EQ(host.declaration->StandardDeduct.Granted, 1);
+    EXPECT_EQ(host.declaration->StandardDeduct.PersonalCode, 105);
+
+    userClick(container->fbStandartDeduct);
+    standard = shown<TfrFrameStandartDeduct>();
+    ASSERT_NE(standard, nullptr);
+    EXPECT_TRUE(standard->rb105->isChecked());
+}
+
+TEST_F(FrameDeductDataTest, ClickingTheTabOfThePageShownDoesNothing)
+{
+    open();
+    userClick(container->fbStandartDeduct);
+    QPointer<TThinkingFrame> standard = container->currentPage();
+    shown<TfrFrameStandartDeduct>()->chbGrantingStanDeduct->click();
+    userClick(container->fbStandartDeduct);
+    EXPECT_EQ(container->currentPage(), standard.data());
+    EXPECT_EQ(host.declaration->StandardDeduct.Granted, 0) << "the page was not saved";
+    EXPECT_EQ(downTab(), container->fbStandartDeduct);
+}
+
+TEST_F(FrameDeductDataTest, AFailingCheckKeepsThePageAndItsTab)
+{
+    ScriptedCheckAnswers answers;
+    open();
+    userClick(container->fbPensDeduct);
+    auto* social = shown<TfrFramePensDeduct>();
+    ASSERT_NE(social, nullptr);
+    // Granted without any sum: the social page's check fails.
+    social->chbGrantingSocDeduct->click();
+
+    answers.answers = {CheckFix};
+    userClick(container->fbStandartDeduct);
+    EXPECT_EQ(container->currentPage(), social);
+    EXPECT_EQ(downTab(), container->fbPensDeduct);
+    EXPECT_EQ(container->currentButton(), container->fbPensDeduct);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(host.declaration->SocialDeduct.Granted, 1) << "saved before the check";
+
+    // "Пропустить все" lets the page go.
+    answers.answers = {CheckSkipAll};
+    userClick(container->fbStandartDeduct);
+    EXPECT_NE(shown<TfrFrameStandartDeduct>(), nullptr);
+    EXPECT_EQ(downTab(), container->fbStandartDeduct);
+}
+
+TEST_F(FrameDeductDataTest, ProtocolGoesOnToThePageShown)
+{
+    ScriptedCheckAnswers answers;
+    open();
+    userClick(container->fbPensDeduct);
+    shown<TfrFramePensDeduct>()->chbGrantingSocDeduct->click();
+    container->SaveData();
+    EXPECT_EQ(host.declaration->SocialDeduct.Granted, 1);
+    answers.answers = {CheckFix};
+    EXPECT_EQ(container->CheckData(), TfrFramePensDeduct::NoSocialData);
+    container->FocusError(TfrFramePensDeduct::NoSocialData);
+    EXPECT_TRUE(shown<TfrFramePensDeduct>()->meCharitySum->hasFocus() ||
+                QApplication::focusWidget() == nullptr); // offscreen windows may not take focus
+}
+
+TEST_F(FrameDeductDataTest, ShowDeductPageChoosesThePageByItsNumber)
+{
+    struct Case {
+        int number;
+        const char* expectedName;
+        TFlashButton* TfrFrameDeductData::*tab;
+    };
+    const Case cases[] = {
+        {0, "TfrFrameStandartDeduct", &TfrFrameDeductData::fbStandartDeduct},
+        {1, "TfrFramePensDeduct", &TfrFrameDeductData::fbPensDeduct},
+        {2, "property", &TfrFrameDeductData::fbConstructionDeduct},
+        {3, "property", &TfrFrameDeductData::fbConstructionDeduct},
+        {4, "property", &TfrFrameDeductData::fbConstructionDeduct},
+        {5, "TfrCB", &TfrFrameDeductData::fbCB},
+    };
+    open();
+    userClick(container->fbStandartDeduct);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        container->ShowDeductPage(c.number, 1);
+        EXPECT_EQ(downTab(), container->*c.tab);
+        EXPECT_EQ(container->currentButton(), container->*c.tab);
+        const bool pending = dynamic_cast<TPendingDeductPage*>(container->currentPage()) != nullptr;
+        if (std::string_view(c.expectedName) == "property")
+            EXPECT_TRUE(pending);
+        else
+            EXPECT_STREQ(container->currentPage()->metaObject()->className(), c.expectedName);
+    }
+}
+
+TEST_F(FrameDeductDataTest, ShowDeductPageOfThePageShownOnlyFocuses)
+{
+    open();
+    userClick(container->fbStandartDeduct);
+    QPointer<TThinkingFrame> standard = container->currentPage();
+    shown<TfrFrameStandartDeduct>()->chbGrantingStanDeduct->click();
+    container->ShowDeductPage(0, 3);
+    EXPECT_EQ(container->currentPage(), standard.data());
+    EXPECT_TRUE(shown<TfrFrameStandartDeduct>()->chbGrantingStanDeduct->isChecked());
+}
+
+TEST_F(FrameDeductDataTest, TheNestedPageGoesWithTheContainer)
+{
+    open();
+    QPointer<TThinkingFrame> nested = container->currentPage();
+    ASSERT_FALSE(nested.isNull());
+    delete container;
+    EXPECT_TRUE(nested.isNull());
+}

@@ -1,0 +1,184 @@
+#include "pages/deductions/InfoIISDialog.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "controls/DtpPanel.h"
+#include "controls/MaskedEdit.h"
+#include "model/DayDate.h"
+#include "model/InvDeduct.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/pages/deductions/UserTyping.h"
+
+namespace {
+
+const char* const ValidInn = "7707083893";
+const char* const ValidKpp = "773601001";
+
+TEST(InfoIISDialog, LooksAsItShould)
+{
+    TfmInputInfoIIS dialog(nullptr);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Сведения об индивидуальных инвестиционных счетах"));
+    EXPECT_EQ(dialog.size(), QSize(688, 275));
+    EXPECT_EQ(dialog.lbDataOpen->text(), QStringLiteral("Дата открытия ИИС"));
+    EXPECT_EQ(dialog.lbDataDog->text(), QStringLiteral("Дата договора"));
+    EXPECT_EQ(dialog.lbSourseName->text(), QStringLiteral("Наименование участника рынка ценных бумаг"));
+    EXPECT_EQ(dialog.lbINN->text(), QStringLiteral("ИНН"));
+    EXPECT_EQ(dialog.lbKPP->text(), QStringLiteral("КПП"));
+    EXPECT_EQ(dialog.lbNumDog->text(), QStringLiteral("Номер договора"));
+    EXPECT_EQ(dialog.lbSum->text(), QStringLiteral("Внесенные средства"));
+    EXPECT_EQ(dialog.cbPriznakUpr->text(), QStringLiteral("Признак предоставления вычета в упрощенном порядке"));
+    EXPECT_EQ(dialog.bnOk->text(), QStringLiteral("Да"));
+    EXPECT_EQ(dialog.bnCansel->text(), QStringLiteral("Нет"));
+
+    for (TDtpPanel* date : {dialog.dtpDataOpen, dialog.dtpDataDog}) {
+        EXPECT_EQ(date->dateTime(), *encodeDate(2021, 1, 1));
+        EXPECT_EQ(date->minDate(), *encodeDate(1990, 1, 1));
+        EXPECT_EQ(date->maxDate(), *encodeDate(2021, 12, 31));
+    }
+    struct Limits {
+        TMaskedEdit* edit;
+        TEditTypeControlEnum type;
+        int wholeLength;
+    };
+    for (const Limits& limits : {Limits{dialog.meSourseName, edtNone, 1000}, Limits{dialog.meINN, edtDigital, 10},
+                                 Limits{dialog.meKPP, edtDigital, 9}, Limits{dialog.meNomDog, edtNone, 20},
+                                 Limits{dialog.meSum, edtCurrency, 12}}) {
+        EXPECT_EQ(limits.edit->editType(), limits.type) << limits.edit->objectName().toStdString();
+        EXPECT_EQ(limits.edit->wholeLength(), limits.wholeLength) << limits.edit->objectName().toStdString();
+    }
+    EXPECT_EQ(dialog.meSum->fractionalLength(), 2);
+}
+
+TEST(InfoIISDialog, ASumPaidInOfTheLimitOrMoreIsTakenAsTheLimit)
+{
+    struct Case {
+        const char* typed;
+        const char* shown;
+    };
+    for (const Case& test : {Case{"450000", "400000"}, Case{"400000,01", "400000"}, Case{"399999,99", "399999,99"},
+                             Case{"40000", "40000"}}) {
+        TfmInputInfoIIS dialog(nullptr);
+        typeText(dialog.meSum, QString::fromUtf8(test.typed));
+        EXPECT_EQ(dialog.meSum->text(), QString::fromUtf8(test.shown)) << test.typed;
+    }
+}
+
+TEST(InfoIISDialog, ShowsAndStoresEveryFieldOfTheAccount)
+{
+    bmTInfoIIS stored;
+    stored.ParticipantName = "АО \"Брокер\"";
+    stored.ParticipantINN = ValidInn;
+    stored.ParticipantKPP = ValidKpp;
+    stored.ContractNumber = "ИИС-7";
+    stored.ContractDate = *encodeDate(2019, 2, 27);
+    stored.OpenDate = *encodeDate(2019, 3, 1);
+    stored.PaidIn = Currency::fromUnits(1'000'005'000);
+    stored.SimplifiedSign = 1;
+
+    TfmInputInfoIIS dialog(nullptr);
+    dialog.setAccount(stored);
+    EXPECT_EQ(dialog.meSum->text(), QStringLiteral("100000,5"));
+    bmTInfoIIS back;
+    dialog.storeAccount(back);
+    EXPECT_EQ(back, stored);
+}
+
+TEST(InfoIISDialog, DatesOutsideTheFieldsAreShownAtTheNearestBound)
+{
+    bmTInfoIIS stored; // both dates 0: 30.12.1899
+    stored.OpenDate = *encodeDate(2022, 5, 5);
+    TfmInputInfoIIS dialog(nullptr);
+    dialog.setAccount(stored);
+    EXPECT_EQ(dialog.dtpDataDog->dateTime(), *encodeDate(1990, 1, 1));
+    EXPECT_EQ(dialog.dtpDataOpen->dateTime(), *encodeDate(2021, 12, 31));
+}
+
+struct CheckCase {
+    const char* title;
+    const char* name;
+    const char* inn;
+    const char* kpp;
+    const char* number;
+    const char* sum;
+    const char* message; // nullptr: the dialog closes with 1
+    const char* focused;
+};
+
+const CheckCase CheckCases[] = {
+    {"all given", "АО Брокер", ValidInn, ValidKpp, "ИИС-7", "1000", nullptr, nullptr},
+    {"no name", "", ValidInn, ValidKpp, "ИИС-7", "1000", "Не заполненно поле \"Наименование источника выплаты\"",
+     "meSourseName"},
+    {"wrong ИНН", "АО Брокер", "7707083890", ValidKpp, "ИИС-7", "1000", "Номер ИНН введен неверно", "meINN"},
+    {"short КПП", "АО Брокер", ValidInn, "77360100", "ИИС-7", "1000", "Длина КПП должна быть равна 9 цифрам",
+     "meKPP"},
+    {"no sum", "АО Брокер", ValidInn, ValidKpp, "ИИС-7", "", "Не указана сумма внесенных денежных средств", "meSum"},
+    {"a zero sum", "АО Брокер", ValidInn, ValidKpp, "", "0,00", "Не указана сумма внесенных денежных средств",
+     "meSum"},
+    {"no number", "АО Брокер", ValidInn, ValidKpp, " ", "1000", "Не указан номер договора", "meNomDog"},
+};
+
+TEST(InfoIISDialog, TheCheckOfYesKeepsTheDialogOnTheFieldToFix)
+{
+    for (const CheckCase& test : CheckCases) {
+        SCOPED_TRACE(test.title);
+        ScriptedCheckAnswers checks;
+        checks.answers = {CheckFix};
+        TfmInputInfoIIS dialog(nullptr);
+        dialog.show();
+        typeText(dialog.meSourseName, QString::fromUtf8(test.name));
+        typeText(dialog.meINN, QString::fromUtf8(test.inn));
+        typeText(dialog.meKPP, QString::fromUtf8(test.kpp));
+        typeText(dialog.meNomDog, QString::fromUtf8(test.number));
+        typeText(dialog.meSum, QString::fromUtf8(test.sum));
+
+        dialog.bnOk->click();
+
+        if (!test.message) {
+            EXPECT_TRUE(checks.shown.empty());
+            EXPECT_FALSE(dialog.isVisible());
+            EXPECT_EQ(dialog.result(), TfmInputInfoIIS::Confirmed);
+            continue;
+        }
+        ASSERT_EQ(checks.shown.size(), 1u);
+        EXPECT_EQ(checks.shown[0].caption, QStringLiteral("Проверка: Сведения об индивидуальных инвестиционных счетах"));
+        EXPECT_EQ(checks.shown[0].message, QString::fromUtf8(test.message));
+        EXPECT_FALSE(checks.shown[0].skip);
+        EXPECT_FALSE(checks.shown[0].skipAll);
+        EXPECT_TRUE(dialog.isVisible());
+        ASSERT_NE(dialog.focusWidget(), nullptr);
+        EXPECT_EQ(dialog.focusWidget()->objectName(), QString::fromUtf8(test.focused));
+    }
+}
+
+TEST(InfoIISDialog, AnEmptySumIsShownAsTheZeroItStandsFor)
+{
+    ScriptedCheckAnswers checks;
+    TfmInputInfoIIS dialog(nullptr);
+    dialog.show();
+    typeText(dialog.meSourseName, QStringLiteral("АО Брокер"));
+    typeText(dialog.meINN, QString::fromUtf8(ValidInn));
+    typeText(dialog.meKPP, QString::fromUtf8(ValidKpp));
+    dialog.bnOk->click();
+    EXPECT_EQ(dialog.meSum->text(), QStringLiteral("0"));
+}
+
+TEST(InfoIISDialog, EnterChecksLikeYesAndEscCancels)
+{
+    ScriptedCheckAnswers checks;
+    TfmInputInfoIIS dialog(nullptr);
+    dialog.show();
+    QTest::keyClick(dialog.meNomDog, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(checks.shown.size(), 1u);
+    QTest::keyClick(dialog.meNomDog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), TfmInputInfoIIS::Cancelled);
+}
+
+} // namespace

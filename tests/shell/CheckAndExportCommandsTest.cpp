@@ -1,0 +1,419 @@
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
+#include "controls/MessageBox.h"
+#include "pages/deductions/FrameDeductData.h"
+#include "pages/deductions/FramePensDeduct.h"
+#include "shell/DeclarationFileDialogs.h"
+#include "shell/FormMain.h"
+#include "shell/HelpPrompt.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/FormMainTestSupport.h"
+
+namespace {
+
+const QString ProductName = QStringLiteral("Форвета");
+
+// Picks the folders in its list, in order; an empty name is the user cancelling. Notes whether
+// the main window took commands while the chooser was open.
+class ScriptedFolderChooser : public DeclarationFileDialogs {
+public:
+    QString chooseFileToOpen(QWidget*, const QString&) override { return unexpected("open"); }
+    QString chooseFileToSave(QWidget*, const QString&) override { return unexpected("save"); }
+    QString chooseFolder(QWidget* parent, const QString& caption) override
+    {
+        captions.push_back(caption);
+        windowEnabled.push_back(parent->isEnabled());
+        if (folders.empty())
+            return unexpected("folder");
+        QString folder = folders.front();
+        folders.pop_front();
+        return folder;
+    }
+
+    std::deque<QString> folders;
+    std::vector<QString> captions;
+    std::vector<bool> windowEnabled;
+
+private:
+    static QString unexpected(const char* chooser)
+    {
+        ADD_FAILURE() << "a " << chooser << " chooser nobody expected";
+        return {};
+    }
+};
+
+// Stands for an input page that holds the first name until it is asked for its data, and
+// notes what it is asked to focus.
+class FirstNamePage : public TThinkingFrame {
+public:
+    FirstNamePage(QWidget* owner, DeclarationSlot& declaration, std::string typed)
+        : TThinkingFrame(owner, declaration), typed_(std::move(typed))
+    {
+    }
+
+    void SaveData() override { Declaration->Person.Name.FirstName = typed_; }
+    std::uint16_t CheckData() override { return 0; }
+    void FocusError(std::uint16_t code) override { focused.push_back(code); }
+
+    std::vector<std::uint16_t> focused;
+
+private:
+    std::string typed_;
+};
+
+class CheckAndExportCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(programFolder.isValid());
+        ASSERT_TRUE(exportFolder.isValid());
+        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
+            messages.push_back(message);
+            return QMessageBox::Ok;
+        });
+        window = std::make_unique<TFormMain>(QStringList(), programFolder.path() + u'/');
+        auto chooser = std::make_unique<ScriptedFolderChooser>();
+        folders = chooser.get();
+        window->setFileDialogs(std::move(chooser));
+        makeChecked(window->declaration());
+    }
+    void TearDown() override
+    {
+        window.reset();
+        MessageBox::setAnswerer({});
+    }
+
+    mTDeclaration& declaration() { return window->declaration(); }
+
+    QStringList exportedFiles() const { return QDir(exportFolder.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir programFolder;
+    QTemporaryDir exportFolder;
+    std::unique_ptr<TFormMain> window;
+    ScriptedFolderChooser* folders = nullptr;
+    std::vector<MessageBox::Message> messages;
+};
+
+TEST_F(CheckAndExportCommandsTest, CheckCommandReportsAPassedDeclaration)
+{
+    ScriptedCheckAnswers script;
+    ASSERT_TRUE(window->CheckDoc->isEnabled());
+    window->CheckDoc->trigger();
+
+    EXPECT_TRUE(script.shown.empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Information);
+    EXPECT_EQ(messages[0].caption, ProductName);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Проверка декларации завершена успешно"));
+    EXPECT_TRUE(window->isSaved()) << "a check that changes nothing leaves the declaration unchanged";
+}
+
+// "Исправить" opens the section of the failed rule and focuses the rule's element there. Pages of
+// sections not built yet are the section's placeholder, whose focusing does nothing; a failed
+// deduction rule opens the deductions section on the page of that deduction.
+TEST_F(CheckAndExportCommandsTest, CorrectingARuleOpensItsSection)
+{
+    const struct {
+        const char* name;
+        std::function<void(mTDeclaration&)> spoil;
+        TFlashButton* TFormMain::*button;
+        const char* pageTitle;     // the placeholder's title; nullptr for the social deductions page
+        const char* leavingCheck;  // what the page's own check says when it is left; nullptr for nothing
+    } cases[] = {
+        {"residence", [](mTDeclaration& d) { d.Person.Address.OKTMO = "1"; }, &TFormMain::fbInitialData,
+         "Задание условий", nullptr},
+        {"declarant", [](mTDeclaration& d) { d.Person.Name.SurName.clear(); }, &TFormMain::fbPrsonInfo,
+         "Сведения о декларанте", nullptr},
+        {"source's OKTMO", [](mTDeclaration& d) { d.GetSource(1)->Oktmo.clear(); }, &TFormMain::fbRussianIncome,
+         "Доходы, полученные в РФ", nullptr},
+        {"foreign income", [](mTDeclaration& d) { addForeignIncome(d).CurrencyCode.clear(); },
+         &TFormMain::fbForeignIncome, "Доходы за пределами РФ", nullptr},
+        {"business", [](mTDeclaration& d) { addBusiness(d).ExpenseSum = Currency(); }, &TFormMain::fbBusinessIncome,
+         "Предприниматели", nullptr},
+        {"social deduction", [](mTDeclaration& d) { d.SocialDeduct.Granted = 1; }, &TFormMain::fbDeduction, nullptr,
+         "Не введены данные по социальным налоговым вычетам"},
+        {"application", [](mTDeclaration& d) { addOffsetApplication(d).Kbk.clear(); }, &TFormMain::fbKudaTratit,
+         "Зачет/возврат налога", nullptr},
+    };
+    // Answers every check dialog, the pages' own ones too, from the first click on.
+    ScriptedCheckAnswers script;
+    userClick(window->fbPrsonInfo);
+    ASSERT_EQ(window->currentButton(), window->fbPrsonInfo);
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        makeChecked(declaration());
+        test.spoil(declaration());
+        window->updateSectionButtons();
+        script.shown.clear();
+        script.answers = {CheckFix};
+
+        EXPECT_EQ(window->PrepareAndCheck(), 1);
+
+        EXPECT_EQ(script.shown.size(), 1u);
+        EXPECT_EQ(window->currentButton(), window.get()->*test.button);
+        EXPECT_TRUE((window.get()->*test.button)->isDown());
+        if (test.button != &TFormMain::fbPrsonInfo) {
+            EXPECT_FALSE(window->fbPrsonInfo->isDown());
+        }
+        if (test.pageTitle) {
+            EXPECT_EQ(pageTitle(window->currentPage()), QString::fromUtf8(test.pageTitle));
+        } else {
+            const auto* deductions = qobject_cast<TfrFrameDeductData*>(window->currentPage());
+            ASSERT_NE(deductions, nullptr);
+            const auto* social = qobject_cast<TfrFramePensDeduct*>(deductions->currentPage());
+            ASSERT_NE(social, nullptr);
+            EXPECT_EQ(deductions->currentButton(), deductions->fbPensDeduct);
+            EXPECT_TRUE(deductions->fbPensDeduct->isDown());
+            EXPECT_EQ(window->focusWidget(), social->meCharitySum);
+        }
+
+        // Back to the declarant for the next case. A real page checks itself as it is left;
+        // "Пропустить все" lets the user go on.
+        script.shown.clear();
+        script.answers = {CheckSkipAll};
+        userClick(window->fbPrsonInfo);
+        EXPECT_EQ(window->currentButton(), window->fbPrsonInfo);
+        if (test.leavingCheck) {
+            ASSERT_EQ(script.shown.size(), 1u);
+            EXPECT_EQ(script.shown[0].message, QString::fromUtf8(test.leavingCheck));
+        } else {
+            EXPECT_TRUE(script.shown.empty());
+        }
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CheckAndExportCommandsTest, CancellingTheCheckStaysOnThePage)
+{
+    declaration().Person.Name.SurName.clear();
+    for (const int answer : {int(CheckSkip), int(CheckClosed)}) {
+        ScriptedCheckAnswers script;
+        script.answers = {answer};
+        EXPECT_EQ(window->PrepareAndCheck(), 2);
+        window->CheckDoc->trigger();
+        EXPECT_EQ(script.shown.size(), 2u);
+        EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Задание условий"));
+        EXPECT_EQ(window->currentButton(), window->fbInitialData);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CheckAndExportCommandsTest, TheCurrentPageHandsOverItsDataBeforeTheCheck)
+{
+    declaration().Person.Name.FirstName.clear();
+    FirstNamePage* page = nullptr;
+    window->pageHost().show(QStringLiteral("TfrPersonNaim"), [&](QWidget* container, DeclarationSlot& slot) {
+        page = new FirstNamePage(container, slot, "Петр");
+        return page;
+    });
+    ScriptedCheckAnswers script;
+
+    EXPECT_EQ(window->PrepareAndCheck(), 0);
+    EXPECT_TRUE(script.shown.empty());
+    EXPECT_EQ(declaration().Person.Name.FirstName, "Петр");
+}
+
+TEST_F(CheckAndExportCommandsTest, ThePageAlreadyShownIsKeptAndFocused)
+{
+    FirstNamePage* page = nullptr;
+    window->pageHost().show(QStringLiteral("TfrPersonNaim"), [&](QWidget* container, DeclarationSlot& slot) {
+        page = new FirstNamePage(container, slot, "");
+        return page;
+    });
+    ScriptedCheckAnswers script;
+    script.answers = {CheckFix};
+
+    EXPECT_EQ(window->PrepareAndCheck(), 1);
+
+    ASSERT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(script.shown[0].message, QStringLiteral("Не введено имя"));
+    EXPECT_EQ(window->currentPage(), page);
+    EXPECT_EQ(page->focused, std::vector<std::uint16_t>{2});
+    EXPECT_EQ(window->currentButton(), window->fbPrsonInfo);
+    EXPECT_TRUE(window->fbPrsonInfo->isDown());
+}
+
+TEST_F(CheckAndExportCommandsTest, DisposingOfTheRefundOpensTheApplicationSection)
+{
+    declaration().GetSource(1)->WithheldTax13 = Currency::fromWholeRoubles(14'000);
+    ASSERT_FALSE(window->fbKudaTratit->isEnabled());
+    ScriptedCheckAnswers script;
+    script.answers = {CheckFix};
+
+    EXPECT_EQ(window->PrepareAndCheck(), 1);
+
+    ASSERT_EQ(script.shown.size(), 1u);
+    EXPECT_EQ(script.shown[0].caption, QStringLiteral("Проверка: Оформление возврата"));
+    EXPECT_TRUE(declaration().HasIncomeKind(IncomeKindTrata));
+    EXPECT_TRUE(window->fbKudaTratit->isEnabled());
+    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Зачет/возврат налога"));
+    EXPECT_FALSE(window->isSaved());
+}
+
+TEST_F(CheckAndExportCommandsTest, SkippingTheRefundLetsTheCheckPass)
+{
+    declaration().GetSource(1)->WithheldTax13 = Currency::fromWholeRoubles(14'000);
+    ScriptedCheckAnswers script;
+    script.answers = {CheckSkip};
+
+    window->CheckDoc->trigger();
+
+    EXPECT_EQ(script.shown.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Проверка декларации завершена успешно"));
+    EXPECT_FALSE(declaration().HasIncomeKind(IncomeKindTrata));
+    EXPECT_TRUE(window->isSaved());
+}
+
+// The exchange file lands in the chosen folder under the name reported, and is well-formed XML.
+TEST_F(CheckAndExportCommandsTest, ExportWritesTheExchangeFileIntoTheChosenFolder)
+{
+    for (const QString& chosen : {exportFolder.path(), exportFolder.path() + u'/'}) {
+        SCOPED_TRACE(chosen.toStdString());
+        for (const QString& old : exportedFiles())
+            QFile::remove(exportFolder.filePath(old));
+        messages.clear();
+        folders->folders = {chosen};
+        ScriptedCheckAnswers script;
+        ASSERT_TRUE(window->ExportDoc->isEnabled());
+
+        window->ExportDoc->trigger();
+
+        EXPECT_TRUE(script.shown.empty());
+        EXPECT_EQ(folders->captions.back(), ProductName);
+        EXPECT_FALSE(folders->windowEnabled.back()) << "the window takes no command while the chooser is open";
+        EXPECT_TRUE(window->isEnabled());
+        const QStringList files = exportedFiles();
+        ASSERT_EQ(files.size(), 1);
+        const QRegularExpression fileName(
+            QStringLiteral("^NO_NDFL3_7701_7701_770700010054_\\d{8}_[0-9A-Fa-f-]{36}\\.xml$"));
+        EXPECT_TRUE(fileName.match(files[0]).hasMatch()) << files[0].toStdString();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].icon, QMessageBox::Information);
+        EXPECT_EQ(messages[0].caption, ProductName);
+        EXPECT_EQ(messages[0].text, QStringLiteral("Сформирован файл ") + exportFolder.path() + QStringLiteral("/ ")
+                                        + files[0]);
+        const QStringList lint{QStringLiteral("--noout"), exportFolder.filePath(files[0])};
+        EXPECT_EQ(QProcess::execute(QStringLiteral("xmllint"), lint), 0) << "xmllint parses the file";
+    }
+}
+
+TEST_F(CheckAndExportCommandsTest, ExportWithoutTheTaxpayersInnExplainsFirst)
+{
+    declaration().Person.Name.INN.clear();
+    folders->folders = {exportFolder.path()};
+    QString prompted;
+    bool linkShown = true;
+    bool chooserAskedFirst = false;
+    // The prompt is modal: it is answered from the event loop it runs.
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* prompt = qobject_cast<TfmHelp*>(modal);
+        if (!prompt) {
+            ADD_FAILURE() << "no help prompt";
+            if (modal)
+                modal->close();
+            return;
+        }
+        chooserAskedFirst = !folders->captions.empty();
+        prompted = prompt->lbMessage->text();
+        linkShown = !prompt->lbLink->isHidden();
+        prompt->bnOk->click();
+    });
+    ScriptedCheckAnswers script;
+
+    window->ExportDoc->trigger();
+
+    EXPECT_EQ(prompted, QStringLiteral("В Вашей декларации не указан ИНН. Для представления ее в электронном виде "
+                                       "через сервис «Личный кабинет налогоплательщика для физических лиц» "
+                                       "необходимо указать ИНН."));
+    EXPECT_FALSE(linkShown);
+    EXPECT_FALSE(chooserAskedFirst);
+    EXPECT_EQ(folders->captions.size(), 1u);
+    ASSERT_EQ(exportedFiles().size(), 1);
+    EXPECT_TRUE(exportedFiles()[0].startsWith(QStringLiteral("NO_NDFL3_7701_7701_")));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Сформирован файл "))) << messages[0].text.toStdString();
+}
+
+TEST_F(CheckAndExportCommandsTest, NoFileWithoutAPassedCheckOrAFolder)
+{
+    const struct {
+        const char* name;
+        std::function<void(mTDeclaration&)> spoil;
+        std::deque<int> answers;
+        std::deque<QString> folders;
+    } cases[] = {
+        {"check cancelled", [](mTDeclaration& d) { d.Person.Name.SurName.clear(); }, {CheckSkip}, {}},
+        {"rule to correct", [](mTDeclaration& d) { d.Person.Name.SurName.clear(); }, {CheckFix}, {}},
+        {"chooser cancelled", [](mTDeclaration&) {}, {}, {QString()}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        makeChecked(declaration());
+        test.spoil(declaration());
+        folders->folders = test.folders;
+        ScriptedCheckAnswers script;
+        script.answers = test.answers;
+
+        window->ExportDoc->trigger();
+
+        EXPECT_TRUE(folders->folders.empty()) << "the folder was chosen";
+        EXPECT_TRUE(exportedFiles().isEmpty());
+        EXPECT_TRUE(messages.empty());
+        EXPECT_TRUE(window->isEnabled());
+    }
+}
+
+// The user learns why, and the folder holds nothing, not even a temporary file.
+TEST_F(CheckAndExportCommandsTest, AFailedExportShowsWhyAndWritesNothing)
+{
+    const struct {
+        const char* name;
+        std::function<void(mTDeclaration&)> spoil;
+        QString folder;
+        QString messageStart;
+    } cases[] = {
+        {"a tax office code of two digits", [](mTDeclaration& d) { d.TaxOfficeCode = "77"; }, exportFolder.path(),
+         QStringLiteral("Ошибка в выгрузке. Код налогового органа «77»")},
+        {"a folder that is not there", [](mTDeclaration&) {}, exportFolder.filePath(QStringLiteral("missing")),
+         QStringLiteral("Ошибка в выгрузке. Папка ")},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        makeChecked(declaration());
+        test.spoil(declaration());
+        messages.clear();
+        folders->folders = {test.folder};
+        ScriptedCheckAnswers script;
+
+        window->ExportDoc->trigger();
+
+        EXPECT_TRUE(script.shown.empty());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].caption, ProductName);
+        EXPECT_TRUE(messages[0].text.startsWith(test.messageStart)) << messages[0].text.toStdString();
+        EXPECT_TRUE(exportedFiles().isEmpty()) << exportedFiles().join(u' ').toStdString();
+        EXPECT_TRUE(window->isEnabled());
+    }
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+#include "shell/HelpPrompt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "controls/MessageBox.h"
+#include "shell/HelpTopics.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace {
+
+class HelpPromptTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
+            messages.push_back(message);
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override { MessageBox::setAnswerer({}); }
+
+    QString programFolder() const { return folder.path() + u'/'; }
+    void installHelpFile() { ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("Forv2021.chm")), "ITSF")); }
+
+    QTemporaryDir folder;
+    std::vector<MessageBox::Message> messages;
+    RecordingHelpViewer viewer;
+};
+
+TEST_F(HelpPromptTest, ShowsTheMessageAndTheClosingButton)
+{
+    TestProgramContext context(programFolder(), &viewer);
+    TfmHelp prompt(nullptr);
+    prompt.SetMessage(QStringLiteral("Стандартные вычеты предоставляются по месту работы."));
+
+    EXPECT_EQ(prompt.windowTitle(), QStringLiteral("Форвета"));
+    EXPECT_EQ(prompt.size(), QSize(542, 154));
+    EXPECT_EQ(prompt.bnOk->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(prompt.lbMessage->text(), QStringLiteral("Стандартные вычеты предоставляются по месту работы."));
+    EXPECT_TRUE(prompt.lbMessage->wordWrap());
+    EXPECT_TRUE(prompt.lbLink->text().contains(QStringLiteral("Открыть файл Справки")));
+
+    prompt.show();
+    EXPECT_TRUE(prompt.lbMessage->isVisible());
+    EXPECT_FALSE(prompt.lbLink->isVisible()) << "the link is hidden until the caller shows it";
+    prompt.ShowLink(true);
+    EXPECT_TRUE(prompt.lbLink->isVisible());
+    prompt.ShowLink(false);
+    EXPECT_FALSE(prompt.lbLink->isVisible());
+
+    prompt.bnOk->click();
+    EXPECT_EQ(prompt.result(), 1);
+    prompt.show();
+    QTest::keyClick(&prompt, Qt::Key_Escape);
+    EXPECT_FALSE(prompt.isVisible());
+    EXPECT_EQ(prompt.result(), 1);
+}
+
+TEST_F(HelpPromptTest, LinkOpensTheTopicOfTheHelpFile)
+{
+    TestProgramContext context(programFolder(), &viewer);
+    TfmHelp prompt(nullptr);
+    prompt.Topic = QStringLiteral("Deduct.htm");
+    prompt.ShowLink(true);
+    EXPECT_TRUE(prompt.lbLink->isEnabled());
+
+    emit prompt.lbLink->linkActivated(QStringLiteral("help"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Не найден файл справки Forv2021.chm"));
+    EXPECT_EQ(messages[0].caption, QStringLiteral("Форвета"));
+    EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(viewer.topics.empty());
+
+    installHelpFile();
+    emit prompt.lbLink->linkActivated(QStringLiteral("help"));
+    EXPECT_EQ(viewer.topics, std::vector<QString>{programFolder() + "Forv2021.chm::/Deduct.htm"});
+}
+
+TEST_F(HelpPromptTest, WithoutAViewerTheLinkIsDisabledAndSaysWhy)
+{
+    installHelpFile();
+    TestProgramContext context(programFolder(), nullptr);
+    TfmHelp prompt(nullptr);
+    prompt.Topic = QStringLiteral("Deduct.htm");
+    prompt.ShowLink(true);
+    prompt.show();
+
+    EXPECT_TRUE(prompt.lbLink->isVisible());
+    EXPECT_FALSE(prompt.lbLink->isEnabled());
+    EXPECT_EQ(prompt.lbLink->text(), QStringLiteral("Открыть файл Справки")) << "plain text, no link";
+    EXPECT_EQ(prompt.lbLink->toolTip(),
+              QStringLiteral("Справка недоступна: на этом компьютере нет программы просмотра файла справки Forv2021.chm."));
+}
+
+TEST_F(HelpPromptTest, OpeningATopicWithoutAViewerSaysHelpIsNotAvailable)
+{
+    installHelpFile();
+    TestProgramContext context(programFolder(), nullptr);
+
+    openHelpTopic(nullptr, QLatin1String(MainHelpTopic));
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].icon, QMessageBox::Information);
+    EXPECT_EQ(messages[0].text, helpUnavailableText());
+}
+
+TEST_F(HelpPromptTest, MainTopicOpensInTheMainWindowType)
+{
+    installHelpFile();
+    TestProgramContext context(programFolder(), &viewer);
+
+    openHelpTopic(nullptr, QLatin1String(MainHelpTopic));
+
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(viewer.topics, std::vector<QString>{programFolder() + "Forv2021.chm::/runprogramm.htm>Main"});
+}
+
+// What the pages show: the prompt over its owner, with the link only when there is a topic.
+TEST_F(HelpPromptTest, PagesPromptLinksToItsTopicWhenItHasOne)
+{
+    TestProgramContext context(programFolder(), &viewer);
+    QWidget owner;
+    for (const QString& topic : {QStringLiteral("InitialData.htm"), QString()}) {
+        SCOPED_TRACE(topic.toStdString());
+        bool shown = false;
+        bool linkVisible = false;
+        QString message;
+        QString promptTopic;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            auto* prompt = qobject_cast<TfmHelp*>(QApplication::activeModalWidget());
+            if (!prompt || prompt->parentWidget() != &owner)
+                return;
+            watcher.stop();
+            shown = true;
+            linkVisible = prompt->lbLink->isVisible();
+            message = prompt->lbMessage->text();
+            promptTopic = prompt->Topic;
+            prompt->bnOk->click();
+        });
+        watcher.start(0);
+
+        execHelpPrompt(&owner, QStringLiteral("Сначала определитесь с типом декларации."), topic);
+        watcher.stop();
+
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(message, QStringLiteral("Сначала определитесь с типом декларации."));
+        EXPECT_EQ(promptTopic, topic);
+        EXPECT_EQ(linkVisible, !topic.isEmpty());
+        EXPECT_TRUE(owner.findChildren<TfmHelp*>().isEmpty()) << "freed after showing";
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+} // namespace

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include <sys/wait.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include "controls/HelpViewer.h"
+#include "controls/ProgramContext.h"
+#include "shell/InspectionDirectory.h"
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const Inspection& office, std::ostream* out)
+{
+    *out << office.code.toStdString() << ' ' << office.name.toStdString();
+}
+
+// A file of the source tree, from its path relative to the top folder.
+inline QString sourceTreeFile(const char* relativePath)
+{
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../") + QLatin1String(relativePath);
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Runs a shell command and gives its standard output and exit status (the oracles xmllint,
+// iconv and the generators are run this way).
+inline std::pair<std::string, int> runCommand(const std::string& command)
+{
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return {"", -1};
+    std::string output;
+    std::array<char, 4096> chunk{};
+    while (const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), pipe))
+        output.append(chunk.data(), count);
+    const int status = ::pclose(pipe);
+    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+inline std::string quoted(const QString& path)
+{
+    return "'" + path.toStdString() + "'";
+}
+
+// The value of an XPath expression over an XML file, as xmllint gives it in UTF-8; empty when
+// xmllint fails.
+inline std::string xpathValue(const QString& file, const std::string& expression)
+{
+    auto [value, status] = runCommand("xmllint --encode UTF-8 --xpath '" + expression + "' " + quoted(file));
+    if (status != 0)
+        return {};
+    if (!value.empty() && value.back() == '\n')
+        value.pop_back();
+    return value;
+}
+
+class TfmGrazhd;
+
+// A help viewer that records the topics it is asked for.
+class RecordingHelpViewer : public HelpViewer {
+public:
+    bool displayTopic(const QString& topicPath) override
+    {
+        topics.push_back(topicPath);
+        return true;
+    }
+    std::vector<QString> topics;
+};
+
+// Stands in for the main window while it is registered: a program folder and, optionally, a
+// help viewer.
+class TestProgramContext : public ProgramContext {
+public:
+    TestProgramContext(QString folder, HelpViewer* viewer) : folder_(std::move(folder)), viewer_(viewer)
+    {
+        setProgramContext(this);
+    }
+    ~TestProgramContext() { setProgramContext(nullptr); }
+    TestProgramContext(const TestProgramContext&) = delete;
+    TestProgramContext& operator=(const TestProgramContext&) = delete;
+
+    QString programFolder() const override { return folder_; }
+    const ReferenceDirectories& referenceDirectories() const override { return directories_; }
+    HelpViewer* helpViewer() const override { return viewer_; }
+    TfmGrazhd* countryChooser() const { return nullptr; }
+
+private:
+    QString folder_;
+    HelpViewer* viewer_;
+    ReferenceDirectories directories_;
+};
