@@ -33,7 +33,7 @@
 #include "shell/HelpTopics.h"
 #include "shell/InspectionChooser.h"
 #include "shell/NewDeclaration.h"
-#include "shell/PendingPage.h"
+#include "controls/PendingPage.h"
 #include "shell/Pictures.h"
 #include "shell/ProgramSettings.h"
 #include "shell/ReferenceFiles.h"

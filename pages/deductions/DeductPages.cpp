@@ -1,9 +1,9 @@
 #include "pages/deductions/DeductPages.h"
 
+#include "controls/PendingPage.h"
 #include "pages/deductions/FrameCB.h"
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
-#include "pages/deductions/PendingDeductPage.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ TPageHost::PageFactory factoryOf()
 TPageHost::PageFactory pendingFactory(const QString& title, const QString& purpose)
 {
     return [title, purpose](QWidget* container, DeclarationSlot& declaration) -> TThinkingFrame* {
-        return new TPendingDeductPage(container, declaration, title, purpose);
+        return new TPendingPage(container, declaration, title, purpose, TPendingPage::TabHeadingScale);
     };
 }
 

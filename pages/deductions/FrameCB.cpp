@@ -14,6 +14,7 @@
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
+#include "pages/deductions/DeductWidgets.h"
 #include "pages/deductions/InfoIISDialog.h"
 #include "pages/deductions/ItemList.h"
 
@@ -25,24 +26,6 @@ constexpr QMargins GroupMargins(8, 4, 8, 6);
 constexpr int RowSpacing = 3;
 
 const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
-
-QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name)
-{
-    auto* edit = new TMaskedEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setEditType(edtCurrency);
-    edit->setWholeLength(12);
-    edit->setFractionalLength(2);
-    edit->setFixedWidth(AmountEditWidth);
-    return edit;
-}
 
 QCheckBox* createCheckBox(QWidget* parent, const char* name, const QString& caption)
 {
@@ -94,22 +77,22 @@ void TfrCB::createControls()
                                           QStringLiteral("Предоставить инвестиционные вычеты"));
     lbInvCB = createLabel(GroupBox2, "lbInvCB",
                           QStringLiteral("Сумма вычета, предусмотренного пп.1. п.1. Ст. 219.1 НК РФ (Приложение 8)"));
-    meInvCB = createMoneyEdit(GroupBox2, "meInvCB");
+    meInvCB = createMoneyEdit(GroupBox2, "meInvCB", AmountEditWidth);
     lbInvCBTov = createLabel(
         GroupBox2, "lbInvCBTov",
         QStringLiteral("   - тот же вычет для операций, совершенных в рамках инвестиционного товарищества"));
-    meInvCBTov = createMoneyEdit(GroupBox2, "meInvCBTov");
+    meInvCBTov = createMoneyEdit(GroupBox2, "meInvCBTov", AmountEditWidth);
     chbIsP3 = createCheckBox(GroupBox2, "chbIsP3", QStringLiteral("Применить вычет из пп.3 п.1. Ст. 219.1 НК РФ"));
     lbInvP2 = createLabel(GroupBox2, "lbInvP2",
                           QStringLiteral("Сумма вычета, предусмотренного пп.2. п.1. Ст. 219.1 НК РФ (Приложение 5)"));
-    meInvP2 = createMoneyEdit(GroupBox2, "meInvP2");
+    meInvP2 = createMoneyEdit(GroupBox2, "meInvP2", AmountEditWidth);
     // The contributions deduction is taken from the accounts; its amount is kept, not shown.
     lbInvP2->hide();
     meInvP2->hide();
     lbP2Vozvr = createLabel(
         GroupBox2, "lbP2Vozvr",
         QStringLiteral("Сумма вычета (пп.2. п.1. Ст 219.1 НК РФ) предшествующих периодов, подлежащая возврату"));
-    meP2Vozvr = createMoneyEdit(GroupBox2, "meP2Vozvr");
+    meP2Vozvr = createMoneyEdit(GroupBox2, "meP2Vozvr", AmountEditWidth);
     investmentAmounts_ = {{
         {meInvCB, &mTInvDeduct::SecuritiesDeduction},
         {meInvCBTov, &mTInvDeduct::PartnershipDeduction},
@@ -139,15 +122,15 @@ void TfrCB::createControls()
     Label1 = createLabel(GroupBox1, "Label1", QStringLiteral("Вне ИИС"));
     Label2 = createLabel(GroupBox1, "Label2", QStringLiteral("В рамках ИИС"));
     lbCB = createLabel(GroupBox1, "lbCB", QStringLiteral("Убытки по операциям с ЦБ"));
-    meCB = createMoneyEdit(GroupBox1, "meCB");
-    meCBIIS = createMoneyEdit(GroupBox1, "meCBIIS");
+    meCB = createMoneyEdit(GroupBox1, "meCB", AmountEditWidth);
+    meCBIIS = createMoneyEdit(GroupBox1, "meCBIIS", AmountEditWidth);
     lbFiss = createLabel(GroupBox1, "lbFiss", QStringLiteral("Убытки по операциям с ПФИ"));
-    meFiss = createMoneyEdit(GroupBox1, "meFiss");
-    meFissIIS = createMoneyEdit(GroupBox1, "meFissIIS");
+    meFiss = createMoneyEdit(GroupBox1, "meFiss", AmountEditWidth);
+    meFissIIS = createMoneyEdit(GroupBox1, "meFissIIS", AmountEditWidth);
     lbInvTov = createLabel(GroupBox1, "lbInvTov",
                            QStringLiteral("Убытки по операциям в рамках инвестиционного товарищества"));
-    meInvTov = createMoneyEdit(GroupBox1, "meInvTov");
-    meInvTovIIS = createMoneyEdit(GroupBox1, "meInvTovIIS");
+    meInvTov = createMoneyEdit(GroupBox1, "meInvTov", AmountEditWidth);
+    meInvTovIIS = createMoneyEdit(GroupBox1, "meInvTovIIS", AmountEditWidth);
     losses_ = {{
         {meCB, &mTCBDeduct::LossSecurities},
         {meCBIIS, &mTCBDeduct::LossSecuritiesIIS},
@@ -175,14 +158,10 @@ void TfrCB::layOutControls()
     amounts->addWidget(lbP2Vozvr, 5, 0);
     amounts->addWidget(meP2Vozvr, 5, 1);
 
-    auto* accountButtons = new QVBoxLayout;
-    for (TFlashButton* button : {fbAddObj, fbDeleteObj, fbEditObj})
-        accountButtons->addWidget(button);
-    accountButtons->addStretch();
     auto* accounts = new QHBoxLayout(GroupBox3);
     accounts->setContentsMargins(GroupMargins);
     accounts->addWidget(lvObjInfo, 1);
-    accounts->addLayout(accountButtons);
+    accounts->addLayout(buttonColumn({fbAddObj, fbDeleteObj, fbEditObj}));
 
     auto* lossGrid = new QGridLayout(GroupBox1);
     lossGrid->setColumnStretch(0, 1);

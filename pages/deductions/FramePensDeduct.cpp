@@ -16,6 +16,7 @@
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "pages/deductions/ChildEduSumDialog.h"
+#include "pages/deductions/DeductWidgets.h"
 #include "pages/deductions/ItemList.h"
 #include "pages/deductions/SoursePensDialog.h"
 
@@ -36,34 +37,6 @@ QString contractCaption(const mTPens& contract)
 {
     return contract.ContractKind == FundedPensionKind ? FundedPensionCaption
                                                       : QString::fromStdString(contract.OrgName);
-}
-
-QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name)
-{
-    auto* edit = new TMaskedEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setEditType(edtCurrency);
-    edit->setWholeLength(12);
-    edit->setFractionalLength(2);
-    edit->setFixedWidth(SumEditWidth);
-    return edit;
-}
-
-// The buttons of a list, one above the other.
-QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons)
-{
-    auto* column = new QVBoxLayout;
-    for (TFlashButton* button : buttons)
-        column->addWidget(button);
-    column->addStretch();
-    return column;
 }
 
 } // namespace
@@ -97,21 +70,21 @@ void TfrFramePensDeduct::createControls()
     gbSimplSocialDeduct->setObjectName(QStringLiteral("gbSimplSocialDeduct"));
     QWidget* sums = gbSimplSocialDeduct;
     lbCharitySum = createLabel(sums, "lbCharitySum", QStringLiteral("благотворительность"));
-    meCharitySum = createMoneyEdit(sums, "meCharitySum");
+    meCharitySum = createMoneyEdit(sums, "meCharitySum", SumEditWidth);
     lbCharitySum30 = createLabel(sums, "lbCharitySum30", QStringLiteral("благотворительность до 30%"));
-    meCharitySum30 = createMoneyEdit(sums, "meCharitySum30");
+    meCharitySum30 = createMoneyEdit(sums, "meCharitySum30", SumEditWidth);
     lbSelfEducationSum = createLabel(sums, "lbSelfEducationSum", QStringLiteral("свое обучение"));
-    meSelfEducationSum = createMoneyEdit(sums, "meSelfEducationSum");
+    meSelfEducationSum = createMoneyEdit(sums, "meSelfEducationSum", SumEditWidth);
     lbMedicalSum = createLabel(sums, "lbMedicalSum", QStringLiteral("лечение"));
-    meMedicalSum = createMoneyEdit(sums, "meMedicalSum");
+    meMedicalSum = createMoneyEdit(sums, "meMedicalSum", SumEditWidth);
     lbMedicament = createLabel(sums, "lbMedicament", QStringLiteral("лекарственные препараты"));
-    meMedicament = createMoneyEdit(sums, "meMedicament");
+    meMedicament = createMoneyEdit(sums, "meMedicament", SumEditWidth);
     lbExpensiveMedicalSum = createLabel(sums, "lbExpensiveMedicalSum", QStringLiteral("дорогостоящее лечение"));
-    meExpensiveMedicalSum = createMoneyEdit(sums, "meExpensiveMedicalSum");
+    meExpensiveMedicalSum = createMoneyEdit(sums, "meExpensiveMedicalSum", SumEditWidth);
     lbStrahovka = createLabel(sums, "lbStrahovka", QStringLiteral("добровольное страхование"));
-    meStrahovka = createMoneyEdit(sums, "meStrahovka");
+    meStrahovka = createMoneyEdit(sums, "meStrahovka", SumEditWidth);
     lbKval = createLabel(sums, "lbKval", QStringLiteral("оценка квалификации"));
-    meKval = createMoneyEdit(sums, "meKval");
+    meKval = createMoneyEdit(sums, "meKval", SumEditWidth);
     yearSums_ = {{
         {lbCharitySum, meCharitySum, &mTSocialDeduct::CharitySum},
         {lbCharitySum30, meCharitySum30, &mTSocialDeduct::CharitySum30},

@@ -5,9 +5,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
@@ -17,32 +15,16 @@
 #include "controls/PaymentSourceCheck.h"
 #include "model/DayDate.h"
 #include "model/InvDeduct.h"
+#include "pages/deductions/DeductWidgets.h"
 
 namespace {
 
 constexpr QSize ClientSize(688, 275);
-constexpr int ButtonWidth = 90;
 constexpr int ShortEditWidth = 150;
 
 const QString CheckSection = QStringLiteral("Сведения об индивидуальных инвестиционных счетах");
 const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
 const QString ContributionLimitText = QStringLiteral("400000");
-
-TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength)
-{
-    auto* edit = new TMaskedEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setEditType(type);
-    edit->setWholeLength(wholeLength);
-    return edit;
-}
-
-QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
 
 TDtpPanel* createDateField(QWidget* parent, const char* name)
 {
@@ -63,7 +45,8 @@ void showClamped(TDtpPanel* field, double dayCount)
 } // namespace
 
 TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
-    : QDialog(owner),
+    : TItemDialog(owner, QStringLiteral("TfmInputInfoIIS"),
+                  QStringLiteral("Сведения об индивидуальных инвестиционных счетах"), ClientSize),
       lbDataOpen(createLabel(this, "lbDataOpen", QStringLiteral("Дата открытия ИИС"))),
       dtpDataOpen(createDateField(this, "dtpDataOpen")),
       lbDataDog(createLabel(this, "lbDataDog", QStringLiteral("Дата договора"))),
@@ -77,26 +60,13 @@ TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
       lbNumDog(createLabel(this, "lbNumDog", QStringLiteral("Номер договора"))),
       meNomDog(createEdit(this, "meNomDog", edtNone, 20)),
       lbSum(createLabel(this, "lbSum", QStringLiteral("Внесенные средства"))),
-      meSum(createEdit(this, "meSum", edtCurrency, 12)),
-      cbPriznakUpr(new QCheckBox(QStringLiteral("Признак предоставления вычета в упрощенном порядке"), this)),
-      bnOk(new QPushButton(QStringLiteral("Да"), this)),
-      bnCansel(new QPushButton(QStringLiteral("Нет"), this))
+      meSum(createMoneyEdit(this, "meSum", ShortEditWidth)),
+      cbPriznakUpr(new QCheckBox(QStringLiteral("Признак предоставления вычета в упрощенном порядке"), this))
 {
-    setObjectName(QStringLiteral("TfmInputInfoIIS"));
-    setWindowTitle(QStringLiteral("Сведения об индивидуальных инвестиционных счетах"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(ClientSize);
-
-    meSum->setFractionalLength(2);
-    for (TMaskedEdit* edit : {meINN, meKPP, meNomDog, meSum})
+    QHBoxLayout* buttons = createButtons();
+    for (TMaskedEdit* edit : {meINN, meKPP, meNomDog})
         edit->setFixedWidth(ShortEditWidth);
     cbPriznakUpr->setObjectName(QStringLiteral("cbPriznakUpr"));
-    bnOk->setObjectName(QStringLiteral("bnOk"));
-    bnCansel->setObjectName(QStringLiteral("bnCansel"));
-    for (QPushButton* button : {bnOk, bnCansel}) {
-        button->setFixedWidth(ButtonWidth);
-        button->setAutoDefault(false);
-    }
 
     auto* fields = new QGridLayout;
     fields->setColumnStretch(2, 1);
@@ -116,18 +86,12 @@ TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
     fields->addWidget(lbDataOpen, 4, 3);
     fields->addWidget(dtpDataOpen, 4, 4);
     fields->addWidget(cbPriznakUpr, 5, 0, 1, 5);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bnOk);
-    buttons->addWidget(bnCansel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addStretch();
     layout->addLayout(buttons);
 
     connect(meSum, &QLineEdit::textChanged, this, &TfmInputInfoIIS::meSumChange);
-    connect(bnOk, &QPushButton::clicked, this, &TfmInputInfoIIS::bnOkClick);
-    connect(bnCansel, &QPushButton::clicked, this, [this] { done(Cancelled); });
     meSourseName->setFocus();
 }
 
@@ -157,7 +121,7 @@ void TfmInputInfoIIS::storeAccount(bmTInfoIIS& account)
     account.SimplifiedSign = cbPriznakUpr->isChecked() ? 1 : 0;
 }
 
-std::uint16_t TfmInputInfoIIS::checkAccount()
+std::uint16_t TfmInputInfoIIS::checkItem()
 {
     const std::uint16_t code = CheckPaymentSourceShort(this, CheckSection, meSourseName->text(), meINN->text(),
                                                        meKPP->text(), QString(), false);
@@ -167,8 +131,7 @@ std::uint16_t TfmInputInfoIIS::checkAccount()
 std::uint16_t TfmInputInfoIIS::CheckIISData()
 {
     CheckRun run(this, CheckSection);
-    run.dialog().Button2->setEnabled(false);
-    run.dialog().Button3->setEnabled(false);
+    forbidSkipping(run);
     // An empty sum is shown as the 0 it stands for.
     meSum->setCurrencyValue(meSum->currencyValue());
     if (meSum->currencyValue() == Currency())
@@ -180,56 +143,11 @@ std::uint16_t TfmInputInfoIIS::CheckIISData()
 
 void TfmInputInfoIIS::FocusError(std::uint16_t code)
 {
-    switch (code) {
-    case NameElement:
-        meSourseName->setFocus();
-        break;
-    case InnElement:
-        meINN->setFocus();
-        break;
-    case KppElement:
-        meKPP->setFocus();
-        break;
-    case NumberElement:
-        meNomDog->setFocus();
-        break;
-    case SumElement:
-        meSum->setFocus();
-        break;
-    default:
-        break;
-    }
-}
-
-void TfmInputInfoIIS::reject()
-{
-    done(Cancelled);
-}
-
-void TfmInputInfoIIS::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Leaving the field being typed in settles it, as the click on "Да" would.
-        bnOk->setFocus();
-        bnOkClick();
-        break;
-    case Qt::Key_Escape:
-        done(Cancelled);
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void TfmInputInfoIIS::bnOkClick()
-{
-    if (const std::uint16_t code = checkAccount(); code != 0) {
-        FocusError(code);
-        return;
-    }
-    done(Confirmed);
+    focusElement(code, {{NameElement, meSourseName},
+                        {InnElement, meINN},
+                        {KppElement, meKPP},
+                        {NumberElement, meNomDog},
+                        {SumElement, meSum}});
 }
 
 void TfmInputInfoIIS::meSumChange()

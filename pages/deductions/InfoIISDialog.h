@@ -2,28 +2,20 @@
 
 #include <cstdint>
 
-#include <QDialog>
-
-#include "model/Currency.h"
+#include "pages/deductions/ItemDialog.h"
 
 class QCheckBox;
 class QLabel;
-class QPushButton;
 class TDtpPanel;
 class TMaskedEdit;
 class bmTInfoIIS;
 
 // One individual investment account: the securities-market participant that keeps it, the
 // contract, the opening date and the money paid in during the year.
-class TfmInputInfoIIS : public QDialog {
+class TfmInputInfoIIS : public TItemDialog {
     Q_OBJECT
 
 public:
-    enum Result : int {
-        Confirmed = 1, // "Да" or Enter, once the account's data pass the check
-        Cancelled = 2, // "Нет", Esc or the close box
-    };
-
     // Controls a failed check puts the focus on.
     enum Element : std::uint16_t {
         NameElement = 1,
@@ -40,12 +32,7 @@ public:
     // Everything shown, the sum 0 when its edit is empty.
     void storeAccount(bmTInfoIIS& account);
 
-    // The check of "Да": the participant's requisites, the sum paid in and the contract number.
-    // 0 when the dialog may close, else the element the user is to fix.
-    std::uint16_t checkAccount();
-    void FocusError(std::uint16_t code);
-
-    void reject() override;
+    void FocusError(std::uint16_t code) override;
 
     QLabel* lbDataOpen;
     TDtpPanel* dtpDataOpen;
@@ -62,14 +49,12 @@ public:
     QLabel* lbSum;
     TMaskedEdit* meSum;
     QCheckBox* cbPriznakUpr;
-    QPushButton* bnOk;
-    QPushButton* bnCansel;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // The participant's requisites, the sum paid in and the contract number.
+    std::uint16_t checkItem() override;
 
 private:
-    void bnOkClick();
     // The year's contributions count up to 400 000 roubles; more is taken as that.
     void meSumChange();
     std::uint16_t CheckIISData();

@@ -5,9 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -18,11 +16,11 @@
 #include "controls/PaymentSourceCheck.h"
 #include "model/DayDate.h"
 #include "model/SocialDeduct.h"
+#include "pages/deductions/DeductWidgets.h"
 
 namespace {
 
 constexpr QSize ClientSize(542, 383);
-constexpr int ButtonWidth = 90;
 constexpr int ShortEditWidth = 150;
 constexpr int FundedPensionKind = 4;
 
@@ -30,26 +28,10 @@ const QString CheckSection = QStringLiteral("Пенсионные договор
 // Contracts need no OKTMO; a text that always passes keeps the requisites check from asking.
 const QString AnyOktmo = QStringLiteral("12345678901");
 
-TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength)
-{
-    auto* edit = new TMaskedEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setEditType(type);
-    edit->setWholeLength(wholeLength);
-    return edit;
-}
-
-QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
 } // namespace
 
 TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
-    : QDialog(owner),
+    : TItemDialog(owner, QStringLiteral("TfmInputSoursePens"), QStringLiteral("Вид и данные договора"), ClientSize),
       gbVid(new QGroupBox(QStringLiteral("Вид договора"), this)),
       rbSelf1(new QRadioButton(QStringLiteral("Договор негосударственного пенсионного обеспечения"), gbVid)),
       rbSelf2(new QRadioButton(QStringLiteral("Договор добровольного пенсионного страхования"), gbVid)),
@@ -66,14 +48,9 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
       lbDatDog(createLabel(this, "lbDatDog", QStringLiteral("Дата договора"))),
       dtpDatDog(new TDtpPanel(this)),
       lbSumVZ(createLabel(this, "lbSumVZ", QStringLiteral("Сумма взноса"))),
-      meVZSum(createEdit(this, "meVZSum", edtCurrency, 12)),
-      bnOk(new QPushButton(QStringLiteral("Да"), this)),
-      bnCansel(new QPushButton(QStringLiteral("Нет"), this))
+      meVZSum(createMoneyEdit(this, "meVZSum", ShortEditWidth))
 {
-    setObjectName(QStringLiteral("TfmInputSoursePens"));
-    setWindowTitle(QStringLiteral("Вид и данные договора"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(ClientSize);
+    QHBoxLayout* buttons = createButtons();
 
     gbVid->setObjectName(QStringLiteral("gbVid"));
     rbSelf1->setObjectName(QStringLiteral("rbSelf1"));
@@ -90,16 +67,8 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
     dtpDatDog->setMaxDate(*encodeDate(2021, 12, 31));
     dtpDatDog->setDateTime(*encodeDate(2021, 1, 1));
     dtpDatDog->setFixedWidth(ShortEditWidth);
-    meVZSum->setFractionalLength(2);
-    for (TMaskedEdit* edit : {meINN, meKPP, meVZSum})
+    for (TMaskedEdit* edit : {meINN, meKPP})
         edit->setFixedWidth(ShortEditWidth);
-
-    bnOk->setObjectName(QStringLiteral("bnOk"));
-    bnCansel->setObjectName(QStringLiteral("bnCansel"));
-    for (QPushButton* button : {bnOk, bnCansel}) {
-        button->setFixedWidth(ButtonWidth);
-        button->setAutoDefault(false);
-    }
 
     auto* fields = new QGridLayout;
     fields->setColumnStretch(3, 1);
@@ -115,10 +84,6 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
     fields->addWidget(dtpDatDog, 5, 1);
     fields->addWidget(lbSumVZ, 6, 0);
     fields->addWidget(meVZSum, 6, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bnOk);
-    buttons->addWidget(bnCansel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(gbVid);
     layout->addLayout(fields);
@@ -134,8 +99,6 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
         if (on)
             SetContractFieldsEnabled(false);
     });
-    connect(bnOk, &QPushButton::clicked, this, &TfmInputSoursePens::bnOkClick);
-    connect(bnCansel, &QPushButton::clicked, this, [this] { done(Cancelled); });
     meSourseName->setFocus();
 }
 
@@ -180,7 +143,7 @@ void TfmInputSoursePens::storeContract(mTPens& contract)
     contract.Sum = meVZSum->currencyValue();
 }
 
-std::uint16_t TfmInputSoursePens::checkContract()
+std::uint16_t TfmInputSoursePens::checkItem()
 {
     if (kind() == FundedPensionKind)
         return 0;
@@ -189,64 +152,18 @@ std::uint16_t TfmInputSoursePens::checkContract()
     if (code != 0 || !meNomDog->text().trimmed().isEmpty())
         return code;
     CheckRun run(this, CheckSection);
-    run.dialog().Button2->setEnabled(false);
-    run.dialog().Button3->setEnabled(false);
+    forbidSkipping(run);
     run.report(QStringLiteral("Введите номер договора"), NumberElement);
     return run.result();
 }
 
 void TfmInputSoursePens::FocusError(std::uint16_t code)
 {
-    switch (code) {
-    case NameElement:
-        meSourseName->setFocus();
-        break;
-    case InnElement:
-        meINN->setFocus();
-        break;
-    case KppElement:
-        meKPP->setFocus();
-        break;
-    case NumberElement:
-        meNomDog->setFocus();
-        break;
-    case SumElement:
-        meVZSum->setFocus();
-        break;
-    default:
-        break;
-    }
-}
-
-void TfmInputSoursePens::reject()
-{
-    done(Cancelled);
-}
-
-void TfmInputSoursePens::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // Leaving the field being typed in settles it, as the click on "Да" would.
-        bnOk->setFocus();
-        bnOkClick();
-        break;
-    case Qt::Key_Escape:
-        done(Cancelled);
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void TfmInputSoursePens::bnOkClick()
-{
-    if (const std::uint16_t code = checkContract(); code != 0) {
-        FocusError(code);
-        return;
-    }
-    done(Confirmed);
+    focusElement(code, {{NameElement, meSourseName},
+                        {InnElement, meINN},
+                        {KppElement, meKPP},
+                        {NumberElement, meNomDog},
+                        {SumElement, meVZSum}});
 }
 
 void TfmInputSoursePens::SetContractFieldsEnabled(bool enabled)

@@ -2,13 +2,10 @@
 
 #include <cstdint>
 
-#include <QDialog>
-
-#include "model/Currency.h"
+#include "pages/deductions/ItemDialog.h"
 
 class QGroupBox;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 class TDtpPanel;
 class TMaskedEdit;
@@ -17,15 +14,10 @@ class mTPens;
 // One pension or insurance contract of the social deductions: its kind, the organisation or
 // fund, the contract and the sum paid in. Additional contributions to the funded pension (kind 4)
 // have no organisation, number or date.
-class TfmInputSoursePens : public QDialog {
+class TfmInputSoursePens : public TItemDialog {
     Q_OBJECT
 
 public:
-    enum Result : int {
-        Confirmed = 1, // "Да" or Enter, once the contract's data pass the check
-        Cancelled = 2, // "Нет", Esc or the close box
-    };
-
     // Controls a failed check puts the focus on.
     enum Element : std::uint16_t {
         NameElement = 1,
@@ -46,12 +38,7 @@ public:
     // Everything shown, the sum 0 when its edit is empty.
     void storeContract(mTPens& contract);
 
-    // The check of "Да": the requisites of contracts of kinds 1 to 3 and the contract number.
-    // 0 when the dialog may close, else the element the user is to fix.
-    std::uint16_t checkContract();
-    void FocusError(std::uint16_t code);
-
-    void reject() override;
+    void FocusError(std::uint16_t code) override;
 
     QGroupBox* gbVid;
     QRadioButton* rbSelf1;
@@ -70,14 +57,12 @@ public:
     TDtpPanel* dtpDatDog;
     QLabel* lbSumVZ;
     TMaskedEdit* meVZSum;
-    QPushButton* bnOk;
-    QPushButton* bnCansel;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // The requisites of contracts of kinds 1 to 3 and the contract number.
+    std::uint16_t checkItem() override;
 
 private:
-    void bnOkClick();
     // Kinds 1 to 3 have an organisation and a contract; the texts stay when they are switched off.
     void SetContractFieldsEnabled(bool enabled);
 };

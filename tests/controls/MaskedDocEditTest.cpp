@@ -3,15 +3,14 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
 #include "controls/DeclModified.h"
 #include "tests/controls/DeclModifiedCounter.h"
+#include "tests/controls/DialogWithDefaultButton.h"
 
 namespace {
 
@@ -291,12 +290,7 @@ TEST_F(MaskedDocEditTest, EnterIsLeftToTheDialog)
 {
     QDialog dialog;
     auto* edit = new TMaskedDocEdit(&dialog);
-    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(edit);
-    layout->addWidget(ok);
+    placeAboveDefaultButton(dialog, edit);
     QSignalSpy returnPressed(edit, &QLineEdit::returnPressed);
 
     dialog.show();

@@ -6,15 +6,14 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
 #include "controls/DeclModified.h"
 #include "tests/controls/DeclModifiedCounter.h"
+#include "tests/controls/DialogWithDefaultButton.h"
 #include "tests/model/CommaDecimalLocale.h"
 
 namespace {
@@ -260,12 +259,7 @@ TEST_P(MaskedEditTest, EnterIsLeftToTheDialog)
 {
     QDialog dialog;
     auto* edit = new TMaskedEdit(&dialog);
-    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(edit);
-    layout->addWidget(ok);
+    placeAboveDefaultButton(dialog, edit);
     QSignalSpy returnPressed(edit, &QLineEdit::returnPressed);
 
     dialog.show();

@@ -21,7 +21,7 @@
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
-#include "shell/PendingPage.h"
+#include "controls/PendingPage.h"
 #include "tests/shell/FormMainTestSupport.h"
 
 namespace {

@@ -1,11 +1,9 @@
 #include "pages/deductions/FrameCB.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -18,21 +16,10 @@
 #include "pages/deductions/ItemList.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/pages/deductions/SavedDeclaration.h"
 #include "tests/pages/deductions/UserTyping.h"
 
 namespace {
-
-Currency roubles(std::int64_t whole) { return Currency::fromWholeRoubles(whole); }
-
-// The declaration file as SaveToFile writes it now.
-QByteArray fileBytes(const mTDeclaration& declaration)
-{
-    QTemporaryDir folder;
-    const QString name = folder.filePath(QStringLiteral("declaration.fv1"));
-    declaration.SaveToFile(name.toStdString());
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void addAccount(mTInvDeduct& investment, const char* name, Currency paidIn)
 {

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/PendingPage.h"
 #include "pages/deductions/FrameCB.h"
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
-#include "pages/deductions/PendingDeductPage.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/pages/deductions/DeductionPageTestSupport.h"
 
@@ -95,7 +95,7 @@ TEST_F(FrameDeductDataTest, FirstPageDependsOnTheDeclarationType)
             EXPECT_EQ(downTab(), container->fbStandartDeduct);
         } else {
             // The property page is not in the program yet: its tab shows what it is for.
-            EXPECT_NE(shown<TPendingDeductPage>(), nullptr);
+            EXPECT_NE(shown<TPendingPage>(), nullptr);
             EXPECT_EQ(downTab(), container->fbConstructionDeduct);
             const auto* title = container->currentPage()->findChild<QLabel*>(QStringLiteral("lbTitle"));
             ASSERT_NE(title, nullptr);
@@ -124,7 +124,7 @@ TEST_F(FrameDeductDataTest, EachTabShowsItsPage)
     EXPECT_EQ(downTab(), container->fbStandartDeduct);
     // A click from the keyboard leaves the tab as it was; the container presses it.
     container->fbConstructionDeduct->click();
-    EXPECT_NE(shown<TPendingDeductPage>(), nullptr);
+    EXPECT_NE(shown<TPendingPage>(), nullptr);
     EXPECT_EQ(downTab(), container->fbConstructionDeduct);
     EXPECT_EQ(container->currentButton(), container->fbConstructionDeduct);
 }
@@ -230,7 +230,7 @@ TEST_F(FrameDeductDataTest, ShowDeductPageChoosesThePageByItsNumber)
         container->ShowDeductPage(c.number, 1);
         EXPECT_EQ(downTab(), container->*c.tab);
         EXPECT_EQ(container->currentButton(), container->*c.tab);
-        const bool pending = dynamic_cast<TPendingDeductPage*>(container->currentPage()) != nullptr;
+        const bool pending = dynamic_cast<TPendingPage*>(container->currentPage()) != nullptr;
         if (std::string_view(c.expectedName) == "property")
             EXPECT_TRUE(pending);
         else

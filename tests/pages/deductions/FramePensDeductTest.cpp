@@ -1,13 +1,11 @@
 #include "pages/deductions/FramePensDeduct.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -21,21 +19,10 @@
 #include "pages/deductions/SoursePensDialog.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/pages/deductions/SavedDeclaration.h"
 #include "tests/pages/deductions/UserTyping.h"
 
 namespace {
-
-Currency roubles(std::int64_t whole) { return Currency::fromWholeRoubles(whole); }
-
-// The declaration file as SaveToFile writes it now.
-QByteArray fileBytes(const mTDeclaration& declaration)
-{
-    QTemporaryDir folder;
-    const QString name = folder.filePath(QStringLiteral("declaration.fv1"));
-    declaration.SaveToFile(name.toStdString());
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void addContract(mTSocialDeduct& social, int kind, const char* name, Currency sum)
 {

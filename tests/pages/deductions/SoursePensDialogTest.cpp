@@ -14,6 +14,7 @@
 #include "model/SocialDeduct.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/pages/deductions/ItemDialogCheck.h"
 #include "tests/pages/deductions/UserTyping.h"
 
 namespace {
@@ -139,28 +140,12 @@ TEST(SoursePensDialog, TheCheckOfYesKeepsTheDialogOnTheFieldToFix)
         checks.answers = {CheckFix};
         TfmInputSoursePens dialog(nullptr);
         dialog.show();
-        typeText(dialog.meSourseName, QString::fromUtf8(test.name));
-        typeText(dialog.meINN, QString::fromUtf8(test.inn));
-        typeText(dialog.meKPP, QString::fromUtf8(test.kpp));
-        typeText(dialog.meNomDog, QString::fromUtf8(test.number));
+        typeRequisites(dialog, test.name, test.inn, test.kpp, test.number);
         dialog.setKind(test.kind);
 
         dialog.bnOk->click();
 
-        if (!test.message) {
-            EXPECT_TRUE(checks.shown.empty());
-            EXPECT_FALSE(dialog.isVisible());
-            EXPECT_EQ(dialog.result(), TfmInputSoursePens::Confirmed);
-            continue;
-        }
-        ASSERT_EQ(checks.shown.size(), 1u);
-        EXPECT_EQ(checks.shown[0].caption, QStringLiteral("Проверка: Пенсионные договоры"));
-        EXPECT_EQ(checks.shown[0].message, QString::fromUtf8(test.message));
-        EXPECT_FALSE(checks.shown[0].skip);
-        EXPECT_FALSE(checks.shown[0].skipAll);
-        EXPECT_TRUE(dialog.isVisible());
-        ASSERT_NE(dialog.focusWidget(), nullptr);
-        EXPECT_EQ(dialog.focusWidget()->objectName(), QString::fromUtf8(test.focused));
+        expectCheckOutcome(dialog, checks, QStringLiteral("Проверка: Пенсионные договоры"), test.message, test.focused);
     }
 }
 

@@ -1,15 +1,16 @@
-#include "shell/PendingPage.h"
+#include "controls/PendingPage.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-TPendingPage::TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose)
+TPendingPage::TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose,
+                           double headingScale)
     : TThinkingFrame(owner, declaration)
 {
     auto* heading = new QLabel(title, this);
     heading->setObjectName(QStringLiteral("lbTitle"));
     QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.6);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * headingScale);
     headingFont.setBold(true);
     heading->setFont(headingFont);
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "controls/ThinkingFrame.h"
+
+class QString;
+
+// Stands in for a page the program does not have yet: it shows the page's title and purpose,
+// holds no data, leaves the model alone and never refuses to be left.
+class TPendingPage : public TThinkingFrame {
+    Q_OBJECT
+
+public:
+    // The title is drawn bold, headingScale times the size of the page's font: a whole section's
+    // page stands out more than a tab inside one.
+    static constexpr double SectionHeadingScale = 1.6;
+    static constexpr double TabHeadingScale = 1.4;
+
+    TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose,
+                 double headingScale = SectionHeadingScale);
+
+    void SaveData() override {}
+    std::uint16_t CheckData() override { return 0; }
+    void FocusError(std::uint16_t) override {}
+};
