@@ -3,10 +3,6 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +14,7 @@
 #include "export/ExchangeFile.h"
 #include "model/DayDate.h"
 #include "model/Declaration.h"
+#include "tests/support/RunCommand.h"
 
 // One export's date and UUID, fixed so that the same declaration gives the same file.
 inline ExportStamp fixedStamp()
@@ -165,17 +162,3 @@ inline std::string elementsText(std::string_view bytes, std::string_view name)
     return text;
 }
 
-// Runs a shell command and gives its standard output and exit status (the oracles xmllint and
-// iconv are run this way).
-inline std::pair<std::string, int> runCommand(const std::string& command)
-{
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return {"", -1};
-    std::string output;
-    std::array<char, 4096> chunk{};
-    while (const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), pipe))
-        output.append(chunk.data(), count);
-    const int status = ::pclose(pipe);
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdio>
 #include <ostream>
 #include <string>
 #include <utility>
-
-#include <sys/wait.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +12,7 @@
 #include "controls/HelpViewer.h"
 #include "controls/ProgramContext.h"
 #include "shell/InspectionDirectory.h"
+#include "tests/support/RunCommand.h"
 
 inline void PrintTo(const QString& text, std::ostream* out)
 {
@@ -42,21 +40,6 @@ inline bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Runs a shell command and gives its standard output and exit status (the oracles xmllint,
-// iconv and the generators are run this way).
-inline std::pair<std::string, int> runCommand(const std::string& command)
-{
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return {"", -1};
-    std::string output;
-    std::array<char, 4096> chunk{};
-    while (const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), pipe))
-        output.append(chunk.data(), count);
-    const int status = ::pclose(pipe);
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
 inline std::string quoted(const QString& path)
