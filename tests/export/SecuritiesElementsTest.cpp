@@ -7,12 +7,17 @@
 
 namespace {
 
-void replaceWith(mTDeclaration& decl, std::initializer_list<LineFigures> lines)
+// Puts the operations' declaration in place of the export's valid one, keeping what the file needs.
+void replaceWith(mTDeclaration& decl, mTDeclaration operations)
 {
-    mTDeclaration operations = declarationWith(lines);
     operations.TaxOfficeCode = decl.TaxOfficeCode;
     operations.Person.Name.INN = decl.Person.Name.INN;
     decl = std::move(operations);
+}
+
+void replaceWith(mTDeclaration& decl, std::initializer_list<LineFigures> lines)
+{
+    replaceWith(decl, declarationWith(lines));
 }
 
 // The figures are those worked by hand for the securities sheet.
@@ -27,21 +32,7 @@ TEST(SecuritiesElements, OneElementPerRowWithItsLosses)
              R"(<ДохОперЦБ ВидОпер="03" ДохСовОпер="0.00" РасхРеалЦБ="5000.00" ПризУчетУбыт="0"/>)"},
             // Five losses split the row "01" in two; the second part carries the last two.
             {"a split row, a carried loss and the investment deduction",
-             [](mTDeclaration& decl) {
-                 replaceWith(decl, {{1530, 1'000'000, 201, 200'000},
-                                    {1530, 100'000, 218, 50'000},
-                                    {1537, 10'000, 201, 40'000},
-                                    {1538, 5'000, 201, 25'000},
-                                    {1532, 10'000, 201, 70'000},
-                                    {1544, 200'000, 225, 50'000},
-                                    {1546, 30'000, 225, 10'000},
-                                    {1548, 5'000, 225, 45'000}});
-                 decl.CBDeduct.Granted = 1;
-                 decl.CBDeduct.LossSecurities = rub(100'000);
-                 decl.CBDeduct.LossSecuritiesIIS = rub(20'000);
-                 decl.InvDeduct.Granted = 1;
-                 decl.InvDeduct.SecuritiesDeduction = rub(300'000);
-             },
+             [](mTDeclaration& decl) { replaceWith(decl, workedSecuritiesDeclaration()); },
              R"(<ДохОперЦБ ВидОпер="01" ДохСовОпер="600000.00" РасхРеалЦБ="200000.00" РасхУмДохОпер="200000.00")"
              R"( ПризУчетУбыт="1" ИнвВыч219.1Опер="300000.00"><УчетУбыт ВидОперУбыт="10" УбытУмДохОпер="30000.00"/>)"
              R"(<УчетУбыт ВидОперУбыт="12" УбытУмДохОпер="20000.00"/><УчетУбыт ВидОперУбыт="15" УбытУмДохОпер="50000.00"/>)"
