@@ -7,6 +7,7 @@
 #include <QValidator>
 
 #include "controls/DeclModified.h"
+#include "controls/StorableText.h"
 
 namespace {
 
@@ -277,7 +278,7 @@ bool TMaskedDocEdit::isAllowedText(const QString& text) const
 {
     const Layout& layout = layoutOf(editType_);
     if (layout.isFreeText())
-        return text.size() <= layout.freeTextLimit;
+        return text.size() <= layout.freeTextLimit && isStorableText(text);
     const std::vector<Span> spans = splitGroups(layout, text);
     for (std::size_t group = 0; group < spans.size(); ++group) {
         const QStringView part = QStringView(text).mid(spans[group].start, spans[group].size());

@@ -7,6 +7,7 @@
 
 #include "controls/DeclModified.h"
 #include "controls/DisplayFormat.h"
+#include "controls/StorableText.h"
 
 namespace {
 
@@ -75,9 +76,9 @@ bool TMaskedEdit::isAllowedText(const QString& text) const
     case edtDigital:
         return withinLength && std::all_of(text.begin(), text.end(), isDigit);
     case edtChar:
-        return withinLength && std::none_of(text.begin(), text.end(), isDigit);
+        return withinLength && std::none_of(text.begin(), text.end(), isDigit) && isStorableText(text);
     case edtNone:
-        return withinLength;
+        return withinLength && isStorableText(text);
     }
     return false;
 }

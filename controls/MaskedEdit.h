@@ -9,8 +9,8 @@
 enum TEditTypeControlEnum {
     edtCurrency, // money: digits with at most one decimal comma
     edtDigital,  // digits only
-    edtChar,     // any text without digits
-    edtNone,     // any text
+    edtChar,     // any text without digits that windows-1251 can hold
+    edtNone,     // any text that windows-1251 can hold
 };
 
 // The one-line edit of nearly every text, number and money field. What the user types, pastes,

@@ -18,6 +18,12 @@ struct ReferenceDirectories {
     std::optional<ReferenceElement> currencyRates; // "CurrencyRates.xml"
 };
 
+// A tax office picked from the directory.
+struct TaxOfficeChoice {
+    QString code;
+    QString name;
+};
+
 // What pages and dialogs use of the main window besides their declaration slot. The main
 // window registers itself for the whole run.
 class ProgramContext {
@@ -29,6 +35,13 @@ public:
     virtual HelpViewer* helpViewer() const = 0;
     // The one country picker, built at start from "Oksm.xml"; nullptr without the directory.
     virtual TfmGrazhd* countryChooser() const = 0;
+    // Whether the tax-office directory was loaded, so that an office can be picked.
+    virtual bool hasTaxOffices() const = 0;
+    // Shows the tax-office chooser preset with `code`; the office picked, or nothing when the
+    // user cancelled or there is no directory.
+    virtual std::optional<TaxOfficeChoice> chooseTaxOffice(const QString& code) = 0;
+    // The declaration's type or income kinds changed: the sections offered follow them.
+    virtual void declarationKindsChanged() = 0;
 
 protected:
     ~ProgramContext() = default;

@@ -111,6 +111,12 @@ public:
     // records at once. Bits other than 1, 2, 4 and 8 are ignored.
     void SetIncomeKinds(std::uint8_t kinds);
     bool HasIncomeKind(IncomeKind kind) const { return (incomeKinds_ & kind) != 0; }
+    // Deductions are claimed against some income (kinds 1, 2 or 4), and never by a non-resident.
+    bool HasDeductionsSection() const
+    {
+        constexpr std::uint8_t incomes = IncomeKindSources | IncomeKindForeign | IncomeKindBusiness;
+        return (incomeKinds_ & incomes) != 0 && DeclarationType != DeclarationNonResident;
+    }
 
     void SetKIKItemNumber(std::int32_t number) { Indicators[1] = number; }
     std::int32_t KIKItemNumber() const { return Indicators[1]; }

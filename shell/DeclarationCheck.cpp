@@ -17,6 +17,7 @@
 #include "model/IncomeKinds.h"
 #include "model/Money.h"
 #include "model/Trimmed.h"
+#include "pages/income/ApplicationRules.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ const QString ConditionsTitle = QStringLiteral("Задание условий");
 const QString DeclarantTitle = QStringLiteral("Сведения о декларанте");
 const QString ForeignTitle = QStringLiteral("Доходы в валюте");
 const QString BusinessTitle = QStringLiteral("Доходы от предпринимательской деятельности");
-const QString RefundTitle = QStringLiteral("Возврат излишне уплаченного налога");
-const QString OffsetTitle = QStringLiteral("Зачет излишне уплаченного налога");
 const QString SimplifiedTitle = QStringLiteral("Общая проверка данных");
 
 // A controlled foreign company's number: two letters and five digits, as the form writes it.
@@ -114,41 +113,6 @@ QString companyIncomeFailure(const mTCurrencyIncome& income, std::int32_t fixedP
         return QStringLiteral("По данному источнику номер КИК указан некорректно (состоит из двух букв и пяти цифр)");
     if (income.ProfitMethod == 0)
         return QStringLiteral("По данному источнику не указан порядок определения прибыли КИК");
-    return {};
-}
-
-QString refundFailure(const mTTrata& application)
-{
-    if (application.RefundSum == Currency() && application.AllIn == 0)
-        return QStringLiteral("Нужно указать сумму возврата или поставить признак возврата всей суммы излишне "
-                              "уплаченного налога");
-    if (application.BankName.empty())
-        return QStringLiteral("Не указано наименование банка");
-    if (length(application.BankBik) < 9)
-        return QStringLiteral("БИК не указан или имеет недопустимую длину");
-    if (application.AccountKind == 0)
-        return QStringLiteral("Не указан вид счета");
-    if (length(application.AccountNumber) < 20)
-        return QStringLiteral("Номер счета не указан или имеет недопустимую длину");
-    return {};
-}
-
-QString offsetFailure(const mTTrata& application)
-{
-    if (length(application.TaxOfficeCode) < 4)
-        return QStringLiteral("Не указан код налогового органа");
-    if (length(application.Kbk) < 20)
-        return QStringLiteral("КБК налога (недоимки, пени штрафа) не указан или имеет недостаточное количество "
-                              "числовых символов");
-    if (!isOktmoLength(length(application.Oktmo)))
-        return QStringLiteral("ОКТМО должен содержать 8 или 11 числовых символов");
-    if (application.OffsetSum == Currency())
-        return QStringLiteral("Не указана сумма, перечисляемая на уплату налога (недоимки, пени штрафа)");
-    if (application.OffsetPurpose == 0)
-        return QStringLiteral("Не указано, в счет чего пересисляется сумма: налога или недоимки (пени штрафа)");
-    // The period code is typed into a mask whose unfilled places stay blank.
-    if (application.Note.find(' ') != std::string::npos)
-        return QStringLiteral("Налоговый (расчетный) период (код) не заполнен или заполнен не полностью");
     return {};
 }
 
@@ -488,9 +452,8 @@ void WholeCheck::checkApplications()
     std::uint16_t number = 0;
     for (const auto& application : d_.Tratas) {
         ++number;
-        const bool refund = application->IsRefund != 0;
-        const QString message = refund ? refundFailure(*application) : offsetFailure(*application);
-        rule(!message.isEmpty(), CheckApplications, refund ? RefundTitle : OffsetTitle, message, number);
+        const QString message = applicationFailure(*application);
+        rule(!message.isEmpty(), CheckApplications, applicationCheckTitle(*application), message, number);
         if (!passing())
             return;
     }

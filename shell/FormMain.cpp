@@ -19,11 +19,15 @@
 #include "controls/CountryChooser.h"
 #include "controls/DeclModified.h"
 #include "controls/FlashButton.h"
+#include "controls/HelpPromptCall.h"
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
+#include "controls/PendingPage.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
-#include "pages/deductions/HelpPromptCall.h"
+#include "pages/income/InitialData.h"
+#include "pages/income/KudaTratit.h"
+#include "pages/income/PersonNaim.h"
 #include "shell/AboutBox.h"
 #include "shell/CommandLine.h"
 #include "shell/DeclarationFileDialogs.h"
@@ -33,7 +37,6 @@
 #include "shell/HelpTopics.h"
 #include "shell/InspectionChooser.h"
 #include "shell/NewDeclaration.h"
-#include "controls/PendingPage.h"
 #include "shell/Pictures.h"
 #include "shell/ProgramSettings.h"
 #include "shell/ReferenceFiles.h"
@@ -62,6 +65,12 @@ constexpr QSize BarButtonWithLabels(80, 47);
 constexpr QSize BarButtonWithoutLabels(35, 35);
 const QColor SectionColumnColor(0xE4, 0xE9, 0xF1);
 const QColor SectionColumnEdge(0xB4, 0xBE, 0xCD);
+
+template <typename Page>
+TThinkingFrame* makePage(QWidget* container, DeclarationSlot& declaration)
+{
+    return new Page(container, declaration);
+}
 
 } // namespace
 
@@ -525,20 +534,34 @@ void TFormMain::updateSectionButtons()
     fbRussianIncome->setEnabled(declaration.HasIncomeKind(IncomeKindSources));
     fbForeignIncome->setEnabled(declaration.HasIncomeKind(IncomeKindForeign));
     fbBusinessIncome->setEnabled(declaration.HasIncomeKind(IncomeKindBusiness));
-    fbDeduction->setEnabled(declaration.IncomeKinds() != 0 && declaration.DeclarationType != DeclarationNonResident);
+    fbDeduction->setEnabled(declaration.HasDeductionsSection());
     fbKudaTratit->setEnabled(declaration.HasIncomeKind(IncomeKindTrata));
 }
 
 TPageHost::PageFactory TFormMain::pageFactory(const Section& section) const
 {
+    if (section.pageName == QLatin1String("TfrInitialData"))
+        return makePage<TfrInitialData>;
+    if (section.pageName == QLatin1String("TfrPersonNaim"))
+        return makePage<TfrPersonNaim>;
+    if (section.pageName == QLatin1String("TfrKudaTratit"))
+        return makePage<TfrKudaTratit>;
     if (section.pageName == QLatin1String("TfrFrameDeductData"))
-        return [](QWidget* container, DeclarationSlot& declaration) -> TThinkingFrame* {
-            return new TfrFrameDeductData(container, declaration);
-        };
+        return makePage<TfrFrameDeductData>;
     // A section without an input page of its own yet shows its title and purpose only.
     return [title = section.caption, purpose = section.hint](QWidget* container, DeclarationSlot& declaration) {
         return static_cast<TThinkingFrame*>(new TPendingPage(container, declaration, title, purpose));
     };
+}
+
+std::optional<TaxOfficeChoice> TFormMain::chooseTaxOffice(const QString& code)
+{
+    if (!FInspectionChooser)
+        return std::nullopt;
+    FInspectionChooser->SelectByCode(code);
+    if (FInspectionChooser->exec() != TfmInputInspectionNumber::Chosen || FInspectionChooser->code().isEmpty())
+        return std::nullopt;
+    return TaxOfficeChoice{FInspectionChooser->code(), FInspectionChooser->name()};
 }
 
 void TFormMain::sectionClicked(const Section& section)

@@ -76,6 +76,9 @@ public:
     const ReferenceDirectories& referenceDirectories() const override { return references_; }
     HelpViewer* helpViewer() const override { return help_.get(); }
     TfmGrazhd* countryChooser() const override { return FCountryChooser; }
+    bool hasTaxOffices() const override { return FInspectionChooser != nullptr; }
+    std::optional<TaxOfficeChoice> chooseTaxOffice(const QString& code) override;
+    void declarationKindsChanged() override { updateSectionButtons(); }
     // The one tax-office chooser, built at start from "InspectionNumbers.xml"; nullptr without
     // the directory, and the pages then take the office's code typed.
     TfmInputInspectionNumber* inspectionChooser() const { return FInspectionChooser; }

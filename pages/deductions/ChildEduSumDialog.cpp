@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "controls/DeclModified.h"
-#include "pages/deductions/DeductWidgets.h"
+#include "controls/PageWidgets.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
-#include "pages/deductions/DeductWidgets.h"
+#include "controls/PageWidgets.h"
 #include "pages/deductions/InfoIISDialog.h"
-#include "pages/deductions/ItemList.h"
+#include "controls/ItemList.h"
 
 namespace {
 

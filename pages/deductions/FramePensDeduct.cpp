@@ -16,8 +16,8 @@
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "pages/deductions/ChildEduSumDialog.h"
-#include "pages/deductions/DeductWidgets.h"
-#include "pages/deductions/ItemList.h"
+#include "controls/PageWidgets.h"
+#include "controls/ItemList.h"
 #include "pages/deductions/SoursePensDialog.h"
 
 namespace {

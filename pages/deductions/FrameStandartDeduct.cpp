@@ -12,7 +12,7 @@
 #include "controls/DeclModified.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
-#include "pages/deductions/HelpPromptCall.h"
+#include "controls/HelpPromptCall.h"
 #include "pages/deductions/MonthDialogs.h"
 
 namespace {

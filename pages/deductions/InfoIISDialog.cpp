@@ -15,7 +15,7 @@
 #include "controls/PaymentSourceCheck.h"
 #include "model/DayDate.h"
 #include "model/InvDeduct.h"
-#include "pages/deductions/DeductWidgets.h"
+#include "controls/PageWidgets.h"
 
 namespace {
 

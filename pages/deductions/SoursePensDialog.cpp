@@ -16,7 +16,7 @@
 #include "controls/PaymentSourceCheck.h"
 #include "model/DayDate.h"
 #include "model/SocialDeduct.h"
-#include "pages/deductions/DeductWidgets.h"
+#include "controls/PageWidgets.h"
 
 namespace {
 

@@ -12,12 +12,16 @@
 
 #include "controls/DeclModified.h"
 #include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
 #include "controls/MessageBox.h"
 #include "model/DocumentStorage.h"
+#include "pages/income/InitialData.h"
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/DeclarationFileName.h"
 #include "shell/FormMain.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/FormMainTestSupport.h"
+#include "tests/support/UserTyping.h"
 
 namespace {
 
@@ -109,11 +113,19 @@ protected:
         return window;
     }
 
-    // An edit of the user's on a page: the tax office changes.
+    // An edit of the user's on the conditions page: the tax office changes.
     static void edit(TFormMain& window, const char* office)
     {
-        window.declaration().TaxOfficeCode = office;
-        sendDeclModified();
+        auto* conditions = qobject_cast<TfrInitialData*>(window.currentPage());
+        ASSERT_NE(conditions, nullptr);
+        typeText(conditions->meInspection, QString::fromLatin1(office));
+    }
+
+    // The tax office the conditions page shows.
+    static QString shownOffice(const TFormMain& window)
+    {
+        const auto* conditions = qobject_cast<const TfrInitialData*>(window.currentPage());
+        return conditions ? conditions->meInspection->text() : QString();
     }
 
     QString path(const QString& name) const { return folder.filePath(name); }
@@ -159,7 +171,11 @@ TEST_F(DeclarationCommandsTest, NewOnAnUnchangedDeclarationAsksNothingAndSetsEve
     window->declaration().SetIncomeKinds(IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
     window->declaration().DeclarationType = DeclarationNonResident;
     window->updateSectionButtons();
-    userClick(window->fbPrsonInfo);
+    {
+        ScriptedCheckAnswers leaving;
+        leaving.answers = {CheckSkipAll};
+        userClick(window->fbPrsonInfo);
+    }
     ASSERT_FALSE(window->fbDeduction->isEnabled());
 
     window->CreateDoc->trigger();
@@ -172,7 +188,7 @@ TEST_F(DeclarationCommandsTest, NewOnAnUnchangedDeclarationAsksNothingAndSetsEve
     EXPECT_FALSE(window->fbBusinessIncome->isEnabled());
     EXPECT_TRUE(window->fbDeduction->isEnabled()) << "a resident's new declaration has deductions";
     EXPECT_FALSE(window->fbKudaTratit->isEnabled());
-    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Задание условий"));
+    EXPECT_EQ(window->pageHost().currentPageName(), QStringLiteral("TfrInitialData"));
     EXPECT_EQ(window->currentButton(), window->fbInitialData);
     EXPECT_TRUE(window->fbInitialData->isDown());
     EXPECT_FALSE(window->fbPrsonInfo->isDown());
@@ -252,6 +268,8 @@ TEST_F(DeclarationCommandsTest, SavePromptOfNewOpenAndClose)
             if (test.saved) {
                 EXPECT_EQ(officeInFile(path(QStringLiteral("a.fv1"))), "7701");
             }
+            // The page shown hands over what the user typed.
+            window->currentPage()->SaveData();
             switch (command) {
             case Command::New:
                 EXPECT_EQ(window->declaration().TaxOfficeCode, test.proceeds ? "" : "7701");
@@ -406,7 +424,7 @@ TEST_F(DeclarationCommandsTest, OpenShowsItsDialogFirstAndKeepsTheDeclarationOnF
     window->OpenDoc->trigger();
     EXPECT_EQ(dialogs->openCalls, 1);
     EXPECT_TRUE(asked.empty());
-    EXPECT_EQ(window->declaration().TaxOfficeCode, "7701");
+    EXPECT_EQ(shownOffice(*window), QStringLiteral("7701"));
     EXPECT_FALSE(window->isSaved());
 
     // A file that cannot be loaded: its message, and the declaration stays as it was.
@@ -419,7 +437,7 @@ TEST_F(DeclarationCommandsTest, OpenShowsItsDialogFirstAndKeepsTheDeclarationOnF
     EXPECT_EQ(asked[1].icon, QMessageBox::Critical);
     EXPECT_EQ(asked[1].caption, QStringLiteral("Форвета"));
     EXPECT_EQ(asked[1].text, QString::fromStdString(modelMessage));
-    EXPECT_EQ(window->declaration().TaxOfficeCode, "7701");
+    EXPECT_EQ(shownOffice(*window), QStringLiteral("7701"));
     EXPECT_FALSE(window->isSaved());
     EXPECT_TRUE(window->fileName().isEmpty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Без имени - Форвета"));
@@ -436,7 +454,7 @@ TEST_F(DeclarationCommandsTest, OpenShowsItsDialogFirstAndKeepsTheDeclarationOnF
     EXPECT_TRUE(window->fbForeignIncome->isEnabled());
     EXPECT_TRUE(window->fbKudaTratit->isEnabled());
     EXPECT_FALSE(window->fbBusinessIncome->isEnabled());
-    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Задание условий"));
+    EXPECT_EQ(window->pageHost().currentPageName(), QStringLiteral("TfrInitialData"));
 }
 
 TEST_F(DeclarationCommandsTest, EarlierYearsFileGivesItsPersonalDataAndIsSavedAsThisYears)

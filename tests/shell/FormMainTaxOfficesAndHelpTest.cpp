@@ -24,6 +24,7 @@
 #include "shell/HelpPrompt.h"
 #include "shell/InspectionChooser.h"
 #include "shell/InspectionDirectory.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace {
@@ -148,7 +149,12 @@ TEST_F(FormMainTaxOfficesAndHelpTest, StandardDeductionsPictureShowsTheHelpPromp
         if (viewerBound)
             boundViewer.emplace(folder.path() + u'/', &viewer);
         window->show();
-        window->fbDeduction->click();
+        {
+            // The new declaration's conditions are not filled in; the user goes on all the same.
+            ScriptedCheckAnswers leaving;
+            leaving.answers = {CheckSkipAll};
+            window->fbDeduction->click();
+        }
         auto* deductions = qobject_cast<TfrFrameDeductData*>(window->currentPage());
         ASSERT_NE(deductions, nullptr);
         deductions->fbStandartDeduct->click();

@@ -22,6 +22,7 @@
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "controls/PendingPage.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/FormMainTestSupport.h"
 
 namespace {
@@ -96,7 +97,7 @@ TEST_F(FormMainTest, StartsWithANewUnnamedDeclarationOnTheConditionsPage)
 
     ASSERT_NE(window->currentPage(), nullptr);
     EXPECT_EQ(window->currentPage()->parentWidget(), window->PnlFormContainer);
-    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Задание условий"));
+    EXPECT_EQ(window->pageHost().currentPageName(), QStringLiteral("TfrInitialData"));
     EXPECT_EQ(window->currentButton(), window->fbInitialData);
     EXPECT_TRUE(window->fbInitialData->isDown());
     EXPECT_EQ(window->size(), QSize(1014, 693));
@@ -214,9 +215,13 @@ TEST_F(FormMainTest, EditsMarkTheDeclarationChangedExceptWhileAPageIsBuilt)
 TEST_F(FormMainTest, SectionButtonShowsItsPage)
 {
     const auto window = start();
+    ScriptedCheckAnswers leaving;
+    leaving.answers = {CheckSkipAll};
     userClick(window->fbPrsonInfo);
 
-    EXPECT_EQ(pageTitle(window->currentPage()), QStringLiteral("Сведения о декларанте"));
+    ASSERT_EQ(leaving.shown.size(), 1u) << "the conditions page checks itself as it is left";
+    EXPECT_EQ(leaving.shown[0].message, QStringLiteral("Не введен номер инспекции"));
+    EXPECT_EQ(window->pageHost().currentPageName(), QStringLiteral("TfrPersonNaim"));
     EXPECT_EQ(window->currentButton(), window->fbPrsonInfo);
     EXPECT_TRUE(window->fbPrsonInfo->isDown());
     EXPECT_FALSE(window->fbInitialData->isDown());

@@ -10,9 +10,9 @@
 #include <QString>
 
 #include "controls/HelpViewer.h"
-#include "controls/ProgramContext.h"
 #include "shell/InspectionDirectory.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/TestProgramContext.h"
 
 inline void PrintTo(const QString& text, std::ostream* out)
 {
@@ -72,25 +72,3 @@ public:
     std::vector<QString> topics;
 };
 
-// Stands in for the main window while it is registered: a program folder and, optionally, a
-// help viewer.
-class TestProgramContext : public ProgramContext {
-public:
-    TestProgramContext(QString folder, HelpViewer* viewer) : folder_(std::move(folder)), viewer_(viewer)
-    {
-        setProgramContext(this);
-    }
-    ~TestProgramContext() { setProgramContext(nullptr); }
-    TestProgramContext(const TestProgramContext&) = delete;
-    TestProgramContext& operator=(const TestProgramContext&) = delete;
-
-    QString programFolder() const override { return folder_; }
-    const ReferenceDirectories& referenceDirectories() const override { return directories_; }
-    HelpViewer* helpViewer() const override { return viewer_; }
-    TfmGrazhd* countryChooser() const { return nullptr; }
-
-private:
-    QString folder_;
-    HelpViewer* viewer_;
-    ReferenceDirectories directories_;
-};

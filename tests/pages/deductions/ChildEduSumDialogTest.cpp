@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/MaskedEdit.h"
-#include "tests/pages/deductions/DeductionPageTestSupport.h"
-#include "tests/pages/deductions/UserTyping.h"
+#include "tests/support/PageTestSupport.h"
+#include "tests/support/UserTyping.h"
 
 namespace {
 

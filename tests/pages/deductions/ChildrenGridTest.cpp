@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/StandartDeduct.h"
-#include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 

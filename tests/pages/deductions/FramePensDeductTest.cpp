@@ -15,12 +15,12 @@
 #include "controls/MaskedEdit.h"
 #include "model/DayDate.h"
 #include "pages/deductions/ChildEduSumDialog.h"
-#include "pages/deductions/ItemList.h"
+#include "controls/ItemList.h"
 #include "pages/deductions/SoursePensDialog.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/pages/deductions/DeductionPageTestSupport.h"
-#include "tests/pages/deductions/SavedDeclaration.h"
-#include "tests/pages/deductions/UserTyping.h"
+#include "tests/support/PageTestSupport.h"
+#include "tests/support/SavedDeclaration.h"
+#include "tests/support/UserTyping.h"
 
 namespace {
 

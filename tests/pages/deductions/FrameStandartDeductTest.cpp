@@ -15,10 +15,10 @@
 #include "controls/MessageBox.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
-#include "pages/deductions/HelpPromptCall.h"
+#include "controls/HelpPromptCall.h"
 #include "pages/deductions/MonthDialogs.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "model/DayDate.h"
 #include "model/InvDeduct.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/pages/deductions/DeductionPageTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 #include "tests/pages/deductions/ItemDialogCheck.h"
-#include "tests/pages/deductions/UserTyping.h"
+#include "tests/support/UserTyping.h"
 
 namespace {
 

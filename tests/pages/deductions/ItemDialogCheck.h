@@ -7,7 +7,7 @@
 #include "controls/MaskedEdit.h"
 #include "pages/deductions/ItemDialog.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/pages/deductions/UserTyping.h"
+#include "tests/support/UserTyping.h"
 
 // Types the organisation's requisites and the contract number into an item dialog, as the user does.
 template <typename Dialog>

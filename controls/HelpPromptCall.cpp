@@ -1,4 +1,4 @@
-#include "pages/deductions/HelpPromptCall.h"
+#include "controls/HelpPromptCall.h"
 
 #include "controls/MessageBox.h"
 

@@ -1,4 +1,4 @@
-#include "pages/deductions/DeductWidgets.h"
+#include "controls/PageWidgets.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

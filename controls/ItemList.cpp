@@ -1,4 +1,4 @@
-#include "pages/deductions/ItemList.h"
+#include "controls/ItemList.h"
 
 #include <QEvent>
 #include <QGuiApplication>

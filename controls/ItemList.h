@@ -8,7 +8,7 @@ class QTreeWidget;
 class QWidget;
 class TFlashButton;
 
-// The lists of the deduction pages: one column of rows, each row an item of the declaration,
+// The lists of the pages: one column of rows, each row an item of the declaration,
 // beside the flat buttons that add, delete and edit items.
 
 // A read-only list of whole rows under a one-column heading.

@@ -10,7 +10,7 @@ class QVBoxLayout;
 class QWidget;
 class TFlashButton;
 
-// The controls the deduction pages and their dialogs are built of, each named for lookup.
+// The controls pages and their dialogs are built of, each named for lookup.
 
 QLabel* createLabel(QWidget* parent, const char* name, const QString& caption);
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength);

@@ -1,0 +1,515 @@
+#include "pages/income/InitialData.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "controls/CheckRun.h"
+#include "controls/HelpPromptCall.h"
+#include "controls/MaskedEdit.h"
+#include "controls/MessageBox.h"
+#include "controls/PageWidgets.h"
+#include "controls/ProgramContext.h"
+#include "export/FieldLimits.h"
+#include "model/Trimmed.h"
+#include "pages/income/ConditionsRules.h"
+
+namespace {
+
+constexpr int CodeEditWidth = 60;
+constexpr int OktmoEditWidth = 110;
+constexpr int CorrectionMaximum = 999;
+
+const QString TypeChangeMessage =
+    QStringLiteral("Изменение типа декларации повлечет удаление данных о доходах и вычетах. Определиться с типом "
+                   "заполняемой декларации следует в самом начале работы с программой.");
+const QString TypeChangeTopic = QStringLiteral("InitialData.htm");
+
+QRadioButton* radio(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QRadioButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+std::size_t sourceRecordCount(const mTDeclaration& declaration)
+{
+    return declaration.SourceCount() + declaration.OldThirteenPercent.count() + declaration.OldThirteenPercentNR.count()
+           + declaration.OldThirtyFivePercent.count() + declaration.OldThirtyPercent.count()
+           + declaration.OldNinePercent.count();
+}
+
+std::size_t incomeLineCount(const mTDeclaration& declaration)
+{
+    std::size_t lines = 0;
+    for (const auto& source : declaration.Sources)
+        lines += source->Income13Count() + source->Income15Count() + source->Income99Count();
+    return lines;
+}
+
+// What switching the kind off deletes, or an empty text when it deletes nothing.
+QString recordsOfKind(const mTDeclaration& declaration, std::uint8_t kind)
+{
+    const auto counted = [](const char* what, std::size_t count) {
+        return count == 0 ? QString() : QString::fromUtf8(what).arg(count);
+    };
+    switch (kind) {
+    case IncomeKindSources:
+        return counted("источники выплаты доходов в РФ со всеми их доходами (источников: %1)",
+                       sourceRecordCount(declaration));
+    case IncomeKindForeign:
+        return counted("доходы в иностранной валюте (источников: %1)", declaration.CurrencyIncomeCount());
+    case IncomeKindBusiness:
+        return counted("доходы от предпринимательской деятельности (видов деятельности: %1)",
+                       declaration.BusinessCount());
+    case IncomeKindTrata:
+        return counted("заявления о зачете и возврате налога (заявлений: %1)", declaration.TrataCount());
+    default:
+        return {};
+    }
+}
+
+// What a change of the declaration's type to `type` deletes.
+QStringList recordsOfType(const mTDeclaration& declaration, std::uint8_t type)
+{
+    QStringList records;
+    if (type == DeclarationClosingBusiness) {
+        records << recordsOfKind(declaration, IncomeKindSources);
+    } else if (const std::size_t lines = incomeLineCount(declaration); lines > 0) {
+        records << QStringLiteral("все доходы источников выплаты в РФ (строк: %1); сами источники останутся").arg(lines);
+    }
+    if (type != DeclarationOrdinary)
+        records << recordsOfKind(declaration, IncomeKindForeign);
+    records.removeAll(QString());
+    return records;
+}
+
+// Empties every source's income lines; the sources themselves stay.
+void deleteIncomeLines(mTDeclaration& declaration)
+{
+    for (const auto& source : declaration.Sources) {
+        source->Incomes13.clear();
+        source->Incomes15.clear();
+        source->Incomes99.clear();
+    }
+}
+
+// Asks before anything is deleted; true when the user agreed.
+bool userAgreesToDelete(QWidget* owner, const QStringList& records)
+{
+    return MessageBox::show(owner, QMessageBox::Question, QStringLiteral("Форвета"),
+                            QStringLiteral("Удалить ") + records.join(QStringLiteral(" и ")) + u'?',
+                            QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+} // namespace
+
+TfrInitialData::TfrInitialData(QWidget* owner, DeclarationSlot& declaration) : TThinkingFrame(owner, declaration)
+{
+    setObjectName(QStringLiteral("TfrInitialData"));
+    createControls();
+    layOutControls();
+    connectHandlers();
+
+    const LoadingScope loading(*this);
+    loadFromModel();
+}
+
+void TfrInitialData::createControls()
+{
+    gbInspectionNumber = group(this, "gbInspectionNumber", QStringLiteral("  Общая информация"));
+    lbInspection = createLabel(gbInspectionNumber, "lbInspection", QStringLiteral("Номер инспекции"));
+    meInspection = createEdit(gbInspectionNumber, "meInspection", edtDigital, FieldLimits::TaxOfficeCode);
+    meInspection->setFixedWidth(CodeEditWidth);
+    bnInspection = new QPushButton(QStringLiteral("..."), gbInspectionNumber);
+    bnInspection->setObjectName(QStringLiteral("bnInspection"));
+    bnInspection->setToolTip(QStringLiteral("Выбрать код из справочника"));
+    bnInspection->setFixedWidth(30);
+    Label3 = createLabel(gbInspectionNumber, "Label3", QStringLiteral("Номер корректировки"));
+    meNumVer = new QSpinBox(gbInspectionNumber);
+    meNumVer->setObjectName(QStringLiteral("meNumVer"));
+    meNumVer->setRange(0, CorrectionMaximum);
+    meNumVer->setFixedWidth(CodeEditWidth);
+    lbOKTMO = createLabel(gbInspectionNumber, "lbOKTMO", QStringLiteral("ОКТМО"));
+    meOKATO = createEdit(gbInspectionNumber, "meOKATO", edtDigital, FieldLimits::Oktmo);
+    meOKATO->setFixedWidth(OktmoEditWidth);
+
+    gb34 = group(this, "gb34", QStringLiteral("  Тип декларации"));
+    Panel1 = new QFrame(gb34);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    rbSimple = radio(Panel1, "rbSimple", QStringLiteral("3-НДФЛ"));
+    rbNeRez = radio(Panel1, "rbNeRez", QStringLiteral("3-НДФЛ нерезидента"));
+    rbNextYear = radio(Panel1, "rbNextYear", QStringLiteral("3-НДФЛ при завершении деятельности ИП"));
+    Button1 = new QPushButton(QStringLiteral("Сменить тип"), gb34);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setToolTip(QStringLiteral("Сделать доступным изменение типа декларации"));
+
+    gbPersKind = group(this, "gbPersKind", QStringLiteral("  Признак налогоплательщика"));
+    rbPredp = radio(gbPersKind, "rbPredp", QStringLiteral("Индивидуальный предприниматель"));
+    rbFermer = radio(gbPersKind, "rbFermer", QStringLiteral("Глава фермерского хозяйства"));
+    rbNotarius = radio(gbPersKind, "rbNotarius", QStringLiteral("Частный нотариус"));
+    rbAdvokat = radio(gbPersKind, "rbAdvokat", QStringLiteral("Адвокат"));
+    rbFLProch = radio(gbPersKind, "rbFLProch", QStringLiteral("Иное физическое лицо"));
+    rbArbitr = radio(gbPersKind, "rbArbitr", QStringLiteral("Арбитражный управляющий"));
+
+    gbIncome = group(this, "gbIncome", QStringLiteral("  Имеются доходы"));
+    chbIncomeInquiry = checkBox(gbIncome, "chbIncomeInquiry",
+                                QStringLiteral("Учитываемые \"справками о доходах физического лица\", доходы по "
+                                               "договорам"));
+    lbIncomeComment = createLabel(gbIncome, "lbIncomeComment",
+                                  QStringLiteral("гр.-правового характера, авторским вознаграждениям, от продажи "
+                                                 "имущества и др."));
+    chbIncomeCurrency = checkBox(gbIncome, "chbIncomeCurrency", QStringLiteral("В иностранной валюте"));
+    chbIncomeBusiness = checkBox(gbIncome, "chbIncomeBusiness", QStringLiteral("От предпринимательской деятельности"));
+
+    gbBank = group(this, "gbBank", QStringLiteral("  Данные заявления"));
+    chbKudaTratit = checkBox(gbBank, "chbKudaTratit",
+                             QStringLiteral("Сформировать заявление о возврате и/или зачете налога в рамках "
+                                            "декларации"));
+
+    gbGrantigType = group(this, "gbGrantigType", QStringLiteral("  Достоверность подтверждается"));
+    rbGiveSelf = radio(gbGrantigType, "rbGiveSelf", QStringLiteral("Лично"));
+    rbGiveTrustFase = radio(gbGrantigType, "rbGiveTrustFase", QStringLiteral("Представителем - ФЛ"));
+    lbFIO = createLabel(gbGrantigType, "lbFIO", QStringLiteral("ФИО"));
+    meFIO = createEdit(gbGrantigType, "meFIO", edtNone, FieldLimits::RepresentativeName);
+    lbOsn = createLabel(gbGrantigType, "lbOsn", QStringLiteral("Документ"));
+    meOsn = createEdit(gbGrantigType, "meOsn", edtNone, FieldLimits::AuthorityDocument);
+}
+
+void TfrInitialData::layOutControls()
+{
+    auto* general = new QGridLayout(gbInspectionNumber);
+    general->setColumnStretch(2, 1);
+    general->addWidget(lbInspection, 0, 0);
+    auto* office = new QHBoxLayout;
+    office->setSpacing(2);
+    office->addWidget(meInspection);
+    office->addWidget(bnInspection);
+    office->addStretch();
+    general->addLayout(office, 0, 1, 1, 2);
+    general->addWidget(Label3, 1, 0);
+    general->addWidget(meNumVer, 1, 1);
+    general->addWidget(lbOKTMO, 2, 0);
+    general->addWidget(meOKATO, 2, 1, 1, 2, Qt::AlignLeft);
+
+    auto* types = new QVBoxLayout(Panel1);
+    types->setContentsMargins(0, 0, 0, 0);
+    for (QRadioButton* type : {rbSimple, rbNeRez, rbNextYear})
+        types->addWidget(type);
+    auto* typeGroup = new QVBoxLayout(gb34);
+    typeGroup->addWidget(Panel1);
+    typeGroup->addWidget(Button1, 0, Qt::AlignLeft);
+
+    auto* kinds = new QGridLayout(gbPersKind);
+    kinds->setHorizontalSpacing(24);
+    int place = 0;
+    for (QRadioButton* kind : {rbPredp, rbFermer, rbNotarius, rbAdvokat, rbFLProch, rbArbitr}) {
+        kinds->addWidget(kind, place % 2, place / 2);
+        ++place;
+    }
+
+    auto* incomes = new QVBoxLayout(gbIncome);
+    incomes->setSpacing(2);
+    incomes->addWidget(chbIncomeInquiry);
+    auto* comment = new QHBoxLayout;
+    comment->addSpacing(22);
+    comment->addWidget(lbIncomeComment);
+    incomes->addLayout(comment);
+    incomes->addWidget(chbIncomeCurrency);
+    incomes->addWidget(chbIncomeBusiness);
+
+    auto* application = new QVBoxLayout(gbBank);
+    application->addWidget(chbKudaTratit);
+
+    auto* signer = new QGridLayout(gbGrantigType);
+    auto* who = new QHBoxLayout;
+    who->setSpacing(24);
+    who->addWidget(rbGiveSelf);
+    who->addWidget(rbGiveTrustFase);
+    who->addStretch();
+    signer->addLayout(who, 0, 0, 1, 2);
+    signer->addWidget(lbFIO, 1, 0);
+    signer->addWidget(meFIO, 1, 1);
+    signer->addWidget(lbOsn, 2, 0);
+    signer->addWidget(meOsn, 2, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(gbInspectionNumber, 1);
+    top->addWidget(gb34, 1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(6, 6, 6, 6);
+    page->addLayout(top);
+    page->addWidget(gbPersKind);
+    page->addWidget(gbIncome);
+    page->addWidget(gbBank);
+    page->addWidget(gbGrantigType);
+    page->addStretch();
+}
+
+void TfrInitialData::connectHandlers()
+{
+    const auto onIncomeBox = [this](QCheckBox* box, std::uint8_t kind) {
+        connect(box, &QCheckBox::toggled, this, [this, box, kind] { incomeBoxClicked(box, kind); });
+    };
+    onIncomeBox(chbIncomeInquiry, IncomeKindSources);
+    onIncomeBox(chbIncomeCurrency, IncomeKindForeign);
+    onIncomeBox(chbIncomeBusiness, IncomeKindBusiness);
+    onIncomeBox(chbKudaTratit, IncomeKindTrata);
+
+    const auto onType = [this](QRadioButton* button, std::uint8_t type) {
+        connect(button, &QRadioButton::toggled, this, [this, type](bool chosen) {
+            if (chosen)
+                typeClicked(type);
+        });
+    };
+    onType(rbSimple, DeclarationOrdinary);
+    onType(rbNeRez, DeclarationNonResident);
+    onType(rbNextYear, DeclarationClosingBusiness);
+
+    for (QRadioButton* kind : {rbPredp, rbFermer, rbNotarius, rbAdvokat, rbFLProch, rbArbitr})
+        connect(kind, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen)
+                declarationModified();
+        });
+    connect(rbGiveSelf, &QRadioButton::toggled, this, &TfrInitialData::signerChanged);
+    connect(meNumVer, &QSpinBox::valueChanged, this, [this] { declarationModified(); });
+    connect(bnInspection, &QPushButton::clicked, this, &TfrInitialData::bnInspectionClick);
+    connect(Button1, &QPushButton::clicked, this, &TfrInitialData::Button1Click);
+}
+
+void TfrInitialData::loadFromModel()
+{
+    const mTDeclaration& declaration = *Declaration;
+    meInspection->setText(QString::fromStdString(declaration.TaxOfficeCode));
+    meNumVer->setValue(declaration.CorrectionNumber);
+    meOKATO->setText(QString::fromStdString(declaration.Person.Address.OKTMO));
+
+    (declaration.Signer == 0 ? rbGiveSelf : rbGiveTrustFase)->setChecked(true);
+    signerChanged();
+    meOsn->setText(QString::fromStdString(declaration.RepresentativeDocument));
+    meFIO->setText(QString::fromStdString(declaration.RepresentativeName));
+
+    const std::pair<std::uint8_t, QRadioButton*> categories[] = {
+        {0, rbPredp}, {1, rbFermer}, {2, rbNotarius}, {3, rbAdvokat}, {5, rbFLProch}, {6, rbArbitr}};
+    for (const auto& [category, button] : categories) {
+        if (declaration.TaxpayerCategory == category)
+            button->setChecked(true);
+    }
+
+    chbIncomeInquiry->setChecked(declaration.HasIncomeKind(IncomeKindSources));
+    chbIncomeCurrency->setChecked(declaration.HasIncomeKind(IncomeKindForeign));
+    chbKudaTratit->setChecked(declaration.HasIncomeKind(IncomeKindTrata));
+    chbIncomeBusiness->setChecked(declaration.HasIncomeKind(IncomeKindBusiness));
+
+    const ProgramContext* context = programContext();
+    bnInspection->setEnabled(context && context->hasTaxOffices());
+
+    if (QRadioButton* type = typeRadio(declaration.DeclarationType))
+        type->setChecked(true);
+    applyType(declaration.DeclarationType);
+    Panel1->setEnabled(false);
+}
+
+QRadioButton* TfrInitialData::typeRadio(std::uint8_t type) const
+{
+    switch (type) {
+    case DeclarationOrdinary:
+        return rbSimple;
+    case DeclarationNonResident:
+        return rbNeRez;
+    case DeclarationClosingBusiness:
+        return rbNextYear;
+    default:
+        return nullptr;
+    }
+}
+
+std::uint8_t TfrInitialData::checkedIncomeKinds() const
+{
+    std::uint8_t kinds = 0;
+    const std::pair<const QCheckBox*, IncomeKind> boxes[] = {{chbIncomeInquiry, IncomeKindSources},
+                                                            {chbIncomeCurrency, IncomeKindForeign},
+                                                            {chbIncomeBusiness, IncomeKindBusiness},
+                                                            {chbKudaTratit, IncomeKindTrata}};
+    for (const auto& [box, kind] : boxes) {
+        if (box->isChecked())
+            kinds |= kind;
+    }
+    return kinds;
+}
+
+void TfrInitialData::kindsChanged()
+{
+    if (ProgramContext* context = programContext())
+        context->declarationKindsChanged();
+}
+
+void TfrInitialData::incomeBoxClicked(QCheckBox* box, std::uint8_t kind)
+{
+    if (isLoading())
+        return;
+    mTDeclaration& declaration = *Declaration;
+    if (!box->isChecked()) {
+        const QString records = recordsOfKind(declaration, kind);
+        if (!records.isEmpty() && !userAgreesToDelete(this, {records})) {
+            const LoadingScope keeping(*this);
+            box->setChecked(true);
+            return;
+        }
+    }
+    declaration.SetIncomeKinds(checkedIncomeKinds());
+    declarationModified();
+    kindsChanged();
+}
+
+void TfrInitialData::typeClicked(std::uint8_t type)
+{
+    mTDeclaration& declaration = *Declaration;
+    if (isLoading() || type == declaration.DeclarationType) {
+        applyType(type);
+        return;
+    }
+    const QStringList records = recordsOfType(declaration, type);
+    if (!records.isEmpty() && !userAgreesToDelete(this, records)) {
+        const LoadingScope keeping(*this);
+        typeRadio(declaration.DeclarationType)->setChecked(true);
+        return;
+    }
+
+    declaration.DeclarationType = type;
+    std::uint8_t kinds = declaration.IncomeKinds();
+    if (type == DeclarationClosingBusiness)
+        kinds = (kinds & ~(IncomeKindSources | IncomeKindForeign)) | IncomeKindBusiness;
+    else
+        deleteIncomeLines(declaration);
+    if (type == DeclarationNonResident)
+        kinds &= ~IncomeKindForeign;
+    declaration.SetIncomeKinds(kinds);
+    {
+        const LoadingScope showing(*this);
+        chbIncomeInquiry->setChecked(declaration.HasIncomeKind(IncomeKindSources));
+        chbIncomeCurrency->setChecked(declaration.HasIncomeKind(IncomeKindForeign));
+        chbIncomeBusiness->setChecked(declaration.HasIncomeKind(IncomeKindBusiness));
+        applyType(type);
+    }
+    Panel1->setEnabled(false);
+    declarationModified();
+    kindsChanged();
+}
+
+void TfrInitialData::applyType(std::uint8_t type)
+{
+    const bool closing = type == DeclarationClosingBusiness;
+    chbIncomeInquiry->setEnabled(!closing);
+    lbIncomeComment->setEnabled(!closing);
+    chbIncomeCurrency->setEnabled(type == DeclarationOrdinary);
+    chbIncomeBusiness->setEnabled(true);
+    chbKudaTratit->setEnabled(true);
+    rbFermer->setEnabled(true);
+    rbArbitr->setEnabled(true);
+    // Closing a business is an entrepreneur's declaration.
+    rbFLProch->setEnabled(!closing);
+    if (closing && rbFLProch->isChecked())
+        rbPredp->setChecked(true);
+}
+
+void TfrInitialData::signerChanged()
+{
+    const bool representative = !rbGiveSelf->isChecked();
+    for (QWidget* control : std::initializer_list<QWidget*>{lbFIO, meFIO, lbOsn, meOsn})
+        control->setEnabled(representative);
+    declarationModified();
+}
+
+void TfrInitialData::SaveData()
+{
+    mTDeclaration& declaration = *Declaration;
+    declaration.TaxOfficeCode = meInspection->text().toStdString();
+    declaration.Person.Address.OKTMO = meOKATO->text().toStdString();
+    declaration.Signer = rbGiveSelf->isChecked() ? 0 : 1;
+    const std::pair<const QRadioButton*, std::uint8_t> categories[] = {
+        {rbFermer, 1}, {rbPredp, 0}, {rbNotarius, 2}, {rbAdvokat, 3}, {rbArbitr, 6}, {rbFLProch, 5}};
+    for (const auto& [button, category] : categories) {
+        if (button->isChecked()) {
+            declaration.TaxpayerCategory = category;
+            break;
+        }
+    }
+    declaration.RepresentativeDocument = meOsn->isEnabled() ? meOsn->text().toStdString() : std::string();
+    declaration.RepresentativeName = meFIO->isEnabled() ? meFIO->text().toStdString() : std::string();
+    declaration.CorrectionNumber = meNumVer->value();
+}
+
+std::uint16_t TfrInitialData::CheckData()
+{
+    const mTDeclaration& declaration = *Declaration;
+    CheckRun run(this, QStringLiteral("Задание условий"));
+    for (const ConditionsFailure& failure : headerFailures(declaration))
+        run.report(failure.message, failure.element);
+    const auto oktmoLength = Trimmed(declaration.Person.Address.OKTMO).size();
+    if (oktmoLength != 0 && oktmoLength != 8 && oktmoLength != 11 && !run.isOver()) {
+        run.dialog().SetTitle(QStringLiteral("Сведения о декларанте"));
+        run.report(QStringLiteral("Код ОКТМО должен содержать 8 или 11 символов"), ConditionsOktmo);
+    }
+    return run.result();
+}
+
+void TfrInitialData::FocusError(std::uint16_t code)
+{
+    switch (code) {
+    case ConditionsTaxOffice:
+        meInspection->setFocus();
+        if (bnInspection->isEnabled())
+            bnInspectionClick();
+        break;
+    case ConditionsRepresentativeName:
+        meFIO->setFocus();
+        break;
+    case ConditionsAuthorityDocument:
+        meOsn->setFocus();
+        break;
+    case ConditionsOktmo:
+        meOKATO->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrInitialData::bnInspectionClick()
+{
+    ProgramContext* context = programContext();
+    if (!context)
+        return;
+    const auto chosen = context->chooseTaxOffice(meInspection->text());
+    if (chosen && chosen->code != meInspection->text())
+        meInspection->setText(chosen->code);
+}
+
+void TfrInitialData::Button1Click()
+{
+    showHelpPrompt(this, TypeChangeMessage, TypeChangeTopic);
+    Panel1->setEnabled(true);
+}

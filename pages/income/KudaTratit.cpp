@@ -1,0 +1,471 @@
+#include "pages/income/KudaTratit.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "controls/CheckRun.h"
+#include "controls/DeclModified.h"
+#include "controls/DisplayFormat.h"
+#include "controls/FlashButton.h"
+#include "controls/ItemList.h"
+#include "controls/MaskedEdit.h"
+#include "controls/PageWidgets.h"
+#include "controls/ProgramContext.h"
+#include "export/FieldLimits.h"
+#include "pages/income/ApplicationRules.h"
+#include "pages/income/InputTrataDialog.h"
+
+namespace {
+
+constexpr int ListColumnWidth = 320;
+constexpr int MoneyWholeDigits = 13;
+constexpr int PeriodCodeLength = 10; // "ГД.00.2021"
+constexpr QMargins GroupMargins(8, 4, 8, 6);
+constexpr int RowSpacing = 4;
+constexpr int ItemButtonHeight = 28;
+constexpr int ItemGlyphWidth = 20;
+
+const QString RefundRow = QStringLiteral("Заявление на возврат налога");
+const QString OffsetRow = QStringLiteral("Заявление на зачет в счет налога");
+
+QString rowText(const mTTrata& application)
+{
+    return application.IsRefund != 0 ? RefundRow : OffsetRow;
+}
+
+// Money of this page that is 0 shows as an empty edit.
+QString moneyText(Currency amount)
+{
+    return amount == Currency() ? QString() : currencyDisplayText(amount);
+}
+
+// Wide enough for `characters` digits and the edit's frame.
+int fieldWidth(const QWidget* field, int characters)
+{
+    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
+}
+
+TMaskedEdit* createSizedEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int length)
+{
+    TMaskedEdit* edit = createEdit(parent, name, type, length);
+    edit->setFixedWidth(fieldWidth(edit, length));
+    return edit;
+}
+
+TMaskedEdit* createMoney(QWidget* parent, const char* name)
+{
+    TMaskedEdit* edit = createEdit(parent, name, edtCurrency, MoneyWholeDigits);
+    edit->setFractionalLength(2);
+    edit->setFixedWidth(fieldWidth(edit, MoneyWholeDigits + 3));
+    return edit;
+}
+
+QComboBox* createChoice(QWidget* parent, const char* name, const QStringList& items)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->addItems(items);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+// A choice stored as its 1-based position; 0, and any number the list does not hold, is none.
+int choiceIndex(const QComboBox* combo, std::int32_t stored)
+{
+    return stored >= 1 && stored <= combo->count() ? stored - 1 : -1;
+}
+
+std::int32_t storedChoice(const QComboBox* combo)
+{
+    return combo->currentIndex() + 1;
+}
+
+// The list's buttons carry their caption: on an empty page the add button is where to start.
+TFlashButton* createListButton(QWidget* parent, const char* name, ItemAction action, const QString& caption)
+{
+    TFlashButton* button = createItemButton(parent, QLatin1String(name), action, caption);
+    button->setCaption(caption);
+    const int content = ItemGlyphWidth + button->spacing() + button->fontMetrics().horizontalAdvance(caption);
+    button->setFixedSize(content + 20, ItemButtonHeight);
+    return button;
+}
+
+} // namespace
+
+TfrKudaTratit::TfrKudaTratit(QWidget* owner, DeclarationSlot& declaration) : TThinkingFrame(owner, declaration)
+{
+    setObjectName(QStringLiteral("TfrKudaTratit"));
+    createControls();
+    layOutControls();
+    connectHandlers();
+
+    const LoadingScope loading(*this);
+    listApplications();
+}
+
+TfrKudaTratit::~TfrKudaTratit()
+{
+    // The controls outlive this page's own parts; what they signal while going must not reach it.
+    for (QObject* control : findChildren<QObject*>())
+        QObject::disconnect(control, nullptr, this, nullptr);
+}
+
+mTTrata& TfrKudaTratit::application(int index) const
+{
+    return *Declaration->GetTrata(std::size_t(index));
+}
+
+int TfrKudaTratit::applicationCount() const
+{
+    return int(Declaration->TrataCount());
+}
+
+void TfrKudaTratit::createControls()
+{
+    const QString listHeading = QStringLiteral("Возврат удержанного налога");
+    lvSourseIncomeInfo = createItemList(this, QStringLiteral("lvSourseIncomeInfo"), listHeading, ListColumnWidth);
+    lvSourseIncomeInfo->setToolTip(QStringLiteral("Список возвратов и зачетов налога"));
+    fbAddSourseIncome = createListButton(this, "fbAddSourseIncome", ItemAction::Add,
+                                         QStringLiteral("Добавить заявление"));
+    fbDeleteSourseIncome = createListButton(this, "fbDeleteSourseIncome", ItemAction::Delete,
+                                            QStringLiteral("Удалить заявление"));
+
+    gbBank = new QGroupBox(QStringLiteral("  Реквизиты банковского перевода"), this);
+    gbBank->setObjectName(QStringLiteral("gbBank"));
+    lbMaxSum = createLabel(gbBank, "lbMaxSum", QStringLiteral("В сумме"));
+    meMaxSum = createMoney(gbBank, "meMaxSum");
+    chbAllIn = new QCheckBox(QStringLiteral("Перечислить всю сумму возврата (весь остаток возврата)"), gbBank);
+    chbAllIn->setObjectName(QStringLiteral("chbAllIn"));
+    lbBankNaim = createLabel(gbBank, "lbBankNaim", QStringLiteral("Наименование банка"));
+    meBankNaim = createEdit(gbBank, "meBankNaim", edtNone, FieldLimits::BankName);
+    lbBIK = createLabel(gbBank, "lbBIK", QStringLiteral("БИК"));
+    meBIK = createSizedEdit(gbBank, "meBIK", edtDigital, FieldLimits::Bik);
+    lbTypeSch = createLabel(gbBank, "lbTypeSch", QStringLiteral("Вид счета"));
+    cbTypeSch = createChoice(gbBank, "cbTypeSch",
+                             {QStringLiteral("02 - Текущий счет"), QStringLiteral("07 - Счет по вкладам (депозитам)")});
+    lbNumSch = createLabel(gbBank, "lbNumSch", QStringLiteral("Номер счета"));
+    meNumSch = createSizedEdit(gbBank, "meNumSch", edtDigital, FieldLimits::AccountNumber);
+
+    gbNalog = new QGroupBox(
+        QStringLiteral("  Сведения о налоговом органе, принимающем поступления, и о назначении платежа"), this);
+    gbNalog->setObjectName(QStringLiteral("gbNalog"));
+    lbSum1 = createLabel(gbNalog, "lbSum1", QStringLiteral("В сумме"));
+    meSum1 = createMoney(gbNalog, "meSum1");
+    lbKind = createLabel(gbNalog, "lbKind", QStringLiteral("Зачет в счет"));
+    cbKind = createChoice(gbNalog, "cbKind",
+                          {QStringLiteral("1 – погашения недоимки (задолженности по пеням и штрафам)"),
+                           QStringLiteral("2 – предстоящих платежей")});
+    lbKBK = createLabel(gbNalog, "lbKBK", QStringLiteral("КБК"));
+    meKBK = createSizedEdit(gbNalog, "meKBK", edtDigital, FieldLimits::Kbk);
+    lbOKTMO = createLabel(gbNalog, "lbOKTMO", QStringLiteral("ОКТМО"));
+    meOKTMO = createSizedEdit(gbNalog, "meOKTMO", edtDigital, FieldLimits::Oktmo);
+    lbInspection = createLabel(gbNalog, "lbInspection", QStringLiteral("Номер инспекции"));
+    meInspection = createSizedEdit(gbNalog, "meInspection", edtDigital, FieldLimits::TaxOfficeCode);
+    bnInspection = new QPushButton(QStringLiteral("..."), gbNalog);
+    bnInspection->setObjectName(QStringLiteral("bnInspection"));
+    bnInspection->setToolTip(QStringLiteral("Выбрать код из справочника"));
+    bnInspection->setFixedWidth(bnInspection->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
+    bnInspection->setAutoDefault(false);
+    lbNote = createLabel(gbNalog, "lbNote", QStringLiteral("Налоговый (расчетный) период (код)"));
+    meNote = createSizedEdit(gbNalog, "meNote", edtNone, PeriodCodeLength);
+}
+
+void TfrKudaTratit::layOutControls()
+{
+    auto* list = new QHBoxLayout;
+    list->addWidget(lvSourseIncomeInfo, 1);
+    list->addLayout(buttonColumn({fbAddSourseIncome, fbDeleteSourseIncome}));
+
+    // Label, field, label, field; the last column takes what is left.
+    const auto grid = [](QGroupBox* group) {
+        auto* layout = new QGridLayout(group);
+        layout->setContentsMargins(GroupMargins);
+        layout->setVerticalSpacing(RowSpacing);
+        layout->setHorizontalSpacing(8);
+        layout->setColumnStretch(4, 1);
+        return layout;
+    };
+
+    // Fields keep their own width, at the left of their cells.
+    constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+    QGridLayout* bank = grid(gbBank);
+    bank->addWidget(lbMaxSum, 0, 0);
+    bank->addWidget(meMaxSum, 0, 1, Left);
+    bank->addWidget(chbAllIn, 0, 2, 1, 3);
+    bank->addWidget(lbBankNaim, 1, 0);
+    bank->addWidget(meBankNaim, 1, 1, 1, 4);
+    bank->addWidget(lbBIK, 2, 0);
+    bank->addWidget(meBIK, 2, 1, Left);
+    bank->addWidget(lbNumSch, 2, 2);
+    bank->addWidget(meNumSch, 2, 3, Left);
+    bank->addWidget(lbTypeSch, 3, 0);
+    bank->addWidget(cbTypeSch, 3, 1, 1, 3, Left);
+
+    auto* inspection = new QHBoxLayout;
+    inspection->setSpacing(2);
+    inspection->addWidget(meInspection);
+    inspection->addWidget(bnInspection);
+    inspection->addStretch();
+
+    QGridLayout* offset = grid(gbNalog);
+    offset->addWidget(lbSum1, 0, 0);
+    offset->addWidget(meSum1, 0, 1, Left);
+    offset->addWidget(lbKind, 1, 0);
+    offset->addWidget(cbKind, 1, 1, 1, 3, Left);
+    offset->addWidget(lbKBK, 2, 0);
+    offset->addWidget(meKBK, 2, 1, Left);
+    offset->addWidget(lbOKTMO, 2, 2);
+    offset->addWidget(meOKTMO, 2, 3, Left);
+    offset->addWidget(lbInspection, 3, 0);
+    offset->addLayout(inspection, 3, 1);
+    offset->addWidget(lbNote, 3, 2);
+    offset->addWidget(meNote, 3, 3, Left);
+
+    // Both groups share their columns, so that their fields line up.
+    const auto widest = [](std::initializer_list<QWidget*> widgets) {
+        int width = 0;
+        for (const QWidget* widget : widgets)
+            width = std::max({width, widget->sizeHint().width(), widget->minimumWidth()});
+        return width;
+    };
+    const int columns[] = {
+        widest({lbMaxSum, lbBankNaim, lbBIK, lbTypeSch, lbSum1, lbKind, lbKBK, lbInspection}),
+        widest({meMaxSum, meBIK, meSum1, meKBK}),
+        widest({lbNumSch, lbOKTMO, lbNote}),
+        widest({meNumSch, meOKTMO, meNote}),
+    };
+    for (QGridLayout* group : {bank, offset}) {
+        for (int column = 0; column < 4; ++column)
+            group->setColumnMinimumWidth(column, columns[column]);
+    }
+    // A bank's name is rarely longer than this; the edit still takes 255 characters.
+    meBankNaim->setMaximumWidth(fieldWidth(meBankNaim, 80));
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 2, 4, 2);
+    page->setSpacing(4);
+    page->addLayout(list, 1);
+    page->addWidget(gbBank);
+    page->addWidget(gbNalog);
+}
+
+void TfrKudaTratit::connectHandlers()
+{
+    connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this, &TfrKudaTratit::selectionChanged);
+    connect(fbAddSourseIncome, &TFlashButton::clicked, this, &TfrKudaTratit::fbAddSourseIncomeClick);
+    connect(fbDeleteSourseIncome, &TFlashButton::clicked, this, &TfrKudaTratit::fbDeleteSourseIncomeClick);
+    connect(bnInspection, &QPushButton::clicked, this, &TfrKudaTratit::bnInspectionClick);
+    connect(chbAllIn, &QCheckBox::toggled, this, [this] {
+        declarationModified();
+        applyAllIn();
+    });
+    for (QComboBox* combo : {cbTypeSch, cbKind})
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { declarationModified(); });
+}
+
+void TfrKudaTratit::listApplications()
+{
+    for (int i = 0; i < applicationCount(); ++i)
+        new QTreeWidgetItem(lvSourseIncomeInfo, {rowText(application(i))});
+    // No application is open until the user picks one.
+    clearFields();
+    fbDeleteSourseIncome->setEnabled(applicationCount() > 0);
+}
+
+void TfrKudaTratit::SaveData()
+{
+    storeApplication();
+}
+
+std::uint16_t TfrKudaTratit::CheckData()
+{
+    std::optional<CheckRun> run;
+    for (int i = 0; i < applicationCount(); ++i) {
+        const mTTrata& checked = application(i);
+        const QString failure = applicationFailure(checked);
+        if (failure.isEmpty())
+            continue;
+        if (!run)
+            run.emplace(this, applicationCheckTitle(checked));
+        run->dialog().SetTitle(applicationCheckTitle(checked));
+        run->report(failure, std::uint16_t(i + 1));
+        if (run->isOver())
+            break;
+    }
+    return run ? run->result() : 0;
+}
+
+void TfrKudaTratit::FocusError(std::uint16_t code)
+{
+    if (applicationCount() == 0) {
+        fbAddSourseIncome->setFocus();
+        return;
+    }
+    if (code < 1 || code > applicationCount())
+        return;
+    lvSourseIncomeInfo->setFocus();
+    selectRow(lvSourseIncomeInfo, code - 1);
+}
+
+void TfrKudaTratit::storeApplication()
+{
+    if (edited_ < 0)
+        return;
+    mTTrata& stored = application(edited_);
+    if (stored.IsRefund != 0) {
+        stored.RefundSum = meMaxSum->currencyValue();
+        stored.AllIn = chbAllIn->isChecked() ? 1 : 0;
+        stored.BankName = meBankNaim->text().toStdString();
+        stored.BankBik = meBIK->text().toStdString();
+        stored.AccountKind = storedChoice(cbTypeSch);
+        stored.AccountNumber = meNumSch->text().toStdString();
+    } else {
+        stored.OffsetSum = meSum1->currencyValue();
+        stored.TaxOfficeCode = meInspection->text().toStdString();
+        stored.Kbk = meKBK->text().toStdString();
+        stored.OffsetPurpose = storedChoice(cbKind);
+        stored.Oktmo = meOKTMO->text().toStdString();
+        stored.Note = meNote->text().toStdString();
+    }
+}
+
+void TfrKudaTratit::showApplication(int index)
+{
+    const PageLoadingScope filling;
+    edited_ = index;
+    const mTTrata& shown = application(index);
+    const bool refund = shown.IsRefund != 0;
+    gbBank->setEnabled(refund);
+    gbNalog->setEnabled(!refund);
+
+    meMaxSum->setEnabled(true);
+    meMaxSum->setText(moneyText(shown.RefundSum));
+    meBankNaim->setText(QString::fromStdString(shown.BankName));
+    meBIK->setText(QString::fromStdString(shown.BankBik));
+    cbTypeSch->setCurrentIndex(choiceIndex(cbTypeSch, shown.AccountKind));
+    meNumSch->setText(QString::fromStdString(shown.AccountNumber));
+    meSum1->setText(moneyText(shown.OffsetSum));
+    cbKind->setCurrentIndex(choiceIndex(cbKind, shown.OffsetPurpose));
+    meKBK->setText(QString::fromStdString(shown.Kbk));
+    meOKTMO->setText(QString::fromStdString(shown.Oktmo));
+    meInspection->setText(QString::fromStdString(shown.TaxOfficeCode));
+    meNote->setText(QString::fromStdString(shown.Note));
+
+    // Only the last application may take all that is left; one that does already can let it go.
+    chbAllIn->setChecked(shown.AllIn != 0);
+    chbAllIn->setEnabled(index == applicationCount() - 1 || shown.AllIn != 0);
+    const ProgramContext* context = programContext();
+    bnInspection->setEnabled(context && context->hasTaxOffices());
+    applyAllIn();
+}
+
+void TfrKudaTratit::clearFields()
+{
+    const PageLoadingScope filling;
+    edited_ = -1;
+    gbBank->setEnabled(false);
+    gbNalog->setEnabled(false);
+    chbAllIn->setChecked(false);
+    for (TMaskedEdit* edit : {meMaxSum, meBankNaim, meBIK, meNumSch, meSum1, meKBK, meOKTMO, meInspection, meNote})
+        edit->setText(QString());
+    cbTypeSch->setCurrentIndex(-1);
+    cbKind->setCurrentIndex(-1);
+    updateAddButton();
+}
+
+void TfrKudaTratit::applyAllIn()
+{
+    if (edited_ >= 0 && application(edited_).IsRefund != 0) {
+        const bool allIn = chbAllIn->isChecked();
+        if (allIn)
+            meMaxSum->setText(QString());
+        meMaxSum->setEnabled(!allIn);
+    }
+    updateAddButton();
+}
+
+void TfrKudaTratit::updateAddButton()
+{
+    // The open refund counts as its box stands, not yet stored.
+    bool allTaken = false;
+    for (int i = 0; i < applicationCount() && !allTaken; ++i) {
+        const mTTrata& listed = application(i);
+        allTaken = i == edited_ && listed.IsRefund != 0 ? chbAllIn->isChecked() : listed.AllIn != 0;
+    }
+    fbAddSourseIncome->setEnabled(!allTaken);
+}
+
+void TfrKudaTratit::selectionChanged()
+{
+    if (isLoading() || deleting_)
+        return;
+    const PageLoadingScope filling;
+    storeApplication();
+    edited_ = -1;
+    const int row = selectedRow(lvSourseIncomeInfo);
+    if (row >= 0)
+        showApplication(row);
+    else
+        clearFields();
+}
+
+void TfrKudaTratit::fbAddSourseIncomeClick()
+{
+    TfmInputTrata dialog(this);
+    if (dialog.exec() != TfmInputTrata::Confirmed)
+        return;
+    declarationModified();
+    const std::size_t index = Declaration->AddTrata();
+    mTTrata& added = *Declaration->GetTrata(index);
+    added.IsRefund = dialog.isRefund() ? 1 : 0;
+    new QTreeWidgetItem(lvSourseIncomeInfo, {rowText(added)});
+    fbDeleteSourseIncome->setEnabled(true);
+    // Selecting stores the application that was open and opens the new one.
+    selectRow(lvSourseIncomeInfo, int(index));
+}
+
+void TfrKudaTratit::fbDeleteSourseIncomeClick()
+{
+    const int row = selectedRow(lvSourseIncomeInfo);
+    if (edited_ < 0 || row != edited_)
+        return;
+    declarationModified();
+    // The entry goes now: nothing of the fields is stored into it, nor into the one after it.
+    edited_ = -1;
+    {
+        const QScopedValueRollback<bool> deleting(deleting_, true);
+        Declaration->DeleteTrata(std::size_t(row));
+        delete lvSourseIncomeInfo->takeTopLevelItem(row);
+        selectRow(lvSourseIncomeInfo, applicationCount() > 0 ? std::max(row - 1, 0) : -1);
+    }
+    if (applicationCount() == 0) {
+        clearFields();
+        fbDeleteSourseIncome->setEnabled(false);
+        return;
+    }
+    showApplication(selectedRow(lvSourseIncomeInfo));
+}
+
+void TfrKudaTratit::bnInspectionClick()
+{
+    ProgramContext* context = programContext();
+    if (!context)
+        return;
+    const std::optional<TaxOfficeChoice> choice = context->chooseTaxOffice(meInspection->text());
+    // The edit reports the change of its text itself.
+    if (choice && choice->code != meInspection->text())
+        meInspection->setText(choice->code);
+    meInspection->setFocus();
+}

@@ -1,0 +1,174 @@
+// A declaration made in the window, as a new user makes it: from the first page to the exchange
+// file, which the format's schema accepts.
+
+#include <memory>
+#include <vector>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
+#include "controls/MessageBox.h"
+#include "controls/DtpPanel.h"
+#include "model/Cp1251.h"
+#include "model/DayDate.h"
+#include "pages/income/InitialData.h"
+#include "pages/income/InputTrataDialog.h"
+#include "pages/income/KudaTratit.h"
+#include "pages/income/PersonNaim.h"
+#include "shell/FormMain.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/FormMainTestSupport.h"
+#include "tests/shell/ScriptedFolderChooser.h"
+#include "tests/support/ExchangeSchema.h"
+#include "tests/support/PageTestSupport.h"
+#include "tests/support/UserTyping.h"
+
+namespace {
+
+class DeclarationRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(programFolder.isValid());
+        ASSERT_TRUE(exportFolder.isValid());
+        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
+            messages.push_back(message.text);
+            return QMessageBox::Ok;
+        });
+        window = std::make_unique<TFormMain>(QStringList(), programFolder.path() + u'/');
+        auto chooser = std::make_unique<ScriptedFolderChooser>();
+        folders = chooser.get();
+        window->setFileDialogs(std::move(chooser));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        MessageBox::setAnswerer({});
+    }
+
+    template <typename Page>
+    Page* shown()
+    {
+        auto* page = qobject_cast<Page*>(window->currentPage());
+        EXPECT_NE(page, nullptr) << Page::staticMetaObject.className();
+        return page;
+    }
+
+    // New, the conditions and the personal data typed in, and a salary the user took from the
+    // employer's statement.
+    void makeDeclaration(long long salary, long long withheld)
+    {
+        window->CreateDoc->trigger();
+        auto* conditions = shown<TfrInitialData>();
+        ASSERT_NE(conditions, nullptr);
+        ASSERT_TRUE(conditions->chbIncomeInquiry->isChecked());
+        typeText(conditions->meInspection, QStringLiteral("7701"));
+        typeText(conditions->meOKATO, QStringLiteral("45382000"));
+
+        userClick(window->fbPrsonInfo);
+        auto* person = shown<TfrPersonNaim>();
+        ASSERT_NE(person, nullptr);
+        typeText(person->meSurName, QStringLiteral("Иванов"));
+        typeText(person->meName, QStringLiteral("Иван"));
+        typeText(person->mePatronymic, QStringLiteral("Иванович"));
+        typeText(person->meINN, QString::fromLatin1(ValidPersonInn));
+        typeText(person->meHomePhone, QStringLiteral("4951234567"));
+        person->dtBirthDate->setDateTime(*encodeDate(1980, 5, 17));
+
+        mbTSourse& employer = addEmployer(window->declaration(), "ООО \"Ромашка\"", salary);
+        employer.WithheldTax13 = Currency::fromWholeRoubles(withheld);
+    }
+
+    // Export into the export folder; the one file written, or an empty name.
+    QString exportFile()
+    {
+        folders->folders = {exportFolder.path()};
+        window->ExportDoc->trigger();
+        const QStringList files = QDir(exportFolder.path()).entryList(QDir::Files);
+        return files.size() == 1 ? exportFolder.filePath(files[0]) : QString();
+    }
+
+    // The exchange file's text; the file itself is windows-1251.
+    static QString exchangeText(const QString& fileName)
+    {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray bytes = file.readAll();
+        return QString::fromStdString(cp1251::toUtf8(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
+    }
+
+    QTemporaryDir programFolder;
+    QTemporaryDir exportFolder;
+    std::unique_ptr<TFormMain> window;
+    ScriptedFolderChooser* folders = nullptr;
+    std::vector<QString> messages;
+};
+
+TEST_F(DeclarationRoadTest, ANewDeclarationMadeInTheWindowIsExported)
+{
+    makeDeclaration(600'000, 78'000);
+    ScriptedCheckAnswers script;
+
+    const QString file = exportFile();
+
+    for (const auto& dialog : script.shown)
+        ADD_FAILURE() << dialog.message.toStdString();
+    ASSERT_FALSE(file.isEmpty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Сформирован файл "))) << messages[0].toStdString();
+    EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
+    const QString xml = exchangeText(file);
+    for (const char* expected : {"КодНО=\"7701\"", "ИННФЛ=\"770700010054\"", "ОКТМО=\"45382000\"",
+                                 "Фамилия=\"ИВАНОВ\"", "ДатаРожд=\"17.05.1980\"", "Тлф=\"4951234567\"", "СумДох=\"600000.00\""})
+        EXPECT_TRUE(xml.contains(QString::fromUtf8(expected))) << expected << " in\n" << xml.toStdString();
+}
+
+// The check offers to dispose of the refund; the refund page takes the bank account, and the
+// exchange file carries the application.
+TEST_F(DeclarationRoadTest, TheRefundOfferLeadsToAnApplicationInTheExchangeFile)
+{
+    makeDeclaration(600'000, 90'000);
+    {
+        ScriptedCheckAnswers script;
+        script.answers = {CheckFix};
+        EXPECT_TRUE(exportFile().isEmpty());
+        ASSERT_EQ(script.shown.size(), 1u);
+        EXPECT_EQ(script.shown[0].caption, QStringLiteral("Проверка: Оформление возврата"));
+    }
+    auto* refund = shown<TfrKudaTratit>();
+    ASSERT_NE(refund, nullptr);
+    EXPECT_TRUE(window->fbKudaTratit->isEnabled());
+
+    ModalAnswer<TfmInputTrata> bank([](TfmInputTrata& dialog) { dialog.bnOk->click(); });
+    userClick(refund->fbAddSourseIncome);
+    ASSERT_TRUE(bank.shown);
+    refund->chbAllIn->click();
+    typeText(refund->meBankNaim, QStringLiteral("ПАО Сбербанк"));
+    typeText(refund->meBIK, QStringLiteral("044525225"));
+    refund->cbTypeSch->setCurrentIndex(0);
+    typeText(refund->meNumSch, QStringLiteral("40817810938160925982"));
+
+    ScriptedCheckAnswers script;
+    const QString file = exportFile();
+
+    for (const auto& dialog : script.shown)
+        ADD_FAILURE() << dialog.message.toStdString();
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
+    const QString xml = exchangeText(file);
+    for (const char* expected : {"<ЗаявВозвр", "БИК=\"044525225\"", "НомСч=\"40817810938160925982\"",
+                                 "Сумма=\"12000.00\""})
+        EXPECT_TRUE(xml.contains(QString::fromUtf8(expected))) << expected << " in\n" << xml.toStdString();
+}
+
+} // namespace
