@@ -18,6 +18,7 @@
 #include "model/Money.h"
 #include "model/Trimmed.h"
 #include "pages/income/ApplicationRules.h"
+#include "pages/income/ConditionsRules.h"
 
 namespace {
 
@@ -258,12 +259,8 @@ void WholeCheck::checkConditions()
         if (fails && (passing() || result_.Element == CheckCancelled))
             report(CheckConditions, ConditionsTitle, message, code);
     };
-    const bool representative = d_.Signer != 0;
-    conditionRule(d_.TaxOfficeCode.empty(), QStringLiteral("Не введен номер инспекции"), 1);
-    conditionRule(representative && isBlank(d_.RepresentativeName),
-                  QStringLiteral("Не указаны ФИО подписанта-представителя"), 3);
-    conditionRule(representative && isBlank(d_.RepresentativeDocument),
-                  QStringLiteral("Не указан документ, подтверждающий полномочия представителя"), 4);
+    for (const ConditionsFailure& failure : headerFailures(d_))
+        conditionRule(true, failure.message, failure.element);
     conditionRule(d_.Signer == 2 && isBlank(d_.RepresentativeOrgName),
                   QStringLiteral("Не указано наименование Юр.лица-представителя"), 5);
 }

@@ -59,6 +59,8 @@ const char* const QuarterOktmo = "Код ОКТМО должен содержа�
 const RuleCase ruleCases[] = {
     {"no tax office", [](mTDeclaration& d) { d.TaxOfficeCode.clear(); }, "Задание условий",
      "Не введен номер инспекции", 1, 1},
+    {"a tax office of three digits", [](mTDeclaration& d) { d.TaxOfficeCode = "770"; }, "Задание условий",
+     "Номер инспекции должен состоять из 4 цифр", 1, 1},
     {"representative without a name",
      [](mTDeclaration& d) {
          d.Signer = 1;
