@@ -10,8 +10,10 @@
 
 namespace {
 
-// Since 2014 the limit belongs to the taxpayer, not to the object: the share no longer bounds it.
-constexpr int FirstYearWithoutShare = 2014;
+// Objects from 2014 fall under the rules of that year: the limit belongs to the taxpayer, not to
+// the object, so the share no longer bounds it; and the loan interest counts only up to its own
+// limit. The loan's date is not held, so the object's year stands for it.
+constexpr int FirstYearOfNewRules = 2014;
 constexpr int FirstYearOfHigherLimit = 2008;
 
 // The object whose year and share decide the limit; none when several objects with costs
@@ -61,11 +63,16 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     if (purchase.Granted == 0 || Decl.DeclarationType != DeclarationOrdinary || purchase.ObjectCount() == 0)
         return true;
 
+    Currency limitedInterest;
     for (auto& object : purchase.ObjectList) {
         CostTotal += object->Cost;
-        InterestTotal += object->InterestPaid;
+        if (acquisitionYear(*object) >= FirstYearOfNewRules)
+            limitedInterest += object->InterestPaid;
+        else
+            InterestTotal += object->InterestPaid;
         object->PreShareMarker = 0;
     }
+    InterestTotal += std::min(limitedInterest, InterestLimit);
 
     Currency purchaseLimit = Limit;
     OwnershipShare = 1;
@@ -73,7 +80,7 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         const int year = acquisitionYear(*deciding);
         if (year < FirstYearOfHigherLimit)
             purchaseLimit = LimitBefore2008;
-        if (year < FirstYearWithoutShare) {
+        if (year < FirstYearOfNewRules) {
             OwnershipShare = shareOf(*deciding);
             deciding->PreShareMarker = -1; // the exchange file then shows the share
         }

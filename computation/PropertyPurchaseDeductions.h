@@ -6,7 +6,7 @@ class kTSvodSum;
 class mTDeclaration;
 
 // The property deduction for buying or building housing: the costs and the loan interest of
-// the property objects within the limit of their year, less what earlier years, tax agents and
+// the property objects within the limits of their year, less what earlier years, tax agents and
 // the simplified procedure already gave, as far as this year's tax base allows; the rest
 // carries over. Writes each object's allowed cost (ActualExpense) and whether the exchange
 // file shows its ownership share (PreShareMarker) back into the object. The fields named in
@@ -16,12 +16,15 @@ public:
     // The cost limit of an object registered before 2008, and of one registered later.
     static constexpr Currency LimitBefore2008 = Currency::fromWholeRoubles(1'000'000);
     static constexpr Currency Limit = Currency::fromWholeRoubles(2'000'000);
+    // The limit of the loan interest of the objects from 2014 together (tax law, article 220,
+    // point 4); the interest of older objects has none.
+    static constexpr Currency InterestLimit = Currency::fromWholeRoubles(3'000'000);
 
     // The taxpayer's share in the deciding object where it bounds the limit (objects of the
     // years before 2014); 1 otherwise.
     long double OwnershipShare = 0;
     Currency CostTotal;     // costs within the limit, in whole kopecks
-    Currency InterestTotal; // loan interest paid
+    Currency InterestTotal; // loan interest paid, within its limit
     Currency ВычНовЗачПред;  // cost deduction of earlier years
     Currency ВычПроцЗачПред; // interest deduction of earlier years
     Currency ВычНАУвед;    // cost deduction granted by tax agents this year

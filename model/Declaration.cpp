@@ -6,9 +6,14 @@ namespace {
 
 constexpr double FirstOfJanuary2000 = 36526;
 
+// A record exists only while its income kind is on: adding one to the list of a kind that is off
+// switches the kind on first, as the general-data page would. So the records that the
+// computation and the exchange file see are always those a save keeps.
 template <typename T>
-std::size_t addNew(OwnedList<T>& list)
+std::size_t addNew(mTDeclaration& declaration, IncomeKind kind, OwnedList<T>& list)
 {
+    if (!declaration.HasIncomeKind(kind))
+        declaration.SetIncomeKinds(declaration.IncomeKinds() | kind);
     return list.add(std::make_unique<T>());
 }
 
@@ -78,12 +83,12 @@ void mTDeclaration::SetIncomeKinds(std::uint8_t kinds)
     }
 }
 
-std::size_t mTDeclaration::AddSource() { return addNew(Sources); }
-std::size_t mTDeclaration::AddThirteenPercent() { return addNew(OldThirteenPercent); }
-std::size_t mTDeclaration::AddThirteenPercentNR() { return addNew(OldThirteenPercentNR); }
-std::size_t mTDeclaration::AddThirtyFivePercent() { return addNew(OldThirtyFivePercent); }
-std::size_t mTDeclaration::AddThirtyPercent() { return addNew(OldThirtyPercent); }
-std::size_t mTDeclaration::AddNinePercent() { return addNew(OldNinePercent); }
-std::size_t mTDeclaration::AddCurrencyIncome() { return addNew(CurrencyIncomes); }
-std::size_t mTDeclaration::AddBusiness() { return addNew(BusinessIncomes); }
-std::size_t mTDeclaration::AddTrata() { return addNew(Tratas); }
+std::size_t mTDeclaration::AddSource() { return addNew(*this, IncomeKindSources, Sources); }
+std::size_t mTDeclaration::AddThirteenPercent() { return addNew(*this, IncomeKindSources, OldThirteenPercent); }
+std::size_t mTDeclaration::AddThirteenPercentNR() { return addNew(*this, IncomeKindSources, OldThirteenPercentNR); }
+std::size_t mTDeclaration::AddThirtyFivePercent() { return addNew(*this, IncomeKindSources, OldThirtyFivePercent); }
+std::size_t mTDeclaration::AddThirtyPercent() { return addNew(*this, IncomeKindSources, OldThirtyPercent); }
+std::size_t mTDeclaration::AddNinePercent() { return addNew(*this, IncomeKindSources, OldNinePercent); }
+std::size_t mTDeclaration::AddCurrencyIncome() { return addNew(*this, IncomeKindForeign, CurrencyIncomes); }
+std::size_t mTDeclaration::AddBusiness() { return addNew(*this, IncomeKindBusiness, BusinessIncomes); }
+std::size_t mTDeclaration::AddTrata() { return addNew(*this, IncomeKindTrata, Tratas); }

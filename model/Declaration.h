@@ -46,8 +46,9 @@ struct IdentityDocumentKind {
 extern const std::array<IdentityDocumentKind, 16> IdentityDocumentKinds;
 
 // The one declaration the program edits: its general data, the business section's figures,
-// and the objects and lists that hold everything else. Lists of an income kind are emptied
-// when the kind is switched off; the kinds change only through SetIncomeKinds.
+// and the objects and lists that hold everything else. The records of an income kind exist
+// only while the kind is on: its lists are emptied when the kind is switched off, and adding
+// a record switches the kind on. The kinds change only through SetIncomeKinds.
 class mTDeclaration {
 public:
     // The document name in the header of this year's declaration files.
@@ -121,8 +122,9 @@ public:
     void SetKIKItemNumber(std::int32_t number) { Indicators[1] = number; }
     std::int32_t KIKItemNumber() const { return Indicators[1]; }
 
-    // Add operations create an item and return its index. Indexes are 0-based; an index
-    // outside its list raises std::out_of_range.
+    // Add operations create an item and return its index; adding to a list of a kind that is
+    // off first switches that kind on (SetIncomeKinds), so the item is saved with the kind.
+    // Indexes are 0-based; an index outside its list raises std::out_of_range.
     std::size_t AddSource();
     std::unique_ptr<mbTSourse>& GetSource(std::size_t index) { return Sources.get(index); }
     std::size_t SourceCount() const { return Sources.count(); }

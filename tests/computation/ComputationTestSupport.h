@@ -14,10 +14,9 @@ inline Currency rub(long double roubles)
     return Currency::fromRoubles(roubles);
 }
 
-// A payer of a declaration with income kind 1 switched on.
+// A payer; adding it switches income kind 1 on.
 inline mbTSourse& addPayer(mTDeclaration& decl, std::string inn = "7701000001", std::string name = "ООО Ромашка")
 {
-    decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindSources);
     mbTSourse& payer = *decl.GetSource(decl.AddSource());
     payer.Inn = std::move(inn);
     payer.Kpp = "770101001";

@@ -448,6 +448,58 @@ TEST_F(EndToEnd, MortgageInterestFollowsTheCostOfTheFlat)
     EXPECT_EQ(decl.SectionOneSum, rub(221'000));
 }
 
+// Wages of 10 000 000 from which the employer withheld 650 000 (13 % of 5 000 000) and 750 000
+// (15 % of the rest), and a flat bought for 1 000 000 with a mortgage. Interest on a loan for an
+// object from 2014 counts up to 3 000 000; that of an older object in full.
+TEST_F(EndToEnd, MortgageInterestOfAFlatFrom2014CountsUpTo3Million)
+{
+    struct Case {
+        const char* name;
+        int registeredIn;
+        long double interest;
+        long double interestDeduction, base, tax, refund;
+        // Refunds of the tax withheld at 13 % and of that withheld at 15 %.
+        long double refund13, refund15;
+    };
+    const Case cases[] = {
+        // 1 000 000 + 3 000 000 off 10 000 000: 13 % of 5 000 000 and 15 % of 1 000 000, so all
+        // of the 650 000 stays and 600 000 of the 750 000 comes back.
+        {"5 000 000 of interest, 3 000 000 count", 2021, 5'000'000, 3'000'000, 6'000'000, 800'000, 600'000, 0,
+         600'000},
+        {"exactly 3 000 000 of interest", 2021, 3'000'000, 3'000'000, 6'000'000, 800'000, 600'000, 0, 600'000},
+        // 1 000 000 + 5 000 000 off 10 000 000: 13 % of 4 000 000.
+        {"a flat of 2013: all 5 000 000 count", 2013, 5'000'000, 5'000'000, 4'000'000, 520'000, 880'000, 130'000,
+         750'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decl = mTDeclaration();
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        mbTSourse& employer = addLocalPayer("7701000001", "ООО Работодатель");
+        employer.WithheldTax13 = rub(650'000);
+        employer.AddIncome13(incomeLine(Salary, rub(5'000'000)));
+        employer.WithheldTax15 = rub(750'000);
+        employer.AddIncome15(incomeLine(Salary, rub(5'000'000)));
+        addFlat(1'000'000, c.interest, c.registeredIn);
+
+        EXPECT_TRUE(calculate());
+
+        EXPECT_EQ(svod->Pril7.РасхНовВычНД, rub(1'000'000));
+        EXPECT_EQ(svod->Pril7.ПроцВычНД, rub(c.interestDeduction));
+        EXPECT_EQ(svod->Pril7.ОстИВУплПроц, Currency());
+        EXPECT_EQ(wages().СумНалВыч, rub(1'000'000 + c.interestDeduction));
+        EXPECT_EQ(wages().НалБаза, rub(c.base));
+        EXPECT_EQ(wages().Исчисл, rub(c.tax));
+        EXPECT_EQ(wages().Удерж, rub(1'400'000));
+        EXPECT_EQ(wages().ПодлВозв, rub(c.refund));
+        std::vector<bmTList1> rows{{Kbk080, EmployerOktmo, {}, rub(c.refund15)}};
+        if (c.refund13 > 0)
+            rows.push_back({Kbk010, EmployerOktmo, {}, rub(c.refund13)});
+        EXPECT_EQ(svod->R1.Rows, rows);
+        EXPECT_EQ(decl.SectionOneSum, rub(c.refund));
+    }
+}
+
 TEST_F(EndToEnd, InterestBeyondTheYearsBaseCarriesOver)
 {
     addEmployer("7701000001", 100'000, 156'000);

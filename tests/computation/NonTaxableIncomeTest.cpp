@@ -134,9 +134,13 @@ TEST(NonTaxableIncome, ForeignIncomesCountOnlyWithTheirKindOn)
     EXPECT_EQ(sheet.NonTaxableKind2, rub(2'000));
     EXPECT_EQ(sheet.Gift2720, rub(3'000));
 
-    // With the kind switched off a foreign income that is still held is not read.
+    // With the kind switched off a foreign income put into the list past the add operation
+    // (which would switch the kind on) is not read.
     decl.SetIncomeKinds(IncomeKindSources);
-    addForeign(2799, 1'500, 0, 0);
+    auto held = std::make_unique<mTCurrencyIncome>();
+    held->IncomeCode = 2799;
+    held->IncomeRoubles = rub(1'500);
+    decl.CurrencyIncomes.add(std::move(held));
     sheet.Calculate(decl);
     EXPECT_EQ(sheet.ДохНеНалОбщ, rub(0));
 }

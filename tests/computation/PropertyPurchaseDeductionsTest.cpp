@@ -121,6 +121,51 @@ TEST_F(PropertyPurchaseDeductions, InterestTakesWhatTheCostLeavesOfTheBase)
     EXPECT_EQ(sheet.ОстИВУплПроц, rub(200'000));
 }
 
+// Interest of the objects from 2014 counts up to 3 000 000 together; that of older objects in
+// full. The base of 10 000 000 takes all the interest that counts.
+TEST_F(PropertyPurchaseDeductions, InterestOfObjectsFrom2014CountsUpTo3Million)
+{
+    struct Case {
+        const char* name;
+        std::vector<PropertyObject> objects;
+        long double earlierYears; // interest deduction of earlier years
+        long double interestTotal, claimed, carried;
+    };
+    const Case cases[] = {
+        {"bought in 2021 with 5 000 000 of interest", {{1'000'000, 2021, 1, 1, false, 5'000'000}}, 0,
+         3'000'000, 3'000'000, 0},
+        {"interest of exactly 3 000 000", {{1'000'000, 2021, 1, 1, false, 3'000'000}}, 0, 3'000'000, 3'000'000, 0},
+        {"a kopeck above 3 000 000", {{1'000'000, 2014, 1, 1, false, 3'000'000.01}}, 0, 3'000'000, 3'000'000, 0},
+        {"bought in 2013: no limit", {{1'000'000, 2013, 1, 1, false, 5'000'000}}, 0, 5'000'000, 5'000'000, 0},
+        {"acquired by investment: the act of 2014 decides", {{1'000'000, 2014, 1, 1, true, 4'000'000}}, 0,
+         3'000'000, 3'000'000, 0},
+        {"acquired by investment: the act of 2013 decides", {{1'000'000, 2013, 1, 1, true, 4'000'000}}, 0,
+         4'000'000, 4'000'000, 0},
+        {"two objects from 2014 share the limit",
+         {{1'000'000, 2016, 1, 1, false, 2'000'000}, {0, 2018, 1, 1, false, 2'000'000}}, 0, 3'000'000, 3'000'000,
+         0},
+        {"an older object beside one from 2014",
+         {{1'000'000, 2012, 1, 1, false, 1'000'000}, {0, 2016, 1, 1, false, 4'000'000}}, 0, 4'000'000, 4'000'000,
+         0},
+        {"earlier years took part of the limit", {{1'000'000, 2015, 1, 1, false, 5'000'000}}, 2'500'000, 3'000'000,
+         500'000, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decl.ConstructionDeduct.ObjectList.clear();
+        for (const PropertyObject& object : c.objects)
+            addObject(object);
+        decl.ConstructionDeduct.PrevYearsInterestDeduction = rub(c.earlierYears);
+        svod->Pril1.IncomeOfKinds8To18 = rub(10'000'000);
+        const kTSvodSumPril7& sheet = calculate();
+        EXPECT_EQ(sheet.InterestTotal, rub(c.interestTotal));
+        EXPECT_EQ(sheet.ПроцВычНД, rub(c.claimed));
+        EXPECT_EQ(sheet.ОстИВУплПроц, rub(c.carried));
+        for (std::size_t i = 0; i < c.objects.size(); ++i)
+            EXPECT_EQ(decl.ConstructionDeduct.GetObject(i)->InterestPaid, rub(c.objects[i].interest)) << "kept";
+    }
+}
+
 TEST_F(PropertyPurchaseDeductions, AgentsAndTheSimplifiedProcedureCountFirst)
 {
     addObject({2'000'000, 2015, 1, 1, false, 50'000});

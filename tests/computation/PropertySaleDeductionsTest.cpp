@@ -140,10 +140,12 @@ TEST(PropertySaleDeductions, ForeignIncomesCountOnlyWhileTheirKindIsOn)
 {
     mTDeclaration decl;
     addLine(decl, {false, 1510, 901, 100'000, 100'000});
-    mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome()); // foreign kind off
-    income.IncomeCode = 1510;
-    income.DeductionCode = 901;
-    income.IncomeRoubles = rub(300'000);
+    // Put into the list past the add operation, which would switch the foreign kind on.
+    auto income = std::make_unique<mTCurrencyIncome>();
+    income->IncomeCode = 1510;
+    income->DeductionCode = 901;
+    income->IncomeRoubles = rub(300'000);
+    decl.CurrencyIncomes.add(std::move(income));
     kTSvodSumPril6 sheet;
     sheet.Calculate(decl);
     EXPECT_EQ(sheet.ВычПродИмущ, rub(100'000));

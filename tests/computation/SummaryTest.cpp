@@ -173,7 +173,8 @@ TEST(Summary, WithoutIncomeKindsTheExemptionsAndDeductionsStayEmpty)
 {
     mTDeclaration decl;
     ASSERT_EQ(decl.IncomeKinds(), 0);
-    mbTSourse& payer = *decl.GetSource(decl.AddSource());
+    // Put into the list past the add operation, which would switch income kind 1 on.
+    mbTSourse& payer = *decl.Sources.get(decl.Sources.add(std::make_unique<mbTSourse>()));
     payer.AddIncome13(incomeLine(2720, rub(3'000), 501)); // a gift that appendix 4 would exempt
     auto svod = std::make_unique<kTSvodSum>();
     svod->Calculate(decl);

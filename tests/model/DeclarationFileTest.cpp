@@ -338,6 +338,29 @@ TEST_F(DeclarationFile, RandomDeclarationsRoundTrip)
     }
 }
 
+// Records added while their kind was off switch the kind on, so the file keeps them.
+TEST_F(DeclarationFile, RecordsAddedWithTheirKindOffAreSaved)
+{
+    mTDeclaration declaration;
+    ASSERT_EQ(declaration.IncomeKinds(), 0);
+    declaration.GetSource(declaration.AddSource())->Name = "ООО Работодатель";
+    declaration.GetCurrencyIncome(declaration.AddCurrencyIncome())->SourceName = "Apple Inc";
+    declaration.GetBusiness(declaration.AddBusiness())->ActivityCode = "62.01";
+    declaration.GetTrata(declaration.AddTrata())->BankBik = "044525225";
+
+    declaration.SaveToFile(path);
+    const mTDeclaration loaded = loadedFrom(path);
+    expectLoadedAsSaved(declaration, loaded);
+    ASSERT_EQ(loaded.SourceCount(), 1u);
+    EXPECT_EQ(loaded.Sources[0].Name, "ООО Работодатель");
+    ASSERT_EQ(loaded.CurrencyIncomeCount(), 1u);
+    EXPECT_EQ(loaded.CurrencyIncomes[0].SourceName, "Apple Inc");
+    ASSERT_EQ(loaded.BusinessCount(), 1u);
+    EXPECT_EQ(loaded.BusinessIncomes[0].ActivityCode, "62.01");
+    ASSERT_EQ(loaded.TrataCount(), 1u);
+    EXPECT_EQ(loaded.Tratas[0].BankBik, "044525225");
+}
+
 // The checker is only worth its word if it refuses what departs from the layout.
 TEST(DeclarationFileChecker, RefusesDeviations)
 {

@@ -179,6 +179,52 @@ TEST(Declaration, KindsAlreadySetKeepTheirRecordsAndOtherBitsAreIgnored)
     EXPECT_EQ(declaration.IncomeKinds(), 0);
 }
 
+// A record exists only while its kind is on: adding one to a list of a kind that is off switches
+// that kind on, as SetIncomeKinds does, and leaves the other kinds and their records alone.
+TEST(Declaration, AddingARecordSwitchesItsKindOn)
+{
+    struct Case {
+        const char* name;
+        IncomeKind kind;
+        std::size_t (mTDeclaration::*add)();
+        std::size_t (*count)(const mTDeclaration&);
+    };
+    const auto kindOne = [](const mTDeclaration& d) { return d.SourceCount() + oldRecordCount(d); };
+    const Case cases[] = {
+        {"source", IncomeKindSources, &mTDeclaration::AddSource, kindOne},
+        {"13 %", IncomeKindSources, &mTDeclaration::AddThirteenPercent, kindOne},
+        {"13 % of a non-resident", IncomeKindSources, &mTDeclaration::AddThirteenPercentNR, kindOne},
+        {"35 %", IncomeKindSources, &mTDeclaration::AddThirtyFivePercent, kindOne},
+        {"30 %", IncomeKindSources, &mTDeclaration::AddThirtyPercent, kindOne},
+        {"9 %", IncomeKindSources, &mTDeclaration::AddNinePercent, kindOne},
+        {"foreign", IncomeKindForeign, &mTDeclaration::AddCurrencyIncome,
+         [](const mTDeclaration& d) { return d.CurrencyIncomeCount(); }},
+        {"business", IncomeKindBusiness, &mTDeclaration::AddBusiness,
+         [](const mTDeclaration& d) { return d.BusinessCount(); }},
+        {"trata", IncomeKindTrata, &mTDeclaration::AddTrata, [](const mTDeclaration& d) { return d.TrataCount(); }},
+    };
+    const std::uint8_t all = IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration declaration = declarationWithAllLists();
+        declaration.SetIncomeKinds(static_cast<std::uint8_t>(all & ~c.kind));
+        declaration.ForeignerFixedPayments = roubles(5);
+        const std::size_t others = declaration.SourceCount() + oldRecordCount(declaration)
+                                   + declaration.CurrencyIncomeCount() + declaration.BusinessCount()
+                                   + declaration.TrataCount();
+
+        EXPECT_EQ((declaration.*c.add)(), 0u);
+        EXPECT_EQ(declaration.IncomeKinds(), all);
+        EXPECT_EQ((declaration.*c.add)(), 1u) << "a kind already on keeps its records";
+        EXPECT_EQ(c.count(declaration), 2u);
+        const std::size_t total = declaration.SourceCount() + oldRecordCount(declaration)
+                                  + declaration.CurrencyIncomeCount() + declaration.BusinessCount()
+                                  + declaration.TrataCount();
+        EXPECT_EQ(total, others + 2);
+        EXPECT_EQ(declaration.ForeignerFixedPayments, roubles(5));
+    }
+}
+
 TEST(Declaration, DeleteClosesTheGap)
 {
     mTDeclaration declaration;

@@ -88,7 +88,7 @@ TEST_F(FormMainTaxOfficesAndHelpTest, ShippedDirectoryFillsTheChooser)
     const auto window = start();
 
     ASSERT_NE(window->inspectionChooser(), nullptr);
-    EXPECT_EQ(window->inspectionChooser()->lvInspections->topLevelItemCount(), 2608);
+    EXPECT_EQ(window->inspectionChooser()->lvInspections->topLevelItemCount(), 1107);
     window->inspectionChooser()->SelectByCode(QStringLiteral("7701"));
     EXPECT_EQ(window->inspectionChooser()->name(), QStringLiteral("Инспекция Федеральной налоговой службы № 1 по г.Москве"));
 }
