@@ -1,5 +1,7 @@
 #include "controls/CheckRun.h"
 
+#include <QWidget>
+
 CheckRun::CheckRun(QWidget* owner, const QString& section) : dialog_(owner)
 {
     dialog_.SetTitle(section);
@@ -20,5 +22,15 @@ void CheckRun::report(const QString& message, std::uint16_t code)
         break;
     default:
         break;
+    }
+}
+
+void focusElement(std::uint16_t code, std::initializer_list<std::pair<std::uint16_t, QWidget*>> elements)
+{
+    for (const auto& [element, control] : elements) {
+        if (element == code) {
+            control->setFocus();
+            return;
+        }
     }
 }

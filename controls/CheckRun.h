@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 #include "controls/CheckDialogs.h"
+
+class QWidget;
 
 // One run of the rules of a page's or an input dialog's check, in the order they are tried.
 // Each failed rule is shown in one TfmCheckError until the user chooses to fix one, which ends
@@ -28,3 +32,6 @@ private:
     bool over_ = false;
     std::uint16_t result_ = 0;
 };
+
+// Puts the focus on the control paired with a failed rule's element code, if any.
+void focusElement(std::uint16_t code, std::initializer_list<std::pair<std::uint16_t, QWidget*>> elements);

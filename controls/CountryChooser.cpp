@@ -1,11 +1,11 @@
 #include "controls/CountryChooser.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "controls/CodeList.h"
+#include "controls/PageWidgets.h"
 #include "controls/ReferenceDocument.h"
 
 namespace {
@@ -14,30 +14,19 @@ constexpr int CodeColumn = 0;
 constexpr int NameColumn = 1;
 constexpr QSize InitialSize(600, 460);
 constexpr int CodeColumnWidth = 60;
-constexpr int ButtonWidth = 90;
 
 } // namespace
 
 TfmGrazhd::TfmGrazhd(QWidget* owner, const ReferenceElement& countriesRoot)
-    : QDialog(owner), lvGrazhd(new QTreeWidget(this)), bnYes(new QPushButton(QStringLiteral("Да"), this)),
-      bnCansel(new QPushButton(QStringLiteral("Нет"), this))
+    : QDialog(owner),
+      lvGrazhd(createCodeList(this, "lvGrazhd", QStringLiteral("Наименование государства"), CodeColumnWidth)),
+      bnYes(createDialogButton(this, "bnYes", QStringLiteral("Да"))),
+      bnCansel(createDialogButton(this, "bnCansel", QStringLiteral("Нет")))
 {
     setObjectName(QStringLiteral("TfmGrazhd"));
     setWindowTitle(QStringLiteral("Справочник стран"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(InitialSize);
-
-    lvGrazhd->setObjectName(QStringLiteral("lvGrazhd"));
-    lvGrazhd->setColumnCount(2);
-    lvGrazhd->setHeaderLabels({QStringLiteral("Код"), QStringLiteral("Наименование государства")});
-    lvGrazhd->setRootIsDecorated(false);
-    lvGrazhd->setUniformRowHeights(true);
-    lvGrazhd->setAllColumnsShowFocus(true);
-    lvGrazhd->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvGrazhd->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvGrazhd->header()->setSectionsMovable(false);
-    lvGrazhd->header()->setStretchLastSection(true);
-    lvGrazhd->setColumnWidth(CodeColumn, CodeColumnWidth);
 
     QList<QTreeWidgetItem*> rows;
     rows.reserve(qsizetype(countriesRoot.children.size()));
@@ -45,19 +34,11 @@ TfmGrazhd::TfmGrazhd(QWidget* owner, const ReferenceElement& countriesRoot)
         rows.append(new QTreeWidgetItem(QStringList{country.attribute(u"Code"), country.text}));
     lvGrazhd->addTopLevelItems(rows);
 
-    bnYes->setObjectName(QStringLiteral("bnYes"));
-    bnYes->setFixedWidth(ButtonWidth);
     bnYes->setDefault(true);
-    bnCansel->setObjectName(QStringLiteral("bnCansel"));
-    bnCansel->setFixedWidth(ButtonWidth);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bnYes);
-    buttons->addWidget(bnCansel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lvGrazhd, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(dialogButtonRow({bnYes, bnCansel}));
 
     connect(lvGrazhd, &QTreeWidget::currentItemChanged, this, &TfmGrazhd::rowSelected);
     connect(lvGrazhd, &QTreeWidget::itemDoubleClicked, this, [this] { done(Chosen); });

@@ -1,15 +1,33 @@
 #include "controls/PageWidgets.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "controls/FlashButton.h"
 
+namespace {
+
+constexpr int ChooserButtonWidth = 30;
+constexpr int DialogButtonWidth = 90;
+
+template <typename Control>
+Control* createNamed(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* control = new Control(caption, parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+} // namespace
+
 QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
+    return createNamed<QLabel>(parent, name, caption);
 }
 
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength)
@@ -29,6 +47,30 @@ TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width)
     return edit;
 }
 
+QRadioButton* createRadio(QWidget* parent, const char* name, const QString& caption)
+{
+    return createNamed<QRadioButton>(parent, name, caption);
+}
+
+QCheckBox* createCheckBox(QWidget* parent, const char* name, const QString& caption)
+{
+    return createNamed<QCheckBox>(parent, name, caption);
+}
+
+QGroupBox* createGroupBox(QWidget* parent, const char* name, const QString& caption)
+{
+    return createNamed<QGroupBox>(parent, name, caption);
+}
+
+QPushButton* createChooserButton(QWidget* parent, const char* name, const QString& hint)
+{
+    auto* button = createNamed<QPushButton>(parent, name, QStringLiteral("..."));
+    button->setToolTip(hint);
+    button->setFixedWidth(ChooserButtonWidth);
+    button->setAutoDefault(false);
+    return button;
+}
+
 QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons)
 {
     auto* column = new QVBoxLayout;
@@ -36,4 +78,20 @@ QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons)
         column->addWidget(button);
     column->addStretch();
     return column;
+}
+
+QPushButton* createDialogButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = createNamed<QPushButton>(parent, name, caption);
+    button->setFixedWidth(DialogButtonWidth);
+    return button;
+}
+
+QHBoxLayout* dialogButtonRow(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
 }

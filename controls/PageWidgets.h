@@ -4,7 +4,12 @@
 
 #include "controls/MaskedEdit.h"
 
+class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
+class QRadioButton;
 class QString;
 class QVBoxLayout;
 class QWidget;
@@ -16,6 +21,17 @@ QLabel* createLabel(QWidget* parent, const char* name, const QString& caption);
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength);
 // Roubles and kopecks, up to 12 whole digits.
 TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width);
+QRadioButton* createRadio(QWidget* parent, const char* name, const QString& caption);
+QCheckBox* createCheckBox(QWidget* parent, const char* name, const QString& caption);
+QGroupBox* createGroupBox(QWidget* parent, const char* name, const QString& caption);
+
+// "..." beside a code's edit: opens the directory the code is chosen from. Enter never clicks it.
+QPushButton* createChooserButton(QWidget* parent, const char* name, const QString& hint);
 
 // The buttons of a list, one above the other.
 QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons);
+
+// "Да", "Нет" and the like at the foot of a dialog, all of one width.
+QPushButton* createDialogButton(QWidget* parent, const char* name, const QString& caption);
+// A dialog's buttons in a row at its right.
+QHBoxLayout* dialogButtonRow(std::initializer_list<QPushButton*> buttons);

@@ -27,13 +27,6 @@ constexpr int RowSpacing = 3;
 
 const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
 
-QCheckBox* createCheckBox(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
 // Amounts of this page that are not above 0 are shown as an empty field.
 QString shownAmount(Currency amount)
 {
@@ -71,8 +64,7 @@ mTCBDeduct& TfrCB::losses() const
 
 void TfrCB::createControls()
 {
-    GroupBox2 = new QGroupBox(QStringLiteral("Инвестиционные вычеты"), this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2 = createGroupBox(this, "GroupBox2", QStringLiteral("Инвестиционные вычеты"));
     chbGrantingInvDeduct = createCheckBox(GroupBox2, "chbGrantingInvDeduct",
                                           QStringLiteral("Предоставить инвестиционные вычеты"));
     lbInvCB = createLabel(GroupBox2, "lbInvCB",
@@ -101,9 +93,8 @@ void TfrCB::createControls()
     }};
 
     const QString accountsHeading = QStringLiteral("Профессиональные участники рынка ЦБ");
-    GroupBox3 = new QGroupBox(
-        QStringLiteral("Сведения об индивидуальных инвестиционных счетах, действующих в 2021 году"), this);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    GroupBox3 = createGroupBox(
+        this, "GroupBox3", QStringLiteral("Сведения об индивидуальных инвестиционных счетах, действующих в 2021 году"));
     lvObjInfo = createItemList(GroupBox3, QStringLiteral("lvObjInfo"), accountsHeading, AccountColumnWidth);
     lvObjInfo->setToolTip(accountsHeading);
     fbAddObj = createItemButton(GroupBox3, QStringLiteral("fbAddObj"), ItemAction::Add,
@@ -113,12 +104,10 @@ void TfrCB::createControls()
     fbEditObj = createItemButton(GroupBox3, QStringLiteral("fbEditObj"), ItemAction::Edit,
                                  QStringLiteral("Редактировать объект"));
 
-    gbCbLastYears = new QGroupBox(this);
-    gbCbLastYears->setObjectName(QStringLiteral("gbCbLastYears"));
+    gbCbLastYears = createGroupBox(this, "gbCbLastYears", QString());
     chbGrantingDeductCB = createCheckBox(gbCbLastYears, "chbGrantingDeductCB",
                                          QStringLiteral("Учет убытков прошлых лет"));
-    GroupBox1 = new QGroupBox(QStringLiteral("Убытки предыдущих налоговых периодов"), gbCbLastYears);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = createGroupBox(gbCbLastYears, "GroupBox1", QStringLiteral("Убытки предыдущих налоговых периодов"));
     Label1 = createLabel(GroupBox1, "Label1", QStringLiteral("Вне ИИС"));
     Label2 = createLabel(GroupBox1, "Label2", QStringLiteral("В рамках ИИС"));
     lbCB = createLabel(GroupBox1, "lbCB", QStringLiteral("Убытки по операциям с ЦБ"));

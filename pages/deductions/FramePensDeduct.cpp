@@ -60,14 +60,13 @@ mTSocialDeduct& TfrFramePensDeduct::social() const
 
 void TfrFramePensDeduct::createControls()
 {
-    gbSocialDeduct = new QGroupBox(QStringLiteral("  Социальные налоговые вычеты"), this);
-    gbSocialDeduct->setObjectName(QStringLiteral("gbSocialDeduct"));
-    chbGrantingSocDeduct = new QCheckBox(QStringLiteral("Предоставить социальные налоговые вычеты"), gbSocialDeduct);
-    chbGrantingSocDeduct->setObjectName(QStringLiteral("chbGrantingSocDeduct"));
+    gbSocialDeduct = createGroupBox(this, "gbSocialDeduct", QStringLiteral("  Социальные налоговые вычеты"));
+    chbGrantingSocDeduct = createCheckBox(gbSocialDeduct, "chbGrantingSocDeduct",
+                                          QStringLiteral("Предоставить социальные налоговые вычеты"));
     chbGrantingSocDeduct->setChecked(true);
 
-    gbSimplSocialDeduct = new QGroupBox(QStringLiteral("  Суммы, затраченные на"), gbSocialDeduct);
-    gbSimplSocialDeduct->setObjectName(QStringLiteral("gbSimplSocialDeduct"));
+    gbSimplSocialDeduct =
+        createGroupBox(gbSocialDeduct, "gbSimplSocialDeduct", QStringLiteral("  Суммы, затраченные на"));
     QWidget* sums = gbSimplSocialDeduct;
     lbCharitySum = createLabel(sums, "lbCharitySum", QStringLiteral("благотворительность"));
     meCharitySum = createMoneyEdit(sums, "meCharitySum", SumEditWidth);
@@ -96,8 +95,8 @@ void TfrFramePensDeduct::createControls()
         {lbKval, meKval, &mTSocialDeduct::QualificationSum},
     }};
 
-    gbChildrensEduDeduct = new QGroupBox(QStringLiteral("Суммы, уплаченные за обучение детей"), gbSocialDeduct);
-    gbChildrensEduDeduct->setObjectName(QStringLiteral("gbChildrensEduDeduct"));
+    gbChildrensEduDeduct = createGroupBox(gbSocialDeduct, "gbChildrensEduDeduct",
+                                          QStringLiteral("Суммы, уплаченные за обучение детей"));
     lvSumList = createItemList(gbChildrensEduDeduct, QStringLiteral("lvSumList"), QStringLiteral("Суммы"),
                                SumListColumnWidth);
     lvSumList->setToolTip(QStringLiteral("Список сумм, уплаченных за всех детей"));
@@ -209,16 +208,7 @@ std::uint16_t TfrFramePensDeduct::CheckData()
 
 void TfrFramePensDeduct::FocusError(std::uint16_t code)
 {
-    switch (code) {
-    case NoSocialData:
-        meCharitySum->setFocus();
-        break;
-    case ChildEduSums:
-        lvSumList->setFocus();
-        break;
-    default:
-        break;
-    }
+    focusElement(code, {{NoSocialData, meCharitySum}, {ChildEduSums, lvSumList}});
 }
 
 void TfrFramePensDeduct::chbGrantingSocDeductClick(bool checked)

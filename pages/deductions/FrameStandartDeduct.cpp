@@ -10,9 +10,10 @@
 #include <QVBoxLayout>
 
 #include "controls/DeclModified.h"
+#include "controls/HelpPromptCall.h"
+#include "controls/PageWidgets.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
-#include "controls/HelpPromptCall.h"
 #include "pages/deductions/MonthDialogs.h"
 
 namespace {
@@ -46,13 +47,6 @@ QFrame* bevelPanel(QWidget* parent, const QString& name)
     return panel;
 }
 
-QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 void radioRow(QFrame* panel, std::initializer_list<QRadioButton*> buttons)
 {
     auto* layout = new QHBoxLayout(panel);
@@ -81,14 +75,14 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(QWidget* owner, DeclarationSlot& 
 
 void TfrFrameStandartDeduct::createControls()
 {
-    gbStandartDeduct = new QGroupBox(QStringLiteral("  Стандартные налоговые вычеты (коды 104-105,114-149)"), this);
-    gbStandartDeduct->setObjectName(QStringLiteral("gbStandartDeduct"));
+    gbStandartDeduct = createGroupBox(this, "gbStandartDeduct",
+                                      QStringLiteral("  Стандартные налоговые вычеты (коды 104-105,114-149)"));
 
     Panel2 = new QFrame(gbStandartDeduct);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFixedHeight(TopBarHeight);
-    chbGrantingStanDeduct = new QCheckBox(QStringLiteral("Пересчитать стандартные вычеты"), Panel2);
-    chbGrantingStanDeduct->setObjectName(QStringLiteral("chbGrantingStanDeduct"));
+    chbGrantingStanDeduct =
+        createCheckBox(Panel2, "chbGrantingStanDeduct", QStringLiteral("Пересчитать стандартные вычеты"));
     Image1 = new QLabel(Panel2);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(HelpPictureSize);
@@ -114,20 +108,20 @@ void TfrFrameStandartDeduct::createControls()
     pnlSimplyDeduct = bevelPanel(pnlChildrensDeduct, QStringLiteral("pnlSimplyDeduct"));
     pnlSimplyDeduct->setFixedHeight(OwnCodeBarHeight);
     pnlSimplyDeduct->setToolTip(QStringLiteral("Вычеты на себя"));
-    rb104 = radio(pnlSimplyDeduct, QStringLiteral("rb104"), QStringLiteral("Код 104 - 500 в месяц"));
-    rb105 = radio(pnlSimplyDeduct, QStringLiteral("rb105"), QStringLiteral("Код 105 - 3000 в месяц"));
-    rb103 = radio(pnlSimplyDeduct, QStringLiteral("rb103"), QStringLiteral("Нет ни 104, ни 105 вычета"));
-    rbQ = radio(pnlSimplyDeduct, QStringLiteral("rbQ"), QStringLiteral("Код менялся"));
+    rb104 = createRadio(pnlSimplyDeduct, "rb104", QStringLiteral("Код 104 - 500 в месяц"));
+    rb105 = createRadio(pnlSimplyDeduct, "rb105", QStringLiteral("Код 105 - 3000 в месяц"));
+    rb103 = createRadio(pnlSimplyDeduct, "rb103", QStringLiteral("Нет ни 104, ни 105 вычета"));
+    rbQ = createRadio(pnlSimplyDeduct, "rbQ", QStringLiteral("Код менялся"));
     radioRow(pnlSimplyDeduct, {rb104, rb105, rb103, rbQ});
 
     Panel4 = new QFrame(pnlChildrensDeduct);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setFixedHeight(StatusBarHeight);
-    rbTowParents = radio(Panel4, QStringLiteral("rbTowParents"), QStringLiteral("Вычет на ребенка (детей)"));
-    rbOneParent = radio(Panel4, QStringLiteral("rbOneParent"),
-                        QStringLiteral("Вычет на ребенка (детей) единственному родителю"));
+    rbTowParents = createRadio(Panel4, "rbTowParents", QStringLiteral("Вычет на ребенка (детей)"));
+    rbOneParent =
+        createRadio(Panel4, "rbOneParent", QStringLiteral("Вычет на ребенка (детей) единственному родителю"));
     rbOneParent->setToolTip(QStringLiteral("или при отказе второго родителя от вычета"));
-    rbQ2 = radio(Panel4, QStringLiteral("rbQ2"), QStringLiteral("Статус менялся"));
+    rbQ2 = createRadio(Panel4, "rbQ2", QStringLiteral("Статус менялся"));
     radioRow(Panel4, {rbTowParents, rbOneParent, rbQ2});
 
     rb103->setChecked(true);

@@ -61,12 +61,12 @@ TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
       meNomDog(createEdit(this, "meNomDog", edtNone, 20)),
       lbSum(createLabel(this, "lbSum", QStringLiteral("Внесенные средства"))),
       meSum(createMoneyEdit(this, "meSum", ShortEditWidth)),
-      cbPriznakUpr(new QCheckBox(QStringLiteral("Признак предоставления вычета в упрощенном порядке"), this))
+      cbPriznakUpr(
+          createCheckBox(this, "cbPriznakUpr", QStringLiteral("Признак предоставления вычета в упрощенном порядке")))
 {
     QHBoxLayout* buttons = createButtons();
     for (TMaskedEdit* edit : {meINN, meKPP, meNomDog})
         edit->setFixedWidth(ShortEditWidth);
-    cbPriznakUpr->setObjectName(QStringLiteral("cbPriznakUpr"));
 
     auto* fields = new QGridLayout;
     fields->setColumnStretch(2, 1);

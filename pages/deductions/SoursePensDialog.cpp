@@ -32,11 +32,12 @@ const QString AnyOktmo = QStringLiteral("12345678901");
 
 TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
     : TItemDialog(owner, QStringLiteral("TfmInputSoursePens"), QStringLiteral("Вид и данные договора"), ClientSize),
-      gbVid(new QGroupBox(QStringLiteral("Вид договора"), this)),
-      rbSelf1(new QRadioButton(QStringLiteral("Договор негосударственного пенсионного обеспечения"), gbVid)),
-      rbSelf2(new QRadioButton(QStringLiteral("Договор добровольного пенсионного страхования"), gbVid)),
-      rbSelf3(new QRadioButton(QStringLiteral("Договор добровольного страхования жизни"), gbVid)),
-      rbSelf4(new QRadioButton(QStringLiteral("Дополнительные страховые взносы на накопительную пенсию"), gbVid)),
+      gbVid(createGroupBox(this, "gbVid", QStringLiteral("Вид договора"))),
+      rbSelf1(createRadio(gbVid, "rbSelf1", QStringLiteral("Договор негосударственного пенсионного обеспечения"))),
+      rbSelf2(createRadio(gbVid, "rbSelf2", QStringLiteral("Договор добровольного пенсионного страхования"))),
+      rbSelf3(createRadio(gbVid, "rbSelf3", QStringLiteral("Договор добровольного страхования жизни"))),
+      rbSelf4(createRadio(gbVid, "rbSelf4",
+                          QStringLiteral("Дополнительные страховые взносы на накопительную пенсию"))),
       lbSourseName(createLabel(this, "lbSourseName", QStringLiteral("Наименование организации или фонда"))),
       meSourseName(createEdit(this, "meSourseName", edtNone, 1000)),
       lbINN(createLabel(this, "lbINN", QStringLiteral("ИНН"))),
@@ -52,11 +53,6 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
 {
     QHBoxLayout* buttons = createButtons();
 
-    gbVid->setObjectName(QStringLiteral("gbVid"));
-    rbSelf1->setObjectName(QStringLiteral("rbSelf1"));
-    rbSelf2->setObjectName(QStringLiteral("rbSelf2"));
-    rbSelf3->setObjectName(QStringLiteral("rbSelf3"));
-    rbSelf4->setObjectName(QStringLiteral("rbSelf4"));
     rbSelf1->setChecked(true);
     auto* kinds = new QVBoxLayout(gbVid);
     for (QRadioButton* button : {rbSelf1, rbSelf2, rbSelf3, rbSelf4})

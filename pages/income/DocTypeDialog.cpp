@@ -1,6 +1,5 @@
 #include "pages/income/DocTypeDialog.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -8,6 +7,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "controls/CodeList.h"
+#include "controls/PageWidgets.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -15,7 +16,6 @@ namespace {
 constexpr int CodeColumn = 0;
 constexpr int NameColumn = 1;
 constexpr int CodeColumnWidth = 50;
-constexpr int ButtonWidth = 90;
 
 QString fromModel(std::string_view text)
 {
@@ -31,25 +31,16 @@ QString codeText(std::uint16_t code)
 } // namespace
 
 TfmDocType::TfmDocType(QWidget* owner, std::uint16_t code)
-    : QDialog(owner), lvDocType(new QTreeWidget(this)), bnYes(new QPushButton(QStringLiteral("Да"), this)),
-      bnCansel(new QPushButton(QStringLiteral("Нет"), this))
+    : QDialog(owner),
+      lvDocType(createCodeList(this, "lvDocType", QStringLiteral("Наименование документа"), CodeColumnWidth)),
+      bnYes(createDialogButton(this, "bnYes", QStringLiteral("Да"))),
+      bnCansel(createDialogButton(this, "bnCansel", QStringLiteral("Нет")))
 {
     setObjectName(QStringLiteral("TfmDocType"));
     setWindowTitle(QStringLiteral("Справочник видов документов"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    lvDocType->setObjectName(QStringLiteral("lvDocType"));
-    lvDocType->setColumnCount(2);
-    lvDocType->setHeaderLabels({QStringLiteral("Код"), QStringLiteral("Наименование документа")});
-    lvDocType->setRootIsDecorated(false);
-    lvDocType->setUniformRowHeights(true);
-    lvDocType->setAllColumnsShowFocus(true);
-    lvDocType->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvDocType->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvDocType->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lvDocType->header()->setSectionsMovable(false);
-    lvDocType->header()->setStretchLastSection(true);
-    lvDocType->setColumnWidth(CodeColumn, CodeColumnWidth);
     for (const IdentityDocumentKind& kind : IdentityDocumentKinds)
         new QTreeWidgetItem(lvDocType, {fromModel(kind.code), fromModel(kind.name)});
     // Every row shown, and wide enough that the longest name is read whole.
@@ -61,18 +52,9 @@ TfmDocType::TfmDocType(QWidget* owner, std::uint16_t code)
                            + lvDocType->topLevelItemCount() * lvDocType->sizeHintForRow(0) + frame;
     lvDocType->setMinimumSize(listWidth, listHeight);
 
-    bnYes->setObjectName(QStringLiteral("bnYes"));
-    bnYes->setFixedWidth(ButtonWidth);
-    bnCansel->setObjectName(QStringLiteral("bnCansel"));
-    bnCansel->setFixedWidth(ButtonWidth);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bnYes);
-    buttons->addWidget(bnCansel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lvDocType, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(dialogButtonRow({bnYes, bnCansel}));
 
     connect(lvDocType, &QTreeWidget::itemSelectionChanged, this, &TfmDocType::selectionChanged);
     connect(lvDocType, &QTreeWidget::itemDoubleClicked, this, &TfmDocType::choose);

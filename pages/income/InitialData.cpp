@@ -32,27 +32,6 @@ const QString TypeChangeMessage =
                    "заполняемой декларации следует в самом начале работы с программой.");
 const QString TypeChangeTopic = QStringLiteral("InitialData.htm");
 
-QRadioButton* radio(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QGroupBox* group(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
 std::size_t sourceRecordCount(const mTDeclaration& declaration)
 {
     return declaration.SourceCount() + declaration.OldThirteenPercent.count() + declaration.OldThirteenPercentNR.count()
@@ -139,14 +118,12 @@ TfrInitialData::TfrInitialData(QWidget* owner, DeclarationSlot& declaration) : T
 
 void TfrInitialData::createControls()
 {
-    gbInspectionNumber = group(this, "gbInspectionNumber", QStringLiteral("  Общая информация"));
+    gbInspectionNumber = createGroupBox(this, "gbInspectionNumber", QStringLiteral("  Общая информация"));
     lbInspection = createLabel(gbInspectionNumber, "lbInspection", QStringLiteral("Номер инспекции"));
     meInspection = createEdit(gbInspectionNumber, "meInspection", edtDigital, FieldLimits::TaxOfficeCode);
     meInspection->setFixedWidth(CodeEditWidth);
-    bnInspection = new QPushButton(QStringLiteral("..."), gbInspectionNumber);
-    bnInspection->setObjectName(QStringLiteral("bnInspection"));
-    bnInspection->setToolTip(QStringLiteral("Выбрать код из справочника"));
-    bnInspection->setFixedWidth(30);
+    bnInspection =
+        createChooserButton(gbInspectionNumber, "bnInspection", QStringLiteral("Выбрать код из справочника"));
     Label3 = createLabel(gbInspectionNumber, "Label3", QStringLiteral("Номер корректировки"));
     meNumVer = new QSpinBox(gbInspectionNumber);
     meNumVer->setObjectName(QStringLiteral("meNumVer"));
@@ -156,42 +133,43 @@ void TfrInitialData::createControls()
     meOKATO = createEdit(gbInspectionNumber, "meOKATO", edtDigital, FieldLimits::Oktmo);
     meOKATO->setFixedWidth(OktmoEditWidth);
 
-    gb34 = group(this, "gb34", QStringLiteral("  Тип декларации"));
+    gb34 = createGroupBox(this, "gb34", QStringLiteral("  Тип декларации"));
     Panel1 = new QFrame(gb34);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    rbSimple = radio(Panel1, "rbSimple", QStringLiteral("3-НДФЛ"));
-    rbNeRez = radio(Panel1, "rbNeRez", QStringLiteral("3-НДФЛ нерезидента"));
-    rbNextYear = radio(Panel1, "rbNextYear", QStringLiteral("3-НДФЛ при завершении деятельности ИП"));
+    rbSimple = createRadio(Panel1, "rbSimple", QStringLiteral("3-НДФЛ"));
+    rbNeRez = createRadio(Panel1, "rbNeRez", QStringLiteral("3-НДФЛ нерезидента"));
+    rbNextYear = createRadio(Panel1, "rbNextYear", QStringLiteral("3-НДФЛ при завершении деятельности ИП"));
     Button1 = new QPushButton(QStringLiteral("Сменить тип"), gb34);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setToolTip(QStringLiteral("Сделать доступным изменение типа декларации"));
 
-    gbPersKind = group(this, "gbPersKind", QStringLiteral("  Признак налогоплательщика"));
-    rbPredp = radio(gbPersKind, "rbPredp", QStringLiteral("Индивидуальный предприниматель"));
-    rbFermer = radio(gbPersKind, "rbFermer", QStringLiteral("Глава фермерского хозяйства"));
-    rbNotarius = radio(gbPersKind, "rbNotarius", QStringLiteral("Частный нотариус"));
-    rbAdvokat = radio(gbPersKind, "rbAdvokat", QStringLiteral("Адвокат"));
-    rbFLProch = radio(gbPersKind, "rbFLProch", QStringLiteral("Иное физическое лицо"));
-    rbArbitr = radio(gbPersKind, "rbArbitr", QStringLiteral("Арбитражный управляющий"));
+    gbPersKind = createGroupBox(this, "gbPersKind", QStringLiteral("  Признак налогоплательщика"));
+    rbPredp = createRadio(gbPersKind, "rbPredp", QStringLiteral("Индивидуальный предприниматель"));
+    rbFermer = createRadio(gbPersKind, "rbFermer", QStringLiteral("Глава фермерского хозяйства"));
+    rbNotarius = createRadio(gbPersKind, "rbNotarius", QStringLiteral("Частный нотариус"));
+    rbAdvokat = createRadio(gbPersKind, "rbAdvokat", QStringLiteral("Адвокат"));
+    rbFLProch = createRadio(gbPersKind, "rbFLProch", QStringLiteral("Иное физическое лицо"));
+    rbArbitr = createRadio(gbPersKind, "rbArbitr", QStringLiteral("Арбитражный управляющий"));
 
-    gbIncome = group(this, "gbIncome", QStringLiteral("  Имеются доходы"));
-    chbIncomeInquiry = checkBox(gbIncome, "chbIncomeInquiry",
-                                QStringLiteral("Учитываемые \"справками о доходах физического лица\", доходы по "
-                                               "договорам"));
+    gbIncome = createGroupBox(this, "gbIncome", QStringLiteral("  Имеются доходы"));
+    chbIncomeInquiry = createCheckBox(gbIncome, "chbIncomeInquiry",
+                                      QStringLiteral("Учитываемые \"справками о доходах физического лица\", доходы "
+                                                     "по договорам"));
     lbIncomeComment = createLabel(gbIncome, "lbIncomeComment",
                                   QStringLiteral("гр.-правового характера, авторским вознаграждениям, от продажи "
                                                  "имущества и др."));
-    chbIncomeCurrency = checkBox(gbIncome, "chbIncomeCurrency", QStringLiteral("В иностранной валюте"));
-    chbIncomeBusiness = checkBox(gbIncome, "chbIncomeBusiness", QStringLiteral("От предпринимательской деятельности"));
+    chbIncomeCurrency = createCheckBox(gbIncome, "chbIncomeCurrency", QStringLiteral("В иностранной валюте"));
+    chbIncomeBusiness =
+        createCheckBox(gbIncome, "chbIncomeBusiness", QStringLiteral("От предпринимательской деятельности"));
 
-    gbBank = group(this, "gbBank", QStringLiteral("  Данные заявления"));
-    chbKudaTratit = checkBox(gbBank, "chbKudaTratit",
-                             QStringLiteral("Сформировать заявление о возврате и/или зачете налога в рамках "
-                                            "декларации"));
+    gbBank = createGroupBox(this, "gbBank", QStringLiteral("  Данные заявления"));
+    chbKudaTratit = createCheckBox(gbBank, "chbKudaTratit",
+                                   QStringLiteral("Сформировать заявление о возврате и/или зачете налога в рамках "
+                                                  "декларации"));
 
-    gbGrantigType = group(this, "gbGrantigType", QStringLiteral("  Достоверность подтверждается"));
-    rbGiveSelf = radio(gbGrantigType, "rbGiveSelf", QStringLiteral("Лично"));
-    rbGiveTrustFase = radio(gbGrantigType, "rbGiveTrustFase", QStringLiteral("Представителем - ФЛ"));
+    gbGrantigType = createGroupBox(this, "gbGrantigType", QStringLiteral("  Достоверность подтверждается"));
+    rbGiveSelf = createRadio(gbGrantigType, "rbGiveSelf", QStringLiteral("Лично"));
+    rbGiveTrustFase = createRadio(gbGrantigType, "rbGiveTrustFase", QStringLiteral("Представителем - ФЛ"));
     lbFIO = createLabel(gbGrantigType, "lbFIO", QStringLiteral("ФИО"));
     meFIO = createEdit(gbGrantigType, "meFIO", edtNone, FieldLimits::RepresentativeName);
     lbOsn = createLabel(gbGrantigType, "lbOsn", QStringLiteral("Документ"));
@@ -478,24 +456,12 @@ std::uint16_t TfrInitialData::CheckData()
 
 void TfrInitialData::FocusError(std::uint16_t code)
 {
-    switch (code) {
-    case ConditionsTaxOffice:
-        meInspection->setFocus();
-        if (bnInspection->isEnabled())
-            bnInspectionClick();
-        break;
-    case ConditionsRepresentativeName:
-        meFIO->setFocus();
-        break;
-    case ConditionsAuthorityDocument:
-        meOsn->setFocus();
-        break;
-    case ConditionsOktmo:
-        meOKATO->setFocus();
-        break;
-    default:
-        break;
-    }
+    focusElement(code, {{ConditionsTaxOffice, meInspection},
+                        {ConditionsRepresentativeName, meFIO},
+                        {ConditionsAuthorityDocument, meOsn},
+                        {ConditionsOktmo, meOKATO}});
+    if (code == ConditionsTaxOffice && bnInspection->isEnabled())
+        bnInspectionClick();
 }
 
 void TfrInitialData::bnInspectionClick()

@@ -142,12 +142,11 @@ void TfrKudaTratit::createControls()
     fbDeleteSourseIncome = createListButton(this, "fbDeleteSourseIncome", ItemAction::Delete,
                                             QStringLiteral("Удалить заявление"));
 
-    gbBank = new QGroupBox(QStringLiteral("  Реквизиты банковского перевода"), this);
-    gbBank->setObjectName(QStringLiteral("gbBank"));
+    gbBank = createGroupBox(this, "gbBank", QStringLiteral("  Реквизиты банковского перевода"));
     lbMaxSum = createLabel(gbBank, "lbMaxSum", QStringLiteral("В сумме"));
     meMaxSum = createMoney(gbBank, "meMaxSum");
-    chbAllIn = new QCheckBox(QStringLiteral("Перечислить всю сумму возврата (весь остаток возврата)"), gbBank);
-    chbAllIn->setObjectName(QStringLiteral("chbAllIn"));
+    chbAllIn =
+        createCheckBox(gbBank, "chbAllIn", QStringLiteral("Перечислить всю сумму возврата (весь остаток возврата)"));
     lbBankNaim = createLabel(gbBank, "lbBankNaim", QStringLiteral("Наименование банка"));
     meBankNaim = createEdit(gbBank, "meBankNaim", edtNone, FieldLimits::BankName);
     lbBIK = createLabel(gbBank, "lbBIK", QStringLiteral("БИК"));
@@ -158,9 +157,9 @@ void TfrKudaTratit::createControls()
     lbNumSch = createLabel(gbBank, "lbNumSch", QStringLiteral("Номер счета"));
     meNumSch = createSizedEdit(gbBank, "meNumSch", edtDigital, FieldLimits::AccountNumber);
 
-    gbNalog = new QGroupBox(
-        QStringLiteral("  Сведения о налоговом органе, принимающем поступления, и о назначении платежа"), this);
-    gbNalog->setObjectName(QStringLiteral("gbNalog"));
+    gbNalog = createGroupBox(
+        this, "gbNalog",
+        QStringLiteral("  Сведения о налоговом органе, принимающем поступления, и о назначении платежа"));
     lbSum1 = createLabel(gbNalog, "lbSum1", QStringLiteral("В сумме"));
     meSum1 = createMoney(gbNalog, "meSum1");
     lbKind = createLabel(gbNalog, "lbKind", QStringLiteral("Зачет в счет"));
@@ -173,11 +172,9 @@ void TfrKudaTratit::createControls()
     meOKTMO = createSizedEdit(gbNalog, "meOKTMO", edtDigital, FieldLimits::Oktmo);
     lbInspection = createLabel(gbNalog, "lbInspection", QStringLiteral("Номер инспекции"));
     meInspection = createSizedEdit(gbNalog, "meInspection", edtDigital, FieldLimits::TaxOfficeCode);
-    bnInspection = new QPushButton(QStringLiteral("..."), gbNalog);
-    bnInspection->setObjectName(QStringLiteral("bnInspection"));
-    bnInspection->setToolTip(QStringLiteral("Выбрать код из справочника"));
-    bnInspection->setFixedWidth(bnInspection->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
-    bnInspection->setAutoDefault(false);
+    bnInspection = createChooserButton(gbNalog, "bnInspection", QStringLiteral("Выбрать код из справочника"));
+    // Sized by the font, as the fields beside it are.
+    bnInspection->setFixedWidth(bnInspection->fontMetrics().horizontalAdvance(bnInspection->text()) + 20);
     lbNote = createLabel(gbNalog, "lbNote", QStringLiteral("Налоговый (расчетный) период (код)"));
     meNote = createSizedEdit(gbNalog, "meNote", edtNone, PeriodCodeLength);
 }

@@ -31,7 +31,6 @@ constexpr int CountryCodeLength = 32;
 constexpr int CountryNameLength = 70;
 constexpr QMargins GroupMargins(8, 4, 8, 6);
 constexpr int PictureSize = 32;
-constexpr int ChooserButtonWidth = 30;
 
 const QString SectionTitle = QStringLiteral("Сведения о декларанте");
 
@@ -43,22 +42,6 @@ QString fromModel(const std::string& text)
 std::string toModel(const QString& text)
 {
     return text.toStdString();
-}
-
-QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QPushButton* chooserButton(QWidget* parent, const char* name)
-{
-    auto* button = new QPushButton(QStringLiteral("..."), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFixedWidth(ChooserButtonWidth);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // Wide enough for `digits` digits of the edit's font and the caret behind them, with the
@@ -92,7 +75,7 @@ mTPersonInformation& TfrPersonNaim::person() const
 
 void TfrPersonNaim::createControls()
 {
-    gbPersonName = groupBox(this, "gbPersonName", QStringLiteral("  Ф.И.О."));
+    gbPersonName = createGroupBox(this, "gbPersonName", QStringLiteral("  Ф.И.О."));
     Label1 = createLabel(gbPersonName, "Label1", QStringLiteral("Фамилия"));
     meSurName = createEdit(gbPersonName, "meSurName", edtNone, FieldLimits::NamePart);
     Label2 = createLabel(gbPersonName, "Label2", QStringLiteral("Имя"));
@@ -105,7 +88,7 @@ void TfrPersonNaim::createControls()
     dtBirthDate = new TDtpPanel(gbPersonName);
     dtBirthDate->setObjectName(QStringLiteral("dtBirthDate"));
 
-    gbDoc = groupBox(this, "gbDoc", QStringLiteral("  Сведения о документе, удостоверяющем личность"));
+    gbDoc = createGroupBox(this, "gbDoc", QStringLiteral("  Сведения о документе, удостоверяющем личность"));
     Label4 = createLabel(gbDoc, "Label4", QStringLiteral("Вид документа"));
     pnlDocType = createLabel(gbDoc, "pnlDocType", QString());
     pnlDocType->setTextFormat(Qt::PlainText);
@@ -113,8 +96,7 @@ void TfrPersonNaim::createControls()
     pnlDocType->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pnlDocType->setMargin(2);
     pnlDocType->setMinimumHeight(meSurName->sizeHint().height());
-    bnDocType = chooserButton(gbDoc, "bnDocType");
-    bnDocType->setToolTip(QStringLiteral("Выбрать вид документа"));
+    bnDocType = createChooserButton(gbDoc, "bnDocType", QStringLiteral("Выбрать вид документа"));
     lbSerial = createLabel(gbDoc, "lbSerial", QStringLiteral("Серия и номер"));
     meSerial = new TMaskedDocEdit(gbDoc);
     meSerial->setObjectName(QStringLiteral("meSerial"));
@@ -131,16 +113,15 @@ void TfrPersonNaim::createControls()
                                         "номер\" можно не заполнять."));
     Label5->setWordWrap(true);
 
-    gbGr = groupBox(this, "gbGr", QStringLiteral("  Данные о гражданстве"));
+    gbGr = createGroupBox(this, "gbGr", QStringLiteral("  Данные о гражданстве"));
     lbCitizenship = createLabel(gbGr, "lbCitizenship", QStringLiteral("Код страны"));
     meKodGrazhd = createEdit(gbGr, "meKodGrazhd", edtNone, CountryCodeLength);
     meKodGrazhd->setEnabled(false);
     meCitizenship = createEdit(gbGr, "meCitizenship", edtNone, CountryNameLength);
     meCitizenship->setEnabled(false);
-    bnGrazhd = chooserButton(gbGr, "bnGrazhd");
-    bnGrazhd->setToolTip(QStringLiteral("Выбрать страну гражданства"));
+    bnGrazhd = createChooserButton(gbGr, "bnGrazhd", QStringLiteral("Выбрать страну гражданства"));
 
-    GroupBox2 = groupBox(this, "GroupBox2", QStringLiteral("Контактный телефон"));
+    GroupBox2 = createGroupBox(this, "GroupBox2", QStringLiteral("Контактный телефон"));
     meHomePhone = createEdit(GroupBox2, "meHomePhone", edtDigital, FieldLimits::Phone);
 }
 
@@ -291,29 +272,14 @@ std::uint16_t TfrPersonNaim::CheckData()
 
 void TfrPersonNaim::FocusError(std::uint16_t code)
 {
-    switch (code) {
-    case SurName:
-        meSurName->setFocus();
-        break;
-    case FirstName:
-        meName->setFocus();
-        break;
-    case Patronymic:
-        mePatronymic->setFocus();
-        break;
-    case Inn:
-        meINN->setFocus();
-        break;
-    case DocumentKind:
-        bnDocType->setFocus();
+    focusElement(code, {{SurName, meSurName},
+                        {FirstName, meName},
+                        {Patronymic, mePatronymic},
+                        {Inn, meINN},
+                        {DocumentKind, bnDocType},
+                        {DocumentSeries, meSerial}});
+    if (code == DocumentKind)
         bnDocType->click();
-        break;
-    case DocumentSeries:
-        meSerial->setFocus();
-        break;
-    default:
-        break;
-    }
 }
 
 void TfrPersonNaim::bnDocTypeClick()

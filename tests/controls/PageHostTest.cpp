@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/DeclModified.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 
@@ -47,20 +48,6 @@ private:
     std::uint16_t checkCode_;
 };
 
-// Counts the notifications that arrive while no page is being built.
-class ModificationCounter : public QObject {
-public:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != DeclModifiedEvent::EventType)
-            return QObject::event(event);
-        if (!isPageLoading())
-            ++userEdits;
-        return true;
-    }
-    int userEdits = 0;
-};
-
 class PageHostTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -70,9 +57,7 @@ protected:
         container = new QWidget(&window);
         new QVBoxLayout(&window);
         window.layout()->addWidget(container);
-        setDeclModifiedReceiver(&counter);
     }
-    void TearDown() override { setDeclModifiedReceiver(nullptr); }
 
     TPageHost::PageFactory page(const QString& name, std::uint16_t checkCode = 0)
     {
@@ -85,7 +70,7 @@ protected:
     QWidget window;
     QWidget* container = nullptr;
     QStringList log;
-    ModificationCounter counter;
+    UserEditCounter counter;
 };
 
 TEST_F(PageHostTest, ZeroCodeCreatesTheNextPageBeforeFreeingTheOld)

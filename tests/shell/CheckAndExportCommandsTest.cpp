@@ -1,6 +1,5 @@
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include <QAction>
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -25,8 +23,8 @@
 #include "shell/HelpPrompt.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/FormMainTestSupport.h"
-#include "tests/shell/ScriptedFolderChooser.h"
 #include "tests/support/ExchangeSchema.h"
 
 namespace {
@@ -53,27 +51,13 @@ private:
     std::string typed_;
 };
 
-class CheckAndExportCommandsTest : public ::testing::Test {
+class CheckAndExportCommandsTest : public ExportingWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(programFolder.isValid());
-        ASSERT_TRUE(exportFolder.isValid());
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message);
-            return QMessageBox::Ok;
-        });
-        window = std::make_unique<TFormMain>(QStringList(), programFolder.path() + u'/');
-        auto chooser = std::make_unique<ScriptedFolderChooser>();
-        folders = chooser.get();
-        window->setFileDialogs(std::move(chooser));
+        ASSERT_NO_FATAL_FAILURE(ExportingWindowTest::SetUp());
         makeChecked(window->declaration());
         showNoSection();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        MessageBox::setAnswerer({});
     }
 
     mTDeclaration& declaration() { return window->declaration(); }
@@ -88,12 +72,6 @@ protected:
     }
 
     QStringList exportedFiles() const { return QDir(exportFolder.path()).entryList(QDir::Files | QDir::Hidden); }
-
-    QTemporaryDir programFolder;
-    QTemporaryDir exportFolder;
-    std::unique_ptr<TFormMain> window;
-    ScriptedFolderChooser* folders = nullptr;
-    std::vector<MessageBox::Message> messages;
 };
 
 TEST_F(CheckAndExportCommandsTest, CheckCommandReportsAPassedDeclaration)
@@ -373,8 +351,8 @@ TEST_F(CheckAndExportCommandsTest, AFailedExportShowsWhyAndWritesNothing)
         QString folder;
         QString messageStart;
     } cases[] = {
-        {"a tax office code of two digits", [](mTDeclaration& d) { d.TaxOfficeCode = "77"; }, exportFolder.path(),
-         QStringLiteral("Ошибка в выгрузке. Код налогового органа «77»")},
+        {"a control character in the surname", [](mTDeclaration& d) { d.Person.Name.SurName = "Ива\tнов"; },
+         exportFolder.path(), QStringLiteral("Ошибка в выгрузке.")},
         {"a folder that is not there", [](mTDeclaration&) {}, exportFolder.filePath(QStringLiteral("missing")),
          QStringLiteral("Ошибка в выгрузке. Папка ")},
     };

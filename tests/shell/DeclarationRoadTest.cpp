@@ -1,21 +1,16 @@
 // A declaration made in the window, as a new user makes it: from the first page to the exchange
 // file, which the format's schema accepts.
 
-#include <memory>
-#include <vector>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
-#include "controls/MessageBox.h"
 #include "controls/DtpPanel.h"
 #include "model/Cp1251.h"
 #include "model/DayDate.h"
@@ -26,35 +21,16 @@
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/FormMainTestSupport.h"
-#include "tests/shell/ScriptedFolderChooser.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/UserTyping.h"
 
 namespace {
 
-class DeclarationRoadTest : public ::testing::Test {
+class DeclarationRoadTest : public ExportingWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(programFolder.isValid());
-        ASSERT_TRUE(exportFolder.isValid());
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message.text);
-            return QMessageBox::Ok;
-        });
-        window = std::make_unique<TFormMain>(QStringList(), programFolder.path() + u'/');
-        auto chooser = std::make_unique<ScriptedFolderChooser>();
-        folders = chooser.get();
-        window->setFileDialogs(std::move(chooser));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        MessageBox::setAnswerer({});
-    }
-
     template <typename Page>
     Page* shown()
     {
@@ -106,12 +82,6 @@ protected:
         const QByteArray bytes = file.readAll();
         return QString::fromStdString(cp1251::toUtf8(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
     }
-
-    QTemporaryDir programFolder;
-    QTemporaryDir exportFolder;
-    std::unique_ptr<TFormMain> window;
-    ScriptedFolderChooser* folders = nullptr;
-    std::vector<QString> messages;
 };
 
 TEST_F(DeclarationRoadTest, ANewDeclarationMadeInTheWindowIsExported)
@@ -125,7 +95,7 @@ TEST_F(DeclarationRoadTest, ANewDeclarationMadeInTheWindowIsExported)
         ADD_FAILURE() << dialog.message.toStdString();
     ASSERT_FALSE(file.isEmpty());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Сформирован файл "))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Сформирован файл "))) << messages[0].text.toStdString();
     EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
     const QString xml = exchangeText(file);
     for (const char* expected : {"КодНО=\"7701\"", "ИННФЛ=\"770700010054\"", "ОКТМО=\"45382000\"",

@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -69,6 +71,15 @@ inline void typeInto(TMaskedEdit* edit, const QString& text)
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
+}
+
+// The texts of a list's rows, top to bottom.
+inline QStringList rowCaptions(const QTreeWidget* list)
+{
+    QStringList captions;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        captions << list->topLevelItem(i)->text(0);
+    return captions;
 }
 
 // Presses and releases the left button over the button, as a user's click.

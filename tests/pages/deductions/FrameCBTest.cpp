@@ -67,14 +67,6 @@ void fillIncomeDeduction(mTDeclaration& declaration)
     investment.ApplyIncomeDeduction = 1;
 }
 
-QStringList rowCaptions(const QTreeWidget* list)
-{
-    QStringList captions;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        captions << list->topLevelItem(i)->text(0);
-    return captions;
-}
-
 class FrameCBTest : public ::testing::Test {
 protected:
     mTInvDeduct& investment() { return window.declaration->InvDeduct; }

@@ -56,14 +56,6 @@ void fillSocialDeduction(mTSocialDeduct& social)
     addContract(social, 4, "", roubles(2000));
 }
 
-QStringList rowCaptions(const QTreeWidget* list)
-{
-    QStringList captions;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        captions << list->topLevelItem(i)->text(0);
-    return captions;
-}
-
 class FramePensDeductTest : public ::testing::Test {
 protected:
     mTSocialDeduct& social() { return window.declaration->SocialDeduct; }

@@ -69,14 +69,6 @@ DeclarationSlot reloaded(const mTDeclaration& declaration)
     return copy;
 }
 
-QStringList rowCaptions(const QTreeWidget* list)
-{
-    QStringList captions;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        captions << list->topLevelItem(i)->text(0);
-    return captions;
-}
-
 class KudaTratitTest : public ::testing::Test {
 protected:
     mTDeclaration& declaration() { return *window.declaration; }
