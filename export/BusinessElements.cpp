@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int MoneyWidth = 14;
-constexpr int WholeWidth = 12;
-
 // The form's activity codes are "01" to "09"; the record holds the second digit.
 std::string activityCode(const xmlNode* activity, const std::string& kind)
 {
@@ -25,14 +22,14 @@ std::string activityCode(const xmlNode* activity, const std::string& kind)
 void setExpense(xmlNode* activity, const char* name, Currency amount)
 {
     if (amount != Currency())
-        SetMoneyAttribute(activity, name, MoneyWidth, amount);
+        SetMoneyAttribute(activity, name, amount);
 }
 
 void addActivity(xmlNode* business, const mTBusinessNew& record)
 {
     xmlNode* activity = AddXmlElement(business, "РасчВидДеят");
     SetXmlAttribute(activity, "ВидДеят", activityCode(activity, record.ActivityKind));
-    SetMoneyAttribute(activity, "Доход", MoneyWidth, record.IncomeSum);
+    SetMoneyAttribute(activity, "Доход", record.IncomeSum);
     if (record.ExpensesConfirmed == 0)
         return;
     setExpense(activity, "РасхФакт", record.ExpenseSum);
@@ -55,8 +52,8 @@ void addFarm(xmlNode* business, const mTDeclaration& decl)
 void addCorrectedBase(xmlNode* business, const mTDeclaration& decl)
 {
     xmlNode* corrected = AddXmlElement(business, "НБКор105.3");
-    SetMoneyAttribute(corrected, "НБКорСам", MoneyWidth, decl.CorrectedBase);
-    SetWholeAttribute(corrected, "НалКорСам", WholeWidth, decl.CorrectedTax);
+    SetMoneyAttribute(corrected, "НБКорСам", decl.CorrectedBase);
+    SetWholeAttribute(corrected, "НалКорСам", decl.CorrectedTax);
 }
 
 
@@ -67,10 +64,10 @@ void addProfessionalDeductions(xmlNode* business, const char* source, const Prof
         return;
     xmlNode* element = AddXmlElement(business, "ПрофНалВыч");
     SetXmlAttribute(element, "ИстДоход", source);
-    SetPositiveMoneyAttribute(element, "РасхФактДогГПХ", MoneyWidth, deductions.РасхФактДогГПХ);
-    SetPositiveMoneyAttribute(element, "РасхФактАвтВозн", MoneyWidth, deductions.РасхФактАвтВозн);
-    SetPositiveMoneyAttribute(element, "РасхНормАвтВозн", MoneyWidth, deductions.РасхНормАвтВозн);
-    SetMoneyAttribute(element, "ОбщРасхВыч", MoneyWidth, deductions.ОбщРасхВыч);
+    SetPositiveMoneyAttribute(element, "РасхФактДогГПХ", deductions.РасхФактДогГПХ);
+    SetPositiveMoneyAttribute(element, "РасхФактАвтВозн", deductions.РасхФактАвтВозн);
+    SetPositiveMoneyAttribute(element, "РасхНормАвтВозн", deductions.РасхНормАвтВозн);
+    SetMoneyAttribute(element, "ОбщРасхВыч", deductions.ОбщРасхВыч);
 }
 
 Currency sumOf(const AdvancePeriods& periods)
@@ -81,9 +78,9 @@ Currency sumOf(const AdvancePeriods& periods)
 void addPeriods(xmlNode* advances, const char* name, const AdvancePeriods& periods)
 {
     xmlNode* element = AddXmlElement(advances, name);
-    SetWholeAttribute(element, "ЗаКв", WholeWidth, periods.ЗаКв);
-    SetWholeAttribute(element, "ЗаПг", WholeWidth, periods.ЗаПг);
-    SetWholeAttribute(element, "За9м", WholeWidth, periods.За9м);
+    SetWholeAttribute(element, "ЗаКв", periods.ЗаКв);
+    SetWholeAttribute(element, "ЗаПг", periods.ЗаПг);
+    SetWholeAttribute(element, "За9м", periods.За9м);
 }
 
 void addAdvancePayments(xmlNode* business, const kTSvodSumPrilV1Dop& sheet)
@@ -103,10 +100,10 @@ void addAdvancePayments(xmlNode* business, const kTSvodSumPrilV1Dop& sheet)
 void addBusinessIncome(xmlNode* business, const mTDeclaration& decl, const kTSvodSum& svod)
 {
     const kTSvodSumPrilV1& sheet = svod.PrilV1;
-    SetMoneyAttribute(business, "ДоходИт", MoneyWidth, sheet.ДоходИт);
-    SetMoneyAttribute(business, "ВычПрофИт", MoneyWidth, sheet.ВычПрофИт);
+    SetMoneyAttribute(business, "ДоходИт", sheet.ДоходИт);
+    SetMoneyAttribute(business, "ВычПрофИт", sheet.ВычПрофИт);
     if (sheet.УплФактАвИт > Currency())
-        SetWholeAttribute(business, "УплФактАвИт", WholeWidth, sheet.УплФактАвИт);
+        SetWholeAttribute(business, "УплФактАвИт", sheet.УплФактАвИт);
     for (const auto& record : decl.BusinessIncomes)
         addActivity(business, *record);
     if (decl.IsPeasantFarm != 0)

@@ -11,17 +11,14 @@
 
 namespace {
 
-constexpr int SumWidth = 14;
-constexpr int StandardWidth = 8;
-constexpr int PurchaseWidth = 10;
 // The kind of object that the form has no code of its own for and counts as kind 4.
 constexpr std::int32_t ObjectCodeWrittenAs4 = 8;
-// The kind of object number under which the object has no number, only its location.
-constexpr std::int32_t NumberKindLocationOnly = 4;
+// The kind of object number under which the object has no number, only its location
+// ("Номер отсутствует"); the other kind the format knows is 1, the cadastral number.
+constexpr std::int32_t NumberKindLocationOnly = 2;
 
 struct Amount {
     const char* name;
-    int width;
     Currency value;
 };
 
@@ -37,20 +34,20 @@ void addPositiveAmounts(xmlNode* parent, const char* name, std::initializer_list
         return;
     xmlNode* element = AddXmlElement(parent, name);
     for (const Amount& amount : amounts)
-        SetPositiveMoneyAttribute(element, amount.name, amount.width, amount.value);
+        SetPositiveMoneyAttribute(element, amount.name, amount.value);
 }
 
 void addStandard(xmlNode* deductions, const kTSvodSumPril5& sheet)
 {
     xmlNode* standard = AddXmlElement(deductions, "РасчВычСтанд");
-    SetPositiveMoneyAttribute(standard, "ВычСт218.1.1", StandardWidth, sheet.ВычСт218_1_1);
-    SetPositiveMoneyAttribute(standard, "ВычСт218.1.2", StandardWidth, sheet.ВычСт218_1_2);
-    SetPositiveMoneyAttribute(standard, "ВычСтРеб", StandardWidth, sheet.ВычСтРеб);
-    SetPositiveMoneyAttribute(standard, "ВычСтРебЕд", StandardWidth, sheet.ВычСтРебЕд);
-    SetPositiveMoneyAttribute(standard, "ВычСтРебИнв", StandardWidth, sheet.ВычСтРебИнв);
-    SetPositiveMoneyAttribute(standard, "ВычСтРебИнвЕд", StandardWidth, sheet.ВычСтРебИнвЕд);
-    SetPositiveMoneyAttribute(standard, "ОбщВычСтандПер", StandardWidth, sheet.ОбщВычСтандПер);
-    SetMoneyAttribute(standard, "ОбщВычСтандДекл", StandardWidth, sheet.ОбщВычСтандДекл);
+    SetPositiveMoneyAttribute(standard, "ВычСт218.1.1", sheet.ВычСт218_1_1);
+    SetPositiveMoneyAttribute(standard, "ВычСт218.1.2", sheet.ВычСт218_1_2);
+    SetPositiveMoneyAttribute(standard, "ВычСтРеб", sheet.ВычСтРеб);
+    SetPositiveMoneyAttribute(standard, "ВычСтРебЕд", sheet.ВычСтРебЕд);
+    SetPositiveMoneyAttribute(standard, "ВычСтРебИнв", sheet.ВычСтРебИнв);
+    SetPositiveMoneyAttribute(standard, "ВычСтРебИнвЕд", sheet.ВычСтРебИнвЕд);
+    SetPositiveMoneyAttribute(standard, "ОбщВычСтандПер", sheet.ОбщВычСтандПер);
+    SetMoneyAttribute(standard, "ОбщВычСтандДекл", sheet.ОбщВычСтандДекл);
 }
 
 // Donations, children's education and expensive treatment: no common limit.
@@ -59,10 +56,10 @@ void addSocialWithoutLimit(xmlNode* deductions, const kTSvodSumPril5& sheet)
     if (sheet.ИтогВычСоциал <= Currency())
         return;
     xmlNode* social = AddXmlElement(deductions, "РасчВычСоцБез219.2");
-    SetPositiveMoneyAttribute(social, "СумБлагЦел", SumWidth, sheet.СумБлагЦел);
-    SetPositiveMoneyAttribute(social, "СумОбуч", SumWidth, sheet.ChildEduSum);
-    SetPositiveMoneyAttribute(social, "СумЛечен", SumWidth, sheet.СумЛечен);
-    SetMoneyAttribute(social, "ИтогВычСоциал", SumWidth, sheet.ИтогВычСоциал);
+    SetPositiveMoneyAttribute(social, "СумБлагЦел", sheet.СумБлагЦел);
+    SetPositiveMoneyAttribute(social, "СумОбуч", sheet.ChildEduSum);
+    SetPositiveMoneyAttribute(social, "СумЛечен", sheet.СумЛечен);
+    SetMoneyAttribute(social, "ИтогВычСоциал", sheet.ИтогВычСоциал);
 }
 
 // The expenses under the common limit of 120 000 roubles.
@@ -71,23 +68,23 @@ void addSocialWithinLimit(xmlNode* deductions, const kTSvodSumPril5& sheet)
     if (sheet.ОбщСНВОтчПерНА + sheet.ОбщВычСоциал <= Currency())
         return;
     xmlNode* social = AddXmlElement(deductions, "РасчВычСоц219.2");
-    SetPositiveMoneyAttribute(social, "СумОбуч", SumWidth, sheet.SelfEduSum);
-    SetPositiveMoneyAttribute(social, "СумМедУсл", SumWidth, sheet.СумМедУсл);
-    SetPositiveMoneyAttribute(social, "СумЛекПреп", SumWidth, sheet.СумЛекПреп);
-    SetPositiveMoneyAttribute(social, "СумЛичСтрах", SumWidth, sheet.СумЛичСтрах);
-    SetPositiveMoneyAttribute(social, "СумПенсСтрах", SumWidth, sheet.СумПенсСтрах);
-    SetPositiveMoneyAttribute(social, "СумОценКвалиф", SumWidth, sheet.СумОценКвалиф);
-    SetPositiveMoneyAttribute(social, "ОбщСумРасх", SumWidth, sheet.ОбщСумРасх);
-    SetPositiveMoneyAttribute(social, "ОбщСНВОтчПерНА", SumWidth, sheet.ОбщСНВОтчПерНА);
-    SetMoneyAttribute(social, "ОбщВычСоциал", SumWidth, sheet.ОбщВычСоциал);
+    SetPositiveMoneyAttribute(social, "СумОбуч", sheet.SelfEduSum);
+    SetPositiveMoneyAttribute(social, "СумМедУсл", sheet.СумМедУсл);
+    SetPositiveMoneyAttribute(social, "СумЛекПреп", sheet.СумЛекПреп);
+    SetPositiveMoneyAttribute(social, "СумЛичСтрах", sheet.СумЛичСтрах);
+    SetPositiveMoneyAttribute(social, "СумПенсСтрах", sheet.СумПенсСтрах);
+    SetPositiveMoneyAttribute(social, "СумОценКвалиф", sheet.СумОценКвалиф);
+    SetPositiveMoneyAttribute(social, "ОбщСумРасх", sheet.ОбщСумРасх);
+    SetPositiveMoneyAttribute(social, "ОбщСНВОтчПерНА", sheet.ОбщСНВОтчПерНА);
+    SetMoneyAttribute(social, "ОбщВычСоциал", sheet.ОбщВычСоциал);
 }
 
 void addInvestment(xmlNode* deductions, const kTSvodSumPril5& sheet)
 {
     xmlNode* investment = AddXmlElement(deductions, "РасчИнвВыч");
-    SetMoneyAttribute(investment, "СумИнвВыч219", SumWidth, sheet.СумИнвВыч219);
-    SetMoneyAttribute(investment, "ИнвВычПредВосст", SumWidth, sheet.ИнвВычПредВосст);
-    SetMoneyAttribute(investment, "ИнвВычУпр", SumWidth, sheet.ИнвВычУпр);
+    SetMoneyAttribute(investment, "СумИнвВыч219", sheet.СумИнвВыч219);
+    SetMoneyAttribute(investment, "ИнвВычПредВосст", sheet.ИнвВычПредВосст);
+    SetMoneyAttribute(investment, "ИнвВычУпр", sheet.ИнвВычУпр);
 }
 
 // The taxpayer's sign of a property object by its owner sign (1 to 5), without and with the
@@ -118,11 +115,17 @@ void addObjectDetails(xmlNode* object, const mTConstructionDeductObj& source)
     if ((source.ObjectCode == 1 || source.ObjectCode == 7) && source.AcquisitionMethod > 0)
         SetXmlAttribute(details, "СпособПриобр", std::to_string(source.AcquisitionMethod));
     SetXmlAttribute(details, "КодНомерОб", std::to_string(source.ObjectNumberKind));
+    // The one text that identifies the object must say something.
+    const auto requireText = [details](const char* name, const std::string& value) {
+        if (Trimmed(value).empty())
+            throw ExportError("Ошибка в выгрузке. Не заполнено значение " + XmlFieldName(details, name) + ".");
+        SetXmlAttribute(details, name, value);
+    };
     if (source.ObjectNumberKind == NumberKindLocationOnly) {
-        SetXmlAttribute(details, "СведМНОб", source.ObjectLocation);
+        requireText("СведМНОб", source.ObjectLocation);
         return;
     }
-    SetXmlAttribute(details, "НомерОб", source.ObjectNumber);
+    requireText("НомерОб", source.ObjectNumber);
     if (!Trimmed(source.ObjectLocation).empty())
         SetXmlAttribute(details, "СведМНОб", source.ObjectLocation);
 }
@@ -142,20 +145,20 @@ void addPropertyObject(xmlNode* calculation, const mTConstructionDeductObj& sour
     }
     if (source.PreShareMarker != 0)
         SetXmlAttribute(object, "ДолСобств", ownershipShare(source));
-    SetMoneyAttribute(object, "СумРасхФакт", PurchaseWidth, source.ActualExpense);
-    SetMoneyAttribute(object, "СумФактУплПроц", PurchaseWidth, source.InterestPaid);
+    SetMoneyAttribute(object, "СумРасхФакт", source.ActualExpense);
+    SetMoneyAttribute(object, "СумФактУплПроц", source.InterestPaid);
     addObjectDetails(object, source);
 }
 
 void addPensionContract(xmlNode* contributions, const mbTPens& row)
 {
     xmlNode* contract = AddXmlElement(contributions, "РасчПСВВыч");
-    SetMoneyAttribute(contract, "СумВзносУпл", SumWidth, row.СумВзносУпл);
+    SetMoneyAttribute(contract, "СумВзносУпл", row.СумВзносУпл);
     xmlNode* details = AddXmlElement(contract, "СведДогНПО");
     SetXmlAttribute(details, "ВидДоговор", std::to_string(row.ВидДоговор));
     SetDateAttribute(details, "ДатаДогНПО", row.ДатаДогНПО);
     SetXmlAttribute(details, "НомДогНПО", row.НомДогНПО);
-    xmlNode* organisation = AddXmlElement(contract, "СведИст");
+    xmlNode* organisation = AddXmlElement(details, "СведИст");
     SetXmlAttribute(organisation, "Наим", row.Наим);
     SetXmlAttribute(organisation, "ИННЮЛ", row.ИННЮЛ);
     SetXmlAttribute(organisation, "КПП", row.КПП);
@@ -170,7 +173,7 @@ void addInvestmentAccount(xmlNode* contributions, const bmTInfoIIS& account)
     SetDateAttribute(element, "ДатаДог", account.ContractDate);
     SetXmlAttribute(element, "НомДог", account.ContractNumber);
     SetDateAttribute(element, "ДатаОткр", account.OpenDate);
-    SetMoneyAttribute(element, "ОбщСумВыч", SumWidth, account.PaidIn);
+    SetMoneyAttribute(element, "ОбщСумВыч", account.PaidIn);
     SetXmlAttribute(element, "ПрВыч", std::to_string(account.SimplifiedSign));
 }
 
@@ -187,7 +190,7 @@ void AddStandardSocialDeductionElements(xmlNode* ndfl3, const ExportContext& con
         return;
 
     xmlNode* deductions = AddXmlElement(ndfl3, "ВычСтандСоц");
-    SetMoneyAttribute(deductions, "ВычСтандСоц", SumWidth, sheet.ВычСтандСоц);
+    SetMoneyAttribute(deductions, "ВычСтандСоц", sheet.ВычСтандСоц);
     addStandard(deductions, sheet);
     addSocialWithoutLimit(deductions, sheet);
     addSocialWithinLimit(deductions, sheet);
@@ -201,26 +204,26 @@ void AddPropertySaleDeductionElements(xmlNode* ndfl3, const ExportContext& conte
     if (sheet.ОбщИмущВыч <= Currency())
         return;
     xmlNode* deductions = AddXmlElement(ndfl3, "ИмущНалВычПр");
-    SetMoneyAttribute(deductions, "ОбщИмущВыч", SumWidth, sheet.ОбщИмущВыч);
+    SetMoneyAttribute(deductions, "ОбщИмущВыч", sheet.ОбщИмущВыч);
     addPositiveAmounts(deductions, "ВычДохНедвЖил",
-                       {{"ВычПродИмущ", 9, sheet.ВычПродИмущ},
-                        {"РасхПриобИмущ", SumWidth, sheet.РасхПриобИмущ},
-                        {"ВычПродИмущДол", 9, sheet.ВычПродИмущДол},
-                        {"РасхПриобИмущДол", SumWidth, sheet.РасхПриобИмущДол}});
+                       {{"ВычПродИмущ", sheet.ВычПродИмущ},
+                        {"РасхПриобИмущ", sheet.РасхПриобИмущ},
+                        {"ВычПродИмущДол", sheet.ВычПродИмущДол},
+                        {"РасхПриобИмущДол", sheet.РасхПриобИмущДол}});
     addPositiveAmounts(deductions, "ВычПродНедвИн",
-                       {{"ВычДохПродИмущ", 8, sheet.OtherRealtySaleDeduction},
-                        {"РасхПриобрИмущ", SumWidth, sheet.OtherRealtyCost}});
+                       {{"ВычДохПродИмущ", sheet.OtherRealtySaleDeduction},
+                        {"РасхПриобрИмущ", sheet.OtherRealtyCost}});
     addPositiveAmounts(deductions, "ВычПродИмущИн",
-                       {{"ВычДохПродИмущ", 8, sheet.OtherPropertySaleDeduction},
-                        {"РасхПриобрИмущ", SumWidth, sheet.OtherPropertyCost}});
-    addPositiveAmounts(deductions, "ВычИзъятИмущГМН", {{"ВычДохИзъятИмущ", SumWidth, sheet.ВычДохИзъятИмущ}});
+                       {{"ВычДохПродИмущ", sheet.OtherPropertySaleDeduction},
+                        {"РасхПриобрИмущ", sheet.OtherPropertyCost}});
+    addPositiveAmounts(deductions, "ВычИзъятИмущГМН", {{"ВычДохИзъятИмущ", sheet.ВычДохИзъятИмущ}});
     addPositiveAmounts(deductions, "ВычЛиквИОиКИК",
-                       {{"ВычДохЛиквИО", SumWidth, sheet.ВычДохЛиквИО},
-                        {"ВычДохПравКИК", SumWidth, sheet.ВычДохПравКИК}});
-    addPositiveAmounts(deductions, "РасхВычПродУК", {{"ВычПдтвРасхПродУК", SumWidth, sheet.ВычПдтвРасхПродУК}});
-    addPositiveAmounts(deductions, "РасхВычПрдСр", {{"ВычПдтвРасхПрдСр", SumWidth, sheet.ВычПдтвРасхПрдСр}});
-    addPositiveAmounts(deductions, "РасхВычУмСтУК", {{"ВычПдтвРасхУмСтУК", SumWidth, sheet.ВычПдтвРасхУмСтУК}});
-    addPositiveAmounts(deductions, "РасхВычУстПрав", {{"ВычПдтвРасхУстПрав", SumWidth, sheet.ВычПдтвРасхУстПрав}});
+                       {{"ВычДохЛиквИО", sheet.ВычДохЛиквИО},
+                        {"ВычДохПравКИК", sheet.ВычДохПравКИК}});
+    addPositiveAmounts(deductions, "РасхВычПродУК", {{"ВычПдтвРасхПродУК", sheet.ВычПдтвРасхПродУК}});
+    addPositiveAmounts(deductions, "РасхВычПрдСр", {{"ВычПдтвРасхПрдСр", sheet.ВычПдтвРасхПрдСр}});
+    addPositiveAmounts(deductions, "РасхВычУмСтУК", {{"ВычПдтвРасхУмСтУК", sheet.ВычПдтвРасхУмСтУК}});
+    addPositiveAmounts(deductions, "РасхВычУстПрав", {{"ВычПдтвРасхУстПрав", sheet.ВычПдтвРасхУстПрав}});
 }
 
 void AddPropertyPurchaseDeductionElements(xmlNode* ndfl3, const ExportContext& context)
@@ -234,18 +237,18 @@ void AddPropertyPurchaseDeductionElements(xmlNode* ndfl3, const ExportContext& c
     const kTSvodSumPril7& sheet = context.Svod.Pril7;
     xmlNode* purchase = AddXmlElement(ndfl3, "ИмущНалВычНов");
     xmlNode* calculation = AddXmlElement(purchase, "РасчИмущВыч");
-    for (const Amount& amount : {Amount{"ВычНовЗачПред", PurchaseWidth, sheet.ВычНовЗачПред},
-                                 Amount{"ВычПроцЗачПред", PurchaseWidth, sheet.ВычПроцЗачПред},
-                                 Amount{"ВычНАУвед", PurchaseWidth, sheet.ВычНАУвед},
-                                 Amount{"ВычНАУпр", PurchaseWidth, sheet.ВычНАУпр},
-                                 Amount{"ПроцНАУвед", PurchaseWidth, sheet.ПроцНАУвед},
-                                 Amount{"ПроцНАУпр", PurchaseWidth, sheet.ПроцНАУпр},
-                                 Amount{"НалБаз13БезВыч", SumWidth, sheet.НалБаз13БезВыч},
-                                 Amount{"РасхНовВычНД", PurchaseWidth, sheet.РасхНовВычНД},
-                                 Amount{"ПроцВычНД", PurchaseWidth, sheet.ПроцВычНД},
-                                 Amount{"ОстИВБезПроц", PurchaseWidth, sheet.ОстИВБезПроц},
-                                 Amount{"ОстИВУплПроц", PurchaseWidth, sheet.ОстИВУплПроц}})
-        SetMoneyAttribute(calculation, amount.name, amount.width, amount.value);
+    for (const Amount& amount : {Amount{"ВычНовЗачПред", sheet.ВычНовЗачПред},
+                                 Amount{"ВычПроцЗачПред", sheet.ВычПроцЗачПред},
+                                 Amount{"ВычНАУвед", sheet.ВычНАУвед},
+                                 Amount{"ВычНАУпр", sheet.ВычНАУпр},
+                                 Amount{"ПроцНАУвед", sheet.ПроцНАУвед},
+                                 Amount{"ПроцНАУпр", sheet.ПроцНАУпр},
+                                 Amount{"НалБаз13БезВыч", sheet.НалБаз13БезВыч},
+                                 Amount{"РасхНовВычНД", sheet.РасхНовВычНД},
+                                 Amount{"ПроцВычНД", sheet.ПроцВычНД},
+                                 Amount{"ОстИВБезПроц", sheet.ОстИВБезПроц},
+                                 Amount{"ОстИВУплПроц", sheet.ОстИВУплПроц}})
+        SetMoneyAttribute(calculation, amount.name, amount.value);
     for (const auto& object : deduction.ObjectList)
         addPropertyObject(calculation, *object);
 }
@@ -258,11 +261,11 @@ void AddPensionInvestmentDeductionElements(xmlNode* ndfl3, const ExportContext& 
 
     xmlNode* deductions = AddXmlElement(ndfl3, "ВычСоцИнв219");
     xmlNode* contributions = AddXmlElement(deductions, "РасчПенсВзнос");
-    SetMoneyAttribute(contributions, "ОбщВзносВыч", SumWidth, sheet.ОбщВзносВыч);
+    SetMoneyAttribute(contributions, "ОбщВзносВыч", sheet.ОбщВзносВыч);
     for (const mbTPens& row : sheet.Rows)
         addPensionContract(contributions, row);
     if (sheet.СумВзносУпл > Currency())
-        SetMoneyAttribute(AddXmlElement(contributions, "РасчДопСВВыч"), "СумВзносУпл", SumWidth, sheet.СумВзносУпл);
+        SetMoneyAttribute(AddXmlElement(contributions, "РасчДопСВВыч"), "СумВзносУпл", sheet.СумВзносУпл);
     if (sheet.ListInvestmentAccounts)
         for (const auto& account : context.Decl.InvDeduct.IISList)
             addInvestmentAccount(contributions, *account);

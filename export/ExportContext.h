@@ -18,5 +18,5 @@ struct ExportContext {
 };
 
 // Raises ExportError naming the field when the tax-office code is not four digits or the
-// INN, trimmed, is neither empty nor twelve digits.
+// INN, trimmed, is neither empty nor twelve digits with their check digits.
 ExportContext MakeExportContext(const mTDeclaration& decl, const kTSvodSum& svod, double exportDate);

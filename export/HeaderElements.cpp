@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "export/FieldLimits.h"
 #include "export/XmlWriter.h"
 #include "model/Cp1251.h"
 #include "model/Declaration.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr std::size_t NamePartLength = 60;
+constexpr std::size_t NamePartLength = FieldLimits::NamePart;
 
 // The code of the document the taxpayer files, by the category chosen on the initial-data page.
 std::optional<std::string_view> documentCode(std::uint8_t taxpayerCategory)
@@ -146,7 +147,7 @@ xmlNode* AddDocumentHeader(xmlNode* root, const ExportContext& context)
     const bool closingBusiness = decl.DeclarationType == DeclarationClosingBusiness;
     if (decl.CorrectionNumber < 0 || decl.CorrectionNumber > 999)
         throw ExportError("Ошибка в выгрузке. Номер корректировки " + std::to_string(decl.CorrectionNumber)
-                          + " должен быть от 0 до 999.");
+                          + " должен быть от 0 до 999 (поле Файл/Документ/@НомКорр).");
 
     xmlNode* document = AddXmlElement(root, "Документ");
     SetXmlAttribute(document, "КНД", "1151020");

@@ -4,15 +4,13 @@
 #include <string_view>
 
 #include "computation/Summary.h"
+#include "export/FieldLimits.h"
 #include "export/XmlWriter.h"
 #include "model/Trimmed.h"
 
 namespace {
 
-constexpr int IncomeWidth = 15;
-constexpr int TaxWidth = 13;
-constexpr int ForeignMoneyWidth = 14;
-constexpr std::size_t PersonNameLength = 255;
+constexpr std::size_t PersonNameLength = FieldLimits::PayerPersonName;
 // The row of the Russian-source sheet that holds the tax withheld on code-2620 income.
 constexpr std::string_view Withheld2620Kind = "35";
 
@@ -66,10 +64,10 @@ void addForeignIncome(xmlNode* foreign, const bmPril2Rec& row)
     SetXmlAttribute(income, "КурсВалютДох", row.КурсВалютДох);
     // The sheet keeps these amounts as field texts too, but clamped to nines where they do not
     // fit; written from the amounts, a figure too long fails the export instead.
-    SetMoneyAttribute(income, "ДоходИноВал", ForeignMoneyWidth, row.IncomeInCurrency);
-    SetMoneyAttribute(income, "ДоходИноРуб", ForeignMoneyWidth, row.IncomeInRoubles);
+    SetMoneyAttribute(income, "ДоходИноВал", row.IncomeInCurrency);
+    SetMoneyAttribute(income, "ДоходИноРуб", row.IncomeInRoubles);
     if (!row.ДоходОсв.empty())
-        SetMoneyAttribute(income, "ДоходОсв", ForeignMoneyWidth, row.ExemptAmount);
+        SetMoneyAttribute(income, "ДоходОсв", row.ExemptAmount);
     if (row.КодВидОсв != 0)
         SetXmlAttribute(income, "КодВидОсв", std::to_string(row.КодВидОсв));
     if (row.ПорядПрибКИК != 0)
@@ -77,15 +75,15 @@ void addForeignIncome(xmlNode* foreign, const bmPril2Rec& row)
     if (row.TaxPaidInCurrency > Currency()) {
         SetDateAttribute(income, "ДатаУплНал", row.ДатаУплНал);
         setIfNotEmpty(income, "КурсВалютНал", row.КурсВалютНал);
-        SetMoneyAttribute(income, "НалУплИноВал", ForeignMoneyWidth, row.TaxPaidInCurrency);
-        SetMoneyAttribute(income, "НалУплИноРуб", ForeignMoneyWidth, row.TaxPaidInRoubles);
+        SetMoneyAttribute(income, "НалУплИноВал", row.TaxPaidInCurrency);
+        SetMoneyAttribute(income, "НалУплИноРуб", row.TaxPaidInRoubles);
     }
     if (!row.НалИсчКИК.empty())
-        SetWholeAttribute(income, "НалИсчКИК", TaxWidth, row.KIKTaxWithheld);
+        SetWholeAttribute(income, "НалИсчКИК", row.KIKTaxWithheld);
     if (!row.НалЗачРФОбщ.empty())
-        SetWholeAttribute(income, "НалЗачРФОбщ", TaxWidth, row.TaxInRussia);
+        SetWholeAttribute(income, "НалЗачРФОбщ", row.TaxInRussia);
     if (!row.НалогЗачРФОбщ.empty())
-        SetWholeAttribute(income, "НалогЗачРФОбщ", TaxWidth, row.TaxCredit);
+        SetWholeAttribute(income, "НалогЗачРФОбщ", row.TaxCredit);
 }
 
 
@@ -100,8 +98,8 @@ void AddRussianIncomeElements(xmlNode* ndfl3, const ExportContext& context)
         SetXmlAttribute(income, "ВидДоход", row.ВидДоход);
         setIfNotEmpty(income, "Ставка", row.Ставка);
         setIfNotEmpty(income, "ОКТМО", row.ОКТМО);
-        SetMoneyAttribute(income, "Доход", IncomeWidth, row.Доход);
-        SetWholeAttribute(income, "НалУдерж", TaxWidth, row.НалУдерж);
+        SetMoneyAttribute(income, "Доход", row.Доход);
+        SetWholeAttribute(income, "НалУдерж", row.НалУдерж);
         addPayer(income, row);
     }
 }
@@ -122,19 +120,19 @@ void AddNonTaxableIncomeElements(xmlNode* ndfl3, const ExportContext& context)
     if (sheet.ДохНеНалОбщ <= Currency())
         return;
     xmlNode* exempt = AddXmlElement(ndfl3, "ДоходОсвПрев");
-    SetPositiveMoneyAttribute(exempt, "МатПомРожд", 9, sheet.МатПомРожд);
-    SetPositiveMoneyAttribute(exempt, "СтоимПодар", 6, sheet.СтоимПодар);
-    SetPositiveMoneyAttribute(exempt, "СтоимПриз", 6, sheet.СтоимПриз);
-    SetPositiveMoneyAttribute(exempt, "МатПомРаб", 6, sheet.МатПомРаб);
-    SetPositiveMoneyAttribute(exempt, "ВозмМед", 6, sheet.ВозмМед);
-    SetPositiveMoneyAttribute(exempt, "ПризРекл", 6, sheet.ПризРекл);
-    SetPositiveMoneyAttribute(exempt, "МатПомИнв", 6, sheet.МатПомИнв);
-    SetPositiveMoneyAttribute(exempt, "ВыигрЛотер", 6, sheet.ВыигрЛотер);
-    SetPositiveMoneyAttribute(exempt, "МатПомОбр", 6, sheet.МатПомОбр);
-    SetPositiveMoneyAttribute(exempt, "ПомПодар", 7, sheet.ПомПодар);
-    SetPositiveMoneyAttribute(exempt, "ДопСВПенс", 7, sheet.ДопСВПенс);
-    SetPositiveMoneyAttribute(exempt, "ДоходИн", 12, sheet.ДоходИн);
-    SetMoneyAttribute(exempt, "ДохНеНалОбщ", 12, sheet.ДохНеНалОбщ);
+    SetPositiveMoneyAttribute(exempt, "МатПомРожд", sheet.МатПомРожд);
+    SetPositiveMoneyAttribute(exempt, "СтоимПодар", sheet.СтоимПодар);
+    SetPositiveMoneyAttribute(exempt, "СтоимПриз", sheet.СтоимПриз);
+    SetPositiveMoneyAttribute(exempt, "МатПомРаб", sheet.МатПомРаб);
+    SetPositiveMoneyAttribute(exempt, "ВозмМед", sheet.ВозмМед);
+    SetPositiveMoneyAttribute(exempt, "ПризРекл", sheet.ПризРекл);
+    SetPositiveMoneyAttribute(exempt, "МатПомИнв", sheet.МатПомИнв);
+    SetPositiveMoneyAttribute(exempt, "ВыигрЛотер", sheet.ВыигрЛотер);
+    SetPositiveMoneyAttribute(exempt, "МатПомОбр", sheet.МатПомОбр);
+    SetPositiveMoneyAttribute(exempt, "ПомПодар", sheet.ПомПодар);
+    SetPositiveMoneyAttribute(exempt, "ДопСВПенс", sheet.ДопСВПенс);
+    SetPositiveMoneyAttribute(exempt, "ДоходИн", sheet.ДоходИн);
+    SetMoneyAttribute(exempt, "ДохНеНалОбщ", sheet.ДохНеНалОбщ);
 }
 
 void AddPropertySaleIncomeElements(xmlNode* ndfl3, const ExportContext& context)
@@ -142,9 +140,9 @@ void AddPropertySaleIncomeElements(xmlNode* ndfl3, const ExportContext& context)
     for (const mbPrilA& row : context.Svod.Pril1_Dop.Rows) {
         xmlNode* sale = AddXmlElement(ndfl3, "ДохПродОНИ");
         SetXmlAttribute(sale, "НомКадОтчуждОНИ", row.НомКадОтчуждОНИ);
-        SetMoneyAttribute(sale, "КадСтоимГодРег", IncomeWidth, row.КадСтоимГодРег);
-        SetMoneyAttribute(sale, "ДохПродЦенаДог", IncomeWidth, row.ДохПродЦенаДог);
-        SetMoneyAttribute(sale, "КадСтоимКоэф", IncomeWidth, row.КадСтоимКоэф);
-        SetMoneyAttribute(sale, "ДохПродНалОбл", IncomeWidth, row.ДохПродНалОбл);
+        SetMoneyAttribute(sale, "КадСтоимГодРег", row.КадСтоимГодРег);
+        SetMoneyAttribute(sale, "ДохПродЦенаДог", row.ДохПродЦенаДог);
+        SetMoneyAttribute(sale, "КадСтоимКоэф", row.КадСтоимКоэф);
+        SetMoneyAttribute(sale, "ДохПродНалОбл", row.ДохПродНалОбл);
     }
 }

@@ -7,17 +7,14 @@
 
 namespace {
 
-constexpr int TaxWidth = 13;    // whole roubles
-constexpr int AmountWidth = 15; // roubles with kopecks
-
 void addSumsByCode(xmlNode* sums, const kTSvodSumR1& section1)
 {
     for (const bmTList1& row : section1.Rows) {
         xmlNode* element = AddXmlElement(sums, "СумНалПуИскл227");
         SetXmlAttribute(element, "КБК", row.КБК);
         SetXmlAttribute(element, "ОКТМО", row.ОКТМО);
-        SetWholeAttribute(element, "ПодлУпл", TaxWidth, row.ПодлУпл);
-        SetWholeAttribute(element, "ПодлВозв", TaxWidth, row.ПодлВозв);
+        SetWholeAttribute(element, "ПодлУпл", row.ПодлУпл);
+        SetWholeAttribute(element, "ПодлВозв", row.ПодлВозв);
     }
 }
 
@@ -25,9 +22,9 @@ void addSumsByCode(xmlNode* sums, const kTSvodSumR1& section1)
 void setPeriodAmount(xmlNode* element, const char* attribute, Currency payable, Currency reduction)
 {
     if (payable > Currency())
-        SetWholeAttribute(element, attribute, TaxWidth, payable);
+        SetWholeAttribute(element, attribute, payable);
     else if (reduction > Currency())
-        SetReductionAttribute(element, attribute, TaxWidth, reduction);
+        SetReductionAttribute(element, attribute, reduction);
 }
 
 void addAdvancePayments(xmlNode* sums, const kTSvodSumR1_punkt2& advances, const std::string& kbk,
@@ -37,7 +34,7 @@ void addAdvancePayments(xmlNode* sums, const kTSvodSumR1_punkt2& advances, const
     xmlNode* element = AddXmlElement(sums, "СумНалПу227");
     SetXmlAttribute(element, "КБК", kbk);
     if (code.АвПУКв > zero) {
-        SetWholeAttribute(element, "АвПУКв", TaxWidth, code.АвПУКв);
+        SetWholeAttribute(element, "АвПУКв", code.АвПУКв);
         if (!advances.ОКТМО_Кв.empty())
             SetXmlAttribute(element, "ОКТМО_Кв", advances.ОКТМО_Кв);
     }
@@ -50,9 +47,9 @@ void addAdvancePayments(xmlNode* sums, const kTSvodSumR1_punkt2& advances, const
     SetXmlAttribute(element, "ОКТМО_Пер", advances.ОКТМО_Пер);
     // For the year the reduction comes first, and a year without either is written as 0.
     if (code.YearReduction > zero)
-        SetReductionAttribute(element, "НалПУУменПер", TaxWidth, code.YearReduction);
+        SetReductionAttribute(element, "НалПУУменПер", code.YearReduction);
     else
-        SetWholeAttribute(element, "НалПУУменПер", TaxWidth, code.YearPayable);
+        SetWholeAttribute(element, "НалПУУменПер", code.YearPayable);
 }
 
 void addOffset(xmlNode* applications, const bmTRecord1_ZachNalog& offset)
@@ -63,8 +60,12 @@ void addOffset(xmlNode* applications, const bmTRecord1_ZachNalog& offset)
     SetXmlAttribute(element, "ОКТМО", offset.ОКТМО);
     for (const bmTRecord1_PlNalog& payment : offset.Payments) {
         xmlNode* line = AddXmlElement(element, "СвНОПрПост");
+        if (payment.ПрЗач != "1" && payment.ПрЗач != "2")
+            throw ExportError("Ошибка в выгрузке. В заявлении о зачете не выбрано, в счет чего зачесть налог: "
+                              "погашения недоимки или предстоящих платежей (поле "
+                              + XmlFieldName(line, "ПрЗач") + ").");
         SetXmlAttribute(line, "ПрЗач", payment.ПрЗач);
-        SetMoneyAttribute(line, "Сумма", AmountWidth, payment.Сумма);
+        SetMoneyAttribute(line, "Сумма", payment.Сумма);
         SetXmlAttribute(line, "КБК", payment.КБК);
         SetXmlAttribute(line, "ОКТМО", payment.ОКТМО);
         SetXmlAttribute(line, "КодНОПрПост", payment.КодНОПрПост);
@@ -75,7 +76,7 @@ void addRefund(xmlNode* applications, const bmTRecord1_Bank& refund)
 {
     xmlNode* element = AddXmlElement(applications, "ЗаявВозвр");
     SetXmlAttribute(element, "НомерЗаяв", refund.НомерЗаяв);
-    SetMoneyAttribute(element, "Сумма", AmountWidth, refund.Сумма);
+    SetMoneyAttribute(element, "Сумма", refund.Сумма);
     SetXmlAttribute(element, "КБК", refund.КБК);
     SetXmlAttribute(element, "ОКТМО", refund.ОКТМО);
 

@@ -7,14 +7,11 @@
 
 namespace {
 
-constexpr int MoneyWidth = 14;
-
-
 void addLoss(xmlNode* operation, const std::string& code, Currency amount)
 {
     xmlNode* loss = AddXmlElement(operation, "УчетУбыт");
     SetXmlAttribute(loss, "ВидОперУбыт", code);
-    SetMoneyAttribute(loss, "УбытУмДохОпер", MoneyWidth, amount);
+    SetMoneyAttribute(loss, "УбытУмДохОпер", amount);
 }
 
 // The first loss is always written; a later one only after the one before it and when it
@@ -36,13 +33,13 @@ void AddSecuritiesElements(xmlNode* ndfl3, const ExportContext& context)
     for (const bmPr8Rec& row : context.Svod.Pril8.Rows) {
         xmlNode* operation = AddXmlElement(ndfl3, "ДохОперЦБ");
         SetXmlAttribute(operation, "ВидОпер", row.ВидОпер);
-        SetMoneyAttribute(operation, "ДохСовОпер", MoneyWidth, row.ДохСовОпер);
-        SetPositiveMoneyAttribute(operation, "РасхРеалЦБ", MoneyWidth, row.РасхРеалЦБ);
-        SetPositiveMoneyAttribute(operation, "РасхУмДохОпер", MoneyWidth, row.РасхУмДохОпер);
+        SetMoneyAttribute(operation, "ДохСовОпер", row.ДохСовОпер);
+        SetPositiveMoneyAttribute(operation, "РасхРеалЦБ", row.РасхРеалЦБ);
+        SetPositiveMoneyAttribute(operation, "РасхУмДохОпер", row.РасхУмДохОпер);
         SetXmlAttribute(operation, "ПризУчетУбыт", row.ПризУчетУбыт != 0 ? "1" : "0");
         if (row.ПризУчетУбыт != 0)
             addLosses(operation, row);
-        SetPositiveMoneyAttribute(operation, "ИнвВыч219.1Опер", MoneyWidth, row.ИнвВыч219_1Опер);
-        SetPositiveMoneyAttribute(operation, "ИнвВыч219.3Опер", MoneyWidth, row.ИнвВыч219_3Опер);
+        SetPositiveMoneyAttribute(operation, "ИнвВыч219.1Опер", row.ИнвВыч219_1Опер);
+        SetPositiveMoneyAttribute(operation, "ИнвВыч219.3Опер", row.ИнвВыч219_3Опер);
     }
 }

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int LastWrittenKind = 24;
 constexpr int BusinessKind = 7;
-constexpr int BaseWidth = 15; // roubles with kopecks
-constexpr int TaxWidth = 13;  // whole roubles
 
 struct AmountField {
     const char* attribute;
@@ -49,8 +47,20 @@ bool isWritten(int kind, const kTSvodSumRazd2& sheet, const mTDeclaration& decl)
 
 } // namespace
 
+bool HasTaxBaseElements(const mTDeclaration& decl, const kTSvodSum& svod)
+{
+    for (int kind = 1; kind <= LastWrittenKind; ++kind)
+        if (isWritten(kind, svod.Razd2Sheet(kind), decl))
+            return true;
+    return false;
+}
+
 void AddTaxBaseElements(xmlNode* ndfl3, const ExportContext& context)
 {
+    if (!HasTaxBaseElements(context.Decl, context.Svod))
+        throw ExportError("Ошибка в выгрузке. В декларации не указано ни одного дохода, а файл обмена требует хотя "
+                          "бы один расчет налоговой базы (" + XmlElementName(ndfl3)
+                          + "/НалБаза): укажите доходы на странице «Задание условий» и на страницах доходов.");
     for (int kind = 1; kind <= LastWrittenKind; ++kind) {
         const kTSvodSumRazd2& sheet = context.Svod.Razd2Sheet(kind);
         if (!isWritten(kind, sheet, context.Decl))
@@ -62,9 +72,9 @@ void AddTaxBaseElements(xmlNode* ndfl3, const ExportContext& context)
         // negative tax is refused by SetWholeAttribute rather than written beside it.
         xmlNode* base = AddXmlElement(taxBase, "РасчНалБаза");
         for (const AmountField& amount : baseFields)
-            SetMoneyAttribute(base, amount.attribute, BaseWidth, sheet.*amount.field);
+            SetMoneyAttribute(base, amount.attribute, sheet.*amount.field);
         xmlNode* tax = AddXmlElement(taxBase, "РасчНалПУ");
         for (const AmountField& amount : taxFields)
-            SetWholeAttribute(tax, amount.attribute, TaxWidth, sheet.*amount.field);
+            SetWholeAttribute(tax, amount.attribute, sheet.*amount.field);
     }
 }

@@ -5,6 +5,8 @@
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
 
+#include "export/FieldCheck.h"
+#include "export/FieldLimits.h"
 #include "model/Cp1251.h"
 #include "model/DayDate.h"
 #include "model/Money.h"
@@ -56,15 +58,57 @@ void checkValue(const xmlNode* element, std::string_view name, std::string_view 
                               + " содержит управляющий символ.");
 }
 
-void appendAttribute(xmlNode* element, std::string_view name, const std::string& value)
+const FieldFacet& facetOf(const xmlNode* element, std::string_view name)
 {
-    allocated(xmlNewProp(element, xmlText(std::string(name)), xmlText(value)));
+    const FieldFacet* facet = FindFieldFacet(reinterpret_cast<const char*>(element->name), name);
+    if (!facet)
+        throw std::logic_error("the exchange format has no attribute " + XmlFieldName(element, name));
+    return *facet;
+}
+
+const FieldFacet& amountFacetOf(const xmlNode* element, std::string_view name, FieldForm form)
+{
+    const FieldFacet& facet = facetOf(element, name);
+    if (facet.form != form)
+        throw std::logic_error("the attribute " + XmlFieldName(element, name) + " holds no amount of this kind");
+    return facet;
+}
+
+// The value as the message quotes it: long texts cut to their first characters.
+std::string quoted(std::string_view value)
+{
+    constexpr std::size_t shown = 40;
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < value.size() && characters < shown; ++characters) {
+        ++end;
+        while (end < value.size() && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80)
+            ++end;
+    }
+    return "«" + std::string(value.substr(0, end)) + (end < value.size() ? "…»" : "»");
+}
+
+// `written` is checked against the field's facets; the message quotes the value as `given`.
+void appendAttribute(xmlNode* element, std::string_view name, std::string_view given, const std::string& written)
+{
+    const std::string failure = FieldValueFailure(facetOf(element, name), written);
+    if (!failure.empty())
+        throw ExportError("Ошибка в выгрузке. Значение " + quoted(given) + " в поле " + XmlFieldName(element, name)
+                          + " " + failure + ".");
+    allocated(xmlNewProp(element, xmlText(std::string(name)), xmlText(written)));
 }
 
 [[noreturn]] void amountTooWide(const xmlNode* element, std::string_view name, int width, const std::string& text)
 {
     throw ExportError("Ошибка в выгрузке. Сумма " + text + " не помещается в поле " + XmlFieldName(element, name)
                       + " (не более " + std::to_string(width) + " цифр).");
+}
+
+// The format holds tax in whole roubles; kopecks are never rounded away silently.
+void checkWholeRoubles(const xmlNode* element, std::string_view name, Currency amount)
+{
+    if (amount.units() % Currency::UnitsPerRouble != 0)
+        throw ExportError("Ошибка в выгрузке. Сумма " + currencyText(amount) + " в поле " + XmlFieldName(element, name)
+                          + " указана с копейками: поле принимает только целые рубли.");
 }
 
 } // namespace
@@ -86,46 +130,51 @@ xmlNode* AddXmlElement(xmlNode* parent, std::string_view name)
 void SetXmlAttribute(xmlNode* element, std::string_view name, std::string_view value)
 {
     checkValue(element, name, value);
-    appendAttribute(element, name, cp1251::toUpperUtf8(value));
+    appendAttribute(element, name, value, cp1251::toUpperUtf8(value));
 }
 
 void SetXmlAttributeKeepingCase(xmlNode* element, std::string_view name, std::string_view value)
 {
     checkValue(element, name, value);
-    appendAttribute(element, name, std::string(value));
+    appendAttribute(element, name, value, std::string(value));
 }
 
-void SetMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount)
+void SetMoneyAttribute(xmlNode* element, std::string_view name, Currency amount)
 {
+    const int width = amountFacetOf(element, name, FieldForm::Amount).totalDigits;
     const std::string roubles = std::to_string(amount.units() / Currency::UnitsPerRouble);
     if (amount > Currency() && roubles.size() + 2 > static_cast<std::size_t>(width))
         amountTooWide(element, name, width, currencyText(amount));
     SetXmlAttribute(element, name, MoneyToFieldText(width, amount));
 }
 
-void SetWholeAttribute(xmlNode* element, std::string_view name, int width, Currency amount)
+void SetWholeAttribute(xmlNode* element, std::string_view name, Currency amount)
 {
+    const int width = amountFacetOf(element, name, FieldForm::Whole).totalDigits;
     const std::string text = currencyText(amount);
     if (amount < Currency())
         throw ExportError("Ошибка в выгрузке. Отрицательная сумма " + text + " в поле " + XmlFieldName(element, name)
                           + ".");
+    checkWholeRoubles(element, name, amount);
     if (text.size() > static_cast<std::size_t>(width))
         amountTooWide(element, name, width, text);
-    SetXmlAttribute(element, name, CurrToFieldText(width, amount));
+    SetXmlAttribute(element, name, text);
 }
 
-void SetReductionAttribute(xmlNode* element, std::string_view name, int width, Currency amount)
+void SetReductionAttribute(xmlNode* element, std::string_view name, Currency amount)
 {
+    const int width = amountFacetOf(element, name, FieldForm::Whole).totalDigits;
     const std::string text = currencyText(amount);
+    checkWholeRoubles(element, name, amount);
     if (text.size() > static_cast<std::size_t>(width))
         amountTooWide(element, name, width, text);
-    SetXmlAttribute(element, name, "-" + CurrToFieldText(width, amount));
+    SetXmlAttribute(element, name, "-" + text);
 }
 
-void SetPositiveMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount)
+void SetPositiveMoneyAttribute(xmlNode* element, std::string_view name, Currency amount)
 {
     if (amount > Currency())
-        SetMoneyAttribute(element, name, width, amount);
+        SetMoneyAttribute(element, name, amount);
 }
 
 void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount)
@@ -139,13 +188,18 @@ void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount)
     SetXmlAttribute(element, name, dateText(dayCount));
 }
 
-std::string XmlFieldName(const xmlNode* element, std::string_view attribute)
+std::string XmlElementName(const xmlNode* element)
 {
     const std::unique_ptr<xmlChar, XmlFree> path(allocated(xmlGetNodePath(element)));
     std::string name(reinterpret_cast<const char*>(path.get()));
     if (name.starts_with('/'))
         name.erase(0, 1);
-    return name + "/@" + std::string(attribute);
+    return name;
+}
+
+std::string XmlFieldName(const xmlNode* element, std::string_view attribute)
+{
+    return XmlElementName(element) + "/@" + std::string(attribute);
 }
 
 std::string XmlDocumentBytes(xmlDoc* document)

@@ -29,30 +29,34 @@ xmlNode* AddXmlElement(xmlNode* parent, std::string_view name);
 
 // The exchange file holds every value below its root in upper case (Latin and Cyrillic letters
 // of windows-1251). Attributes appear in the order in which they are set. A value that the
-// file cannot hold (empty, with a control character or a character outside windows-1251)
-// raises ExportError naming the element and the attribute.
+// file cannot hold (empty, with a control character or a character outside windows-1251) or
+// that does not fit the attribute's facets (FieldLimits.h, looked up by the element's name)
+// raises ExportError naming the element and the attribute. An attribute the format does not
+// have raises std::logic_error.
 void SetXmlAttribute(xmlNode* element, std::string_view name, std::string_view value);
 // The same, the value kept as it is (the root element's attributes).
 void SetXmlAttributeKeepingCase(xmlNode* element, std::string_view name, std::string_view value);
 
-// Amounts. `width` is the number of digits of the field. An amount that does not fit raises
-// ExportError: the file never carries a clamped figure.
+// Amounts, in the number of digits that the attribute's facets give. An amount that does not
+// fit raises ExportError: the file never carries a clamped or rounded figure.
 //
 // Roubles, "." and two kopeck digits (further decimals cut off); a negative amount is 0.00.
-void SetMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
-// The amount in its shortest decimal form (whole roubles without a fraction); a negative
-// amount raises ExportError.
-void SetWholeAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
-// A reduction: "-" followed by the shortest decimal form of a positive amount.
-void SetReductionAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+void SetMoneyAttribute(xmlNode* element, std::string_view name, Currency amount);
+// Whole roubles, for the attributes the format holds as integers (withheld, paid and computed
+// tax): a negative amount, or one with kopecks, raises ExportError.
+void SetWholeAttribute(xmlNode* element, std::string_view name, Currency amount);
+// A reduction: "-" followed by a positive amount of whole roubles.
+void SetReductionAttribute(xmlNode* element, std::string_view name, Currency amount);
 // SetMoneyAttribute for an amount above 0; nothing for any other.
-void SetPositiveMoneyAttribute(xmlNode* element, std::string_view name, int width, Currency amount);
+void SetPositiveMoneyAttribute(xmlNode* element, std::string_view name, Currency amount);
 
 // A date (a day count) as "DD.MM.YYYY". The format takes the years 1900 to 2099: any other
 // date, and a date left unset (day 0 is 30.12.1899), raises ExportError naming the field.
 void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount);
 
-// "Element/Child/@Attribute" below the root, the place of a value in a failure message.
+// "Root/Element/Child", the place of an element in a failure message.
+std::string XmlElementName(const xmlNode* element);
+// "Root/Element/Child/@Attribute", the place of a value in a failure message.
 std::string XmlFieldName(const xmlNode* element, std::string_view attribute);
 
 // The whole document as the file holds it: the XML declaration of windows-1251 and the

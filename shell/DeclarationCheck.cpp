@@ -13,6 +13,7 @@
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
 #include "controls/IdentityNumbers.h"
+#include "export/TaxBaseElements.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 #include "model/Money.h"
@@ -158,7 +159,7 @@ private:
     template <typename Items, typename Fails>
     void perItem(std::uint16_t section, const QString& title, const QString& message, const Items& items, Fails fails);
 
-    void checkConditions();
+    void checkConditions(bool hasIncome);
     void checkDeclarant();
     void checkSources();
     void checkSimplifiedDeductions();
@@ -227,13 +228,15 @@ TCheckAllResult WholeCheck::run()
     // to pay, or no refund row of a payer's), the OKTMO of the place of residence is required,
     // and so it is with business income.
     bool computed = false;
+    bool hasIncome = false;
     {
         const auto svod = std::make_unique<kTSvodSum>();
         computed = svod->Calculate(d_);
+        hasIncome = HasTaxBaseElements(d_, *svod);
     }
     const bool oktmoRequired = !computed || d_.BusinessCount() > 0;
 
-    checkConditions();
+    checkConditions(hasIncome);
     checkDeclarant();
     if (d_.HasIncomeKind(IncomeKindSources))
         checkSources();
@@ -250,7 +253,7 @@ TCheckAllResult WholeCheck::run()
     return result_;
 }
 
-void WholeCheck::checkConditions()
+void WholeCheck::checkConditions(bool hasIncome)
 {
     if (!begin(CheckConditions))
         return;
@@ -263,6 +266,11 @@ void WholeCheck::checkConditions()
         conditionRule(true, failure.message, failure.element);
     conditionRule(d_.Signer == 2 && isBlank(d_.RepresentativeOrgName),
                   QStringLiteral("Не указано наименование Юр.лица-представителя"), 5);
+    // The exchange file has no form without a taxed income: the export would refuse it.
+    conditionRule(!hasIncome,
+                  QStringLiteral("В декларации не указано ни одного дохода. Отметьте на этой странице виды "
+                                 "полученных доходов и введите их на страницах доходов"),
+                  ConditionsIncomeKinds);
 }
 
 void WholeCheck::checkDeclarant()

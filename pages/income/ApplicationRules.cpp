@@ -2,14 +2,10 @@
 
 #include <string>
 
+#include "export/FieldLimits.h"
 #include "model/Trata.h"
 
 namespace {
-
-constexpr qsizetype BikLength = 9;
-constexpr qsizetype AccountNumberLength = 20;
-constexpr qsizetype TaxOfficeCodeLength = 4;
-constexpr qsizetype KbkLength = 20;
 
 // Texts are held in UTF-8 and stored in cp1251, one byte a character: lengths count characters.
 qsizetype length(const std::string& value)
@@ -31,20 +27,20 @@ QString refundApplicationFailure(const mTTrata& application)
                               "уплаченного налога");
     if (application.BankName.empty())
         return QStringLiteral("Не указано наименование банка");
-    if (length(application.BankBik) < BikLength)
+    if (length(application.BankBik) < FieldLimits::Bik)
         return QStringLiteral("БИК не указан или имеет недопустимую длину");
     if (application.AccountKind == 0)
         return QStringLiteral("Не указан вид счета");
-    if (length(application.AccountNumber) < AccountNumberLength)
+    if (length(application.AccountNumber) < FieldLimits::AccountNumber)
         return QStringLiteral("Номер счета не указан или имеет недопустимую длину");
     return {};
 }
 
 QString offsetApplicationFailure(const mTTrata& application)
 {
-    if (length(application.TaxOfficeCode) < TaxOfficeCodeLength)
+    if (length(application.TaxOfficeCode) < FieldLimits::TaxOfficeCode)
         return QStringLiteral("Не указан код налогового органа");
-    if (length(application.Kbk) < KbkLength)
+    if (length(application.Kbk) < FieldLimits::Kbk)
         return QStringLiteral("КБК налога (недоимки, пени штрафа) не указан или имеет недостаточное количество "
                               "числовых символов");
     if (!isOktmoLength(length(application.Oktmo)))

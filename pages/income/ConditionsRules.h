@@ -10,6 +10,7 @@ class mTDeclaration;
 // Element codes of the conditions page.
 enum ConditionsElement : std::uint16_t {
     ConditionsTaxOffice = 1,
+    ConditionsIncomeKinds = 2,
     ConditionsRepresentativeName = 3,
     ConditionsAuthorityDocument = 4,
     ConditionsOktmo = 10,

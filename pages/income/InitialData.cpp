@@ -457,6 +457,7 @@ std::uint16_t TfrInitialData::CheckData()
 void TfrInitialData::FocusError(std::uint16_t code)
 {
     focusElement(code, {{ConditionsTaxOffice, meInspection},
+                        {ConditionsIncomeKinds, chbIncomeInquiry},
                         {ConditionsRepresentativeName, meFIO},
                         {ConditionsAuthorityDocument, meOsn},
                         {ConditionsOktmo, meOKATO}});

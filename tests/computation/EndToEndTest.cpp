@@ -1,5 +1,5 @@
 // Whole declarations run through the summary, checked against figures worked out by hand from
-// the rules of the 2021 tax year.
+// the rules of the 2021 tax year; each ends exported, in a file the format's schema accepts.
 #include "computation/Summary.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,9 @@
 
 #include "ComputationTestSupport.h"
 #include "Section1Checks.h"
+#include "export/ExchangeFile.h"
 #include "model/DayDate.h"
+#include "tests/support/ExchangeSchema.h"
 
 namespace {
 
@@ -20,6 +22,17 @@ constexpr std::int32_t Salary = 2000; // wages, income kind "10"
 class EndToEnd : public ::testing::Test {
 protected:
     EndToEnd() { decl.Person.Address.OKTMO = TaxpayerOktmo; }
+
+    // The worked declaration, with the texts and numbers that the figures do not need, makes an
+    // exchange file the format accepts.
+    void TearDown() override
+    {
+        describe();
+        const ExportStamp stamp{*encodeDate(2022, 3, 15), "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9"};
+        const ExportResult exchange = ExportDeclarationXml({}, decl, ExportMode::Text, stamp);
+        ASSERT_TRUE(exchange.ok) << exchange.error;
+        EXPECT_EQ(exchangeSchemaErrorsOfText(exchange.text), "");
+    }
 
     // A payer in the employers' territory.
     mbTSourse& addLocalPayer(const std::string& inn, const std::string& name)
@@ -55,6 +68,41 @@ protected:
         EXPECT_EQ(netOfRows(svod->R1), netOfSheets(*svod));
         EXPECT_EQ(refundOfRows(svod->R1), decl.SectionOneSum);
         return second;
+    }
+
+    // What the pages ask for besides the figures: names, and numbers with their check digits.
+    void describe()
+    {
+        decl.TaxOfficeCode = "7701";
+        decl.Person.Name.SurName = "Иванов";
+        decl.Person.Name.FirstName = "Иван";
+        decl.Person.Name.INN = "500100732259";
+        const char* const organisations[] = {"7707083893", "3664069397", "5001007390", "7702070139"};
+        std::size_t next = 0;
+        for (auto& payer : decl.Sources)
+            if (payer->Inn.size() == 10)
+                payer->Inn = organisations[next++ % std::size(organisations)];
+        for (auto& income : decl.CurrencyIncomes) {
+            income->SourceName = "Apple Inc";
+            income->SourceCountry = income->CreditCountry = "840";
+            if (income->CurrencyCode.empty())
+                income->CurrencyCode = "840";
+        }
+        for (auto& activity : decl.BusinessIncomes)
+            activity->ActivityKind = "1";
+        for (auto& object : decl.ConstructionDeduct.ObjectList) {
+            object->ObjectCode = 2;
+            object->OwnerSign = 1;
+            object->ObjectNumberKind = 1;
+            object->ObjectNumber = "77:01:0004042:1234";
+        }
+        for (auto& account : decl.InvDeduct.IISList) {
+            account->ParticipantINN = "7702070139";
+            account->ParticipantKPP = "770201001";
+            account->ParticipantName = "АО Брокер";
+            account->ContractNumber = "ИИС-1";
+            account->ContractDate = account->OpenDate = *encodeDate(2019, 3, 1);
+        }
     }
 
     const kTSvodSumRazd2& wages() const { return svod->Razd2Sheet(10); }

@@ -90,6 +90,12 @@ private:
         return Currency::fromWholeRoubles(std::int64_t(roubles)) + kopecks;
     }
 
+    // Whole roubles, as the fields of tax take them.
+    Currency wholeAmount(long double low, long double high)
+    {
+        return Currency::fromWholeRoubles(std::int64_t(amount(low, high).roubles()));
+    }
+
     // Income of ordinary size, now and then beyond the 5 000 000-rouble band.
     Currency income() { return chance(10) ? amount(2'000'000, 6'000'000) : amount(1'000, 1'500'000); }
 
@@ -107,7 +113,7 @@ private:
         case 3:
             return Currency::fromWholeRoubles(std::int64_t(tax * 1.3L));
         default:
-            return amount(0, 300'000);
+            return wholeAmount(0, 300'000);
         }
     }
 
@@ -128,7 +134,8 @@ private:
 
     void addPayer(mTDeclaration& decl)
     {
-        mbTSourse& payer = ::addPayer(decl, std::to_string(7701000000 + between(1, 4)));
+        // Organisations' numbers with right check digits.
+        mbTSourse& payer = ::addPayer(decl, pick<const char*>({"7707083893", "3664069397", "5001007390", "7702070139"}));
         payer.Oktmo = pick<const char*>({"45380000", "45381000", "46000000"});
         payer.StandardDeductionsHere = chance(50);
         log_ << "payer " << payer.Inn << " " << payer.Oktmo << "\n";
@@ -197,9 +204,9 @@ private:
             business.ExpenseSum += business.QuarterExpense[q];
         }
         if (chance(20))
-            decl.PatentPayments = amount(0, 50'000);
+            decl.PatentPayments = wholeAmount(0, 50'000);
         if (chance(20))
-            decl.TradeLevy = amount(0, 30'000);
+            decl.TradeLevy = wholeAmount(0, 30'000);
         log_ << "business " << double(business.IncomeSum.roubles()) << " expense "
              << double(business.ExpenseSum.roubles()) << "\n";
     }

@@ -54,7 +54,7 @@ void identify(mTDeclaration& decl)
     decl.Person.Name.SurName = "Иванов";
     decl.Person.Name.FirstName = "Иван";
     decl.Person.Name.Patronymic = "Иванович";
-    decl.Person.Name.INN = "770100000001";
+    decl.Person.Name.INN = "500100732259";
 }
 
 // The texts of the records that the exchange file requires and the figures leave out.

@@ -107,7 +107,7 @@ inline bmTInfoIIS& addInvestmentAccount(mTDeclaration& decl, long double paidIn,
 {
     decl.InvDeduct.Granted = 1;
     bmTInfoIIS& account = *decl.InvDeduct.GetInfoIIS(decl.InvDeduct.AddInfoIIS());
-    account.ParticipantINN = "7702000001";
+    account.ParticipantINN = "7702070139";
     account.ParticipantKPP = "770201001";
     account.ParticipantName = "АО Брокер";
     account.ContractDate = *encodeDate(2019, 3, 1);
@@ -159,7 +159,7 @@ inline void addTwoPropertyObjects(mTDeclaration& decl)
     addPropertyObject(decl, {1, 1, 0, 0, *encodeDate(2019, 6, 10), 1'500'000, 100'000, 1, "77:01:0004042:1234",
                              "г. Москва, ул. Тверская, д. 1"})
         .AcquisitionMethod = 1;
-    addPropertyObject(decl, {8, 3, 1, 1, *encodeDate(2020, 8, 20), 1'000'000, 0, 4, "", "Московская обл., д. Горки"})
+    addPropertyObject(decl, {8, 3, 1, 1, *encodeDate(2020, 8, 20), 1'000'000, 0, 2, "", "Московская обл., д. Горки"})
         .ShareNumerator = 2;
 }
 
@@ -171,7 +171,7 @@ inline mTPens& addPensionContract(mTDeclaration& decl, std::int32_t kind, long d
     contract.ContractKind = kind;
     contract.Sum = rub(sum);
     contract.OrgName = name;
-    contract.OrgINN = "7707000001";
+    contract.OrgINN = "7707083893";
     contract.OrgKPP = "770701001";
     contract.ContractNumber = "Д-" + std::to_string(kind);
     contract.ContractDate = *encodeDate(2020, 1, 15);

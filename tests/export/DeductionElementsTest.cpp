@@ -104,14 +104,14 @@ TEST(DeductionElements, PropertyPurchase)
                    R"( СумФактУплПроц="100000.00"><СведОбъект СпособПриобр="1" КодНомерОб="1" НомерОб="77:01:0004042:1234")"
                    R"( СведМНОб="Г. МОСКВА, УЛ. ТВЕРСКАЯ, Д. 1"/></СвОбъектРасх>)"
                    R"(<СвОбъектРасх КодНаимОб="4" ПризнакНП="04" ДатаАкт="20.08.2020" СумРасхФакт="500000.00")"
-                   R"( СумФактУплПроц="0.00"><СведОбъект КодНомерОб="4" СведМНОб="МОСКОВСКАЯ ОБЛ., Д. ГОРКИ"/>)"
+                   R"( СумФактУплПроц="0.00"><СведОбъект КодНомерОб="2" СведМНОб="МОСКОВСКАЯ ОБЛ., Д. ГОРКИ"/>)"
                    R"(</СвОбъектРасх></РасчИмущВыч></ИмущНалВычНов>)"},
             // A half share of a house of 2012: the limit is 1 000 000 and the share is shown.
             {"one object of a year before 2014 in shared ownership",
              [](mTDeclaration& decl) {
                  addMonthlyWages(decl, rub(50'000));
                  mTConstructionDeductObj& house = addPropertyObject(
-                     decl, {5, 2, 0, 0, *encodeDate(2012, 4, 15), 3'000'000, 0, 2, "50:20:0010101:55", "   "});
+                     decl, {5, 2, 0, 0, *encodeDate(2012, 4, 15), 3'000'000, 0, 1, "50:20:0010101:55", "   "});
                  house.ShareDenominator = 2;
                  house.LandRegDate = *encodeDate(2012, 3, 1);
                  house.AcquisitionMethod = 3;
@@ -121,7 +121,7 @@ TEST(DeductionElements, PropertyPurchase)
                    R"( ОстИВБезПроц="400000.00" ОстИВУплПроц="0.00">)"
                    R"(<СвОбъектРасх КодНаимОб="5" ПризнакНП="02" ДатаРегЖил="15.04.2012" ДатаРегЗем="01.03.2012")"
                    R"( ДолСобств="1/2" СумРасхФакт="1000000.00" СумФактУплПроц="0.00">)"
-                   R"(<СведОбъект КодНомерОб="2" НомерОб="50:20:0010101:55"/></СвОбъектРасх></РасчИмущВыч></ИмущНалВычНов>)"},
+                   R"(<СведОбъект КодНомерОб="1" НомерОб="50:20:0010101:55"/></СвОбъектРасх></РасчИмущВыч></ИмущНалВычНов>)"},
             // No share entered: the computation takes the whole object, and so does the file.
             {"an object of a year before 2014 without a share",
              [](mTDeclaration& decl) {
@@ -158,10 +158,47 @@ TEST(DeductionElements, PropertyObjectWithoutAKnownOwnerSignFailsNamingIt)
         "НДФЛ3/ИмущНалВычНов/РасчИмущВыч/СвОбъектРасх/@ПризнакНП");
 }
 
+// The format knows two kinds of object number: 1, a cadastral number, and 2, none (the object's
+// location instead).
+TEST(DeductionElements, PropertyObjectDetailsTheFormatForbidsFailNamingTheField)
+{
+    const struct {
+        const char* name;
+        std::int32_t numberKind;
+        const char* number;
+        const char* location;
+        std::int32_t shareNumerator;
+        const char* field;
+    } cases[] = {
+        {"number kind 4", 4, "", "Москва", 1, "СведОбъект/@КодНомерОб"},
+        {"number kind 0", 0, "77:01:1", "", 1, "СведОбъект/@КодНомерОб"},
+        {"no number, and a location of blanks", 2, "", "   ", 1, "СведОбъект/@СведМНОб"},
+        {"a cadastral number without the number", 1, " ", "Москва", 1, "СведОбъект/@НомерОб"},
+        {"a number of 101 characters", 1,
+         "1111111111111111111111111111111111111111111111111111111111111111111111"
+         "1111111111111111111111111111111", "", 1, "СведОбъект/@НомерОб"},
+        {"a share of nothing", 1, "77:01:1", "", 0, "СвОбъектРасх/@ДолСобств"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        expectFailure(
+            AddPropertyPurchaseDeductionElements,
+            [&c](mTDeclaration& decl) {
+                addMonthlyWages(decl, rub(50'000));
+                mTConstructionDeductObj& flat = addPropertyObject(
+                    decl, {2, 1, 0, 0, *encodeDate(2010, 2, 1), 800'000, 0, c.numberKind, c.number, c.location});
+                flat.ShareNumerator = c.shareNumerator;
+                flat.ShareDenominator = 2;
+            },
+            c.field);
+    }
+}
+
 TEST(DeductionElements, PensionContributionsAndInvestmentAccounts)
 {
-    const char* const contract = R"(<СведДогНПО ВидДоговор="1" ДатаДогНПО="15.01.2020" НомДогНПО="Д-1"/>)"
-                                 R"(<СведИст Наим="НПФ БЛАГОСОСТОЯНИЕ" ИННЮЛ="7707000001" КПП="770701001"/>)";
+    const char* const contract = R"(<СведДогНПО ВидДоговор="1" ДатаДогНПО="15.01.2020" НомДогНПО="Д-1">)"
+                                 R"(<СведИст Наим="НПФ БЛАГОСОСТОЯНИЕ" ИННЮЛ="7707083893" КПП="770701001"/>)"
+                                 R"(</СведДогНПО>)";
     expectSubtrees(
         AddPensionInvestmentDeductionElements,
         {
@@ -177,7 +214,8 @@ TEST(DeductionElements, PensionContributionsAndInvestmentAccounts)
              std::string(R"(<ВычСоцИнв219><РасчПенсВзнос ОбщВзносВыч="120000.00">)")
                  + R"(<РасчПСВВыч СумВзносУпл="100000.00">)" + contract + R"(</РасчПСВВыч>)"
                  + R"(<РасчПСВВыч СумВзносУпл="10000.00"><СведДогНПО ВидДоговор="2" ДатаДогНПО="15.01.2020")"
-                   R"( НомДогНПО="П-2"/><СведИст Наим="СК ЖИЗНЬ" ИННЮЛ="7707000001" КПП="770701001"/></РасчПСВВыч>)"
+                   R"( НомДогНПО="П-2"><СведИст Наим="СК ЖИЗНЬ" ИННЮЛ="7707083893" КПП="770701001"/></СведДогНПО>)"
+                   R"(</РасчПСВВыч>)"
                    R"(<РасчДопСВВыч СумВзносУпл="10000.00"/></РасчПенсВзнос></ВычСоцИнв219>)"},
             {"investment accounts without pension contracts",
              [](mTDeclaration& decl) {
@@ -186,9 +224,9 @@ TEST(DeductionElements, PensionContributionsAndInvestmentAccounts)
                  addInvestmentAccount(decl, 100'000, 1).ContractNumber = "ИИС-2";
              },
              R"(<ВычСоцИнв219><РасчПенсВзнос ОбщВзносВыч="0.00">)"
-             R"(<РасчСумИнвВыч ИННЮЛ="7702000001" КПП="770201001" НаимУч="АО БРОКЕР" ДатаДог="01.03.2019")"
+             R"(<РасчСумИнвВыч ИННЮЛ="7702070139" КПП="770201001" НаимУч="АО БРОКЕР" ДатаДог="01.03.2019")"
              R"( НомДог="ИИС-1" ДатаОткр="05.03.2019" ОбщСумВыч="400000.00" ПрВыч="0"/>)"
-             R"(<РасчСумИнвВыч ИННЮЛ="7702000001" КПП="770201001" НаимУч="АО БРОКЕР" ДатаДог="01.03.2019")"
+             R"(<РасчСумИнвВыч ИННЮЛ="7702070139" КПП="770201001" НаимУч="АО БРОКЕР" ДатаДог="01.03.2019")"
              R"( НомДог="ИИС-2" ДатаОткр="05.03.2019" ОбщСумВыч="100000.00" ПрВыч="1"/></РасчПенсВзнос></ВычСоцИнв219>)"},
         });
 }
@@ -201,7 +239,7 @@ TEST(DeductionElements, PensionContractWithoutKppFailsNamingIt)
             addMonthlyWages(decl, rub(50'000));
             addPensionContract(decl, 1, 10'000, "НПФ").OrgKPP.clear();
         },
-        "НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчПСВВыч/СведИст/@КПП");
+        "НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчПСВВыч/СведДогНПО/СведИст/@КПП");
 }
 
 // A contract or an account whose date was never entered holds day 0, 30.12.1899, which the

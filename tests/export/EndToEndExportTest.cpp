@@ -1,7 +1,7 @@
 // Whole declarations exported through the real computation and the real file writer, the
-// file read back by xmllint and checked against the rules of the format: every value in upper
-// case, amounts and dates in their forms, the body in its fixed order, the file named by its
-// identifier.
+// file read back by xmllint and checked against the format's schema and its rules: every value
+// in upper case, amounts and dates in their forms, the body in its fixed order, the file named
+// by its identifier.
 
 #include "export/ExchangeFile.h"
 
@@ -323,6 +323,7 @@ TEST_F(EndToEndExportTest, EveryScenarioGivesAFileTheFormatAccepts)
         ASSERT_TRUE(text.ok) << text.error;
         const fs::path path = folder / file.text;
         EXPECT_EQ(readFile(path), text.text);
+        EXPECT_EQ(exchangeSchemaErrors(path.string()), "");
 
         // The bytes are windows-1251 as declared; xmllint decodes them and hands the tree
         // back in UTF-8, which is what the checks read.

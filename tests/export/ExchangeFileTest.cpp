@@ -72,13 +72,13 @@ struct IdentifierCase {
 TEST_F(ExchangeFileTest, TheFileIsNamedByTaxOfficeInnDateAndUuid)
 {
     const IdentifierCase cases[] = {
-        {"INN", "770100000001", "NO_NDFL3_7701_7701_770100000001_20220315_" + UuidText + ".xml"},
-        {"INN with blanks around it", "  770100000001 ", "NO_NDFL3_7701_7701_770100000001_20220315_" + UuidText + ".xml"},
+        {"INN", "500100732259", "NO_NDFL3_7701_7701_500100732259_20220315_" + UuidText + ".xml"},
+        {"INN with blanks around it", "  500100732259 ", "NO_NDFL3_7701_7701_500100732259_20220315_" + UuidText + ".xml"},
         {"no INN", "", "NO_NDFL3_7701_7701_000000000000_20220315_" + UuidText + ".xml"},
         {"INN of blanks", "   ", "NO_NDFL3_7701_7701_000000000000_20220315_" + UuidText + ".xml"},
     };
     for (const IdentifierCase& c : cases) {
-        auto decl = validDeclaration();
+        auto decl = declarationWithIncome();
         decl->Person.Name.INN = c.inn;
         decl->Person.Document.DocKind = 21;
         decl->Person.Document.DocSeriesNumber = "45 01 123456";
@@ -86,6 +86,7 @@ TEST_F(ExchangeFileTest, TheFileIsNamedByTaxOfficeInnDateAndUuid)
         ASSERT_TRUE(result.ok) << c.name << ": " << result.error;
         EXPECT_EQ(result.text, c.fileName) << c.name;
         const std::string bytes = readFile(folder / c.fileName);
+        EXPECT_EQ(exchangeSchemaErrors((folder / c.fileName).string()), "") << c.name;
         EXPECT_EQ(attributeText(bytes, "Файл", "ИдФайл") + ".xml", c.fileName) << c.name;
     }
 }
@@ -102,13 +103,14 @@ TEST_F(ExchangeFileTest, FileAndTextAreTheSameBytes)
     const ExportResult text = ExportDeclarationXml(folder, *decl, ExportMode::Text, fixedStamp());
     ASSERT_TRUE(text.ok) << text.error;
     EXPECT_EQ(readFile(folder / file.text), text.text);
+    EXPECT_EQ(exchangeSchemaErrors((folder / file.text).string()), "");
     // Only the file itself: no temporary left behind, nothing written by the text mode.
     EXPECT_EQ(filesBelowBase(), (std::vector<std::string>{"out", "out/" + file.text}));
 }
 
 TEST_F(ExchangeFileTest, XmllintReadsTheFileAsWindows1251)
 {
-    auto decl = validDeclaration();
+    auto decl = declarationWithIncome();
     decl->Person.Name.SurName = "щукина-ёлкина";
     const ExportResult result = ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp());
     ASSERT_TRUE(result.ok) << result.error;
@@ -117,6 +119,7 @@ TEST_F(ExchangeFileTest, XmllintReadsTheFileAsWindows1251)
     const std::string bytes = readFile(file);
     EXPECT_TRUE(bytes.starts_with("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n")) << bytes.substr(0, 60);
     EXPECT_EQ(runCommand("xmllint --noout '" + file.string() + "' 2>&1"), (std::pair<std::string, int>{"", 0}));
+    EXPECT_EQ(exchangeSchemaErrors(file.string()), "");
     // The parser decodes by the declared encoding; what it gives back is UTF-8.
     const auto xpath = [&](const std::string& expression) {
         std::string value = runCommand("xmllint --xpath '" + expression + "' '" + file.string() + "'").first;
@@ -162,13 +165,14 @@ TEST_F(ExchangeFileTest, ValuesOfTheFileNameAreCheckedBeforeAnythingIsWritten)
         {"blank", "770 ", "", "Код налогового органа"},
         {"empty", "", "", "Код налогового органа"},
         {"short INN", "7701", "7701000000", "ИНН"},
-        {"long INN", "7701", "7701000000012", "ИНН"},
+        {"long INN", "7701", "5001007322592", "ИНН"},
         {"INN with a letter", "7701", "77010000000Z", "ИНН"},
         {"INN with a slash", "7701", "770100/00001", "ИНН"},
         {"INN with an inner blank", "7701", "770100 000001", "ИНН"},
+        {"INN with a wrong check digit", "7701", "500100732258", "не сходятся контрольные цифры"},
     };
     for (const RefusedCase& c : cases) {
-        auto decl = validDeclaration();
+        auto decl = declarationWithIncome();
         decl->TaxOfficeCode = c.taxOffice;
         decl->Person.Name.INN = c.inn;
         for (const ExportMode mode : {ExportMode::File, ExportMode::Text}) {
@@ -183,7 +187,7 @@ TEST_F(ExchangeFileTest, ValuesOfTheFileNameAreCheckedBeforeAnythingIsWritten)
 
 TEST_F(ExchangeFileTest, AFolderThatCannotTakeTheFileFailsTheExport)
 {
-    auto decl = validDeclaration();
+    auto decl = declarationWithIncome();
     std::ofstream(base / "plain-file") << "x";
     struct FolderCase {
         const char* name;
@@ -208,7 +212,7 @@ TEST_F(ExchangeFileTest, AReadOnlyFolderFailsTheExport)
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    auto decl = validDeclaration();
+    auto decl = declarationWithIncome();
     const ExportResult result = ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp());
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("Не удалось записать файл"), std::string::npos) << result.error;
@@ -247,7 +251,7 @@ TEST_F(ExchangeFileTest, AFailedComputationWritesNothing)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto decl = validDeclaration();
+        auto decl = declarationWithIncome();
         decl->SetIncomeKinds(IncomeKindSources);
         c.build(*decl);
         for (const ExportMode mode : {ExportMode::File, ExportMode::Text}) {
@@ -262,7 +266,7 @@ TEST_F(ExchangeFileTest, AFailedComputationWritesNothing)
 
 TEST_F(ExchangeFileTest, EachExportTakesTodayAndANewUuid)
 {
-    auto decl = validDeclaration();
+    auto decl = declarationWithIncome();
     const ExportResult first = ExportDeclarationXml(folder, *decl, ExportMode::File);
     const ExportResult second = ExportDeclarationXml(folder, *decl, ExportMode::File);
     ASSERT_TRUE(first.ok && second.ok) << first.error << second.error;
@@ -270,10 +274,11 @@ TEST_F(ExchangeFileTest, EachExportTakesTodayAndANewUuid)
     for (const ExportResult* result : {&first, &second}) {
         // The date and the UUID come from one reading each: ИдФайл and ДатаДок agree.
         const std::string bytes = readFile(folder / result->text);
+        EXPECT_EQ(exchangeSchemaErrors((folder / result->text).string()), "");
         const std::string documentDate = attributeText(bytes, "Документ", "ДатаДок");
         ASSERT_EQ(documentDate.size(), 10u);
         const std::string dateDigits = documentDate.substr(6, 4) + documentDate.substr(3, 2) + documentDate.substr(0, 2);
-        EXPECT_EQ(result->text.substr(0, 41), "NO_NDFL3_7701_7701_770100000001_" + dateDigits + "_");
+        EXPECT_EQ(result->text.substr(0, 41), "NO_NDFL3_7701_7701_500100732259_" + dateDigits + "_");
         EXPECT_EQ(result->text.size(), 41 + 36 + 4) << result->text;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -14,6 +15,7 @@
 #include "export/ExchangeFile.h"
 #include "model/DayDate.h"
 #include "model/Declaration.h"
+#include "tests/support/ExchangeSchema.h"
 #include "tests/support/RunCommand.h"
 
 // One export's date and UUID, fixed so that the same declaration gives the same file.
@@ -22,7 +24,7 @@ inline ExportStamp fixedStamp()
     return ExportStamp{*encodeDate(2022, 3, 15), "0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9"};
 }
 
-// A fresh declaration with what a file needs to be valid: a tax office, a name, an INN and
+// A fresh declaration with what a file needs besides an income: a tax office, a name, an INN and
 // the territory code of the place of residence.
 inline std::unique_ptr<mTDeclaration> validDeclaration()
 {
@@ -31,8 +33,27 @@ inline std::unique_ptr<mTDeclaration> validDeclaration()
     decl->Person.Name.SurName = "Иванов";
     decl->Person.Name.FirstName = "Иван";
     decl->Person.Name.Patronymic = "Иванович";
-    decl->Person.Name.INN = "770100000001";
+    decl->Person.Name.INN = "500100732259";
     decl->Person.Address.OKTMO = "45382000";
+    return decl;
+}
+
+// validDeclaration with the least income a file needs: wages of 10 000 from one employer, which
+// withheld their 1 300 of tax.
+inline std::unique_ptr<mTDeclaration> declarationWithIncome()
+{
+    auto decl = validDeclaration();
+    mbTSourse& employer = *decl->GetSource(decl->AddSource());
+    employer.Name = "ООО Ромашка";
+    employer.Inn = "7707083893";
+    employer.Kpp = "770701001";
+    employer.Oktmo = "45382000";
+    auto wages = std::make_unique<mTIncome>();
+    wages->IncomeCode = 2000;
+    wages->Amount = Currency::fromWholeRoubles(10'000);
+    wages->Month = 1;
+    employer.AddIncome13(std::move(wages));
+    employer.WithheldTax13 = Currency::fromWholeRoubles(1'300);
     return decl;
 }
 
@@ -94,10 +115,15 @@ inline std::string elementText(std::string_view bytes, std::string_view name)
     return element ? canonicalText(element) : std::string();
 }
 
-// The exchange file of a declaration as text, with the fixed date and UUID.
+// The exchange file of a declaration as text, with the fixed date and UUID; a file the export
+// makes is one the format's schema accepts.
 inline ExportResult exportText(mTDeclaration& decl)
 {
-    return ExportDeclarationXml({}, decl, ExportMode::Text, fixedStamp());
+    ExportResult result = ExportDeclarationXml({}, decl, ExportMode::Text, fixedStamp());
+    if (result.ok) {
+        EXPECT_EQ(exchangeSchemaErrorsOfText(result.text), "");
+    }
+    return result;
 }
 
 // The value of an attribute of the first element of that name in an exchange file, in UTF-8;
@@ -115,11 +141,14 @@ inline std::string attributeText(std::string_view bytes, std::string_view elemen
 }
 
 // The exchange file that the builder makes of a declaration and a summary filled by the test,
-// with the fixed date and UUID.
+// with the fixed date and UUID; whatever the summary holds, a file built is one the format's
+// schema accepts.
 inline std::string builtText(const mTDeclaration& decl, const kTSvodSum& svod)
 {
     const ExportStamp stamp = fixedStamp();
-    return XmlDocumentBytes(BuildExchangeDocument(decl, svod, stamp.date, stamp.uuid).document.get());
+    std::string text = XmlDocumentBytes(BuildExchangeDocument(decl, svod, stamp.date, stamp.uuid).document.get());
+    EXPECT_EQ(exchangeSchemaErrorsOfText(text), "");
+    return text;
 }
 
 // The message with which the builder refuses them; empty when it builds the file.
@@ -138,6 +167,16 @@ inline std::unique_ptr<kTSvodSum> clearedSummary()
 {
     auto svod = std::make_unique<kTSvodSum>();
     svod->Clear();
+    return svod;
+}
+
+// A cleared summary with the one tax base a file needs: income of 1 000 of kind "10".
+inline std::unique_ptr<kTSvodSum> summaryWithIncome()
+{
+    auto svod = clearedSummary();
+    kTSvodSumRazd2& wages = svod->Razd2Sheet(10);
+    wages.ВидДоход = "10";
+    wages.СумДох = Currency::fromWholeRoubles(1'000);
     return svod;
 }
 

@@ -26,19 +26,12 @@ TEST(IncomeElements, RussianSources)
             {"an organisation, its name in capitals",
              [](mTDeclaration& decl) { wages(addPayer(decl)); },
              wagesRow + R"(<ИстЮЛ Наим="ООО РОМАШКА" ИННЮЛ="7701000001" КПП="770101001"/></ДоходИстРФ>)"},
-            {"an organisation's INN without KPP is written as a person",
-             [](mTDeclaration& decl) {
-                 mbTSourse& payer = addPayer(decl);
-                 payer.Kpp.clear();
-                 wages(payer);
-             },
-             wagesRow + R"(<ИстФЛИн ФИОИн="ООО РОМАШКА" ИННФЛ="7701000001"/></ДоходИстРФ>)"},
             {"a person's long name is trimmed and cut to 255 characters",
              [](mTDeclaration& decl) {
                  std::string name = " \t";
                  for (int i = 0; i < 300; ++i)
                      name += "я";
-                 mbTSourse& payer = addPayer(decl, "770100000002", name + " ");
+                 mbTSourse& payer = addPayer(decl, "771234567859", name + " ");
                  payer.Oktmo.clear();
                  wages(payer);
              },
@@ -47,7 +40,7 @@ TEST(IncomeElements, RussianSources)
                  for (int i = 0; i < 255; ++i)
                      name += "Я";
                  return R"(<ДоходИстРФ ВидДоход="10" Доход="100000.00" НалУдерж="13000"><ИстФЛИн ФИОИн=")" + name
-                      + R"(" ИННФЛ="770100000002"/></ДоходИстРФ>)";
+                      + R"(" ИННФЛ="771234567859"/></ДоходИстРФ>)";
              }()},
             {"a person without INN",
              [](mTDeclaration& decl) { wages(addPayer(decl, "", "Петров Пётр")); },
@@ -80,8 +73,36 @@ TEST(IncomeElements, RussianSources)
 TEST(IncomeElements, RussianSourceWithoutNameFailsNamingTheField)
 {
     expectFailure(
-        AddRussianIncomeElements, [](mTDeclaration& decl) { wages(addPayer(decl, "770100000002", "  ")); },
+        AddRussianIncomeElements, [](mTDeclaration& decl) { wages(addPayer(decl, "771234567859", "  ")); },
         "НДФЛ3/ДоходИстРФ/ИстФЛИн/@ФИОИн");
+}
+
+// A payer is written as an organisation only with its КПП; as a person it needs a person's ИНН.
+TEST(IncomeElements, PayerNumbersTheFormatForbidsFailNamingTheField)
+{
+    const struct {
+        const char* name;
+        const char* inn;
+        const char* kpp;
+        const char* field;
+    } cases[] = {
+        {"an organisation's INN without KPP", "7701000001", "", "ИстФЛИн/@ИННФЛ"},
+        {"an organisation's INN with a wrong check digit", "7701000002", "770101001", "ИстЮЛ/@ИННЮЛ"},
+        {"a person's INN with a wrong check digit", "771234567858", "", "ИстФЛИн/@ИННФЛ"},
+        {"a KPP of eight characters", "7701000001", "77010100", "ИстЮЛ/@КПП"},
+        {"a KPP beginning with 00", "7701000001", "000101001", "ИстЮЛ/@КПП"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        expectFailure(
+            AddRussianIncomeElements,
+            [&c](mTDeclaration& decl) {
+                mbTSourse& payer = addPayer(decl, c.inn);
+                payer.Kpp = c.kpp;
+                wages(payer);
+            },
+            c.field);
+    }
 }
 
 // Taxes in Russia at 13 %: 7 350 gives 956 (955.5 rounded up), of which the 735 paid abroad

@@ -16,7 +16,7 @@ const char* const SecondKbk = "18210102080011000110";
 // A declaration with one business record, and the territory codes its advance payments carry.
 struct BusinessDeclaration {
     std::unique_ptr<mTDeclaration> decl = validDeclaration();
-    std::unique_ptr<kTSvodSum> svod = clearedSummary();
+    std::unique_ptr<kTSvodSum> svod = summaryWithIncome();
 
     BusinessDeclaration()
     {
@@ -35,13 +35,13 @@ struct BusinessDeclaration {
 TEST(Section1Elements, SectionOneIsWrittenEvenWithoutRows)
 {
     auto decl = validDeclaration();
-    EXPECT_EQ(elementsText(builtText(*decl, *clearedSummary()), "СумНалПу"), "<СумНалПу/>");
+    EXPECT_EQ(elementsText(builtText(*decl, *summaryWithIncome()), "СумНалПу"), "<СумНалПу/>");
 }
 
 TEST(Section1Elements, EachRowGivesItsSumsByCode)
 {
     auto decl = validDeclaration();
-    auto svod = clearedSummary();
+    auto svod = summaryWithIncome();
     svod->R1.Rows = {{"18210102010011000110", "45382000", rub(0), rub(1'234)},
                      {"18210102030011000110", "45383000", rub(5'678), rub(0)}};
     svod->R1.RowCount = 2;
@@ -55,7 +55,7 @@ TEST(Section1Elements, EachRowGivesItsSumsByCode)
 TEST(Section1Elements, ARowWithoutTerritoryCodeFailsTheExport)
 {
     auto decl = validDeclaration();
-    auto svod = clearedSummary();
+    auto svod = summaryWithIncome();
     svod->R1.Rows = {{"18210102030011000110", "", rub(0), rub(0)}};
     svod->R1.RowCount = 1;
     const std::string message = builderRefusal(*decl, *svod);
@@ -146,10 +146,13 @@ TEST(Section1Elements, ComputedDeclarationsGiveTheirRows)
               R"(<СумНалПу><СумНалПуИскл227 КБК="18210102030011000110" ОКТМО="45382000" ПодлУпл="0" ПодлВозв="0"/>)"
               R"(</СумНалПу>)");
 
-    // A business record without advance payments.
+    // A business record without advance payments, its income of 1 000 spent on expenses.
     auto business = validDeclaration();
     business->SetIncomeKinds(IncomeKindBusiness);
-    business->GetBusiness(business->AddBusiness())->ActivityKind = "1";
+    mTBusinessNew& record = *business->GetBusiness(business->AddBusiness());
+    record.ActivityKind = "1";
+    record.ExpensesConfirmed = 1;
+    record.IncomeSum = record.ExpenseSum = rub(1'000);
     result = exportText(*business);
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(elementsText(result.text, "СумНалПу227"),
@@ -159,7 +162,7 @@ TEST(Section1Elements, ComputedDeclarationsGiveTheirRows)
 TEST(Section1Elements, ApplicationsGiveOffsetsThenRefunds)
 {
     auto decl = validDeclaration();
-    auto svod = clearedSummary();
+    auto svod = summaryWithIncome();
     kTSvodKudaTratit& application = svod->KudaTratit;
     application.Refunds = {{"3", rub(1'234.5), "18210102010011000110", "45382000", "ГД.00.2021", "ПАО Сбербанк",
                             "044525225", "02", "40817810000000000001", "Иванов", "Иван", "  "}};
@@ -183,7 +186,7 @@ TEST(Section1Elements, ApplicationsGiveOffsetsThenRefunds)
 TEST(Section1Elements, ARefundWithoutBankAccountFailsTheExport)
 {
     auto decl = validDeclaration();
-    auto svod = clearedSummary();
+    auto svod = summaryWithIncome();
     svod->KudaTratit.Refunds = {{"1", rub(100), "18210102010011000110", "45382000", "ГД.00.2021", "Банк", "044525225",
                                  "02", "", "Иванов", "Иван", "Иванович"}};
     svod->KudaTratit.RefundCount = 1;
@@ -223,7 +226,7 @@ TEST(Section1Elements, AComputedRefundGivesItsApplication)
 TEST(Section1Elements, NoApplicationWithoutApplicationRows)
 {
     auto decl = validDeclaration();
-    EXPECT_EQ(elementsText(builtText(*decl, *clearedSummary()), "ЗаявЗачВозвр"), "");
+    EXPECT_EQ(elementsText(builtText(*decl, *summaryWithIncome()), "ЗаявЗачВозвр"), "");
 }
 
 } // namespace

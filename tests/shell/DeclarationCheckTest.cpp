@@ -50,6 +50,8 @@ struct RuleCase {
     std::uint16_t element;
 };
 
+const char* const NoIncome = "В декларации не указано ни одного дохода. Отметьте на этой странице виды полученных "
+                             "доходов и введите их на страницах доходов";
 const char* const KikNumberWrong =
     "По данному источнику номер КИК указан некорректно (состоит из двух букв и пяти цифр)";
 const char* const QuarterOktmo = "Код ОКТМО должен содержать 8 или 11 числовых символов. (Если выбрано, что код ОКТМО "
@@ -81,6 +83,19 @@ const RuleCase ruleCases[] = {
          d.RepresentativeDocument = "Доверенность 77 АБ 1234567";
      },
      "Задание условий", "Не указано наименование Юр.лица-представителя", 1, 5},
+    // The exchange file holds no declaration without income: said here, before an export is tried.
+    {"no income kinds at all",
+     [](mTDeclaration& d) {
+         d.SetIncomeKinds(0);
+         d.SocialDeduct.Granted = 1;
+     },
+     "Задание условий", NoIncome, 1, 2},
+    {"income kinds without income",
+     [](mTDeclaration& d) {
+         while (d.SourceCount() > 0)
+             d.DeleteSource(0);
+     },
+     "Задание условий", NoIncome, 1, 2},
     {"no surname", [](mTDeclaration& d) { d.Person.Name.SurName.clear(); }, "Сведения о декларанте",
      "Не введена фамилия", 2, 1},
     {"no first name", [](mTDeclaration& d) { d.Person.Name.FirstName.clear(); }, "Сведения о декларанте",
@@ -422,10 +437,10 @@ const PassCase passCases[] = {
          application.RefundSum = Currency();
          application.AllIn = 1;
      }},
-    {"no income kinds at all",
+    {"a closing business without income has its business sheet",
      [](mTDeclaration& d) {
-         d.SetIncomeKinds(0);
-         d.SocialDeduct.Granted = 1;
+         d.DeclarationType = DeclarationClosingBusiness;
+         d.SetIncomeKinds(IncomeKindBusiness);
      }},
 };
 
@@ -471,14 +486,14 @@ TEST(DeclarationCheck, ConditionsShowEveryFailureUntilOneIsToBeCorrected)
         std::size_t shown;
         std::uint16_t element;
     } cases[] = {
-        {"all cancelled", {CheckSkip, CheckSkip, CheckClosed, CheckSkip}, 4, CheckCancelled},
+        {"all cancelled", {CheckSkip, CheckSkip, CheckClosed, CheckSkip, CheckSkip}, 5, CheckCancelled},
         {"the third corrected", {CheckSkip, CheckSkip, CheckFix}, 3, 4},
         {"the first corrected", {CheckFix}, 1, 1},
     };
     const QString messages[] = {
         QStringLiteral("Не введен номер инспекции"), QStringLiteral("Не указаны ФИО подписанта-представителя"),
         QStringLiteral("Не указан документ, подтверждающий полномочия представителя"),
-        QStringLiteral("Не указано наименование Юр.лица-представителя")};
+        QStringLiteral("Не указано наименование Юр.лица-представителя"), QString::fromUtf8(NoIncome)};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         mTDeclaration declaration;

@@ -15,6 +15,7 @@
 #include "controls/HelpPromptCall.h"
 #include "controls/MaskedEdit.h"
 #include "controls/MessageBox.h"
+#include "pages/income/ConditionsRules.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
@@ -285,6 +286,15 @@ TEST_F(InitialDataTest, TaxOfficeFromTheDirectoryOrTyped)
     page->FocusError(1);
     EXPECT_EQ(context.taxOfficePresets.size(), 2u);
     EXPECT_EQ(page->meInspection->text(), QStringLiteral("7705"));
+}
+
+// The whole check's rule that the declaration has no income points at the income kinds.
+TEST_F(InitialDataTest, NoIncomeFocusesTheIncomeKinds)
+{
+    showPage();
+    page->FocusError(ConditionsIncomeKinds);
+    ASSERT_NE(window.window.focusWidget(), nullptr);
+    EXPECT_EQ(window.window.focusWidget(), page->chbIncomeInquiry);
 }
 
 TEST_F(InitialDataTest, ACancelledChooserChangesNothing)
