@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <system_error>
 
 #include "ComputationTestSupport.h"
 #include "RandomDeclarations.h"
@@ -17,35 +13,11 @@
 #include "computation/Summary.h"
 #include "export/ExchangeFile.h"
 #include "model/DayDate.h"
-
-namespace fs = std::filesystem;
+#include "tests/support/TemporaryFolder.h"
 
 namespace {
 
 constexpr std::uint32_t DeclarationCount = 150;
-
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "round-trip-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        path_ = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string file(const char* name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
 
 // What the exchange file needs besides the income: a tax office and the taxpayer's name and INN.
 void identify(mTDeclaration& decl)

@@ -4,6 +4,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,22 +39,30 @@ inline std::unique_ptr<mTDeclaration> validDeclaration()
     return decl;
 }
 
-// validDeclaration with the least income a file needs: wages of 10 000 from one employer, which
-// withheld their 1 300 of tax.
-inline std::unique_ptr<mTDeclaration> declarationWithIncome()
+// An employer paying wages in one month and withholding `withheld` of tax on them.
+inline mbTSourse& addWagesPayer(mTDeclaration& decl, const char* name, long long wagesRoubles, long long withheldRoubles,
+                                std::uint16_t month)
 {
-    auto decl = validDeclaration();
-    mbTSourse& employer = *decl->GetSource(decl->AddSource());
-    employer.Name = "ООО Ромашка";
+    mbTSourse& employer = *decl.GetSource(decl.AddSource());
+    employer.Name = name;
     employer.Inn = "7707083893";
     employer.Kpp = "770701001";
     employer.Oktmo = "45382000";
     auto wages = std::make_unique<mTIncome>();
     wages->IncomeCode = 2000;
-    wages->Amount = Currency::fromWholeRoubles(10'000);
-    wages->Month = 1;
+    wages->Amount = Currency::fromWholeRoubles(wagesRoubles);
+    wages->Month = month;
     employer.AddIncome13(std::move(wages));
-    employer.WithheldTax13 = Currency::fromWholeRoubles(1'300);
+    employer.WithheldTax13 = Currency::fromWholeRoubles(withheldRoubles);
+    return employer;
+}
+
+// validDeclaration with the least income a file needs: wages of 10 000 from one employer, which
+// withheld their 1 300 of tax.
+inline std::unique_ptr<mTDeclaration> declarationWithIncome()
+{
+    auto decl = validDeclaration();
+    addWagesPayer(*decl, "ООО Ромашка", 10'000, 1'300, 1);
     return decl;
 }
 

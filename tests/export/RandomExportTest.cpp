@@ -29,18 +29,7 @@ mbTSourse& refundingPayer(mTDeclaration& d)
 {
     d.DeclarationType = DeclarationOrdinary;
     d.SetIncomeKinds(0);
-    mbTSourse& payer = *d.GetSource(d.AddSource());
-    payer.Name = "ООО Переплата";
-    payer.Inn = "7707083893";
-    payer.Kpp = "770701001";
-    payer.Oktmo = "45382000";
-    auto wages = std::make_unique<mTIncome>();
-    wages->IncomeCode = 2000;
-    wages->Amount = Currency::fromWholeRoubles(100'000);
-    wages->Month = 3;
-    payer.AddIncome13(std::move(wages));
-    payer.WithheldTax13 = Currency::fromWholeRoubles(50'000);
-    return payer;
+    return addWagesPayer(d, "ООО Переплата", 100'000, 50'000, 3);
 }
 
 mTTrata& application(mTDeclaration& d, bool refund)

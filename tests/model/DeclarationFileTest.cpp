@@ -22,6 +22,7 @@
 #include "DeclarationSamples.h"
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
+#include "tests/support/TemporaryFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -105,37 +106,6 @@ std::string businessSection(std::string_view representativeDocument, std::string
 }
 
 // ---- Files and folders -----------------------------------------------------------------
-
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "declaration-file-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        path_ = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string file(std::string_view name) const { return (path_ / name).string(); }
-    std::vector<std::string> entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    fs::path path_;
-};
 
 std::string readFile(const std::string& path)
 {
