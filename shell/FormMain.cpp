@@ -34,7 +34,7 @@
 #include "shell/DeclarationFileName.h"
 #include "shell/HelpBinding.h"
 #include "shell/HelpPrompt.h"
-#include "shell/HelpTopics.h"
+#include "controls/HelpTopics.h"
 #include "shell/InspectionChooser.h"
 #include "shell/NewDeclaration.h"
 #include "shell/Pictures.h"

@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "shell/HelpTopics.h"
+#include "controls/HelpTopics.h"
 #include "shell/ProductInfo.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "controls/MessageBox.h"
-#include "shell/HelpTopics.h"
+#include "controls/HelpTopics.h"
 #include "shell/InspectionDirectory.h"
 #include "shell/ProductInfo.h"
 #include "shell/ReferenceFiles.h"

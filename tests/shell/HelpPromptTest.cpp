@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/MessageBox.h"
-#include "shell/HelpTopics.h"
+#include "controls/HelpTopics.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace {

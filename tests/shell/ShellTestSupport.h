@@ -5,13 +5,12 @@
 #include <string>
 #include <utility>
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 
 #include "controls/HelpViewer.h"
 #include "shell/InspectionDirectory.h"
 #include "tests/support/RunCommand.h"
+#include "tests/support/SourceTreeFiles.h"
 #include "tests/support/TestProgramContext.h"
 
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -22,41 +21,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 inline void PrintTo(const Inspection& office, std::ostream* out)
 {
     *out << office.code.toStdString() << ' ' << office.name.toStdString();
-}
-
-// A file of the source tree, from its path relative to the top folder.
-inline QString sourceTreeFile(const char* relativePath)
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../") + QLatin1String(relativePath);
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline std::string quoted(const QString& path)
-{
-    return "'" + path.toStdString() + "'";
-}
-
-// The value of an XPath expression over an XML file, as xmllint gives it in UTF-8; empty when
-// xmllint fails.
-inline std::string xpathValue(const QString& file, const std::string& expression)
-{
-    auto [value, status] = runCommand("xmllint --encode UTF-8 --xpath '" + expression + "' " + quoted(file));
-    if (status != 0)
-        return {};
-    if (!value.empty() && value.back() == '\n')
-        value.pop_back();
-    return value;
 }
 
 class TfmGrazhd;

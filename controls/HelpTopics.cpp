@@ -1,11 +1,10 @@
-#include "shell/HelpTopics.h"
+#include "controls/HelpTopics.h"
 
 #include <QFileInfo>
 
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
 #include "controls/ProgramContext.h"
-#include "shell/ProductInfo.h"
 
 namespace {
 
@@ -32,12 +31,12 @@ void openHelpTopic(QWidget* parent, const QString& topic)
 {
     HelpViewer* viewer = boundViewer();
     if (!viewer) {
-        MessageBox::show(parent, QMessageBox::Information, QString::fromUtf8(ProductName), helpUnavailableText());
+        MessageBox::show(parent, QMessageBox::Information, QStringLiteral("Форвета"), helpUnavailableText());
         return;
     }
     const QString helpFile = programContext()->programFolder() + QLatin1String(HelpFileName);
     if (!QFileInfo::exists(helpFile)) {
-        MessageBox::show(parent, QMessageBox::Critical, QString::fromUtf8(ProductName),
+        MessageBox::show(parent, QMessageBox::Critical, QStringLiteral("Форвета"),
                          QStringLiteral("Не найден файл справки %1").arg(QLatin1String(HelpFileName)));
         return;
     }
