@@ -96,8 +96,9 @@ TEST(CurrencyRates, TakesTheRateOfTheDayElseTheLatestEarlierOne)
             EXPECT_EQ(found->rate.toStdString(), test.expected->rate.toStdString());
             EXPECT_EQ(found->quantity.toStdString(), test.expected->quantity.toStdString());
         }
-        if (const ReferenceElement* currency = findCurrency(&directory(), QString::fromUtf8(test.code)))
+        if (const ReferenceElement* currency = findCurrency(&directory(), QString::fromUtf8(test.code))) {
             EXPECT_EQ(findRateForDate(*currency, test.date), found) << "the lookup under a currency found before";
+        }
     }
     EXPECT_EQ(findRate(nullptr, u"840", QDate(2021, 3, 15)), std::nullopt) << "no directory loaded";
 }
