@@ -13,6 +13,7 @@
 #include "computation/Summary.h"
 #include "export/ExchangeFile.h"
 #include "model/DayDate.h"
+#include "tests/support/ExchangeSchema.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace {
@@ -83,6 +84,9 @@ Pass expectSameAfterSaveAndLoad(mTDeclaration& decl, const TemporaryFolder& fold
     EXPECT_EQ(after.exchange.error, before.exchange.error);
     EXPECT_TRUE(after.exchange.text == before.exchange.text) << "the exchange file differs after the round trip";
     EXPECT_TRUE(after.figures == before.figures) << "the figures differ after the round trip";
+    if (before.exchange.ok) {
+        EXPECT_EQ(exchangeSchemaErrorsOfText(before.exchange.text), "");
+    }
     return before;
 }
 
