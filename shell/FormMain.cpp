@@ -28,6 +28,7 @@
 #include "pages/income/InitialData.h"
 #include "pages/income/KudaTratit.h"
 #include "pages/income/PersonNaim.h"
+#include "pages/income/Sourse.h"
 #include "shell/AboutBox.h"
 #include "shell/CommandLine.h"
 #include "shell/DeclarationFileDialogs.h"
@@ -544,6 +545,8 @@ TPageHost::PageFactory TFormMain::pageFactory(const Section& section) const
         return makePage<TfrInitialData>;
     if (section.pageName == QLatin1String("TfrPersonNaim"))
         return makePage<TfrPersonNaim>;
+    if (section.pageName == QLatin1String("TfrSourse"))
+        return makePage<TfrSourse>;
     if (section.pageName == QLatin1String("TfrKudaTratit"))
         return makePage<TfrKudaTratit>;
     if (section.pageName == QLatin1String("TfrFrameDeductData"))

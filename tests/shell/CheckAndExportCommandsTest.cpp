@@ -1,5 +1,6 @@
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include "controls/PendingPage.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FramePensDeduct.h"
+#include "pages/income/Input13SourseIncome.h"
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/FormMain.h"
 #include "shell/HelpPrompt.h"
@@ -26,6 +28,7 @@
 #include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/FormMainTestSupport.h"
 #include "tests/support/ExchangeSchema.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 
@@ -127,8 +130,15 @@ TEST_F(CheckAndExportCommandsTest, CorrectingARuleOpensItsSection)
         window->updateSectionButtons();
         script.shown.clear();
         script.answers = {CheckFix};
+        // A source's requisites are fixed in their own dialog, which the page opens.
+        std::optional<ModalAnswer<TfmInput13SourseIncome>> requisites;
+        if (test.button == &TFormMain::fbRussianIncome)
+            requisites.emplace([](TfmInput13SourseIncome& dialog) { dialog.bnCansel->click(); });
 
         EXPECT_EQ(window->PrepareAndCheck(), 1);
+        if (requisites) {
+            EXPECT_TRUE(requisites->shown);
+        }
 
         EXPECT_EQ(script.shown.size(), 1u);
         EXPECT_EQ(window->currentButton(), window.get()->*test.button);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QStringView>
+
+#include "model/Currency.h"
+
+// The tax rules the income line dialog applies while the user types: which deduction an income
+// line carries and how the income of a sale of real estate follows from its cadastral value.
+
+// The sale of real estate (codes 1510, 1511, 1512), whose income may be set by the cadastral value.
+bool isPropertySale(std::int32_t incomeCode);
+
+// The income 2799 always carries the deduction 599, which equals the income.
+inline constexpr std::int32_t FixedDeductionIncome = 2799;
+inline constexpr std::int32_t FixedDeductionCode = 599;
+
+// A non-resident's lines carry a deduction only for these incomes.
+bool nonResidentMayDeduct(QStringView incomeCode);
+
+// Whether the deduction may be larger than the income it belongs to (losses carried over,
+// expenses on securities and the like).
+bool deductionMayExceedIncome(QStringView incomeCode, QStringView deductCode);
+
+// `percent` per cent of the amount, rounded half up to kopecks.
+Currency percentOf(Currency amount, int percent);
+
+// The income of a sale while the cadastral value counts: the larger of 0.7 of the cadastral
+// value (rounded half up to kopecks) and the price of the contract.
+Currency propertySaleIncome(Currency cadastralValue, Currency price);
+
+// What a deduction of the dictionary amounts to for an income.
+struct DeductionRule {
+    std::uint16_t percent = 0; // a share of the income; 0 when none
+    bool equivalent = false;   // the whole income
+    Currency maxSum;           // the cap; 0 when none
+};
+
+// The deduction the rule sets for the income, capped by a non-zero maximum; nullopt when the
+// rule leaves the sum to the user.
+std::optional<Currency> ruleDeduction(const DeductionRule& rule, Currency income);
+// A sum typed by the user, capped by a non-zero maximum.
+Currency cappedDeduction(const DeductionRule& rule, Currency typed);

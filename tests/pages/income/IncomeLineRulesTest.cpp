@@ -1,0 +1,99 @@
+#include "pages/income/IncomeLineRules.h"
+
+#include <optional>
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include "controls/DisplayFormat.h"
+
+namespace {
+
+Currency money(const char* text)
+{
+    return parseCurrencyDisplayText(QString::fromUtf8(text)).value();
+}
+
+TEST(IncomeLineRulesTest, TheRuleOfADeductionSetsItsSum)
+{
+    struct Case {
+        const char* name;
+        DeductionRule rule;
+        const char* income;
+        std::optional<const char*> deduction; // nullopt: the sum is the user's
+    };
+    const Case cases[] = {
+        {"a share", {20, false, Currency()}, "1000", "200"},
+        {"a share of kopecks rounds half up", {25, false, Currency()}, "0,02", "0,01"},
+        {"a share below half a kopeck rounds down", {30, false, Currency()}, "0,01", "0"},
+        // A share is capped as well as the whole income is.
+        {"a share above the cap", {20, false, money("100")}, "1000", "100"},
+        {"the whole income", {0, true, Currency()}, "3000,5", "3000,5"},
+        {"the whole income below the cap", {0, true, money("4000")}, "3000", "3000"},
+        {"the whole income at the cap", {0, true, money("4000")}, "4000", "4000"},
+        {"the whole income above the cap", {0, true, money("4000")}, "10000", "4000"},
+        {"a share before the whole income", {30, true, Currency()}, "1000", "300"},
+        {"no rule", {0, false, money("4000")}, "10000", std::nullopt},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::optional<Currency> deduction = ruleDeduction(test.rule, money(test.income));
+        ASSERT_EQ(deduction.has_value(), test.deduction.has_value());
+        if (deduction) {
+            EXPECT_EQ(currencyDisplayText(*deduction), QString::fromUtf8(*test.deduction));
+        }
+    }
+}
+
+TEST(IncomeLineRulesTest, AShareIsExactToTheKopeck)
+{
+    // 40 % of 999 999 999 999.99 is 399 999 999 999.996, which rounds up to the next rouble.
+    EXPECT_EQ(currencyDisplayText(percentOf(money("999999999999,99"), 40)), QStringLiteral("400000000000"));
+    // 20 % of 1000.05 is 200.01 exactly, not a binary neighbour of it.
+    EXPECT_EQ(currencyDisplayText(percentOf(money("1000,05"), 20)), QStringLiteral("200,01"));
+}
+
+TEST(IncomeLineRulesTest, ATypedDeductionIsCappedByANonZeroMaximum)
+{
+    EXPECT_EQ(cappedDeduction({0, true, money("4000")}, money("5000")), money("4000"));
+    EXPECT_EQ(cappedDeduction({0, true, money("4000")}, money("3999,99")), money("3999,99"));
+    EXPECT_EQ(cappedDeduction({0, false, Currency()}, money("5000")), money("5000"));
+}
+
+TEST(IncomeLineRulesTest, ASaleCountsTheLargerOfSeventyPerCentOfTheCadastralValueAndThePrice)
+{
+    struct Case {
+        const char* cadastral;
+        const char* price;
+        const char* income;
+    };
+    const Case cases[] = {
+        {"1000000", "600000", "700000"},
+        {"1000000", "800000", "800000"},
+        {"1234567,89", "0", "864197,52"}, // 864 197.523 rounds down
+        {"0,05", "0", "0,04"},            // 0.035 rounds half up
+        {"0", "0", "0"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.cadastral);
+        EXPECT_EQ(currencyDisplayText(propertySaleIncome(money(test.cadastral), money(test.price))),
+                  QString::fromUtf8(test.income));
+    }
+}
+
+TEST(IncomeLineRulesTest, OnlyListedIncomesMayCarryADeductionLargerThanThemselves)
+{
+    EXPECT_TRUE(deductionMayExceedIncome(u"1530", u"201"));
+    EXPECT_TRUE(deductionMayExceedIncome(u"5029", u"601"));
+    EXPECT_FALSE(deductionMayExceedIncome(u"2720", u"501")) << "a gift is no sale of securities";
+    EXPECT_FALSE(deductionMayExceedIncome(u"1530", u"501")) << "nor is a gift's deduction an expense";
+    EXPECT_TRUE(nonResidentMayDeduct(u"2720"));
+    EXPECT_TRUE(nonResidentMayDeduct(u"1010"));
+    EXPECT_FALSE(nonResidentMayDeduct(u"2000"));
+    EXPECT_TRUE(isPropertySale(1510));
+    EXPECT_TRUE(isPropertySale(1512));
+    EXPECT_FALSE(isPropertySale(1520));
+}
+
+} // namespace
