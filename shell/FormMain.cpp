@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSessionManager>
 #include <QShortcut>
 #include <QStyle>
@@ -56,8 +57,6 @@ const QString ExtensionNotSavedMessage = QStringLiteral("Не пытайтесь
 
 constexpr QSize InitialSize(1014, 693);
 constexpr QSize SmallestSize(750, 550);
-// Below this the window scrolls instead of squeezing the page.
-constexpr QSize PageAreaMinimum(980, 570);
 constexpr int SectionColumnWidth = 188;
 constexpr QSize SectionButtonSize(185, 71);
 constexpr QSize SectionGlyphSize(32, 32);
@@ -261,8 +260,7 @@ void TFormMain::createButtonBar()
 
 void TFormMain::createPageArea()
 {
-    auto* content = new QWidget;
-    content->setMinimumSize(PageAreaMinimum);
+    auto* content = new QWidget(this);
 
     const auto strip = [content](int width, const QColor& color) {
         auto* frame = new QFrame(content);
@@ -278,22 +276,36 @@ void TFormMain::createPageArea()
     PnlSelectGroup->setObjectName(QStringLiteral("PnlSelectGroup"));
     QFrame* columnEdge = strip(1, SectionColumnEdge);
 
-    PnlFormContainer = new QFrame(content);
+    // The section column stays in place whatever the page does, and scrolls on its own when the
+    // window is too low for all its buttons.
+    auto* sectionScroller = new QScrollArea(content);
+    sectionScroller->setFrameShape(QFrame::NoFrame);
+    sectionScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sectionScroller->setWidgetResizable(true);
+    sectionScroller->setWidget(PnlSelectGroup);
+    sectionScroller->setFixedWidth(SectionColumnWidth);
+    // The scroll bar goes beside the buttons, never over them.
+    QScrollBar* sectionBar = sectionScroller->verticalScrollBar();
+    connect(sectionBar, &QScrollBar::rangeChanged, sectionScroller, [sectionScroller, sectionBar](int, int maximum) {
+        sectionScroller->setFixedWidth(SectionColumnWidth + (maximum > 0 ? sectionBar->sizeHint().width() : 0));
+    });
+
+    PnlFormContainer = new QFrame;
     PnlFormContainer->setObjectName(QStringLiteral("PnlFormContainer"));
+    // A page larger than the window scrolls; the section column does not scroll with it.
+    auto* pageScroller = new QScrollArea(content);
+    pageScroller->setFrameShape(QFrame::NoFrame);
+    pageScroller->setWidgetResizable(true);
+    pageScroller->setWidget(PnlFormContainer);
 
     auto* layout = new QHBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bevel);
-    layout->addWidget(PnlSelectGroup);
+    layout->addWidget(sectionScroller);
     layout->addWidget(columnEdge);
-    layout->addWidget(PnlFormContainer, 1);
-
-    auto* scroller = new QScrollArea(this);
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setWidget(content);
-    setCentralWidget(scroller);
+    layout->addWidget(pageScroller, 1);
+    setCentralWidget(content);
 }
 
 void TFormMain::createSections()

@@ -26,7 +26,7 @@ const DictionaryDeduction* employerDeduction(std::int32_t code)
 
 TfmInputSSCDeduct::TfmInputSSCDeduct(QWidget* owner)
     : TConfirmDialog(owner, QStringLiteral("TfmInputSSCDeduct"),
-                     QStringLiteral("Вычеты, указанные в разделе 3 справки 2-ндфл")),
+                     QStringLiteral("Вычеты, указанные в разделе 3 справки 2-НДФЛ")),
       lbSubtractCod(createLabel(this, "lbSubtractCod", QStringLiteral("Код вычета"))),
       pnlSubtractCod(createLabel(this, "pnlSubtractCod", QString())),
       bnSubtractCod(createChooserButton(this, "bnSubtractCod", QStringLiteral("Выбрать код из справочника"))),

@@ -27,6 +27,7 @@ namespace {
 constexpr std::int32_t DividendIncome = 1010;
 constexpr int GlyphSize = 20;
 constexpr QMargins GroupMargins(8, 4, 8, 6);
+constexpr int IncomeRowsShown = 4;
 
 // The tax fields hold whole roubles, as the exchange file does.
 constexpr int WithheldTaxDigits = FieldFacetOf("ДоходИстРФ", "НалУдерж").totalDigits;
@@ -241,6 +242,10 @@ void TfrRateLines::createControls()
         listWidth += width;
     }
     lvIncome->setMinimumWidth(std::min(listWidth, 400));
+    // The list takes the height its page gives it, down to a few rows: below that the page scrolls.
+    lvIncome->setMinimumHeight(lvIncome->header()->sizeHint().height() + IncomeRowsShown * (fontMetrics().height() + 4) +
+                               2 * lvIncome->frameWidth());
+    lvIncome->setSizePolicy(lvIncome->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
 
     gbResult = createGroupBox(this, "gbResult", QStringLiteral("Итоговые суммы по источнику выплат"));
     lbItogIncomeSum = createLabel(gbResult, "lbItogIncomeSum", QStringLiteral("Общая сумма дохода"));

@@ -25,8 +25,10 @@
 
 namespace {
 
-constexpr int SourceColumnWidth = 540;
 constexpr int SourceListMinimumWidth = 300;
+// Rows a list shows at least, however small the window: the page scrolls instead.
+constexpr int SourceRowsShown = 3;
+constexpr int DeductRowsShown = 3;
 constexpr int DeductCodeWidth = 87;
 constexpr int DeductSumWidth = 95;
 constexpr int RateButtonHeight = 30;
@@ -46,6 +48,25 @@ TFlashButton* createRateButton(QWidget* parent, const char* name, const QString&
     button->setFixedSize(button->fontMetrics().horizontalAdvance(caption) + 28, RateButtonHeight);
     button->setEnabled(false);
     return button;
+}
+
+// A group's caption as a label of its own: a group box title never wraps, and these captions are
+// longer than a narrow window is wide.
+QLabel* createGroupCaption(QGroupBox* group, const QString& caption)
+{
+    auto* label = new QLabel(caption, group);
+    label->setObjectName(group->objectName() + QStringLiteral("Caption"));
+    label->setWordWrap(true);
+    return label;
+}
+
+// The list takes the height the page gives it, but never less than `rows` rows: the page scrolls
+// instead. Its usual preferred height would make the page taller than a small window for nothing.
+void showRowsAtLeast(QTreeWidget* list, int rows)
+{
+    const int rowHeight = list->fontMetrics().height() + 4;
+    list->setMinimumHeight(list->header()->sizeHint().height() + rows * rowHeight + 2 * list->frameWidth());
+    list->setSizePolicy(list->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
 }
 
 // One formatter for the rows of the granted deductions, whether just added or read back.
@@ -170,15 +191,17 @@ void TfrSourse::createControls()
                                    QStringLiteral("Доходы, облагаемые по иным ставкам"));
     }
 
-    gbA25 = createGroupBox(pnlPersonData, "gbA25", QStringLiteral("  Авансовые платежи иностранца"));
+    gbA25 = createGroupBox(this, "gbA25", QStringLiteral("  Авансовые платежи иностранца"));
     lbA25 = createLabel(gbA25, "lbA25", QStringLiteral("Сумма фиксированных платежей"));
     meA25 = createEdit(gbA25, "meA25", edtDigital, AdvanceDigits);
     meA25->setFixedWidth(meA25->fontMetrics().horizontalAdvance(QString(AdvanceDigits + 1, u'0')) + 12);
 
     lvSourseIncomeInfo = createItemList(this, QStringLiteral("lvSourseIncomeInfo"),
-                                        QStringLiteral("Источники выплат"), SourceColumnWidth);
+                                        QStringLiteral("Источники выплат"), SourceListMinimumWidth);
     lvSourseIncomeInfo->setToolTip(QStringLiteral("Список источников выплат"));
-    lvSourseIncomeInfo->setMinimumWidth(SourceListMinimumWidth);
+    // The one column is as wide as the list: no horizontal scroll bar for a short name.
+    lvSourseIncomeInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    showRowsAtLeast(lvSourseIncomeInfo, SourceRowsShown);
     fbAddSourseIncome = createItemButton(this, QStringLiteral("fbAddSourseIncome"), ItemAction::Add,
                                          QStringLiteral("Добавить источник выплат"));
     fbDeleteSourseIncome = createItemButton(this, QStringLiteral("fbDeleteSourseIncome"), ItemAction::Delete,
@@ -186,8 +209,9 @@ void TfrSourse::createControls()
     fbEditSourseIncome = createItemButton(this, QStringLiteral("fbEditSourseIncome"), ItemAction::Edit,
                                           QStringLiteral("Редактировать источник выплат"));
 
-    gbStSocImVych = createGroupBox(
-        this, "gbStSocImVych",
+    gbStSocImVych = createGroupBox(this, "gbStSocImVych", QString());
+    gbStSocImVychCaption = createGroupCaption(
+        gbStSocImVych,
         QStringLiteral("  Стандартные, социальные и имущественные вычеты, предоставленные налоговым агентом"));
     lvDeduct = createItemList(gbStSocImVych, QStringLiteral("lvDeduct"), QStringLiteral("Код вычета"), DeductCodeWidth);
     lvDeduct->setColumnCount(2);
@@ -196,6 +220,7 @@ void TfrSourse::createControls()
     lvDeduct->setColumnWidth(1, DeductSumWidth);
     lvDeduct->setToolTip(DeductHint);
     lvDeduct->setMinimumWidth(DeductCodeWidth + DeductSumWidth + 2 * lvDeduct->frameWidth() + 4);
+    showRowsAtLeast(lvDeduct, DeductRowsShown);
     fbAddSSC = createItemButton(gbStSocImVych, QStringLiteral("fbAddSSC"), ItemAction::Add,
                                 QStringLiteral("Добавить вычет"));
     fbRemoveSSC = createItemButton(gbStSocImVych, QStringLiteral("fbRemoveSSC"), ItemAction::Delete,
@@ -206,6 +231,7 @@ void TfrSourse::createControls()
     gbStSocImVych->setVisible(!isNonResident());
 
     GroupBox1 = createGroupBox(this, "GroupBox1", QString());
+    GroupBox1Caption = createGroupCaption(GroupBox1, QString());
     PnlFormContainer = new QWidget(GroupBox1);
     PnlFormContainer->setObjectName(QStringLiteral("PnlFormContainer"));
 }
@@ -216,6 +242,7 @@ void TfrSourse::layOutControls()
     a25->setContentsMargins(8, 2, 8, 4);
     a25->addWidget(lbA25);
     a25->addWidget(meA25);
+    a25->addStretch();
 
     auto* strip = new QHBoxLayout(pnlPersonData);
     strip->setContentsMargins(4, 2, 4, 2);
@@ -223,33 +250,37 @@ void TfrSourse::layOutControls()
     for (TFlashButton* button : {fb13, fb15, fbOther})
         strip->addWidget(button, 0, Qt::AlignBottom);
     strip->addStretch();
-    strip->addWidget(gbA25);
-
-    auto* deducts = new QHBoxLayout(gbStSocImVych);
-    deducts->setContentsMargins(6, 2, 6, 6);
-    deducts->addWidget(lvDeduct, 1);
-    deducts->addLayout(buttonColumn({fbAddSSC, fbRemoveSSC, fbEditSSC}));
-    // The caption is long: it wraps rather than widening the group.
-    gbStSocImVych->setMaximumWidth(gbStSocImVych->minimumSizeHint().width() + 60);
 
     auto* sources = new QHBoxLayout;
     sources->setSpacing(4);
     sources->addWidget(lvSourseIncomeInfo, 1);
     sources->addLayout(buttonColumn({fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome}));
-    sources->addSpacing(4);
-    sources->addWidget(gbStSocImVych);
+
+    auto* deductList = new QHBoxLayout;
+    deductList->addWidget(lvDeduct, 1);
+    deductList->addLayout(buttonColumn({fbAddSSC, fbRemoveSSC, fbEditSSC}));
+    auto* deducts = new QVBoxLayout(gbStSocImVych);
+    deducts->setContentsMargins(6, 2, 6, 6);
+    deducts->setSpacing(2);
+    deducts->addWidget(gbStSocImVychCaption);
+    deducts->addLayout(deductList, 1);
 
     auto* container = new QVBoxLayout(PnlFormContainer);
     container->setContentsMargins(0, 0, 0, 0);
     auto* frame = new QVBoxLayout(GroupBox1);
-    frame->setContentsMargins(4, 4, 4, 4);
-    frame->addWidget(PnlFormContainer);
+    frame->setContentsMargins(4, 2, 4, 4);
+    frame->setSpacing(2);
+    frame->addWidget(GroupBox1Caption);
+    frame->addWidget(PnlFormContainer, 1);
 
+    // One column, so that a narrow window needs no horizontal scrolling.
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 2, 4, 2);
     page->setSpacing(4);
     page->addWidget(pnlPersonData);
+    page->addWidget(gbA25);
     page->addLayout(sources, 2);
+    page->addWidget(gbStSocImVych, 2);
     page->addWidget(GroupBox1, 5);
 }
 
@@ -343,7 +374,7 @@ void TfrSourse::showFrame(RateLines lines)
     FRateFrame = frame;
     PnlFormContainer->layout()->addWidget(frame);
     frame->SetEditable(FSourceIndex >= 0);
-    GroupBox1->setTitle(TfrRateLines::groupCaption(lines, Declaration->DeclarationType));
+    GroupBox1Caption->setText(TfrRateLines::groupCaption(lines, Declaration->DeclarationType));
     rateButton(lines)->setDown(true);
 }
 

@@ -56,11 +56,13 @@ public:
     TFlashButton* fbDeleteSourseIncome;
     TFlashButton* fbEditSourseIncome;
     QGroupBox* gbStSocImVych;
+    QLabel* gbStSocImVychCaption; // the group's title, which wraps
     QTreeWidget* lvDeduct;
     TFlashButton* fbAddSSC;
     TFlashButton* fbRemoveSSC;
     TFlashButton* fbEditSSC;
     QGroupBox* GroupBox1;
+    QLabel* GroupBox1Caption; // names the rate of the frame shown
     QWidget* PnlFormContainer;
     QGroupBox* gbA25;
     QLabel* lbA25;

@@ -21,7 +21,7 @@
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
-#include "tests/shell/ExportingWindowTest.h"
+#include "tests/shell/RoadTest.h"
 #include "tests/shell/FormMainTestSupport.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
@@ -29,48 +29,20 @@
 
 namespace {
 
-class DeclarationRoadTest : public ExportingWindowTest {
+class DeclarationRoadTest : public RoadTest {
 protected:
-    template <typename Page>
-    Page* shown()
-    {
-        auto* page = qobject_cast<Page*>(window->currentPage());
-        EXPECT_NE(page, nullptr) << Page::staticMetaObject.className();
-        return page;
-    }
-
     // New, the conditions and the personal data typed in, and a salary the user took from the
     // employer's statement.
     void makeDeclaration(long long salary, long long withheld)
     {
-        window->CreateDoc->trigger();
-        auto* conditions = shown<TfrInitialData>();
+        auto* conditions = startDeclaration();
         ASSERT_NE(conditions, nullptr);
         ASSERT_TRUE(conditions->chbIncomeInquiry->isChecked());
-        typeText(conditions->meInspection, QStringLiteral("7701"));
-        typeText(conditions->meOKATO, QStringLiteral("45382000"));
 
-        userClick(window->fbPrsonInfo);
-        auto* person = shown<TfrPersonNaim>();
-        ASSERT_NE(person, nullptr);
-        typeText(person->meSurName, QStringLiteral("Иванов"));
-        typeText(person->meName, QStringLiteral("Иван"));
-        typeText(person->mePatronymic, QStringLiteral("Иванович"));
-        typeText(person->meINN, QString::fromLatin1(ValidPersonInn));
-        typeText(person->meHomePhone, QStringLiteral("4951234567"));
-        person->dtBirthDate->setDateTime(*encodeDate(1980, 5, 17));
+        typeDeclarant();
 
         mbTSourse& employer = addEmployer(window->declaration(), "ООО \"Ромашка\"", salary);
         employer.WithheldTax13 = Currency::fromWholeRoubles(withheld);
-    }
-
-    // Export into the export folder; the one file written, or an empty name.
-    QString exportFile()
-    {
-        folders->folders = {exportFolder.path()};
-        window->ExportDoc->trigger();
-        const QStringList files = QDir(exportFolder.path()).entryList(QDir::Files);
-        return files.size() == 1 ? exportFolder.filePath(files[0]) : QString();
     }
 
     // The exchange file's text; the file itself is windows-1251.

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -415,6 +416,26 @@ TEST_F(FormMainTest, WindowIsNeverSmallerThan750By550)
     const auto window = start();
     window->resize(600, 400);
     EXPECT_EQ(window->size(), QSize(750, 550));
+}
+
+TEST_F(FormMainTest, AtTheSmallestSizeOnlyThePageScrollsAndEverySectionIsReachable)
+{
+    const auto window = start();
+    window->show();
+    window->resize(750, 550);
+    QCoreApplication::processEvents();
+
+    auto* pageScroller = qobject_cast<QScrollArea*>(window->PnlFormContainer->parentWidget()->parentWidget());
+    ASSERT_NE(pageScroller, nullptr);
+    EXPECT_FALSE(pageScroller->isAncestorOf(window->PnlSelectGroup)) << "the sections scroll away with the page";
+
+    auto* sectionScroller = qobject_cast<QScrollArea*>(window->PnlSelectGroup->parentWidget()->parentWidget());
+    ASSERT_NE(sectionScroller, nullptr);
+    QWidget* column = sectionScroller->viewport();
+    EXPECT_GE(column->width(), window->fbKudaTratit->width()) << "the scroll bar covers the buttons";
+    sectionScroller->ensureWidgetVisible(window->fbKudaTratit, 0, 0);
+    const QRect lastButton(window->fbKudaTratit->mapTo(column, QPoint()), window->fbKudaTratit->size());
+    EXPECT_TRUE(column->rect().contains(lastButton)) << "the last section cannot be scrolled into view";
 }
 
 TEST_F(FormMainTest, StartsWithEachReferenceFileMissingOrDamaged)

@@ -47,7 +47,7 @@
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
-#include "tests/shell/ExportingWindowTest.h"
+#include "tests/shell/RoadTest.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SourceTreeFiles.h"
@@ -70,38 +70,19 @@ struct Line {
     const char* deduction = nullptr; // the deduction code chosen; its sum follows the rules
 };
 
-class IncomeRoadTest : public ExportingWindowTest {
+class IncomeRoadTest : public RoadTest {
 protected:
-    template <typename Page>
-    Page* shown()
-    {
-        auto* page = qobject_cast<Page*>(window->currentPage());
-        EXPECT_NE(page, nullptr) << Page::staticMetaObject.className();
-        return page;
-    }
-
     // New, a resident with income in Russia, and the personal data.
-    void startDeclaration()
+    void startResidentDeclaration()
     {
-        window->CreateDoc->trigger();
-        auto* conditions = shown<TfrInitialData>();
+        auto* conditions = startDeclaration();
         ASSERT_NE(conditions, nullptr);
         ASSERT_TRUE(conditions->rbSimple->isChecked()) << "a resident's declaration";
         ASSERT_TRUE(conditions->chbIncomeInquiry->isChecked());
-        typeText(conditions->meInspection, QStringLiteral("7701"));
-        typeText(conditions->meOKATO, QStringLiteral("45382000"));
         ASSERT_TRUE(window->fbRussianIncome->isEnabled());
         ASSERT_TRUE(window->fbDeduction->isEnabled()) << "a resident with income may claim deductions";
 
-        userClick(window->fbPrsonInfo);
-        auto* person = shown<TfrPersonNaim>();
-        ASSERT_NE(person, nullptr);
-        typeText(person->meSurName, QStringLiteral("Иванов"));
-        typeText(person->meName, QStringLiteral("Иван"));
-        typeText(person->mePatronymic, QStringLiteral("Иванович"));
-        typeText(person->meINN, QString::fromLatin1(ValidPersonInn));
-        typeText(person->meHomePhone, QStringLiteral("4951234567"));
-        person->dtBirthDate->setDateTime(*encodeDate(1980, 5, 17));
+        typeDeclarant();
     }
 
     // Adds a source through the requisites dialog; the payment-source check runs on "Да".
@@ -165,20 +146,11 @@ protected:
         userClick(page->fbAddSSC);
         ASSERT_TRUE(dialog.shown) << code;
     }
-
-    // Export into the export folder; the one file written, or an empty name.
-    QString exportFile()
-    {
-        folders->folders = {exportFolder.path()};
-        window->ExportDoc->trigger();
-        const QStringList files = QDir(exportFolder.path()).entryList(QDir::Files);
-        return files.size() == 1 ? exportFolder.filePath(files[0]) : QString();
-    }
 };
 
 TEST_F(IncomeRoadTest, TwoEmployersAndAFlatSoldGiveTheTaxWorkedOutByHand)
 {
-    startDeclaration();
+    startResidentDeclaration();
     userClick(window->fbRussianIncome);
     auto* page = shown<TfrSourse>();
     ASSERT_NE(page, nullptr);

@@ -25,7 +25,7 @@ Currency money(const char* text)
 TEST(InputSSCDeduct, LooksAsItShould)
 {
     TfmInputSSCDeduct dialog(nullptr);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Вычеты, указанные в разделе 3 справки 2-ндфл"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Вычеты, указанные в разделе 3 справки 2-НДФЛ"));
     EXPECT_EQ(dialog.lbSubtractCod->text(), QStringLiteral("Код вычета"));
     EXPECT_EQ(dialog.lbSubtractSum->text(), QStringLiteral("Сумма вычета"));
     EXPECT_EQ(dialog.bnSubtractCod->text(), QStringLiteral("..."));

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -174,7 +175,7 @@ TEST_F(SourseTest, LooksAsItShould)
     EXPECT_EQ(page->fbAddSourseIncome->toolTip(), QStringLiteral("Добавить источник выплат"));
     EXPECT_EQ(page->fbDeleteSourseIncome->toolTip(), QStringLiteral("Удалить источник выплат"));
     EXPECT_EQ(page->fbEditSourseIncome->toolTip(), QStringLiteral("Редактировать источник выплат"));
-    EXPECT_EQ(page->gbStSocImVych->title(),
+    EXPECT_EQ(page->gbStSocImVychCaption->text(),
               QStringLiteral("  Стандартные, социальные и имущественные вычеты, предоставленные налоговым агентом"));
     EXPECT_EQ(page->lvDeduct->columnCount(), 2);
     EXPECT_EQ(page->lvDeduct->headerItem()->text(0), QStringLiteral("Код вычета"));
@@ -189,6 +190,33 @@ TEST_F(SourseTest, LooksAsItShould)
     // Tax paid: whole roubles, as many digits as the exchange file holds.
     EXPECT_EQ(page->meA25->editType(), edtDigital);
     EXPECT_EQ(page->meA25->wholeLength(), 13);
+}
+
+TEST_F(SourseTest, FitsBesideTheSectionColumnOfTheSmallestWindow)
+{
+    // 750 pixels less the section column and the page's vertical scroll bar.
+    constexpr int NarrowestPage = 530;
+    addEmployer(declaration(), "ООО \"Ромашка\"");
+    showPage();
+    selectRow(page->lvSourseIncomeInfo, 0);
+    window.window.resize(NarrowestPage, 900);
+    QCoreApplication::processEvents();
+
+    EXPECT_LE(page->width(), NarrowestPage) << "the page is wider than the narrowest window leaves it";
+    // A short name needs no horizontal scrolling: the one column is as wide as the list.
+    EXPECT_EQ(page->lvSourseIncomeInfo->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(page->lvSourseIncomeInfo->columnWidth(0), page->lvSourseIncomeInfo->viewport()->width());
+    const std::pair<const QGroupBox*, const QLabel*> captionedGroups[] = {
+        {page->gbStSocImVych, page->gbStSocImVychCaption}, {page->GroupBox1, page->GroupBox1Caption}};
+    for (const auto& [group, caption] : captionedGroups) {
+        SCOPED_TRACE(group->objectName().toStdString());
+        EXPECT_TRUE(caption->wordWrap());
+        EXPECT_LE(caption->geometry().right(), group->contentsRect().right());
+        EXPECT_GE(caption->height(), caption->heightForWidth(caption->width())) << "the wrapped caption is cut";
+    }
+    EXPECT_GE(page->lbA25->width(), page->lbA25->sizeHint().width());
+    EXPECT_LE(page->meA25->geometry().right(), page->gbA25->contentsRect().right());
+    EXPECT_LE(page->gbA25->geometry().right(), page->width());
 }
 
 TEST_F(SourseTest, ADeclarationLoadedAndSavedBackIsUnchanged)
@@ -253,7 +281,7 @@ TEST_F(SourseTest, NoSourceIsSelectedOnANewPage)
         EXPECT_EQ(shown->rateFrame()->sourceIndex(), -1);
         EXPECT_EQ(shown->rateFrame()->lvIncome->topLevelItemCount(), 0);
         EXPECT_FALSE(shown->rateFrame()->fbAddIncome->isEnabled());
-        EXPECT_EQ(shown->GroupBox1->title(), TfrRateLines::groupCaption(test.lines, test.type));
+        EXPECT_EQ(shown->GroupBox1Caption->text(), TfrRateLines::groupCaption(test.lines, test.type));
         EXPECT_TRUE((test.lines == RateLines::Rate13 ? shown->fb13 : shown->fbOther)->isDown());
         for (TFlashButton* button : {shown->fb13, shown->fb15, shown->fbOther, shown->fbAddSSC, shown->fbRemoveSSC,
                                      shown->fbEditSSC, shown->fbDeleteSourseIncome, shown->fbEditSourseIncome})
@@ -288,7 +316,7 @@ TEST_F(SourseTest, SelectingASourceShowsItsLinesAndDeductions)
     userClick(page->fb15);
     EXPECT_EQ(frame()->lines(), RateLines::Rate15);
     EXPECT_EQ(frame()->lvIncome->topLevelItemCount(), 1);
-    EXPECT_EQ(page->GroupBox1->title(), TfrRateLines::groupCaption(RateLines::Rate15, DeclarationOrdinary));
+    EXPECT_EQ(page->GroupBox1Caption->text(), TfrRateLines::groupCaption(RateLines::Rate15, DeclarationOrdinary));
     userClick(page->fbOther);
     EXPECT_EQ(frame()->lines(), RateLines::Other);
     EXPECT_EQ(frame()->lvIncome->topLevelItemCount(), 0);
@@ -502,7 +530,7 @@ TEST_F(SourseTest, DeletingTheLastSourceLeavesAnEmpty13PercentFrame)
         EXPECT_EQ(shown->sourceIndex(), -1);
         EXPECT_EQ(shown->rateFrame()->lines(), RateLines::Rate13);
         EXPECT_EQ(shown->rateFrame()->sourceIndex(), -1);
-        EXPECT_EQ(shown->GroupBox1->title(), TfrRateLines::groupCaption(RateLines::Rate13, type));
+        EXPECT_EQ(shown->GroupBox1Caption->text(), TfrRateLines::groupCaption(RateLines::Rate13, type));
         EXPECT_TRUE(shown->fb13->isDown());
         EXPECT_FALSE(shown->rateFrame()->fbAddIncome->isEnabled());
         EXPECT_FALSE(shown->fb13->isEnabled());
@@ -701,7 +729,7 @@ TEST_F(SourseTest, ShowRateFrameOpensTheSourceAtItsRate)
             continue;
         }
         EXPECT_EQ(shown->rateFrame()->lines(), test.lines);
-        EXPECT_EQ(shown->GroupBox1->title(), TfrRateLines::groupCaption(test.lines, test.type));
+        EXPECT_EQ(shown->GroupBox1Caption->text(), TfrRateLines::groupCaption(test.lines, test.type));
         TFlashButton* down = test.lines == RateLines::Rate13   ? shown->fb13
                              : test.lines == RateLines::Rate15 ? shown->fb15
                                                                : shown->fbOther;

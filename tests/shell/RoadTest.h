@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "controls/DtpPanel.h"
+#include "controls/FlashButton.h"
+#include "controls/MaskedEdit.h"
+#include "model/DayDate.h"
+#include "pages/income/InitialData.h"
+#include "pages/income/PersonNaim.h"
+#include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/ExportingWindowTest.h"
+#include "tests/support/PageTestSupport.h"
+#include "tests/support/UserTyping.h"
+
+// A declaration made in the window as a user makes it, page by page, up to the exchange file.
+class RoadTest : public ExportingWindowTest {
+protected:
+    // The page the window shows, when it is a `Page`.
+    template <typename Page>
+    Page* shown()
+    {
+        auto* page = qobject_cast<Page*>(window->currentPage());
+        EXPECT_NE(page, nullptr) << Page::staticMetaObject.className();
+        return page;
+    }
+
+    // New, and the tax office and ОКТМО typed on the conditions page, which stays shown for the
+    // test to choose the kinds of income.
+    TfrInitialData* startDeclaration()
+    {
+        window->CreateDoc->trigger();
+        auto* conditions = shown<TfrInitialData>();
+        if (conditions) {
+            typeText(conditions->meInspection, QStringLiteral("7701"));
+            typeText(conditions->meOKATO, QStringLiteral("45382000"));
+        }
+        return conditions;
+    }
+
+    // The declarant's personal data typed on their page.
+    void typeDeclarant()
+    {
+        userClick(window->fbPrsonInfo);
+        auto* person = shown<TfrPersonNaim>();
+        ASSERT_NE(person, nullptr);
+        typeText(person->meSurName, QStringLiteral("Иванов"));
+        typeText(person->meName, QStringLiteral("Иван"));
+        typeText(person->mePatronymic, QStringLiteral("Иванович"));
+        typeText(person->meINN, QString::fromLatin1(ValidPersonInn));
+        typeText(person->meHomePhone, QStringLiteral("4951234567"));
+        person->dtBirthDate->setDateTime(*encodeDate(1980, 5, 17));
+    }
+
+    // Export into the export folder; the one file written, or an empty name.
+    QString exportFile()
+    {
+        folders->folders = {exportFolder.path()};
+        window->ExportDoc->trigger();
+        const QStringList files = QDir(exportFolder.path()).entryList(QDir::Files);
+        return files.size() == 1 ? exportFolder.filePath(files[0]) : QString();
+    }
+};
