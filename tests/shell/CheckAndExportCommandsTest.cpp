@@ -111,7 +111,7 @@ TEST_F(CheckAndExportCommandsTest, CorrectingARuleOpensItsSection)
         {"source's OKTMO", [](mTDeclaration& d) { d.GetSource(1)->Oktmo.clear(); }, &TFormMain::fbRussianIncome,
          "TfrSourse", nullptr, nullptr},
         {"foreign income", [](mTDeclaration& d) { addForeignIncome(d).CurrencyCode.clear(); },
-         &TFormMain::fbForeignIncome, "TfrCurrency", nullptr, nullptr},
+         &TFormMain::fbForeignIncome, "TfrCurrency", "lvSourseIncomeInfo", "По данному источнику выплаты не указан код валюты"},
         {"business", [](mTDeclaration& d) { addBusiness(d).ExpenseSum = Currency(); }, &TFormMain::fbBusinessIncome,
          "TfrBusinessNew", nullptr, nullptr},
         {"social deduction", [](mTDeclaration& d) { d.SocialDeduct.Granted = 1; }, &TFormMain::fbDeduction,

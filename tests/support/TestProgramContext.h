@@ -29,6 +29,8 @@ public:
 
     QString programFolder() const override { return folder_; }
     const ReferenceDirectories& referenceDirectories() const override { return directories_; }
+    // The directories a test loads; all absent until it does.
+    ReferenceDirectories& directories() { return directories_; }
     HelpViewer* helpViewer() const override { return viewer_; }
     TfmGrazhd* countryChooser() const override { return countries; }
     bool hasTaxOffices() const override { return bool(taxOfficeAnswer); }

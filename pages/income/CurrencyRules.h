@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <QString>
+
+#include "model/Currency.h"
+
+class mTCurrencyIncome;
+
+// The tax rules of the foreign income page: rouble values at a rate, the deduction an income
+// carries, the controlled foreign company's fields and the checks of one income.
+
+// The fixed profit of a controlled foreign company: at most one such income per declaration,
+// declared in roubles at 13 %.
+inline constexpr std::int32_t FixedProfitIncomeCode = 1003;
+inline constexpr std::int32_t FixedProfitRatePercent = 13;
+// The profit of a controlled foreign company, taxed in full here.
+inline constexpr std::int32_t CompanyProfitIncomeCode = 1000;
+// Dividends of a controlled foreign company.
+inline constexpr std::int32_t CompanyDividendsIncomeCode = 1012;
+
+// The company's registration number: two letters, a space and five digits.
+inline constexpr int CompanyNumberLength = 8;
+
+// amount / units x rate, rounded half up to kopecks, as the model stores it; 0 without units.
+Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate);
+
+// What the deduction of the dictionary amounts to.
+struct CurrencyDeductionRule {
+    int percent = 0;         // a share of the income; 0 when none
+    bool equivalent = false; // the whole income
+    Currency maxSum;         // the cap; 0 when none
+};
+
+// The deduction after the income's rouble value changed: a share or the whole of it by the
+// rule, or else the sum the user typed, each within a non-zero cap.
+Currency deductionForIncome(const CurrencyDeductionRule& rule, Currency roubles, Currency typed);
+// The deduction a newly chosen code starts with; nothing (an empty edit) when the user types it.
+std::optional<Currency> deductionOnChoice(const CurrencyDeductionRule& rule, Currency roubles);
+
+// Which of the company's fields an income asks for: its number, and for its profit also how the
+// profit was determined and the taxes withheld in Russia.
+struct CompanyFields {
+    bool number = false;
+    bool full = false;
+};
+CompanyFields companyFieldsFor(std::int32_t incomeCode);
+
+// The rules one foreign income is checked by, in the order they are tried.
+enum class CurrencyIncomeRule {
+    CurrencyCode,             // no currency
+    Rate,                     // no units or no rate on the income date
+    IncomeCode,               // no income code
+    FixedProfitNumber,        // the fixed profit's company number is malformed
+    DividendsWithFixedProfit, // company dividends beside a fixed profit
+    ProfitWithFixedProfit,    // company profit beside a fixed profit
+    CompanyNumberMissing,     // company profit without the company's number
+    CompanyNumberMalformed,   // company profit with a malformed number
+    ProfitOrder,              // company profit without the way it was determined
+    DeductionSum,             // a deduction code without its sum
+};
+
+// The rules the income breaks, in order; `fixedProfitItem` is the declaration's KIKItemNumber.
+std::vector<CurrencyIncomeRule> failedRules(const mTCurrencyIncome& income, std::int32_t fixedProfitItem);
+QString ruleMessage(CurrencyIncomeRule rule);
