@@ -27,6 +27,7 @@
 #include "controls/MessageBox.h"
 #include "controls/PageWidgets.h"
 #include "controls/ProgramContext.h"
+#include "controls/SideBySideLayout.h"
 #include "export/FieldLimits.h"
 #include "model/DayDate.h"
 #include "pages/income/IncomeDict.h"
@@ -55,97 +56,6 @@ const QString FixedProfitCurrency = QStringLiteral("643");
 constexpr std::int32_t FixedProfitUnits = 1000;
 // The fixed profit the law sets when the company's own profit is not declared.
 constexpr std::int64_t FixedProfitRoubles = 34'000'000;
-
-// Lays its items out side by side where its width holds them all, else one under the other, so
-// that a narrow window scrolls the page down instead of sideways. Each item gets its preferred
-// height, aligned to the top; extra width is shared out equally.
-class SideBySideLayout : public QLayout {
-public:
-    explicit SideBySideLayout(int gap)
-    {
-        setContentsMargins(0, 0, 0, 0);
-        setSpacing(gap);
-    }
-    ~SideBySideLayout() override
-    {
-        while (QLayoutItem* item = takeAt(0))
-            delete item;
-    }
-
-    void addLayout(QLayout* layout)
-    {
-        addChildLayout(layout);
-        addItem(layout);
-    }
-
-    void addItem(QLayoutItem* item) override { items_.append(item); }
-    int count() const override { return int(items_.size()); }
-    QLayoutItem* itemAt(int index) const override { return items_.value(index); }
-    QLayoutItem* takeAt(int index) override
-    {
-        return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
-    }
-    Qt::Orientations expandingDirections() const override { return {}; }
-    bool hasHeightForWidth() const override { return true; }
-
-    // The widest item fits; the height the width needs comes from heightForWidth.
-    QSize minimumSize() const override
-    {
-        QSize size;
-        for (const QLayoutItem* item : items_)
-            size = size.expandedTo(item->minimumSize());
-        return size;
-    }
-
-    QSize sizeHint() const override { return {sideBySideWidth(), heightForWidth(sideBySideWidth())}; }
-
-    int heightForWidth(int width) const override
-    {
-        int height = 0;
-        const bool sideBySide = width >= sideBySideWidth();
-        for (const QLayoutItem* item : items_) {
-            const int itemHeight = item->sizeHint().height();
-            height = sideBySide ? std::max(height, itemHeight) : height + itemHeight;
-        }
-        return sideBySide ? height : height + gaps();
-    }
-
-    void setGeometry(const QRect& rect) override
-    {
-        QLayout::setGeometry(rect);
-        if (items_.isEmpty())
-            return;
-        if (rect.width() >= sideBySideWidth()) {
-            const int extra = (rect.width() - sideBySideWidth()) / int(items_.size());
-            int x = rect.left();
-            for (QLayoutItem* item : items_) {
-                const QSize hint = item->sizeHint();
-                item->setGeometry(QRect(x, rect.top(), hint.width() + extra, hint.height()));
-                x += hint.width() + extra + spacing();
-            }
-        } else {
-            int y = rect.top();
-            for (QLayoutItem* item : items_) {
-                const int height = item->sizeHint().height();
-                item->setGeometry(QRect(rect.left(), y, rect.width(), height));
-                y += height + spacing();
-            }
-        }
-    }
-
-private:
-    int gaps() const { return spacing() * std::max(0, int(items_.size()) - 1); }
-
-    int sideBySideWidth() const
-    {
-        int width = gaps();
-        for (const QLayoutItem* item : items_)
-            width += item->sizeHint().width();
-        return width;
-    }
-
-    QList<QLayoutItem*> items_;
-};
 
 // Money of this page that is 0 shows as an empty edit.
 QString moneyText(Currency amount)
