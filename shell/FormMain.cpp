@@ -26,6 +26,7 @@
 #include "controls/PendingPage.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
+#include "pages/income/BusinessNew.h"
 #include "pages/income/CurrencyFrame.h"
 #include "pages/income/InitialData.h"
 #include "pages/income/KudaTratit.h"
@@ -562,6 +563,8 @@ TPageHost::PageFactory TFormMain::pageFactory(const Section& section) const
         return makePage<TfrSourse>;
     if (section.pageName == QLatin1String("TfrCurrency"))
         return makePage<TfrCurrency>;
+    if (section.pageName == QLatin1String("TfrBusinessNew"))
+        return makePage<TfrBusinessNew>;
     if (section.pageName == QLatin1String("TfrKudaTratit"))
         return makePage<TfrKudaTratit>;
     if (section.pageName == QLatin1String("TfrFrameDeductData"))

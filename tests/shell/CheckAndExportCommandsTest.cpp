@@ -113,7 +113,9 @@ TEST_F(CheckAndExportCommandsTest, CorrectingARuleOpensItsSection)
         {"foreign income", [](mTDeclaration& d) { addForeignIncome(d).CurrencyCode.clear(); },
          &TFormMain::fbForeignIncome, "TfrCurrency", "lvSourseIncomeInfo", "По данному источнику выплаты не указан код валюты"},
         {"business", [](mTDeclaration& d) { addBusiness(d).ExpenseSum = Currency(); }, &TFormMain::fbBusinessIncome,
-         "TfrBusinessNew", nullptr, nullptr},
+         "TfrBusinessNew", "lvSourseIncomeInfo",
+         "Общие расходы (0) не совпадают с суммой расходов материальных, на оплату труда, прочих и амортизационных "
+         "отчислений (500000)"},
         {"social deduction", [](mTDeclaration& d) { d.SocialDeduct.Granted = 1; }, &TFormMain::fbDeduction,
          "TfrFrameDeductData", "meCharitySum", "Не введены данные по социальным налоговым вычетам"},
         {"application", [](mTDeclaration& d) { addOffsetApplication(d).Kbk.clear(); }, &TFormMain::fbKudaTratit,

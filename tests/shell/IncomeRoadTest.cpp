@@ -203,15 +203,10 @@ TEST_F(IncomeRoadTest, TwoEmployersAndAFlatSoldGiveTheTaxWorkedOutByHand)
     ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
 
-    struct Figure {
-        const char* what;
-        std::string xpath;
-        const char* value;
-    };
     const char* const salaries = "//НалБаза[@ВидДоход=\"10\"]";
     const char* const sale = "//НалБаза[@ВидДоход=\"18\"]";
     const auto at = [](const char* base, const char* path) { return std::string("string(") + base + path + ")"; };
-    const Figure figures[] = {
+    expectFigures(file, {
         {"salaries: income", at(salaries, "/РасчНалБаза/@СумДох"), "780000.00"},
         {"salaries: deductions", at(salaries, "/РасчНалБаза/@СумНалВыч"), "11200.00"},
         {"salaries: base", at(salaries, "/РасчНалБаза/@НалБаза"), "768800.00"},
@@ -239,9 +234,7 @@ TEST_F(IncomeRoadTest, TwoEmployersAndAFlatSoldGiveTheTaxWorkedOutByHand)
         {"property deductions", "string(//ИмущНалВычПр/@ОбщИмущВыч)", "1000000.00"},
         {"to pay", "string(//СумНалПуИскл227/@ПодлУпл)", "195000"},
         {"to refund", "string(//СумНалПуИскл227/@ПодлВозв)", "0"},
-    };
-    for (const Figure& figure : figures)
-        EXPECT_EQ(xpathValue(file, figure.xpath), figure.value) << figure.what << ": " << figure.xpath;
+    });
 }
 
 } // namespace

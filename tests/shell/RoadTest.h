@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -15,6 +18,7 @@
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/ExportingWindowTest.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/support/SourceTreeFiles.h"
 #include "tests/support/UserTyping.h"
 
 // A declaration made in the window as a user makes it, page by page, up to the exchange file.
@@ -65,3 +69,16 @@ protected:
         return files.size() == 1 ? exportFolder.filePath(files[0]) : QString();
     }
 };
+
+// A figure of the exchange file: what it is, the XPath that reads it, the value worked out by hand.
+struct ExchangeFigure {
+    const char* what;
+    std::string xpath;
+    const char* value;
+};
+
+inline void expectFigures(const QString& exchangeFile, const std::vector<ExchangeFigure>& figures)
+{
+    for (const ExchangeFigure& figure : figures)
+        EXPECT_EQ(xpathValue(exchangeFile, figure.xpath), figure.value) << figure.what << ": " << figure.xpath;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "model/Currency.h"
+
+class mTBusinessNew;
+class mTDeclaration;
+
+// The tax rules of the business income page: the activity kinds, the expense norm and the checks
+// of the activities and the quarterly OKTMO codes.
+
+// The list caption of an activity kind "1".."9"; empty for any other text.
+QString activityCaption(const std::string& kind);
+
+// Entrepreneurs ("1") and heads of a farm household ("5") may take their expenses by the norm
+// instead of documenting them; every other kind documents its expenses.
+bool mayUseExpenseNorm(const std::string& kind);
+bool documentsExpenses(const mTBusinessNew& activity);
+
+// The expense norm: 20 % of the income, rounded half up to kopecks.
+Currency normExpense(Currency income);
+
+// The rules the activities are checked by, in the order they are tried for each activity.
+enum class BusinessRule {
+    MixedExpenseWays, // an entrepreneur or farm head documents expenses while another takes the norm
+    Breakdown,        // the documented breakdown does not add up to the total expense
+};
+
+struct BusinessFailure {
+    int activity; // 0-based
+    BusinessRule rule;
+    QString message;
+};
+
+std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration);
+
+// The element codes of the quarterly OKTMO codes: quarter I, II, III.
+inline constexpr std::uint16_t FirstOktmoElement = 32751;
+inline constexpr int OktmoQuarters = 3;
+
+struct OktmoFailure {
+    int quarter; // 0-based
+    QString title;
+    QString message;
+};
+
+// The quarterly codes, checked only while the declaration says the OKTMO changed in the year.
+std::vector<OktmoFailure> oktmoFailures(const mTDeclaration& declaration);
