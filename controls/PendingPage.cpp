@@ -3,14 +3,20 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-TPendingPage::TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose,
-                           double headingScale)
+namespace {
+
+// The title is drawn bold and this much larger than the page's font.
+constexpr double HeadingScale = 1.6;
+
+} // namespace
+
+TPendingPage::TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose)
     : TThinkingFrame(owner, declaration)
 {
     auto* heading = new QLabel(title, this);
     heading->setObjectName(QStringLiteral("lbTitle"));
     QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * headingScale);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * HeadingScale);
     headingFont.setBold(true);
     heading->setFont(headingFont);
 

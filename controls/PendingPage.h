@@ -10,13 +10,7 @@ class TPendingPage : public TThinkingFrame {
     Q_OBJECT
 
 public:
-    // The title is drawn bold, headingScale times the size of the page's font: a whole section's
-    // page stands out more than a tab inside one.
-    static constexpr double SectionHeadingScale = 1.6;
-    static constexpr double TabHeadingScale = 1.4;
-
-    TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose,
-                 double headingScale = SectionHeadingScale);
+    TPendingPage(QWidget* owner, DeclarationSlot& declaration, const QString& title, const QString& purpose);
 
     void SaveData() override {}
     std::uint16_t CheckData() override { return 0; }

@@ -1,7 +1,7 @@
 #include "pages/deductions/DeductPages.h"
 
-#include "controls/PendingPage.h"
 #include "pages/deductions/FrameCB.h"
+#include "pages/deductions/FrameMultyConstructionDeduct.h"
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 
@@ -12,13 +12,6 @@ TPageHost::PageFactory factoryOf()
 {
     return [](QWidget* container, DeclarationSlot& declaration) -> TThinkingFrame* {
         return new Page(container, declaration);
-    };
-}
-
-TPageHost::PageFactory pendingFactory(const QString& title, const QString& purpose)
-{
-    return [title, purpose](QWidget* container, DeclarationSlot& declaration) -> TThinkingFrame* {
-        return new TPendingPage(container, declaration, title, purpose, TPendingPage::TabHeadingScale);
     };
 }
 
@@ -43,9 +36,7 @@ TPageHost::PageFactory deductPageFactory(DeductPage page)
     case DeductPage::Social:
         return factoryOf<TfrFramePensDeduct>();
     case DeductPage::Property:
-        return pendingFactory(QStringLiteral("Имущественный налоговый вычет"),
-                              QStringLiteral("Имущественный налоговый вычет по расходам на приобретение или "
-                                             "строительство объекта жилого имущества"));
+        return factoryOf<TfrMultyConstructionDeduct>();
     case DeductPage::Securities:
         return factoryOf<TfrCB>();
     }

@@ -55,6 +55,8 @@ TfrFrameDeductData::TfrFrameDeductData(QWidget* owner, DeclarationSlot& declarat
     fbConstructionDeduct->setCaption(QStringLiteral("Имущественный"));
     fbPensDeduct->setCaption(QStringLiteral("Социальные"));
     fbCB->setCaption(QStringLiteral("Инвестиционные и убытки по ЦБ"));
+    // The tabs stand where they are put: a narrower window scrolls the strip rather than cut it.
+    pnlDeductData->setMinimumWidth(fbCB->geometry().right() + 2 * pnlDeductData->frameWidth());
 
     PnlFormContainer->setObjectName(QStringLiteral("PnlFormContainer"));
     auto* layout = new QVBoxLayout(this);

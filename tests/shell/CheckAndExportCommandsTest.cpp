@@ -26,7 +26,6 @@
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/ExportingWindowTest.h"
-#include "tests/shell/FormMainTestSupport.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 

@@ -20,7 +20,7 @@
 #include "shell/DeclarationFileName.h"
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/shell/FormMainTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 #include "tests/support/UserTyping.h"
 
 namespace {

@@ -22,7 +22,6 @@
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/RoadTest.h"
-#include "tests/shell/FormMainTestSupport.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/UserTyping.h"

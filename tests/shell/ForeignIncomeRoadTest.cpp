@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -26,7 +27,6 @@
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/RoadTest.h"
-#include "tests/shell/FormMainTestSupport.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SourceTreeFiles.h"

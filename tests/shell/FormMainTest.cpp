@@ -22,9 +22,10 @@
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
+#include "pages/deductions/FrameMultyConstructionDeduct.h"
 #include "controls/PendingPage.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
-#include "tests/shell/FormMainTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 
@@ -237,7 +238,7 @@ TEST_F(FormMainTest, SectionButtonShowsItsPage)
     const auto* deductions = qobject_cast<TfrFrameDeductData*>(window->currentPage());
     ASSERT_NE(deductions, nullptr) << "the deductions section's container";
     EXPECT_EQ(deductions->currentButton(), deductions->fbConstructionDeduct) << "it opens on the property tab";
-    EXPECT_EQ(pageTitle(deductions->currentPage()), QStringLiteral("Имущественный налоговый вычет"));
+    EXPECT_NE(qobject_cast<TfrMultyConstructionDeduct*>(deductions->currentPage()), nullptr);
     EXPECT_TRUE(window->fbDeduction->isDown());
     EXPECT_FALSE(window->fbPrsonInfo->isDown());
 }

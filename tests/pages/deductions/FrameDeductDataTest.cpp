@@ -1,14 +1,13 @@
 #include "pages/deductions/FrameDeductData.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
 
-#include "controls/PendingPage.h"
 #include "pages/deductions/FrameCB.h"
+#include "pages/deductions/FrameMultyConstructionDeduct.h"
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
@@ -94,12 +93,8 @@ TEST_F(FrameDeductDataTest, FirstPageDependsOnTheDeclarationType)
             EXPECT_NE(shown<TfrFrameStandartDeduct>(), nullptr);
             EXPECT_EQ(downTab(), container->fbStandartDeduct);
         } else {
-            // The property page is not in the program yet: its tab shows what it is for.
-            EXPECT_NE(shown<TPendingPage>(), nullptr);
+            EXPECT_NE(shown<TfrMultyConstructionDeduct>(), nullptr);
             EXPECT_EQ(downTab(), container->fbConstructionDeduct);
-            const auto* title = container->currentPage()->findChild<QLabel*>(QStringLiteral("lbTitle"));
-            ASSERT_NE(title, nullptr);
-            EXPECT_EQ(title->text(), QStringLiteral("Имущественный налоговый вычет"));
         }
         EXPECT_EQ(container->currentButton(), downTab());
         EXPECT_TRUE(container->fbStandartDeduct->isEnabled());
@@ -124,7 +119,7 @@ TEST_F(FrameDeductDataTest, EachTabShowsItsPage)
     EXPECT_EQ(downTab(), container->fbStandartDeduct);
     // A click from the keyboard leaves the tab as it was; the container presses it.
     container->fbConstructionDeduct->click();
-    EXPECT_NE(shown<TPendingPage>(), nullptr);
+    EXPECT_NE(shown<TfrMultyConstructionDeduct>(), nullptr);
     EXPECT_EQ(downTab(), container->fbConstructionDeduct);
     EXPECT_EQ(container->currentButton(), container->fbConstructionDeduct);
 }
@@ -218,9 +213,9 @@ TEST_F(FrameDeductDataTest, ShowDeductPageChoosesThePageByItsNumber)
     const Case cases[] = {
         {0, "TfrFrameStandartDeduct", &TfrFrameDeductData::fbStandartDeduct},
         {1, "TfrFramePensDeduct", &TfrFrameDeductData::fbPensDeduct},
-        {2, "property", &TfrFrameDeductData::fbConstructionDeduct},
-        {3, "property", &TfrFrameDeductData::fbConstructionDeduct},
-        {4, "property", &TfrFrameDeductData::fbConstructionDeduct},
+        {2, "TfrMultyConstructionDeduct", &TfrFrameDeductData::fbConstructionDeduct},
+        {3, "TfrMultyConstructionDeduct", &TfrFrameDeductData::fbConstructionDeduct},
+        {4, "TfrMultyConstructionDeduct", &TfrFrameDeductData::fbConstructionDeduct},
         {5, "TfrCB", &TfrFrameDeductData::fbCB},
     };
     open();
@@ -230,11 +225,7 @@ TEST_F(FrameDeductDataTest, ShowDeductPageChoosesThePageByItsNumber)
         container->ShowDeductPage(c.number, 1);
         EXPECT_EQ(downTab(), container->*c.tab);
         EXPECT_EQ(container->currentButton(), container->*c.tab);
-        const bool pending = dynamic_cast<TPendingPage*>(container->currentPage()) != nullptr;
-        if (std::string_view(c.expectedName) == "property")
-            EXPECT_TRUE(pending);
-        else
-            EXPECT_STREQ(container->currentPage()->metaObject()->className(), c.expectedName);
+        EXPECT_STREQ(container->currentPage()->metaObject()->className(), c.expectedName);
     }
 }
 

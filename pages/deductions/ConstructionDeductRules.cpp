@@ -1,0 +1,107 @@
+#include "pages/deductions/ConstructionDeductRules.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "model/DayDate.h"
+#include "model/Money.h"
+
+namespace {
+
+constexpr int LimitRaisedYear = 2008;
+const Currency RaisedLimit = Currency::fromWholeRoubles(2'000'000);
+const Currency FormerLimit = Currency::fromWholeRoubles(1'000'000);
+
+int yearOf(double date)
+{
+    return decodeDate(date).year;
+}
+
+bool bothDatesAfter(const mTConstructionDeductObj& object, int year)
+{
+    return yearOf(object.DwellingRegDate) > year && yearOf(object.ActDate) > year;
+}
+
+bool anyDateBefore(const mTConstructionDeductObj& object, int year)
+{
+    return yearOf(object.DwellingRegDate) < year || yearOf(object.ActDate) < year;
+}
+
+bool allObjects(const mTConstructionDeduct& deduction, const std::function<bool(const mTConstructionDeductObj&)>& test)
+{
+    return std::all_of(deduction.ObjectList.begin(), deduction.ObjectList.end(),
+                       [&](const auto& object) { return test(*object); });
+}
+
+Currency singleObjectCost(const mTConstructionDeductObj& object)
+{
+    const int baseYear = yearOf(object.ByInvestment != 0 ? object.ActDate : object.DwellingRegDate);
+    const Currency fullLimit = baseYear >= LimitRaisedYear ? RaisedLimit : FormerLimit;
+    // A share is never stored with a zero denominator; an old file that has one counts as whole.
+    const long double share = object.ShareDenominator > 0
+                                  ? static_cast<long double>(object.ShareNumerator) / object.ShareDenominator
+                                  : 1.0L;
+    const long double limit = fullLimit.roubles() * share;
+    const long double cost = std::min(object.Cost.roubles(), limit);
+    return Currency::fromRoubles(RoundTo2(static_cast<double>(cost)));
+}
+
+} // namespace
+
+bool allYearsAfter(const mTConstructionDeduct& deduction, int year)
+{
+    return allObjects(deduction, [year](const mTConstructionDeductObj& object) { return bothDatesAfter(object, year); });
+}
+
+bool singleOldObjectWithoutInterest(const mTConstructionDeduct& deduction)
+{
+    if (deduction.ObjectCount() != 1)
+        return false;
+    const mTConstructionDeductObj& object = *deduction.GetObject(0);
+    return anyDateBefore(object, 2014) && object.InterestPaid == Currency();
+}
+
+bool anyPensioner(const mTConstructionDeduct& deduction)
+{
+    return !allObjects(deduction, [](const mTConstructionDeductObj& object) { return object.Pensioner == 0; });
+}
+
+bool canAddObject(const mTConstructionDeduct& deduction)
+{
+    return allYearsAfter(deduction, 2013) || singleOldObjectWithoutInterest(deduction);
+}
+
+bool prevYearsAllowed(const mTConstructionDeduct& deduction)
+{
+    return !allYearsAfter(deduction, 2020) || anyPensioner(deduction);
+}
+
+bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
+{
+    if (!prevYearsAllowed(deduction))
+        return false;
+    const bool pensioner = anyPensioner(deduction);
+    Currency interest;
+    for (const auto& object : deduction.ObjectList)
+        if (pensioner || anyDateBefore(*object, 2021))
+            interest += object->InterestPaid;
+    return interest > Currency();
+}
+
+Currency limitedTotalCost(const mTConstructionDeduct& deduction)
+{
+    if (deduction.ObjectCount() == 1)
+        return singleObjectCost(*deduction.GetObject(0));
+    Currency sum;
+    for (const auto& object : deduction.ObjectList)
+        sum += object->Cost;
+    return std::min(sum, RaisedLimit);
+}
+
+Currency totalInterest(const mTConstructionDeduct& deduction)
+{
+    Currency sum;
+    for (const auto& object : deduction.ObjectList)
+        sum += object->InterestPaid;
+    return sum;
+}

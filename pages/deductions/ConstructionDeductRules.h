@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/ConstructionDeduct.h"
+#include "model/Currency.h"
+
+// The rules of the property deduction page over the declaration's list of property objects:
+// which years the objects' dates fall in, whether one more object may be added, whether the
+// deduction of earlier years may be entered, and the two totals the page shows.
+// Years are the calendar years of an object's registration date and act-of-transfer date; an
+// empty list satisfies the rules about every object.
+
+// Every object has both dates in a year after `year`.
+bool allYearsAfter(const mTConstructionDeduct& deduction, int year);
+// Exactly one object, one of its dates in a year before 2014, and no interest on it.
+bool singleOldObjectWithoutInterest(const mTConstructionDeduct& deduction);
+bool anyPensioner(const mTConstructionDeduct& deduction);
+
+// Objects from 2014 may be added freely; an older object admits one more entry, for interest
+// only, when it has none itself.
+bool canAddObject(const mTConstructionDeduct& deduction);
+
+// The deduction received in earlier years exists unless every object is from 2021 on and the
+// taxpayer is no pensioner.
+bool prevYearsAllowed(const mTConstructionDeduct& deduction);
+// The interest deduction of earlier years also needs interest on an object from before 2021
+// (on any object for a pensioner).
+bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction);
+
+// The cost the deduction is worked on: a single object's cost within its limit (2,000,000
+// registered from 2008, else 1,000,000, times the share), several objects' costs within
+// 2,000,000 together.
+Currency limitedTotalCost(const mTConstructionDeduct& deduction);
+// The interest of all objects, without a limit.
+Currency totalInterest(const mTConstructionDeduct& deduction);
