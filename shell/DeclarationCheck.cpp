@@ -325,12 +325,12 @@ void WholeCheck::checkSources()
                                "суммы предоставленных стандартных, социальных и имущественных вычетов"),
                 sources, [](const mbTSourse& source) { return agentDeductions(source) > source.Total13(); });
         perItem(CheckIncome15, inRussia,
-                QStringLiteral("В источнике дохода не должны присутствовать доходы, облагемые по ставке 15%, если "
+                QStringLiteral("В источнике дохода не должны присутствовать доходы, облагаемые по ставке 15%, если "
                                "отсутствуют доходы, облагаемые по ставке 13%"),
                 sources,
                 [](const mbTSourse& source) { return source.Income13Count() == 0 && source.Income15Count() > 0; });
         perItem(CheckIncome13, inRussia,
-                QStringLiteral("В источнике дохода не должны присутствовать доходы, облагемые по ставке 15%, если по "
+                QStringLiteral("В источнике дохода не должны присутствовать доходы, облагаемые по ставке 15%, если по "
                                "ставке 13% удержано менее 650 000 рублей"),
                 sources, [](const mbTSourse& source) {
                     return source.WithheldTax13 < Currency::fromWholeRoubles(650'000) && source.Income15Count() > 0;
@@ -371,7 +371,7 @@ void WholeCheck::checkSimplifiedDeductions()
             withheld += source->WithheldTax15;
     }
     rule(base < simplified, section, SimplifiedTitle,
-         QStringLiteral("Общая сумма вычетов, предоставленных в упрощенном порядке привысила сумму доходов вида 08, "
+         QStringLiteral("Общая сумма вычетов, предоставленных в упрощенном порядке превысила сумму доходов вида 08, "
                         "10 и 17"),
          1);
     rule(withheld < Currency::fromWholeRoubles(thirteenPercentRoubles(simplified)), section, SimplifiedTitle,
@@ -487,7 +487,7 @@ void WholeCheck::checkDeductions()
             paidIn += account->PaidIn;
         rule(investment.Granted && investment.InfoIISCount() > 0 && paidIn > Currency::fromWholeRoubles(400'000),
              CheckInvestment, QStringLiteral("Инвестиционный налоговый вычет"),
-             QStringLiteral("Общая сумма денежных средст на ИИС, заявляемая к вычету не может превосходить 400.000 "
+             QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 "
                             "рублей"),
              1);
     }

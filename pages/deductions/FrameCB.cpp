@@ -252,7 +252,7 @@ std::uint16_t TfrCB::CheckData()
     if (paidIn <= ContributionLimit)
         return 0;
     CheckRun run(this, QStringLiteral("Инвестиционный налоговый вычет"));
-    run.report(QStringLiteral("Общая сумма денежных средст на ИИС, заявляемая к вычету не может превосходить 400.000 "
+    run.report(QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 "
                               "рублей"),
                AccountsOverLimit);
     return run.result();

@@ -398,7 +398,7 @@ TEST_F(FrameCBTest, CheckKeepsTheContributionsWithinTheLimit)
             ASSERT_EQ(checks.shown.size(), test.asked ? 1u : 0u);
             if (test.asked) {
                 EXPECT_EQ(checks.shown[0].caption, QStringLiteral("Проверка: Инвестиционный налоговый вычет"));
-                EXPECT_EQ(checks.shown[0].message, QStringLiteral("Общая сумма денежных средст на ИИС, заявляемая к "
+                EXPECT_EQ(checks.shown[0].message, QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к "
                                                                   "вычету не может превосходить 400.000 рублей"));
             }
         }
