@@ -442,6 +442,127 @@ const PassCase passCases[] = {
          d.DeclarationType = DeclarationClosingBusiness;
          d.SetIncomeKinds(IncomeKindBusiness);
      }},
+    // The nearest case on the silent side of each rule that has a threshold or a condition.
+    {"a representative organisation with its name",
+     [](mTDeclaration& d) {
+         d.Signer = 2;
+         d.RepresentativeName = "Петров Петр Петрович";
+         d.RepresentativeDocument = "Доверенность 77 АБ 1234567";
+         d.RepresentativeOrgName = "ООО \"Представитель\"";
+     }},
+    {"no INN beside an identity document and no business",
+     [](mTDeclaration& d) { d.Person.Name.INN.clear(); }},
+    {"withheld exactly the 13 % income", [](mTDeclaration& d) { source(d, 2).WithheldTax13 = roubles(100'000); }},
+    {"a source with income at other rates only",
+     [](mTDeclaration& d) {
+         mbTSourse& other = *d.GetSource(d.AddSource());
+         other.Name = "ИП Сидоров";
+         other.Oktmo = "45382000";
+         other.AddIncome99(incomeLine(2000, roubles(1'000)));
+     }},
+    {"base of kinds 08, 10, 17 of exactly 5 million",
+     [](mTDeclaration& d) { onlyEmployer(d, 5'000'000, roubles(650'000)); }},
+    {"base of kinds 08, 10, 17 of 5 million after the employer's deductions",
+     [](mTDeclaration& d) {
+         onlyEmployer(d, 5'000'100, roubles(650'000));
+         auto deduct = std::make_unique<mbTSSCDeduct>();
+         deduct->Code = 126;
+         deduct->Sum = roubles(100);
+         source(d, 1).AddSSCDeduct(std::move(deduct));
+     }},
+    {"base of kinds 08, 10, 17 above 5 million with no tax withheld",
+     [](mTDeclaration& d) { onlyEmployer(d, 5'000'001, Currency()); }},
+    {"employer's deductions exactly the 13 % income",
+     [](mTDeclaration& d) {
+         auto deduct = std::make_unique<mbTSSCDeduct>();
+         deduct->Code = 126;
+         deduct->Sum = roubles(100'000);
+         source(d, 1).AddSSCDeduct(std::move(deduct));
+     }},
+    {"15 % lines beside exactly 650 000 withheld at 13 %",
+     [](mTDeclaration& d) {
+         onlyEmployer(d, 5'000'000, roubles(650'000));
+         source(d, 1).AddIncome15(incomeLine(2000, roubles(100'000), 12));
+         source(d, 1).WithheldTax15 = roubles(15'000);
+     }},
+    {"withheld exactly the 15 % income",
+     [](mTDeclaration& d) {
+         onlyEmployer(d, 5'000'000, roubles(650'000));
+         source(d, 1).AddIncome15(incomeLine(2000, roubles(100'000), 12));
+         source(d, 1).WithheldTax15 = roubles(100'000);
+     }},
+    {"no OKTMO of a source that withheld no tax",
+     [](mTDeclaration& d) {
+         source(d, 2).Oktmo.clear();
+         source(d, 2).WithheldTax13 = Currency();
+         source(d, 2).AddIncome99(incomeLine(2000, roubles(1'000)));
+     }},
+    {"simplified property deduction of exactly the income",
+     [](mTDeclaration& d) { d.ConstructionDeduct.SimplifiedDeduction = roubles(200'000); }},
+    {"simplified investment deduction of exactly the income",
+     [](mTDeclaration& d) { addSimplifiedIisPayment(d, roubles(200'000)); }},
+    {"dividends of a controlled company with a number of eight characters",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.IncomeCode = 1003;
+         income.CompanyNumber = "AB123456";
+     }},
+    {"dividends of a controlled company without its fixed profit",
+     [](mTDeclaration& d) { addForeignIncome(d).IncomeCode = 1012; }},
+    {"profit of a controlled company in full without its fixed profit",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.IncomeCode = 1000;
+         income.CompanyNumber = "AB123456";
+         income.ProfitMethod = 1;
+     }},
+    {"foreign deduction with its sum",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.DeductionCode = 601;
+         income.DeductionSum = roubles(1);
+     }},
+    {"the 20 % norm for kinds 1 and 5 alike",
+     [](mTDeclaration& d) {
+         addBusiness(d, "1").ExpensesConfirmed = 0;
+         addBusiness(d, "5").ExpensesConfirmed = 0;
+     }},
+    {"expense parts above the total under the 20 % norm",
+     [](mTDeclaration& d) {
+         mTBusinessNew& activity = addBusiness(d);
+         activity.ExpensesConfirmed = 0;
+         activity.ExpenseSum = Currency();
+     }},
+    {"quarters' OKTMO changed, of 8 and 11 characters",
+     [](mTDeclaration& d) {
+         addBusiness(d);
+         d.OKTMOChanged = 1;
+         d.OKTMO1 = "45382000";
+         d.OKTMO2 = "45382000001";
+         d.OKTMO3 = "45383000";
+     }},
+    {"social deduction claimed with one sum",
+     [](mTDeclaration& d) {
+         d.SocialDeduct.Granted = 1;
+         d.SocialDeduct.CharitySum = roubles(1'000);
+     }},
+    {"standard deductions at two employers in one month beside business income",
+     [](mTDeclaration& d) {
+         d.StandardDeduct.Granted = 1;
+         d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(3, roubles(1'400));
+         d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(3, roubles(1'400));
+         addBusiness(d);
+     }},
+    {"standard deductions at two employers in one month, not claimed",
+     [](mTDeclaration& d) {
+         d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(3, roubles(1'400));
+         d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(3, roubles(1'400));
+     }},
+    {"investment accounts above 400 000, not claimed",
+     [](mTDeclaration& d) { d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = roubles(500'000); }},
+    {"OKTMO of residence of 11 characters", [](mTDeclaration& d) { d.Person.Address.OKTMO = "45382000001"; }},
+    {"OKTMO of residence of 8 characters between spaces",
+     [](mTDeclaration& d) { d.Person.Address.OKTMO = " 45382000 "; }},
 };
 
 TEST(DeclarationCheck, DeclarationsAtTheEdgeOfARulePass)
@@ -458,6 +579,41 @@ TEST(DeclarationCheck, DeclarationsAtTheEdgeOfARulePass)
                 ADD_FAILURE() << shown.caption.toStdString() << ": " << shown.message.toStdString();
         }
     }
+}
+
+// Every block of the check has something to look at, and nothing to say.
+TEST(DeclarationCheck, ARichValidDeclarationPassesWithoutADialog)
+{
+    const auto declaration = checkedDeclaration();
+    mTDeclaration& d = *declaration;
+    addEmployer(d, "ПАО \"Лютик\"", 5'000'000).WithheldTax13 = roubles(650'000);
+    source(d, 3).AddIncome15(incomeLine(2000, roubles(200'000), 12));
+    source(d, 3).WithheldTax15 = roubles(30'000);
+    mbTSourse& other = *d.GetSource(d.AddSource());
+    other.Name = "ИП Сидоров";
+    other.AddIncome99(incomeLine(2000, roubles(5'000)));
+    addForeignIncome(d);
+    mTCurrencyIncome& dividends = addForeignIncome(d);
+    dividends.IncomeCode = 1003;
+    dividends.CompanyNumber = "AB123456";
+    addBusiness(d, "1");
+    addBusiness(d, "5");
+    d.SocialDeduct.Granted = 1;
+    d.SocialDeduct.CharitySum = roubles(10'000);
+    d.SocialDeduct.MedicalSum = roubles(20'000);
+    d.StandardDeduct.Granted = 1;
+    d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(2, roubles(1'400));
+    d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(3, roubles(1'400));
+    d.InvDeduct.Granted = 1;
+    d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = roubles(400'000);
+    addRefundApplication(d);
+    ASSERT_EQ(d.IncomeKinds(), IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
+
+    ScriptedCheckAnswers script;
+    const TCheckAllResult result = checkWholeDeclaration(nullptr, d);
+    EXPECT_EQ(result.Element, 0);
+    for (const auto& shown : script.shown)
+        ADD_FAILURE() << shown.caption.toStdString() << ": " << shown.message.toStdString();
 }
 
 TEST(DeclarationCheck, TheFirstFailureEndsTheCheckWhateverTheAnswer)
