@@ -15,6 +15,11 @@ QString currencyDisplayText(Currency value)
     return QString::fromStdString(text);
 }
 
+QString moneyText(Currency value)
+{
+    return value == Currency() ? QString() : currencyDisplayText(value);
+}
+
 std::optional<Currency> parseCurrencyDisplayText(const QString& text)
 {
     const QString trimmed = text.trimmed();

@@ -11,6 +11,8 @@
 
 // Shortest form with a decimal comma, no grouping, up to four decimals: "0", "1234,5", "-0,0001".
 QString currencyDisplayText(Currency value);
+// The same, but empty for 0: what a money edit of a page shows.
+QString moneyText(Currency value);
 // Money as typed into an edit: digits with an optional decimal comma (a point is taken too) and
 // an optional leading minus; blanks around it are ignored and an empty text is 0. nullopt for
 // anything else.

@@ -76,6 +76,18 @@ void drawPencil(QPainter& painter)
     painter.drawLine(QPointF(11.5, 4.5), QPointF(15.5, 8.5));
 }
 
+// Two sheets, the front one lower right.
+void drawCopy(QPainter& painter)
+{
+    painter.setPen(QPen(QColor(0x30, 0x50, 0x90), 1.2));
+    painter.setBrush(QColor(0xDD, 0xE6, 0xF5));
+    painter.drawRect(QRectF(2.5, 2.5, 10, 12));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(7.5, 6.5, 10, 12));
+    painter.drawLine(QPointF(9.5, 10.5), QPointF(15.5, 10.5));
+    painter.drawLine(QPointF(9.5, 13.5), QPointF(15.5, 13.5));
+}
+
 QPixmap glyph(ItemAction action)
 {
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
@@ -93,6 +105,9 @@ QPixmap glyph(ItemAction action)
         break;
     case ItemAction::Edit:
         drawPencil(painter);
+        break;
+    case ItemAction::Copy:
+        drawCopy(painter);
         break;
     }
     return image;

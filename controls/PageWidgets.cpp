@@ -30,6 +30,17 @@ QLabel* createLabel(QWidget* parent, const char* name, const QString& caption)
     return createNamed<QLabel>(parent, name, caption);
 }
 
+int fieldWidth(const QWidget* field, int characters)
+{
+    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
+}
+
+void enableAll(std::initializer_list<QWidget*> widgets, bool enabled)
+{
+    for (QWidget* widget : widgets)
+        widget->setEnabled(enabled);
+}
+
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength)
 {
     auto* edit = new TMaskedEdit(parent);

@@ -18,6 +18,9 @@ class TFlashButton;
 // The controls pages and their dialogs are built of, each named for lookup.
 
 QLabel* createLabel(QWidget* parent, const char* name, const QString& caption);
+// Wide enough for `characters` digits and an edit's frame, in the field's font.
+int fieldWidth(const QWidget* field, int characters);
+void enableAll(std::initializer_list<QWidget*> widgets, bool enabled);
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength);
 // Roubles and kopecks, up to 12 whole digits.
 TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width);

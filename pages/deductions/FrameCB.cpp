@@ -33,12 +33,6 @@ QString shownAmount(Currency amount)
     return amount > Currency() ? currencyDisplayText(amount) : QString();
 }
 
-void enableAll(std::initializer_list<QWidget*> controls, bool enabled)
-{
-    for (QWidget* control : controls)
-        control->setEnabled(enabled);
-}
-
 } // namespace
 
 TfrCB::TfrCB(QWidget* owner, DeclarationSlot& declaration) : TThinkingFrame(owner, declaration)

@@ -51,17 +51,6 @@ constexpr int UpDownWidth = 16;
 
 const char* const QuarterNames[4] = {"I", "II", "III", "IV"};
 
-// Money of the activity that is 0 shows as an empty edit.
-QString moneyText(Currency amount)
-{
-    return amount == Currency() ? QString() : currencyDisplayText(amount);
-}
-
-int fieldWidth(const QWidget* field, int characters)
-{
-    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
-}
-
 TMaskedEdit* createMoney(QWidget* parent, const char* name)
 {
     TMaskedEdit* edit = createEdit(parent, name, edtCurrency, MoneyWholeDigits);
@@ -76,12 +65,6 @@ TMaskedEdit* createDigits(QWidget* parent, const char* name, int digits, int ext
     TMaskedEdit* edit = createEdit(parent, name, edtDigital, digits);
     edit->setFixedWidth(fieldWidth(edit, digits + extraWidth));
     return edit;
-}
-
-void enableAll(std::initializer_list<QWidget*> widgets, bool enabled)
-{
-    for (QWidget* widget : widgets)
-        widget->setEnabled(enabled);
 }
 
 Currency sumOf(std::initializer_list<const TMaskedEdit*> edits)

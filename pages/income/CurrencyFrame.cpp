@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -49,7 +48,6 @@ constexpr int RateFractionDigits = 4;
 constexpr int AmountWholeDigits = 12;
 // Taxes withheld in Russia go into the declaration in whole roubles.
 constexpr int WithheldTaxDigits = FieldFacetOf("РасчДохНалИно", "НалИсчКИК").totalDigits;
-constexpr int GlyphSize = 16;
 constexpr int RadioIndent = 16;
 
 const QString FixedProfitCurrency = QStringLiteral("643");
@@ -57,20 +55,9 @@ constexpr std::int32_t FixedProfitUnits = 1000;
 // The fixed profit the law sets when the company's own profit is not declared.
 constexpr std::int64_t FixedProfitRoubles = 34'000'000;
 
-// Money of this page that is 0 shows as an empty edit.
-QString moneyText(Currency amount)
-{
-    return amount == Currency() ? QString() : currencyDisplayText(amount);
-}
-
 QString numberText(std::int32_t number)
 {
     return number == 0 ? QString() : QString::number(number);
-}
-
-int fieldWidth(const QWidget* field, int characters)
-{
-    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
 }
 
 TMaskedEdit* createSized(QWidget* parent, const char* name, TEditTypeControlEnum type, int whole, int fraction = 0)
@@ -91,19 +78,6 @@ QLabel* createPanel(QWidget* parent, const char* name, int characters)
     return panel;
 }
 
-// Two overlapping sheets: the list's copy command.
-QPixmap copyGlyph()
-{
-    QPixmap image(GlyphSize, GlyphSize);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setPen(QPen(Qt::darkBlue, 1.5));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(2, 2, 8, 10));
-    painter.drawRect(QRectF(6, 5, 8, 10));
-    return image;
-}
-
 void uncheck(std::initializer_list<QRadioButton*> radios)
 {
     for (QRadioButton* radio : radios) {
@@ -111,12 +85,6 @@ void uncheck(std::initializer_list<QRadioButton*> radios)
         radio->setChecked(false);
         radio->setAutoExclusive(true);
     }
-}
-
-void enableAll(std::initializer_list<QWidget*> widgets, bool enabled)
-{
-    for (QWidget* widget : widgets)
-        widget->setEnabled(enabled);
 }
 
 void clearTexts(std::initializer_list<TMaskedEdit*> edits)
@@ -177,8 +145,7 @@ void TfrCurrency::createControls()
                                             QStringLiteral("Удалить источник выплат"));
     fbEditSourseIncome = createItemButton(this, QStringLiteral("fbEditSourseIncome"), ItemAction::Edit,
                                           QStringLiteral("Редактировать источник выплат"));
-    fbCopy = createItemButton(this, QStringLiteral("fbCopy"), ItemAction::Add, QStringLiteral("Копировать источник выплат"));
-    fbCopy->setGlyph(copyGlyph());
+    fbCopy = createItemButton(this, QStringLiteral("fbCopy"), ItemAction::Copy, QStringLiteral("Копировать источник выплат"));
 
     gbSourseInfo = createGroupBox(this, "gbSourseInfo", QStringLiteral("Сведения о полученном доходе"));
     lbIncomeGetDate = createLabel(gbSourseInfo, "lbIncomeGetDate", QStringLiteral("Дата получения дохода"));

@@ -33,11 +33,6 @@ constexpr QMargins PanelMargins(0, 0, 0, 0);
 
 const QString ChooserHint = QStringLiteral("Выбрать код из справочника");
 
-int fieldWidth(const QWidget* field, int characters)
-{
-    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
-}
-
 TMaskedEdit* createMoney(QWidget* parent, const char* name)
 {
     TMaskedEdit* edit = createMoneyEdit(parent, name, 0);

@@ -19,16 +19,10 @@ constexpr QSize ClientSize(542, 291);
 
 const QString CheckSection = QStringLiteral("Доходы, облагаемые по ставке 13%");
 
-// Wide enough for `characters` digits and the edit's frame.
-int digitsWidth(const QWidget* field, int characters)
-{
-    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
-}
-
 TMaskedEdit* createDigitsEdit(QWidget* parent, const char* name, int length)
 {
     TMaskedEdit* edit = createEdit(parent, name, edtDigital, length);
-    edit->setFixedWidth(digitsWidth(edit, length));
+    edit->setFixedWidth(fieldWidth(edit, length));
     return edit;
 }
 

@@ -45,18 +45,6 @@ QString rowText(const mTTrata& application)
     return application.IsRefund != 0 ? RefundRow : OffsetRow;
 }
 
-// Money of this page that is 0 shows as an empty edit.
-QString moneyText(Currency amount)
-{
-    return amount == Currency() ? QString() : currencyDisplayText(amount);
-}
-
-// Wide enough for `characters` digits and the edit's frame.
-int fieldWidth(const QWidget* field, int characters)
-{
-    return field->fontMetrics().horizontalAdvance(QString(characters, u'0')) + 12;
-}
-
 TMaskedEdit* createSizedEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int length)
 {
     TMaskedEdit* edit = createEdit(parent, name, type, length);

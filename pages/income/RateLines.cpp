@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -25,7 +24,6 @@
 namespace {
 
 constexpr std::int32_t DividendIncome = 1010;
-constexpr int GlyphSize = 20;
 constexpr QMargins GroupMargins(8, 4, 8, 6);
 constexpr int IncomeRowsShown = 4;
 
@@ -71,28 +69,10 @@ QStringList rowTexts(const mTIncome& line, RateLines lines)
     return texts;
 }
 
-// Two sheets, the front one lower right: the line is copied into the next month.
-QPixmap copyGlyph(qreal ratio)
-{
-    QPixmap image(QSize(GlyphSize, GlyphSize) * ratio);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x30, 0x50, 0x90), 1.2));
-    painter.setBrush(QColor(0xDD, 0xE6, 0xF5));
-    painter.drawRect(QRectF(2.5, 2.5, 10, 12));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRectF(7.5, 6.5, 10, 12));
-    painter.drawLine(QPointF(9.5, 10.5), QPointF(15.5, 10.5));
-    painter.drawLine(QPointF(9.5, 13.5), QPointF(15.5, 13.5));
-    return image;
-}
-
 TMaskedEdit* createWholeRoublesEdit(QWidget* parent, const char* name, int digits)
 {
     TMaskedEdit* edit = createEdit(parent, name, edtDigital, digits);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(digits + 3, u'0')) + 12);
+    edit->setFixedWidth(fieldWidth(edit, digits + 3));
     return edit;
 }
 
@@ -217,9 +197,8 @@ void TfrRateLines::createControls()
                                       QStringLiteral("Удалить доход"));
     fbEditIncome = createItemButton(pnlIncomeButton, QStringLiteral("fbEditIncome"), ItemAction::Edit,
                                     QStringLiteral("Редактировать доход"));
-    fbCopy = createItemButton(pnlIncomeButton, QStringLiteral("fbCopy"), ItemAction::Add,
+    fbCopy = createItemButton(pnlIncomeButton, QStringLiteral("fbCopy"), ItemAction::Copy,
                               QStringLiteral("Копировать доход"));
-    fbCopy->setGlyph(copyGlyph(devicePixelRatio()));
     fbCopy->setHidden(lines_ == RateLines::Other);
 
     const bool other = lines_ == RateLines::Other;
