@@ -3,10 +3,12 @@
 #include "EngineText.h"
 #include "ErrorTexts.h"
 #include "Pdf417.h"
+#include "SSError.h"
 #include "WideText.h"
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace {
 
@@ -45,18 +47,24 @@ std::u16string blockHeader(const BlockHeaderData& data, int index, int block, in
     return index == 0 ? FirstBlockHeader(data, block, blockCount) : NextBlockHeader(data, block, blockCount);
 }
 
-// How many characters of the data each block takes, or nothing when the pass cannot hold it.
-// Headers are sized with their final length: block numbers and the count are single digits.
-std::optional<std::vector<std::size_t>> splitPass(const Pass& pass, const BlockHeaderData& data,
-                                                  std::u16string_view barcodeData)
-{
+// How many characters of the data each block of a pass takes; `complete` when they are all of it.
+struct PassSplit {
     std::vector<std::size_t> lengths;
+    bool complete = false;
+
+    std::size_t taken() const { return std::accumulate(lengths.begin(), lengths.end(), std::size_t{0}); }
+};
+
+// Headers are sized with their final length: block numbers and the count are single digits.
+PassSplit splitPass(const Pass& pass, const BlockHeaderData& data, std::u16string_view barcodeData)
+{
+    PassSplit split;
     std::size_t taken = 0;
     for (int index = 0; index < kMaxBarcodeBlocks; ++index) {
         const BlockShape& shape = pass[static_cast<std::size_t>(index)];
         const std::u16string head = blockHeader(data, index, 1, 1);
         if (head.size() > static_cast<std::size_t>(shape.capacity) || !fits(head, shape.sizingOptions))
-            return std::nullopt;
+            return split;
         const std::u16string_view rest = barcodeData.substr(taken);
         const std::size_t most = std::min(rest.size(), static_cast<std::size_t>(shape.capacity) - head.size());
         const auto fitsWith = [&](std::size_t count) {
@@ -75,14 +83,16 @@ std::optional<std::vector<std::size_t>> splitPass(const Pass& pass, const BlockH
             }
             count = low;
         }
-        lengths.push_back(count);
+        split.lengths.push_back(count);
         taken += count;
-        if (taken == barcodeData.size())
-            return lengths;
+        if (taken == barcodeData.size()) {
+            split.complete = true;
+            return split;
+        }
         if (count == 0)
-            return std::nullopt;
+            return split;
     }
-    return std::nullopt;
+    return split;
 }
 
 } // namespace
@@ -106,14 +116,14 @@ std::u16string NextBlockHeader(const BlockHeaderData& data, int block, int block
 std::optional<std::vector<BarcodeBlock>> SplitBarcodeBlocks(const BlockHeaderData& header, std::u16string_view data)
 {
     for (const Pass* pass : {&kSmallPass, &kLargePass}) {
-        const std::optional<std::vector<std::size_t>> lengths = splitPass(*pass, header, data);
-        if (!lengths)
+        const PassSplit split = splitPass(*pass, header, data);
+        if (!split.complete)
             continue;
-        const int count = static_cast<int>(lengths->size());
+        const int count = static_cast<int>(split.lengths.size());
         std::vector<BarcodeBlock> blocks;
         std::size_t taken = 0;
         for (int index = 0; index < count; ++index) {
-            const std::size_t length = (*lengths)[static_cast<std::size_t>(index)];
+            const std::size_t length = split.lengths[static_cast<std::size_t>(index)];
             const BlockShape& shape = (*pass)[static_cast<std::size_t>(index)];
             blocks.push_back({blockHeader(header, index, index + 1, count) + std::u16string(data.substr(taken, length)),
                               std::u16string(shape.options), std::u16string(shape.scale)});
@@ -122,4 +132,14 @@ std::optional<std::vector<BarcodeBlock>> SplitBarcodeBlocks(const BlockHeaderDat
         return blocks;
     }
     return std::nullopt;
+}
+
+void RaiseBarcodeDataTooBig(const BlockHeaderData& header, std::u16string_view data, int sourceId, int line)
+{
+    const std::size_t capacity = splitPass(kLargePass, header, data).taken();
+    SSError::CPrgError(sourceId, line, SSError::kErr0xC008000B)
+        .addDetail(u"страница документа " + WideText::decimal(header.sheet) + u", длина данных " +
+                   WideText::decimal(static_cast<int64_t>(data.size())) + u" символов, в блоки помещается " +
+                   WideText::decimal(static_cast<int64_t>(capacity)))
+        .raise();
 }

@@ -38,3 +38,8 @@ struct BarcodeBlock {
 // The blocks, in the order of their places; nothing when the data does not fit four large
 // blocks.
 std::optional<std::vector<BarcodeBlock>> SplitBarcodeBlocks(const BlockHeaderData& header, std::u16string_view data);
+
+// Raises 0xC008000B for data that SplitBarcodeBlocks cannot place, naming the sheet, the data's
+// length and how many of its characters the four large blocks hold.
+[[noreturn]] void RaiseBarcodeDataTooBig(const BlockHeaderData& header, std::u16string_view data, int sourceId,
+                                         int line);

@@ -98,7 +98,7 @@ void DataDocument::LoadData(std::u16string_view data)
     } else {
         if (!isRegularFile(data))
             SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParameters)
-                .addDetail(u" Файл не найден: " + std::u16string(data))
+                .addDetail(u"Файл не найден: " + std::u16string(data))
                 .raise();
         if (!document_.load(data))
             XmlRaiseParseError(document_, u"Не удалось загрузить файл данных '" + std::u16string(data) + u"'", kSource,

@@ -16,10 +16,10 @@ void horizontalLine(cairo_t* cr, double x1, double x2, double y)
 
 void fillWhite(cairo_t* cr, double x, double y, double width, double height)
 {
-    cairo_set_source_rgb(cr, 1, 1, 1);
+    useWhite(cr);
     cairo_rectangle(cr, x, y, width, height);
     cairo_fill(cr);
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    useBlack(cr);
 }
 
 } // namespace
@@ -73,18 +73,23 @@ void DrawCross(cairo_t* cr, const CrossLayout& cross, double x, double y)
     strokeVisibly(cr, cross.penWidth);
 }
 
-CairoSurface symbolSurface(const Pdf417Bitmap& symbol, std::u16string_view data)
+CairoSurface symbolSurface(const Pdf417Bitmap& symbol, std::u16string_view data, bool ink)
 {
-    CairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, symbol.width, symbol.height));
+    CairoSurface surface(
+        cairo_image_surface_create(ink ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_RGB24, symbol.width, symbol.height));
     checkCairo(surface.get(), __LINE__,
                u"Не удалось создать объект, из данных для штрихкода PDF417: " + std::u16string(data));
     cairo_surface_flush(surface.get());
     unsigned char* pixels = cairo_image_surface_get_data(surface.get());
     const int stride = cairo_image_surface_get_stride(surface.get());
     for (int y = 0; y < symbol.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * stride);
+        unsigned char* line = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+        auto* row = reinterpret_cast<uint32_t*>(line);
         for (int x = 0; x < symbol.width; ++x)
-            row[x] = symbol.pixel(x, y) ? 0xFFFFFFu : 0;
+            if (ink)
+                line[x] = symbol.pixel(x, y) ? 0 : 0xFF;
+            else
+                row[x] = symbol.pixel(x, y) ? 0xFFFFFFu : 0;
     }
     cairo_surface_mark_dirty(surface.get());
     return surface;
@@ -104,6 +109,9 @@ void drawImage(cairo_t* cr, cairo_surface_t* image, int pixelWidth, int pixelHei
     cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
     // Samples on the rectangle's edge take the edge pixel, not the transparent outside.
     cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+    // An ink image replaces what lies under it, white parts included.
+    if (drawsInk(cr))
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source(cr, pattern.get());
     cairo_rectangle(cr, x, y, width, height);
     cairo_fill(cr);

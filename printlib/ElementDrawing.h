@@ -24,11 +24,11 @@ void drawCellMark(cairo_t* cr, CellMark mark, double x, double y, double width, 
 // at (x, y).
 void DrawCross(cairo_t* cr, const CrossLayout& cross, double x, double y);
 
-// A symbol bitmap (bars are 0 bits) as an opaque black and white image; `data` names the
-// symbol when the image cannot be made.
-CairoSurface symbolSurface(const Pdf417Bitmap& symbol, std::u16string_view data);
+// A symbol bitmap (bars are 0 bits) as an opaque black and white image, or as ink for an ink
+// page (see PageCanvas.h); `data` names the symbol when the image cannot be made.
+CairoSurface symbolSurface(const Pdf417Bitmap& symbol, std::u16string_view data, bool ink = false);
 
 // Draws an image of pixelWidth x pixelHeight pixels stretched over the rectangle (x, y, width,
-// height); an empty rectangle draws nothing.
+// height); an empty rectangle draws nothing. On an ink page the image must be ink too.
 void drawImage(cairo_t* cr, cairo_surface_t* image, int pixelWidth, int pixelHeight, double x, double y,
                double width, double height);

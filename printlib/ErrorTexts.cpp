@@ -65,10 +65,12 @@ constexpr std::array kTable = std::to_array<Entry>({
     {51297, u"Ошибка при работе с XMLDOM. %."},
     {51298, u"Данные '%' (длина %) % страницы документа невозможно разместить в прямоугольном поле % + % мм и % + % мм на % странице формы %."},
     {53251, u"Ошибка записи в файл: %"},
+    {57347, u"Запись изображений этого типа не поддерживается: %."},
     {57348, u"GDI+: %"},
     {57351, u"Не поддерживаемая структура TIF файла: %"},
-    // Data too big for a PDF417 symbol: the encoder's own text is the whole message.
-    {57355, u"%"},
+    {57354, u"Не удалось построить штрих-код PDF417."},
+    // The detail says which data and how much room there was.
+    {57355, u"Превышен максимально возможный размер данных штрих-кода PDF417"},
 });
 
 static_assert(std::is_sorted(kTable.begin(), kTable.end(),

@@ -82,6 +82,8 @@ extern "C" {
 int32_t InitORVEXPDOCW(const char16_t* sourceTiffPath)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
+        if (sourceTiffPath == nullptr)
+            raiseInvalidParameters(__LINE__);
         const std::lock_guard lock(documentMutex);
         document().Init(textOf(sourceTiffPath));
         return 1;
@@ -211,10 +213,15 @@ int32_t BuildVPageW(ORVEXPDOCDataW data, const char16_t* outputPath, int32_t she
     return CallFrame::run(OnEntry::KeepLastError, [&] {
         const std::lock_guard lock(documentMutex);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
-        printDocument.CheckTemplateVersion();
         const std::optional<std::u16string> type = previewImageType(textOf(imageType));
         if (!type)
             raiseInvalidParameters(__LINE__);
+        // GIF is a known preview type, but no GIF writer is built in: refused before any work.
+        if (!hasImageEncoder(*type))
+            SSError::CPrgError(SSError::kSourceExports, __LINE__, SSError::kErr0xC0080003)
+                .addDetail(imageMimeType(*type))
+                .raise();
+        printDocument.CheckTemplateVersion();
         // A cancel of an earlier job must not cut this page short.
         printDocument.ResetCancel();
         printDocument.BuildPage(textOf(data), textOf(outputPath), sheetNumber, *type);

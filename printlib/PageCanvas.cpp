@@ -3,6 +3,25 @@
 #include <algorithm>
 #include <cmath>
 
+bool drawsInk(cairo_t* cr)
+{
+    return cairo_surface_get_content(cairo_get_target(cr)) == CAIRO_CONTENT_ALPHA;
+}
+
+void useWhite(cairo_t* cr)
+{
+    if (drawsInk(cr))
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    else
+        cairo_set_source_rgb(cr, 1, 1, 1);
+}
+
+void useBlack(cairo_t* cr)
+{
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+}
+
 cairo_matrix_t toCairoMatrix(const TransformMatrix& matrix)
 {
     // TransformMatrix maps row vectors: x' = x m11 + y m21 + dx, y' = x m12 + y m22 + dy.

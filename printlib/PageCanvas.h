@@ -2,6 +2,9 @@
 
 // What page drawing draws on: a Cairo context whose user space is millimetres on the page (a
 // page bitmap or a printer's page), and the state every element's drawing starts from.
+//
+// A page that becomes 1 bit per pixel is drawn as ink on an alpha-only surface: alpha is the
+// blackness, and white is drawn by clearing. A printer's page is drawn in colour.
 
 #include "ElementTransform.h"
 
@@ -14,6 +17,12 @@ struct PageCanvas {
     // The target's resolution, for sizes given in pixels.
     double dpi = 0;
 };
+
+// The context draws on an ink surface (alpha only).
+bool drawsInk(cairo_t* cr);
+// Makes the following fills and strokes draw white, or black, on either kind of surface.
+void useWhite(cairo_t* cr);
+void useBlack(cairo_t* cr);
 
 cairo_matrix_t toCairoMatrix(const TransformMatrix& matrix);
 

@@ -1,6 +1,7 @@
 #include "PageGeometry.h"
 
 #include "EngineText.h"
+#include "SSError.h"
 #include "WideText.h"
 
 #include <algorithm>
@@ -17,6 +18,10 @@ constexpr double kGap = 1;
 constexpr int kMinimumMargin = 5;
 constexpr double kDocumentPrintFactor = 0.87;
 constexpr double kBlankPrintFactor = 0.95;
+// The largest scale argument, in per cent, at which a form page fits the page.
+constexpr int kFullScale = 100;
+// Keeps 210 × (1 − 0.9) from coming out just below 21.
+constexpr double kRoundingSlack = 1e-9;
 
 std::u16string number(long long value)
 {
@@ -45,10 +50,18 @@ PageTransforms ImagePageTransforms(int scaleArgument)
     const LayoutPlaces places;
     const double leftColumn = places.blocks[2].x;
     const double topRow = places.blocks[0].y;
+    if (scaleArgument > kFullScale)
+        SSError::CPrgError(SSError::kSourceDocument, __LINE__, SSError::kErrInvalidParametersDetail)
+            .addDetail(u"масштаб " + number(scaleArgument) + u" % больше " + number(kFullScale) +
+                       u" %, форма не помещается на страницу")
+            .raise();
     const double scale = scaleArgument > 0
         ? scaleArgument / 100.0
         : std::min((kPageWidth - leftColumn - kLeftColumnWidth - kGap) / kPageWidth, (topRow - kGap) / kPageHeight);
-    const auto shift = static_cast<long long>(leftColumn + kLeftColumnWidth + kGap);
+    // The form moves right to clear the left block column, but never past the page's right
+    // edge: above about 88 % the room shrinks and the column's symbols lie over the form.
+    const auto room = static_cast<long long>(leftColumn + kLeftColumnWidth + kGap);
+    const auto shift = std::min(room, static_cast<long long>(std::floor(kPageWidth * (1 - scale) + kRoundingSlack)));
     const auto landscapeShift = static_cast<long long>(std::floor(kPageHeight - kPageHeight * scale + 0.5));
     return {scale, u"translate:" + number(shift) + u",0;scale:" + scaleText(scale),
             u"translate:" + number(landscapeShift) + u"," + number(shift) + u";scale:" + scaleText(scale), u"scale:1",

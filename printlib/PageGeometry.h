@@ -44,7 +44,8 @@ struct PageTransforms {
 };
 
 // Page images: the scale argument in per cent, or, when it is 0 or below, the largest scale
-// that keeps the form clear of the left block column and the top block row.
+// that keeps the form clear of the left block column and the top block row. The form always
+// ends within the page: a scale above 100 raises 0xC0020050.
 PageTransforms ImagePageTransforms(int scaleArgument);
 
 // The printer's resolution and the offsets of its printable area, in device pixels.

@@ -5,6 +5,7 @@
 #include "FieldLayout.h"
 #include "LayoutCommands.h"
 #include "LetterCase.h"
+#include "SSError.h"
 
 namespace {
 
@@ -95,8 +96,7 @@ void PageLayout::LayoutSheet(const DocumentHeader& document, const DataSheet& sh
     const BlockHeaderData header{document.identity, sheet.guid, sheet.codeText, sheet.number, document.sheetCount};
     const std::optional<std::vector<BarcodeBlock>> blocks = SplitBarcodeBlocks(header, data);
     if (!blocks)
-        LayoutCommands::raiseDoesNotFit(data, {sheet.number, 0, 210, 0, 297, sheet.pageNumber, renderer.FormName()},
-                                        __LINE__);
+        RaiseBarcodeDataTooBig(header, data, SSError::kSourceDocument, __LINE__);
     for (std::size_t index = 0; index < blocks->size(); ++index) {
         const BarcodeBlock& block = (*blocks)[index];
         page.barcode(block.text, block.options, places_.blocks[index], block.scale);

@@ -86,13 +86,13 @@ void checkDrawable(const RenderElement& element)
 
 void PageRenderer::SetSourceTiff(const std::string& path)
 {
-    releaseFrame();
+    forgetFrames();
     source_.SetSourceTiff(path);
 }
 
 void PageRenderer::ReleaseSource()
 {
-    releaseFrame();
+    releaseDrawingImages();
     source_.release();
 }
 
@@ -106,8 +106,9 @@ void PageRenderer::DrawPage(const PageCanvas& canvas, int page)
 {
     cairo_t* cr = canvas.cr;
     cairo_set_matrix(cr, &canvas.pageMatrix);
-    cairo_set_source_rgb(cr, 1, 1, 1);
+    useWhite(cr);
     cairo_paint(cr);
+    useBlack(cr);
     if (background_) {
         RenderElement background;
         background.page = page;
@@ -201,9 +202,12 @@ void PageRenderer::drawTextPart(const PageCanvas& canvas, const RenderElement& e
         cairo_rectangle(cr, origin.x, origin.y, layout.clipWidth, layout.clipHeight);
         cairo_clip(cr);
     }
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_rectangle(cr, origin.x, origin.y, layout.width, layout.height);
-    cairo_fill(cr);
+    {
+        const CairoStateGuard white(cr);
+        useWhite(cr);
+        cairo_rectangle(cr, origin.x, origin.y, layout.width, layout.height);
+        cairo_fill(cr);
+    }
     drawTextInRectangle(cr, layout, origin.x, origin.y, text, size, canvas.dpi);
 }
 
@@ -282,7 +286,7 @@ void PageRenderer::drawBarcode(const PageCanvas& canvas, const RenderElement& el
     Pdf417SetData(symbol, element.text);
     Pdf417SetOptions(symbol, element.options);
     BuildPdf417Symbol(symbol);
-    const CairoSurface image = symbolSurface(symbol.bitmap, element.text);
+    const CairoSurface image = symbolSurface(symbol.bitmap, element.text, drawsInk(canvas.cr));
     // At its own resolution: one module of size 1 is 0.254 mm before the element's transform.
     const double width = symbol.bitmap.width * 25.4 / symbol.resolution;
     const double height = symbol.bitmap.height * 25.4 / symbol.resolution;
@@ -294,8 +298,8 @@ void PageRenderer::drawBarcode(const PageCanvas& canvas, const RenderElement& el
 void PageRenderer::DrawPageImage(const PageCanvas& canvas, const RenderElement& element)
 {
     const ImagePlace place = parsePageImageCommand(element.command);
-    FrameInfo info;
-    cairo_surface_t* image = frame(element.sourcePage, info);
+    const KeptFrame& frame = keptFrame(element.sourcePage);
+    const FrameInfo& info = frame.info;
     double width = place.width;
     double height = place.height;
     if (width == 0 && height == 0) {
@@ -304,6 +308,10 @@ void PageRenderer::DrawPageImage(const PageCanvas& canvas, const RenderElement& 
     }
     CairoStateGuard state(canvas.cr);
     const Origin origin = enterElementFrame(canvas.cr, element, place.x, place.y);
+    // A page's drawing sets no clip outside an element's own frame.
+    if (drawInkStretched(canvas.cr, frame.ink, origin.x, origin.y, width, height))
+        return;
+    cairo_surface_t* image = frameImage(canvas.cr, element.sourcePage, frame);
     drawImage(canvas.cr, image, info.width, info.height, origin.x, origin.y, width, height);
 }
 
@@ -325,26 +333,63 @@ int PageRenderer::sourcePageOf(int page) const
     return elements.begin()->second.sourcePage;
 }
 
-cairo_surface_t* PageRenderer::frame(int sourcePage, FrameInfo& info)
+const PageRenderer::KeptFrame& PageRenderer::keptFrame(int sourcePage)
 {
-    if (!frame_ || framePath_ != source_.path() || framePage_ != sourcePage) {
-        releaseFrame();
-        checkDrawableSize(source_.SelectPage(sourcePage), sourcePage, source_.path());
-        const FrameImage image = source_.ReadFrame(sourcePage);
-        frame_ = frameSurface(image);
-        frameInfo_ = image.info;
-        framePath_ = source_.path();
-        framePage_ = sourcePage;
+    source_.TiffLoadSource();
+    if (source_.version() != framesVersion_) {
+        forgetFrames();
+        framesVersion_ = source_.version();
     }
-    info = frameInfo_;
-    return frame_.get();
+    if (const auto kept = frames_.find(sourcePage); kept != frames_.end())
+        return kept->second;
+    const FrameInfo info = source_.SelectPage(sourcePage);
+    checkDrawableSize(info, sourcePage, source_.path());
+    return frames_.emplace(sourcePage, KeptFrame{info, frameInk(source_, sourcePage)}).first->second;
 }
 
-void PageRenderer::releaseFrame()
+cairo_surface_t* PageRenderer::frameImage(cairo_t* cr, int sourcePage, const KeptFrame& frame)
 {
-    frame_.reset();
-    framePath_.clear();
-    framePage_ = 0;
+    const bool ink = drawsInk(cr);
+    const bool ready = frameImage_ && drawnFrame_ == sourcePage &&
+                       (cairo_image_surface_get_format(frameImage_.get()) == CAIRO_FORMAT_A8) == ink;
+    if (ready)
+        return frameImage_.get();
+    drawnFrame_ = 0;
+    if (!ink) {
+        frameImage_ = colourSurface(frame.ink);
+    } else {
+        const bool fits = frameImage_ && cairo_image_surface_get_format(frameImage_.get()) == CAIRO_FORMAT_A8 &&
+                          cairo_image_surface_get_width(frameImage_.get()) == frame.info.width &&
+                          cairo_image_surface_get_height(frameImage_.get()) == frame.info.height;
+        if (!fits)
+            frameImage_ = newInkSurface(frame.info.width, frame.info.height);
+        paintInk(frame.ink, frameImage_.get());
+    }
+    drawnFrame_ = sourcePage;
+    return frameImage_.get();
+}
+
+cairo_surface_t* PageRenderer::pageSurface(const FrameInfo& info)
+{
+    if (!page_ || cairo_image_surface_get_width(page_.get()) != info.width ||
+        cairo_image_surface_get_height(page_.get()) != info.height)
+        page_ = newInkSurface(info.width, info.height);
+    return page_.get();
+}
+
+void PageRenderer::releaseDrawingImages()
+{
+    page_.reset();
+    frameImage_.reset();
+    drawnFrame_ = 0;
+}
+
+void PageRenderer::forgetFrames()
+{
+    frameImage_.reset();
+    drawnFrame_ = 0;
+    frames_.clear();
+    framesVersion_ = {};
 }
 
 PageBitmap PageRenderer::RenderPageBitmap(int page)
@@ -352,8 +397,8 @@ PageBitmap PageRenderer::RenderPageBitmap(int page)
     const int sourcePage = sourcePageOf(page);
     const FrameInfo info = source_.SelectPage(sourcePage);
     checkDrawableSize(info, sourcePage, source_.path());
-    const CairoSurface surface = newPageSurface(info);
-    const CairoContext cr(cairo_create(surface.get()));
+    cairo_surface_t* surface = pageSurface(info);
+    const CairoContext cr(cairo_create(surface));
     checkCairo(cr.get(), __LINE__);
     drawForOneBit(cr.get());
 
@@ -362,7 +407,7 @@ PageBitmap PageRenderer::RenderPageBitmap(int page)
     canvas.dpi = info.yDpi;
     cairo_matrix_init_scale(&canvas.pageMatrix, info.xDpi / 25.4, info.yDpi / 25.4);
     DrawPage(canvas, page);
-    return ToOneBit(surface.get(), info.xDpi, info.yDpi);
+    return ToOneBit(surface, info.xDpi, info.yDpi);
 }
 
 void PageRenderer::PrintPage(PrintJob& document, int page)
@@ -404,13 +449,13 @@ bool PageRenderer::WritePage(int page)
 
 void PageRenderer::CloseOutput()
 {
-    releaseFrame();
+    releaseDrawingImages();
     output_.close();
 }
 
 void PageRenderer::AbortOutput()
 {
-    releaseFrame();
+    releaseDrawingImages();
     output_.abort();
 }
 
@@ -424,7 +469,7 @@ void PageRenderer::WritePageImage(const std::string& path, std::u16string_view i
             .raise();
     const SourceLoadedForCall loaded(source_);
     const PageBitmap bitmap = RenderPageBitmap(elements_.elements().begin()->second.page);
-    releaseFrame();
+    releaseDrawingImages();
     writePageImageFile(path, imageType, bitmap, stamp());
 }
 

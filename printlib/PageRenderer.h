@@ -24,6 +24,7 @@
 #include "TiffPageWriter.h"
 
 #include <atomic>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +40,9 @@ public:
     SourceTiff& source() { return source_; }
     // Frames of the source TIFF, which is loaded for the call when it is not.
     int PageCount();
-    // Closes the source TIFF and drops the frame kept for drawing; the next use opens the file
-    // afresh, so a job sees the file as it is now.
+    // Closes the source TIFF; the next use opens the file afresh. The frames kept for drawing
+    // stay for as long as the file opened then is the same one, so a job sees the file as it
+    // is now.
     void ReleaseSource();
 
     // The text written into tag 33432 of every TIFF page, with the time of writing in tag 306;
@@ -115,9 +117,20 @@ private:
     [[noreturn]] void raiseOverflow(std::u16string_view text, const TextLayout& layout, ElementPlace place,
                                     int line) const;
     int sourcePageOf(int page) const;
-    // The source frame as an image, kept for the next page that shows the same frame.
-    cairo_surface_t* frame(int sourcePage, FrameInfo& info);
-    void releaseFrame();
+
+    struct KeptFrame {
+        FrameInfo info;
+        PageBitmap ink;
+    };
+    // The ink of a source frame, decoded once for as long as the source file stays the same
+    // version.
+    const KeptFrame& keptFrame(int sourcePage);
+    // The frame as an image to draw on the canvas's kind of target.
+    cairo_surface_t* frameImage(cairo_t* cr, int sourcePage, const KeptFrame& frame);
+    // The one ink image pages are drawn on while the output runs, of the frame's size.
+    cairo_surface_t* pageSurface(const FrameInfo& info);
+    void releaseDrawingImages();
+    void forgetFrames();
     PageStamp stamp() const;
 
     ElementTable elements_;
@@ -128,8 +141,10 @@ private:
     std::atomic<bool> stop_ = false;
     PageOutput output_;
 
-    std::string framePath_;
-    int framePage_ = 0;
-    FrameInfo frameInfo_;
-    CairoSurface frame_;
+    std::map<int, KeptFrame> frames_;
+    FileVersion framesVersion_;
+    CairoSurface page_;
+    // The ink of frame `drawnFrame_` ready to draw, or the colour image of it for a printer.
+    CairoSurface frameImage_;
+    int drawnFrame_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "Pdf417ErrorCorrection.h"
 #include "Pdf417Fit.h"
 #include "SSError.h"
+#include "WideText.h"
 
 namespace {
 
@@ -41,8 +42,13 @@ Pdf417Bitmap EncodePdf417(std::span<const std::u16string> arguments)
 {
     const std::optional<Pdf417Params> params = ParsePdf417Options(arguments);
     const std::optional<Pdf417Fit> symbol = fitParsed(params);
-    if (!symbol)
-        SSError::CPrgError(SSError::kSourcePdf417, __LINE__, SSError::kErr0xC008000B).addDetail(DataTooBig).raise();
+    if (!symbol) {
+        // The data argument is "-" and the data.
+        const std::size_t length = params ? params->data.size() : arguments[1].size() - 1;
+        SSError::CPrgError(SSError::kSourcePdf417, __LINE__, SSError::kErr0xC008000B)
+            .addDetail(u"длина данных " + WideText::decimal(static_cast<int64_t>(length)))
+            .raise();
+    }
     const std::vector<int> correction = ComputeErrorCorrection(symbol->dataCodewords, symbol->errorLevel);
     // The renderer's 1-bit bitmaps are black at 0 bits.
     const Pdf417Bitmap modules = PaintSymbol(*symbol, correction, /*inverted=*/true);

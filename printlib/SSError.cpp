@@ -36,8 +36,16 @@ std::u16string systemErrorText(int errnum)
     return CBldErrorBase::lineBreaksToBlanks(std::u16string(WideText::trimmed(WideText::fromUtf8(text))));
 }
 
+// What sets a detail off from a message that has no place left for it: a blank after a full
+// stop, else a colon and a blank.
+std::u16string_view detailSeparator(std::u16string_view text)
+{
+    return !text.empty() && text.back() == u'.' ? u" " : u": ";
+}
+
 // Fills the message's "%" places with the details in order: every run of characters other than
-// "%" is followed by the next unused detail, so a message without "%" still shows its detail.
+// "%" is followed by the next unused detail, so a message without "%" still shows its detail,
+// set off by a separator.
 std::u16string fillMessage(std::u16string_view message, const std::vector<std::u16string>& details)
 {
     std::u16string description;
@@ -53,8 +61,11 @@ std::u16string fillMessage(std::u16string_view message, const std::vector<std::u
         if (end == std::u16string_view::npos)
             end = message.size();
         description += message.substr(start, end - start);
-        if (nextDetail < details.size())
+        if (nextDetail < details.size()) {
+            if (end == message.size())
+                description += detailSeparator(description);
             description += details[nextDetail++];
+        }
         at = end;
     }
     return description;

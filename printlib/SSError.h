@@ -35,11 +35,11 @@ inline constexpr uint32_t kErrDetailWithPoint = 0xC0020059;       // "%."
 inline constexpr uint32_t kErrXmlDom = 0xC0020061;                // "Ошибка при работе с XMLDOM. %."
 inline constexpr uint32_t kErrFieldDoesNotFit = 0xC0020062;       // "Данные '%' (длина %) % страницы ..."
 inline constexpr uint32_t kErrFileWrite = 0xC0040003;             // "Ошибка записи в файл: %"
-inline constexpr uint32_t kErr0xC0080003 = 0xC0080003;            // no message in the table
+inline constexpr uint32_t kErr0xC0080003 = 0xC0080003;            // "Запись изображений этого типа не поддерживается: %."
 inline constexpr uint32_t kErrGdiPlus = 0xC0080004;               // "GDI+: %"
 inline constexpr uint32_t kErrUnsupportedTiff = 0xC0080007;       // "Не поддерживаемая структура TIF файла: %"
-inline constexpr uint32_t kErr0xC008000A = 0xC008000A;            // no message in the table
-inline constexpr uint32_t kErr0xC008000B = 0xC008000B;            // "%": data too big for a PDF417 symbol
+inline constexpr uint32_t kErr0xC008000A = 0xC008000A;            // "Не удалось построить штрих-код PDF417."
+inline constexpr uint32_t kErr0xC008000B = 0xC008000B;            // "Превышен максимально возможный размер данных ..."
 
 // The system error a cancelled job reports; it is no errno value, so it has a text of its own.
 inline constexpr int kSystemErrorCancelled = 1223;

@@ -18,7 +18,7 @@ std::string pageDateTime(std::time_t time)
 {
     std::tm local;
     char text[64];
-    if (!localtime_r(&time, &local) || std::strftime(text, sizeof text, "%Y.%m.%d %H:%M:%S", &local) == 0)
+    if (!localtime_r(&time, &local) || std::strftime(text, sizeof text, "%Y:%m:%d %H:%M:%S", &local) == 0)
         return "Invalid DateTime";
     return text;
 }

@@ -18,7 +18,7 @@ struct PageStamp {
     std::string dateTime;
 };
 
-// The time as the page tags show it, "%Y.%m.%d %H:%M:%S" in local time.
+// The time as the DateTime tag (306) wants it, "%Y:%m:%d %H:%M:%S" in local time.
 std::string pageDateTime(std::time_t time);
 
 class TiffPageWriter {

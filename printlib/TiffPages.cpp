@@ -158,6 +158,10 @@ void SourceTiff::TiffLoadSource()
     if (!image->handle())
         raiseCannotOpenTiff(*image, __LINE__);
     frameCount_ = countFrames(*image, __LINE__);
+    struct stat status;
+    if (::fstat(TIFFFileno(image->handle()), &status) == 0)
+        version_ = {status.st_dev, status.st_ino, status.st_size,
+                    int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
     image_ = std::move(image);
 }
 
@@ -182,25 +186,68 @@ FrameInfo SourceTiff::SelectPage(int page)
     return readFrameInfo(*image_, page);
 }
 
-FrameImage SourceTiff::ReadFrame(int page)
+void SourceTiff::checkFrameSize(int page, const FrameInfo& info) const
 {
-    FrameImage frame{SelectPage(page), {}};
-    const auto width = static_cast<uint32_t>(frame.info.width);
-    const auto height = static_cast<uint32_t>(frame.info.height);
+    const auto width = static_cast<uint32_t>(info.width);
+    const auto height = static_cast<uint32_t>(info.height);
     if (uint64_t{width} * height > kMaxFramePixels)
         SSError::CPrgError(kSource, __LINE__, SSError::kErrUnsupportedTiff)
             .addDetail(u"страница " + WideText::decimal(page) + u" файла " + fromUtf8(path_) + u" размером " +
                        WideText::decimal(width) + u" x " + WideText::decimal(height) + u" точек")
             .raise();
+}
+
+[[noreturn]] void SourceTiff::raiseUnreadable(int page, int line) const
+{
+    SSError::CPrgError(kSource, line, SSError::kErrUnsupportedTiff)
+        .addDetail(u"страница " + WideText::decimal(page) + u" файла " + fromUtf8(path_) + u": " +
+                   fromUtf8(image_->message()))
+        .raise();
+}
+
+FrameImage SourceTiff::ReadFrame(int page)
+{
+    FrameImage frame{SelectPage(page), {}};
+    checkFrameSize(page, frame.info);
+    const auto width = static_cast<uint32_t>(frame.info.width);
+    const auto height = static_cast<uint32_t>(frame.info.height);
     frame.pixels.resize(static_cast<std::size_t>(width) * height);
     if (!TIFFReadRGBAImageOriented(image_->handle(), width, height, frame.pixels.data(), ORIENTATION_TOPLEFT, 0))
-        SSError::CPrgError(kSource, __LINE__, SSError::kErrUnsupportedTiff)
-            .addDetail(u"страница " + WideText::decimal(page) + u" файла " + fromUtf8(path_) + u": " +
-                       fromUtf8(image_->message()))
-            .raise();
+        raiseUnreadable(page, __LINE__);
     // libtiff packs pixels as 0xAABBGGRR.
     for (uint32_t& pixel : frame.pixels)
         pixel = (pixel & 0xFF00FF00u) | ((pixel & 0xFFu) << 16) | ((pixel >> 16) & 0xFFu);
+    return frame;
+}
+
+std::optional<PageBitmap> SourceTiff::ReadBilevelFrame(int page)
+{
+    const FrameInfo info = SelectPage(page);
+    checkFrameSize(page, info);
+    TIFF* tiff = image_->handle();
+    uint16_t bits = 1;
+    uint16_t samples = 1;
+    uint16_t photometric = 0;
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    const bool bilevel = TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) &&
+                         (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK);
+    if (bits != 1 || samples != 1 || orientation != ORIENTATION_TOPLEFT || !bilevel || TIFFIsTiled(tiff))
+        return std::nullopt;
+    PageBitmap frame(info.width, info.height, info.xDpi, info.yDpi);
+    const auto lineBytes = static_cast<std::size_t>(TIFFScanlineSize(tiff));
+    if (lineBytes < (static_cast<std::size_t>(info.width) + 7) / 8 || lineBytes > frame.stride)
+        return std::nullopt;
+    for (int y = 0; y < info.height; ++y) {
+        uint8_t* row = frame.row(y);
+        if (TIFFReadScanline(tiff, row, static_cast<uint32_t>(y), 0) < 0)
+            raiseUnreadable(page, __LINE__);
+        if (photometric == PHOTOMETRIC_MINISBLACK)
+            for (std::size_t i = 0; i < lineBytes; ++i)
+                row[i] = static_cast<uint8_t>(~row[i]);
+    }
     return frame;
 }
 

@@ -4,10 +4,12 @@
 // size and resolution and may be drawn as its background; and the page-selection text that names
 // the pages a tag is written to.
 
+#include "PageBitmap.h"
 #include "TiffFile.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,16 +27,32 @@ struct FrameImage {
     std::vector<uint32_t> pixels;
 };
 
+// Tells versions of a file apart: another file put in its place, or the file written again,
+// differs from the one opened before.
+struct FileVersion {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modified = 0; // nanoseconds
+    bool operator==(const FileVersion&) const = default;
+};
+
 class SourceTiff {
 public:
     // The file must exist. A source that was loaded is replaced by the new file at once.
     void SetSourceTiff(const std::string& path);
     // Opens the source once and counts its frames.
     void TiffLoadSource();
-    void release() { image_.reset(); }
+    void release()
+    {
+        image_.reset();
+        version_ = {};
+    }
     bool loaded() const { return image_ != nullptr; }
 
     const std::string& path() const { return path_; }
+    // The version of the file as it was when loaded; nothing is loaded: all 0.
+    const FileVersion& version() const { return version_; }
     // The file-name part of the path, shown in messages about the form.
     std::string formName() const;
 
@@ -44,10 +62,17 @@ public:
     FrameInfo SelectPage(int page);
     // The frame's pixels; a frame of more than 2^28 pixels is an unsupported-TIFF error.
     FrameImage ReadFrame(int page);
+    // A frame of one bit per pixel, upright, as a page bitmap (1 for black), read line by line;
+    // nothing for a frame of any other kind.
+    std::optional<PageBitmap> ReadBilevelFrame(int page);
 
 private:
+    void checkFrameSize(int page, const FrameInfo& info) const;
+    [[noreturn]] void raiseUnreadable(int page, int line) const;
+
     std::string path_;
     std::unique_ptr<TiffFile> image_;
+    FileVersion version_;
     int frameCount_ = 0;
 };
 

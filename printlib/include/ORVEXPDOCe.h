@@ -51,7 +51,8 @@ typedef struct ORVEXPDOCDataW {
 
 /* Set-up and tear-down. The source TIFF is the multi-page blank form whose pages are the
  * background of every page; its tag 305 on page 1 names the library version it needs. Its path
- * is checked when it is first used. FreeORVEXPDOC may be called again; it returns 1. */
+ * is checked when it is first used; a null path is refused. FreeORVEXPDOC may be called again;
+ * it returns 1. */
 ORVEXPDOC_API int32_t InitORVEXPDOCW(const char16_t* sourceTiffPath);
 ORVEXPDOC_API int32_t FreeORVEXPDOC(void);
 /* The library's version, "3.3.2". */
@@ -85,8 +86,11 @@ ORVEXPDOC_API int32_t GetNumberPages(void);
  * - BuildPDocumentW writes the selected sheets into an existing folder as 000001.tif,
  *   000002.tif ...; into a PDF when outputPath ends in ".pdf" (any case); else into one
  *   multi-page TIFF. scale is in percent; 0 or below fits the form beside the barcodes.
+ *   Above about 88 the form keeps within the page and the left barcode column lies over it;
+ *   above 100 the build is refused (error 0xC0020050).
  * - BuildVPageW writes one sheet as an image: imageType "bmp", "jpeg" ("jpg"), "tiff" ("tif"),
- *   "png" in any case; "gif" is known but cannot be written (error 0xC0080003).
+ *   "png" in any case; "gif" is known but has no writer and is refused before any work
+ *   (error 0xC0080003).
  * - PrintDocumentW and PrintBlankW print on the CUPS printer of that name, the default printer
  *   for an empty name. copies is held within 1..100; a scale outside 1..100 prints at 100.
  * - showProgress non-zero runs the job on a worker thread while the calling thread waits for it.

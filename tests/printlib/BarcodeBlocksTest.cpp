@@ -165,6 +165,18 @@ TEST(BarcodeBlocksTest, DataBeyondFourLargeBlocksDoesNotFit)
     EXPECT_FALSE(SplitBarcodeBlocks(headerData(), sheetData(100000)));
 }
 
+TEST(BarcodeBlocksTest, DataTooBigNamesTheSheetTheLengthAndWhatFits)
+{
+    // 3616 capitals are the most that four large blocks take (above).
+    const std::u16string data = capitals(3617);
+    const std::string report =
+        raisedReport([&] { RaiseBarcodeDataTooBig(headerData(), data, SSError::kSourceDocument, 7); });
+    EXPECT_EQ(report, "Превышен максимально возможный размер данных штрих-кода PDF417: страница документа 2, длина "
+                      "данных 3617 символов, в блоки помещается 3616[-1073217525 (0xC008000B)\\\\0 (0x0)\\TiffTools "
+                      "(строка: 7)]");
+    EXPECT_EQ(report.find("ABCDEFG"), std::string::npos) << "the data itself is not shown";
+}
+
 TEST(BarcodeBlocksTest, AGuidLongerThanASmallBlockGoesToTheLargePass)
 {
     const std::u16string guid = capitals(300);

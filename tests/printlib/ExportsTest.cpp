@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <clocale>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
 
 namespace {
@@ -335,7 +337,9 @@ TEST_F(ExportedDocumentTest, CallsBeforeInitialisationAreArgumentErrors)
     EXPECT_EQ(release(), 1);
     EXPECT_EQ(release(), 1) << "freeing twice";
 
-    EXPECT_EQ(init(nullptr), 1) << "the path is checked when it is used";
+    EXPECT_EQ(init(nullptr), 0) << "a null path is refused like every other null argument";
+    EXPECT_EQ(invalidParametersAt(lastError()), "invalid parameters");
+    EXPECT_EQ(init(u""), 1) << "the path is checked when it is used";
     EXPECT_EQ(getNumberPages(), 0);
     EXPECT_EQ(invalidParametersAt(lastError()), "invalid parameters");
     EXPECT_EQ(setSourceTiff(source.c_str()), 1) << "the renderer exists";
@@ -463,8 +467,8 @@ TEST_F(ExportedDocumentTest, JobFailuresReturn0WithOrWithoutProgress)
         {"preview type", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"webp"); }, "invalid parameters"},
         {"preview sheet", [&] { return buildPage(dataOf(xml), output.c_str(), 3, u"png"); },
          "Недопустимые параметры.[-1073610685 (0xC0020043)\\\\0 (0x0)\\TiffTools"},
-        {"gif has no encoder", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"gif"); },
-         "57347 - не найден в строковой таблицеimage/gif[-1073217533 (0xC0080003)"},
+        {"gif has no writer", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"GIF"); },
+         "Запись изображений этого типа не поддерживается: image/gif.[-1073217533 (0xC0080003)\\\\0 (0x0)\\ORVEXPDOC"},
     };
     ASSERT_EQ(::setenv("ORVEXPDOC_PRINT_SINK", folder.file("printed.pdf").c_str(), 1), 0);
     for (const Case& c : cases) {
@@ -511,6 +515,86 @@ TEST_F(ExportedDocumentTest, AFormForANewerLibraryRefusesAllButBlankForms)
     EXPECT_EQ(lastError().substr(0, refused.size()), refused);
     EXPECT_EQ(printBlank(u"", u"", 1, 100, 0, 0), 1) << lastError();
     ::unsetenv("ORVEXPDOC_PRINT_SINK");
+}
+
+TEST_F(ExportedDocumentTest, GifPreviewIsRefusedBeforeAnyWork)
+{
+    // A form for a newer library would fail the build; the type is refused before that check.
+    const std::string newer = versionedForm(folder, 1, 100, formSoftware(u"4.1.0"), "newer.tif");
+    ASSERT_EQ(init(u16(newer).c_str()), 1);
+    const std::string output = folder.file("page.gif");
+    EXPECT_EQ(buildPage(dataOf(dataDocumentXml({{1}})), u16(output).c_str(), 1, u"gif"), 0);
+    EXPECT_THAT(lastError(), testing::StartsWith("Запись изображений этого типа не поддерживается: image/gif.["));
+    EXPECT_FALSE(fs::exists(output));
+}
+
+// A one-page form at 100 dpi whose left and right edges are black bands 8 pixels wide.
+std::string edgedForm(const ScratchFolder& folder)
+{
+    constexpr double dpi = 100;
+    PageBitmap page(static_cast<int>(std::lround(210 / 25.4 * dpi)), static_cast<int>(std::lround(297 / 25.4 * dpi)),
+                    dpi, dpi);
+    for (int y = 0; y < page.height; ++y)
+        for (int band = 0; band < 8; ++band) {
+            page.setBlack(band, y);
+            page.setBlack(page.width - 1 - band, y);
+        }
+    const std::string path = folder.file("edged.tif");
+    writeFixtureTiff(path, {{page, FixtureCompression::Group4, formSoftware(u"3.3.0.2")}});
+    return path;
+}
+
+TEST_F(ExportedDocumentTest, TheFormEndsWithinThePageAtEveryScale)
+{
+    ASSERT_EQ(init(u16(edgedForm(folder)).c_str()), 1);
+    const std::u16string xml = dataDocumentXml({{1}});
+    constexpr double band = 8 * 25.4 / 100;
+    struct Case {
+        int32_t scale;
+        double left; // where the form begins on the page, millimetres
+        double factor;
+    };
+    // The form moves right by 25 mm to clear the left block column while that leaves it on the
+    // page; at larger scales only as far as the page allows.
+    for (const Case& c : {Case{0, 25, 0.878788}, Case{88, 25, 0.88}, Case{95, 10, 0.95}, Case{100, 0, 1}}) {
+        SCOPED_TRACE(testing::Message() << "scale " << c.scale);
+        const std::string output = folder.file("scaled.tif");
+        ASSERT_EQ(buildDocument(dataOf(xml), u16(output).c_str(), u"", c.scale, 0, 0), 1) << lastError();
+        const std::vector<PageBitmap> pages = decodeTiff(output);
+        ASSERT_EQ(pages.size(), 1u);
+        const double leftBand = c.left + band / 2 * c.factor;
+        const double rightBand = c.left + (210 - band / 2) * c.factor;
+        EXPECT_LE(rightBand + band / 2 * c.factor, 210.0);
+        for (double y : {40.0, 120.0, 200.0, 250.0}) {
+            EXPECT_TRUE(blackAt(pages[0], leftBand, y)) << "left edge at " << y;
+            EXPECT_TRUE(blackAt(pages[0], rightBand, y)) << "right edge at " << y;
+        }
+    }
+}
+
+TEST_F(ExportedDocumentTest, ScalesAbove100AreRefused)
+{
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    const std::string output = folder.file("large.tif");
+    EXPECT_EQ(buildDocument(dataOf(dataDocumentXml({{1}})), u16(output).c_str(), u"", 101, 0, 0), 0);
+    EXPECT_THAT(lastError(), testing::StartsWith("Недопустимые параметры: масштаб 101 % больше 100 %, форма не "
+                                                 "помещается на страницу.[-1073610672 (0xC0020050)"));
+    EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(ExportedDocumentTest, PagesCarryTheStandardDateTime)
+{
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    const std::string output = folder.file("dated.tif");
+    ASSERT_EQ(buildDocument(dataOf(dataDocumentXml({{1}, {2}})), u16(output).c_str(), u"", 0, 0, 0), 1)
+        << lastError();
+    const CommandResult info = runCommand("tiffinfo '" + output + "'");
+    ASSERT_EQ(info.status, 0) << info.output;
+    // The TIFF standard's form, "YYYY:MM:DD HH:MM:SS", on every page.
+    const std::regex dateTime(R"(DateTime: ([0-9]{4}:[0-9]{2}:[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2})\n)");
+    const auto dates = std::distance(std::sregex_iterator(info.output.begin(), info.output.end(), dateTime),
+                                     std::sregex_iterator());
+    EXPECT_EQ(dates, 2) << info.output;
 }
 
 TEST_F(ExportedDocumentTest, JobsLeaveTheLocaleAsItWas)

@@ -45,10 +45,22 @@ std::vector<TransformCase> transformCases()
          0.5,
          {"translate:25,0;scale:0.500000", "translate:149,25;scale:0.500000", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
+        // Above 185 / 210 the form moves right only as far as the page allows, 210 × (1 − s)
+        // whole millimetres.
+        {"images at 90 %",
+         ImagePageTransforms(90),
+         0.9,
+         {"translate:21,0;scale:0.900000", "translate:30,21;scale:0.900000", "scale:1",
+          "scale:1;turn:90;translate:0,-297"}},
+        {"images at 95 %",
+         ImagePageTransforms(95),
+         0.95,
+         {"translate:10,0;scale:0.950000", "translate:15,10;scale:0.950000", "scale:1",
+          "scale:1;turn:90;translate:0,-297"}},
         {"images at full size",
          ImagePageTransforms(100),
          1.0,
-         {"translate:25,0;scale:1.000000", "translate:0,25;scale:1.000000", "scale:1",
+         {"translate:0,0;scale:1.000000", "translate:0,0;scale:1.000000", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         // ex = ey = 5 - 3 = 2, s = 0.87, m = floor(4.35) = 4, floor(-297 * 0.87) = -259.
         {"document on a printer with 3 mm margins",
@@ -90,6 +102,15 @@ TEST_P(Transforms, AreWrittenAsWorkedOutByHand)
 
 INSTANTIATE_TEST_SUITE_P(Jobs, Transforms, testing::ValuesIn(transformCases()),
                          caseName<testing::TestParamInfo<TransformCase>>);
+
+TEST(PageGeometryTest, ImagesAboveFullSizeAreRefused)
+{
+    const std::string report = raisedReport([] { ImagePageTransforms(101); });
+    EXPECT_EQ(report.substr(0, report.find(" (строка: ")),
+              "Недопустимые параметры: масштаб 101 % больше 100 %, форма не помещается на страницу.[-1073610672 "
+              "(0xC0020050)\\\\0 (0x0)\\TiffTools");
+    EXPECT_EQ(raisedReport([] { ImagePageTransforms(100); }), "nothing raised");
+}
 
 TEST(PageGeometryTest, PrintingDocumentsMovesThePlacesByTheMarginCorrections)
 {

@@ -1,8 +1,13 @@
 #include "PageRaster.h"
 
+#include "ElementDrawing.h"
+
 #include "RenderTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +43,136 @@ TEST(ToOneBitTest, OnlyWhiteInFiveBitsStaysWhite)
     // The row's last partial byte holds pixel 32 in its top bit and nothing past it.
     EXPECT_EQ(page.row(1)[4], 0x80);
     EXPECT_EQ(page.row(1)[5], 0);
+}
+
+TEST(ToOneBitTest, InkFromAlphaEightUp)
+{
+    struct Case {
+        uint8_t alpha;
+        bool black;
+    };
+    const Case cases[] = {{0, false}, {7, false}, {8, true}, {128, true}, {255, true}};
+    CairoSurface surface = newInkSurface(33, 2);
+    cairo_surface_flush(surface.get());
+    unsigned char* row = cairo_image_surface_get_data(surface.get());
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        row[i * 5] = cases[i].alpha;
+    std::fill_n(row + cairo_image_surface_get_stride(surface.get()), 33, 0xFF);
+    cairo_surface_mark_dirty(surface.get());
+
+    const PageBitmap page = ToOneBit(surface.get(), 200, 100);
+    EXPECT_EQ(page.width, 33);
+    EXPECT_EQ(page.yDpi, 100);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(page.isBlack(static_cast<int>(i * 5), 0), cases[i].black) << int{cases[i].alpha};
+    EXPECT_FALSE(page.isBlack(1, 0));
+    EXPECT_EQ(page.row(1)[3], 0xFF);
+    EXPECT_EQ(page.row(1)[4], 0x80);
+    EXPECT_EQ(page.row(1)[5], 0);
+}
+
+TEST(PaintInkTest, InkAndColourImagesShowTheBitmap)
+{
+    const PageBitmap bitmap = randomBitmap(37, 5, 7);
+    CairoSurface ink = newInkSurface(37, 5);
+    paintInk(bitmap, ink.get());
+    EXPECT_TRUE(samePixels(ToOneBit(ink.get(), 300, 300), bitmap));
+    const CairoSurface colour = colourSurface(bitmap);
+    EXPECT_EQ(cairo_image_surface_get_format(colour.get()), CAIRO_FORMAT_RGB24);
+    EXPECT_TRUE(samePixels(ToOneBit(colour.get(), 300, 300), bitmap));
+}
+
+// Draws the random frame over a black ink page at the transform, either itself or through Cairo
+// as an 8-bit ink image.
+PageBitmap stretchedFrame(const cairo_matrix_t& transform, double x, double y, double width, double height,
+                          bool itself)
+{
+    const PageBitmap frame = randomBitmap(301, 207, 11);
+    CairoSurface page = newInkSurface(260, 190);
+    const CairoContext cr(cairo_create(page.get()));
+    drawForOneBit(cr.get());
+    cairo_paint(cr.get());
+    cairo_set_matrix(cr.get(), &transform);
+    if (itself) {
+        EXPECT_TRUE(drawInkStretched(cr.get(), frame, x, y, width, height));
+    } else {
+        CairoSurface image = newInkSurface(frame.width, frame.height);
+        paintInk(frame, image.get());
+        drawImage(cr.get(), image.get(), frame.width, frame.height, x, y, width, height);
+    }
+    return ToOneBit(page.get(), 300, 300);
+}
+
+TEST(DrawInkStretchedTest, SamePixelsAsCairo)
+{
+    struct Case {
+        const char* name;
+        cairo_matrix_t transform;
+        double x, y, width, height;
+    };
+    const double mm = 300 / 25.4;
+    const Case cases[] = {
+        {"natural size", {mm, 0, 0, mm, 0, 0}, -3.3, 1.7, 301 / mm, 207 / mm},
+        {"scaled down", {mm * 0.815, 0, 0, mm * 0.815, 41.3, 0}, 0, 0, 301 / mm, 207 / mm},
+        {"scaled up, past the edges", {mm * 1.19, 0, 0, mm * 1.18, -20.6, 3.25}, 2.5, 0, 301 / mm, 207 / mm},
+        {"stretched", {1, 0, 0, 1, 0, 0}, 10.5, 20.25, 150.3, 90.7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PageBitmap expected = stretchedFrame(c.transform, c.x, c.y, c.width, c.height, false);
+        const PageBitmap drawn = stretchedFrame(c.transform, c.x, c.y, c.width, c.height, true);
+        int differ = 0;
+        int white = 0;
+        for (int y = 0; y < drawn.height; ++y)
+            for (int x = 0; x < drawn.width; ++x) {
+                differ += drawn.isBlack(x, y) != expected.isBlack(x, y) ? 1 : 0;
+                white += drawn.isBlack(x, y) ? 0 : 1;
+            }
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(white, 1000); // the frame's white half shows over the black page
+
+    }
+}
+
+TEST(DrawInkStretchedTest, LeavesTurnedFramesToCairo)
+{
+    CairoSurface page = newInkSurface(20, 20);
+    const CairoContext cr(cairo_create(page.get()));
+    cairo_rotate(cr.get(), 0.5);
+    EXPECT_FALSE(drawInkStretched(cr.get(), randomBitmap(8, 8, 1), 0, 0, 10, 10));
+    CairoSurface colour(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 20, 20));
+    const CairoContext colourCr(cairo_create(colour.get()));
+    EXPECT_FALSE(drawInkStretched(colourCr.get(), randomBitmap(8, 8, 1), 0, 0, 10, 10));
+}
+
+TEST(FrameInkTest, GreyFramesTurnBlackAsTheirPageWould)
+{
+    // 8-bit grey: only what stays white in 5 bits is white.
+    const ScratchFolder folder;
+    const std::string path = folder.file("grey.tif");
+    const uint8_t greys[] = {255, 248, 247, 0};
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 4);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 1);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 300.0);
+    TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 300.0);
+    TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    TIFFWriteScanline(tiff, const_cast<uint8_t*>(greys), 0, 0);
+    TIFFClose(tiff);
+
+    SourceTiff source;
+    source.SetSourceTiff(path);
+    EXPECT_FALSE(source.ReadBilevelFrame(1).has_value());
+    const PageBitmap ink = frameInk(source, 1);
+    EXPECT_EQ(ink.width, 4);
+    EXPECT_EQ(ink.xDpi, 300);
+    EXPECT_FALSE(ink.isBlack(0, 0));
+    EXPECT_FALSE(ink.isBlack(1, 0));
+    EXPECT_TRUE(ink.isBlack(2, 0));
+    EXPECT_TRUE(ink.isBlack(3, 0));
 }
 
 TEST(FrameSurfaceTest, TransparentPixelsShowWhite)

@@ -166,6 +166,50 @@ TEST_F(PageRendererTest, BackgroundShowsTheSourceFrame)
     EXPECT_FALSE(blackAt(shifted, 40, 100.02));
 }
 
+// A form of 300 dpi A4 frames, each with one black row `millimetres` down the page.
+std::string linedForm(const ScratchFolder& folder, const std::string& name, const std::vector<int>& millimetres)
+{
+    std::vector<FixturePage> frames;
+    for (const int down : millimetres) {
+        PageBitmap frame(2480, 3508, 300, 300);
+        for (int x = 0; x < 2480; ++x)
+            frame.setBlack(x, static_cast<int>(down * 300 / 25.4));
+        frames.push_back({frame, FixtureCompression::Group4, {}});
+    }
+    const std::string path = folder.file(name);
+    writeFixtureTiff(path, frames);
+    return path;
+}
+
+TEST_F(PageRendererTest, KeptFramesFollowTheirPagesAndTheFile)
+{
+    const std::string form = linedForm(folder, "lined.tif", {100, 150});
+    renderer.SetSourceTiff(form);
+    renderer.SetBackground(true);
+    for (int page = 1; page <= 3; ++page) {
+        const int sourcePage = page == 2 ? 2 : 1;
+        renderer.Elements().AddTextElement({sourcePage, page}, ElementKind::Text, u"SLASHED0_RECT",
+                                           StringCommand{.x = 50, .y = 90, .width = 20, .height = 70}.text(), u"", 0);
+    }
+    // Pages alternate between the frames; each shows its own line only.
+    for (const int page : {1, 2, 3}) {
+        SCOPED_TRACE(page);
+        const PageBitmap bitmap = renderer.RenderPageBitmap(page);
+        EXPECT_EQ(blackAt(bitmap, 30, 100.01), page != 2);
+        EXPECT_EQ(blackAt(bitmap, 30, 150.01), page == 2);
+        EXPECT_FALSE(blackAt(bitmap, 60, 100.01)); // under the white cell
+    }
+    // Another form put in the file's place, as a tag written over it does, is read afresh once
+    // the file is opened again, as the next job does.
+    const std::string replacement = linedForm(folder, "replacement.tif", {200, 150});
+    std::filesystem::rename(replacement, form);
+    EXPECT_TRUE(blackAt(renderer.RenderPageBitmap(1), 30, 100.01));
+    renderer.ReleaseSource();
+    const PageBitmap replaced = renderer.RenderPageBitmap(1);
+    EXPECT_FALSE(blackAt(replaced, 30, 100.01));
+    EXPECT_TRUE(blackAt(replaced, 30, 200.01));
+}
+
 TEST_F(PageRendererTest, OverflowIsAnErrorUnlessFallingBack)
 {
     const std::u16string text(200, u'Ж');
@@ -295,7 +339,7 @@ TEST_P(PageRendererOutputTest, WritesEveryPageWithVersionText)
             EXPECT_EQ(software, WideText::toCp1251(kVersion));
             std::string written;
             TiffReadTag(tiff, static_cast<int>(page) + 1, 306, &written);
-            EXPECT_TRUE(std::regex_match(written, std::regex(R"(\d{4}\.\d\d\.\d\d \d\d:\d\d:\d\d)"))) << written;
+            EXPECT_TRUE(std::regex_match(written, std::regex(R"(\d{4}:\d\d:\d\d \d\d:\d\d:\d\d)"))) << written;
         }
     }
     if (!tiffs.empty()) {

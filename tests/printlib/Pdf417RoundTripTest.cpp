@@ -2,14 +2,12 @@
 // level it finds must be those we encoded.
 #include "Pdf417.h"
 
+#include "Pdf417DecoderSupport.h"
 #include "Pdf417Fit.h"
 #include "Pdf417TestSupport.h"
 #include "WideText.h"
 
 #include <gtest/gtest.h>
-
-#define ZX_USE_UTF8
-#include <ZXing/ReadBarcode.h>
 
 #include <optional>
 #include <random>
@@ -17,26 +15,6 @@
 #include <vector>
 
 namespace {
-
-// The bitmap as 8-bit luminance (bars black) with a white quiet zone; each pixel becomes
-// `wide` × `high` image pixels so that rows are taller than modules are wide.
-struct LuminanceImage {
-    int width;
-    int height;
-    std::vector<std::uint8_t> pixels;
-};
-
-LuminanceImage render(const Pdf417Bitmap& bitmap, int wide, int high)
-{
-    constexpr int QuietZone = 12;
-    LuminanceImage image{bitmap.width * wide + 2 * QuietZone, bitmap.height * high + 2 * QuietZone, {}};
-    image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, 0xFF);
-    for (int y = 0; y < bitmap.height * high; ++y)
-        for (int x = 0; x < bitmap.width * wide; ++x)
-            if (!bitmap.pixel(x / wide, y / high))
-                image.pixels[static_cast<std::size_t>(y + QuietZone) * image.width + x + QuietZone] = 0;
-    return image;
-}
 
 struct RoundTripCase {
     const char* name;
@@ -127,17 +105,10 @@ TEST_P(RoundTripTest, DecoderReadsBackDataAndLevel)
     const Pdf417Params params = *ParsePdf417Options(arguments);
     const std::optional<Pdf417Fit> fit = FitSymbol(params);
 
-    const LuminanceImage image = params.orientation == 'V' ? render(bitmap, 6, 2) : render(bitmap, 2, 6);
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::PDF417);
-    hints.setTryHarder(true);
-    const ZXing::Result result =
-        ZXing::ReadBarcode(ZXing::ImageView(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum),
-                           hints);
-    ASSERT_TRUE(result.isValid()) << result.error().msg();
-    const ZXing::ByteArray& bytes = result.bytes();
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.data);
-    EXPECT_EQ(result.ecLevel(), std::to_string(fit->errorLevel));
+    const DecodedSymbol decoded = params.orientation == 'V' ? decodeSymbol(bitmap, 6, 2) : decodeSymbol(bitmap, 2, 6);
+    ASSERT_TRUE(decoded.valid) << decoded.error;
+    EXPECT_EQ(decoded.bytes, c.data);
+    EXPECT_EQ(decoded.errorLevel, std::to_string(fit->errorLevel));
     if (c.level) {
         EXPECT_EQ(fit->errorLevel, *c.level);
     }

@@ -85,7 +85,8 @@ TEST(Pdf417SymbolTest, DataTooBigRaisesItsCode)
     } catch (const SSError::CError& error) {
         const std::string report = oneLineReport(error);
         EXPECT_EQ(report.substr(0, report.find('\\')),
-                  "Превышен максимально возможный размер данных[-1073217525 (0xC008000B)")
+                  "Превышен максимально возможный размер данных штрих-кода PDF417: длина данных 1851[-1073217525 "
+                  "(0xC008000B)")
             << report;
     }
 }

@@ -51,16 +51,22 @@ TEST(SSErrorTest, DescriptionFillsTheMessageWithDetails)
     const Case cases[] = {
         {"message is the detail alone", kErrDetailOnly, {u"abc"}, u"abc"},
         {"message without details", kErrInvalidParameters, {}, u"Недопустимые параметры."},
-        {"message without a place still shows its detail", kErrInvalidParameters, {u"X"},
-         u"Недопустимые параметры.X"},
+        {"message without a place shows its detail after a blank", kErrInvalidParameters, {u"X"},
+         u"Недопустимые параметры. X"},
+        {"message without a place or a full stop shows its detail after a colon", kErrWrongStringSize, {u"X"},
+         u"Не верный размер строки: X"},
         {"detail inside the message", kErrXmlDom, {u"разбор"}, u"Ошибка при работе с XMLDOM. разбор."},
         {"number detail", kErrInvalidParametersDetail, {int64_t{-42}}, u"Недопустимые параметры: -42."},
-        {"more details than places", kErrDetailWithPoint, {u"a", u"b"}, u"a.b"},
+        {"more details than places", kErrDetailWithPoint, {u"a", u"b"}, u"a. b"},
         {"places without details vanish", kErrFileNotFound, {}, u"Файл не найден: ."},
         {"line breaks inside a detail become blanks", kErrDetailOnly, {u"one\r\ntwo\r\n"}, u"one  two"},
         {"code without a message", kErr0xC0020004, {}, u"51204 - не найден в строковой таблице"},
-        {"data too big is its detail alone", kErr0xC008000B, {u"Превышен максимально возможный размер данных"},
-         u"Превышен максимально возможный размер данных"},
+        {"code without a message and a detail", kErr0xC0020004, {u"x"}, u"51204 - не найден в строковой таблице: x"},
+        {"image type without a writer", kErr0xC0080003, {u"image/gif"},
+         u"Запись изображений этого типа не поддерживается: image/gif."},
+        {"symbol not built", kErr0xC008000A, {}, u"Не удалось построить штрих-код PDF417."},
+        {"data too big for the symbols", kErr0xC008000B, {u"длина данных 3000"},
+         u"Превышен максимально возможный размер данных штрих-кода PDF417: длина данных 3000"},
         {"every place of a long message", kErrFieldDoesNotFit,
          {u"123", int64_t{3}, u"2-й", int64_t{10}, int64_t{20}, int64_t{30}, int64_t{5}, u"1-й", u"1151020"},
          u"Данные '123' (длина 3) 2-й страницы документа невозможно разместить в прямоугольном поле 10 + 20 мм "
@@ -71,6 +77,18 @@ TEST(SSErrorTest, DescriptionFillsTheMessageWithDetails)
         for (const auto& detail : c.details)
             std::visit([&](const auto& value) { error.addDetail(value); }, detail);
         EXPECT_EQ(utf8(firstLine(error.report())), "Описание: " + utf8(c.description)) << c.name;
+    }
+}
+
+TEST(SSErrorTest, EveryCodeTheLibraryRaisesHasAText)
+{
+    for (uint32_t code : {kErrDetailOnly, kErrNoDefaultPrinter, kErrOpenPrinter, kErrPrinterProperties,
+                          kErrWrongStringSize, kErrUnknown, kErrFileNotFound, kErrInvalidParameters,
+                          kErrInvalidParametersDetail, kErrDetailWithPoint, kErrXmlDom, kErrFieldDoesNotFit,
+                          kErrFileWrite, kErr0xC0080003, kErrGdiPlus, kErrUnsupportedTiff, kErr0xC008000A,
+                          kErr0xC008000B}) {
+        const std::string report = utf8(CPrgError(kSourceExports, 1, code).addDetail(u"x").report());
+        EXPECT_EQ(report.find("не найден в строковой таблице"), std::string::npos) << std::hex << code;
     }
 }
 

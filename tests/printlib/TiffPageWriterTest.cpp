@@ -49,7 +49,7 @@ TEST(TiffPageWriterTest, WritesGroup4PagesWithTheirStamps)
 
 TEST(TiffPageWriterTest, DateTimeText)
 {
-    EXPECT_TRUE(std::regex_match(pageDateTime(1638316800), std::regex(R"(2021\.1[12]\.[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2})")))
+    EXPECT_TRUE(std::regex_match(pageDateTime(1638316800), std::regex(R"(2021:1[12]:[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2})")))
         << pageDateTime(1638316800);
     EXPECT_EQ(pageDateTime(std::numeric_limits<std::time_t>::max()), "Invalid DateTime");
 }

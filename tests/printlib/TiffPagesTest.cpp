@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
+#include <tiffio.h>
 
 namespace {
 
@@ -94,6 +96,47 @@ TEST_F(SourceTiffTest, ReadsFramePixels)
                        (expected.isBlack(x, y) ? 0xFF000000u : 0xFFFFFFFFu);
         EXPECT_TRUE(same);
     }
+}
+
+TEST_F(SourceTiffTest, BilevelFramesReadLineByLine)
+{
+    SourceTiff source;
+    source.SetSourceTiff(path_);
+    for (int page = 1; page <= 3; ++page) {
+        SCOPED_TRACE(page);
+        const std::optional<PageBitmap> frame = source.ReadBilevelFrame(page);
+        ASSERT_TRUE(frame.has_value());
+        const PageBitmap& expected = pages_[static_cast<std::size_t>(page - 1)];
+        EXPECT_TRUE(samePixels(*frame, expected));
+        EXPECT_EQ(frame->xDpi, expected.xDpi);
+        EXPECT_EQ(frame->yDpi, expected.yDpi);
+    }
+}
+
+TEST(SourceTiffBilevelTest, ZeroIsBlackWhenTheFrameSaysSo)
+{
+    const ScratchFolder folder;
+    const std::string path = folder.file("black-is-zero.tif");
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 12);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 1);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 300.0);
+    TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 300.0);
+    uint8_t row[] = {0x0F, 0x30};
+    TIFFWriteScanline(tiff, row, 0, 0);
+    TIFFClose(tiff);
+
+    SourceTiff source;
+    source.SetSourceTiff(path);
+    const std::optional<PageBitmap> frame = source.ReadBilevelFrame(1);
+    ASSERT_TRUE(frame.has_value());
+    // 0x0F 0x30: pixels 0-3, 8 and 9 are 0 bits.
+    const bool black[12] = {true, true, true, true, false, false, false, false, true, true, false, false};
+    for (int x = 0; x < 12; ++x)
+        EXPECT_EQ(frame->isBlack(x, 0), black[x]) << x;
 }
 
 TEST_F(SourceTiffTest, MissingPagesAndFilesAreErrors)
