@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QDate>
 #include <QFocusEvent>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QToolButton>
 
@@ -53,12 +54,21 @@ std::optional<double> TTestMaskD::acceptedDate() const
     return std::nullopt;
 }
 
-void TTestMaskD::correctToBounds()
+QString TTestMaskD::faultText() const
 {
+    const QString text = displayText();
+    if (!hasAcceptableInput()) {
+        if (!text.contains(QRegularExpression(QStringLiteral("[0-9]"))))
+            return QStringLiteral("Дата не указана");
+        return QStringLiteral("Дата указана не полностью: %1").arg(text);
+    }
     const std::optional<double> date = shownDate();
-    const double corrected = date ? std::clamp(*date, minDate_, maxDate_) : minDate_;
-    if (date != corrected)
-        setText(dateDisplayText(corrected));
+    if (!date)
+        return QStringLiteral("Такой даты нет: %1").arg(text);
+    if (*date < minDate_ || *date > maxDate_)
+        return QStringLiteral("Дата %1 лежит вне допустимых пределов: с %2 по %3")
+            .arg(text, dateDisplayText(minDate_), dateDisplayText(maxDate_));
+    return QString();
 }
 
 void TTestMaskD::focusOutEvent(QFocusEvent* event)
@@ -98,7 +108,7 @@ TDtpPanel::TDtpPanel(QWidget* parent)
 
     connect(edit_, &QLineEdit::textEdited, this, &TDtpPanel::takeTypedDate);
     connect(edit_, &QLineEdit::textChanged, this, &TDtpPanel::showWhetherAccepted);
-    connect(edit_, &TTestMaskD::left, this, &TDtpPanel::settle);
+    connect(edit_, &TTestMaskD::left, this, &TDtpPanel::leaveField);
     connect(edit_, &TTestMaskD::enabledChanged, dropDown_, &QWidget::setEnabled);
     connect(dropDown_, &QToolButton::clicked, this, &TDtpPanel::openCalendar);
     connect(calendar_, &QCalendarWidget::clicked, this, &TDtpPanel::takePickedDate);
@@ -107,15 +117,20 @@ TDtpPanel::TDtpPanel(QWidget* parent)
     resize(185, 24);
 }
 
-double TDtpPanel::dateTime()
+bool TDtpPanel::hasValidDate() const
 {
-    settle();
-    return dateTime_;
+    return !typing_ || edit_->acceptedDate().has_value();
+}
+
+QString TDtpPanel::wrongDateText() const
+{
+    return hasValidDate() ? QString() : edit_->faultText();
 }
 
 void TDtpPanel::setDateTime(double dayCount)
 {
     typing_ = false;
+    leftWrong_ = false;
     const QString text = dateDisplayText(dayCount);
     // A date the user has just typed is shown already, and keeps its caret.
     if (edit_->displayText() != text)
@@ -165,18 +180,27 @@ void TDtpPanel::resizeEvent(QResizeEvent* event)
 void TDtpPanel::takeTypedDate()
 {
     typing_ = true;
-    if (const std::optional<double> date = edit_->acceptedDate())
-        setDateTime(*date);
+    leftWrong_ = false;
+    takeAcceptedText();
+    showWhetherAccepted();
 }
 
-void TDtpPanel::settle()
+void TDtpPanel::takeAcceptedText()
 {
-    if (!typing_)
-        return;
-    edit_->correctToBounds();
-    if (const std::optional<double> date = edit_->shownDate())
+    if (const std::optional<double> date = edit_->acceptedDate()) {
         setDateTime(*date);
-    typing_ = false;
+        // Until the field is left the user may still be typing over it.
+        typing_ = true;
+    }
+}
+
+void TDtpPanel::leaveField()
+{
+    if (hasValidDate())
+        typing_ = false;
+    else
+        leftWrong_ = true;
+    showWhetherAccepted();
 }
 
 void TDtpPanel::openCalendar()
@@ -208,14 +232,17 @@ void TDtpPanel::setBounds(double minDate, double maxDate)
 {
     edit_->setBounds(minDate, maxDate);
     calendar_->setDateRange(calendarDate(minDate), calendarDate(maxDate));
+    // A typed date the old bounds refused may lie within the new ones.
+    if (typing_)
+        takeAcceptedText();
     showWhetherAccepted();
 }
 
 void TDtpPanel::showWhetherAccepted()
 {
-    // A whole text that is no date within the bounds is shown in red until it is settled.
+    // A typed date still missing digits is not marked while the user is at it.
     QPalette colours = palette();
-    if (edit_->hasAcceptableInput() && !edit_->acceptedDate())
+    if (!hasValidDate() && (edit_->hasAcceptableInput() || leftWrong_))
         colours.setColor(QPalette::Text, Qt::red);
     edit_->setPalette(colours);
 }

@@ -24,9 +24,8 @@ public:
     std::optional<double> shownDate() const;
     // The shown date when it lies within the bounds.
     std::optional<double> acceptedDate() const;
-    // Puts a date within the bounds in: the nearest bound for a date outside them, the lower
-    // bound for a text that is no date.
-    void correctToBounds();
+    // Why the text is no date within the bounds, for the user; empty when it is one.
+    QString faultText() const;
 
 signals:
     // The focus went to another control (not to a pop-up or another window).
@@ -47,10 +46,10 @@ private:
 // counts (model/DayDate.h).
 //
 // A date the user types reaches dateTime() as soon as it is whole, exists and lies within the
-// bounds. Any other text stays as typed, in red when it is whole, until the user leaves the
-// field or the program reads the value: a date outside the bounds then becomes the nearest
-// bound and a text that is no date the lower bound, so the value read is always the date the
-// field shows. A value the program sets is shown as it is, even outside the bounds.
+// bounds. Any other text is never replaced: it stays as typed and leaves the value as it was,
+// shown in red once it is whole or the user has left the field, and hasValidDate() is false
+// until the user corrects it, so that the dialog or page holding the field refuses to close.
+// A value the program sets is shown as it is, even outside the bounds, and counts as valid.
 class TDtpPanel : public QWidget {
     Q_OBJECT
 
@@ -58,8 +57,13 @@ public:
     // 01.01.2021, with the bounds 01.01.1900 and 31.12.2050.
     explicit TDtpPanel(QWidget* parent = nullptr);
 
-    // Settles a date the user is still typing first (see above).
-    double dateTime();
+    // The value held: the last date the program set, picked or the user typed in full within the
+    // bounds. A text that is no such date does not change it.
+    double dateTime() const { return dateTime_; }
+    // False while the text the user typed is no existing date within the bounds.
+    bool hasValidDate() const;
+    // What is wrong with the typed text, for a message to the user; empty when hasValidDate().
+    QString wrongDateText() const;
     // Shows the date; changed() when the value differs from the one held.
     void setDateTime(double dayCount);
 
@@ -80,7 +84,8 @@ protected:
 
 private:
     void takeTypedDate();
-    void settle();
+    void takeAcceptedText();
+    void leaveField();
     void openCalendar();
     void takePickedDate(const QDate& date);
     void setBounds(double minDate, double maxDate);
@@ -89,6 +94,8 @@ private:
     double dateTime_;
     // The user has typed since the text last matched the value.
     bool typing_ = false;
+    // The user left the field with a text that was not taken.
+    bool leftWrong_ = false;
     TTestMaskD* edit_;
     QToolButton* dropDown_;
     QCalendarWidget* calendar_;

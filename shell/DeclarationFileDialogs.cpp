@@ -1,8 +1,12 @@
 #include "shell/DeclarationFileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QStringList>
+
+#include "shell/FormMain.h"
 
 namespace {
 
@@ -20,20 +24,31 @@ QStringList openFilters()
     return filters;
 }
 
-// The toolkit's own dialog rather than the desktop's, so that it speaks Russian everywhere.
+// The toolkit's translations leave the type column of its file list in English ("Folder",
+// "fv1 File").
+class RussianFileTypes : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Диск");
+        if (info.isDir())
+            return QStringLiteral("Папка");
+        if (info.suffix().isEmpty())
+            return QStringLiteral("Файл");
+        return QStringLiteral("Файл %1").arg(info.suffix());
+    }
+};
+
 void prepare(QFileDialog& dialog, QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode,
              const QString& acceptText)
 {
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    speakRussian(dialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(fileMode);
     dialog.setDefaultSuffix(QStringLiteral("fv1"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
     dialog.setLabelText(QFileDialog::Accept, acceptText);
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
 }
 
 QString chosenFile(QFileDialog& dialog)
@@ -45,13 +60,43 @@ QString chosenFile(QFileDialog& dialog)
 
 } // namespace
 
+void speakRussian(QFileDialog& dialog)
+{
+    static RussianFileTypes fileTypes;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&fileTypes);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Открыть"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+}
+
+QString fileDialogFolder(const QString& declarationFile)
+{
+    if (!declarationFile.isEmpty()) {
+        const QFileInfo folder(QFileInfo(declarationFile).absolutePath());
+        if (folder.isDir())
+            return folder.absoluteFilePath();
+    }
+    return QDir::homePath();
+}
+
+QString fileDialogFolder(const QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (const auto* mainWindow = qobject_cast<const TFormMain*>(widget))
+            return fileDialogFolder(mainWindow->fileName());
+    }
+    return QDir::homePath();
+}
+
 QString QtDeclarationFileDialogs::chooseFileToOpen(QWidget* parent, const QString& currentFile)
 {
     QFileDialog dialog(parent, QStringLiteral("Открыть"));
     prepare(dialog, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, QStringLiteral("Открыть"));
     dialog.setNameFilters(openFilters());
-    if (!currentFile.isEmpty())
-        dialog.setDirectory(QFileInfo(currentFile).absolutePath());
+    dialog.setDirectory(fileDialogFolder(currentFile));
     return chosenFile(dialog);
 }
 
@@ -62,20 +107,20 @@ QString QtDeclarationFileDialogs::chooseFileToSave(QWidget* parent, const QStrin
     // The program asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(QStringLiteral("Форвета (*.fv1 *.FV1)"));
+    dialog.setDirectory(suggestedFile.isEmpty() ? fileDialogFolder(parent) : fileDialogFolder(suggestedFile));
     if (!suggestedFile.isEmpty())
-        dialog.selectFile(suggestedFile);
+        dialog.selectFile(QFileInfo(suggestedFile).fileName());
     return chosenFile(dialog);
 }
 
 QString QtDeclarationFileDialogs::chooseFolder(QWidget* parent, const QString& caption)
 {
     QFileDialog dialog(parent, caption);
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
+    speakRussian(dialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Папка:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
     dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Выбрать"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+    dialog.setDirectory(fileDialogFolder(parent));
     return chosenFile(dialog);
 }

@@ -14,6 +14,7 @@
 
 #include "controls/MessageBox.h"
 #include "controls/HelpTopics.h"
+#include "shell/DeclarationFileDialogs.h"
 #include "shell/InspectionDirectory.h"
 #include "shell/ProductInfo.h"
 #include "shell/ReferenceFiles.h"
@@ -52,7 +53,12 @@ TfmLoadSoun::TfmLoadSoun(QWidget* owner, const QString& programFolder)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     chooseSourceFile = [](QWidget* parent, const QString& folder) {
-        return QFileDialog::getOpenFileName(parent, QString(), folder, QStringLiteral("*.dbf (soun1.dbf)"));
+        QFileDialog dialog(parent, QStringLiteral("Открыть"), folder, QStringLiteral("*.dbf (soun1.dbf)"));
+        speakRussian(dialog);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
     };
 
     const auto plain = [this](const QString& text) {
@@ -132,7 +138,7 @@ TfmLoadSoun::TfmLoadSoun(QWidget* owner, const QString& programFolder)
 
 void TfmLoadSoun::Button4Click()
 {
-    const QString chosen = chooseSourceFile(this, programFolder_);
+    const QString chosen = chooseSourceFile(this, fileDialogFolder(this));
     if (!chosen.isEmpty())
         edSoun1->setText(chosen);
     Button1->setEnabled(true);

@@ -11,6 +11,7 @@
 #include "controls/DisplayFormat.h"
 #include "controls/MaskedEdit.h"
 #include "model/StandartDeduct.h"
+#include "pages/deductions/DeletionQuestion.h"
 
 namespace {
 
@@ -41,6 +42,11 @@ QLabel* columnHead(QWidget* parent, const QString& name, const QString& caption)
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+bool holdsAmount(const TMaskedEdit* box)
+{
+    return box->currencyValue() != Currency();
 }
 
 QString amountText(Currency amount)
@@ -108,6 +114,14 @@ TBusinessMonthGrid::TBusinessMonthGrid(QWidget* parent, std::function<void()> mo
 
 void TBusinessMonthGrid::monthClicked(int monthIndex)
 {
+    if (!monthBoxes[monthIndex]->isChecked()) {
+        const std::size_t amounts = std::size_t(holdsAmount(incomeBoxes[monthIndex]))
+                                    + std::size_t(holdsAmount(expenseBoxes[monthIndex]));
+        const QString what =
+            QStringLiteral("доходы и расходы за ") + QString::fromUtf8(MonthNames[monthIndex]).toLower();
+        if (!boxChangeConfirmed(monthBoxes[monthIndex], {countedRecords(what, QStringLiteral("сумм"), amounts)}))
+            return;
+    }
     // A tick alone changes what the declaration holds, so it is reported like any edit.
     modified_();
     if (monthBoxes[monthIndex]->isChecked())

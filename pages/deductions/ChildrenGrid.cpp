@@ -11,6 +11,7 @@
 
 #include "controls/MaskedEdit.h"
 #include "model/StandartDeduct.h"
+#include "pages/deductions/DeletionQuestion.h"
 
 namespace {
 
@@ -18,6 +19,12 @@ const std::array<const char*, 12> MonthNames{"Январь", "Февраль", "
                                              "Июль",   "Август",  "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
 const std::array<const char*, 12> MonthKeys{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// Over the three boxes of each month: the count of all children, of the third and later, of
+// disabled children.
+const std::array<const char*, 3> ColumnHeadings{"Всего", "С 3-го", "Инв."};
+const std::array<const char*, 3> ColumnHints{"Количество всех детей", "Количество детей, считая с 3-го",
+                                             "Количество детей-инвалидов I и II групп"};
 
 constexpr int CountBoxWidth = 26;
 constexpr int MonthBoxWidth = 39;
@@ -33,6 +40,23 @@ int shownCount(const TMaskedEdit* box)
 bool showsPositiveCount(const TMaskedEdit* box)
 {
     return !box->text().isEmpty() && shownCount(box) > 0;
+}
+
+// Whether the row counts any child in the state it is in.
+bool countsChildren(const TChildrenRow& row)
+{
+    if (row.constBox->isChecked())
+        return showsPositiveCount(row.countBox);
+    return std::any_of(row.monthBoxes.begin(), row.monthBoxes.end(), showsPositiveCount);
+}
+
+// The months whose count, above 0, a constant count would replace.
+std::size_t monthsReplacedByCount(const TChildrenRow& row)
+{
+    const int count = shownCount(row.countBox);
+    return std::size_t(std::count_if(row.monthBoxes.begin(), row.monthBoxes.end(), [count](const TMaskedEdit* box) {
+        return showsPositiveCount(box) && shownCount(box) != count;
+    }));
 }
 
 void setBoxesEnabled(const std::array<TMaskedEdit*, 12>& boxes, bool enabled)
@@ -143,15 +167,23 @@ TChildrenGrid::TChildrenGrid(QWidget* parent, std::function<bool()> isLoading, s
         auto* months = new QGridLayout;
         months->setHorizontalSpacing(3);
         months->setVerticalSpacing(3);
+        for (int column = 0; column < 3; ++column) {
+            auto* heading = new QLabel(QString::fromUtf8(ColumnHeadings[column]), this);
+            heading->setObjectName(QStringLiteral("lbHeading%1_%2").arg(quarter + 1).arg(column + 1));
+            heading->setToolTip(QString::fromUtf8(ColumnHints[column]));
+            heading->setAlignment(Qt::AlignCenter);
+            columnHeadings[quarter][column] = heading;
+            months->addWidget(heading, 0, column + 1);
+        }
         for (int i = 0; i < 3; ++i) {
             const int m = quarter * 3 + i;
             auto* label = new QLabel(QString::fromUtf8(MonthNames[m]), this);
             label->setObjectName(QStringLiteral("lb") + QLatin1String(MonthKeys[m]));
             monthLabels[m] = label;
-            months->addWidget(label, i, 0);
-            months->addWidget(allChildren.monthBoxes[m], i, 1);
-            months->addWidget(thirdChildren.monthBoxes[m], i, 2);
-            months->addWidget(disabledChildren.monthBoxes[m], i, 3);
+            months->addWidget(label, i + 1, 0);
+            months->addWidget(allChildren.monthBoxes[m], i + 1, 1, Qt::AlignHCenter);
+            months->addWidget(thirdChildren.monthBoxes[m], i + 1, 2, Qt::AlignHCenter);
+            months->addWidget(disabledChildren.monthBoxes[m], i + 1, 3, Qt::AlignHCenter);
         }
         monthGrid->addLayout(months);
     }
@@ -205,6 +237,10 @@ void TChildrenGrid::createRow(TChildrenRow& row, const char* suffix, const QStri
 
 void TChildrenGrid::constBoxClicked(TChildrenRow& row)
 {
+    if (row.constBox->isChecked() && !isLoading_()
+        && !boxChangeConfirmed(row.constBox, {countedRecords(QStringLiteral("количество детей по месяцам"),
+                                                             QStringLiteral("месяцев"), monthsReplacedByCount(row))}))
+        return;
     modified_();
     if (&row == &disabledChildren)
         updateGuardianPanel();
@@ -242,8 +278,8 @@ void TChildrenGrid::loadRow(TChildrenRow& row, const mTChildrenRow& model)
     if (row.constBox->isChecked()) {
         row.upDown->setPosition(model.YearCount);
         row.countBox->setText(QString::number(model.YearCount));
-        for (TMaskedEdit* box : row.monthBoxes)
-            box->setText(QStringLiteral("0"));
+        // The greyed months show the count the computation takes for each of them.
+        copyIntoMonths(row);
         return;
     }
     row.countBox->setText(QStringLiteral("0"));
@@ -276,10 +312,25 @@ void TChildrenGrid::store(mTStandartDeduct& deduct) const
              &mTStandartDeduct::SetDisabledChildCount);
 }
 
-void TChildrenGrid::enableGrid()
+std::size_t TChildrenGrid::rowsWithChildren() const
+{
+    return std::size_t(countsChildren(allChildren)) + std::size_t(countsChildren(thirdChildren))
+           + std::size_t(countsChildren(disabledChildren));
+}
+
+void TChildrenGrid::setLabelsEnabled(bool enabled)
 {
     for (QLabel* label : monthLabels)
-        label->setEnabled(true);
+        label->setEnabled(enabled);
+    for (const auto& quarter : columnHeadings) {
+        for (QLabel* heading : quarter)
+            heading->setEnabled(enabled);
+    }
+}
+
+void TChildrenGrid::enableGrid()
+{
+    setLabelsEnabled(true);
     for (TChildrenRow* row : rows()) {
         row->constBox->setEnabled(true);
         if (row->constBox->isChecked()) {
@@ -295,8 +346,7 @@ void TChildrenGrid::enableGrid()
 
 void TChildrenGrid::disableGrid()
 {
-    for (QLabel* label : monthLabels)
-        label->setEnabled(false);
+    setLabelsEnabled(false);
     for (TChildrenRow* row : rows())
         row->label->setEnabled(false);
     for (TChildrenRow* row : rows())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 
 #include <QFrame>
@@ -74,6 +75,9 @@ public:
     // Empties the count boxes (and through them the month boxes) and disables the grid.
     void disableGrid();
 
+    // The rows that count a child above 0 in the state they are in.
+    std::size_t rowsWithChildren() const;
+
     // Shows the guardian panel while a disabled-child count above 0 is shown anywhere.
     void updateGuardianPanel();
 
@@ -81,6 +85,8 @@ public:
     TChildrenRow thirdChildren;    // chbConstChildrens3, meChildrens3, UpDChildrens3, Label5, meJan3...
     TChildrenRow disabledChildren; // chbConstChildrens2, meChildrens2, UpDChildrens2, Label2, meJan2...
     std::array<QLabel*, 12> monthLabels; // lbJan ... lbDec
+    // Over each quarter's boxes: all children, third and later, disabled.
+    std::array<std::array<QLabel*, 3>, 4> columnHeadings;
 
     QFrame* pnlPopOp;
     QCheckBox* cbPopOp;
@@ -92,6 +98,7 @@ private:
     void constBoxClicked(TChildrenRow& row);
     void countChanged(TChildrenRow& row);
     void loadRow(TChildrenRow& row, const mTChildrenRow& model);
+    void setLabelsEnabled(bool enabled);
     std::array<TChildrenRow*, 3> rows() { return {&allChildren, &thirdChildren, &disabledChildren}; }
 
     std::function<bool()> isLoading_;

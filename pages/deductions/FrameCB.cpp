@@ -1,5 +1,6 @@
 #include "pages/deductions/FrameCB.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include <QCheckBox>
@@ -15,8 +16,9 @@
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
-#include "pages/deductions/InfoIISDialog.h"
 #include "controls/ItemList.h"
+#include "pages/deductions/DeletionQuestion.h"
+#include "pages/deductions/InfoIISDialog.h"
 
 namespace {
 
@@ -175,14 +177,20 @@ void TfrCB::layOutControls()
 void TfrCB::connectHandlers()
 {
     connect(chbGrantingInvDeduct, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!checked && !isLoading() && !boxChangeConfirmed(chbGrantingInvDeduct, recordsLostWithoutInvestment()))
+            return;
         declarationModified();
         SetInvDeductEnabled(checked);
     });
     connect(chbGrantingDeductCB, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!checked && !isLoading() && !boxChangeConfirmed(chbGrantingDeductCB, recordsLostWithoutLosses()))
+            return;
         declarationModified();
         SetLossesEnabled(checked);
     });
     connect(chbIsP3, &QCheckBox::toggled, this, [this](bool checked) {
+        if (checked && !isLoading() && !boxChangeConfirmed(chbIsP3, recordsLostWithP3()))
+            return;
         declarationModified();
         SetP3Mode(checked);
     });
@@ -191,6 +199,41 @@ void TfrCB::connectHandlers()
     connect(fbDeleteObj, &TFlashButton::clicked, this, &TfrCB::fbDeleteObjClick);
     connect(fbEditObj, &TFlashButton::clicked, this, &TfrCB::EditIISInfo);
     onItemOpened(lvObjInfo, [this] { EditIISInfo(); });
+}
+
+namespace {
+
+bool holdsAmount(const TMaskedEdit* edit)
+{
+    return edit->currencyValue() != Currency();
+}
+
+template <typename Amounts>
+std::size_t filledCount(const Amounts& amounts)
+{
+    return std::size_t(
+        std::count_if(amounts.begin(), amounts.end(), [](const auto& amount) { return holdsAmount(amount.edit); }));
+}
+
+} // namespace
+
+QStringList TfrCB::recordsLostWithoutInvestment() const
+{
+    return {countedRecords(QStringLiteral("суммы инвестиционных вычетов"), QStringLiteral("сумм"),
+                           filledCount(investmentAmounts_)),
+            countedRecords(QStringLiteral("индивидуальные инвестиционные счета"), QStringLiteral("счетов"),
+                           investment().InfoIISCount())};
+}
+
+QStringList TfrCB::recordsLostWithoutLosses() const
+{
+    return {countedRecords(QStringLiteral("убытки прошлых лет"), QStringLiteral("сумм"), filledCount(losses_))};
+}
+
+QStringList TfrCB::recordsLostWithP3() const
+{
+    const std::size_t filled = std::size_t(holdsAmount(meInvP2)) + std::size_t(holdsAmount(meP2Vozvr));
+    return {countedRecords(QStringLiteral("суммы вычета по пп.2 п.1 ст. 219.1 НК РФ"), QStringLiteral("сумм"), filled)};
 }
 
 void TfrCB::showDeductions()

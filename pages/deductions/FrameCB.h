@@ -85,6 +85,11 @@ private:
     void layOutControls();
     void connectHandlers();
     void showDeductions();
+    // What a change of a box deletes, for the question before it: unticking the investment
+    // deductions, unticking the losses, ticking subparagraph 3.
+    QStringList recordsLostWithoutInvestment() const;
+    QStringList recordsLostWithoutLosses() const;
+    QStringList recordsLostWithP3() const;
 
     void SetInvDeductEnabled(bool value);
     void SetLossesEnabled(bool value);

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -19,11 +18,11 @@
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
 #include "controls/MaskedEdit.h"
-#include "controls/MessageBox.h"
 #include "controls/PageWidgets.h"
 #include "controls/SideBySideLayout.h"
 #include "export/FieldLimits.h"
 #include "pages/deductions/ConstructionDeductRules.h"
+#include "pages/deductions/DeletionQuestion.h"
 #include "pages/deductions/InputConstruction.h"
 
 namespace {
@@ -95,14 +94,6 @@ void sumGrid(QGroupBox* group, std::initializer_list<std::pair<QLabel*, QWidget*
         ++row;
     }
     grid->setRowStretch(row, 1);
-}
-
-bool userAgreesToDeleteObjects(QWidget* owner)
-{
-    return MessageBox::show(owner, QMessageBox::Question, QStringLiteral("Форвета"),
-                            QStringLiteral("Отказ от имущественного вычета удалит все введенные объекты. Удалить их?"),
-                            QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
 }
 
 Currency interestWithout(const mTConstructionDeduct& deduction, std::size_t skipped)
@@ -321,11 +312,11 @@ void TfrMultyConstructionDeduct::chbGrantingDeductClick(bool checked)
             SetSumsEnabled(false);
         return;
     }
-    if (!checked && deduction().ObjectCount() > 0 && !userAgreesToDeleteObjects(this)) {
-        const QSignalBlocker unchanged(chbGrantingDeduct);
-        chbGrantingDeduct->setChecked(true);
+    if (!checked
+        && !boxChangeConfirmed(chbGrantingDeduct, {countedRecords(QStringLiteral("объекты имущественного вычета"),
+                                                                  QStringLiteral("объектов"),
+                                                                  deduction().ObjectCount())}))
         return;
-    }
     declarationModified();
     for (QWidget* control : std::initializer_list<QWidget*>{gbObjectDAta, fbAddObj, fbEditObj, fbDeleteObj, lvObjInfo})
         control->setEnabled(checked);

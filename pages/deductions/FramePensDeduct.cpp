@@ -15,9 +15,10 @@
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
-#include "pages/deductions/ChildEduSumDialog.h"
-#include "controls/PageWidgets.h"
 #include "controls/ItemList.h"
+#include "controls/PageWidgets.h"
+#include "pages/deductions/ChildEduSumDialog.h"
+#include "pages/deductions/DeletionQuestion.h"
 #include "pages/deductions/SoursePensDialog.h"
 
 namespace {
@@ -211,8 +212,24 @@ void TfrFramePensDeduct::FocusError(std::uint16_t code)
     focusElement(code, {{NoSocialData, meCharitySum}, {ChildEduSums, lvSumList}});
 }
 
+QStringList TfrFramePensDeduct::recordsLostWithoutDeduction() const
+{
+    const auto filledSums = std::count_if(yearSums_.begin(), yearSums_.end(), [](const YearSum& sum) {
+        return sum.edit->currencyValue() != Currency();
+    });
+    const mTSocialDeduct& deduction = social();
+    return {countedRecords(QStringLiteral("суммы социальных расходов"), QStringLiteral("сумм"),
+                           std::size_t(filledSums)),
+            countedRecords(QStringLiteral("суммы, уплаченные за обучение детей"), QStringLiteral("сумм"),
+                           std::size_t(deduction.ChildEduCount())),
+            countedRecords(QStringLiteral("договоры страхования и пенсионного обеспечения"),
+                           QStringLiteral("договоров"), deduction.PensCount())};
+}
+
 void TfrFramePensDeduct::chbGrantingSocDeductClick(bool checked)
 {
+    if (!checked && !isLoading() && !boxChangeConfirmed(chbGrantingSocDeduct, recordsLostWithoutDeduction()))
+        return;
     declarationModified();
     for (const YearSum& sum : yearSums_) {
         sum.label->setEnabled(checked);

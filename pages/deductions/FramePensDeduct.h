@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include <QStringList>
+
 #include "controls/ThinkingFrame.h"
 #include "model/Currency.h"
 #include "model/SocialDeduct.h"
@@ -76,6 +78,8 @@ private:
     void layOutControls();
     void connectHandlers();
     void showDeduction();
+    // What unticking the granting box deletes, for the question before it.
+    QStringList recordsLostWithoutDeduction() const;
 
     void chbGrantingSocDeductClick(bool checked);
     void fbAddSumClick();

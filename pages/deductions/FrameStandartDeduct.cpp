@@ -14,6 +14,7 @@
 #include "controls/PageWidgets.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
+#include "pages/deductions/DeletionQuestion.h"
 #include "pages/deductions/MonthDialogs.h"
 
 namespace {
@@ -247,6 +248,12 @@ void TfrFrameStandartDeduct::SetPageEnabled(bool value)
 
 void TfrFrameStandartDeduct::chbGrantingStanDeductClick()
 {
+    // Without the deduction the children grid is emptied, and ticked again it stays empty.
+    if (!chbGrantingStanDeduct->isChecked() && !isLoading()
+        && !boxChangeConfirmed(chbGrantingStanDeduct,
+                               {countedRecords(QStringLiteral("количество детей для вычетов на детей"),
+                                               QStringLiteral("строк"), children->rowsWithChildren())}))
+        return;
     declarationModified();
     SetPageEnabled(chbGrantingStanDeduct->isChecked());
 }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
 #include "controls/DtpPanel.h"
 #include "controls/MaskedEdit.h"
@@ -123,6 +124,11 @@ void TfmInputInfoIIS::storeAccount(bmTInfoIIS& account)
 
 std::uint16_t TfmInputInfoIIS::checkItem()
 {
+    const std::uint16_t date = checkTypedDates(this, CheckSection,
+                                               {{ContractDateElement, dtpDataDog, lbDataDog->text()},
+                                                {OpenDateElement, dtpDataOpen, lbDataOpen->text()}});
+    if (date != 0)
+        return date;
     const std::uint16_t code = CheckPaymentSourceShort(this, CheckSection, meSourseName->text(), meINN->text(),
                                                        meKPP->text(), QString(), false);
     return code != 0 ? code : CheckIISData();
@@ -147,7 +153,9 @@ void TfmInputInfoIIS::FocusError(std::uint16_t code)
                         {InnElement, meINN},
                         {KppElement, meKPP},
                         {NumberElement, meNomDog},
-                        {SumElement, meSum}});
+                        {SumElement, meSum},
+                        {ContractDateElement, dtpDataDog},
+                        {OpenDateElement, dtpDataOpen}});
 }
 
 void TfmInputInfoIIS::meSumChange()

@@ -23,6 +23,8 @@ public:
         KppElement = 3,
         NumberElement = 5,
         SumElement = 6,
+        ContractDateElement = 7,
+        OpenDateElement = 8,
     };
 
     explicit TfmInputInfoIIS(QWidget* owner);
@@ -51,7 +53,7 @@ public:
     QCheckBox* cbPriznakUpr;
 
 protected:
-    // The participant's requisites, the sum paid in and the contract number.
+    // The dates as typed, the participant's requisites, the sum paid in and the contract number.
     std::uint16_t checkItem() override;
 
 private:

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/DateFieldCheck.h"
 #include "controls/DtpPanel.h"
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
@@ -404,6 +405,11 @@ void TfmInputConstruction::showEvent(QShowEvent* event)
 
 std::uint16_t TfmInputConstruction::checkItem()
 {
+    if (const std::uint16_t date = checkTypedDates(this, CheckSection,
+                                                   {{RegRightDateElement, dtpRegRightDate, lbRegRightDate->text()},
+                                                    {RegLandDateElement, dtpRegZemDate, lbRegZenDate->text()},
+                                                    {TransferDateElement, dtpBuyDate, lbBuyDate->text()}}))
+        return date;
     CheckRun run(this, CheckSection);
     forbidSkipping(run);
     if (cbObjectNaim->currentIndex() < 0)

@@ -98,8 +98,8 @@ void TMonthChoiceDialog::reject()
 
 void TMonthChoiceDialog::keyPressEvent(QKeyEvent* event)
 {
-    // The dialog has no default and no cancel button: Esc and Enter leave it open.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // The dialog has no default button: Enter leaves it open. Esc is "Нет", as in every dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }

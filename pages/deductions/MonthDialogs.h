@@ -12,8 +12,8 @@ class QPushButton;
 class mTStandartDeduct;
 
 // A choice from a fixed list for each month of the year: one drop-down list per month, January
-// to June on the left and July to December on the right. "Да" confirms (result 1); "Нет" and
-// the close box cancel (result 2). Neither Enter nor Esc answers the dialog.
+// to June on the left and July to December on the right. "Да" confirms (result 1); "Нет", Esc
+// and the close box cancel (result 2). Enter does not answer the dialog.
 class TMonthChoiceDialog : public QDialog {
     Q_OBJECT
 

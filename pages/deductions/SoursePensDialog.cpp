@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
 #include "controls/DtpPanel.h"
 #include "controls/MaskedEdit.h"
@@ -141,6 +142,10 @@ void TfmInputSoursePens::storeContract(mTPens& contract)
 
 std::uint16_t TfmInputSoursePens::checkItem()
 {
+    const std::uint16_t date =
+        checkTypedDates(this, CheckSection, {{ContractDateElement, dtpDatDog, lbDatDog->text()}});
+    if (date != 0)
+        return date;
     if (kind() == FundedPensionKind)
         return 0;
     const std::uint16_t code = CheckPaymentSourceShort(this, CheckSection, meSourseName->text(), meINN->text(),
@@ -159,7 +164,8 @@ void TfmInputSoursePens::FocusError(std::uint16_t code)
                         {InnElement, meINN},
                         {KppElement, meKPP},
                         {NumberElement, meNomDog},
-                        {SumElement, meVZSum}});
+                        {SumElement, meVZSum},
+                        {ContractDateElement, dtpDatDog}});
 }
 
 void TfmInputSoursePens::SetContractFieldsEnabled(bool enabled)

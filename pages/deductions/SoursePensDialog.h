@@ -25,6 +25,7 @@ public:
         KppElement = 3,
         NumberElement = 4,
         SumElement = 5,
+        ContractDateElement = 6,
     };
 
     explicit TfmInputSoursePens(QWidget* owner);
@@ -59,7 +60,7 @@ public:
     TMaskedEdit* meVZSum;
 
 protected:
-    // The requisites of contracts of kinds 1 to 3 and the contract number.
+    // The date as typed, the requisites of contracts of kinds 1 to 3 and the contract number.
     std::uint16_t checkItem() override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
 #include "controls/DisplayFormat.h"
 #include "controls/DtpPanel.h"
@@ -356,6 +358,17 @@ void TfrCurrency::SaveData()
 std::uint16_t TfrCurrency::CheckData()
 {
     FFixRule.reset();
+    FFixDate = nullptr;
+    if (FOpenIndex >= 0) {
+        enum : std::uint16_t { IncomeDate = 1, TaxDate };
+        const std::uint16_t date = checkTypedDates(this, QStringLiteral("Доходы в валюте"),
+                                                   {{IncomeDate, dtIncomeGetDate, lbIncomeGetDate->text()},
+                                                    {TaxDate, dtSubtractDate, lbSubtractDate->text()}});
+        if (date != 0) {
+            FFixDate = date == IncomeDate ? dtIncomeGetDate : dtSubtractDate;
+            return std::uint16_t(FOpenIndex + 1);
+        }
+    }
     std::optional<CheckRun> run;
     const std::int32_t fixedProfitItem = Declaration->KIKItemNumber();
     for (int i = 0; i < incomeCount(); ++i) {
@@ -378,6 +391,10 @@ void TfrCurrency::FocusError(std::uint16_t code)
 {
     if (code < 1 || code > incomeCount())
         return;
+    if (TDtpPanel* date = std::exchange(FFixDate, nullptr); date && code == FOpenIndex + 1) {
+        date->setFocus();
+        return;
+    }
     lvSourseIncomeInfo->setFocus();
     selectRow(lvSourseIncomeInfo, code - 1);
     // The rule the page's check asked to fix, else the first one the income breaks.

@@ -146,6 +146,8 @@ private:
 
     // The income shown in the fields; -1 when none is.
     int FOpenIndex = -1;
+    // The date field of the open income the page's check refused, for FocusError.
+    TDtpPanel* FFixDate = nullptr;
     // Set while the fields are being filled from the model or a row is being removed: what
     // the program writes then is no edit of the user's.
     bool FFilling = false;

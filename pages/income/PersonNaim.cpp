@@ -13,6 +13,7 @@
 
 #include "controls/CheckRun.h"
 #include "controls/CountryChooser.h"
+#include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
 #include "controls/DtpPanel.h"
 #include "controls/IdentityNumbers.h"
@@ -241,6 +242,8 @@ void TfrPersonNaim::SaveData()
 
 std::uint16_t TfrPersonNaim::CheckData()
 {
+    if (const std::uint16_t date = checkTypedDates(this, SectionTitle, {{BirthDate, dtBirthDate, lbBirthDate->text()}}))
+        return date;
     const mTPersonInformation& checked = person();
     CheckRun run(this, SectionTitle);
     if (checked.Name.SurName.empty())
@@ -277,7 +280,8 @@ void TfrPersonNaim::FocusError(std::uint16_t code)
                         {Patronymic, mePatronymic},
                         {Inn, meINN},
                         {DocumentKind, bnDocType},
-                        {DocumentSeries, meSerial}});
+                        {DocumentSeries, meSerial},
+                        {BirthDate, dtBirthDate}});
     if (code == DocumentKind)
         bnDocType->click();
 }

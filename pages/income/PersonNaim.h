@@ -29,6 +29,7 @@ public:
         Inn = 4,
         DocumentKind = 5, // focuses the document kind's button and opens the list of kinds
         DocumentSeries = 6,
+        BirthDate = 7,
     };
 
     TfrPersonNaim(QWidget* owner, DeclarationSlot& declaration);

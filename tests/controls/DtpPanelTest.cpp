@@ -94,26 +94,31 @@ TEST_F(DtpPanelTest, ProgramDatesAreShownAndReadBackAsDayCounts)
     QLocale::setDefault(QLocale::c());
 }
 
-TEST_F(DtpPanelTest, TypedDatesWithinTheBoundsAreTakenAtOnceOthersWhenLeft)
+TEST_F(DtpPanelTest, TypedDatesWithinTheBoundsAreTakenAtOnceOthersAreNeverReplaced)
 {
     const std::optional<double> none;
     const struct {
         const char* name;
         const char* typed;
-        std::optional<double> takenWhileTyping;
-        const char* afterLeaving;
+        std::optional<double> taken;
+        const char* shown;
+        const char* fault;
     } cases[] = {
-        {"a date", "15061995", day(15, 6, 1995), "15.06.1995"},
-        {"the lower bound", "01011990", day(1, 1, 1990), "01.01.1990"},
-        {"the upper bound", "31122021", day(31, 12, 2021), "31.12.2021"},
-        {"above the upper bound", "01012022", none, "31.12.2021"},
-        {"below the lower bound", "31121989", none, "01.01.1990"},
-        {"a day that does not exist", "31022021", none, "01.01.1990"},
-        {"29 February of a common year", "29022019", none, "01.01.1990"},
-        {"month 13", "01132020", none, "01.01.1990"},
-        {"zeros", "00000000", none, "01.01.1990"},
-        {"incomplete", "12", none, "01.01.1990"},
+        {"a date", "15061995", day(15, 6, 1995), "15.06.1995", ""},
+        {"the lower bound", "01011990", day(1, 1, 1990), "01.01.1990", ""},
+        {"the upper bound", "31122021", day(31, 12, 2021), "31.12.2021", ""},
+        {"above the upper bound", "01012022", none, "01.01.2022",
+         "Дата 01.01.2022 лежит вне допустимых пределов: с 01.01.1990 по 31.12.2021"},
+        {"below the lower bound", "31121989", none, "31.12.1989",
+         "Дата 31.12.1989 лежит вне допустимых пределов: с 01.01.1990 по 31.12.2021"},
+        {"a day that does not exist", "31022021", none, "31.02.2021", "Такой даты нет: 31.02.2021"},
+        {"29 February of a common year", "29022019", none, "29.02.2019", "Такой даты нет: 29.02.2019"},
+        {"month 13", "01132020", none, "01.13.2020", "Такой даты нет: 01.13.2020"},
+        {"zeros", "00000000", none, "00.00.0000", "Такой даты нет: 00.00.0000"},
+        {"incomplete", "12", none, "12.__.____", "Дата указана не полностью: 12.__.____"},
+        {"emptied", "", none, "__.__.____", "Дата не указана"},
     };
+    const QColor normal = edit->palette().color(QPalette::Text);
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         panel->setMinDate(day(1, 1, 1990));
@@ -123,29 +128,84 @@ TEST_F(DtpPanelTest, TypedDatesWithinTheBoundsAreTakenAtOnceOthersWhenLeft)
         const auto connection = QObject::connect(panel, &TDtpPanel::changed, [&] { taken = panel->dateTime(); });
 
         typeDate(test.typed);
-        EXPECT_EQ(taken, test.takenWhileTyping);
+        EXPECT_EQ(taken, test.taken) << "a date is taken as soon as it is whole and within the bounds";
         EXPECT_TRUE(edit->hasFocus());
 
         leave();
-        EXPECT_EQ(edit->displayText(), QString::fromLatin1(test.afterLeaving));
-        EXPECT_EQ(panel->dateTime(), *parseDateText(test.afterLeaving));
+        EXPECT_EQ(edit->displayText(), QString::fromUtf8(test.shown)) << "the typed text is never replaced";
+        EXPECT_EQ(panel->dateTime(), test.taken.value_or(day(1, 1, 2021))) << "a refused text leaves the value";
+        EXPECT_EQ(panel->hasValidDate(), test.taken.has_value());
+        EXPECT_EQ(panel->wrongDateText(), QString::fromUtf8(test.fault));
+        EXPECT_EQ(edit->palette().color(QPalette::Text), test.taken ? normal : QColor(Qt::red));
+
+        panel->setFocus();
+        leave();
+        EXPECT_EQ(edit->displayText(), QString::fromUtf8(test.shown)) << "nor on leaving it again";
         QObject::disconnect(connection);
     }
 }
 
-TEST_F(DtpPanelTest, ADateNotTakenIsRedUntilSettled)
+TEST_F(DtpPanelTest, ACorrectedDateIsTaken)
+{
+    for (const char* wrong : {"31022021", "12", "31122051", "31121899", ""}) {
+        SCOPED_TRACE(wrong);
+        panel->setDateTime(day(1, 1, 2021));
+        typeDate(wrong);
+        leave();
+        ASSERT_FALSE(panel->hasValidDate());
+        typeDate("28022021");
+        EXPECT_TRUE(panel->hasValidDate());
+        EXPECT_EQ(panel->dateTime(), day(28, 2, 2021));
+        leave();
+        EXPECT_TRUE(panel->wrongDateText().isEmpty());
+        EXPECT_EQ(edit->displayText(), QStringLiteral("28.02.2021"));
+    }
+}
+
+TEST_F(DtpPanelTest, AProgramValueOutsideTheBoundsIsNoTypingFault)
+{
+    // As an unset date of the declaration file: the program's value is not the user's fault.
+    panel->setDateTime(0);
+    EXPECT_TRUE(panel->hasValidDate());
+    panel->setFocus();
+    leave();
+    EXPECT_TRUE(panel->hasValidDate());
+    EXPECT_EQ(edit->displayText(), QStringLiteral("30.12.1899"));
+
+    typeDate("31022021");
+    leave();
+    panel->setDateTime(day(3, 3, 2021));
+    EXPECT_TRUE(panel->hasValidDate()) << "the program's value replaces the refused text";
+    EXPECT_EQ(edit->displayText(), QStringLiteral("03.03.2021"));
+}
+
+TEST_F(DtpPanelTest, ATypedDateTheNewBoundsTakeIsTaken)
+{
+    panel->setMaxDate(day(31, 12, 2021));
+    panel->setDateTime(day(1, 1, 2021));
+    typeDate("15062023");
+    leave();
+    ASSERT_FALSE(panel->hasValidDate());
+    panel->setMaxDate(day(31, 12, 2024));
+    EXPECT_TRUE(panel->hasValidDate());
+    EXPECT_EQ(panel->dateTime(), day(15, 6, 2023)) << "the value is the date the field shows";
+}
+
+TEST_F(DtpPanelTest, ADateNotTakenIsRedUntilCorrected)
 {
     panel->setMaxDate(day(31, 12, 2050));
     const QColor normal = edit->palette().color(QPalette::Text);
     typeDate("31122051");
-    EXPECT_EQ(panel->dateTime(), day(31, 12, 2050)) << "reading the value settles the field first";
-    EXPECT_EQ(edit->displayText(), QStringLiteral("31.12.2050"));
-    EXPECT_EQ(edit->palette().color(QPalette::Text), normal);
+    EXPECT_EQ(panel->dateTime(), day(1, 1, 2021)) << "reading the value does not replace the text";
+    EXPECT_EQ(edit->displayText(), QStringLiteral("31.12.2051"));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red));
 
     typeDate("31022021");
     EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red));
     typeDate("310");
     EXPECT_EQ(edit->palette().color(QPalette::Text), normal) << "a date still being typed is not marked";
+    leave();
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red)) << "until the field is left so";
     typeDate("30042021");
     EXPECT_EQ(edit->palette().color(QPalette::Text), normal);
     EXPECT_EQ(panel->dateTime(), day(30, 4, 2021));
@@ -176,9 +236,11 @@ TEST_F(DtpPanelTest, APopUpOrAnotherWindowIsNoLeaving)
         QCoreApplication::sendEvent(edit, &focusOut);
         EXPECT_EQ(edit->displayText(), QStringLiteral("12.__.____")) << reason;
     }
+    EXPECT_NE(edit->palette().color(QPalette::Text), QColor(Qt::red));
     QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(edit, &focusOut);
-    EXPECT_EQ(edit->displayText(), QStringLiteral("01.01.1900"));
+    EXPECT_EQ(edit->displayText(), QStringLiteral("12.__.____"));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red)) << "a click elsewhere is leaving";
 }
 
 TEST_F(DtpPanelTest, BoundsMoveTheValueOntoThem)

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -131,7 +132,7 @@ TEST_F(SounImportTest, DialogImportsTheChosenFileIntoTheProgramFolder)
     };
 
     dialog.Button4->click();
-    EXPECT_EQ(startFolder, programFolder());
+    EXPECT_EQ(startFolder, QDir::homePath()) << "no declaration is open: not the program folder";
     EXPECT_EQ(dialog.edSoun1->text(), source);
     EXPECT_TRUE(dialog.Button1->isEnabled());
     EXPECT_FALSE(dialog.BitBtn1->isEnabled());
@@ -174,6 +175,22 @@ TEST_F(SounImportTest, DialogAsksForAFileWhenNoneWasChosen)
 
     EXPECT_EQ(messages, std::vector<QString>{"Укажите путь к файлу soun1.dbf"});
     EXPECT_FALSE(QFileInfo::exists(directory()));
+}
+
+TEST_F(SounImportTest, EscClosesTheDialogAndImportsNothing)
+{
+    TestProgramContext context(programFolder(), nullptr);
+    TfmLoadSoun dialog(nullptr, programFolder());
+    const QString source = classifier(goodClassifier());
+    dialog.chooseSourceFile = [&](QWidget*, const QString&) { return source; };
+    dialog.show();
+    dialog.Button4->click();
+
+    QTest::keyClick(dialog.edSoun1, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(QFileInfo::exists(directory()));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(SounImportTest, DownloadLinkOpensTheClassifierSite)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "model/StandartDeduct.h"
+#include "tests/pages/deductions/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 
 namespace {
@@ -44,7 +45,11 @@ TEST_F(BusinessMonthGridTest, AnyAmountTicksItsMonthAndUntickingEmptiesIt)
     EXPECT_FALSE(grid.monthBoxes[5]->isChecked());
 
     const int before = modifications;
-    grid.monthBoxes[4]->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        grid.monthBoxes[4]->click();
+        EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Удалить доходы и расходы за май (сумм: 1)?")});
+    }
     EXPECT_GT(modifications, before);
     EXPECT_TRUE(grid.incomeBoxes[4]->text().isEmpty());
     EXPECT_TRUE(grid.expenseBoxes[4]->text().isEmpty());

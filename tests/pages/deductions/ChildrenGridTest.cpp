@@ -1,6 +1,9 @@
 #include "pages/deductions/ChildrenGrid.h"
 
+#include <cstdlib>
+
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QToolButton>
 
@@ -153,7 +156,35 @@ TEST_F(ChildrenGridTest, GuardianPanelFollowsTheDisabledChildrenShown)
     }
 }
 
-TEST_F(ChildrenGridTest, RowsLoadInTheirStateAndShowZeroInTheOtherBoxes)
+// Each quarter names the three boxes of its months above them.
+TEST_F(ChildrenGridTest, ColumnHeadingsStandOverTheirBoxes)
+{
+    const char* const headings[] = {"Всего", "С 3-го", "Инв."};
+    const char* const hints[] = {"Количество всех детей", "Количество детей, считая с 3-го",
+                                 "Количество детей-инвалидов I и II групп"};
+    const TChildrenRow* const rows[] = {&grid.allChildren, &grid.thirdChildren, &grid.disabledChildren};
+    window.resize(900, 400);
+    QCoreApplication::processEvents();
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        for (int column = 0; column < 3; ++column) {
+            SCOPED_TRACE(quarter * 3 + column);
+            const QLabel* heading = grid.columnHeadings[quarter][column];
+            EXPECT_EQ(heading->text(), QString::fromUtf8(headings[column]));
+            EXPECT_EQ(heading->toolTip(), QString::fromUtf8(hints[column]));
+            const QRect box = rows[column]->monthBoxes[quarter * 3]->geometry();
+            EXPECT_LT(heading->geometry().bottom(), box.top());
+            EXPECT_GE(heading->geometry().width(), heading->sizeHint().width()) << "the heading is not clipped";
+            EXPECT_LE(std::abs(heading->geometry().center().x() - box.center().x()), 2);
+        }
+    }
+    grid.disableGrid();
+    EXPECT_FALSE(grid.columnHeadings[2][1]->isEnabled());
+    grid.enableGrid();
+    EXPECT_TRUE(grid.columnHeadings[2][1]->isEnabled());
+}
+
+// The greyed months of a constant row show the count the computation takes for every month.
+TEST_F(ChildrenGridTest, RowsLoadInTheirStateAndConstantMonthsShowTheCount)
 {
     mTStandartDeduct deduct;
     deduct.SetChildCountConst(2);
@@ -167,7 +198,9 @@ TEST_F(ChildrenGridTest, RowsLoadInTheirStateAndShowZeroInTheOtherBoxes)
     EXPECT_TRUE(grid.allChildren.constBox->isChecked());
     EXPECT_EQ(grid.allChildren.countBox->text(), QStringLiteral("2"));
     EXPECT_EQ(grid.allChildren.upDown->position(), 2);
-    EXPECT_EQ(monthTexts(grid.allChildren), QStringList(12, QStringLiteral("0")));
+    EXPECT_EQ(monthTexts(grid.allChildren), QStringList(12, QStringLiteral("2")));
+    EXPECT_FALSE(monthsEnabled(grid.allChildren));
+    EXPECT_EQ(monthTexts(grid.disabledChildren), QStringList(12, QStringLiteral("1")));
     EXPECT_FALSE(grid.thirdChildren.constBox->isChecked());
     EXPECT_EQ(grid.thirdChildren.countBox->text(), QStringLiteral("0"));
     EXPECT_EQ(monthTexts(grid.thirdChildren).join(u','), QStringLiteral("0,1,2,3,4,5,6,7,8,9,10,11"));

@@ -13,6 +13,7 @@
 #include "controls/MaskedEdit.h"
 #include "model/DayDate.h"
 #include "pages/deductions/InfoIISDialog.h"
+#include "tests/pages/deductions/MessageAnswers.h"
 #include "controls/ItemList.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
@@ -209,7 +210,11 @@ TEST_F(FrameCBTest, SwitchingTheLossesOffEmptiesThemAndSavesZeros)
 {
     fillLosses(losses());
     showPage();
-    page->chbGrantingDeductCB->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        page->chbGrantingDeductCB->click();
+        EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Удалить убытки прошлых лет (сумм: 6)?")});
+    }
     for (TMaskedEdit* edit : {page->meCB, page->meCBIIS, page->meFiss, page->meFissIIS, page->meInvTov,
                               page->meInvTovIIS}) {
         EXPECT_TRUE(edit->text().isEmpty());
@@ -226,7 +231,12 @@ TEST_F(FrameCBTest, SwitchingTheInvestmentDeductionOffRemovesItsAccounts)
 {
     fillContributions(*window.declaration);
     showPage();
-    page->chbGrantingInvDeduct->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        page->chbGrantingInvDeduct->click();
+        EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Удалить суммы инвестиционных вычетов (сумм: 4) и "
+                                                        "индивидуальные инвестиционные счета (счетов: 2)?")});
+    }
     EXPECT_EQ(investment().InfoIISCount(), 0u);
     EXPECT_EQ(page->lvObjInfo->topLevelItemCount(), 0);
     for (QWidget* control : std::initializer_list<QWidget*>{page->meInvCB, page->meInvCBTov, page->meP2Vozvr,
@@ -250,7 +260,10 @@ TEST_F(FrameCBTest, NothingEnablesSubparagraphThreeWhileTheDeductionIsOff)
     investment().IISDeductionToReturn = roubles(100);
     showPage();
     ASSERT_FALSE(page->chbIsP3->isEnabled());
-    page->chbGrantingInvDeduct->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        page->chbGrantingInvDeduct->click();
+    }
     EXPECT_TRUE(page->meP2Vozvr->text().isEmpty());
     EXPECT_FALSE(page->chbIsP3->isEnabled());
 }
@@ -279,7 +292,12 @@ TEST_F(FrameCBTest, SubparagraphThreeExcludesContributionsAndAccounts)
     showPage();
     ASSERT_TRUE(page->chbIsP3->isEnabled());
 
-    page->chbIsP3->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        page->chbIsP3->click();
+        EXPECT_EQ(yes.texts,
+                  QStringList{QStringLiteral("Удалить суммы вычета по пп.2 п.1 ст. 219.1 НК РФ (сумм: 1)?")});
+    }
     EXPECT_TRUE(page->meInvP2->text().isEmpty()) << "ticking empties the contributions deduction";
     EXPECT_FALSE(page->meP2Vozvr->isEnabled());
     EXPECT_FALSE(page->lbP2Vozvr->isEnabled());

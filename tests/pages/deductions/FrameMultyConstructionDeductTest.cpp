@@ -19,6 +19,7 @@
 #include "model/DayDate.h"
 #include "pages/deductions/ConstructionDeductRules.h"
 #include "pages/deductions/InputConstruction.h"
+#include "tests/pages/deductions/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
@@ -73,23 +74,6 @@ void fillFullDeduction(mTConstructionDeduct& deduction)
     deduction.PrevYearsInterestDeduction = roubles(45'000);
     deduction.ExtraSum1 = roubles(7);
 }
-
-// Answers the message boxes with `answer` and records their texts.
-class MessageAnswers {
-public:
-    explicit MessageAnswers(QMessageBox::StandardButton answer)
-    {
-        MessageBox::setAnswerer([this, answer](const MessageBox::Message& message) {
-            texts.push_back(message.text);
-            return answer;
-        });
-    }
-    ~MessageAnswers() { MessageBox::setAnswerer({}); }
-    MessageAnswers(const MessageAnswers&) = delete;
-    MessageAnswers& operator=(const MessageAnswers&) = delete;
-
-    QStringList texts;
-};
 
 class FrameMultyConstructionDeductTest : public ::testing::Test {
 protected:
@@ -430,7 +414,7 @@ TEST_F(FrameMultyConstructionDeductTest, UntickingAsksBeforeDeletingTheObjects)
     {
         MessageAnswers no(QMessageBox::No);
         page->chbGrantingDeduct->click();
-        EXPECT_EQ(no.texts.size(), 1);
+        EXPECT_EQ(no.texts, QStringList{QStringLiteral("Удалить объекты имущественного вычета (объектов: 2)?")});
     }
     EXPECT_TRUE(page->chbGrantingDeduct->isChecked());
     EXPECT_EQ(property().ObjectCount(), 2u);

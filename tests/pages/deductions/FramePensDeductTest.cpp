@@ -17,6 +17,7 @@
 #include "pages/deductions/ChildEduSumDialog.h"
 #include "controls/ItemList.h"
 #include "pages/deductions/SoursePensDialog.h"
+#include "tests/pages/deductions/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
@@ -184,7 +185,13 @@ TEST_F(FramePensDeductTest, SwitchingTheDeductionOffRemovesAllOfIt)
 {
     fillSocialDeduction(social());
     showPage();
-    page->chbGrantingSocDeduct->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        page->chbGrantingSocDeduct->click();
+        EXPECT_EQ(yes.texts, QStringList{QStringLiteral(
+                                 "Удалить суммы социальных расходов (сумм: 8), суммы, уплаченные за обучение детей "
+                                 "(сумм: 2) и договоры страхования и пенсионного обеспечения (договоров: 2)?")});
+    }
     EXPECT_GT(counter.userEdits, 0);
 
     EXPECT_EQ(social().ChildEduCount(), 0);

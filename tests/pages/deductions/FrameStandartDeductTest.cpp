@@ -17,6 +17,7 @@
 #include "pages/deductions/ChildrenGrid.h"
 #include "controls/HelpPromptCall.h"
 #include "pages/deductions/MonthDialogs.h"
+#include "tests/pages/deductions/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 
@@ -272,7 +273,12 @@ TEST_F(FrameStandartDeductTest, UntickingTheGrantingBoxEmptiesTheGridAndKeepsThe
     open();
     ASSERT_FALSE(page->children->pnlPopOp->isHidden());
 
-    page->chbGrantingStanDeduct->click();
+    {
+        MessageAnswers yes(QMessageBox::Yes);
+        page->chbGrantingStanDeduct->click();
+        EXPECT_EQ(yes.texts,
+                  QStringList{QStringLiteral("Удалить количество детей для вычетов на детей (строк: 2)?")});
+    }
     for (const TChildrenRow* row : {&page->children->allChildren, &page->children->thirdChildren,
                                     &page->children->disabledChildren}) {
         EXPECT_TRUE(row->countBox->text().isEmpty());
@@ -484,4 +490,40 @@ TEST_F(FrameStandartDeductTest, DoubleClickOpensTheDialogAgainWithTheConfirmedMo
     QTest::mouseDClick(page->rbQ, Qt::LeftButton);
     EXPECT_TRUE(answer.shown);
     EXPECT_EQ(shownChoice, 2);
+}
+
+// Reopened, the grid shows in every month box the count the computation takes for that month:
+// a constant row's count in each of its greyed months, a monthly row's own counts.
+TEST_F(FrameStandartDeductTest, ChildrenGridAfterAReloadShowsTheCountsOfEachMonth)
+{
+    mTDeclaration original;
+    original.SetIncomeKinds(IncomeKindSources);
+    mTStandartDeduct& saved = original.StandardDeduct;
+    saved.Granted = 1;
+    saved.SetChildCountConst(2);
+    for (std::uint8_t m = 0; m < 12; ++m)
+        saved.SetThirdChildCount(m, m < 6 ? 1 : 2);
+    saved.SetDisabledChildCountConst(1);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("children.fv1"));
+    original.SaveToFile(file.toStdString());
+
+    host.declaration = std::make_unique<mTDeclaration>();
+    host.declaration->LoadFromFile(file.toStdString());
+    ASSERT_EQ(model(), saved);
+    open();
+    const std::pair<const TChildrenRow*, const char*> rows[] = {
+        {&page->children->allChildren, "2,2,2,2,2,2,2,2,2,2,2,2"},
+        {&page->children->thirdChildren, "1,1,1,1,1,1,2,2,2,2,2,2"},
+        {&page->children->disabledChildren, "1,1,1,1,1,1,1,1,1,1,1,1"},
+    };
+    for (const auto& [row, expected] : rows) {
+        QStringList shown;
+        for (const TMaskedEdit* box : row->monthBoxes)
+            shown << box->text();
+        EXPECT_EQ(shown.join(u','), QString::fromUtf8(expected)) << row->constBox->objectName().toStdString();
+    }
+    EXPECT_EQ(page->children->allChildren.countBox->text(), QStringLiteral("2"));
+    EXPECT_FALSE(page->children->allChildren.monthBoxes[0]->isEnabled());
+    EXPECT_EQ(edits.userEdits, 0);
 }

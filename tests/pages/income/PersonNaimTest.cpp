@@ -291,7 +291,7 @@ TEST_F(PersonNaimTest, FocusErrorOfThePatronymicAndOfUnknownCodes)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window.window));
     page->FocusError(TfrPersonNaim::Patronymic);
     EXPECT_EQ(window.window.focusWidget(), page->mePatronymic);
-    for (const std::uint16_t unknown : {0, 7, 100}) {
+    for (const std::uint16_t unknown : {0, 8, 100}) {
         page->FocusError(unknown);
         EXPECT_EQ(window.window.focusWidget(), page->mePatronymic);
     }
@@ -486,7 +486,13 @@ TEST_F(PersonNaimTest, TheBirthDateCannotBeAfterToday)
 
     typeDate(today() + 1);
     page->SaveData();
-    EXPECT_EQ(person().Document.BirthDate, today()) << "tomorrow becomes today";
+    EXPECT_EQ(person().Document.BirthDate, birthday) << "tomorrow is refused, not replaced";
+    EXPECT_EQ(edit->displayText(), QString::fromStdString(dateText(today() + 1)));
+    {
+        ScriptedCheckAnswers checks;
+        EXPECT_EQ(page->CheckData(), TfrPersonNaim::BirthDate);
+        EXPECT_EQ(checks.shown.size(), 1u);
+    }
     typeDate(today());
     page->SaveData();
     EXPECT_EQ(person().Document.BirthDate, today());
