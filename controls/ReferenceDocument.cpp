@@ -1,14 +1,20 @@
 #include "controls/ReferenceDocument.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include <QFile>
 #include <QXmlStreamReader>
 
+#include "controls/FileReadFailure.h"
 #include "model/Cp1251.h"
+#include "model/RegularFile.h"
 
 namespace {
+
+// Far above any directory the program ships (the largest is under 400 KB).
+constexpr std::uint64_t MaxReferenceFileSize = std::uint64_t(64) << 20;
 
 bool declaresCp1251(const QByteArray& data)
 {
@@ -80,11 +86,8 @@ ReferenceElement parseReferenceXml(const QByteArray& data)
 
 ReferenceElement readReferenceFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ReferenceFileError(file.errorString());
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ReferenceFileError(file.errorString());
-    return parseReferenceXml(data);
+    const RegularFileBytes file = readRegularFile(QFile::encodeName(path).toStdString(), MaxReferenceFileSize);
+    if (file.failure)
+        throw ReferenceFileError(fileReadFailureText(path, *file.failure, MaxReferenceFileSize));
+    return parseReferenceXml(QByteArray::fromStdString(file.bytes));
 }

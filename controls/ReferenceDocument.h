@@ -33,5 +33,6 @@ public:
 // The document element of an XML text. A text declared as windows-1251 is decoded by the
 // program's own code page table; external entities are never fetched. Throws ReferenceFileError.
 ReferenceElement parseReferenceXml(const QByteArray& data);
-// The same for a file. Throws ReferenceFileError.
+// The same for a file, which must be a regular file of at most 64 MB; the opening never waits
+// (on a FIFO, say). Throws ReferenceFileError.
 ReferenceElement readReferenceFile(const QString& path);

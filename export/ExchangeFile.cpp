@@ -1,9 +1,8 @@
 #include "export/ExchangeFile.h"
 
-#include <cerrno>
 #include <memory>
+#include <optional>
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 #include <sys/stat.h>
@@ -14,11 +13,12 @@
 #include "model/AtomicFile.h"
 #include "model/DayDate.h"
 #include "model/Declaration.h"
+#include "model/SystemErrorText.h"
 
 namespace {
 
 const char* const calculationFailed =
-    "Ошибка в рассчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки";
+    "Ошибка в расчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки";
 const char* const exportFailed = "Ошибка в выгрузке. Пожалуйста, свяжитесь с разработчиками через службу поддержки";
 
 ExportResult failure(std::string message)
@@ -26,9 +26,11 @@ ExportResult failure(std::string message)
     return ExportResult{false, {}, std::move(message)};
 }
 
-std::string systemMessage(int error)
+std::string writeFailureReason(const ReplaceFailure& failure)
 {
-    return std::generic_category().message(error);
+    if (failure.stage == ReplaceFailure::NotRegular)
+        return "на его месте папка или не обычный файл";
+    return systemErrorText(failure.error);
 }
 
 // `name` has been checked to be a plain file name, so nothing is written outside `folder`.
@@ -40,11 +42,9 @@ void writeExchangeFile(const std::filesystem::path& folder, const std::string& n
         throw ExportError("Ошибка в выгрузке. Папка " + folderText + " не найдена.");
 
     const std::string target = (folder / name).string();
-    const auto writeFailed = [&](int error) {
-        return ExportError("Ошибка в выгрузке. Не удалось записать файл " + target + ": " + systemMessage(error));
-    };
     if (const std::optional<ReplaceFailure> failure = replaceFileAtomically(target, bytes))
-        throw writeFailed(failure->error);
+        throw ExportError("Ошибка в выгрузке. Не удалось записать файл " + target + ": "
+                          + writeFailureReason(*failure));
 }
 
 } // namespace

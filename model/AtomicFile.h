@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,16 +12,36 @@ struct PathParts {
 };
 PathParts splitPath(const std::string& path);
 
-// Where replacing a file stopped, and the system's error number at that point.
+// The file `path` stands for once symbolic links in its last part are followed: the link's
+// target (in turn followed), whether or not that target exists yet. Sets `error` (errno) and
+// gives nothing when a link cannot be read or the chain is too long.
+std::optional<std::string> followLinks(const std::string& path, int& error);
+
+// Where replacing a file stopped, and the system's error number at that point (0 where the
+// system reported nothing: a target that is not a regular file, a check that refused).
 struct ReplaceFailure {
-    enum Stage { Create, Write, Sync, Rename, SyncFolder };
+    enum Stage { Resolve, NotRegular, Create, Write, Sync, Verify, Rename, SyncFolder };
     Stage stage;
     int error;
 };
 
-// Writes `bytes` to `target` through a temporary file in the same folder: the temporary file is
-// written, synced and renamed over the target, then the folder is synced. Before the rename any
-// failure removes the temporary file and leaves the target as it was; a failure of the last step
-// leaves the new content in place. A replaced file keeps its permissions; a new one is readable
-// by its owner only, since the program's files hold personal data.
-std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, std::string_view bytes);
+// Judges the bytes read back from the written file before it takes the target's place.
+using WrittenBytesCheck = std::function<bool(std::string_view written)>;
+
+// Prefix of the names of temporary files that may be left from an interrupted replacement in
+// the target's folder; each replacement removes such leftovers of earlier ones.
+inline constexpr std::string_view TemporaryNamePrefix = ".forv-";
+
+// Writes `bytes` to `target` without a moment where the target is missing or incomplete:
+// - a symbolic link stays and the file it points to is replaced, in that file's folder;
+// - the new content goes to an unnamed file of the target's folder where the file system has
+//   them (else to a short temporary name), is synced, read back, compared, given to `check`,
+//   and only then put in the target's place; the folder is synced last;
+// - the replaced file's permissions and, where the process may set them, its owner and group
+//   are kept; a new file is readable by its owner only, since the program's files hold
+//   personal data. Other hard links of the replaced file keep the old content.
+// Before the target is replaced any failure leaves it as it was and removes the temporary
+// file; a failure of the last step leaves the new content in place. Termination requests wait
+// until the replacement is over (SaveSignals.h).
+std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, std::string_view bytes,
+                                                    const WrittenBytesCheck& check = {});

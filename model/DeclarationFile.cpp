@@ -21,6 +21,9 @@ constexpr std::uint16_t SignatureOuterCode = 391;  // not a container
 constexpr std::uint16_t UnknownDocumentCode = 399;
 constexpr std::uint16_t OutOfMemoryCode = 400;
 constexpr std::uint16_t UnexpectedFailureCode = 401;
+constexpr std::uint16_t UnreadTailCode = 407;
+// The container's code for a file cut short.
+constexpr std::uint16_t CutShortCode = 212;
 
 // The container's code for a file without the "DLSG" signature.
 constexpr std::uint16_t NoSignatureCode = 68;
@@ -49,6 +52,22 @@ void storageFailuresOnly(Body&& body)
         throw mEMemoryAllocate("Недостаточно свободной памяти.", OutOfMemoryCode);
     } catch (const std::exception& e) {
         throw mEBadStorage(e.what(), UnexpectedFailureCode);
+    }
+}
+
+// Reads with `body`; a stream missing where the file has come to its end means the file was cut
+// short, not written without the stream.
+template <typename Body>
+void readWhole(mTDocumentStorage& storage, Body&& body)
+{
+    try {
+        body();
+    } catch (const mEOpenStream& e) {
+        if (!storage.AtEnd())
+            throw;
+        mEBadStorage cutShort(badFileMessage, CutShortCode);
+        cutShort.OuterCode = e.OuterCode;
+        throw cutShort;
     }
 }
 
@@ -95,7 +114,14 @@ void mTDeclaration::SaveToFile(const std::string& fileName) const
             mTDocumentStorage storage(*loader);
             WriteToStorage(storage);
         }
-        withOuterCode<mEBadStorage>(SaveOuterCode, [&] { loader->Commit(); });
+        // The old file goes only for one that loads: what the disk gives back is loaded whole.
+        const auto loadsBack = [](std::string_view written) {
+            mTDocumentStorage storage = mTDocumentStorage::containerForReading(written);
+            storage.Open();
+            mTDeclaration reread;
+            reread.ReadFromStorage(storage);
+        };
+        withOuterCode<mEBadStorage>(SaveOuterCode, [&] { loader->Commit(loadsBack); });
     });
 }
 
@@ -186,13 +212,15 @@ void mTDeclaration::LoadFromFile(const std::string& fileName)
         // whole file has been read.
         if (storage.DocName() == DocumentName) {
             mTDeclaration loaded;
-            loaded.ReadFromStorage(storage);
+            readWhole(storage, [&] { loaded.ReadFromStorage(storage); });
             *this = std::move(loaded);
         } else if (isEarlierYearDocument(storage.DocName())) {
             // Values that the earlier year's file does not hold keep what they were.
             mTPersonInformation person = Person;
-            storage.OpenStream("@DeclInfo");
-            person.Load(storage);
+            readWhole(storage, [&] {
+                storage.OpenStream("@DeclInfo");
+                person.Load(storage);
+            });
             Person = std::move(person);
         } else {
             throw mEBadStorage(badFileMessage, UnknownDocumentCode);
@@ -265,4 +293,7 @@ void mTDeclaration::ReadFromStorage(mTDocumentStorage& storage)
         CBDeduct.Load(storage);
         InvDeduct.Load(storage);
     }
+    // Nothing follows the last value of a whole declaration: more bytes mean a damaged file.
+    if (!storage.AtEnd())
+        throw mEBadStorage(badFileMessage, UnreadTailCode);
 }

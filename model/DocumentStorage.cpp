@@ -112,6 +112,14 @@ mTDocumentStorage mTDocumentStorage::forReading(std::string_view bytes)
     return storage;
 }
 
+mTDocumentStorage mTDocumentStorage::containerForReading(std::string_view bytes)
+{
+    mTDocumentStorage storage;
+    storage.readOnly_ = true;
+    storage.input_ = bytes;
+    return storage;
+}
+
 mTDocumentStorage mTDocumentStorage::forWriting(std::string& out)
 {
     mTDocumentStorage storage = bare(false);
@@ -233,19 +241,22 @@ bool mTDocumentStorage::streamNameAt(std::uint32_t offset, std::string_view name
     return true;
 }
 
-// Walks the values from `from` (a value boundary) while they start before `until`.
+// Walks the values from `from` (a value boundary) while they start before `until`. `cutShort`
+// tells that the walk stopped at bytes that are not a whole value.
 bool mTDocumentStorage::findStream(std::uint32_t from, std::uint32_t until, std::string_view name,
-                                   std::uint32_t& end) const
+                                   std::uint32_t& end, bool& cutShort) const
 {
     const std::string_view data = bytes();
     std::uint64_t offset = from;
-    while (offset < until && offset + 4 <= data.size()) {
+    while (offset < until && offset < data.size()) {
         const auto at = static_cast<std::uint32_t>(offset);
         if (streamNameAt(at, name, end))
             return true;
-        const auto length = lengthField(data.substr(at, 4));
-        if (!length)
+        const auto length = data.size() - at >= 4 ? lengthField(data.substr(at, 4)) : std::nullopt;
+        if (!length || data.size() - at - 4 < *length) {
+            cutShort = true;
             return false;
+        }
         offset += 4 + *length;
     }
     return false;
@@ -262,9 +273,14 @@ void mTDocumentStorage::OpenStream(std::string_view name)
         throw mEOpenStream("Попытка открытия несуществующего потока", 210);
     }
     std::uint32_t end = 0;
-    if (position_ < firstValue_ || !findStream(position_, UINT32_MAX, encodedName, end)) {
-        if (!findStream(firstValue_, position_, encodedName, end))
+    bool cutShort = false;
+    if (position_ < firstValue_ || !findStream(position_, UINT32_MAX, encodedName, end, cutShort)) {
+        if (!findStream(firstValue_, position_, encodedName, end, cutShort)) {
+            // The walk ended inside a value: the file was cut short or damaged.
+            if (cutShort)
+                throw mEBadStorage(badFileMessage, 212);
             throw mEOpenStream("Попытка открытия несуществующего потока", 210);
+        }
     }
     position_ = end;
     streamName_ = name;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,20 +13,34 @@
 // is the stream's name; its values follow it.
 
 // Holds the bytes of one container file for the length of one load or save.
-// Loading reads the whole file into memory while holding an exclusive lock on it; a missing
-// file is not created. Saving checks at creation that the target can be replaced, then collects
-// exactly `size` bytes in memory; Commit() writes them to a temporary file in the target's
-// folder, syncs it and renames it over the target, so the old file survives any failure and a
-// failed save leaves no temporary file behind.
+// Loading opens the file without waiting (a FIFO or a device is refused, not waited on), locks
+// it exclusively and reads it whole; a missing file is not created. Saving checks at creation
+// that the target can be replaced, then collects exactly `size` bytes in memory; Commit() hands
+// them to replaceFileAtomically (AtomicFile.h), so the old file survives any failure and a failed
+// save leaves no temporary file behind. A symbolic link as the target stays a link: the file it
+// points to is replaced.
 //
 // Failures: 21 (mEBadStorage) the file cannot be read, or cannot be replaced (missing or
-// unwritable folder, read-only target, held by another loader); 25 size 0 or an empty file;
-// 26, 27 (mEMemoryAllocate) the file is too large or cannot be read whole. Commit: 28
-// (mEWriteStorage) the bytes written differ from the size; 29 Commit of a load; and, with the
-// file's name in the message, mEBadStorage 22 the temporary file cannot be created or written,
-// 23 it or, after the rename, the folder cannot be synced, 24 the rename fails.
+// unwritable folder, read-only target, not a regular file, held by another loader); 25 size 0
+// or an empty file; 26, 27 (mEMemoryAllocate) the file is shorter than the size asked for or
+// cannot be read whole; 30 (mEBadStorage, the damaged-file message) a file larger than
+// MaxFileSize. Commit: 28 (mEWriteStorage) the bytes written differ from the size; 29 Commit of
+// a load; and, with the file's name in the message, mEBadStorage 22 the temporary file cannot
+// be created or written, 23 it or, after the rename, the folder cannot be synced, 24 the rename
+// fails, 31 the written file does not read back as written or does not pass the check. Each
+// message ends with the reason ("Причина: ...") in the user's words.
 class mTFileLoader {
 public:
+    // The largest file a load takes. The format bounds a file only loosely (a list counts up to
+    // 65535 items, a value holds up to 9999 bytes, offsets are 32-bit), so the bound comes from
+    // what a declaration can hold: a full list of 65535 records of the largest kind, every text
+    // at the longest the exchange format takes (about 4 KB a record), is some 240 MB, while real
+    // declarations stay in the hundreds of kilobytes. A larger file is refused before it is read.
+    static constexpr std::uint32_t MaxFileSize = 256u << 20;
+
+    // Raises an exception of the storage family when the written bytes are not a sound file.
+    using WrittenCheck = std::function<void(std::string_view written)>;
+
     mTFileLoader(std::string fileName, bool readOnly, std::uint32_t size = 0);
     ~mTFileLoader();
     mTFileLoader(const mTFileLoader&) = delete;
@@ -39,19 +54,22 @@ public:
     std::string& Bytes() { return bytes_; }
     const std::string& Bytes() const { return bytes_; }
 
-    // Saving only: writes the collected bytes to the file. Raises when fewer or more bytes
-    // than the size given at creation were written, or when the file cannot be written.
-    void Commit();
+    // Saving only: writes the collected bytes to the file; `check` sees them as read back from
+    // the disk before they replace the old file. Raises when fewer or more bytes than the size
+    // given at creation were written, or when the file cannot be written.
+    void Commit(const WrittenCheck& check = {});
 
 private:
     void load();
     void prepareSave();
+    mEBadStorage cannotReplace(const std::string& reason) const;
 
     std::string fileName_;
     bool readOnly_;
     std::uint32_t size_;
     std::string bytes_;
     int lockedFd_ = -1;
+    bool targetExisted_ = false;
 };
 
 // Reads and writes typed values at a moving position of a container.
@@ -63,8 +81,10 @@ private:
 // CreateHeader raises 53 (file smaller than the header) and 54 (name not in windows-1251).
 // A value that cannot be read is an mEBadStorage with the reader's first code + 3 (94, 103, 113,
 // 123, 133, 143) and the message "Неправильный формат файла декларации, возможно он
-// поврежден.", as is a header cut short or with version digits that are not a number (392).
-// A failed read or write changes nothing.
+// поврежден.", as is a header cut short or with version digits that are not a number (392),
+// and a stream looked for in a file that ends inside a value (212): a file cut short. A stream
+// missing from a file of whole values is mEOpenStream 210. A failed read or write changes
+// nothing.
 class mTDocumentStorage {
 public:
     // On a loader's bytes: reading when the loader is read-only, writing otherwise.
@@ -77,6 +97,8 @@ public:
     //
     // Over bytes in memory, for reading (the bytes must outlive the storage).
     static mTDocumentStorage forReading(std::string_view bytes);
+    // A whole container in memory, for reading: Open() starts it, as on a loader's bytes.
+    static mTDocumentStorage containerForReading(std::string_view bytes);
     // Appends to `out` without a size limit.
     static mTDocumentStorage forWriting(std::string& out);
     // Keeps no bytes and only counts them: the size of anything is the Position() after
@@ -111,6 +133,8 @@ public:
     std::uint32_t ReadCount();
 
     std::uint32_t Position() const { return position_; }
+    // Reading: every byte up to the end has been read.
+    bool AtEnd() const { return position_ == bytes().size(); }
     bool ReadOnly() const { return readOnly_; }
     bool Opened() const { return opened_; }
     const std::string& DocName() const { return docName_; }
@@ -138,7 +162,8 @@ private:
     void checkWritable(std::uint16_t firstCode) const;
     void put(std::string_view text, std::uint16_t firstCode);
     bool streamNameAt(std::uint32_t offset, std::string_view name, std::uint32_t& end) const;
-    bool findStream(std::uint32_t from, std::uint32_t until, std::string_view name, std::uint32_t& end) const;
+    bool findStream(std::uint32_t from, std::uint32_t until, std::string_view name, std::uint32_t& end,
+                    bool& cutShort) const;
 
     bool readOnly_ = true;
     std::string_view input_;        // reading

@@ -1,45 +1,40 @@
 #include "model/DocumentStorage.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <string_view>
 #include <utility>
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "model/AtomicFile.h"
+#include "model/RegularFile.h"
+#include "model/SystemErrorText.h"
 
 namespace {
 
-const char* const newFileKept = "\rПрежний файл сохранен без изменений.";
+const char* const previousFileKept = "\rПрежний файл сохранен без изменений.";
+const char* const badFileMessage = "Неправильный формат файла декларации, возможно он поврежден.";
+const char* const notRegularReason = "это не обычный файл, а папка, канал или устройство";
+const char* const busyReason = "файл занят другой программой";
 
-mEBadStorage cannotOpen(const std::string& fileName)
+std::string reasonLine(const std::string& reason)
 {
-    return mEBadStorage("Ошибка чтения файла: " + fileName + "\rВозможно он занят, или с признаком 'read only'",
+    return "\rПричина: " + reason + (reason.ends_with('.') ? "" : ".");
+}
+
+mEBadStorage cannotRead(const std::string& fileName, const std::string& reason)
+{
+    return mEBadStorage("Ошибка чтения файла: " + fileName + "\rВозможно он занят, или с признаком 'read only'"
+                            + reasonLine(reason),
                         21);
 }
 
-// An open file descriptor, closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
+std::string readFailureReason(const RegularFileFailure& failure)
+{
+    return failure.kind == RegularFileFailure::NotRegular ? notRegularReason : systemErrorText(failure.error);
+}
 
 bool readAll(int fd, std::string& bytes, std::size_t size)
 {
@@ -81,76 +76,126 @@ mTFileLoader::~mTFileLoader()
 
 void mTFileLoader::load()
 {
-    Descriptor file(::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
-    struct stat status {};
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
-        || !lockExclusively(file.get()))
-        throw cannotOpen(fileName_);
+    // Opening never waits, so a FIFO or a device named as a declaration is refused at once.
+    OpenedRegularFile opened = openRegularFile(fileName_, MaxFileSize);
+    if (opened.failure && opened.failure->kind == RegularFileFailure::TooLarge)
+        throw mEBadStorage(badFileMessage, 30);
+    if (opened.failure)
+        throw cannotRead(fileName_, readFailureReason(*opened.failure));
+    if (!lockExclusively(opened.file.get()))
+        throw cannotRead(fileName_, busyReason);
 
-    const auto fileSize = static_cast<std::uint64_t>(status.st_size);
-    if (size_ == 0) {
-        if (fileSize > UINT32_MAX)
-            throw mEMemoryAllocate("Не удается создать отображение файла.", 26);
-        size_ = static_cast<std::uint32_t>(fileSize);
-    }
+    if (size_ == 0)
+        size_ = static_cast<std::uint32_t>(opened.size);
     if (size_ == 0)
         throw mEMemoryAllocate("Создаваемый фаил отображения не может быть нулевой длины.", 25);
-    if (size_ > fileSize)
+    if (size_ > opened.size)
         throw mEMemoryAllocate("Не удается создать отображение файла.", 26);
-    if (!readAll(file.get(), bytes_, size_))
+    if (!readAll(opened.file.get(), bytes_, size_))
         throw mEMemoryAllocate("Не удается создать отображение файла.", 27);
-    lockedFd_ = file.release();
+    lockedFd_ = opened.file.release();
+}
+
+mEBadStorage mTFileLoader::cannotReplace(const std::string& reason) const
+{
+    return mEBadStorage("Ошибка записи файла: " + fileName_ + reasonLine(reason)
+                            + (targetExisted_ ? previousFileKept : ""),
+                        21);
 }
 
 // Checks that the target can be replaced: its folder can be written, and an existing target is
 // a writable regular file that no one else holds. The target is locked until the loader goes.
+// A symbolic link stands for the file it points to.
 void mTFileLoader::prepareSave()
 {
     if (size_ == 0)
         throw mEMemoryAllocate("Создаваемый фаил отображения не может быть нулевой длины.", 25);
-    const PathParts parts = splitPath(fileName_);
+    int error = 0;
+    const std::optional<std::string> target = followLinks(fileName_, error);
+    if (!target)
+        throw cannotReplace(systemErrorText(error));
+    const PathParts parts = splitPath(*target);
+    if (parts.name.empty())
+        throw cannotReplace(notRegularReason);
     struct stat folder {};
-    if (parts.name.empty() || ::stat(parts.folder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)
-        || ::access(parts.folder.c_str(), W_OK | X_OK) != 0)
-        throw cannotOpen(fileName_);
+    if (::stat(parts.folder.c_str(), &folder) != 0)
+        throw cannotReplace(systemErrorText(errno));
+    if (!S_ISDIR(folder.st_mode))
+        throw cannotReplace(systemErrorText(ENOTDIR));
+    if (::access(parts.folder.c_str(), W_OK | X_OK) != 0)
+        throw cannotReplace(systemErrorText(errno));
 
-    struct stat target {};
-    if (::stat(fileName_.c_str(), &target) == 0) {
-        // Mode bits, not access(): the superuser must not overwrite a file marked read-only either.
-        const bool writable = (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-        if (!S_ISREG(target.st_mode) || !writable || ::access(fileName_.c_str(), W_OK) != 0)
-            throw cannotOpen(fileName_);
-        Descriptor file(::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
-        if (file.get() < 0 || !lockExclusively(file.get()))
-            throw cannotOpen(fileName_);
-        lockedFd_ = file.release();
-    } else if (errno != ENOENT) {
-        throw cannotOpen(fileName_);
+    struct stat existing {};
+    if (::lstat(target->c_str(), &existing) != 0) {
+        if (errno != ENOENT)
+            throw cannotReplace(systemErrorText(errno));
+        bytes_.reserve(size_);
+        return;
     }
+    targetExisted_ = true;
+    if (!S_ISREG(existing.st_mode))
+        throw cannotReplace(notRegularReason);
+    // Mode bits, not access(): the superuser must not overwrite a file marked read-only either.
+    if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        throw cannotReplace("файл только для чтения");
+    if (::access(target->c_str(), W_OK) != 0)
+        throw cannotReplace(systemErrorText(errno));
+    OpenedRegularFile opened = openRegularFile(*target, UINT64_MAX);
+    if (opened.failure)
+        throw cannotReplace(readFailureReason(*opened.failure));
+    if (!lockExclusively(opened.file.get()))
+        throw cannotReplace(busyReason);
+    lockedFd_ = opened.file.release();
     bytes_.reserve(size_);
 }
 
-void mTFileLoader::Commit()
+void mTFileLoader::Commit(const WrittenCheck& check)
 {
     if (readOnly_)
         throw mEWriteStorage("Попытка записи в память только для чтения", 29);
+    const std::string kept = targetExisted_ ? previousFileKept : "";
     if (bytes_.size() != size_)
         throw mEWriteStorage("Файл " + fileName_ + " не сохранен: подготовлено " + std::to_string(bytes_.size())
-                                 + " байт вместо " + std::to_string(size_) + "." + newFileKept,
+                                 + " байт вместо " + std::to_string(size_) + "." + kept,
                              28);
 
-    const std::optional<ReplaceFailure> failure = replaceFileAtomically(fileName_, bytes_);
+    std::string refusal;
+    WrittenBytesCheck loadsBack;
+    if (check) {
+        loadsBack = [&](std::string_view written) {
+            try {
+                check(written);
+                return true;
+            } catch (const mEPrivBase& e) {
+                refusal = e.what();
+                return false;
+            }
+        };
+    }
+    const std::optional<ReplaceFailure> failure = replaceFileAtomically(fileName_, bytes_, loadsBack);
     if (!failure)
         return;
+
+    std::string reason = systemErrorText(failure->error);
+    if (failure->stage == ReplaceFailure::NotRegular)
+        reason = notRegularReason;
+    else if (failure->error == 0)
+        reason = refusal;
     switch (failure->stage) {
+    case ReplaceFailure::Resolve:
+    case ReplaceFailure::NotRegular:
     case ReplaceFailure::Create:
     case ReplaceFailure::Write:
-        throw mEBadStorage("Ошибка записи файла: " + fileName_ + newFileKept, 22);
+        throw mEBadStorage("Ошибка записи файла: " + fileName_ + reasonLine(reason) + kept, 22);
     case ReplaceFailure::Sync:
-        throw mEBadStorage("Ошибка сохранения файла на диск: " + fileName_ + newFileKept, 23);
+        throw mEBadStorage("Ошибка сохранения файла на диск: " + fileName_ + reasonLine(reason) + kept, 23);
+    case ReplaceFailure::Verify:
+        throw mEBadStorage("Файл " + fileName_ + " не сохранен: записанный файл не читается обратно."
+                               + reasonLine(reason) + kept,
+                           31);
     case ReplaceFailure::Rename:
-        throw mEBadStorage("Не удается заменить файл: " + fileName_ + newFileKept, 24);
+        throw mEBadStorage("Не удается заменить файл: " + fileName_ + reasonLine(reason) + kept, 24);
     case ReplaceFailure::SyncFolder:
-        throw mEBadStorage("Ошибка сохранения файла на диск: " + fileName_, 23);
+        throw mEBadStorage("Ошибка сохранения файла на диск: " + fileName_ + reasonLine(reason), 23);
     }
 }

@@ -31,6 +31,13 @@ InputFile::~InputFile()
         ::close(fd_);
 }
 
+int InputFile::release()
+{
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
 ssize_t InputFile::read(void* buffer, std::size_t size)
 {
     for (;;) {

@@ -20,6 +20,9 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     int error() const { return error_; }
 
+    // Hands the open descriptor over to the caller, who closes it from then on.
+    int release();
+
     // Reads the next bytes: their count, 0 at the end of the file, -1 on failure (see error()).
     ssize_t read(void* buffer, std::size_t size);
 

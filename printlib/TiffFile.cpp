@@ -1,5 +1,6 @@
 #include "TiffFile.h"
 
+#include "InputFile.h"
 #include "SSError.h"
 
 #include <cerrno>
@@ -7,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,10 +50,30 @@ TiffFile::TiffFile(const std::string& path, const char* mode) : path_(path), sta
     TIFFOpenOptionsSetErrorHandlerExtR(options, onError, state_.get());
     TIFFOpenOptionsSetWarningHandlerExtR(options, onWarning, nullptr);
     errno = 0;
-    tiff_ = TIFFOpenExt(path.c_str(), mode, options);
+    if (std::string_view(mode).starts_with('r') && std::string_view(mode).find('+') == std::string_view::npos)
+        tiff_ = openForReading(path, mode, options);
+    else
+        tiff_ = TIFFOpenExt(path.c_str(), mode, options);
     TIFFOpenOptionsFree(options);
     if (!tiff_ && state_->message.empty())
         state_->message = std::strerror(errno != 0 ? errno : EIO);
+}
+
+// A file read is opened as InputFile opens it, so that a FIFO or a folder given as a TIFF is
+// refused at once instead of blocking the opening.
+TIFF* TiffFile::openForReading(const std::string& path, const char* mode, TIFFOpenOptions* options)
+{
+    InputFile file(path);
+    if (!file.isOpen()) {
+        state_->systemError = file.error();
+        errno = file.error();
+        return nullptr;
+    }
+    const int fd = file.release();
+    TIFF* tiff = TIFFFdOpenExt(fd, path.c_str(), mode, options);
+    if (!tiff)
+        ::close(fd); // libtiff closes the descriptor only with a handle it made
+    return tiff;
 }
 
 TiffFile::~TiffFile()

@@ -17,7 +17,8 @@ inline constexpr uint32_t kChainLength = 100;
 
 class TiffFile {
 public:
-    // mode as TIFFOpen takes it; when opening fails, handle() is null and message() says why.
+    // mode as TIFFOpen takes it; a file opened only to read must be a regular file. When opening
+    // fails, handle() is null and message() says why.
     TiffFile(const std::string& path, const char* mode);
     ~TiffFile();
 
@@ -39,6 +40,7 @@ private:
         std::string message;
         int systemError = 0;
     };
+    TIFF* openForReading(const std::string& path, const char* mode, TIFFOpenOptions* options);
     static int onError(TIFF*, void* state, const char* module, const char* format, va_list arguments);
     static int onWarning(TIFF*, void*, const char*, const char*, va_list);
 

@@ -49,6 +49,12 @@ namespace {
 
 const QString ProductName = QStringLiteral("Форвета");
 const QString BadFileText = QStringLiteral("Неправильный формат файла декларации, возможно он поврежден.");
+
+// The model's messages break their lines with carriage returns; a message box wants line feeds.
+QString storageFailureText(const mEPrivBase& error)
+{
+    return QString::fromUtf8(error.what()).replace(u'\r', u'\n');
+}
 const QString SavePrompt = QStringLiteral("Вы хотите сохранить декларацию?");
 const QString OverwritePrompt = QStringLiteral("Файл с таким названием существует. Перезаписать его?");
 const QString EarlierYearOverwritePrompt =
@@ -386,7 +392,7 @@ std::unique_ptr<mTDeclaration> TFormMain::loadDeclaration(const QString& fileNam
         declaration->LoadFromFile(QFile::encodeName(fileName).toStdString());
         return declaration;
     } catch (const mEPrivBase& error) {
-        failure = QString::fromUtf8(error.what());
+        failure = storageFailureText(error);
     } catch (const std::exception&) {
         failure = BadFileText;
     }
@@ -515,7 +521,7 @@ bool TFormMain::writeDeclaration(const QString& fileName)
     } catch (const mEPrivBase& error) {
         MessageBox::show(this, QMessageBox::Critical, ProductName,
                          QStringLiteral("Декларация не сохранена в файл %1.\n%2")
-                             .arg(QDir::toNativeSeparators(fullName), QString::fromUtf8(error.what())));
+                             .arg(QDir::toNativeSeparators(fullName), storageFailureText(error)));
         return false;
     }
     FFileName = fullName;

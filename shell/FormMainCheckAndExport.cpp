@@ -20,7 +20,7 @@ namespace {
 const QString ProductName = QStringLiteral("Форвета");
 const QString CheckPassed = QStringLiteral("Проверка декларации завершена успешно");
 const QString CalculationFailed =
-    QStringLiteral("Ошибка в рассчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки");
+    QStringLiteral("Ошибка в расчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки");
 const QString NoInnNotice =
     QStringLiteral("В Вашей декларации не указан ИНН. Для представления ее в электронном виде через сервис «Личный "
                    "кабинет налогоплательщика для физических лиц» необходимо указать ИНН.");
@@ -147,13 +147,16 @@ void TFormMain::ExportDocExecute()
 
     const ExportResult result =
         ExportDeclarationXml(QFile::encodeName(folder).toStdString(), *FDeclaration, ExportMode::File);
-    QString message;
     if (!result.ok) {
-        message = result.error.empty() ? FileNotMade : QString::fromStdString(result.error);
-    } else if (const QString name = QString::fromStdString(result.text); QFileInfo::exists(folder + name)) {
-        message = QStringLiteral("Сформирован файл ") + folder + u' ' + name;
-    } else {
-        message = FileNotFound;
+        MessageBox::show(this, QMessageBox::Critical, ProductName,
+                         result.error.empty() ? FileNotMade : QString::fromStdString(result.error));
+        return;
     }
-    MessageBox::show(this, QMessageBox::Information, ProductName, message);
+    const QString name = QString::fromStdString(result.text);
+    if (QFileInfo::exists(folder + name)) {
+        MessageBox::show(this, QMessageBox::Information, ProductName,
+                         QStringLiteral("Сформирован файл ") + folder + u' ' + name);
+    } else {
+        MessageBox::show(this, QMessageBox::Critical, ProductName, FileNotFound);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -9,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "controls/FileReadFailure.h"
 #include "model/Cp1251.h"
+#include "model/RegularFile.h"
 
 namespace {
 
@@ -23,6 +26,8 @@ constexpr int DescriptorTypeOffset = 11;
 constexpr int DescriptorLengthOffset = 16;
 constexpr int RecordSize = 1194;
 constexpr char DeletedRecord = '*';
+// The classifier lists a few thousand offices, a few megabytes; this holds two hundred thousand.
+constexpr std::uint64_t MaxFileSize = std::uint64_t(256) << 20;
 
 // A field's place in a record; byte 0 of a record is its deletion flag.
 struct Field {
@@ -219,9 +224,14 @@ SounFileError::SounFileError(const QString& message) : std::runtime_error(messag
 
 std::vector<Inspection> readSounOffices(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw SounFileError(QStringLiteral("Не удалось открыть файл %1: %2").arg(shown(path), file.errorString()));
+    OpenedRegularFile opened = openRegularFile(QFile::encodeName(path).toStdString(), MaxFileSize);
+    QFile file;
+    if (opened.failure || !file.open(opened.file.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        const QString reason = opened.failure ? fileReadFailureText(path, *opened.failure, MaxFileSize)
+                                              : file.errorString();
+        throw SounFileError(QStringLiteral("Не удалось открыть файл %1: %2").arg(shown(path), reason));
+    }
+    opened.file.release(); // the QFile closes it now
     const Layout layout = readLayout(file, path);
 
     std::vector<Inspection> offices;

@@ -4,11 +4,14 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "model/SaveSignals.h"
 #include "shell/FormMain.h"
 #include "shell/StartWindow.h"
 
 int main(int argc, char* argv[])
 {
+    // A request to end the program while a file is being written waits until the file is whole.
+    deferTerminationDuringSaves();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("ORVEX"));
     QApplication::setApplicationName(QStringLiteral("Форвета"));

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "model/Cp1251.h"
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -112,6 +115,45 @@ TEST(ReferenceDocumentTest, FileThatCannotBeOpenedIsAnError)
     file.write(cp1251Bytes("<?xml version=\"1.0\" encoding=\"windows-1251\"?><C><c Code=\"643\">РОССИЯ</c></C>"));
     file.close();
     EXPECT_EQ(readReferenceFile(file.fileName()).children.at(0).text, QStringLiteral("РОССИЯ"));
+}
+
+// Only a regular file is read, and a FIFO is refused at once instead of waiting for a writer;
+// the reason is the user's language. Each read runs in a child under a one-second watchdog.
+TEST(ReferenceDocumentTest, WhatIsNotARegularFileIsRefusedAtOnce)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString fifo = folder.filePath(QStringLiteral("Oksm.xml"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString big = folder.filePath(QStringLiteral("Sp_OKVED2.xml"));
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(64) * 1024 * 1024 + 1)); // sparse: no disk space taken
+    }
+    const struct {
+        const char* name;
+        QString path;
+        QString description;
+    } cases[] = {
+        {"FIFO", fifo, QStringLiteral("это не обычный файл")},
+        {"folder", folder.path(), QStringLiteral("это папка, а не файл")},
+        {"device", QStringLiteral("/dev/zero"), QStringLiteral("это не обычный файл")},
+        {"file past the bound", big, QStringLiteral("файл больше 64 МБ")},
+        {"missing file", folder.filePath(QStringLiteral("none.xml")), QStringLiteral("нет такого файла или папки")},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string> description = resultWithinOneSecond([&] {
+            try {
+                readReferenceFile(c.path);
+            } catch (const ReferenceFileError& error) {
+                return error.description.toStdString() + "|" + std::to_string(error.line);
+            }
+            return std::string("read");
+        });
+        ASSERT_TRUE(description.has_value()) << c.name << ": the read hung";
+        EXPECT_EQ(*description, c.description.toStdString() + "|0") << c.name;
+    }
 }
 
 } // namespace

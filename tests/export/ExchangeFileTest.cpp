@@ -9,15 +9,18 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "ExportTestSupport.h"
 #include "computation/ComputationTestSupport.h"
 #include "model/CommaDecimalLocale.h"
+#include "tests/support/ChildProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -207,17 +210,69 @@ TEST_F(ExchangeFileTest, AFolderThatCannotTakeTheFileFailsTheExport)
     EXPECT_EQ(filesBelowBase(), (std::vector<std::string>{"out", "plain-file"}));
 }
 
-TEST_F(ExchangeFileTest, AReadOnlyFolderFailsTheExport)
+// An export that cannot write keeps the exchange file written before under the same name and
+// leaves nothing else behind. Each export runs in a child process, so that the faults bind the
+// superuser too: a file-size limit fails the write itself, and a read-only folder is tried
+// without the superuser's rights.
+TEST_F(ExchangeFileTest, AFailedWriteKeepsThePreviousFileAndLeavesNothing)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     auto decl = declarationWithIncome();
+    const ExportResult previous = ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp());
+    ASSERT_TRUE(previous.ok) << previous.error;
+    const fs::path target = folder / previous.text;
+    const std::string previousBytes = readFile(target);
+    ASSERT_GT(previousBytes.size(), 1024u);
+    decl->Person.Name.SurName = "Петрова";
+    const auto exportWithoutRights = [&] {
+        // Permissions do not bind the superuser: the export runs as nobody when the test is root.
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return std::string("rights kept");
+        return ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp()).error;
+    };
+    const auto exportAsIs = [&] { return ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp()).error; };
+
+    struct FailureCase {
+        const char* name;
+        std::function<std::optional<std::string>()> run;
+        const char* reason;
+    };
+    const FailureCase cases[] = {
+        {"a file-size limit below the file's size", [&] { return resultUnderFileSizeLimit(1024, exportAsIs); },
+         "превышен допустимый размер файла"},
+        {"a read-only folder",
+         [&] {
+             fs::permissions(base, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+             fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
+                                         | fs::perms::others_exec);
+             const std::optional<std::string> error = resultOfChild([] {}, exportWithoutRights);
+             fs::permissions(folder, fs::perms::owner_all);
+             return error;
+         },
+         "нет прав доступа"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<std::string> error = c.run();
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(*error, "Ошибка в выгрузке. Не удалось записать файл " + target.string() + ": " + c.reason);
+        EXPECT_EQ(readFile(target), previousBytes);
+        EXPECT_EQ(filesBelowBase(), (std::vector<std::string>{"out", "out/" + previous.text}));
+    }
+}
+
+// A folder under the exchange file's name is not replaced by the file.
+TEST_F(ExchangeFileTest, AFolderUnderTheFilesNameIsKept)
+{
+    auto decl = declarationWithIncome();
+    const ExportResult text = ExportDeclarationXml(folder, *decl, ExportMode::Text, fixedStamp());
+    ASSERT_TRUE(text.ok) << text.error;
+    const std::string name = attributeText(text.text, "Файл", "ИдФайл") + ".xml";
+    fs::create_directory(folder / name);
     const ExportResult result = ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp());
     EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("Не удалось записать файл"), std::string::npos) << result.error;
-    fs::permissions(folder, fs::perms::owner_all);
-    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_EQ(result.error, "Ошибка в выгрузке. Не удалось записать файл " + (folder / name).string()
+                                + ": на его месте папка или не обычный файл");
+    EXPECT_EQ(filesBelowBase(), (std::vector<std::string>{"out", "out/" + name}));
 }
 
 TEST_F(ExchangeFileTest, AFailedComputationWritesNothing)
@@ -258,7 +313,7 @@ TEST_F(ExchangeFileTest, AFailedComputationWritesNothing)
             const ExportResult result = ExportDeclarationXml(folder, *decl, mode, fixedStamp());
             EXPECT_FALSE(result.ok);
             EXPECT_TRUE(result.text.empty());
-            EXPECT_EQ(result.error, "Ошибка в рассчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки");
+            EXPECT_EQ(result.error, "Ошибка в расчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки");
         }
         EXPECT_TRUE(fs::is_empty(folder));
     }

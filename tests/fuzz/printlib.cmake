@@ -5,7 +5,7 @@
 #   <build>/tests/fuzz/pdf417_options_fuzzer -max_total_time=120 <scratch corpus dir> tests/fuzz/printlib-corpus/pdf417-options
 #   <build>/tests/fuzz/tiff_tags_fuzzer -max_total_time=120 <scratch corpus dir>
 #   <build>/tests/fuzz/xml_dom_fuzzer -max_total_time=120 <scratch corpus dir> tests/fuzz/printlib-corpus/xml-dom
-# The TIFF fuzzer damages a file it makes itself, so it needs no corpus. libtiff, zlib and libxml2
+# The TIFF fuzzer damages a file it makes itself, in memory, so it needs no corpus. libtiff, zlib and libxml2
 # are the system's, not instrumented.
 if(NOT FORV_CLANGXX)
     return()
@@ -53,6 +53,7 @@ printlib_fuzzer(fuzz_pdf417_options pdf417_options_fuzzer
 printlib_fuzzer(fuzz_tiff_tags tiff_tags_fuzzer
     ${CMAKE_CURRENT_SOURCE_DIR}/TiffTagsFuzzer.cpp
     ${PROJECT_SOURCE_DIR}/printlib/G4Encoder.cpp
+    ${PROJECT_SOURCE_DIR}/printlib/InputFile.cpp
     ${PROJECT_SOURCE_DIR}/printlib/PageBitmap.cpp
     ${PROJECT_SOURCE_DIR}/printlib/TempFile.cpp
     ${PROJECT_SOURCE_DIR}/printlib/TiffFile.cpp

@@ -441,7 +441,7 @@ TEST_F(DeclarationFile, AnEarlierYearsFileYieldsThePersonalDataOnly)
     writeFile(path, header("Forv2012") + values({"@DeclInfo"}) + person2012.substr(0, person2012.find("0010@HomePhone")));
     const mTPersonInformation before = declaration.Person;
     const Failure failure = failureOf([&] { declaration.LoadFromFile(path); });
-    EXPECT_EQ(failure.code, 210);
+    EXPECT_EQ(failure.code, 212);
     EXPECT_EQ(failure.outerCode, 371);
     EXPECT_TRUE(declaration.Person == before);
 }
@@ -469,11 +469,12 @@ TEST_F(DeclarationFile, BadFilesFailAndKeepTheDeclaration)
         {"wrong signature", file("DLSX" + good.substr(4)), {"mEBadStorage", 68, 391, badFileMessage}},
         {"version letters", file(good.substr(0, 24) + "0x" + good.substr(26)), {"mEBadStorage", 392, 0, badFileMessage}},
         {"header cut short", file(good.substr(0, 40)), {"mEBadStorage", 392, 0, badFileMessage}},
-        {"header only", file(good.substr(0, 60)), {"mEOpenStream", 210, 0, ""}},
+        {"header only", file(good.substr(0, 60)), {"mEBadStorage", 212, 0, badFileMessage}},
         {"cut inside @DeclInfo", file(good.substr(0, good.find(declInfoAt) + declInfoAt.size() + 2)),
          {"mEBadStorage", 94, 0, badFileMessage}},
-        {"cut inside the personal data", file(cutBefore("@PersonAddress")), {"mEOpenStream", 210, 371, ""}},
-        {"cut inside a source", file(cutBefore("@Income15001000")), {"mEOpenStream", 210, 372, ""}},
+        {"cut inside the personal data", file(cutBefore("@PersonAddress")),
+         {"mEBadStorage", 212, 371, badFileMessage}},
+        {"cut inside a source", file(cutBefore("@Income15001000")), {"mEBadStorage", 212, 372, badFileMessage}},
         {"cut by one byte", file(good.substr(0, good.size() - 1)), {"mEBadStorage", 143, 404, badFileMessage}},
         {"next year's file", file(header("Forv2022") + good.substr(60)), {"mEBadStorage", 399, 0, badFileMessage}},
         {"a file before 2004", file(header("Forv2003") + good.substr(60)), {"mEBadStorage", 399, 0, badFileMessage}},

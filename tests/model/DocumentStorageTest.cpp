@@ -355,8 +355,15 @@ TEST(DocumentStorage, CorruptInput)
         {"float bad date", header("0101") + value("31.02.2000"), [](auto& s) { s.ReadFloat(); }, 133},
         {"byte sign", header() + value("+1"), [](auto& s) { s.ReadByte(); }, 143},
         {"missing stream", header() + value("@A"), [](auto& s) { s.OpenStream("@B"); }, 210},
-        {"stream in cut value", header() + "0009@DeclI", [](auto& s) { s.OpenStream("@DeclI"); }, 210},
-        {"stream behind bad length", header() + "zzzz0002@A", [](auto& s) { s.OpenStream("@A"); }, 210},
+        {"stream in cut value", header() + "0009@DeclI", [](auto& s) { s.OpenStream("@DeclI"); }, 212},
+        {"stream behind bad length", header() + "zzzz0002@A", [](auto& s) { s.OpenStream("@A"); }, 212},
+        {"stream missing from whole values", header() + value("@A") + value("1"),
+         [](auto& s) {
+             s.OpenStream("@A");
+             s.ReadInteger();
+             s.OpenStream("@B");
+         },
+         210},
     };
     for (const auto& c : cases) {
         mTDocumentStorage storage = mTDocumentStorage::forReading(c.bytes);

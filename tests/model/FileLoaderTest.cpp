@@ -149,7 +149,8 @@ TEST_F(FileLoaderTest, UnreadableFileMessageNamesTheFile)
     } catch (const mEBadStorage& e) {
         EXPECT_EQ(e.Code, 21);
         EXPECT_EQ(std::string(e.what()),
-                  "Ошибка чтения файла: " + file + "\rВозможно он занят, или с признаком 'read only'");
+                  "Ошибка чтения файла: " + file + "\rВозможно он занят, или с признаком 'read only'"
+                      "\rПричина: нет такого файла или папки.");
     }
 }
 
@@ -227,7 +228,9 @@ TEST_F(FileLoaderTest, FolderRemovedBeforeCommit)
     EXPECT_EQ(folderEntries(), std::vector<std::string>{});
 }
 
-TEST_F(FileLoaderTest, FailedRenameLeavesNoTemporaryFile)
+// The target is checked again when it is replaced: a folder that took its place is refused
+// before anything is written.
+TEST_F(FileLoaderTest, FolderInTheTargetsPlaceLeavesNoTemporaryFile)
 {
     const std::string file = path("decl.fv1");
     mTFileLoader loader(file, false, containerSize("x"));
@@ -236,7 +239,7 @@ TEST_F(FileLoaderTest, FailedRenameLeavesNoTemporaryFile)
     writeValues(storage, "x");
     // Someone puts a non-empty folder where the file goes.
     fs::create_directories(path("decl.fv1/inside"));
-    EXPECT_EQ(failureCode([&] { loader.Commit(); }), 24);
+    EXPECT_EQ(failureCode([&] { loader.Commit(); }), 22);
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"decl.fv1"});
     EXPECT_TRUE(fs::is_directory(file));
 }

@@ -161,6 +161,26 @@ TEST(PageImageFileTest, TypeWithoutEncoderIsRefusedBeforeWriting)
 
 namespace {
 
+// A write that fails midway (the file may not grow past 64 bytes here) is reported naming the
+// file, and leaves neither the file nor a temporary one; an earlier file of the name is kept.
+TEST(PageImageFileTest, AFailedWriteLeavesNoHalfFile)
+{
+    ScratchFolder folder;
+    const std::string earlier = folder.file("earlier.png");
+    std::ofstream(earlier) << "earlier image";
+    for (const char16_t* type : {u"image/png", u"image/bmp", u"image/jpeg", u"image/tiff"}) {
+        const std::string path = folder.file("page.img");
+        for (const std::string& target : {path, earlier}) {
+            const std::string report =
+                reportUnderFileSizeLimit(64, [&] { writePageImageFile(target, type, samplePage(), kStamp); });
+            EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos)
+                << WideText::toUtf8(type) << ": " << report;
+        }
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"earlier.png"}) << WideText::toUtf8(type);
+        EXPECT_EQ(fileBytes(earlier), "earlier image");
+    }
+}
+
 TEST(PreviewImageTypeTest, ShortNamesAndTheirAliases)
 {
     struct Case {

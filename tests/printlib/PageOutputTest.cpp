@@ -129,6 +129,32 @@ TEST(PageOutputTest, MisuseIsRefused)
     EXPECT_NE(utf8(errorReport([&] { output.write(pages(1)[0], kStamp); })).find("0xC0020050"), std::string::npos);
 }
 
+// Each kind of output, when its file may not grow past 64 bytes: the failure is reported naming
+// the file, and no half file is left where the caller expects a whole one.
+TEST(PageOutputTest, AFailedWriteIsReportedAndLeavesNoHalfFile)
+{
+    ScratchFolder folder;
+    const struct {
+        const char* name;
+        std::string path;
+        std::string failedFile;
+    } cases[] = {
+        {"folder", folder.path().string(), folder.file("000001.tif")},
+        {"multi-page TIFF", folder.file("pages.tif"), folder.file("pages.tif")},
+        {"PDF", folder.file("pages.pdf"), folder.file("pages.pdf")},
+    };
+    for (const auto& c : cases) {
+        const std::string report = reportUnderFileSizeLimit(64, [&] {
+            PageOutput output;
+            output.open(c.path);
+            writeAll(output, pages(2));
+            output.close();
+        });
+        EXPECT_NE(report.find("Ошибка записи в файл: " + c.failedFile), std::string::npos) << c.name << ": " << report;
+        EXPECT_TRUE(folder.fileNames().empty()) << c.name;
+    }
+}
+
 TEST(PageOutputTest, FolderPageNames)
 {
     EXPECT_EQ(folderPageName(1), "000001.tif");

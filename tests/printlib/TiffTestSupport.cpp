@@ -244,7 +244,11 @@ CommandResult runCommand(const std::string& command)
     return result;
 }
 
-std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function<void()>& write)
+namespace {
+
+// Runs `prepare` and then `action` in a child process; the report of the SSError the action
+// raised, "no error", "other error", or "killed" when the child did not end by itself.
+std::string reportOfChild(const std::function<void()>& prepare, const std::function<void()>& action)
 {
     int channel[2];
     if (pipe(channel) != 0)
@@ -252,13 +256,10 @@ std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        // Past the limit a write fails with EFBIG instead of killing the process.
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{limitBytes, limitBytes};
-        setrlimit(RLIMIT_FSIZE, &limit);
+        prepare();
         std::string report = "no error";
         try {
-            write();
+            action();
         } catch (const SSError::CError& error) {
             report = utf8(error.oneLineReport());
         } catch (...) {
@@ -279,7 +280,26 @@ std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    return report;
+    return WIFEXITED(status) ? report : "killed";
+}
+
+} // namespace
+
+std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function<void()>& write)
+{
+    return reportOfChild(
+        [limitBytes] {
+            // Past the limit a write fails with EFBIG instead of killing the process.
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{limitBytes, limitBytes};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        },
+        write);
+}
+
+std::string reportWithinOneSecond(const std::function<void()>& action)
+{
+    return reportOfChild([] { alarm(1); }, action);
 }
 
 std::u16string errorReport(const std::function<void()>& action)

@@ -71,6 +71,9 @@ CommandResult runCommand(const std::string& command);
 // Runs `write` in a child process whose files may not grow past `limitBytes`; returns the
 // one-line report of the SSError the write raised, or "no error" / "other error".
 std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function<void()>& write);
+// Runs `action` in a child process that a watchdog kills after one second; the report as above,
+// or "killed" when the action hung.
+std::string reportWithinOneSecond(const std::function<void()>& action);
 
 // The report of the SSError `action` raises; fails the test when it raises none.
 std::u16string errorReport(const std::function<void()>& action);

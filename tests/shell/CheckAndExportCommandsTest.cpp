@@ -366,6 +366,8 @@ TEST_F(CheckAndExportCommandsTest, AFailedExportShowsWhyAndWritesNothing)
          exportFolder.path(), QStringLiteral("Ошибка в выгрузке.")},
         {"a folder that is not there", [](mTDeclaration&) {}, exportFolder.filePath(QStringLiteral("missing")),
          QStringLiteral("Ошибка в выгрузке. Папка ")},
+        {"a folder no file can be made in, even by the superuser", [](mTDeclaration&) {}, QStringLiteral("/sys"),
+         QStringLiteral("Ошибка в выгрузке. Не удалось записать файл /sys/NO_NDFL3_")},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -380,7 +382,14 @@ TEST_F(CheckAndExportCommandsTest, AFailedExportShowsWhyAndWritesNothing)
         EXPECT_TRUE(script.shown.empty());
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].caption, ProductName);
+        EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
         EXPECT_TRUE(messages[0].text.startsWith(test.messageStart)) << messages[0].text.toStdString();
+        if (test.folder == u"/sys") {
+            // The system's reason is told in Russian, not in the system's English.
+            const QString reason = messages[0].text.section(QStringLiteral(": "), -1);
+            EXPECT_FALSE(reason.isEmpty() || reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+                << messages[0].text.toStdString();
+        }
         EXPECT_TRUE(exportedFiles().isEmpty()) << exportedFiles().join(u' ').toStdString();
         EXPECT_TRUE(window->isEnabled());
     }

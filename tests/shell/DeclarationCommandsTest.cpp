@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "controls/DeclModified.h"
@@ -562,6 +564,10 @@ TEST_F(DeclarationCommandsTest, AFailedSaveIsReportedAndStopsTheCommandThatAsked
     EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("Декларация не сохранена в файл ")
                                          + QDir::toNativeSeparators(unreachable)))
         << asked[0].text.toStdString();
+    // A write failure with its reason, each on a line of its own.
+    EXPECT_TRUE(asked[0].text.contains(QStringLiteral("\nОшибка записи файла: ")));
+    EXPECT_TRUE(asked[0].text.contains(QStringLiteral("\nПричина: нет такого файла или папки.")));
+    EXPECT_FALSE(asked[0].text.contains(u'\r'));
     EXPECT_FALSE(window->isSaved());
     EXPECT_TRUE(window->fileName().isEmpty());
 
@@ -572,6 +578,24 @@ TEST_F(DeclarationCommandsTest, AFailedSaveIsReportedAndStopsTheCommandThatAsked
     EXPECT_EQ(asked.size(), 2u);
     EXPECT_EQ(window->declaration().TaxOfficeCode, "7701") << "New does not discard what could not be saved";
     EXPECT_FALSE(window->isSaved());
+}
+
+// A FIFO given as a declaration is refused at once, with the reason.
+TEST_F(DeclarationCommandsTest, OpeningAFifoFailsAtOnceWithItsReason)
+{
+    const QString fifo = path(QStringLiteral("pipe.fv1"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto window = start();
+
+    dialogs->toOpen = {fifo};
+    answers = {QMessageBox::Ok};
+    window->OpenDoc->trigger();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(asked[0].text, QStringLiteral("Ошибка чтения файла: ") + fifo
+                                 + QStringLiteral("\nВозможно он занят, или с признаком 'read only'"
+                                                  "\nПричина: это не обычный файл, а папка, канал или устройство."));
+    EXPECT_TRUE(window->fileName().isEmpty());
 }
 
 // A page whose controls hold a tax office that only SaveData puts into the declaration.

@@ -6,8 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <sys/stat.h>
+
 #include "controls/MessageBox.h"
 #include "model/Cp1251.h"
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -112,14 +119,37 @@ TEST_F(ReferenceFilesTest, DamagedFileIsNamedToTheUserAndSkipped)
     }
 }
 
+// Something by the file's name that is not a file is named with the reason, and a FIFO does not
+// hold up the start: each load runs in a child under a one-second watchdog.
 TEST_F(ReferenceFilesTest, UnreadableFileIsNamedToo)
 {
-    // A folder by the file's name exists but cannot be read as a file.
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QLatin1String(CountriesFileName)));
-    const ReferenceDirectories loaded = loadReferenceDirectories(programFolder(), nullptr);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QLatin1String(CountriesFileName)));
-    EXPECT_FALSE(loaded.countries.has_value());
+    const QString path = folder.filePath(QLatin1String(CountriesFileName));
+    const struct {
+        const char* name;
+        std::function<bool()> make;
+        const char* reason;
+    } cases[] = {
+        {"folder", [&] { return QDir(folder.path()).mkdir(QLatin1String(CountriesFileName)); }, "это папка, а не файл"},
+        {"FIFO", [&] { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }, "это не обычный файл"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder.path()).removeRecursively();
+        QDir().mkpath(folder.path());
+        ASSERT_TRUE(c.make());
+        const std::optional<std::string> shown = resultWithinOneSecond([&] {
+            const ReferenceDirectories loaded = loadReferenceDirectories(programFolder(), nullptr);
+            std::string texts = loaded.countries ? "loaded" : "";
+            for (const MessageBox::Message& message : messages)
+                texts += message.text.toStdString() + "|";
+            return texts;
+        });
+        ASSERT_TRUE(shown.has_value()) << "the load hung";
+        EXPECT_EQ(*shown, QStringLiteral("Не удалось прочитать файл справочника %1 (%2).\n"
+                                         "Программа продолжит работу без этого справочника.|")
+                              .arg(QDir::toNativeSeparators(path), QString::fromUtf8(c.reason))
+                              .toStdString());
+    }
 }
 
 } // namespace

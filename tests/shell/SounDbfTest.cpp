@@ -1,13 +1,19 @@
 #include "shell/SounDbf.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/SounDbfBuilder.h"
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -213,15 +219,39 @@ TEST_F(SounDbfTest, RefusesFilesThatCannotBeReadWhole)
     }
 }
 
+// A file that cannot be opened is named with the reason in Russian; a FIFO is refused at once
+// instead of waiting for a writer (each read runs in a child under a one-second watchdog).
 TEST_F(SounDbfTest, AMissingFileIsNamed)
 {
-    const QString path = folder.filePath(QStringLiteral("nowhere.dbf"));
-    try {
-        readSounOffices(path);
-        ADD_FAILURE() << "read without an error";
-    } catch (const SounFileError& error) {
-        EXPECT_NE(std::string(error.what()).find("Не удалось открыть файл " + path.toStdString()), std::string::npos)
-            << error.what();
+    const QString fifo = folder.filePath(QStringLiteral("fifo.dbf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = folder.filePath(QStringLiteral("huge.dbf"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(256) * 1024 * 1024 + 1)); // sparse: no disk space taken
+    }
+    const struct {
+        const char* name;
+        QString path;
+        const char* reason;
+    } cases[] = {
+        {"missing file", folder.filePath(QStringLiteral("nowhere.dbf")), "нет такого файла или папки"},
+        {"folder", folder.path(), "это папка, а не файл"},
+        {"FIFO", fifo, "это не обычный файл"},
+        {"file past the bound", huge, "файл больше 256 МБ"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string> message = resultWithinOneSecond([&] {
+            try {
+                readSounOffices(c.path);
+            } catch (const SounFileError& error) {
+                return std::string(error.what());
+            }
+            return std::string("read without an error");
+        });
+        ASSERT_TRUE(message.has_value()) << c.name << ": the read hung";
+        EXPECT_EQ(*message, "Не удалось открыть файл " + c.path.toStdString() + ": " + c.reason) << c.name;
     }
 }
 
