@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// The program's help prompt: a short explanation with a link to a page of the help file. The
+// The program's help prompt: a short explanation with a link to a page of the help. The
 // prompt itself belongs to the main window's part of the program, which pages do not include;
 // pages ask for it through here.
 using HelpPromptShower = std::function<void(QWidget* owner, const QString& message, const QString& topic)>;

@@ -6,13 +6,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
-#include "controls/MessageBox.h"
 #include "shell/Pictures.h"
 #include "shell/ProductInfo.h"
-#include "shell/WebLinks.h"
 
 namespace {
 
@@ -20,16 +17,11 @@ constexpr QSize BoxSize(460, 232);
 constexpr QSize PictureSize(460, 104);
 constexpr int ClosedResult = 1;
 
-QString link(const char* address, const QString& shown)
-{
-    return QStringLiteral("<a href=\"%1\">%2</a>").arg(QLatin1String(address), shown.toHtmlEscaped());
-}
-
-QLabel* textLine(QWidget* parent, const char* objectName, const QString& text, Qt::TextFormat format)
+QLabel* textLine(QWidget* parent, const char* objectName, const QString& text)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(objectName));
-    label->setTextFormat(format);
+    label->setTextFormat(Qt::PlainText);
     label->setText(text);
     return label;
 }
@@ -59,30 +51,9 @@ TfmAbout::TfmAbout(QWidget* owner) : QDialog(owner)
     lbVersion->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     lbSupport = textLine(this, "lbSupport",
-                         QStringLiteral("По вопросам, связанным с использованием программы обращайтесь в службу "
-                                        "поддержки."),
-                         Qt::PlainText);
+                         QStringLiteral("По вопросам, связанным с использованием программы, обращайтесь к справке: "
+                                        "меню «Справка» или клавиша F1."));
     lbSupport->setWordWrap(true);
-    lbFeedback = textLine(this, "lbFeedback",
-                          QStringLiteral("Форма обратной связи: ") + link(FeedbackPage, QString::fromUtf8(FeedbackPageShown)),
-                          Qt::RichText);
-    lbSite = textLine(this, "lbSite",
-                      QStringLiteral("Последние версии ПО на сайте ")
-                          + link(ProductPage, QString::fromUtf8(ProductPageShown)),
-                      Qt::RichText);
-    lbOwnership = textLine(this, "lbOwnership", QString::fromUtf8(OwnershipNotice), Qt::PlainText);
-    lbTelephone = textLine(this, "lbTelephone", QString::fromUtf8(SupportTelephone), Qt::PlainText);
-
-    connect(lbFeedback, &QLabel::linkActivated, this, [this](const QString& address) {
-        if (!openWebLink(QUrl(address)))
-            MessageBox::show(this, QMessageBox::Critical, QString::fromUtf8(ProductName),
-                             QStringLiteral("Не удалось запустить почтовый клиент"));
-    });
-    connect(lbSite, &QLabel::linkActivated, this, [this](const QString& address) {
-        if (!openWebLink(QUrl(address)))
-            MessageBox::show(this, QMessageBox::Critical, QString::fromUtf8(ProductName),
-                             QStringLiteral("Не удалось запустить браузер"));
-    });
 
     bnClose = new QPushButton(QStringLiteral("Закрыть"), this);
     bnClose->setObjectName(QStringLiteral("bnClose"));
@@ -91,8 +62,8 @@ TfmAbout::TfmAbout(QWidget* owner) : QDialog(owner)
 
     auto* lines = new QVBoxLayout;
     lines->setSpacing(0);
-    for (QLabel* line : {lbSupport, lbFeedback, lbSite, lbOwnership, lbTelephone})
-        lines->addWidget(line);
+    lines->addWidget(lbSupport);
+    lines->addStretch();
     auto* below = new QHBoxLayout;
     below->setContentsMargins(10, 4, 10, 8);
     below->setSpacing(10);

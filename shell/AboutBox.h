@@ -5,8 +5,9 @@
 class QLabel;
 class QPushButton;
 
-// The About box: the program's picture, name and version, where to get support and the latest
-// version. Esc, a click on the picture or on the box, and the close button close it with 1.
+// The About box: the program's picture with its name and purpose, its version, and where to turn
+// with questions: the program's own help. Esc, a click on the picture or on the box, and the close
+// button close it with 1.
 class TfmAbout : public QDialog {
     Q_OBJECT
 
@@ -16,10 +17,6 @@ public:
     QLabel* Image1;
     QLabel* lbVersion;
     QLabel* lbSupport;
-    QLabel* lbFeedback;
-    QLabel* lbSite;
-    QLabel* lbOwnership;
-    QLabel* lbTelephone;
     QPushButton* bnClose;
 
     void reject() override;

@@ -1,6 +1,7 @@
 #include "shell/FormMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include "controls/DeclModified.h"
 #include "controls/FlashButton.h"
 #include "controls/HelpPromptCall.h"
+#include "controls/HelpTopics.h"
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
 #include "controls/PendingPage.h"
@@ -38,10 +40,11 @@
 #include "shell/DeclarationFileName.h"
 #include "shell/HelpBinding.h"
 #include "shell/HelpPrompt.h"
-#include "controls/HelpTopics.h"
 #include "shell/InspectionChooser.h"
 #include "shell/NewDeclaration.h"
 #include "shell/Pictures.h"
+#include "shell/PrintDialogs.h"
+#include "shell/PrintProgram.h"
 #include "shell/ProgramSettings.h"
 #include "shell/ReferenceFiles.h"
 
@@ -108,7 +111,8 @@ const std::array<TFormMain::Section, 7>& TFormMain::sections()
 }
 
 TFormMain::TFormMain(const QStringList& arguments, const QString& programFolder)
-    : programFolder_(programFolder), fileDialogs_(std::make_unique<QtDeclarationFileDialogs>())
+    : programFolder_(programFolder), fileDialogs_(std::make_unique<QtDeclarationFileDialogs>()),
+      printServers_(&configuredPrintProgram), printDialogs_(std::make_unique<QtPrintDialogs>())
 {
     setWindowIcon(picture(QStringLiteral("forveta"), QSize(64, 64)));
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -201,9 +205,8 @@ void TFormMain::createActions()
     connect(SaveAsDoc, &QAction::triggered, this, &TFormMain::SaveAsDocExecute);
     connect(ExportDoc, &QAction::triggered, this, &TFormMain::ExportDocExecute);
     connect(CheckDoc, &QAction::triggered, this, &TFormMain::CheckDocExecute);
-    // Preview and print need the outside print server, which the program does not have.
-    for (QAction* pending : {PreviewDoc, PrintDoc})
-        pending->setEnabled(false);
+    connect(PreviewDoc, &QAction::triggered, this, &TFormMain::PreviewDocExecute);
+    connect(PrintDoc, &QAction::triggered, this, &TFormMain::PrintDocExecute);
     connect(Quit, &QAction::triggered, this, &QWidget::close);
 
     miStdToolbar = new QAction(QStringLiteral("Стандартная панель"), this);
@@ -212,6 +215,8 @@ void TFormMain::createActions()
     miTextLabels = new QAction(QStringLiteral("Подписи под кнопками"), this);
     miTextLabels->setCheckable(true);
     connect(miTextLabels, &QAction::triggered, this, &TFormMain::N17Click);
+    miPrintProgram = new QAction(QStringLiteral("Программа печати..."), this);
+    connect(miPrintProgram, &QAction::triggered, this, &TFormMain::ChoosePrintProgram);
 }
 
 void TFormMain::createMenu()
@@ -226,6 +231,8 @@ void TFormMain::createMenu()
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Настройки"));
     options->addActions({miStdToolbar, miTextLabels});
+    options->addSeparator();
+    options->addAction(miPrintProgram);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
     help->addAction(Help);
@@ -633,7 +640,10 @@ void TFormMain::HelpExecute()
 
 void TFormMain::ShowHelp()
 {
-    HelpExecute();
+    // F1 opens the topic of the page being worked on; outside the pages, the contents.
+    const QWidget* focus = QApplication::focusWidget();
+    const QString topic = helpTopicAround(focus && PnlFormContainer->isAncestorOf(focus) ? focus : currentPage());
+    openHelpTopic(this, topic.isEmpty() ? QLatin1String(MainHelpTopic) : topic);
 }
 
 void TFormMain::AboutExecute()

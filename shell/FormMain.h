@@ -11,9 +11,11 @@
 #include "controls/ProgramContext.h"
 #include "controls/ThinkingFrame.h"
 #include "shell/DeclarationCheck.h"
+#include "shell/PrintServer.h"
 
 class DeclarationFileDialogs;
 class HelpViewer;
+class PrintDialogs;
 class TfmGrazhd;
 class TfmInputInspectionNumber;
 class QAction;
@@ -72,6 +74,21 @@ public:
     // Writes the exchange file into a folder the user picks, once the declaration passed.
     void ExportDocExecute();
 
+    // The print server of each preview and print (the program of the settings unless tests set
+    // their own), and the print dialog and the chooser of that program.
+    void setPrintServerSource(PrintServerSource source);
+    void setPrintDialogs(std::unique_ptr<PrintDialogs> dialogs);
+    enum class PrintMode : std::uint8_t { Preview = 2, Print = 3 };
+    // Preview and Print: once the declaration passed the check, the window takes no command
+    // until PrintOrPreview is over.
+    void PreviewDocExecute();
+    void PrintDocExecute();
+    // Hands the exchange file to the print server to show it, or to print it on the printer the
+    // user picks, once per copy. Every failure is shown to the user.
+    void PrintOrPreview(PrintMode Mode);
+    // "Программа печати...": the user picks the program that previews and prints.
+    void ChoosePrintProgram();
+
     QString programFolder() const override { return programFolder_; }
     const ReferenceDirectories& referenceDirectories() const override { return references_; }
     HelpViewer* helpViewer() const override { return help_.get(); }
@@ -83,7 +100,8 @@ public:
     // the directory, and the pages then take the office's code typed.
     TfmInputInspectionNumber* inspectionChooser() const { return FInspectionChooser; }
 
-    // The main help topic, from the menu (HelpExecute) and from F1 (ShowHelp); the About box.
+    // The help's contents (HelpExecute, the menu), the topic of the page being worked on
+    // (ShowHelp, F1); the About box.
     void HelpExecute();
     void ShowHelp();
     void AboutExecute();
@@ -111,7 +129,7 @@ public:
     TFlashButton* fbExsport;
     TFlashButton* fbCheck;
 
-    // Commands. Preview and print need the outside print server and stay disabled.
+    // Commands.
     QAction* CreateDoc;
     QAction* OpenDoc;
     QAction* SaveDoc;
@@ -127,6 +145,7 @@ public:
     // "Настройки" menu.
     QAction* miStdToolbar;
     QAction* miTextLabels;
+    QAction* miPrintProgram;
 
 protected:
     bool event(QEvent* event) override;
@@ -188,4 +207,6 @@ private:
     TfmGrazhd* FCountryChooser = nullptr;
     TfmInputInspectionNumber* FInspectionChooser = nullptr;
     std::unique_ptr<DeclarationFileDialogs> fileDialogs_;
+    PrintServerSource printServers_;
+    std::unique_ptr<PrintDialogs> printDialogs_;
 };

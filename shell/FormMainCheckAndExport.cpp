@@ -14,6 +14,7 @@
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/FormMain.h"
 #include "shell/HelpPrompt.h"
+#include "shell/WindowDisabled.h"
 
 namespace {
 
@@ -28,18 +29,6 @@ const QString FileNotMade = QStringLiteral("Файл не сформирован
 const QString FileNotFound =
     QStringLiteral("Не удалось сохранить файл в указанный каталог. Выберите другой каталог или запускайте программу с "
                    "правами администратора.");
-
-// The main window takes no command while it lasts, also when it ends by an exception.
-class WindowDisabled {
-public:
-    explicit WindowDisabled(QWidget& window) : window_(window) { window_.setEnabled(false); }
-    ~WindowDisabled() { window_.setEnabled(true); }
-    WindowDisabled(const WindowDisabled&) = delete;
-    WindowDisabled& operator=(const WindowDisabled&) = delete;
-
-private:
-    QWidget& window_;
-};
 
 using SectionButton = TFlashButton* TFormMain::*;
 

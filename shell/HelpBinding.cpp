@@ -1,7 +1,18 @@
 #include "shell/HelpBinding.h"
 
+#include "shell/HelpWindow.h"
+
+BuiltInHelp::BuiltInHelp() = default;
+BuiltInHelp::~BuiltInHelp() = default;
+
+void BuiltInHelp::displayTopic(const QString& page)
+{
+    if (!window_)
+        window_ = std::make_unique<HelpWindow>();
+    window_->showPage(page);
+}
+
 std::unique_ptr<HelpViewer> bindHelpViewer()
 {
-    // No viewer of compiled help files is bound on this platform yet.
-    return nullptr;
+    return std::make_unique<BuiltInHelp>();
 }

@@ -8,7 +8,7 @@ class QLabel;
 class QPushButton;
 
 // A short explanation of a situation, shown by pages and commands, with an optional link to a
-// page of the help file. The caller creates it, sets the message, the link and its topic, shows
+// page of the help. The caller creates it, sets the message, the link and its topic, shows
 // it modally and frees it.
 class TfmHelp : public QDialog {
     Q_OBJECT
@@ -17,11 +17,11 @@ public:
     explicit TfmHelp(QWidget* owner);
 
     void SetMessage(const QString& text);
-    // Shows or hides the link to `Topic`. Without a viewer of the help file the link is shown
+    // Shows or hides the link to `Topic`. Without the help window (no main window) the link is shown
     // disabled, its hint saying why.
     void ShowLink(bool value);
 
-    // The page of the help file that the link opens ("EditSOUN.htm").
+    // The help topic that the link opens ("EditSOUN.htm").
     QString Topic;
 
     QFrame* Panel1;

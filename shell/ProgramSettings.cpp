@@ -21,7 +21,12 @@ bool ProgramSettings::textLabels() const
     return flag(QStringLiteral("TextLabels"));
 }
 
-bool ProgramSettings::write(const std::initializer_list<std::pair<const char*, int>>& values)
+QString ProgramSettings::printProgram() const
+{
+    return settings_.value(QStringLiteral("PrintProgram")).toString();
+}
+
+bool ProgramSettings::write(const std::initializer_list<std::pair<const char*, QVariant>>& values)
 {
     if (!settings_.isWritable())
         return false;
@@ -39,6 +44,11 @@ bool ProgramSettings::setShowStdToolbar(bool value)
 bool ProgramSettings::setTextLabels(bool value)
 {
     return write({{"TextLabels", value ? 1 : 0}});
+}
+
+bool ProgramSettings::setPrintProgram(const QString& program)
+{
+    return write({{"PrintProgram", program}});
 }
 
 bool ProgramSettings::setWindowPlacement(bool fullScreen, const QRect& frame)

@@ -11,6 +11,7 @@
 
 #include "controls/DeclModified.h"
 #include "controls/HelpPromptCall.h"
+#include "controls/HelpTopics.h"
 #include "controls/PageWidgets.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
@@ -38,7 +39,7 @@ const QString HelpHint = QStringLiteral("Нажми на меня!");
 const QString HelpMessage =
     QStringLiteral("В программах Форвета 2018 - 2021 относительно более ранних программ изменен принцип расчета "
                    "стандартных вычетов. Рекомендуем ознакомиться с соответствующим разделом в файле Справки");
-const QString HelpTopic = QStringLiteral("StandartDeductions.htm");
+const QString HelpTopic = QLatin1String(StandardDeductionsHelpTopic);
 
 QFrame* bevelPanel(QWidget* parent, const QString& name)
 {

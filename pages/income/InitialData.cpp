@@ -13,6 +13,7 @@
 
 #include "controls/CheckRun.h"
 #include "controls/HelpPromptCall.h"
+#include "controls/HelpTopics.h"
 #include "controls/MaskedEdit.h"
 #include "controls/MessageBox.h"
 #include "controls/PageWidgets.h"
@@ -30,7 +31,7 @@ constexpr int CorrectionMaximum = 999;
 const QString TypeChangeMessage =
     QStringLiteral("Изменение типа декларации повлечет удаление данных о доходах и вычетах. Определиться с типом "
                    "заполняемой декларации следует в самом начале работы с программой.");
-const QString TypeChangeTopic = QStringLiteral("InitialData.htm");
+const QString TypeChangeTopic = QLatin1String(ConditionsHelpTopic);
 
 std::size_t sourceRecordCount(const mTDeclaration& declaration)
 {

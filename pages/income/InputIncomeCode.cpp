@@ -17,7 +17,7 @@ namespace {
 constexpr QSize InitialSize(781, 381);
 constexpr int HelpPictureSize = 32;
 const QString OtherRatesRate = QStringLiteral("100");
-const QString FindingCodesTopic = QStringLiteral("FAQ.htm>Main");
+const QString FindingCodesTopic = QLatin1String(FindingCodesHelpTopic);
 
 bool offeredToResidents(const DictionaryIncome& income)
 {

@@ -1,6 +1,6 @@
 // The main window's tax-office chooser, its help and About commands, and the help prompt it
 // shows for the pages.
-#include <optional>
+#include <iterator>
 #include <vector>
 
 #include <QAction>
@@ -16,12 +16,15 @@
 #include <gtest/gtest.h>
 
 #include "controls/FlashButton.h"
+#include "controls/HelpTopics.h"
 #include "controls/MessageBox.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "shell/AboutBox.h"
 #include "shell/FormMain.h"
+#include "shell/HelpBinding.h"
 #include "shell/HelpPrompt.h"
+#include "shell/HelpWindow.h"
 #include "shell/InspectionChooser.h"
 #include "shell/InspectionDirectory.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
@@ -44,6 +47,12 @@ protected:
 
     std::unique_ptr<TFormMain> start() { return std::make_unique<TFormMain>(QStringList{}, folder.path() + u'/'); }
     QString directory() const { return folder.filePath(QStringLiteral("InspectionNumbers.xml")); }
+
+    static HelpWindow* helpWindowOf(const TFormMain& window)
+    {
+        const auto* help = dynamic_cast<const BuiltInHelp*>(window.helpViewer());
+        return help ? help->window() : nullptr;
+    }
 
     QTemporaryDir folder;
     std::vector<MessageBox::Message> messages;
@@ -111,43 +120,106 @@ TEST_F(FormMainTaxOfficesAndHelpTest, AboutCommandShowsTheAboutBox)
     EXPECT_TRUE(window->findChildren<TfmAbout*>().isEmpty()) << "freed after showing";
 }
 
-TEST_F(FormMainTaxOfficesAndHelpTest, HelpWithoutAViewerSaysItIsNotAvailable)
+TEST_F(FormMainTaxOfficesAndHelpTest, HelpCommandOpensTheContentsInTheHelpWindow)
 {
-    ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("Forv2021.chm")), "ITSF"));
     const auto window = start();
-    ASSERT_EQ(window->helpViewer(), nullptr) << "no viewer of compiled help on this platform";
     EXPECT_TRUE(window->Help->isEnabled());
 
     window->Help->trigger();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, QMessageBox::Information);
-    EXPECT_EQ(messages[0].caption, QStringLiteral("Форвета"));
-    EXPECT_EQ(messages[0].text,
-              QStringLiteral("Справка недоступна: на этом компьютере нет программы просмотра файла справки Forv2021.chm."));
 
-    // F1 anywhere in the window does what the menu command does.
+    HelpWindow* help = helpWindowOf(*window);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->shownPage(), QStringLiteral("runprogramm.htm"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// F1 opens the topic of the page being worked on: each section's page and each deduction tab.
+// A page that the program shows without a help topic of its own fails here.
+TEST_F(FormMainTaxOfficesAndHelpTest, F1OpensTheTopicOfThePageWorkedOn)
+{
+    const auto window = start();
+    window->declaration().SetIncomeKinds(IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
+    window->updateSectionButtons();
     window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window->PnlFormContainer, Qt::Key_F1);
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1].text, messages[0].text);
+    // The new declaration's pages are left unfilled.
+    ScriptedCheckAnswers leaving;
+    const auto skipChecks = [&] { leaving.answers.assign(20, CheckSkipAll); };
+
+    const auto pressF1In = [&](QWidget* area) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QWidget* target = area;
+        for (QWidget* child : area->findChildren<QWidget*>())
+            if ((child->focusPolicy() & Qt::TabFocus) && child->isVisible() && child->isEnabled()) {
+                target = child;
+                break;
+            }
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_F1);
+        HelpWindow* help = helpWindowOf(*window);
+        return help ? help->shownPage() : QString();
+    };
+    // F1 is pressed in `page`, or in `where` on it where the page holds pages of its own.
+    const auto expectTopic = [&](TThinkingFrame* page, const char* topic, QWidget* where) {
+        ASSERT_NE(page, nullptr);
+        SCOPED_TRACE(page->metaObject()->className());
+        EXPECT_EQ(pageHelpTopic(QLatin1String(page->metaObject()->className())), QLatin1String(topic));
+        EXPECT_TRUE(helpPageExists(QLatin1String(topic)));
+        EXPECT_EQ(pressF1In(where ? where : page), QLatin1String(topic));
+    };
+
+    const struct {
+        TFlashButton* TFormMain::*button;
+        const char* topic;
+    } sections[] = {
+        {&TFormMain::fbPrsonInfo, "PersonNaim.htm"},         {&TFormMain::fbRussianIncome, "Sourse.htm"},
+        {&TFormMain::fbForeignIncome, "Currency.htm"},       {&TFormMain::fbBusinessIncome, "Business.htm"},
+        {&TFormMain::fbKudaTratit, "KudaTratit.htm"},        {&TFormMain::fbInitialData, "InitialData.htm"},
+        {&TFormMain::fbDeduction, "Deductions.htm"},
+    };
+    EXPECT_EQ(window->PnlSelectGroup->findChildren<TFlashButton*>().size(), std::size(sections))
+        << "every section is here";
+    for (const auto& section : sections) {
+        skipChecks();
+        (window.get()->*section.button)->click();
+        const auto* deductions = qobject_cast<TfrFrameDeductData*>(window->currentPage());
+        expectTopic(window->currentPage(), section.topic, deductions ? deductions->fbCB : nullptr);
+    }
+
+    auto* deductions = qobject_cast<TfrFrameDeductData*>(window->currentPage());
+    ASSERT_NE(deductions, nullptr);
+    const struct {
+        TFlashButton* TfrFrameDeductData::*tab;
+        const char* topic;
+    } tabs[] = {
+        {&TfrFrameDeductData::fbStandartDeduct, "StandartDeductions.htm"},
+        {&TfrFrameDeductData::fbPensDeduct, "SocialDeductions.htm"},
+        {&TfrFrameDeductData::fbConstructionDeduct, "PropertyDeduction.htm"},
+        {&TfrFrameDeductData::fbCB, "SecuritiesDeductions.htm"},
+    };
+    for (const auto& tab : tabs) {
+        skipChecks();
+        (deductions->*tab.tab)->click();
+        expectTopic(deductions->currentPage(), tab.topic, nullptr);
+    }
+    EXPECT_EQ(pressF1In(window->fbInitialData), QStringLiteral("Deductions.htm"))
+        << "outside the page: the page shown";
+    EXPECT_TRUE(messages.empty());
 }
 
 // The pages ask the main window's part of the program for the prompt: the picture on the standard
 // deductions page shows it, owned by the page, with its link to the page's help topic.
 TEST_F(FormMainTaxOfficesAndHelpTest, StandardDeductionsPictureShowsTheHelpPrompt)
 {
-    ASSERT_TRUE(writeBytes(folder.filePath(QStringLiteral("Forv2021.chm")), "ITSF"));
-    const QString topicPath = folder.path() + QStringLiteral("/Forv2021.chm::/StandartDeductions.htm");
+    const QString topicPage = QStringLiteral("StandartDeductions.htm");
     for (const bool viewerBound : {false, true}) {
         SCOPED_TRACE(viewerBound ? "a help viewer" : "no help viewer");
         messages.clear();
         const auto window = start();
         RecordingHelpViewer viewer;
-        std::optional<TestProgramContext> boundViewer;
-        if (viewerBound)
-            boundViewer.emplace(folder.path() + u'/', &viewer);
+        // Pages and dialogs shown without the main window have no help window.
+        TestProgramContext boundViewer(folder.path() + u'/', viewerBound ? &viewer : nullptr);
         window->show();
         {
             // The new declaration's conditions are not filled in; the user goes on all the same.
@@ -196,7 +268,7 @@ TEST_F(FormMainTaxOfficesAndHelpTest, StandardDeductionsPictureShowsTheHelpPromp
         EXPECT_EQ(prompted.topic, QStringLiteral("StandartDeductions.htm"));
         EXPECT_TRUE(prompted.linkVisible);
         EXPECT_EQ(prompted.linkEnabled, viewerBound) << "without a viewer the link is disabled and says why";
-        EXPECT_EQ(viewer.topics, viewerBound ? std::vector<QString>{topicPath} : std::vector<QString>{});
+        EXPECT_EQ(viewer.topics, viewerBound ? std::vector<QString>{topicPage} : std::vector<QString>{});
         EXPECT_TRUE(messages.empty()) << "the prompt, not the plain message box";
         EXPECT_TRUE(page->findChildren<TfmHelp*>().isEmpty()) << "freed after showing";
     }

@@ -490,7 +490,7 @@ TEST_F(FormMainTest, PagesReachTheWindowThroughTheProgramContext)
     auto window = start();
     EXPECT_EQ(programContext(), window.get());
     EXPECT_EQ(programContext()->programFolder(), folder.path() + u'/');
-    EXPECT_EQ(programContext()->helpViewer(), nullptr);
+    EXPECT_NE(programContext()->helpViewer(), nullptr) << "the built-in help";
     window.reset();
     EXPECT_EQ(programContext(), nullptr);
     EXPECT_EQ(declModifiedReceiver(), nullptr);
@@ -502,7 +502,7 @@ TEST_F(FormMainTest, MenusHoldTheirCommands)
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"Файл", {"Создать", "Открыть", "Сохранить", "Сохранить как...", "", "Выход"}},
         {"Декларация", {"Просмотр", "Печать", "Экспорт в xml", "Проверить"}},
-        {"Настройки", {"Стандартная панель", "Подписи под кнопками"}},
+        {"Настройки", {"Стандартная панель", "Подписи под кнопками", "", "Программа печати..."}},
         {"Справка", {"Справка", "", "О программе"}},
     };
     const QList<QAction*> menus = window->menuBar()->actions();
@@ -517,16 +517,16 @@ TEST_F(FormMainTest, MenusHoldTheirCommands)
     }
 }
 
-TEST_F(FormMainTest, CommandsWithoutHandlersAreDisabledAndQuitCloses)
+// Preview and Print too: without a print program they say so when used.
+TEST_F(FormMainTest, EveryCommandIsEnabledAndQuitCloses)
 {
     const auto window = start();
     for (QAction* command : {window->CreateDoc, window->OpenDoc, window->SaveDoc, window->SaveAsDoc,
-                             window->ExportDoc, window->CheckDoc, window->About, window->Help})
+                             window->PreviewDoc, window->PrintDoc, window->ExportDoc, window->CheckDoc,
+                             window->About, window->Help, window->miPrintProgram})
         EXPECT_TRUE(command->isEnabled()) << command->text().toStdString();
-    for (QAction* pending : {window->PreviewDoc, window->PrintDoc})
-        EXPECT_FALSE(pending->isEnabled()) << pending->text().toStdString();
-    EXPECT_TRUE(window->fbSave->isEnabled());
-    EXPECT_FALSE(window->fbView->isEnabled());
+    for (const TFlashButton* button : {window->fbSave, window->fbView, window->fbPrint})
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
 
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

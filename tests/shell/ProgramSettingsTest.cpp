@@ -61,6 +61,16 @@ TEST_F(ProgramSettingsTest, AnyNonZeroNumberIsOnAndAnythingElseIsTheDefault)
     EXPECT_TRUE(settings.textLabels());
 }
 
+TEST_F(ProgramSettingsTest, ThePrintProgramIsKeptAsItsPath)
+{
+    EXPECT_EQ(ProgramSettings().printProgram(), QString());
+    for (const QString& program : {QStringLiteral("/opt/Мирдал 3/bin/print-server"), QString()}) {
+        ASSERT_TRUE(ProgramSettings().setPrintProgram(program));
+        EXPECT_EQ(ProgramSettings().printProgram(), program);
+        EXPECT_EQ(stored().value(QStringLiteral("PrintProgram")).toString(), program);
+    }
+}
+
 TEST_F(ProgramSettingsTest, WindowPlacementIsWritten)
 {
     ProgramSettings settings;
@@ -82,6 +92,7 @@ TEST_F(ProgramSettingsTest, SettingsThatCannotBeWrittenReportIt)
     ProgramSettings settings;
     EXPECT_FALSE(settings.setTextLabels(false));
     EXPECT_FALSE(settings.setWindowPlacement(false, QRect(0, 0, 800, 600)));
+    EXPECT_FALSE(settings.setPrintProgram(QStringLiteral("/usr/bin/true")));
     EXPECT_TRUE(ProgramSettings().textLabels());
 
     QDir(path).removeRecursively();

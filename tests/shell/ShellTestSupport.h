@@ -25,14 +25,10 @@ inline void PrintTo(const Inspection& office, std::ostream* out)
 
 class TfmGrazhd;
 
-// A help viewer that records the topics it is asked for.
+// A help viewer that records the pages it is asked for.
 class RecordingHelpViewer : public HelpViewer {
 public:
-    bool displayTopic(const QString& topicPath) override
-    {
-        topics.push_back(topicPath);
-        return true;
-    }
+    void displayTopic(const QString& page) override { topics.push_back(page); }
     std::vector<QString> topics;
 };
 

@@ -1,0 +1,187 @@
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "controls/PendingPage.h"
+#include "shell/FormMain.h"
+#include "shell/PrintProgram.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/ExportingWindowTest.h"
+#include "tests/shell/RecordingPrintServer.h"
+#include "tests/support/ExchangeSchema.h"
+#include "tests/support/RunCommand.h"
+#include "tests/support/SourceTreeFiles.h"
+
+namespace {
+
+// Stands for the outside print program: each run adds its arguments, one per line in brackets,
+// to "calls", and keeps its standard input as "input.N", N the number of the run.
+const char* const RecordingScript = R"(#!/bin/sh
+here=$(dirname "$0")
+run=$(($(cat "$here/runs" 2>/dev/null || echo 0) + 1))
+echo "$run" > "$here/runs"
+{ echo "run $run"; for argument in "$@"; do printf '[%s]\n' "$argument"; done; } >> "$here/calls"
+cat > "$here/input.$run"
+)";
+
+class PrintProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    // A script in the test's folder that the program may run.
+    QString script(const QString& name, const QByteArray& text)
+    {
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(writeBytes(path, text));
+        EXPECT_TRUE(QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner));
+        return path;
+    }
+    QByteArray recorded(const QString& name) const { return fileBytes(folder.filePath(name)); }
+
+    QTemporaryDir folder;
+};
+
+// The arguments reach the program as they are, with no shell between to read them.
+TEST_F(PrintProgramTest, EachCallIsOneRunWithItsArgumentsAndInput)
+{
+    PrintProgram program(script(QStringLiteral("print server"), RecordingScript));
+    const QString officeName = QStringLiteral("ИФНС «№ 1» $(touch injected); `touch injected` \"'");
+    const QByteArray xml("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<\xD4\xE0\xE9\xEB/>\n");
+
+    program.SetPrintTiffParam(QStringLiteral("Наименование налогового органа-получателя"), officeName);
+    program.setPrintTiffFolder(QStringLiteral("/opt/Форвета/"));
+    program.PreviewData(xml, WId(4711));
+    program.PrintData(xml, QString(), QStringLiteral("HP LaserJet (этаж 2)"), 0);
+
+    EXPECT_EQ(QString::fromUtf8(recorded(QStringLiteral("calls"))),
+              QStringLiteral("run 1\n[SetPrintTiffParam]\n[Наименование налогового органа-получателя]\n[")
+                  + officeName
+                  + QStringLiteral("]\nrun 2\n[PrintTiffFolder]\n[/opt/Форвета/]\nrun 3\n[PreviewData]\n[4711]\n"
+                                   "run 4\n[PrintData]\n[]\n[HP LaserJet (этаж 2)]\n[0]\n"));
+    EXPECT_EQ(recorded(QStringLiteral("input.1")), QByteArray());
+    EXPECT_EQ(recorded(QStringLiteral("input.2")), QByteArray());
+    EXPECT_EQ(recorded(QStringLiteral("input.3")), xml);
+    EXPECT_EQ(recorded(QStringLiteral("input.4")), xml);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("injected"))));
+    EXPECT_FALSE(QFile::exists(QDir::current().filePath(QStringLiteral("injected"))));
+}
+
+TEST_F(PrintProgramTest, AFailedRunRaisesWhatTheProgramSaid)
+{
+    const struct {
+        const char* name;
+        QByteArray script;
+        QString failure; // the whole text, or where it starts with "~" its start
+    } cases[] = {
+        {"error text", "#!/bin/sh\necho 'Принтер не найден' >&2\nexit 1\n", QStringLiteral("Принтер не найден")},
+        {"text on the output only", "#!/bin/sh\necho 'всё хорошо'\nexit 4\n",
+         QStringLiteral("~завершилась с кодом 4.")},
+        {"crash", "#!/bin/sh\nkill -9 $$\n", QStringLiteral("~завершилась аварийно.")},
+        {"crash after a word", "#!/bin/sh\necho 'Нет бумаги' >&2\nkill -9 $$\n", QStringLiteral("Нет бумаги")},
+        {"not a program at all", "no interpreter line\n", QStringLiteral("~не запустилась")},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const QString path = script(QStringLiteral("failing"), test.script);
+        PrintProgram program(path);
+        try {
+            program.PrintData("<x/>", QString(), QStringLiteral("Принтер"), 0);
+            ADD_FAILURE() << "no failure";
+        } catch (const PrintServerError& error) {
+            if (test.failure.startsWith(u'~')) {
+                EXPECT_TRUE(error.text().contains(test.failure.mid(1))) << error.what();
+                EXPECT_TRUE(error.text().contains(path)) << "names the program: " << error.what();
+            } else {
+                EXPECT_EQ(error.text(), test.failure);
+            }
+        }
+    }
+}
+
+// A program that leaves its input unread and succeeds has succeeded.
+TEST_F(PrintProgramTest, AnUnreadInputIsNoFailure)
+{
+    PrintProgram program(script(QStringLiteral("deaf"), "#!/bin/sh\nexit 0\n"));
+    const QByteArray large(4 << 20, 'x');
+    EXPECT_NO_THROW(program.PreviewData(large, WId(1)));
+}
+
+TEST_F(PrintProgramTest, OnlyAFileThatCanBeRunIsAPrintProgram)
+{
+    const QString runnable = script(QStringLiteral("runnable"), "#!/bin/sh\n");
+    const QString plain = folder.filePath(QStringLiteral("plain"));
+    ASSERT_TRUE(writeBytes(plain, QByteArray()));
+    EXPECT_TRUE(isRunnablePrintProgram(runnable));
+    EXPECT_FALSE(isRunnablePrintProgram(plain));
+    EXPECT_FALSE(isRunnablePrintProgram(folder.path()));
+    EXPECT_FALSE(isRunnablePrintProgram(folder.filePath(QStringLiteral("missing"))));
+    EXPECT_FALSE(isRunnablePrintProgram(QString()));
+}
+
+// The whole road: the program set in the settings previews and prints the declaration's
+// exchange file, which reaches it as the export writes it.
+class PrintThroughTheProgramTest : public ExportingWindowTest {};
+
+TEST_F(PrintThroughTheProgramTest, ThePrintProgramGetsTheExchangeFile)
+{
+    QTemporaryDir serverFolder;
+    ASSERT_TRUE(serverFolder.isValid());
+    const QString server = serverFolder.filePath(QStringLiteral("print-server"));
+    ASSERT_TRUE(writeBytes(server, RecordingScript));
+    ASSERT_TRUE(QFile::setPermissions(server, QFile::permissions(server) | QFileDevice::ExeOwner));
+    QSettings settings(QStringLiteral("ORVEX"), QStringLiteral("Форвета"));
+    settings.setValue(QStringLiteral("PrintProgram"), server);
+    settings.sync();
+
+    makeChecked(window->declaration());
+    window->declaration().TaxOfficeName = "ИФНС России № 1 по г. Москве";
+    window->pageHost().show(QStringLiteral("NoSection"), [](QWidget* container, DeclarationSlot& slot) {
+        return static_cast<TThinkingFrame*>(new TPendingPage(container, slot, QString(), QString()));
+    });
+    auto dialogs = std::make_unique<ScriptedPrintDialogs>();
+    dialogs->printers = {PrintChoice{QStringLiteral("Kyocera"), 2}};
+    window->setPrintDialogs(std::move(dialogs));
+    ScriptedCheckAnswers script;
+
+    window->PreviewDoc->trigger();
+    window->PrintDoc->trigger();
+    settings.remove(QStringLiteral("PrintProgram"));
+
+    EXPECT_TRUE(messages.empty()) << messages[0].text.toStdString();
+    const QString folder = QDir::toNativeSeparators(programFolder.path() + u'/');
+    const QString taxOffice = QStringLiteral(
+        "[SetPrintTiffParam]\n[Наименование налогового органа-получателя]\n[ИФНС России № 1 по г. Москве]\n");
+    const QString runs[] = {
+        taxOffice,
+        QStringLiteral("[PrintTiffFolder]\n[%1]\n").arg(folder),
+        QStringLiteral("[PreviewData]\n[%1]\n").arg(window->winId()),
+        taxOffice,
+        QStringLiteral("[PrintTiffFolder]\n[%1]\n").arg(folder),
+        QStringLiteral("[PrintData]\n[]\n[Kyocera]\n[0]\n"),
+        QStringLiteral("[PrintData]\n[]\n[Kyocera]\n[0]\n"),
+    };
+    QString expected;
+    for (std::size_t run = 0; run < std::size(runs); ++run)
+        expected += QStringLiteral("run %1\n").arg(run + 1) + runs[run];
+    EXPECT_EQ(QString::fromUtf8(fileBytes(serverFolder.filePath(QStringLiteral("calls")))), expected);
+
+    for (const int run : {3, 6, 7}) {
+        SCOPED_TRACE(run);
+        const QString input = serverFolder.filePath(QStringLiteral("input.%1").arg(run));
+        EXPECT_TRUE(fileBytes(input).startsWith(R"(<?xml version="1.0" encoding="windows-1251"?>)"));
+        EXPECT_EQ(exchangeSchemaErrors(input.toStdString()), "");
+        // The bytes are windows-1251: iconv reads them back into the declaration's names.
+        const auto [text, status] = runCommand("iconv -f CP1251 -t UTF-8 " + quoted(input));
+        EXPECT_EQ(status, 0);
+        EXPECT_NE(text.find("Фамилия=\"ИВАНОВ\""), std::string::npos);
+        EXPECT_EQ(xpathValue(input, "string(//ФИОФЛ/@Имя)"), "ИВАН");
+    }
+    EXPECT_EQ(fileBytes(serverFolder.filePath(QStringLiteral("input.6"))),
+              fileBytes(serverFolder.filePath(QStringLiteral("input.7"))));
+}
+
+} // namespace
