@@ -10,6 +10,7 @@
 // finds on the first built page (a whole-page read misses some), peak_MB the
 // child's VmHWM after building both the TIFF and the PDF, start_MB its VmRSS before.
 
+#include "BenchPages.h"
 #include "DataDocument.h"
 #include "ORVEXPDOCe.h"
 #include "PageBitmap.h"
@@ -70,32 +71,25 @@ const std::filesystem::path& scratchFolder()
     return folder.path();
 }
 
-void fill(PageBitmap& page, int left, int top, int width, int height)
-{
-    for (int y = top; y < std::min(top + height, page.height); ++y)
-        for (int x = left; x < std::min(left + width, page.width); ++x)
-            page.setBlack(x, y);
-}
-
 // A blank form page: frames, rulings, cell rows and some print-like blocks.
 PageBitmap formPage(unsigned seed)
 {
     PageBitmap page(kWidth, kHeight, kDpi, kDpi);
     std::mt19937 random(seed);
-    fill(page, 100, 100, kWidth - 200, 4);
-    fill(page, 100, kHeight - 104, kWidth - 200, 4);
-    fill(page, 100, 100, 4, kHeight - 200);
-    fill(page, kWidth - 104, 100, 4, kHeight - 200);
+    fillBlack(page, 100, 100, kWidth - 200, 4);
+    fillBlack(page, 100, kHeight - 104, kWidth - 200, 4);
+    fillBlack(page, 100, 100, 4, kHeight - 200);
+    fillBlack(page, kWidth - 104, 100, 4, kHeight - 200);
     for (int top = 700; top + 80 < kHeight - 300; top += 110) {
-        fill(page, 150, top - 20, kWidth - 300, 2);
+        fillBlack(page, 150, top - 20, kWidth - 300, 2);
         for (int left = 600; left + 60 < kWidth - 200; left += 59)
             if (random() % 3 != 0) {
-                fill(page, left, top, 2, 59);
-                fill(page, left + 57, top, 2, 59);
+                fillBlack(page, left, top, 2, 59);
+                fillBlack(page, left + 57, top, 2, 59);
             }
         for (int left = 160; left < 560; left += 14)
             if (random() % 2)
-                fill(page, left, top + 20, 10, 24);
+                fillBlack(page, left, top + 20, 10, 24);
     }
     return page;
 }
@@ -109,29 +103,10 @@ std::string makeForm()
 {
     const std::string path = (scratchFolder() / "form.tif").string();
     const std::string software = cp1251(u"Модуль печати документов со штрих-кодом PDF417. Версия: 3.3.0.2");
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    std::vector<uint8_t> row;
-    for (int index = 0; index < kFormPages; ++index) {
-        const PageBitmap page = formPage(static_cast<unsigned>(index + 1));
-        TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
-        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, page.width);
-        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, page.height);
-        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
-        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
-        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, page.height);
-        TIFFSetField(tiff, TIFFTAG_XRESOLUTION, kDpi);
-        TIFFSetField(tiff, TIFFTAG_YRESOLUTION, kDpi);
-        TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-        TIFFSetField(tiff, TIFFTAG_SOFTWARE, software.c_str());
-        for (int y = 0; y < page.height; ++y) {
-            row.assign(page.row(y), page.row(y) + page.stride);
-            TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), 0);
-        }
-        TIFFWriteDirectory(tiff);
-    }
-    TIFFClose(tiff);
+    std::vector<PageBitmap> pages;
+    for (int index = 0; index < kFormPages; ++index)
+        pages.push_back(formPage(static_cast<unsigned>(index + 1)));
+    writeG4WithLibtiff(path, pages, software.c_str());
     return path;
 }
 
@@ -321,32 +296,8 @@ void BM_LibtiffWrite(benchmark::State& state)
 {
     const std::vector<PageBitmap>& pages = builtPages();
     const std::string path = outputPath("libtiff.tif");
-    std::vector<uint8_t> row;
-    for (auto _ : state) {
-        TIFF* tiff = TIFFOpen(path.c_str(), "w");
-        for (const PageBitmap& page : pages) {
-            TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
-            TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, page.width);
-            TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, page.height);
-            TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
-            TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
-            TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-            TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
-            TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, page.height);
-            TIFFSetField(tiff, TIFFTAG_XRESOLUTION, page.xDpi);
-            TIFFSetField(tiff, TIFFTAG_YRESOLUTION, page.yDpi);
-            TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-            TIFFSetField(tiff, TIFFTAG_COPYRIGHT, "Benchmark. Version: 1");
-            TIFFSetField(tiff, TIFFTAG_DATETIME, "2021:12:31 12:00:00");
-            for (int y = 0; y < page.height; ++y) {
-                // libtiff may change the buffer it is given.
-                row.assign(page.row(y), page.row(y) + page.stride);
-                TIFFWriteScanline(tiff, row.data(), static_cast<uint32_t>(y), 0);
-            }
-            TIFFWriteDirectory(tiff);
-        }
-        TIFFClose(tiff);
-    }
+    for (auto _ : state)
+        writeG4WithLibtiff(path, pages, "Benchmark. Version: 1");
     setPageCounters(state);
 }
 

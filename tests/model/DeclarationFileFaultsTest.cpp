@@ -152,6 +152,26 @@ bool isTemporaryName(const std::string& name)
     return name.starts_with(TemporaryNamePrefix);
 }
 
+enum class Signals { Default, HeldDuringSaves };
+
+// A child process that saves the declaration over and over until a signal ends it; it exits
+// with 1 when a save fails.
+pid_t startSavingInALoop(const mTDeclaration& declaration, const std::string& path, Signals signals)
+{
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    if (signals == Signals::HeldDuringSaves)
+        deferTerminationDuringSaves();
+    for (;;) {
+        try {
+            declaration.SaveToFile(path);
+        } catch (...) {
+            std::_Exit(1);
+        }
+    }
+}
+
 } // namespace
 
 // ---- Saving ------------------------------------------------------------------------------
@@ -328,16 +348,7 @@ TEST(DeclarationFileFaults, KilledSavesLeaveALoadableFile)
     std::uniform_int_distribution<int> pause(0, 30'000); // microseconds
     for (int kill = 0; kill < 30; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        const pid_t child = ::fork();
-        if (child == 0) {
-            for (;;) {
-                try {
-                    declaration.SaveToFile(path);
-                } catch (...) {
-                    std::_Exit(1);
-                }
-            }
-        }
+        const pid_t child = startSavingInALoop(declaration, path, Signals::Default);
         ::usleep(static_cast<useconds_t>(pause(random)));
         ::kill(child, SIGKILL);
         int status = 0;
@@ -466,17 +477,7 @@ TEST(DeclarationFileFaults, TerminatedSavesFinishFirst)
     for (int request = 0; request < 10; ++request) {
         SCOPED_TRACE("request " + std::to_string(request));
         const int signalNumber = request % 2 == 0 ? SIGTERM : SIGHUP;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            deferTerminationDuringSaves();
-            for (;;) {
-                try {
-                    declaration.SaveToFile(path);
-                } catch (...) {
-                    std::_Exit(1);
-                }
-            }
-        }
+        const pid_t child = startSavingInALoop(declaration, path, Signals::HeldDuringSaves);
         ::usleep(static_cast<useconds_t>(pause(random)));
         ::kill(child, signalNumber);
         int status = 0;

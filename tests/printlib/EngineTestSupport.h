@@ -6,11 +6,9 @@
 
 #include "LayoutRenderer.h"
 #include "Pdf417.h"
+#include "Pdf417DecoderSupport.h"
 #include "SSError.h"
 #include "WideText.h"
-
-#define ZX_USE_UTF8
-#include <ZXing/ReadBarcode.h>
 
 #include <optional>
 #include <string>
@@ -81,28 +79,11 @@ inline std::optional<std::string> decodedSymbol(std::u16string_view text, std::u
     Pdf417SetData(symbol, text);
     Pdf417SetOptions(symbol, options);
     BuildPdf417Symbol(symbol);
-    const Pdf417Bitmap& bitmap = symbol.bitmap;
 
-    // Modules become 2 x 6 image pixels (rows taller than modules are wide), standing symbols
-    // 6 x 2, with a white quiet zone.
+    // Modules become 2 x 6 image pixels (rows taller than modules are wide), standing symbols 6 x 2.
     const bool standing = options.find(u"OV") != std::u16string_view::npos;
-    const int wide = standing ? 6 : 2;
-    const int high = standing ? 2 : 6;
-    constexpr int kQuietZone = 12;
-    const int width = bitmap.width * wide + 2 * kQuietZone;
-    const int height = bitmap.height * high + 2 * kQuietZone;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height, 0xFF);
-    for (int y = 0; y < bitmap.height * high; ++y)
-        for (int x = 0; x < bitmap.width * wide; ++x)
-            if (!bitmap.pixel(x / wide, y / high))
-                pixels[static_cast<std::size_t>(y + kQuietZone) * width + x + kQuietZone] = 0;
-
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::PDF417);
-    hints.setTryHarder(true);
-    const ZXing::Result result =
-        ZXing::ReadBarcode(ZXing::ImageView(pixels.data(), width, height, ZXing::ImageFormat::Lum), hints);
-    if (!result.isValid())
+    DecodedSymbol decoded = standing ? decodeSymbol(symbol.bitmap, 6, 2) : decodeSymbol(symbol.bitmap, 2, 6);
+    if (!decoded.valid)
         return std::nullopt;
-    return std::string(result.bytes().begin(), result.bytes().end());
+    return std::move(decoded.bytes);
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "model/StandartDeduct.h"
-#include "tests/pages/deductions/MessageAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "controls/MaskedEdit.h"
 #include "model/DayDate.h"
 #include "pages/deductions/InfoIISDialog.h"
-#include "tests/pages/deductions/MessageAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "controls/ItemList.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"

@@ -19,7 +19,7 @@
 #include "model/DayDate.h"
 #include "pages/deductions/ConstructionDeductRules.h"
 #include "pages/deductions/InputConstruction.h"
-#include "tests/pages/deductions/MessageAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"

@@ -17,7 +17,7 @@
 #include "pages/deductions/ChildEduSumDialog.h"
 #include "controls/ItemList.h"
 #include "pages/deductions/SoursePensDialog.h"
-#include "tests/pages/deductions/MessageAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"

@@ -17,7 +17,7 @@
 #include "pages/deductions/ChildrenGrid.h"
 #include "controls/HelpPromptCall.h"
 #include "pages/deductions/MonthDialogs.h"
-#include "tests/pages/deductions/MessageAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 

@@ -17,6 +17,7 @@
 #include "controls/MessageBox.h"
 #include "pages/income/ConditionsRules.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/TestProgramContext.h"
@@ -54,22 +55,6 @@ void fillConditions(mTDeclaration& declaration)
     declaration.AddTrata();
 }
 
-// Answers every message box with `answer` and keeps what it asked.
-class MessageAnswers {
-public:
-    explicit MessageAnswers(QMessageBox::StandardButton answer)
-    {
-        MessageBox::setAnswerer([this, answer](const MessageBox::Message& message) {
-            asked.push_back(message.text);
-            return answer;
-        });
-    }
-    ~MessageAnswers() { MessageBox::setAnswerer({}); }
-    MessageAnswers(const MessageAnswers&) = delete;
-    MessageAnswers& operator=(const MessageAnswers&) = delete;
-
-    std::vector<QString> asked;
-};
 
 class InitialDataTest : public ::testing::Test {
 protected:
@@ -334,7 +319,7 @@ TEST_F(InitialDataTest, UntickingAnIncomeKindAsksBeforeDeleting)
         {
             MessageAnswers no(QMessageBox::No);
             (page->*c.box)->click();
-            EXPECT_EQ(no.asked, std::vector<QString>{c.question});
+            EXPECT_EQ(no.texts, QStringList{c.question});
         }
         EXPECT_TRUE((page->*c.box)->isChecked());
         page->SaveData();
@@ -351,7 +336,7 @@ TEST_F(InitialDataTest, UntickingAnIncomeKindAsksBeforeDeleting)
         (page->*c.box)->click();
         MessageAnswers unasked(QMessageBox::No);
         (page->*c.box)->click();
-        EXPECT_TRUE(unasked.asked.empty());
+        EXPECT_TRUE(unasked.texts.empty());
         EXPECT_FALSE(declaration().HasIncomeKind(c.kind));
         delete page;
     }
@@ -368,10 +353,10 @@ TEST_F(InitialDataTest, TheTypeIsChangedOnlyAfterUnlockingAndAgreeing)
     {
         MessageAnswers no(QMessageBox::No);
         page->rbNeRez->click();
-        EXPECT_EQ(no.asked,
-                  std::vector<QString>{QStringLiteral("Удалить все доходы источников выплаты в РФ (строк: 3); сами "
-                                                      "источники останутся и доходы в иностранной валюте (источников: "
-                                                      "1)?")});
+        EXPECT_EQ(no.texts,
+                  QStringList{QStringLiteral("Удалить все доходы источников выплаты в РФ (строк: 3); сами "
+                                             "источники останутся и доходы в иностранной валюте (источников: "
+                                             "1)?")});
     }
     EXPECT_TRUE(page->rbSimple->isChecked());
     EXPECT_TRUE(page->chbIncomeCurrency->isEnabled());
@@ -406,7 +391,7 @@ TEST_F(InitialDataTest, ClosingABusinessKeepsOnlyBusinessIncome)
     {
         MessageAnswers yes(QMessageBox::Yes);
         page->rbNextYear->click();
-        EXPECT_EQ(yes.asked, std::vector<QString>{QStringLiteral(
+        EXPECT_EQ(yes.texts, QStringList{QStringLiteral(
                                  "Удалить источники выплаты доходов в РФ со всеми их доходами (источников: 1) и доходы "
                                  "в иностранной валюте (источников: 1)?")});
     }
@@ -424,7 +409,7 @@ TEST_F(InitialDataTest, ClosingABusinessKeepsOnlyBusinessIncome)
     page->Button1->click();
     MessageAnswers unasked(QMessageBox::No);
     page->rbSimple->click();
-    EXPECT_TRUE(unasked.asked.empty());
+    EXPECT_TRUE(unasked.texts.empty());
     EXPECT_EQ(declaration().DeclarationType, DeclarationOrdinary);
     EXPECT_TRUE(page->chbIncomeInquiry->isEnabled());
     EXPECT_TRUE(page->rbFLProch->isEnabled());

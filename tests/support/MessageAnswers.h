@@ -4,7 +4,7 @@
 
 #include "controls/MessageBox.h"
 
-// Answers the message boxes with `answer` while it lives and records their texts.
+// Answers every message box with `answer` while it lives and keeps the texts it was asked.
 class MessageAnswers {
 public:
     explicit MessageAnswers(QMessageBox::StandardButton answer)
