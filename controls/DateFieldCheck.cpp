@@ -4,6 +4,7 @@
 
 #include "controls/CheckRun.h"
 #include "controls/DtpPanel.h"
+#include "model/DayDate.h"
 
 std::uint16_t checkTypedDates(QWidget* owner, const QString& section, std::initializer_list<DateFieldElement> fields)
 {
@@ -21,4 +22,17 @@ std::uint16_t checkTypedDates(QWidget* owner, const QString& section, std::initi
         return element.code;
     }
     return 0;
+}
+
+void reportDatesOutsideBounds(CheckRun& run, std::initializer_list<DateFieldElement> fields)
+{
+    for (const DateFieldElement& element : fields) {
+        const double value = element.field->dateTime();
+        if (element.field->isEnabled() && (value < element.field->minDate() || value > element.field->maxDate()))
+            run.report(QStringLiteral("%1 %2 вне допустимых пределов. Введите дату с %3 по %4")
+                           .arg(element.caption, QString::fromStdString(dateText(value)),
+                                QString::fromStdString(dateText(element.field->minDate())),
+                                QString::fromStdString(dateText(element.field->maxDate()))),
+                       element.code);
+    }
 }

@@ -135,9 +135,12 @@ void TDtpPanel::setDateTime(double dayCount)
     // A date the user has just typed is shown already, and keeps its caret.
     if (edit_->displayText() != text)
         edit_->setText(text);
-    if (dayCount == dateTime_)
+    if (dayCount == dateTime_) {
+        showWhetherAccepted();
         return;
+    }
     dateTime_ = dayCount;
+    showWhetherAccepted();
     emit changed();
 }
 
@@ -154,15 +157,11 @@ double TDtpPanel::maxDate() const
 void TDtpPanel::setMinDate(double dayCount)
 {
     setBounds(dayCount, std::max(dayCount, maxDate()));
-    if (dateTime_ < dayCount)
-        setDateTime(dayCount);
 }
 
 void TDtpPanel::setMaxDate(double dayCount)
 {
     setBounds(std::min(dayCount, minDate()), dayCount);
-    if (dateTime_ > dayCount)
-        setDateTime(dayCount);
 }
 
 QSize TDtpPanel::sizeHint() const
@@ -241,8 +240,10 @@ void TDtpPanel::setBounds(double minDate, double maxDate)
 void TDtpPanel::showWhetherAccepted()
 {
     // A typed date still missing digits is not marked while the user is at it.
+    const bool wrongTyping = !hasValidDate() && (edit_->hasAcceptableInput() || leftWrong_);
+    const bool heldOutside = !typing_ && (dateTime_ < minDate() || dateTime_ > maxDate());
     QPalette colours = palette();
-    if (!hasValidDate() && (edit_->hasAcceptableInput() || leftWrong_))
+    if (wrongTyping || heldOutside)
         colours.setColor(QPalette::Text, Qt::red);
     edit_->setPalette(colours);
 }

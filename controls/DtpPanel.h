@@ -49,7 +49,8 @@ private:
 // bounds. Any other text is never replaced: it stays as typed and leaves the value as it was,
 // shown in red once it is whole or the user has left the field, and hasValidDate() is false
 // until the user corrects it, so that the dialog or page holding the field refuses to close.
-// A value the program sets is shown as it is, even outside the bounds, and counts as valid.
+// A value the program sets is shown as it is, even outside the bounds, and counts as valid; one
+// outside the bounds is shown in red too, for the holder's own check to refuse.
 class TDtpPanel : public QWidget {
     Q_OBJECT
 
@@ -69,7 +70,8 @@ public:
 
     double minDate() const;
     double maxDate() const;
-    // A value beyond the new bound moves onto it. The other bound gives way when they would cross.
+    // A value beyond the new bound is kept and shown in red. The other bound gives way when they
+    // would cross.
     void setMinDate(double dayCount);
     void setMaxDate(double dayCount);
 

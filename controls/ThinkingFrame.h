@@ -13,7 +13,8 @@ using DeclarationSlot = std::unique_ptr<mTDeclaration>;
 
 // The base of every input page. The main window shows one page at a time and drives it only
 // through these operations: to leave a page it calls SaveData, then CheckData; a non-zero
-// element code keeps the page and is handed back to FocusError.
+// element code keeps the page and is handed back to FocusError. Before a command that reads the
+// declaration (save, check, export, print) it calls refuseWrongTypedDates, then SaveData.
 class TThinkingFrame : public QFrame {
     Q_OBJECT
 
@@ -28,6 +29,10 @@ public:
     // 0 when nothing needs fixing, else an element code of this page. Reads the model only:
     // the caller has called SaveData just before. Failing rules are shown in check dialogs.
     virtual std::uint16_t CheckData() = 0;
+    // A date typed on the page that it cannot take (see TDtpPanel) is refused with a check naming
+    // its field, and its element code is given for FocusError; 0 when there is none. Only the
+    // dates: a command may save a declaration the page's other rules would not yet pass.
+    virtual std::uint16_t refuseWrongTypedDates() { return 0; }
     // Puts the focus on the element the code names; on list pages the code is the 1-based row.
     // A code the page does not know does nothing.
     virtual void FocusError(std::uint16_t code) = 0;

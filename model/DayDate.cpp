@@ -6,8 +6,9 @@
 
 namespace {
 
-// Days from 01.01.1970 to a date of the proleptic Gregorian calendar.
-long long daysFromCivil(long long year, unsigned month, unsigned day)
+// Days from 01.01.1970 to a date of the proleptic Gregorian calendar. Computed at compile time for
+// the constants below, so that encodeDate is right also in another file's static initialisation.
+constexpr long long daysFromCivil(long long year, unsigned month, unsigned day)
 {
     year -= month <= 2;
     const long long era = (year >= 0 ? year : year - 399) / 400;
@@ -17,7 +18,7 @@ long long daysFromCivil(long long year, unsigned month, unsigned day)
     return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
 }
 
-CalendarDate civilFromDays(long long days)
+constexpr CalendarDate civilFromDays(long long days)
 {
     days += 719468;
     const long long era = (days >= 0 ? days : days - 146096) / 146097;
@@ -31,16 +32,16 @@ CalendarDate civilFromDays(long long days)
     return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
-const long long epochDays = daysFromCivil(1899, 12, 30);
+constexpr long long epochDays = daysFromCivil(1899, 12, 30);
 
-bool isLeap(int year)
+constexpr bool isLeap(int year)
 {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int daysInMonth(int year, int month)
+constexpr int daysInMonth(int year, int month)
 {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && isLeap(year) ? 29 : days[month - 1];
 }
 
@@ -69,8 +70,8 @@ std::optional<double> encodeDate(int year, int month, int day)
 CalendarDate decodeDate(double dayCount)
 {
     // The integer part is the date also for negative counts (-1.5 is 29.12.1899, 12:00).
-    static const double first = *encodeDate(1, 1, 1);
-    static const double last = *encodeDate(9999, 12, 31);
+    constexpr double first = static_cast<double>(daysFromCivil(1, 1, 1) - epochDays);
+    constexpr double last = static_cast<double>(daysFromCivil(9999, 12, 31) - epochDays);
     const double days = std::trunc(dayCount);
     if (!(days >= first && days <= last))
         return {};

@@ -463,6 +463,8 @@ bool TFormMain::saveChangedDeclaration()
 
 bool TFormMain::SaveDocExecute()
 {
+    if (!settleCurrentPage())
+        return false;
     if (FFileName.isEmpty())
         return saveUnderNewName();
     // A file of an earlier year is saved in this year's format, under this year's extension;
@@ -499,6 +501,8 @@ bool TFormMain::saveUnderNewName()
 
 bool TFormMain::SaveAsDocExecute()
 {
+    if (!settleCurrentPage())
+        return false;
     const QString suggested = FFileName.isEmpty() ? QString() : withDeclarationExtension(FFileName);
     const QString chosen = fileDialogs_->chooseFileToSave(this, suggested);
     if (chosen.isEmpty())
@@ -518,11 +522,22 @@ bool TFormMain::askToOverwrite(const QString& question)
            == QMessageBox::Yes;
 }
 
+bool TFormMain::settleCurrentPage()
+{
+    TThinkingFrame* page = pages_->currentPage();
+    if (!page)
+        return true;
+    if (const std::uint16_t code = page->refuseWrongTypedDates()) {
+        page->FocusError(code);
+        return false;
+    }
+    page->SaveData();
+    return true;
+}
+
 bool TFormMain::writeDeclaration(const QString& fileName)
 {
     const QString fullName = QFileInfo(fileName).absoluteFilePath();
-    if (TThinkingFrame* page = pages_->currentPage())
-        page->SaveData();
     try {
         FDeclaration->SaveToFile(QFile::encodeName(fullName).toStdString());
     } catch (const mEPrivBase& error) {

@@ -52,7 +52,8 @@ public:
     // The declaration commands. New, and Open once its file is chosen, offer to save a changed
     // declaration first; the user's cancelling, or a file that cannot be loaded, leaves the
     // declaration as it was. Save and Save As give false when nothing was saved: the user
-    // cancelled, or the file could not be written (the user has been told).
+    // cancelled, a date typed on the page is to be corrected, or the file could not be written
+    // (the user has been told).
     void CreateDocExecute();
     void OpenDocExecute();
     bool SaveDocExecute();
@@ -66,9 +67,9 @@ public:
     // refund and offset section.
     TCheckAllResult CheckAll();
     // What runs before the check command and the export: the current page hands over its data
-    // and the whole declaration is checked. 0: it passed; 1: a rule is to be corrected and its
-    // page is shown; 2: the user cancelled, or the declaration could not be computed (the user
-    // has been told).
+    // and the whole declaration is checked. 0: it passed; 1: a rule or a date typed on the page
+    // is to be corrected and its page is shown; 2: the user cancelled, or the declaration could
+    // not be computed (the user has been told).
     std::uint16_t PrepareAndCheck();
     void CheckDocExecute();
     // Writes the exchange file into a folder the user picks, once the declaration passed.
@@ -185,7 +186,11 @@ private:
     bool saveChangedDeclaration();
     bool saveUnderNewName();
     bool askToOverwrite(const QString& question);
-    // Takes the page's data and writes the declaration to the file, which becomes its name.
+    // What every command that reads the declaration does first: the page shown hands over its
+    // data. False, with the page on the field to correct, while a date typed there is no date it
+    // can take; the command then stops and nothing is read.
+    bool settleCurrentPage();
+    // Writes the declaration to the file, which becomes its name; the page is settled already.
     bool writeDeclaration(const QString& fileName);
     void updateCaption();
     void sectionClicked(const Section& section);

@@ -75,8 +75,8 @@ TCheckAllResult TFormMain::CheckAll()
 
 std::uint16_t TFormMain::PrepareAndCheck()
 {
-    if (TThinkingFrame* page = pages_->currentPage())
-        page->SaveData();
+    if (!settleCurrentPage())
+        return 1;
     TCheckAllResult result;
     try {
         result = CheckAll();

@@ -1,7 +1,5 @@
 #include "pages/deductions/InfoIISDialog.h"
 
-#include <algorithm>
-
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,11 +34,6 @@ TDtpPanel* createDateField(QWidget* parent, const char* name)
     field->setDateTime(*encodeDate(2021, 1, 1));
     field->setFixedWidth(ShortEditWidth);
     return field;
-}
-
-void showClamped(TDtpPanel* field, double dayCount)
-{
-    field->setDateTime(std::clamp(dayCount, field->minDate(), field->maxDate()));
 }
 
 } // namespace
@@ -104,8 +97,8 @@ void TfmInputInfoIIS::setAccount(const bmTInfoIIS& account)
     meINN->setText(QString::fromStdString(account.ParticipantINN));
     meKPP->setText(QString::fromStdString(account.ParticipantKPP));
     meNomDog->setText(QString::fromStdString(account.ContractNumber));
-    showClamped(dtpDataDog, account.ContractDate);
-    showClamped(dtpDataOpen, account.OpenDate);
+    dtpDataDog->setDateTime(account.ContractDate);
+    dtpDataOpen->setDateTime(account.OpenDate);
     meSum->setCurrencyValue(account.PaidIn);
     cbPriznakUpr->setChecked(account.SimplifiedSign != 0);
 }
@@ -144,6 +137,8 @@ std::uint16_t TfmInputInfoIIS::CheckIISData()
         run.report(QStringLiteral("Не указана сумма внесенных денежных средств"), SumElement);
     else if (meNomDog->text().trimmed().isEmpty())
         run.report(QStringLiteral("Не указан номер договора"), NumberElement);
+    reportDatesOutsideBounds(run, {{ContractDateElement, dtpDataDog, lbDataDog->text()},
+                                   {OpenDateElement, dtpDataOpen, lbDataOpen->text()}});
     return run.result();
 }
 

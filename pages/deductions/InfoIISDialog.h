@@ -29,7 +29,8 @@ public:
 
     explicit TfmInputInfoIIS(QWidget* owner);
 
-    // Shows the account's data, each date moved into its field's bounds.
+    // Shows the account's data as stored; a date outside its field's bounds is shown so, and the
+    // check of "Да" asks for another.
     void setAccount(const bmTInfoIIS& account);
     // Everything shown, the sum 0 when its edit is empty.
     void storeAccount(bmTInfoIIS& account);
@@ -53,7 +54,8 @@ public:
     QCheckBox* cbPriznakUpr;
 
 protected:
-    // The dates as typed, the participant's requisites, the sum paid in and the contract number.
+    // The dates as typed, the participant's requisites, the sum paid in, the contract number and
+    // the dates within their bounds.
     std::uint16_t checkItem() override;
 
 private:

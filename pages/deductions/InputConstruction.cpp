@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <tuple>
 #include <utility>
 
 #include <QAbstractItemView>
@@ -424,20 +423,9 @@ std::uint16_t TfmInputConstruction::checkItem()
         run.report(QStringLiteral("Не введен номер объекта"), NumberElement);
     if (NumberCode() == 2 && meMesto->text().trimmed().isEmpty())
         run.report(QStringLiteral("Не указано место нахождения объекта"), LocationElement);
-    // A stored date the bounds no longer take is shown as it is; the user decides what it becomes.
-    const std::initializer_list<std::tuple<QLabel*, TDtpPanel*, Element>> dates{
-        {lbRegRightDate, dtpRegRightDate, RegRightDateElement},
-        {lbRegZenDate, dtpRegZemDate, RegLandDateElement},
-        {lbBuyDate, dtpBuyDate, TransferDateElement}};
-    for (const auto& [label, field, code] : dates) {
-        const double value = field->dateTime();
-        if (field->isEnabled() && (value < field->minDate() || value > field->maxDate()))
-            run.report(QStringLiteral("%1 %2 вне допустимых пределов. Введите дату с %3 по %4")
-                           .arg(label->text(), QString::fromStdString(dateText(value)),
-                                QString::fromStdString(dateText(field->minDate())),
-                                QString::fromStdString(dateText(field->maxDate()))),
-                       code);
-    }
+    reportDatesOutsideBounds(run, {{RegRightDateElement, dtpRegRightDate, lbRegRightDate->text()},
+                                   {RegLandDateElement, dtpRegZemDate, lbRegZenDate->text()},
+                                   {TransferDateElement, dtpBuyDate, lbBuyDate->text()}});
     return run.result();
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -358,17 +359,8 @@ void TfrCurrency::SaveData()
 std::uint16_t TfrCurrency::CheckData()
 {
     FFixRule.reset();
-    FFixDate = nullptr;
-    if (FOpenIndex >= 0) {
-        enum : std::uint16_t { IncomeDate = 1, TaxDate };
-        const std::uint16_t date = checkTypedDates(this, QStringLiteral("Доходы в валюте"),
-                                                   {{IncomeDate, dtIncomeGetDate, lbIncomeGetDate->text()},
-                                                    {TaxDate, dtSubtractDate, lbSubtractDate->text()}});
-        if (date != 0) {
-            FFixDate = date == IncomeDate ? dtIncomeGetDate : dtSubtractDate;
-            return std::uint16_t(FOpenIndex + 1);
-        }
-    }
+    if (const std::uint16_t date = refuseWrongTypedDates())
+        return date;
     std::optional<CheckRun> run;
     const std::int32_t fixedProfitItem = Declaration->KIKItemNumber();
     for (int i = 0; i < incomeCount(); ++i) {
@@ -385,6 +377,42 @@ std::uint16_t TfrCurrency::CheckData()
         }
     }
     return 0;
+}
+
+std::uint16_t TfrCurrency::refuseWrongTypedDates()
+{
+    FFixDate = wrongTypedDate();
+    return FFixDate ? std::uint16_t(FOpenIndex + 1) : 0;
+}
+
+TDtpPanel* TfrCurrency::wrongTypedDate()
+{
+    if (FOpenIndex < 0)
+        return nullptr;
+    enum : std::uint16_t { IncomeDate = 1, TaxDate };
+    switch (checkTypedDates(this, QStringLiteral("Доходы в валюте"),
+                            {{IncomeDate, dtIncomeGetDate, lbIncomeGetDate->text()},
+                             {TaxDate, dtSubtractDate, lbSubtractDate->text()}})) {
+    case IncomeDate:
+        return dtIncomeGetDate;
+    case TaxDate:
+        return dtSubtractDate;
+    default:
+        return nullptr;
+    }
+}
+
+bool TfrCurrency::keepsOpenIncome()
+{
+    TDtpPanel* wrong = wrongTypedDate();
+    if (!wrong)
+        return false;
+    if (selectedRow(lvSourseIncomeInfo) != FOpenIndex) {
+        const QScopedValueRollback<bool> selecting(FSelecting, true);
+        selectRow(lvSourseIncomeInfo, FOpenIndex);
+    }
+    wrong->setFocus();
+    return true;
 }
 
 void TfrCurrency::FocusError(std::uint16_t code)
@@ -690,10 +718,34 @@ CurrencyDeductionRule TfrCurrency::deductionRule() const
     return {FPercent, FEquivalent, FMaxSum};
 }
 
+bool TfrCurrency::holdsWrongTypedDate() const
+{
+    if (FOpenIndex < 0)
+        return false;
+    for (const TDtpPanel* field : {dtIncomeGetDate, dtSubtractDate}) {
+        if (field->isEnabled() && !field->hasValidDate())
+            return true;
+    }
+    return false;
+}
+
 void TfrCurrency::selectionChanged()
 {
-    if (isLoading() || FDeleting)
+    if (isLoading() || FSelecting)
         return;
+    if (holdsWrongTypedDate()) {
+        // The list may select more than once for one key or click: the open income is kept,
+        // with the message, once the list is done.
+        if (!FKeepingPending) {
+            FKeepingPending = true;
+            QTimer::singleShot(0, this, [this] {
+                FKeepingPending = false;
+                if (!keepsOpenIncome())
+                    selectionChanged();
+            });
+        }
+        return;
+    }
     storeIncome();
     const int row = selectedRow(lvSourseIncomeInfo);
     if (row >= 0)
@@ -704,6 +756,8 @@ void TfrCurrency::selectionChanged()
 
 void TfrCurrency::fbAddSourseIncomeClick()
 {
+    if (keepsOpenIncome())
+        return;
     TfmInputCurrencySourseIncome dialog(this);
     dialog.chbKIK->setVisible(true);
     dialog.chbKIK->setEnabled(Declaration->KIKItemNumber() == 0);
@@ -782,7 +836,7 @@ void TfrCurrency::fbDeleteSourseIncomeClick()
     // The income goes now: nothing of the fields is stored into it, nor into the one after it.
     FOpenIndex = -1;
     {
-        const QScopedValueRollback<bool> deleting(FDeleting, true);
+        const QScopedValueRollback<bool> selecting(FSelecting, true);
         Declaration->DeleteCurrencyIncome(std::size_t(row));
         delete lvSourseIncomeInfo->takeTopLevelItem(row);
         selectRow(lvSourseIncomeInfo, incomeCount() > 0 ? std::max(row - 1, 0) : -1);
@@ -795,7 +849,7 @@ void TfrCurrency::fbDeleteSourseIncomeClick()
 
 void TfrCurrency::fbCopyClick()
 {
-    if (FOpenIndex < 0)
+    if (FOpenIndex < 0 || keepsOpenIncome())
         return;
     if (isFixedProfit(FOpenIndex)) {
         MessageBox::show(this, QMessageBox::Information, QStringLiteral("Форвета"),

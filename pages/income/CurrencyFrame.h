@@ -26,6 +26,7 @@ struct ReferenceElement;
 // while the automatic box is checked, else typed), the income and its deduction, the tax paid
 // abroad and a controlled foreign company's data. The open income is stored when another row is
 // selected and by SaveData; adding, copying and deleting write into the declaration at once.
+// While a typed date of the open income is no date, another row, adding and copying are refused.
 class TfrCurrency : public TThinkingFrame {
     Q_OBJECT
 
@@ -36,6 +37,7 @@ public:
     void SaveData() override;
     // The element code is the 1-based number of the income.
     std::uint16_t CheckData() override;
+    std::uint16_t refuseWrongTypedDates() override;
     // Selects the income the code numbers and puts the focus where its rule failed.
     void FocusError(std::uint16_t code) override;
 
@@ -131,6 +133,14 @@ private:
     void takeDirectoryRates(bool incomeDate, bool taxDate);
     CurrencyDeductionRule deductionRule() const;
 
+    bool holdsWrongTypedDate() const;
+    // The date field of the open income whose typed text is no date, after the check that
+    // reports it; nullptr when both dates are taken.
+    TDtpPanel* wrongTypedDate();
+    // Refuses leaving the open income while one of its typed dates is no date: the income stays
+    // selected with the text as typed, and the field to correct gets the focus.
+    bool keepsOpenIncome();
+
     void selectionChanged();
     void fbAddSourseIncomeClick();
     void EditSource();
@@ -148,10 +158,14 @@ private:
     int FOpenIndex = -1;
     // The date field of the open income the page's check refused, for FocusError.
     TDtpPanel* FFixDate = nullptr;
-    // Set while the fields are being filled from the model or a row is being removed: what
-    // the program writes then is no edit of the user's.
+    // Set while the fields are being filled from the model, and while the program moves the
+    // selection itself (a row removed, the open income kept): what the program writes then is
+    // no edit of the user's.
     bool FFilling = false;
-    bool FDeleting = false;
+    bool FSelecting = false;
+    // Another row was selected while a typed date of the open income is no date; the refusal
+    // is on its way.
+    bool FKeepingPending = false;
     // The currency of the directory the code names; nullptr when there is none.
     const ReferenceElement* FCurrency = nullptr;
 

@@ -240,9 +240,14 @@ void TfrPersonNaim::SaveData()
     saved.Foreigner.CountryCode = toModel(meKodGrazhd->text());
 }
 
+std::uint16_t TfrPersonNaim::refuseWrongTypedDates()
+{
+    return checkTypedDates(this, SectionTitle, {{BirthDate, dtBirthDate, lbBirthDate->text()}});
+}
+
 std::uint16_t TfrPersonNaim::CheckData()
 {
-    if (const std::uint16_t date = checkTypedDates(this, SectionTitle, {{BirthDate, dtBirthDate, lbBirthDate->text()}}))
+    if (const std::uint16_t date = refuseWrongTypedDates())
         return date;
     const mTPersonInformation& checked = person();
     CheckRun run(this, SectionTitle);

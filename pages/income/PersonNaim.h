@@ -36,6 +36,7 @@ public:
 
     void SaveData() override;
     std::uint16_t CheckData() override;
+    std::uint16_t refuseWrongTypedDates() override;
     void FocusError(std::uint16_t code) override;
 
     QGroupBox* gbPersonName;

@@ -9,18 +9,9 @@
 #include "controls/DtpPanel.h"
 #include "model/DayDate.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/DateTyping.h"
 
 namespace {
-
-void typeDate(TDtpPanel* field, const char* digits)
-{
-    auto* edit = field->findChild<TTestMaskD*>();
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    edit->home(false);
-    QTest::keyClicks(edit, QString::fromLatin1(digits));
-}
 
 class DateFieldCheckTest : public ::testing::Test {
 protected:

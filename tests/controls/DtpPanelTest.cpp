@@ -164,19 +164,31 @@ TEST_F(DtpPanelTest, ACorrectedDateIsTaken)
 
 TEST_F(DtpPanelTest, AProgramValueOutsideTheBoundsIsNoTypingFault)
 {
-    // As an unset date of the declaration file: the program's value is not the user's fault.
+    // As an unset date of the declaration file: the program's value is not the user's fault, but
+    // it is shown as lying outside the bounds.
+    const QColor normal = edit->palette().color(QPalette::Text);
     panel->setDateTime(0);
     EXPECT_TRUE(panel->hasValidDate());
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red));
     panel->setFocus();
     leave();
     EXPECT_TRUE(panel->hasValidDate());
     EXPECT_EQ(edit->displayText(), QStringLiteral("30.12.1899"));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red));
+    panel->setDateTime(day(3, 3, 2021));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), normal);
+    panel->setMinDate(day(1, 1, 2022));
+    panel->setDateTime(day(3, 3, 2021));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red)) << "below a raised lower bound";
+    panel->setMinDate(day(1, 1, 1900));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), normal) << "bounds that take the value";
 
     typeDate("31022021");
     leave();
     panel->setDateTime(day(3, 3, 2021));
     EXPECT_TRUE(panel->hasValidDate()) << "the program's value replaces the refused text";
     EXPECT_EQ(edit->displayText(), QStringLiteral("03.03.2021"));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), normal);
 }
 
 TEST_F(DtpPanelTest, ATypedDateTheNewBoundsTakeIsTaken)
@@ -243,28 +255,28 @@ TEST_F(DtpPanelTest, APopUpOrAnotherWindowIsNoLeaving)
     EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red)) << "a click elsewhere is leaving";
 }
 
-TEST_F(DtpPanelTest, BoundsMoveTheValueOntoThem)
+TEST_F(DtpPanelTest, NewBoundsNeverMoveTheValue)
 {
     panel->setDateTime(day(15, 6, 2021));
+    const QColor normal = edit->palette().color(QPalette::Text);
     QSignalSpy changed(panel, &TDtpPanel::changed);
 
-    panel->setMaxDate(day(31, 12, 2024));
-    EXPECT_EQ(changed.count(), 0);
     panel->setMaxDate(day(31, 3, 2021));
-    EXPECT_EQ(panel->dateTime(), day(31, 3, 2021));
-    EXPECT_EQ(edit->displayText(), QStringLiteral("31.03.2021"));
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(panel->dateTime(), day(15, 6, 2021));
+    EXPECT_EQ(edit->displayText(), QStringLiteral("15.06.2021"));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red)) << "a value beyond the bound is marked";
+    panel->setMaxDate(day(31, 12, 2024));
+    EXPECT_EQ(edit->palette().color(QPalette::Text), normal);
 
-    panel->setMinDate(day(1, 1, 2014));
-    EXPECT_EQ(changed.count(), 1);
-    panel->setMinDate(day(1, 5, 2021));
-    EXPECT_EQ(panel->dateTime(), day(1, 5, 2021));
-    EXPECT_EQ(panel->maxDate(), day(1, 5, 2021)) << "the upper bound gives way";
-    EXPECT_EQ(changed.count(), 2);
-
+    panel->setMinDate(day(1, 5, 2024));
+    EXPECT_EQ(panel->dateTime(), day(15, 6, 2021));
+    EXPECT_EQ(panel->maxDate(), day(31, 12, 2024));
+    panel->setMinDate(day(1, 1, 2025));
+    EXPECT_EQ(panel->maxDate(), day(1, 1, 2025)) << "the upper bound gives way";
     panel->setMaxDate(day(1, 1, 2000));
     EXPECT_EQ(panel->minDate(), day(1, 1, 2000)) << "the lower bound gives way";
-    EXPECT_EQ(panel->dateTime(), day(1, 1, 2000));
+    EXPECT_EQ(panel->dateTime(), day(15, 6, 2021));
+    EXPECT_EQ(changed.count(), 0);
 }
 
 TEST_F(DtpPanelTest, OnlyADifferentValueIsAChange)

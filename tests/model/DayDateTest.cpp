@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -17,7 +19,17 @@ double chronoDayCount(int year, unsigned month, unsigned day)
     return static_cast<double>((date - epoch).count());
 }
 
+// Read during this file's static initialisation, which may run before that of the date code.
+const std::optional<double> lastDayOf2021AtStart = encodeDate(2021, 12, 31);
+const std::string firstDayOf2000AtStart = dateText(36526);
+
 } // namespace
+
+TEST(DayDate, RightInStaticInitialisationOfOtherFiles)
+{
+    EXPECT_EQ(lastDayOf2021AtStart, 44561);
+    EXPECT_EQ(firstDayOf2000AtStart, "01.01.2000");
+}
 
 TEST(DayDate, KnownDays)
 {

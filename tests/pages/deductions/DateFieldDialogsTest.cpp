@@ -20,28 +20,13 @@
 #include "pages/deductions/InputConstruction.h"
 #include "pages/deductions/SoursePensDialog.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/DateTyping.h"
 
 namespace {
 
 double date(int year, int month, int day)
 {
     return *encodeDate(year, month, day);
-}
-
-// Clears the field and types the digits, as the user does; the caret stays in the field.
-void typeDate(TDtpPanel* field, const char* digits)
-{
-    auto* edit = field->findChild<TTestMaskD*>();
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    edit->home(false);
-    QTest::keyClicks(edit, QString::fromLatin1(digits));
-}
-
-QString shownText(const TDtpPanel* field)
-{
-    return field->findChild<TTestMaskD*>()->displayText();
 }
 
 std::unique_ptr<TItemDialog> iisDialog()

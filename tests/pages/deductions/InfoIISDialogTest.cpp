@@ -1,7 +1,9 @@
 #include "pages/deductions/InfoIISDialog.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QTest>
 
@@ -90,14 +92,76 @@ TEST(InfoIISDialog, ShowsAndStoresEveryFieldOfTheAccount)
     EXPECT_EQ(back, stored);
 }
 
-TEST(InfoIISDialog, DatesOutsideTheFieldsAreShownAtTheNearestBound)
+// A stored account with requisites the check takes, both dates in the fields' bounds.
+bmTInfoIIS storedAccount()
 {
-    bmTInfoIIS stored; // both dates 0: 30.12.1899
-    stored.OpenDate = *encodeDate(2022, 5, 5);
-    TfmInputInfoIIS dialog(nullptr);
-    dialog.setAccount(stored);
-    EXPECT_EQ(dialog.dtpDataDog->dateTime(), *encodeDate(1990, 1, 1));
-    EXPECT_EQ(dialog.dtpDataOpen->dateTime(), *encodeDate(2021, 12, 31));
+    bmTInfoIIS account;
+    account.ParticipantName = "АО Брокер";
+    account.ParticipantINN = ValidInn;
+    account.ParticipantKPP = ValidKpp;
+    account.ContractNumber = "ИИС-7";
+    account.ContractDate = *encodeDate(2019, 2, 27);
+    account.OpenDate = *encodeDate(2019, 3, 1);
+    account.PaidIn = Currency::fromWholeRoubles(1000);
+    return account;
+}
+
+TEST(InfoIISDialog, AStoredDateOutsideTheBoundsIsShownAsItIsAndRefusedUntilCorrected)
+{
+    const struct {
+        const char* name;
+        double bmTInfoIIS::* date;
+        TDtpPanel* TfmInputInfoIIS::* field;
+        double stored;
+        const char* shown;
+        const char* message;
+    } cases[] = {
+        {"an unset contract date", &bmTInfoIIS::ContractDate, &TfmInputInfoIIS::dtpDataDog, 0, "30.12.1899",
+         "Дата договора 30.12.1899 вне допустимых пределов. Введите дату с 01.01.1990 по 31.12.2021"},
+        {"a contract date before the lower bound", &bmTInfoIIS::ContractDate, &TfmInputInfoIIS::dtpDataDog,
+         *encodeDate(1989, 12, 31), "31.12.1989",
+         "Дата договора 31.12.1989 вне допустимых пределов. Введите дату с 01.01.1990 по 31.12.2021"},
+        {"an opening date after the upper bound", &bmTInfoIIS::OpenDate, &TfmInputInfoIIS::dtpDataOpen,
+         *encodeDate(2022, 5, 5), "05.05.2022",
+         "Дата открытия ИИС 05.05.2022 вне допустимых пределов. Введите дату с 01.01.1990 по 31.12.2021"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        bmTInfoIIS stored = storedAccount();
+        stored.*test.date = test.stored;
+        ScriptedCheckAnswers checks;
+        checks.answers = {CheckFix};
+        TfmInputInfoIIS dialog(nullptr);
+        dialog.setAccount(stored);
+        dialog.show();
+        TDtpPanel* field = dialog.*test.field;
+        auto* edit = field->findChild<TTestMaskD*>();
+        EXPECT_EQ(edit->displayText(), QString::fromUtf8(test.shown)) << "never moved onto a bound";
+        EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(Qt::red));
+        bmTInfoIIS back;
+        dialog.storeAccount(back);
+        EXPECT_EQ(back, stored) << "nor replaced when stored";
+
+        dialog.bnOk->click();
+        ASSERT_EQ(checks.shown.size(), 1u);
+        EXPECT_EQ(checks.shown[0].caption, QStringLiteral("Проверка: Сведения об индивидуальных инвестиционных счетах"));
+        EXPECT_EQ(checks.shown[0].message, QString::fromUtf8(test.message));
+        EXPECT_FALSE(checks.shown[0].skip);
+        EXPECT_FALSE(checks.shown[0].skipAll);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(field->isAncestorOf(dialog.focusWidget())) << "the date to correct has the focus";
+
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        edit->home(false);
+        QTest::keyClicks(edit, QStringLiteral("01032019"));
+        EXPECT_NE(edit->palette().color(QPalette::Text), QColor(Qt::red));
+        dialog.bnOk->click();
+        EXPECT_EQ(checks.shown.size(), 1u);
+        EXPECT_EQ(dialog.result(), TfmInputInfoIIS::Confirmed);
+        dialog.storeAccount(back);
+        EXPECT_EQ(back.*test.date, *encodeDate(2019, 3, 1));
+    }
 }
 
 struct CheckCase {

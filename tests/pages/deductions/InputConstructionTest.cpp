@@ -19,6 +19,7 @@
 #include "tests/pages/deductions/ItemDialogCheck.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/UserTyping.h"
+#include "tests/support/DateTyping.h"
 
 namespace {
 
@@ -35,18 +36,6 @@ QStringList items(const QComboBox* list)
     for (int i = 0; i < list->count(); ++i)
         texts << list->itemText(i);
     return texts;
-}
-
-// Types a date into the field as the user does and leaves the field.
-void typeDate(TDtpPanel* field, const QString& text)
-{
-    auto* edit = field->findChild<TTestMaskD*>();
-    ASSERT_NE(edit, nullptr);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    field->dateTime();
 }
 
 // A flat bought under a contract of sale, registered in 2012, with all a check asks for.
@@ -294,7 +283,7 @@ TEST(InputConstruction, ObjectsAfterTheFirstAreDatedFrom2014)
     EXPECT_EQ(dialog.dtpRegRightDate->minDate(), date(2014, 1, 1));
     EXPECT_EQ(dialog.dtpBuyDate->minDate(), date(2014, 1, 1));
     EXPECT_EQ(dialog.dtpRegZemDate->minDate(), date(1990, 1, 1));
-    EXPECT_EQ(dialog.dtpRegRightDate->dateTime(), date(2014, 1, 1));
+    EXPECT_EQ(dialog.dtpRegRightDate->dateTime(), date(2005, 1, 1)) << "a new bound never moves a date";
     dialog.SetMinDates(false);
     EXPECT_EQ(dialog.dtpRegRightDate->minDate(), date(1990, 1, 1));
 }
@@ -312,7 +301,12 @@ TEST(InputConstruction, PensionersMayGiveDatesUpTo2024)
     dialog.chbPensioner->click();
     for (TDtpPanel* field : {dialog.dtpRegRightDate, dialog.dtpRegZemDate, dialog.dtpBuyDate})
         EXPECT_EQ(field->maxDate(), date(2021, 12, 31)) << field->objectName().toStdString();
-    EXPECT_EQ(dialog.dtpRegRightDate->dateTime(), date(2021, 12, 31));
+    EXPECT_EQ(dialog.dtpRegRightDate->dateTime(), date(2023, 3, 10)) << "a new bound never moves a date";
+    ScriptedCheckAnswers checks;
+    dialog.bnOk->click();
+    ASSERT_EQ(checks.shown.size(), 1u);
+    EXPECT_TRUE(checks.shown[0].message.contains(QStringLiteral("Дата 10.03.2023 лежит вне допустимых пределов")))
+        << checks.shown[0].message.toStdString();
 }
 
 TEST(InputConstruction, AShareNeverGetsAZeroDenominator)

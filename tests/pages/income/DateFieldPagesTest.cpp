@@ -6,34 +6,22 @@
 #include <string>
 #include <vector>
 
+#include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include "controls/DtpPanel.h"
+#include "controls/FlashButton.h"
 #include "controls/ItemList.h"
+#include "pages/income/InputCurrencySourseIncome.h"
 #include "pages/income/PersonNaim.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/pages/income/CurrencyFrameFixture.h"
+#include "tests/support/DateTyping.h"
 
 namespace {
-
-// Clears the field, types the digits and leaves the field, as the user does.
-void typeDate(TDtpPanel* field, const char* digits)
-{
-    auto* edit = field->findChild<TTestMaskD*>();
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    edit->home(false);
-    QTest::keyClicks(edit, QString::fromLatin1(digits));
-    QTest::keyClick(edit, Qt::Key_Tab);
-}
-
-QString shownText(const TDtpPanel* field)
-{
-    return field->findChild<TTestMaskD*>()->displayText();
-}
 
 TThinkingFrame* personPage(PageWindow& window)
 {
@@ -104,7 +92,7 @@ TEST(DateFieldPages, ATypedDateThatIsNoneIsNeverReplacedAndKeepsThePage)
             TDtpPanel* field = input.field(*page);
             const double held = field->dateTime();
 
-            typeDate(field, typed.digits ? typed.digits : input.beforeLowerBound);
+            typeDateAndLeave(field, typed.digits ? typed.digits : input.beforeLowerBound);
             const QString shown = shownText(field);
             // Leaving the page, as the main window does it.
             page->SaveData();
@@ -125,11 +113,93 @@ TEST(DateFieldPages, ATypedDateThatIsNoneIsNeverReplacedAndKeepsThePage)
             EXPECT_EQ(shownText(field), shown) << "the typed text stays";
             EXPECT_EQ(input.saved(*window.declaration), held) << "and the date saved is not changed by it";
 
-            typeDate(field, input.corrected);
+            typeDateAndLeave(field, input.corrected);
             page->SaveData();
             EXPECT_EQ(page->CheckData(), 0);
             EXPECT_EQ(checks.shown.size(), 1u);
             EXPECT_EQ(input.saved(*window.declaration), input.correctedDate) << "the corrected date is taken";
+        }
+    }
+}
+
+TEST(DateFieldPages, AWrongDateOfAForeignIncomeKeepsTheIncomeOpen)
+{
+    const struct {
+        const char* name;
+        TDtpPanel* TfrCurrency::* field;
+        double mTCurrencyIncome::* saved;
+        const char* caption;
+    } fields[] = {{"date of the income", &TfrCurrency::dtIncomeGetDate, &mTCurrencyIncome::IncomeDate,
+                   "Дата получения дохода"},
+                  {"date the tax was paid", &TfrCurrency::dtSubtractDate, &mTCurrencyIncome::TaxPaymentDate,
+                   "Дата уплаты налога"}};
+    const struct {
+        const char* name;
+        std::function<void(TfrCurrency&)> move;
+        int openedRow; // once the date is corrected
+    } moves[] = {{"another row clicked",
+                  [](TfrCurrency& page) {
+                      QTreeWidget* list = page.lvSourseIncomeInfo;
+                      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                        list->visualItemRect(list->topLevelItem(1)).center());
+                  },
+                  1},
+                 {"another row by the arrow key",
+                  [](TfrCurrency& page) {
+                      page.lvSourseIncomeInfo->setFocus();
+                      QTest::keyClick(page.lvSourseIncomeInfo, Qt::Key_Down);
+                  },
+                  1},
+                 {"an income added", [](TfrCurrency& page) { userClick(page.fbAddSourseIncome); }, 2},
+                 {"the income copied", [](TfrCurrency& page) { userClick(page.fbCopy); }, 2}};
+    for (const auto& date : fields) {
+        for (const auto& move : moves) {
+            SCOPED_TRACE(std::string(date.name) + ", " + move.name);
+            TestProgramContext context;
+            context.directories().currencyRates = readReferenceFile(sourceTreeFile("resources/CurrencyRates.xml"));
+            PageWindow window;
+            addDividends(*window.declaration);
+            addDividends(*window.declaration).SourceName = "Microsoft Corp.";
+            auto* page = window.show<TfrCurrency>();
+            selectRow(page->lvSourseIncomeInfo, 0);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window.window));
+            TDtpPanel* field = page->*date.field;
+            const mTCurrencyIncome before = *window.declaration->GetCurrencyIncome(0);
+
+            typeDateAndLeave(field, "31022021");
+            ScriptedCheckAnswers checks;
+            checks.answers = {CheckFix};
+            bool sourceAsked = false;
+            const ModalAnswer<TfmInputCurrencySourseIncome> source([&](TfmInputCurrencySourseIncome& dialog) {
+                sourceAsked = true;
+                dialog.SetSourceName(QStringLiteral("Tesla Inc."));
+                dialog.SetSourceCountry(QStringLiteral("840"));
+                dialog.SetCreditCountry(QStringLiteral("840"));
+                dialog.bnOk->click();
+            });
+            move.move(*page);
+            QTest::qWait(0);
+
+            ASSERT_EQ(checks.shown.size(), 1u);
+            EXPECT_EQ(checks.shown[0].caption, QStringLiteral("Проверка: Доходы в валюте"));
+            EXPECT_TRUE(checks.shown[0].message.startsWith(
+                QStringLiteral("Неверная дата в поле «%1».").arg(QString::fromUtf8(date.caption))))
+                << checks.shown[0].message.toStdString();
+            EXPECT_FALSE(sourceAsked);
+            EXPECT_EQ(window.declaration->CurrencyIncomeCount(), 2u);
+            EXPECT_EQ(selectedRow(page->lvSourseIncomeInfo), 0) << "the open income stays selected";
+            EXPECT_EQ(page->lvSourseIncomeInfo->currentItem(), page->lvSourseIncomeInfo->topLevelItem(0));
+            EXPECT_EQ(shownText(field), QStringLiteral("31.02.2021")) << "the typed text stays";
+            EXPECT_TRUE(field->isAncestorOf(window.window.focusWidget())) << "the field to correct has the focus";
+            EXPECT_TRUE(*window.declaration->GetCurrencyIncome(0) == before) << "nothing of the open income is stored";
+
+            typeDateAndLeave(field, "16032021");
+            move.move(*page);
+            QTest::qWait(0);
+            EXPECT_EQ(checks.shown.size(), 1u);
+            EXPECT_EQ(selectedRow(page->lvSourseIncomeInfo), move.openedRow);
+            EXPECT_EQ((*window.declaration->GetCurrencyIncome(0)).*date.saved, day(16, 3, 2021))
+                << "the corrected date is stored";
         }
     }
 }
