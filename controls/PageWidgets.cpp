@@ -52,9 +52,12 @@ TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum 
 
 TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width)
 {
-    TMaskedEdit* edit = createEdit(parent, name, edtCurrency, 12);
-    edit->setFractionalLength(2);
-    edit->setFixedWidth(width);
+    constexpr int WholeDigits = 12;
+    constexpr int FractionDigits = 2;
+    TMaskedEdit* edit = createEdit(parent, name, edtCurrency, WholeDigits);
+    edit->setFractionalLength(FractionDigits);
+    // The digits, the comma and room for the caret.
+    edit->setFixedWidth(width != 0 ? width : fieldWidth(edit, WholeDigits + FractionDigits + 2));
     return edit;
 }
 

@@ -22,8 +22,8 @@ QLabel* createLabel(QWidget* parent, const char* name, const QString& caption);
 int fieldWidth(const QWidget* field, int characters);
 void enableAll(std::initializer_list<QWidget*> widgets, bool enabled);
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength);
-// Roubles and kopecks, up to 12 whole digits.
-TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width);
+// Roubles and kopecks, up to 12 whole digits; without a width, as wide as the largest sum.
+TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width = 0);
 QRadioButton* createRadio(QWidget* parent, const char* name, const QString& caption);
 QCheckBox* createCheckBox(QWidget* parent, const char* name, const QString& caption);
 QGroupBox* createGroupBox(QWidget* parent, const char* name, const QString& caption);

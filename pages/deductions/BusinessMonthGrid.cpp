@@ -11,7 +11,7 @@
 #include "controls/DisplayFormat.h"
 #include "controls/MaskedEdit.h"
 #include "model/StandartDeduct.h"
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 
 namespace {
 
@@ -47,11 +47,6 @@ QLabel* columnHead(QWidget* parent, const QString& name, const QString& caption)
 bool holdsAmount(const TMaskedEdit* box)
 {
     return box->currencyValue() != Currency();
-}
-
-QString amountText(Currency amount)
-{
-    return amount == Currency() ? QString() : currencyDisplayText(amount);
 }
 
 } // namespace
@@ -135,9 +130,9 @@ void TBusinessMonthGrid::load(const mTStandartDeduct& deduct)
     for (std::uint8_t i = 0; i < 12; ++i)
         monthBoxes[i]->setChecked(deduct.GetBusinessMonth(i) != 0);
     for (std::uint8_t m = 1; m <= 12; ++m)
-        incomeBoxes[m - 1]->setText(amountText(deduct.GetMonthIncome(m)));
+        incomeBoxes[m - 1]->setText(moneyText(deduct.GetMonthIncome(m)));
     for (std::uint8_t m = 1; m <= 12; ++m)
-        expenseBoxes[m - 1]->setText(amountText(deduct.GetMonthExpense(m)));
+        expenseBoxes[m - 1]->setText(moneyText(deduct.GetMonthExpense(m)));
 }
 
 void TBusinessMonthGrid::store(mTStandartDeduct& deduct) const

@@ -11,7 +11,7 @@
 
 #include "controls/MaskedEdit.h"
 #include "model/StandartDeduct.h"
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 
 namespace {
 

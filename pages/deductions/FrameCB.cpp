@@ -17,7 +17,7 @@
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
 #include "controls/ItemList.h"
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 #include "pages/deductions/InfoIISDialog.h"
 
 namespace {

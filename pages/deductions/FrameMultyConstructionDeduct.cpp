@@ -22,7 +22,7 @@
 #include "controls/SideBySideLayout.h"
 #include "export/FieldLimits.h"
 #include "pages/deductions/ConstructionDeductRules.h"
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 #include "pages/deductions/InputConstruction.h"
 
 namespace {

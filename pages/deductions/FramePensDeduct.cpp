@@ -18,7 +18,7 @@
 #include "controls/ItemList.h"
 #include "controls/PageWidgets.h"
 #include "pages/deductions/ChildEduSumDialog.h"
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 #include "pages/deductions/SoursePensDialog.h"
 
 namespace {

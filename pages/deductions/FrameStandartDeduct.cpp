@@ -15,7 +15,7 @@
 #include "controls/PageWidgets.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 #include "pages/deductions/MonthDialogs.h"
 
 namespace {

@@ -32,8 +32,6 @@ namespace {
 // Narrow enough for the page to fit a small window; the column fills a wider list.
 constexpr int ListColumnWidth = 300;
 constexpr int ListRowsShown = 4;
-constexpr int MoneyWholeDigits = 12;
-constexpr int MoneyFractionDigits = 2;
 // Tax paid goes into the declaration in whole roubles, each field with the digits it has there.
 constexpr int AdvanceDigits = FieldFacetOf("ДоходПредпр", "УплФактАвИт").totalDigits;
 constexpr int CorrectedTaxDigits = FieldFacetOf("НБКор105.3", "НалКорСам").totalDigits;
@@ -50,14 +48,6 @@ constexpr int FarmYearWhenEmpty = 2000;
 constexpr int UpDownWidth = 16;
 
 const char* const QuarterNames[4] = {"I", "II", "III", "IV"};
-
-TMaskedEdit* createMoney(QWidget* parent, const char* name)
-{
-    TMaskedEdit* edit = createEdit(parent, name, edtCurrency, MoneyWholeDigits);
-    edit->setFractionalLength(MoneyFractionDigits);
-    edit->setFixedWidth(fieldWidth(edit, MoneyWholeDigits + MoneyFractionDigits + 2));
-    return edit;
-}
 
 // Digits only; a value the program shows may still carry the kopecks it was stored with.
 TMaskedEdit* createDigits(QWidget* parent, const char* name, int digits, int extraWidth = 3)
@@ -129,33 +119,33 @@ void TfrBusinessNew::createControls()
         const QByteArray number = QByteArray::number(q + 1);
         lbDohKv[q] = createLabel(gbQuarters, ("lbDohKv" + number).constData(),
                                  QStringLiteral("Доходы за ") + quarter + QStringLiteral(" квартал"));
-        meDohKv[q] = createMoney(gbQuarters, ("meDohKv" + number).constData());
+        meDohKv[q] = createMoneyEdit(gbQuarters, ("meDohKv" + number).constData());
         lbRashKv[q] = createLabel(gbQuarters, ("lbRashKv" + number).constData(),
                                   QStringLiteral("Расходы за ") + quarter + QStringLiteral(" квартал"));
-        meRashKv[q] = createMoney(gbQuarters, (q == 2 ? QByteArray("meRashkv3") : "meRashKv" + number).constData());
+        meRashKv[q] = createMoneyEdit(gbQuarters, (q == 2 ? QByteArray("meRashkv3") : "meRashKv" + number).constData());
     }
     lbSumDoh = createLabel(gbQuarters, "lbSumDoh", QStringLiteral("Итого доходов"));
-    meSumDoh = createMoney(gbQuarters, "meSumDoh");
+    meSumDoh = createMoneyEdit(gbQuarters, "meSumDoh");
     lbSumRash = createLabel(gbQuarters, "lbSumRash", QStringLiteral("Итого расходов"));
-    meSumRash = createMoney(gbQuarters, "meSumRash");
+    meSumRash = createMoneyEdit(gbQuarters, "meSumRash");
 
     chbIsConfirmedExpensies = createCheckBox(gbQuarters, "chbIsConfirmedExpensies",
                                              QStringLiteral("Имеются документально подтв. расходы"));
     lbMat = createLabel(gbQuarters, "lbMat", QStringLiteral("Мат. расходы"));
-    meMat = createMoney(gbQuarters, "meMat");
+    meMat = createMoneyEdit(gbQuarters, "meMat");
     lbAm = createLabel(gbQuarters, "lbAm", QStringLiteral("Амортизац. начисл."));
-    meAm = createMoney(gbQuarters, "meAm");
+    meAm = createMoneyEdit(gbQuarters, "meAm");
     lbTrud = createLabel(gbQuarters, "lbTrud", QStringLiteral("Оплата труда"));
-    meTrud = createMoney(gbQuarters, "meTrud");
+    meTrud = createMoneyEdit(gbQuarters, "meTrud");
     lbProch = createLabel(gbQuarters, "lbProch", QStringLiteral("Прочие расходы"));
-    meProch = createMoney(gbQuarters, "meProch");
+    meProch = createMoneyEdit(gbQuarters, "meProch");
 
     gbDeclaration = createGroupBox(this, "gbDeclaration", QStringLiteral("Сведения по декларации в целом"));
     lbActualPrepayment =
         createLabel(gbDeclaration, "lbActualPrepayment", QStringLiteral("Фактические авансовые платежи"));
     meActualPrepayment = createDigits(gbDeclaration, "meActualPrepayment", AdvanceDigits);
     lbCorIncome = createLabel(gbDeclaration, "lbCorIncome", QStringLiteral("Скорректированная база"));
-    meCorIncome = createMoney(gbDeclaration, "meCorIncome");
+    meCorIncome = createMoneyEdit(gbDeclaration, "meCorIncome");
     lbCorExpense = createLabel(gbDeclaration, "lbCorExpense", QStringLiteral("Скорректированный налог"));
     meCorExpense = createDigits(gbDeclaration, "meCorExpense", CorrectedTaxDigits);
     lbPatentPayment = createLabel(gbDeclaration, "lbPatentPayment", QStringLiteral("Платежи по патенту"));

@@ -713,7 +713,7 @@ void TfrCurrency::takeDirectoryRates(bool incomeDate, bool taxDate)
         take(meCurrencyUnits2, meCurrencyExchange2, taxRate);
 }
 
-CurrencyDeductionRule TfrCurrency::deductionRule() const
+DeductionRule TfrCurrency::deductionRule() const
 {
     return {FPercent, FEquivalent, FMaxSum};
 }
@@ -960,8 +960,8 @@ void TfrCurrency::bnSubtractCodClick()
     FEquivalent = picker.FEquivalent();
     setDeductionControls(true, picker.FVisible(), picker.FEnabled());
     const std::optional<Currency> deduction =
-        deductionOnChoice(deductionRule(), roublesAtRate(meIncomeCurrencySum->currencyValue(),
-                                                         meCurrencyUnits->text().toInt(),
-                                                         meCurrencyExchange->currencyValue()));
+        ruleDeduction(deductionRule(), roublesAtRate(meIncomeCurrencySum->currencyValue(),
+                                                     meCurrencyUnits->text().toInt(),
+                                                     meCurrencyExchange->currencyValue()));
     meSubtractSum->setText(deduction ? currencyDisplayText(*deduction) : QString());
 }

@@ -131,7 +131,7 @@ private:
     // After the user changed the currency or a date: the automatic box follows what the
     // directory holds, and the rates of the dates named are filled from it or left to type.
     void takeDirectoryRates(bool incomeDate, bool taxDate);
-    CurrencyDeductionRule deductionRule() const;
+    DeductionRule deductionRule() const;
 
     bool holdsWrongTypedDate() const;
     // The date field of the open income whose typed text is no date, after the check that
@@ -171,7 +171,7 @@ private:
 
     // The open income's entries of the dictionary.
     QString FIncomeName;
-    int FPercent = 0;
+    std::uint16_t FPercent = 0;
     Currency FMaxSum;
     bool FHasDeductions = false;
     bool FEquivalent = false;

@@ -15,11 +15,6 @@ constexpr std::initializer_list<std::int32_t> IncomesWithoutDeductionSum = {
     5013, 5014, 5017, 5020, 5024, 5026, 5028, 5029, 9537, 9538, 9551, 9552,
 };
 
-Currency capped(Currency sum, Currency maxSum)
-{
-    return maxSum != Currency() && sum > maxSum ? maxSum : sum;
-}
-
 qsizetype characterCount(const std::string& text)
 {
     return QString::fromStdString(text).size();
@@ -35,22 +30,6 @@ Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate)
     income.IncomeDateRate = rate;
     income.SetIncomeAmount(amount);
     return income.IncomeRoubles;
-}
-
-Currency deductionForIncome(const CurrencyDeductionRule& rule, Currency roubles, Currency typed)
-{
-    if (rule.percent != 0)
-        return capped(percentOf(roubles, rule.percent), rule.maxSum);
-    if (rule.equivalent)
-        return capped(roubles, rule.maxSum);
-    return capped(typed, rule.maxSum);
-}
-
-std::optional<Currency> deductionOnChoice(const CurrencyDeductionRule& rule, Currency roubles)
-{
-    if (rule.percent == 0 && !rule.equivalent)
-        return std::nullopt;
-    return deductionForIncome(rule, roubles, Currency());
 }
 
 CompanyFields companyFieldsFor(std::int32_t incomeCode)

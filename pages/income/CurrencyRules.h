@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "model/Currency.h"
+#include "pages/income/IncomeLineRules.h"
 
 class mTCurrencyIncome;
 
@@ -27,19 +28,6 @@ inline constexpr int CompanyNumberLength = 8;
 
 // amount / units x rate, rounded half up to kopecks, as the model stores it; 0 without units.
 Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate);
-
-// What the deduction of the dictionary amounts to.
-struct CurrencyDeductionRule {
-    int percent = 0;         // a share of the income; 0 when none
-    bool equivalent = false; // the whole income
-    Currency maxSum;         // the cap; 0 when none
-};
-
-// The deduction after the income's rouble value changed: a share or the whole of it by the
-// rule, or else the sum the user typed, each within a non-zero cap.
-Currency deductionForIncome(const CurrencyDeductionRule& rule, Currency roubles, Currency typed);
-// The deduction a newly chosen code starts with; nothing (an empty edit) when the user types it.
-std::optional<Currency> deductionOnChoice(const CurrencyDeductionRule& rule, Currency roubles);
 
 // Which of the company's fields an income asks for: its number, and for its profit also how the
 // profit was determined and the taxes withheld in Russia.

@@ -90,3 +90,8 @@ Currency cappedDeduction(const DeductionRule& rule, Currency typed)
 {
     return capped(typed, rule.maxSum);
 }
+
+Currency deductionForIncome(const DeductionRule& rule, Currency income, Currency typed)
+{
+    return ruleDeduction(rule, income).value_or(cappedDeduction(rule, typed));
+}

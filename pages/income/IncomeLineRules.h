@@ -43,3 +43,5 @@ struct DeductionRule {
 std::optional<Currency> ruleDeduction(const DeductionRule& rule, Currency income);
 // A sum typed by the user, capped by a non-zero maximum.
 Currency cappedDeduction(const DeductionRule& rule, Currency typed);
+// The deduction the rule sets for the income, or else the sum the user typed, within the cap.
+Currency deductionForIncome(const DeductionRule& rule, Currency income, Currency typed);

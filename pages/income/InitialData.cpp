@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/HelpPromptCall.h"
 #include "controls/HelpTopics.h"
 #include "controls/MaskedEdit.h"
-#include "controls/MessageBox.h"
 #include "controls/PageWidgets.h"
 #include "controls/ProgramContext.h"
 #include "export/FieldLimits.h"
@@ -81,7 +81,6 @@ QStringList recordsOfType(const mTDeclaration& declaration, std::uint8_t type)
     }
     if (type != DeclarationOrdinary)
         records << recordsOfKind(declaration, IncomeKindForeign);
-    records.removeAll(QString());
     return records;
 }
 
@@ -93,15 +92,6 @@ void deleteIncomeLines(mTDeclaration& declaration)
         source->Incomes15.clear();
         source->Incomes99.clear();
     }
-}
-
-// Asks before anything is deleted; true when the user agreed.
-bool userAgreesToDelete(QWidget* owner, const QStringList& records)
-{
-    return MessageBox::show(owner, QMessageBox::Question, QStringLiteral("Форвета"),
-                            QStringLiteral("Удалить ") + records.join(QStringLiteral(" и ")) + u'?',
-                            QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
 }
 
 } // namespace
@@ -352,7 +342,7 @@ void TfrInitialData::incomeBoxClicked(QCheckBox* box, std::uint8_t kind)
     mTDeclaration& declaration = *Declaration;
     if (!box->isChecked()) {
         const QString records = recordsOfKind(declaration, kind);
-        if (!records.isEmpty() && !userAgreesToDelete(this, {records})) {
+        if (!userAgreesToDelete(this, {records})) {
             const LoadingScope keeping(*this);
             box->setChecked(true);
             return;
@@ -371,7 +361,7 @@ void TfrInitialData::typeClicked(std::uint8_t type)
         return;
     }
     const QStringList records = recordsOfType(declaration, type);
-    if (!records.isEmpty() && !userAgreesToDelete(this, records)) {
+    if (!userAgreesToDelete(this, records)) {
         const LoadingScope keeping(*this);
         typeRadio(declaration.DeclarationType)->setChecked(true);
         return;

@@ -25,20 +25,12 @@
 namespace {
 
 constexpr int ClientWidth = 435;
-constexpr int MoneyCharacters = 16; // 12 whole digits, the comma and 2 kopeck digits, with room
 constexpr int MonthDigits = 2;
 // The tax withheld holds whole roubles, as the exchange file does.
 constexpr int WithheldTaxDigits = FieldFacetOf("ДоходИстРФ", "НалУдерж").totalDigits;
 constexpr QMargins PanelMargins(0, 0, 0, 0);
 
 const QString ChooserHint = QStringLiteral("Выбрать код из справочника");
-
-TMaskedEdit* createMoney(QWidget* parent, const char* name)
-{
-    TMaskedEdit* edit = createMoneyEdit(parent, name, 0);
-    edit->setFixedWidth(fieldWidth(edit, MoneyCharacters));
-    return edit;
-}
 
 // A code chosen from a directory, shown on a sunken panel as wide as a money field.
 QLabel* createCodePanel(QWidget* parent, const char* name, int width)
@@ -55,12 +47,6 @@ QWidget* createPanel(QWidget* parent, const char* name)
     auto* panel = new QWidget(parent);
     panel->setObjectName(QLatin1String(name));
     return panel;
-}
-
-// An empty field stands for no sum.
-QString sumText(Currency sum)
-{
-    return sum == Currency() ? QString() : currencyDisplayText(sum);
 }
 
 bool isEmpty(const TMaskedEdit* edit)
@@ -89,7 +75,7 @@ void TfmInput13Income::createControls()
     lbIncomeCod = createLabel(Panel1, "lbIncomeCod", QStringLiteral("Код дохода"));
     bnIncomeCod = createChooserButton(Panel1, "bnIncomeCod", ChooserHint);
     lbIncomeSum = createLabel(Panel1, "lbIncomeSum", QStringLiteral("Сумма дохода"));
-    meIncomeSum = createMoney(Panel1, "meIncomeSum");
+    meIncomeSum = createMoneyEdit(Panel1, "meIncomeSum");
     const int codeWidth = meIncomeSum->width() - bnIncomeCod->width() - 2;
     pnlIncomeCod = createCodePanel(Panel1, "pnlIncomeCod", codeWidth);
     lbIncomeName = createLabel(Panel1, "lbIncomeName", QString());
@@ -99,19 +85,19 @@ void TfmInput13Income::createControls()
     Panel2 = createPanel(GroupBox1, "Panel2");
     cbNeenPrilA = createCheckBox(Panel2, "cbNeenPrilA", QStringLiteral("Имущество было приобретено после 01.01.2016"));
     lbKSum = createLabel(Panel2, "lbKSum", QStringLiteral("Кадастровая стоимость"));
-    meKSum = createMoney(Panel2, "meKSum");
+    meKSum = createMoneyEdit(Panel2, "meKSum");
     lbKNum = createLabel(Panel2, "lbKNum", QStringLiteral("Кадастровый номер"));
     meKNum = createEdit(Panel2, "meKNum", edtNone, FieldLimits::CadastralNumber);
     lbPrice = createLabel(Panel2, "lbPrice", QStringLiteral("Цена объекта по договору продажи"));
     lbPrice->setWordWrap(true);
-    mePrice = createMoney(Panel2, "mePrice");
+    mePrice = createMoneyEdit(Panel2, "mePrice");
 
     Panel3 = createPanel(GroupBox1, "Panel3");
     lbSubtractCod = createLabel(Panel3, "lbSubtractCod", QStringLiteral("Код вычета (расхода)"));
     bnSubtractCod = createChooserButton(Panel3, "bnSubtractCod", ChooserHint);
     pnlSubtractCod = createCodePanel(Panel3, "pnlSubtractCod", codeWidth);
     lbSubtractSum = createLabel(Panel3, "lbSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
-    meSubtractSum = createMoney(Panel3, "meSubtractSum");
+    meSubtractSum = createMoneyEdit(Panel3, "meSubtractSum");
     // A deduction without a sum of its own hides the field; the fields below stay in place.
     QSizePolicy keepsPlace = meSubtractSum->sizePolicy();
     keepsPlace.setRetainSizeWhenHidden(true);
@@ -314,7 +300,7 @@ void TfmInput13Income::chooseDeductCode(const QString& code)
     meSubtractSum->setText(QString());
     takeDeduction(*deduction);
     if (const std::optional<Currency> sum = ruleDeduction(deductionRule(), meIncomeSum->currencyValue()))
-        meSubtractSum->setText(sumText(*sum));
+        meSubtractSum->setText(moneyText(*sum));
 }
 
 void TfmInput13Income::takeDeduction(const DictionaryDeduction& deduction)
@@ -370,7 +356,7 @@ void TfmInput13Income::setDeductionText(Currency sum)
 {
     // A sum that reads the same is left as typed.
     if (isEmpty(meSubtractSum) ? sum != Currency() : meSubtractSum->currencyValue() != sum)
-        meSubtractSum->setText(sumText(sum));
+        meSubtractSum->setText(moneyText(sum));
 }
 
 void TfmInput13Income::meIncomeSumChange()
@@ -384,8 +370,7 @@ void TfmInput13Income::meIncomeSumChange()
     }
     if (!FHasDeductions)
         return;
-    const Currency deduction =
-        ruleDeduction(deductionRule(), income).value_or(cappedDeduction(deductionRule(), meSubtractSum->currencyValue()));
+    const Currency deduction = deductionForIncome(deductionRule(), income, meSubtractSum->currencyValue());
     setDeductionText(deduction);
 }
 
@@ -441,7 +426,7 @@ void TfmInput13Income::showLine(const mTIncome& line)
     pnlIncomeCod->setText(code);
     lbIncomeName->setText(income ? income->name.trimmed() : unknownIncomeCodeMessage(code));
     meIncomeSum->setEnabled(true);
-    meIncomeSum->setText(sumText(line.Amount));
+    meIncomeSum->setText(moneyText(line.Amount));
     lbHoldSum->setEnabled(true);
     meHoldSum->setEnabled(true);
     meHoldSum->setText(currencyDisplayText(line.WithheldTax));
@@ -472,7 +457,7 @@ void TfmInput13Income::showStoredDeduction(const mTIncome& line, const Dictionar
     if (line.IncomeCode == FixedDeductionIncome) {
         // The field is locked: it shows what the line will carry, the whole income.
         showFixedDeduction();
-        meSubtractSum->setText(sumText(line.Amount));
+        meSubtractSum->setText(moneyText(line.Amount));
         return;
     }
     if (!income) {
@@ -481,7 +466,7 @@ void TfmInput13Income::showStoredDeduction(const mTIncome& line, const Dictionar
         setDeductionControlsEnabled(false);
         if (line.DeductionCode != 0)
             pnlSubtractCod->setText(code);
-        meSubtractSum->setText(sumText(line.Deduction));
+        meSubtractSum->setText(moneyText(line.Deduction));
         return;
     }
     FHasDeductions = !income->deductions.empty() && (FResident || nonResidentMayDeduct(pnlIncomeCod->text()));
@@ -493,7 +478,7 @@ void TfmInput13Income::showStoredDeduction(const mTIncome& line, const Dictionar
         return; // the check asks for a deduction of this year's dictionary
     takeDeduction(*deduction);
     const Currency sum = ruleDeduction(deductionRule(), line.Amount).value_or(line.Deduction);
-    meSubtractSum->setText(sumText(sum));
+    meSubtractSum->setText(moneyText(sum));
 }
 
 void TfmInput13Income::confirm()

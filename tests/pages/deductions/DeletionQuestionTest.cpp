@@ -1,4 +1,4 @@
-#include "pages/deductions/DeletionQuestion.h"
+#include "controls/DeletionQuestion.h"
 
 #include <functional>
 #include <memory>

@@ -61,6 +61,15 @@ TEST(IncomeLineRulesTest, ATypedDeductionIsCappedByANonZeroMaximum)
     EXPECT_EQ(cappedDeduction({0, false, Currency()}, money("5000")), money("5000"));
 }
 
+// The rule's own sum wins over what was typed; without a rule the typed sum stays, capped.
+TEST(IncomeLineRulesTest, TheDeductionForAnIncomeIsTheRulesOrElseTheTypedSum)
+{
+    EXPECT_EQ(deductionForIncome({20, false, money("100")}, money("1000"), money("5")), money("100"));
+    EXPECT_EQ(deductionForIncome({0, true, Currency()}, money("1000"), money("5")), money("1000"));
+    EXPECT_EQ(deductionForIncome({0, false, money("4000")}, money("1000"), money("5000")), money("4000"));
+    EXPECT_EQ(deductionForIncome({0, false, Currency()}, money("1000"), money("5000")), money("5000"));
+}
+
 TEST(IncomeLineRulesTest, ASaleCountsTheLargerOfSeventyPerCentOfTheCadastralValueAndThePrice)
 {
     struct Case {
