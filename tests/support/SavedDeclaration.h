@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include <QByteArray>
 #include <QFile>
@@ -23,4 +25,15 @@ inline QByteArray fileBytes(const mTDeclaration& declaration)
     declaration.SaveToFile(name.toStdString());
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The declaration as a file written now reads back.
+inline std::unique_ptr<mTDeclaration> reloaded(const mTDeclaration& declaration)
+{
+    QTemporaryDir folder;
+    const std::string name = folder.filePath(QStringLiteral("declaration.fv1")).toStdString();
+    declaration.SaveToFile(name);
+    auto copy = std::make_unique<mTDeclaration>();
+    copy->LoadFromFile(name);
+    return copy;
 }

@@ -374,12 +374,7 @@ TEST_F(CurrencyFrameEditingTest, TheFixedProfitsSourceIsTheLaws)
 
 TEST_F(CurrencyFrameEditingTest, CopyingTakesTheSourceCodesAndCompanyButNoFigures)
 {
-    mTCurrencyIncome& company = addDividends(declaration());
-    company.IncomeCode = 1000;
-    company.IncomeCodeName = "Прибыль контролируемой иностранной компании";
-    company.CompanyNumber = "АБ 12345";
-    company.ProfitMethod = 2;
-    company.Line150Sum = roubles(1200);
+    mTCurrencyIncome& company = addCompanyProfit(declaration());
     company.CreditCountry = "276";
     showPage();
     open(0);

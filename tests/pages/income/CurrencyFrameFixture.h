@@ -53,6 +53,19 @@ inline mTCurrencyIncome& addDividends(mTDeclaration& declaration)
     return income;
 }
 
+// A controlled foreign company's profit, with its number, how the profit was determined and the
+// tax withheld in Russia.
+inline mTCurrencyIncome& addCompanyProfit(mTDeclaration& declaration)
+{
+    mTCurrencyIncome& company = addDividends(declaration);
+    company.IncomeCode = 1000;
+    company.IncomeCodeName = "Прибыль контролируемой иностранной компании";
+    company.CompanyNumber = "АБ 12345";
+    company.ProfitMethod = 2;
+    company.Line150Sum = roubles(1200);
+    return company;
+}
+
 class CurrencyFrameTest : public ::testing::Test {
 protected:
     CurrencyFrameTest()

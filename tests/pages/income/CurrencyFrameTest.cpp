@@ -54,12 +54,7 @@ TEST_F(CurrencyFrameTest, ADeclarationLoadedAndSavedBackIsUnchanged)
     typed.DeductionCode = 903;
     typed.DeductionSum = roubles(5000);
     // A company's profit with its number, order and withheld tax.
-    mTCurrencyIncome& company = addDividends(declaration());
-    company.IncomeCode = 1000;
-    company.IncomeCodeName = "Прибыль контролируемой иностранной компании";
-    company.CompanyNumber = "АБ 12345";
-    company.ProfitMethod = 2;
-    company.Line150Sum = roubles(1200);
+    addCompanyProfit(declaration());
     // A code the dictionary does not know keeps its deduction.
     mTCurrencyIncome& unknown = addDividends(declaration());
     unknown.IncomeCode = 4444;

@@ -58,17 +58,6 @@ mTTrata& addOffset(mTDeclaration& declaration)
     return offset;
 }
 
-// The declaration as a file written now reads back.
-DeclarationSlot reloaded(const mTDeclaration& declaration)
-{
-    QTemporaryDir folder;
-    const std::string name = folder.filePath(QStringLiteral("declaration.fv1")).toStdString();
-    declaration.SaveToFile(name);
-    auto copy = std::make_unique<mTDeclaration>();
-    copy->LoadFromFile(name);
-    return copy;
-}
-
 class KudaTratitTest : public ::testing::Test {
 protected:
     mTDeclaration& declaration() { return *window.declaration; }

@@ -93,17 +93,6 @@ QStringList allRows(const QTreeWidget* list)
     return rows;
 }
 
-// The declaration as a file written now reads back.
-DeclarationSlot reloaded(const mTDeclaration& declaration)
-{
-    QTemporaryDir folder;
-    const std::string name = folder.filePath(QStringLiteral("declaration.fv1")).toStdString();
-    declaration.SaveToFile(name);
-    auto copy = std::make_unique<mTDeclaration>();
-    copy->LoadFromFile(name);
-    return copy;
-}
-
 // A row clicked as the user does, which gives the list the focus.
 void clickRow(QTreeWidget* list, int row)
 {
