@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
-#include "controls/FileReadFailure.h"
 #include "model/Cp1251.h"
 #include "model/RegularFile.h"
 
@@ -88,6 +87,6 @@ ReferenceElement readReferenceFile(const QString& path)
 {
     const RegularFileBytes file = readRegularFile(QFile::encodeName(path).toStdString(), MaxReferenceFileSize);
     if (file.failure)
-        throw ReferenceFileError(fileReadFailureText(path, *file.failure, MaxReferenceFileSize));
+        throw ReferenceFileError(QString::fromStdString(regularFileFailureText(*file.failure, MaxReferenceFileSize)));
     return parseReferenceXml(QByteArray::fromStdString(file.bytes));
 }

@@ -1,5 +1,6 @@
 #include "export/ExchangeFile.h"
 
+#include <cerrno>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -29,7 +30,7 @@ ExportResult failure(std::string message)
 std::string writeFailureReason(const ReplaceFailure& failure)
 {
     if (failure.stage == ReplaceFailure::NotRegular)
-        return "на его месте папка или не обычный файл";
+        return notRegularFileText(failure.error == EISDIR);
     return systemErrorText(failure.error);
 }
 

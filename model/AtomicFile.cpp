@@ -216,7 +216,7 @@ std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, s
         return failed(ReplaceFailure::Resolve, error);
     const PathParts parts = splitPath(*file);
     if (parts.name.empty() || parts.name == "." || parts.name == "..")
-        return failed(ReplaceFailure::NotRegular, 0);
+        return failed(ReplaceFailure::NotRegular, EISDIR);
     const FileDescriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid())
         return failed(ReplaceFailure::Create, errno);
@@ -225,7 +225,7 @@ std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, s
     struct stat replaced {};
     const bool replacing = ::fstatat(folder.get(), parts.name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0;
     if (replacing && !S_ISREG(replaced.st_mode))
-        return failed(ReplaceFailure::NotRegular, 0);
+        return failed(ReplaceFailure::NotRegular, S_ISDIR(replaced.st_mode) ? EISDIR : 0);
 
     TemporaryFile temporary(folder.get(), S_IRUSR | S_IWUSR);
     if (!temporary.created())

@@ -18,7 +18,8 @@ PathParts splitPath(const std::string& path);
 std::optional<std::string> followLinks(const std::string& path, int& error);
 
 // Where replacing a file stopped, and the system's error number at that point (0 where the
-// system reported nothing: a target that is not a regular file, a check that refused).
+// system reported nothing: a target that is no regular file, a check that refused; EISDIR for a
+// folder in the target's place).
 struct ReplaceFailure {
     enum Stage { Resolve, NotRegular, Create, Write, Sync, Verify, Rename, SyncFolder };
     Stage stage;

@@ -16,7 +16,6 @@ namespace {
 
 const char* const previousFileKept = "\rПрежний файл сохранен без изменений.";
 const char* const badFileMessage = "Неправильный формат файла декларации, возможно он поврежден.";
-const char* const notRegularReason = "это не обычный файл, а папка, канал или устройство";
 const char* const busyReason = "файл занят другой программой";
 
 std::string reasonLine(const std::string& reason)
@@ -29,11 +28,6 @@ mEBadStorage cannotRead(const std::string& fileName, const std::string& reason)
     return mEBadStorage("Ошибка чтения файла: " + fileName + "\rВозможно он занят, или с признаком 'read only'"
                             + reasonLine(reason),
                         21);
-}
-
-std::string readFailureReason(const RegularFileFailure& failure)
-{
-    return failure.kind == RegularFileFailure::NotRegular ? notRegularReason : systemErrorText(failure.error);
 }
 
 bool readAll(int fd, std::string& bytes, std::size_t size)
@@ -81,7 +75,7 @@ void mTFileLoader::load()
     if (opened.failure && opened.failure->kind == RegularFileFailure::TooLarge)
         throw mEBadStorage(badFileMessage, 30);
     if (opened.failure)
-        throw cannotRead(fileName_, readFailureReason(*opened.failure));
+        throw cannotRead(fileName_, regularFileFailureText(*opened.failure, MaxFileSize));
     if (!lockExclusively(opened.file.get()))
         throw cannotRead(fileName_, busyReason);
 
@@ -116,7 +110,7 @@ void mTFileLoader::prepareSave()
         throw cannotReplace(systemErrorText(error));
     const PathParts parts = splitPath(*target);
     if (parts.name.empty())
-        throw cannotReplace(notRegularReason);
+        throw cannotReplace(notRegularFileText(true));
     struct stat folder {};
     if (::stat(parts.folder.c_str(), &folder) != 0)
         throw cannotReplace(systemErrorText(errno));
@@ -134,7 +128,7 @@ void mTFileLoader::prepareSave()
     }
     targetExisted_ = true;
     if (!S_ISREG(existing.st_mode))
-        throw cannotReplace(notRegularReason);
+        throw cannotReplace(notRegularFileText(S_ISDIR(existing.st_mode)));
     // Mode bits, not access(): the superuser must not overwrite a file marked read-only either.
     if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         throw cannotReplace("файл только для чтения");
@@ -142,7 +136,7 @@ void mTFileLoader::prepareSave()
         throw cannotReplace(systemErrorText(errno));
     OpenedRegularFile opened = openRegularFile(*target, UINT64_MAX);
     if (opened.failure)
-        throw cannotReplace(readFailureReason(*opened.failure));
+        throw cannotReplace(regularFileFailureText(*opened.failure, MaxFileSize));
     if (!lockExclusively(opened.file.get()))
         throw cannotReplace(busyReason);
     lockedFd_ = opened.file.release();
@@ -178,7 +172,7 @@ void mTFileLoader::Commit(const WrittenCheck& check)
 
     std::string reason = systemErrorText(failure->error);
     if (failure->stage == ReplaceFailure::NotRegular)
-        reason = notRegularReason;
+        reason = notRegularFileText(failure->error == EISDIR);
     else if (failure->error == 0)
         reason = refusal;
     switch (failure->stage) {

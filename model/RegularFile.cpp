@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "model/SystemErrorText.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,7 +51,7 @@ OpenedRegularFile openRegularFile(const std::string& path, std::uint64_t maxSize
     if (::fstat(opened.file.get(), &status) != 0)
         return fail(RegularFileFailure::System, errno);
     if (!S_ISREG(status.st_mode))
-        return fail(RegularFileFailure::NotRegular, 0);
+        return fail(RegularFileFailure::NotRegular, S_ISDIR(status.st_mode) ? EISDIR : 0);
     opened.size = static_cast<std::uint64_t>(status.st_size);
     if (opened.size > maxSize)
         return fail(RegularFileFailure::TooLarge, 0);
@@ -97,4 +99,17 @@ RegularFileBytes readRegularFile(const std::string& path, std::uint64_t maxSize)
     if (opened.failure)
         return {{}, opened.failure};
     return readOpenedFile(opened.file.get(), maxSize);
+}
+
+std::string regularFileFailureText(const RegularFileFailure& failure, std::uint64_t maxSize)
+{
+    switch (failure.kind) {
+    case RegularFileFailure::NotRegular:
+        return notRegularFileText(failure.error == EISDIR);
+    case RegularFileFailure::TooLarge:
+        return "файл больше " + std::to_string(maxSize >> 20) + " МБ";
+    case RegularFileFailure::System:
+        break;
+    }
+    return systemErrorText(failure.error);
 }

@@ -22,8 +22,9 @@ private:
     int fd_;
 };
 
-// Why a file could not be read: it is not a regular file (a folder, a FIFO, a device, a socket),
-// it is larger than the reader accepts, or the system refused (`error` holds errno).
+// Why a file could not be read: it is not a regular file (a folder, with `error` EISDIR, a FIFO,
+// a device, a socket), it is larger than the reader accepts, or the system refused (`error`
+// holds errno).
 struct RegularFileFailure {
     enum Kind { NotRegular, TooLarge, System };
     Kind kind;
@@ -52,3 +53,6 @@ RegularFileBytes readOpenedFile(int fd, std::uint64_t maxSize);
 
 // Both of the above: the whole content of the regular file at `path`, of at most `maxSize` bytes.
 RegularFileBytes readRegularFile(const std::string& path, std::uint64_t maxSize);
+
+// The failure as the user reads it, in Russian; `maxSize` is the bound the reader set.
+std::string regularFileFailureText(const RegularFileFailure& failure, std::uint64_t maxSize);

@@ -47,3 +47,8 @@ std::string systemErrorText(int errorNumber)
         return "системная ошибка " + std::to_string(errorNumber);
     return text;
 }
+
+std::string notRegularFileText(bool folder)
+{
+    return folder ? "это папка, а не файл" : "это не обычный файл, а канал или устройство";
+}

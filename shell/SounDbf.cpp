@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "controls/FileReadFailure.h"
 #include "model/Cp1251.h"
 #include "model/RegularFile.h"
 
@@ -227,7 +226,7 @@ std::vector<Inspection> readSounOffices(const QString& path)
     OpenedRegularFile opened = openRegularFile(QFile::encodeName(path).toStdString(), MaxFileSize);
     QFile file;
     if (opened.failure || !file.open(opened.file.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        const QString reason = opened.failure ? fileReadFailureText(path, *opened.failure, MaxFileSize)
+        const QString reason = opened.failure ? QString::fromStdString(regularFileFailureText(*opened.failure, MaxFileSize))
                                               : file.errorString();
         throw SounFileError(QStringLiteral("Не удалось открыть файл %1: %2").arg(shown(path), reason));
     }

@@ -136,9 +136,9 @@ TEST(ReferenceDocumentTest, WhatIsNotARegularFileIsRefusedAtOnce)
         QString path;
         QString description;
     } cases[] = {
-        {"FIFO", fifo, QStringLiteral("это не обычный файл")},
+        {"FIFO", fifo, QStringLiteral("это не обычный файл, а канал или устройство")},
         {"folder", folder.path(), QStringLiteral("это папка, а не файл")},
-        {"device", QStringLiteral("/dev/zero"), QStringLiteral("это не обычный файл")},
+        {"device", QStringLiteral("/dev/zero"), QStringLiteral("это не обычный файл, а канал или устройство")},
         {"file past the bound", big, QStringLiteral("файл больше 64 МБ")},
         {"missing file", folder.filePath(QStringLiteral("none.xml")), QStringLiteral("нет такого файла или папки")},
     };

@@ -271,7 +271,7 @@ TEST_F(ExchangeFileTest, AFolderUnderTheFilesNameIsKept)
     const ExportResult result = ExportDeclarationXml(folder, *decl, ExportMode::File, fixedStamp());
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, "Ошибка в выгрузке. Не удалось записать файл " + (folder / name).string()
-                                + ": на его месте папка или не обычный файл");
+                                + ": это папка, а не файл");
     EXPECT_EQ(filesBelowBase(), (std::vector<std::string>{"out", "out/" + name}));
 }
 

@@ -196,7 +196,7 @@ TEST(DeclarationFileFaults, SaveFaults)
          [](const TemporaryFolder& f) { fs::create_symlink("declaration.fv1", f.file("link.fv1")); }, false, -1, "",
          {"link.fv1"}},
         {"folder", "folder.fv1", [](const TemporaryFolder& f) { fs::create_directory(f.file("folder.fv1")); }, false,
-         21, "это не обычный файл", {"folder.fv1"}},
+         21, "это папка, а не файл", {"folder.fv1"}},
         {"FIFO", "pipe.fv1", [](const TemporaryFolder& f) { ::mkfifo(f.file("pipe.fv1").c_str(), 0600); }, false, 21,
          "это не обычный файл", {"pipe.fv1"}},
         {"link to a FIFO", "link.fv1",
@@ -392,7 +392,7 @@ TEST(DeclarationFileFaults, LoadRefusals)
         const char* message; // a part of it
     } const cases[] = {
         {"FIFO", [](const std::string& path) { ::mkfifo(path.c_str(), 0600); }, 21, 390, "это не обычный файл"},
-        {"folder", [](const std::string& path) { fs::create_directory(path); }, 21, 390, "это не обычный файл"},
+        {"folder", [](const std::string& path) { fs::create_directory(path); }, 21, 390, "это папка, а не файл"},
         {"device", [](const std::string& path) { fs::create_symlink("/dev/zero", path); }, 21, 390,
          "это не обычный файл"},
         {"missing file", [](const std::string&) {}, 21, 390, "Причина: нет такого файла или папки."},

@@ -63,7 +63,7 @@ TEST(RegularFile, ReadsRegularFilesAndRefusesEverythingElse)
         {"link to a regular file", folder.file("link"), 100, "read", 0, "0123456789"},
         {"FIFO", folder.file("pipe"), 100, "not regular", 0, ""},
         {"link to a FIFO", folder.file("link to pipe"), 100, "not regular", 0, ""},
-        {"folder", folder.file("folder"), 100, "not regular", 0, ""},
+        {"folder", folder.file("folder"), 100, "not regular", EISDIR, ""},
         {"device", "/dev/null", 100, "not regular", 0, ""},
         {"missing file", folder.file("missing"), 100, "system", ENOENT, ""},
         {"missing folder", folder.file("missing/file"), 100, "system", ENOENT, ""},

@@ -594,7 +594,7 @@ TEST_F(DeclarationCommandsTest, OpeningAFifoFailsAtOnceWithItsReason)
     EXPECT_EQ(asked[0].icon, QMessageBox::Critical);
     EXPECT_EQ(asked[0].text, QStringLiteral("Ошибка чтения файла: ") + fifo
                                  + QStringLiteral("\nВозможно он занят, или с признаком 'read only'"
-                                                  "\nПричина: это не обычный файл, а папка, канал или устройство."));
+                                                  "\nПричина: это не обычный файл, а канал или устройство."));
     EXPECT_TRUE(window->fileName().isEmpty());
 }
 

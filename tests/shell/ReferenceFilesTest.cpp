@@ -130,7 +130,7 @@ TEST_F(ReferenceFilesTest, UnreadableFileIsNamedToo)
         const char* reason;
     } cases[] = {
         {"folder", [&] { return QDir(folder.path()).mkdir(QLatin1String(CountriesFileName)); }, "это папка, а не файл"},
-        {"FIFO", [&] { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }, "это не обычный файл"},
+        {"FIFO", [&] { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }, "это не обычный файл, а канал или устройство"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -238,7 +238,7 @@ TEST_F(SounDbfTest, AMissingFileIsNamed)
     } cases[] = {
         {"missing file", folder.filePath(QStringLiteral("nowhere.dbf")), "нет такого файла или папки"},
         {"folder", folder.path(), "это папка, а не файл"},
-        {"FIFO", fifo, "это не обычный файл"},
+        {"FIFO", fifo, "это не обычный файл, а канал или устройство"},
         {"file past the bound", huge, "файл больше 256 МБ"},
     };
     for (const auto& c : cases) {
