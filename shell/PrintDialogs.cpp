@@ -1,11 +1,13 @@
 #include "shell/PrintDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "controls/MessageBox.h"
+#include "shell/DeclarationFileDialogs.h"
 
 std::optional<PrintChoice> QtPrintDialogs::choosePrinter(QWidget* parent)
 {
@@ -28,5 +30,16 @@ std::optional<PrintChoice> QtPrintDialogs::choosePrinter(QWidget* parent)
 
 QString QtPrintDialogs::choosePrintProgram(QWidget* parent, const QString& current)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Программа печати"), current);
+    QFileDialog dialog(parent, QStringLiteral("Программа печати"));
+    speakRussian(dialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Выбрать"));
+    // The program set now is offered first; without one the dialog starts where the declaration
+    // files do, not in the folder the program was started from.
+    dialog.setDirectory(current.isEmpty() ? fileDialogFolder(parent) : fileDialogFolder(current));
+    if (!current.isEmpty())
+        dialog.selectFile(QFileInfo(current).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }

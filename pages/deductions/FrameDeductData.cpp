@@ -1,6 +1,12 @@
 #include "pages/deductions/FrameDeductData.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
 
 #include "controls/FlashButton.h"
 #include "controls/PageHost.h"
@@ -20,6 +26,59 @@ TFlashButton* tab(QWidget* strip, const QString& name, int left, int width, cons
     button->setToolTip(hint);
     return button;
 }
+
+// Keeps the tabs where they are put while the strip is wide enough; a narrower strip (a small
+// main window) narrows them towards their captions, so that the page under them need not scroll
+// sideways.
+class TabStripLayout : public QObject {
+public:
+    TabStripLayout(QFrame* strip, std::array<TFlashButton*, 4> tabs) : QObject(strip), strip_(strip), tabs_(tabs)
+    {
+        for (std::size_t i = 0; i < tabs_.size(); ++i) {
+            natural_[i] = tabs_[i]->geometry();
+            least_[i] = std::min(natural_[i].width(), tabs_[i]->fontMetrics().horizontalAdvance(tabs_[i]->caption()) +
+                                                          CaptionPadding);
+        }
+        strip_->setMinimumWidth(natural_[0].left() + std::accumulate(least_.begin(), least_.end(), 0) +
+                                2 * strip_->frameWidth());
+        strip_->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == strip_ && event->type() == QEvent::Resize)
+            place();
+        return false;
+    }
+
+private:
+    static constexpr int CaptionPadding = 12;
+
+    void place()
+    {
+        const int naturalRight = natural_.back().right() + 1;
+        const int available = strip_->width() - 2 * strip_->frameWidth();
+        if (available >= naturalRight) {
+            for (std::size_t i = 0; i < tabs_.size(); ++i)
+                tabs_[i]->setGeometry(natural_[i]);
+            return;
+        }
+        const int leastSum = std::accumulate(least_.begin(), least_.end(), 0);
+        const int spare = std::max(0, available - natural_[0].left() - leastSum);
+        const int slack = naturalRight - natural_[0].left() - leastSum;
+        int left = natural_[0].left();
+        for (std::size_t i = 0; i < tabs_.size(); ++i) {
+            const int width = least_[i] + (natural_[i].width() - least_[i]) * spare / std::max(1, slack);
+            tabs_[i]->setGeometry(left, natural_[i].top(), width, natural_[i].height());
+            left += width;
+        }
+    }
+
+    QFrame* strip_;
+    std::array<TFlashButton*, 4> tabs_;
+    std::array<QRect, 4> natural_;
+    std::array<int, 4> least_{};
+};
 
 // The page numbers of the whole-declaration check.
 DeductPage pageOfNumber(int number)
@@ -55,8 +114,7 @@ TfrFrameDeductData::TfrFrameDeductData(QWidget* owner, DeclarationSlot& declarat
     fbConstructionDeduct->setCaption(QStringLiteral("Имущественный"));
     fbPensDeduct->setCaption(QStringLiteral("Социальные"));
     fbCB->setCaption(QStringLiteral("Инвестиционные и убытки по ЦБ"));
-    // The tabs stand where they are put: a narrower window scrolls the strip rather than cut it.
-    pnlDeductData->setMinimumWidth(fbCB->geometry().right() + 2 * pnlDeductData->frameWidth());
+    new TabStripLayout(pnlDeductData, {fbConstructionDeduct, fbPensDeduct, fbStandartDeduct, fbCB});
 
     PnlFormContainer->setObjectName(QStringLiteral("PnlFormContainer"));
     auto* layout = new QVBoxLayout(this);

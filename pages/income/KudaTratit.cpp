@@ -169,9 +169,11 @@ void TfrKudaTratit::createControls()
 
 void TfrKudaTratit::layOutControls()
 {
+    // The buttons stand left of the list, as on the other pages: in a small window the page
+    // scrolls sideways and they stay in sight.
     auto* list = new QHBoxLayout;
-    list->addWidget(lvSourseIncomeInfo, 1);
     list->addLayout(buttonColumn({fbAddSourseIncome, fbDeleteSourseIncome}));
+    list->addWidget(lvSourseIncomeInfo, 1);
 
     // Label, field, label, field; the last column takes what is left.
     const auto grid = [](QGroupBox* group) {

@@ -21,6 +21,7 @@
 #include "controls/MessageBox.h"
 #include "model/Declaration.h"
 #include "shell/FormMain.h"
+#include "shell/PrintDialogs.h"
 #include "shell/SounImport.h"
 
 namespace {
@@ -125,6 +126,7 @@ TEST_F(MainWindowFileDialogsTest, EveryFileDialogStartsInTheDeclarationsFolderEl
         ASSERT_EQ(window->fileName().isEmpty(), !withDeclaration);
         const QString expected = withDeclaration ? folderOf(declaration) : QDir::homePath();
         QtDeclarationFileDialogs dialogs;
+        QtPrintDialogs printDialogs;
         TfmLoadSoun soun(window.get(), programFolder.path() + u'/');
         const struct {
             const char* name;
@@ -138,6 +140,7 @@ TEST_F(MainWindowFileDialogsTest, EveryFileDialogStartsInTheDeclarationsFolderEl
                  soun.Button4->click();
                  return soun.edSoun1->text();
              }},
+            {"print program", [&] { return printDialogs.choosePrintProgram(window.get(), QString()); }},
         };
         for (const auto& chooser : choosers) {
             SCOPED_TRACE(chooser.name);

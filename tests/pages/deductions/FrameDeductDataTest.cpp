@@ -1,5 +1,6 @@
 #include "pages/deductions/FrameDeductData.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPointer>
 #include <QRadioButton>
@@ -72,6 +73,31 @@ TEST_F(FrameDeductDataTest, TabsAreTheFourKindsOfDeductions)
         EXPECT_FALSE(tabs()[i]->toolTip().isEmpty());
     }
     EXPECT_EQ(container->fbPensDeduct->toolTip(), QStringLiteral("Социальные налоговые вычеты"));
+}
+
+// A main window of 750 x 550 leaves the deductions about 540 pixels: the tabs narrow to fit there,
+// in their order, each caption whole, and stand as put again in a wide window.
+TEST_F(FrameDeductDataTest, TabsNarrowToASmallWindowWithoutCuttingTheirCaptions)
+{
+    open();
+    host.window.layout()->setContentsMargins(0, 0, 0, 0);
+    for (const int width : {540, 900}) {
+        SCOPED_TRACE(width);
+        host.window.setFixedWidth(width);
+        QApplication::processEvents();
+        ASSERT_LE(container->minimumSizeHint().width(), 540);
+        const QRect strip = container->pnlDeductData->contentsRect();
+        int left = strip.left();
+        for (TFlashButton* tab : tabs()) {
+            SCOPED_TRACE(tab->caption().toStdString());
+            EXPECT_GE(tab->x(), left) << "no overlap";
+            EXPECT_LE(tab->geometry().right(), strip.right());
+            EXPECT_GT(tab->width(), tab->fontMetrics().horizontalAdvance(tab->caption()));
+            left = tab->geometry().right() + 1;
+        }
+    }
+    EXPECT_EQ(container->fbCB->x(), 458) << "as put when there is room";
+    EXPECT_EQ(container->fbCB->width(), 269);
 }
 
 TEST_F(FrameDeductDataTest, FirstPageDependsOnTheDeclarationType)
