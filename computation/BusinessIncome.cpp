@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "computation/Residency.h"
 #include "computation/TaxArithmetic.h"
 #include "model/Declaration.h"
 
@@ -112,7 +113,7 @@ void kTSvodSumPril3_In::Clear()
 bool kTSvodSumPril3_In::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    if (Decl.HasIncomeKind(IncomeKindForeign)) {
+    if (ForeignIncomesCount(Decl)) {
         for (const auto& income : Decl.CurrencyIncomes)
             addLine(*this, income->IncomeCode, income->DeductionCode, income->IncomeRoubles, income->DeductionSum);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "computation/Residency.h"
 #include "computation/TaxArithmetic.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
@@ -196,7 +197,7 @@ void kTSvodSumPril2::Clear()
 bool kTSvodSumPril2::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    if (!Decl.HasIncomeKind(IncomeKindForeign))
+    if (!ForeignIncomesCount(Decl))
         return true;
     // The income marked as a controlled company's fixed profit is weighed against 15 %. Every
     // other foreign income keeps the 13 % it has without the mark: a higher rate would credit

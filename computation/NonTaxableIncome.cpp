@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "computation/Residency.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -120,7 +121,7 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
             (resident ? FixedAdvances : FixedAdvancesNonResident) += source->OrgProfitTax15;
     }
 
-    if (Decl.HasIncomeKind(IncomeKindForeign)) {
+    if (ForeignIncomesCount(Decl)) {
         for (const auto& income : Decl.CurrencyIncomes)
             addExemptions(*this, ForeignIncomes, income->IncomeCode, income->DeductionCode, income->IncomeRoubles,
                           income->DeductionSum);

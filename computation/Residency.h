@@ -8,3 +8,10 @@ inline bool IsResidentDeclaration(const mTDeclaration& Decl)
 {
     return Decl.DeclarationType == DeclarationOrdinary || Decl.DeclarationType == DeclarationClosingBusiness;
 }
+
+// A non-resident is taxed on income from Russian sources only (and the credit of tax paid abroad
+// is a resident's): the foreign incomes of a non-resident's declaration count in no sheet.
+inline bool ForeignIncomesCount(const mTDeclaration& Decl)
+{
+    return Decl.HasIncomeKind(IncomeKindForeign) && IsResidentDeclaration(Decl);
+}

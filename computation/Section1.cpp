@@ -211,7 +211,7 @@ bool kTSvodSumR1::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     }
 
     // The form needs at least one row once the declaration has income.
-    const bool hasIncome = Decl.HasIncomeKind(IncomeKindSources) || Decl.HasIncomeKind(IncomeKindForeign);
+    const bool hasIncome = Decl.HasIncomeKind(IncomeKindSources) || ForeignIncomesCount(Decl);
     if (Rows.empty() && Decl.DeclarationType != DeclarationClosingBusiness && hasIncome) {
         Rows.push_back({std::string(KbkDeclaredIncome), taxpayerOktmo, Currency(), Currency()});
         nothingToPay = false;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 
@@ -62,7 +63,7 @@ void forEachOperationLine(const mTDeclaration& Decl, bool withForeignIncomes, Vi
         visitLines(source->Incomes13);
         visitLines(source->Incomes15);
     }
-    if (!withForeignIncomes || !Decl.HasIncomeKind(IncomeKindForeign))
+    if (!withForeignIncomes || !ForeignIncomesCount(Decl))
         return;
     for (const auto& income : Decl.CurrencyIncomes)
         if (income->DeductionCode != 0)

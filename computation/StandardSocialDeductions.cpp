@@ -1,6 +1,10 @@
 #include "computation/StandardSocialDeductions.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 
 #include "computation/Summary.h"
 #include "model/Declaration.h"
@@ -37,6 +41,71 @@ bool isDisabledChildDoubleCode(std::int32_t code)
     return code == 140 || code == 141 || code == 148 || code == 149;
 }
 
+// The agents' codes of the children's deductions run from 126 to 149.
+constexpr std::int32_t FirstChildDeductionCode = 126;
+constexpr std::size_t ChildDeductionCodeCount = 24;
+using ChildDeductionSums = std::array<Currency, ChildDeductionCodeCount>;
+
+std::optional<std::size_t> childCodeIndex(std::int32_t code)
+{
+    const auto index = static_cast<std::size_t>(code - FirstChildDeductionCode);
+    if (code < FirstChildDeductionCode || index >= ChildDeductionCodeCount)
+        return std::nullopt;
+    return index;
+}
+
+// What one tax agent grants a month under a child's code in 2021 (Tax Code art. 218 p. 1
+// sub. 4). The doubled codes are a single parent's, or the parent's whom the other parent left
+// the deduction to; a guardian or a foster parent gets half a parent's amount for a disabled child.
+Currency childMonthlyAmount(std::int32_t code)
+{
+    switch (code) {
+    case 126: case 127: case 130: case 131:
+        return Currency::fromWholeRoubles(1'400);
+    case 128: case 132:
+        return Currency::fromWholeRoubles(3'000);
+    case 129:
+        return Currency::fromWholeRoubles(12'000);
+    case 133:
+        return Currency::fromWholeRoubles(6'000);
+    case 134: case 135: case 136: case 137: case 142: case 143: case 144: case 145:
+        return Currency::fromWholeRoubles(2'800);
+    case 138: case 139: case 146: case 147:
+        return Currency::fromWholeRoubles(6'000);
+    case 140: case 148:
+        return Currency::fromWholeRoubles(24'000);
+    case 141: case 149:
+        return Currency::fromWholeRoubles(12'000);
+    default:
+        return Currency();
+    }
+}
+
+// The codes of the first and of the second child stand for one child each; those of the third
+// and each later child, and of each disabled child, may stand for several.
+bool codeOfOneChild(std::int32_t code)
+{
+    switch (code) {
+    case 126: case 127: case 130: case 131:
+    case 134: case 135: case 136: case 137: case 142: case 143: case 144: case 145:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A child's deduction is granted for each month once, by one tax agent of the taxpayer's choice
+// (Tax Code art. 218 p. 3): what several agents granted under one code counts up to the year of
+// one agent. Under a code that may stand for several children, that is no less than what the
+// agent that granted the most under the code granted.
+Currency countedChildDeduction(std::int32_t code, Currency total, Currency largestOfOneAgent)
+{
+    Currency year = Currency::fromUnits(childMonthlyAmount(code).units() * 12);
+    if (!codeOfOneChild(code))
+        year = std::max(year, largestOfOneAgent);
+    return std::min(total, year);
+}
+
 } // namespace
 
 void kTSvodSumPril5::Clear()
@@ -62,10 +131,17 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         ИнвВычПредВосст = investment.IISDeductionToReturn;
     }
 
-    // What tax agents granted, by deduction code.
+    // What tax agents granted, by deduction code; the children's codes are added up code by code.
+    ChildDeductionSums childTotals{};
+    ChildDeductionSums largestChildSums{};
     for (const auto& source : Decl.Sources) {
+        ChildDeductionSums agentChildSums{};
         for (const auto& deduct : source->SSCDeducts) {
             const std::int32_t code = deduct->Code;
+            if (const auto index = childCodeIndex(code)) {
+                agentChildSums[*index] += deduct->Sum;
+                continue;
+            }
             Currency* field = nullptr;
             switch (code) {
             case 104: field = &ВычСт218_1_2; break;
@@ -79,19 +155,31 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
             case 327: field = &AgentSocial327; break;
             case 328: field = &AgentSocial328; break;
             default:
-                if (isChildCode(code))
-                    field = &ВычСтРеб;
-                else if (isDisabledChildCode(code))
-                    field = &ВычСтРебИнв;
-                else if (isChildDoubleCode(code))
-                    field = &ВычСтРебЕд;
-                else if (isDisabledChildDoubleCode(code))
-                    field = &ВычСтРебИнвЕд;
                 break;
             }
             if (field != nullptr)
                 *field += deduct->Sum;
         }
+        for (std::size_t i = 0; i < ChildDeductionCodeCount; ++i) {
+            childTotals[i] += agentChildSums[i];
+            largestChildSums[i] = std::max(largestChildSums[i], agentChildSums[i]);
+        }
+    }
+    // Standard deductions claimed in the declaration bound the agents' figures by the year's due
+    // below; otherwise the agents' figures are all there is to bound.
+    const bool claimed = Decl.StandardDeduct.Granted != 0;
+    for (std::size_t i = 0; i < ChildDeductionCodeCount; ++i) {
+        const auto code = static_cast<std::int32_t>(FirstChildDeductionCode + i);
+        const Currency counted =
+            claimed ? childTotals[i] : countedChildDeduction(code, childTotals[i], largestChildSums[i]);
+        if (isChildCode(code))
+            ВычСтРеб += counted;
+        else if (isDisabledChildCode(code))
+            ВычСтРебИнв += counted;
+        else if (isChildDoubleCode(code))
+            ВычСтРебЕд += counted;
+        else if (isDisabledChildDoubleCode(code))
+            ВычСтРебИнвЕд += counted;
     }
     ВычСт218_1_1 = std::min(ВычСт218_1_1, AgentDeduction105Limit);
     ВычСт218_1_2 = std::min(ВычСт218_1_2, AgentDeduction104Limit);

@@ -217,24 +217,36 @@ TEST(ProfessionalDeductionSheets, RussianIncomeCountsOnlyResidentsLinesAt13And15
     EXPECT_EQ(sheet.ОбщРасхВыч, Currency());
 }
 
-TEST(ProfessionalDeductionSheets, ForeignIncomeCountsForEveryDeclarationTypeWhileDeclared)
+// A non-resident is taxed on income from Russian sources only: the expenses of foreign income
+// count in a resident's declarations alone, and only while foreign income is declared.
+TEST(ProfessionalDeductionSheets, ForeignIncomeCountsForAResidentWhileDeclared)
 {
-    mTDeclaration decl;
-    decl.SetIncomeKinds(IncomeKindForeign);
-    decl.DeclarationType = DeclarationNonResident;
-    mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
-    income.IncomeCode = 2010;
-    income.IncomeRoubles = rub(10'000);
-    income.DeductionCode = 403;
-    income.DeductionSum = rub(1'000);
+    const struct {
+        std::uint8_t type;
+        Currency expenses;
+    } cases[] = {
+        {DeclarationOrdinary, rub(1'000)},
+        {DeclarationClosingBusiness, rub(1'000)},
+        {DeclarationNonResident, Currency()},
+    };
+    for (const auto& [type, expenses] : cases) {
+        mTDeclaration decl;
+        decl.SetIncomeKinds(IncomeKindForeign);
+        decl.DeclarationType = type;
+        mTCurrencyIncome& income = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
+        income.IncomeCode = 2010;
+        income.IncomeRoubles = rub(10'000);
+        income.DeductionCode = 403;
+        income.DeductionSum = rub(1'000);
 
-    kTSvodSumPril3_In sheet;
-    sheet.Calculate(decl);
-    EXPECT_EQ(sheet.ОбщРасхВыч, rub(1'000));
+        kTSvodSumPril3_In sheet;
+        sheet.Calculate(decl);
+        EXPECT_EQ(sheet.ОбщРасхВыч, expenses) << "declaration type " << int(type);
 
-    auto stored = std::make_unique<mTCurrencyIncome>(income);
-    decl.SetIncomeKinds(IncomeKindSources);
-    decl.CurrencyIncomes.add(std::move(stored));
-    sheet.Calculate(decl);
-    EXPECT_EQ(sheet.ОбщРасхВыч, Currency());
+        auto stored = std::make_unique<mTCurrencyIncome>(income);
+        decl.SetIncomeKinds(IncomeKindSources);
+        decl.CurrencyIncomes.add(std::move(stored));
+        sheet.Calculate(decl);
+        EXPECT_EQ(sheet.ОбщРасхВыч, Currency()) << "declaration type " << int(type);
+    }
 }

@@ -240,7 +240,10 @@ TEST_F(Section1, WithoutSumsADeclarationWithIncomeGetsOneEmptyRow)
     };
     const Case cases[] = {
         {"income statements", DeclarationOrdinary, IncomeKindSources, true},
-        {"foreign income", DeclarationNonResident, IncomeKindForeign, true},
+        {"foreign income", DeclarationOrdinary, IncomeKindForeign, true},
+        // A non-resident is taxed on income from Russian sources only: foreign income is none.
+        {"a non-resident's foreign income", DeclarationNonResident, IncomeKindForeign, false},
+        {"a non-resident's income statements", DeclarationNonResident, IncomeKindSources | IncomeKindForeign, true},
         {"business income only", DeclarationOrdinary, IncomeKindBusiness, false},
         {"no income kinds", DeclarationOrdinary, 0, false},
         {"closing a business", DeclarationClosingBusiness, IncomeKindSources, false},

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DeductionSheetTestSupport.h"
 
@@ -79,6 +80,81 @@ TEST_F(StandardSocialDeductions, AgentsChildrenDeductionsGoByCode)
             EXPECT_EQ(sheet.*field, field == c.field ? rub(2'800) : Currency()) << "code " << c.code;
         EXPECT_EQ(sheet.ОбщВычСтандПер, c.field != nullptr ? rub(2'800) : Currency()) << "code " << c.code;
     }
+}
+
+struct AgentRecord {
+    std::size_t employer; // 0 or 1
+    std::int32_t code;
+    long double sum;
+};
+
+struct SeveralEmployersCase {
+    const char* name;
+    std::vector<AgentRecord> records;
+    long double child, childDouble, disabledChild, disabledChildDouble;
+};
+
+// A child's deduction is granted for each month by one employer only: whatever several
+// employers recorded under one code counts up to one employer's year, 12 months of the code's
+// amount of 2021.
+TEST_F(StandardSocialDeductions, ChildDeductionsOfSeveralEmployersCountOneEmployersYear)
+{
+    const SeveralEmployersCase cases[] = {
+        // 1 400 x 12 recorded twice for the same first child.
+        {"one code over two employers", {{0, 126, 16'800}, {1, 126, 16'800}}, 16'800, 0, 0, 0},
+        {"first and second child, one at each employer", {{0, 126, 16'800}, {1, 127, 16'800}}, 33'600, 0, 0, 0},
+        // 3 000 x 12 for the third child, 1 400 x 12 for a guardian's first child.
+        {"third child twice and a guardian's first child", {{0, 128, 36'000}, {1, 128, 36'000}, {1, 130, 20'000}},
+         52'800, 0, 0, 0},
+        // 2 800 x 12 for a single parent's first child.
+        {"a double code", {{0, 134, 33'600}, {1, 134, 33'600}}, 0, 33'600, 0, 0},
+        // 8 400 for January to June and 7 000 for August to December: below 16 800, kept.
+        {"a sum below the cap kept", {{0, 126, 8'400}, {1, 126, 7'000}}, 15'400, 0, 0, 0},
+        {"two records of one code at one employer", {{0, 127, 10'000}, {0, 127, 10'000}}, 16'800, 0, 0, 0},
+        // 12 000 x 12 for a parent, 6 000 x 12 for a guardian.
+        {"a parent's disabled child", {{0, 129, 144'000}, {1, 129, 144'000}}, 0, 0, 144'000, 0},
+        {"a guardian's disabled child", {{0, 133, 72'000}, {1, 133, 72'000}}, 0, 0, 72'000, 0},
+        // 24 000 x 12 for a single parent, 12 000 x 12 for a single guardian.
+        {"a single parent's disabled child", {{0, 140, 288'000}, {1, 140, 10'000}}, 0, 0, 0, 288'000},
+        {"a single guardian's disabled child", {{0, 141, 144'000}, {1, 141, 144'000}}, 0, 0, 0, 144'000},
+        // The code of the third and each later child, and of each disabled child, stands for
+        // several children: one employer's year of two such children is kept.
+        {"the third and the fourth child at one employer", {{0, 128, 72'000}}, 72'000, 0, 0, 0},
+        {"two disabled children at one employer, again at another",
+         {{0, 129, 288'000}, {1, 129, 288'000}}, 0, 0, 288'000, 0},
+    };
+    for (const SeveralEmployersCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration declaration;
+        mbTSourse* employers[] = {&addPayer(declaration, "7701000001"), &addPayer(declaration, "7701000002")};
+        for (const AgentRecord& record : c.records)
+            addAgentDeduction(*employers[record.employer], record.code, rub(record.sum));
+        auto summary = emptySummary();
+        summary->Pril5.Calculate(declaration, *summary);
+        const kTSvodSumPril5& sheet = summary->Pril5;
+        EXPECT_EQ(sheet.ВычСтРеб, rub(c.child));
+        EXPECT_EQ(sheet.ВычСтРебЕд, rub(c.childDouble));
+        EXPECT_EQ(sheet.ВычСтРебИнв, rub(c.disabledChild));
+        EXPECT_EQ(sheet.ВычСтРебИнвЕд, rub(c.disabledChildDouble));
+        EXPECT_EQ(sheet.ОбщВычСтандПер, rub(c.child + c.childDouble + c.disabledChild + c.disabledChildDouble));
+        EXPECT_EQ(sheet.ОбщВычСтандДекл, Currency());
+    }
+}
+
+// With the standard deductions worked out month by month, the declaration's figures stand and
+// the employers' doubled child deduction counts once against them.
+TEST_F(StandardSocialDeductions, ClaimedChildDeductionsStandBesideTwoEmployersRecords)
+{
+    // One child, 10 000 a month all year: 12 x 1 400.
+    mbTSourse& payer = addMonthlyWages(decl, rub(10'000));
+    decl.StandardDeduct.Granted = 1;
+    decl.StandardDeduct.SetChildCountConst(1);
+    addAgentDeduction(payer, 126, rub(8'400));
+    addAgentDeduction(addPayer(decl, "7701000002"), 126, rub(16'800));
+    const kTSvodSumPril5& sheet = calculate();
+    EXPECT_EQ(sheet.ВычСтРеб, rub(16'800));
+    EXPECT_EQ(sheet.ОбщВычСтандПер, rub(16'800));
+    EXPECT_EQ(sheet.ОбщВычСтандДекл, Currency());
 }
 
 TEST_F(StandardSocialDeductions, ClaimedStandardDeductionsReplaceTheAgentsFigures)
