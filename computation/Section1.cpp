@@ -9,6 +9,7 @@
 #include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
+#include "computation/TaxBases.h"
 #include "model/Declaration.h"
 #include "model/Money.h"
 
@@ -116,22 +117,27 @@ bool kTSvodSumR1::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     const std::string& taxpayerOktmo = Decl.Person.Address.OKTMO;
 
     Currency base13;
-    Currency withheld;
+    std::array<Currency, TaxBaseCount> withheldByBase{};
     Currency simplifiedTax;
     Currency sumPay;
     Currency sumRefund;
     for (int kind : MainKinds) {
         const kTSvodSumRazd2& main = sheet(kind);
         base13 += main.НалБаза2_1_224;
-        withheld += main.Удерж;
+        withheldByBase.at(static_cast<std::size_t>(TaxBaseOfKind(kind))) += main.Удерж;
         simplifiedTax += main.SimplifiedTax;
         sumPay += main.ПодлУпл;
         // The lift to 15 % is paid under a code of its own, so it leaves the sums to pay.
         sumRefund += main.ПодлВозв + main.Extra213;
     }
+    // Each base's band holds at most 13 % of 5 000 000 of tax at 13 %: what agents withheld
+    // beyond that on one base covers its 15 % part, not the 13 % parts of the others.
+    Currency withheldOn13Parts;
+    for (const Currency& withheld : withheldByBase)
+        withheldOn13Parts += std::min(withheld, ThirteenPercentCeiling);
     // The simplified procedure handed back 13 % of its deductions: that much of what the agents
     // withheld no longer covers the tax.
-    const Currency withheldCovering = NotBelowZero(std::min(withheld, ThirteenPercentCeiling) - simplifiedTax);
+    const Currency withheldCovering = NotBelowZero(withheldOn13Parts - simplifiedTax);
     Due13 = NotBelowZero(TaxAtRate(base13, Rate13) - withheldCovering);
     PayTotal = NotBelowZero(sumPay - sumRefund);
     RefundTotal = NotBelowZero(sumRefund - sumPay);

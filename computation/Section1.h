@@ -25,8 +25,8 @@ struct bmTList1 {
 // codes of the payers that withheld the tax.
 class kTSvodSumR1 {
 public:
-    // The 13 % tax on the income of the year is due under one code up to this amount, the rest
-    // (15 % beyond the 5 000 000-rouble band) under another.
+    // The 13 % tax on each tax base is due under one code up to this amount, the rest (15 %
+    // beyond the base's 5 000 000-rouble band) under another.
     static constexpr Currency ThirteenPercentCeiling = Currency::fromWholeRoubles(650'000);
 
     Currency Due13;       // 13 % tax on the 13 % parts still due after what agents withheld

@@ -49,8 +49,9 @@ void kTSvodSumRazd2::setBase()
 
 void kTSvodSumRazd2::taxInBand(kTSvodSum& Svod)
 {
-    НалБаза2_1_224 = std::min(НалБаза, NotBelowZero(Svod.RateBandRest));
-    Svod.RateBandRest -= НалБаза2_1_224;
+    Currency& bandRest = Svod.RateBandRestOf(TaxBaseOfKind(kind_));
+    НалБаза2_1_224 = std::min(НалБаза, NotBelowZero(bandRest));
+    bandRest -= НалБаза2_1_224;
     НалБаза3_1_224 = НалБаза - НалБаза2_1_224;
     СумИное = Currency();
     Исчисл = TaxAtRates(НалБаза2_1_224, Rate13, НалБаза3_1_224, Rate15);

@@ -10,8 +10,8 @@ class mTDeclaration;
 
 // Section 2 of the form for one income kind "01" ... "25": income, tax base, the tax on it,
 // the tax already withheld or paid, and what is left to pay or to refund. The summary keeps
-// one sheet per kind and calls the kind's CalculateNN on it, in the order that shares the
-// 13 % band and the deduction pools among the kinds. The fields named in Cyrillic are the
+// one sheet per kind and calls the kind's CalculateNN on it, in the order that shares each tax
+// base's 13 % band and the deduction pools among the kinds. The fields named in Cyrillic are the
 // attributes of the exchange file's "НалБаза" element ("." of the attribute names written "_").
 class kTSvodSumRazd2 {
 public:
@@ -82,7 +82,7 @@ private:
     void drawDeclaredPool(kTSvodSum& Svod, Currency asked);
     void drawAllPools(kTSvodSum& Svod);
     void setBase();                     // НалБаза: not below 0
-    void taxInBand(kTSvodSum& Svod);    // 13 % within what is left of the band, 15 % beyond it
+    void taxInBand(kTSvodSum& Svod);    // 13 % within what is left of the kind's band, 15 % beyond it
     void taxAtRate(TaxRate rate);
     void creditForeignTax(const kTSvodSum& Svod); // УплИнПодлЗач
     void setExtra213();

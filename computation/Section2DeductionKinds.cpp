@@ -21,7 +21,7 @@ Currency poolBaseOf(const kTSvodSum& Svod, int kind, Currency taxableIncome, Cur
 
 } // namespace
 
-// Business and private practice. A resident's business income shares the band, on ending the
+// Business and private practice. A resident's business income shares the main base's band, on ending the
 // business too; a non-resident's is taxed at 30 %.
 void kTSvodSumRazd2::Calculate07(kTSvodSum& Svod, mTDeclaration& Decl)
 {
@@ -125,7 +125,7 @@ void kTSvodSumRazd2::Calculate14(kTSvodSum& Svod, mTDeclaration&)
     refundWithheld();
 }
 
-// Taxed at 13 % whatever the band, outside it.
+// Taxed at 13 % whatever the bands, outside them.
 void kTSvodSumRazd2::Calculate17(kTSvodSum& Svod, mTDeclaration&)
 {
     start(Svod, 17);
@@ -140,7 +140,7 @@ void kTSvodSumRazd2::Calculate17(kTSvodSum& Svod, mTDeclaration&)
     refundWithheldAndCredit();
 }
 
-// Sale of property, taxed at 13 % outside the band; the property-sale deductions go first.
+// Sale of property, taxed at 13 % outside the bands; the property-sale deductions go first.
 void kTSvodSumRazd2::Calculate18(kTSvodSum& Svod, mTDeclaration&)
 {
     start(Svod, 18);

@@ -21,8 +21,8 @@ constexpr std::array<Razd2Calculation, 25> Razd2Calculations{
     &kTSvodSumRazd2::Calculate25,
 };
 
-// The kinds after the business income, in the order in which they use up the band and the
-// declared pool.
+// The kinds after the business income, in the order in which they use up the main base's band
+// and the declared pool.
 constexpr std::initializer_list<int> LaterKinds{8, 9, 16, 15, 14, 13, 12, 11, 10, 18, 17, 4, 3, 2, 1,
                                                 19, 20, 21, 22, 23, 24, 25};
 
@@ -39,7 +39,7 @@ Currency takeFromPool(Currency& pool, Currency amount)
 
 void kTSvodSum::Clear()
 {
-    RateBandRest = RateBand;
+    RateBandRest.fill(RateBand);
     DeclaredPool = AgentPool = SimplifiedPool = Currency();
     for (kTSvodSumRazd2& sheet : Razd2)
         sheet.Clear();
@@ -85,7 +85,7 @@ bool kTSvodSum::Calculate(mTDeclaration& Decl)
     };
 
     if (Decl.DeclarationType == DeclarationClosingBusiness) {
-        // Business income alone: it has the whole band to itself, and the pools stay empty.
+        // Business income alone: it has the whole main band to itself, and the pools stay empty.
         result = PrilV1.Calculate(Decl);
         result = PrilE1.Calculate(Decl, *this);
         result = Pril5.Calculate(Decl, *this);

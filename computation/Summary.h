@@ -18,17 +18,18 @@
 #include "computation/Securities.h"
 #include "computation/SecuritiesIntermediate.h"
 #include "computation/StandardSocialDeductions.h"
+#include "computation/TaxBases.h"
 #include "model/Currency.h"
 
 class mTDeclaration;
 
 // The computed summary of one declaration: every sheet of the form, run over the declaration
 // in the order of the data flow between them, with what the sheets share while they run (the
-// rest of the 13 % band and three pools of deductions). Callers read the sheets' fields
-// directly after Calculate.
+// rest of each tax base's 13 % band and three pools of deductions). Callers read the sheets'
+// fields directly after Calculate.
 class kTSvodSum {
 public:
-    // The band of the year's base taxed at 13 %; beyond it the 13/15 % kinds pay 15 %.
+    // The band of each tax base taxed at 13 %; beyond it the base's kinds pay 15 %.
     static constexpr Currency RateBand = Currency::fromWholeRoubles(5'000'000);
 
     std::array<kTSvodSumRazd2, 25> Razd2; // Razd2[k - 1] is income kind k
@@ -52,10 +53,13 @@ public:
     kTSvodSumPrilJ PrilJ2; // individual investment accounts
     kTSvodSumPrilI PrilI;
     kTSvodSumPril8 Pril8;
-    Currency RateBandRest = RateBand; // what is left of the band
+    std::array<Currency, TaxBaseCount> RateBandRest; // what is left of each base's band, by TaxBase
     Currency DeclaredPool;   // deductions claimed in the declaration, not yet used
     Currency AgentPool;      // deductions given by tax agents, not yet used
     Currency SimplifiedPool; // deductions of the simplified procedure, not yet used
+
+    Currency& RateBandRestOf(TaxBase base) { return RateBandRest.at(static_cast<std::size_t>(base)); }
+    Currency RateBandRestOf(TaxBase base) const { return RateBandRest.at(static_cast<std::size_t>(base)); }
 
     // The section-2 sheet of an income kind 1..25.
     kTSvodSumRazd2& Razd2Sheet(int kind) { return Razd2.at(kind - 1); }
@@ -66,7 +70,7 @@ public:
     // Computes every sheet. False when a sheet of the appendix chain or the advance payments
     // failed, or when section 1 holds a sum to pay.
     bool Calculate(mTDeclaration& Decl);
-    // Whole band, empty pools, every sheet empty.
+    // Whole bands, empty pools, every sheet empty.
     void Clear();
 
     // Each returns what it took from its pool: nothing for an amount (or limit) of 0 or

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -24,11 +26,30 @@ void checkInvariants(const kTSvodSum& svod, const mTDeclaration& decl)
     EXPECT_EQ(netOfRows(svod.R1), netOfSheets(svod)) << "section 1 settles what section 2 leaves";
     EXPECT_EQ(refundOfRows(svod.R1), decl.SectionOneSum) << "every refund counted has its row";
 
-    EXPECT_GE(svod.RateBandRest, Currency());
-    EXPECT_LE(svod.RateBandRest, kTSvodSum::RateBand);
+    for (const Currency& bandRest : svod.RateBandRest) {
+        EXPECT_GE(bandRest, Currency());
+        EXPECT_LE(bandRest, kTSvodSum::RateBand);
+    }
     EXPECT_GE(svod.DeclaredPool, Currency());
     EXPECT_GE(svod.AgentPool, Currency());
     EXPECT_GE(svod.SimplifiedPool, Currency());
+
+    // Each tax base has a band of its own: its 13 % part is its total up to 5 000 000, and
+    // only a base whose own total passes 5 000 000 has a 15 % part.
+    std::array<Currency, TaxBaseCount> baseTotal{}, part13{}, part15{};
+    for (int kind = 1; kind <= 16; ++kind) {
+        const kTSvodSumRazd2& sheet = svod.Razd2Sheet(kind);
+        if (sheet.СумИное != Currency())
+            continue; // a business taxed at the non-resident's fixed rate
+        const auto base = static_cast<std::size_t>(TaxBaseOfKind(kind));
+        baseTotal[base] += sheet.НалБаза;
+        part13[base] += sheet.НалБаза2_1_224;
+        part15[base] += sheet.НалБаза3_1_224;
+    }
+    for (std::size_t base = 0; base < TaxBaseCount; ++base) {
+        EXPECT_EQ(part13[base], std::min(baseTotal[base], kTSvodSum::RateBand)) << "13 % part of base " << base;
+        EXPECT_EQ(part15[base], baseTotal[base] - part13[base]) << "15 % part of base " << base;
+    }
 
     for (const kTSvodSumRazd2& sheet : svod.Razd2) {
         EXPECT_GE(sheet.Исчисл, Currency()) << "kind " << sheet.ВидДоход;

@@ -155,7 +155,7 @@ TEST_F(Section2, EveryKindTakesItsOwnInputs)
     };
     for (const KindCase& c : cases) {
         SCOPED_TRACE("kind " + TwoDigitText(c.kind));
-        svod->RateBandRest = kTSvodSum::RateBand;
+        svod->RateBandRest.fill(kTSvodSum::RateBand);
         const kTSvodSumRazd2& sheet = calculate(c.kind);
         EXPECT_EQ(sheet.ВидДоход, TwoDigitText(c.kind));
         EXPECT_EQ(sheet.СумДох, c.СумДох);
@@ -179,12 +179,14 @@ TEST_F(Section2, EveryKindTakesItsOwnInputs)
         EXPECT_EQ(sheet.Extra213, Currency());
         EXPECT_EQ(sheet.ПодлУпл, c.ПодлУпл);
         EXPECT_EQ(sheet.ПодлВозв, c.ПодлВозв);
-        // A band kind lowers the band by its 13 % part; the others leave it.
-        EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand - sheet.НалБаза2_1_224);
+        // A band kind lowers its base's band by its 13 % part; the others leave it.
+        EXPECT_EQ(svod->RateBandRestOf(TaxBaseOfKind(c.kind)), kTSvodSum::RateBand - sheet.НалБаза2_1_224);
     }
 }
 
-TEST_F(Section2, TheBandIsUsedUpInTheOrderOfTheSheets)
+// The kinds of one base use up its band in the order of the sheets; another base's band is
+// untouched by them.
+TEST_F(Section2, EachBaseUsesUpItsOwnBand)
 {
     setForeignIncome(5, rub(3'000'000));
     setForeignIncome(6, rub(4'000'000));
@@ -194,19 +196,20 @@ TEST_F(Section2, TheBandIsUsedUpInTheOrderOfTheSheets)
     EXPECT_EQ(profit.НалБаза2_1_224, rub(3'000'000));
     EXPECT_EQ(profit.НалБаза3_1_224, rub(0));
     EXPECT_EQ(profit.Исчисл, rub(390'000));
-    EXPECT_EQ(svod->RateBandRest, rub(2'000'000));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::ControlledCompanies), rub(2'000'000));
 
+    // The fixed profit is the same companies' profit: it takes what the actual profit left.
     const kTSvodSumRazd2& fixedProfit = calculate(6);
     EXPECT_EQ(fixedProfit.НалБаза2_1_224, rub(2'000'000));
     EXPECT_EQ(fixedProfit.НалБаза3_1_224, rub(2'000'000));
     EXPECT_EQ(fixedProfit.Исчисл, rub(560'000)); // 260 000 + 300 000
-    EXPECT_EQ(svod->RateBandRest, rub(0));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::ControlledCompanies), rub(0));
 
     const kTSvodSumRazd2& wages = calculate(10);
-    EXPECT_EQ(wages.НалБаза2_1_224, rub(0));
-    EXPECT_EQ(wages.НалБаза3_1_224, rub(1'000'000));
-    EXPECT_EQ(wages.Исчисл, rub(150'000));
-    EXPECT_EQ(svod->RateBandRest, rub(0));
+    EXPECT_EQ(wages.НалБаза2_1_224, rub(1'000'000));
+    EXPECT_EQ(wages.НалБаза3_1_224, rub(0));
+    EXPECT_EQ(wages.Исчисл, rub(130'000));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), rub(4'000'000));
 }
 
 // Agents withheld 13 % on a base that reaches beyond the band.
@@ -241,7 +244,7 @@ TEST_F(Section2, HalfARoubleOfTaxRoundsUpOnEverySheet)
     // The band is used up: 15 % of 6 670 is 1 000.50.
     for (int kind : {1, 10, 16}) {
         svod->Clear();
-        svod->RateBandRest = rub(0);
+        svod->RateBandRest.fill(rub(0));
         decl.DeclarationType = DeclarationNonResident;
         setRussianIncome(kind, rub(6'670));
         EXPECT_EQ(calculate(kind).Исчисл, rub(1'001)) << "kind " << kind;
@@ -266,7 +269,7 @@ TEST_F(Section2, ExemptIncomeAboveTheIncomeLeavesNoBase)
         EXPECT_EQ(sheet.НалБаза, rub(0));
         EXPECT_EQ(sheet.Исчисл, rub(0));
         EXPECT_EQ(sheet.ПодлУпл, rub(0));
-        EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand);
+        EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
     }
 }
 
@@ -281,7 +284,7 @@ TEST_F(Section2, DeductionsAboveTheIncomeLeaveNoBase)
     EXPECT_EQ(business.НалБаза, rub(0));
     EXPECT_EQ(business.Исчисл, rub(0));
     EXPECT_EQ(svod->DeclaredPool, rub(50'000));
-    EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand);
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
 
     // Property-sale deductions above a sale at 13 % outside the band.
     setRussianIncome(18, rub(700'000));
@@ -446,7 +449,7 @@ TEST_F(Section2, ResidentsHaveNoSheet16)
     EXPECT_EQ(sheet.ВидДоход, "");
     EXPECT_EQ(sheet.СумДох, rub(0));
     EXPECT_EQ(sheet.Удерж, rub(0));
-    EXPECT_EQ(svod->RateBandRest, kTSvodSum::RateBand);
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
 }
 
 TEST_F(Section2, FixedPaymentsOfAForeignerCountOnce)
@@ -462,7 +465,7 @@ TEST_F(Section2, FixedPaymentsOfAForeignerCountOnce)
     // A non-resident's lands on sheet 16: 13 % of 1 000 000 = 130 000 less 50 000 = 80 000;
     // sheet 10 then pays its whole 13 % of 100 000 = 13 000.
     decl.DeclarationType = DeclarationNonResident;
-    svod->RateBandRest = kTSvodSum::RateBand;
+    svod->RateBandRest.fill(kTSvodSum::RateBand);
     EXPECT_EQ(calculate(16).ПодлУпл, rub(80'000));
     const kTSvodSumRazd2& kind10 = calculate(10);
     EXPECT_EQ(kind10.СумФиксАван, rub(0));

@@ -26,6 +26,7 @@ inline SummaryFigures figuresOf(bool result, const kTSvodSum& svod, const mTDecl
     for (const kTSvodSumRazd2& sheet : svod.Razd2)
         figures.sheets.push_back({sheet.СумДох, sheet.НалБаза, sheet.НалБаза2_1_224, sheet.Исчисл, sheet.Удерж,
                                   sheet.ПодлУпл, sheet.ПодлВозв, sheet.СумНалВыч});
-    figures.pools = {svod.RateBandRest, svod.DeclaredPool, svod.AgentPool, svod.SimplifiedPool};
+    figures.pools = {svod.DeclaredPool, svod.AgentPool, svod.SimplifiedPool};
+    figures.pools.insert(figures.pools.end(), svod.RateBandRest.begin(), svod.RateBandRest.end());
     return figures;
 }

@@ -66,10 +66,10 @@ TEST(SummaryPools, SimplifiedPoolGivesAtMostTheLimit)
     }
 }
 
-TEST(Summary, ClearGivesAWholeBandEmptyPoolsAndEmptySheets)
+TEST(Summary, ClearGivesWholeBandsEmptyPoolsAndEmptySheets)
 {
     auto svod = std::make_unique<kTSvodSum>();
-    svod->RateBandRest = rub(1);
+    svod->RateBandRest.fill(rub(1));
     svod->DeclaredPool = svod->AgentPool = svod->SimplifiedPool = rub(5);
     svod->Razd2Sheet(1).ВидДоход = "01";
     svod->Razd2Sheet(1).Исчисл = rub(5);
@@ -80,7 +80,8 @@ TEST(Summary, ClearGivesAWholeBandEmptyPoolsAndEmptySheets)
 
     svod->Clear();
 
-    EXPECT_EQ(svod->RateBandRest, rub(5'000'000));
+    for (const Currency& bandRest : svod->RateBandRest)
+        EXPECT_EQ(bandRest, rub(5'000'000));
     EXPECT_EQ(svod->DeclaredPool, Currency());
     EXPECT_EQ(svod->AgentPool, Currency());
     EXPECT_EQ(svod->SimplifiedPool, Currency());
@@ -116,10 +117,11 @@ TEST(Summary, WagesBeyondTheBandPayTheTwoMissingPoints)
     EXPECT_EQ(wages.Удерж, rub(780'000));
     EXPECT_EQ(wages.Extra213, rub(20'000));
     EXPECT_EQ(wages.ПодлУпл, rub(20'000));
-    EXPECT_EQ(svod->RateBandRest, rub(0));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), rub(0));
 }
 
-TEST(Summary, WagesUseTheBandBeforeDividends)
+// For income of 2021 each tax base has its own band: wages do not use up the dividends'.
+TEST(Summary, WagesAndDividendsEachHaveTheirOwnBand)
 {
     mTDeclaration decl;
     mbTSourse& employer = addPayer(decl);
@@ -136,13 +138,15 @@ TEST(Summary, WagesUseTheBandBeforeDividends)
     EXPECT_EQ(wages.ПодлУпл, rub(0));
 
     const kTSvodSumRazd2& dividends = svod->Razd2Sheet(1);
-    EXPECT_EQ(dividends.НалБаза2_1_224, rub(2'000'000));
-    EXPECT_EQ(dividends.НалБаза3_1_224, rub(1'000'000));
-    EXPECT_EQ(dividends.Исчисл, rub(410'000));
+    EXPECT_EQ(dividends.НалБаза2_1_224, rub(3'000'000));
+    EXPECT_EQ(dividends.НалБаза3_1_224, rub(0));
+    EXPECT_EQ(dividends.Исчисл, rub(390'000));
     EXPECT_EQ(dividends.Удерж, rub(390'000));
-    EXPECT_EQ(dividends.Extra213, rub(20'000));
-    EXPECT_EQ(dividends.ПодлУпл, rub(20'000));
+    EXPECT_EQ(dividends.Extra213, rub(0));
+    EXPECT_EQ(dividends.ПодлУпл, rub(0));
     EXPECT_EQ(dividends.ПодлВозв, rub(0));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), rub(2'000'000));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Dividends), rub(2'000'000));
 }
 
 TEST(Summary, CalculatingTwiceGivesTheSameFigures)
@@ -166,7 +170,7 @@ TEST(Summary, CalculatingTwiceGivesTheSameFigures)
     EXPECT_EQ(svod->Razd2Sheet(2).НалБаза3_1_224, winningsFirst.НалБаза3_1_224);
     EXPECT_EQ(svod->Pril1.Rows.size(), rowsFirst);
     EXPECT_EQ(svod->Pril4.ВыигрЛотер, exemptFirst);
-    EXPECT_EQ(svod->RateBandRest, rub(0));
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), rub(0));
 }
 
 TEST(Summary, WithoutIncomeKindsTheExemptionsAndDeductionsStayEmpty)
@@ -201,7 +205,8 @@ TEST(Summary, ClosingABusinessLeavesTheBandAndThePoolsAlone)
     // Neither the Russian-source sheet nor the other kinds run.
     EXPECT_TRUE(svod->Pril1.Rows.empty());
     EXPECT_EQ(svod->Razd2Sheet(10).ВидДоход, "");
-    EXPECT_EQ(svod->RateBandRest, rub(5'000'000));
+    for (const Currency& bandRest : svod->RateBandRest)
+        EXPECT_EQ(bandRest, rub(5'000'000));
 }
 
 } // namespace
