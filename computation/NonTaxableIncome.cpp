@@ -25,12 +25,15 @@ struct ExemptIncome {
     bool countsDeduction;       // the deduction amount counts, not the income
     Field field;
     Field kindField = nullptr;  // a non-taxable sum of a section-2 kind that also grows
+    Currency lineLimit = Currency(); // the most one line counts; 0 for no such limit
 };
 
 constexpr std::int32_t AnyDeduction = -1;
 
 const std::array<ExemptIncome, 17> Exemptions{{
-    {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд},
+    // One-off aid at the birth or adoption of a child is exempt up to 50 000 roubles a child,
+    // from all employers together; a line stands for one child.
+    {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд, nullptr, Currency::fromWholeRoubles(50'000)},
     {2720, 501, AllLines, false, &kTSvodSumPril4::Gift2720},
     {2721, 501, AllLines, false, &kTSvodSumPril4::Gift2721},
     {2730, 502, AllLines, false, &kTSvodSumPril4::СтоимПриз},
@@ -62,7 +65,9 @@ void addExemptions(kTSvodSumPril4& sheet, Lines lines, std::int32_t incomeCode, 
             continue;
         if (exemption.deductionCode != AnyDeduction && exemption.deductionCode != deductionCode)
             continue;
-        const Currency counted = exemption.countsDeduction ? deduction : amount;
+        Currency counted = exemption.countsDeduction ? deduction : amount;
+        if (exemption.lineLimit != Currency())
+            counted = std::min(counted, exemption.lineLimit);
         sheet.*exemption.field += counted;
         if (exemption.kindField)
             sheet.*exemption.kindField += counted;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "computation/PropertySaleIncome.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -42,6 +43,7 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
         return true;
 
     Currency saleLimitLeft = SaleDeductionLimit;
+    Currency otherSaleLimitLeft = OtherSaleDeductionLimit;
 
     // The field of a pair that takes the line's deduction as it stands; null for the pairs
     // with rules of their own and for every pair this sheet does not count.
@@ -50,12 +52,8 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
             return &РасхПриобИмущ;
         if (isPair(line, 1511, 903))
             return &РасхПриобИмущДол;
-        if (isPair(line, 1512, 902))
-            return &OtherRealtySaleDeduction;
         if (isPair(line, 1512, 903))
             return &OtherRealtyCost;
-        if (isPair(line, 1520, 906) || isPair(line, 1521, 906))
-            return &OtherPropertySaleDeduction;
         if (isPair(line, 1520, 903) || isPair(line, 1521, 903))
             return &OtherPropertyCost;
         if (isPair(line, 4900, 908))
@@ -81,16 +79,27 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
     const auto addSaleOfHousing = [&](const SaleLine& line) {
         addWithinLimit(ВычПродИмущ, line.income, saleLimitLeft);
     };
+    // Sales of property other than housing and shares in it, real estate (902) and movables
+    // (906) alike, share one limit for the year in the order of the lines.
+    const auto otherSaleField = [this](const SaleLine& line) -> Currency* {
+        if (isPair(line, 1512, 902))
+            return &OtherRealtySaleDeduction;
+        if (isPair(line, 1520, 906) || isPair(line, 1521, 906))
+            return &OtherPropertySaleDeduction;
+        return nullptr;
+    };
 
     for (const auto& source : Decl.Sources) {
         for (const auto& income : source->Incomes13) {
-            const SaleLine line{income->IncomeCode, income->DeductionCode, income->Amount, income->Deduction};
+            const SaleLine line{income->IncomeCode, income->DeductionCode, TaxedIncome(*income), income->Deduction};
             if (isPair(line, 1510, 901))
                 addSaleOfHousing(line);
             else if (isPair(line, 1511, 904))
                 addWithinLimit(ВычПродИмущДол, line.deduction, saleLimitLeft);
             else if (isPair(line, 1511, 903) || isPair(line, 1512, 903))
                 *plainField(line) += std::min(line.income, line.deduction);
+            else if (Currency* field = otherSaleField(line))
+                addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
             else if (Currency* field = plainField(line))
                 *field += line.deduction;
         }
@@ -104,15 +113,20 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
                 addSaleOfHousing(line);
             else if (isPair(line, 1511, 904))
                 addWithinLimit(ВычПродИмущДол, std::min(line.income, line.deduction), saleLimitLeft);
-            else if (isPair(line, 1512, 902) || isPair(line, 1512, 903))
-                *plainField(line) += std::min(line.income, line.deduction);
+            else if (isPair(line, 1512, 902))
+                addWithinLimit(OtherRealtySaleDeduction, std::min(line.income, line.deduction), otherSaleLimitLeft);
+            else if (isPair(line, 1512, 903))
+                OtherRealtyCost += std::min(line.income, line.deduction);
+            else if (Currency* field = otherSaleField(line))
+                addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
             else if (Currency* field = plainField(line))
                 *field += line.deduction;
         }
     }
 
-    OtherRealtySaleDeduction = std::min(OtherRealtySaleDeduction, OtherSaleDeductionLimit);
-    OtherPropertySaleDeduction = std::min(OtherPropertySaleDeduction, OtherSaleDeductionLimit);
+    // A share in a company's capital is a property right, not property: its sale is no part of
+    // the year's limit for other property, and the limited deduction of the shares sold or paid
+    // out on leaving the company has a limit of its own.
     CapitalShareLimitedDeduction = std::min(CapitalShareLimitedDeduction, OtherSaleDeductionLimit);
     ВычПдтвРасхПродУК += CapitalShareLimitedDeduction;
 

@@ -6,8 +6,10 @@ class mTDeclaration;
 
 // Deductions against income from the sale of property and other assets, found among the
 // income lines by the pair (income code, deduction code): the sale deduction of housing within
-// one limit of 1 000 000 roubles, documented acquisition costs, three deductions of up to
-// 250 000 roubles each and the expenses set against the income codes 1540-1570 and 4900-4920.
+// one limit of 1 000 000 roubles, documented acquisition costs, the sale deduction of other
+// property within one limit of 250 000 roubles, the limited deduction of shares in a company's
+// capital, up to 250 000 roubles of its own, and the expenses set against the income codes
+// 1540-1570 and 4900-4920.
 // The fields named in Cyrillic are the exchange file's attributes.
 class kTSvodSumPril6 {
 public:
@@ -18,9 +20,9 @@ public:
     Currency РасхПриобИмущ;     // 1510 / 903
     Currency РасхПриобИмущДол;  // 1511 / 903
     Currency ВычПродИмущДол;    // 1511 / 904, within what 1510 / 901 left of SaleDeductionLimit
-    Currency OtherRealtySaleDeduction;   // 1512 / 902, up to OtherSaleDeductionLimit
+    Currency OtherRealtySaleDeduction;   // 1512 / 902, within OtherSaleDeductionLimit shared in line order
     Currency OtherRealtyCost;            // 1512 / 903
-    Currency OtherPropertySaleDeduction; // 1520, 1521 / 906, up to OtherSaleDeductionLimit
+    Currency OtherPropertySaleDeduction; // 1520, 1521 / 906, within the same shared limit
     Currency OtherPropertyCost;          // 1520, 1521 / 903
     Currency ВычДохИзъятИмущ;   // 4900 / 908
     Currency ВычДохЛиквИО;      // 4910 / 910

@@ -68,8 +68,12 @@ TEST(NonTaxableIncome, EachExemptionHasItsLimit)
         {"aid to pupils", {2763, 5'000, 512, 0}, &kTSvodSumPril4::МатПомОбр, rub(4'000)},
         {"aid of veterans", {2790, 15'000, 507, 0}, &kTSvodSumPril4::ПомПодар, rub(10'000)},
         {"pension contributions", {1211, 20'000, 510, 0}, &kTSvodSumPril4::ДопСВПенс, rub(12'000)},
-        {"aid at a birth counts the deduction, unlimited", {2762, 100'000, 508, 60'000},
-         &kTSvodSumPril4::МатПомРожд, rub(60'000)},
+        {"aid at a birth counts the deduction", {2762, 100'000, 508, 30'000}, &kTSvodSumPril4::МатПомРожд,
+         rub(30'000)},
+        {"aid at a birth at the limit of a child", {2762, 100'000, 508, 50'000}, &kTSvodSumPril4::МатПомРожд,
+         rub(50'000)},
+        {"aid at a birth above the limit of a child", {2762, 100'000, 508, 60'000}, &kTSvodSumPril4::МатПомРожд,
+         rub(50'000)},
         {"other exempt income, unlimited", {2799, 100'000, 599, 0}, &kTSvodSumPril4::ДоходИн, rub(100'000)},
         {"advertising prize on a 13 % line", {2740, 10'000, 505, 10'000}, &kTSvodSumPril4::ПризРекл, rub(0)},
     };
@@ -78,6 +82,41 @@ TEST(NonTaxableIncome, EachExemptionHasItsLimit)
         EXPECT_EQ(sheet.*c.field, c.exempt) << c.name;
         EXPECT_EQ(sheet.ДохНеНалОбщ, c.exempt) << c.name;
     }
+}
+
+// Each line of aid at a birth stands for one child, with a limit of its own, from whatever
+// employer and in whatever list.
+TEST(NonTaxableIncome, AidAtBirthIsLimitedForEachChild)
+{
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        Currency exempt;
+    };
+    const Case cases[] = {
+        {"two children, 60 000 each", {{2762, 60'000, 508, 60'000}, {2762, 60'000, 508, 60'000}}, rub(100'000)},
+        {"two children, 50 000 and 20 000", {{2762, 50'000, 508, 50'000}, {2762, 20'000, 508, 20'000}},
+         rub(70'000)},
+        {"another deduction code", {{2762, 60'000, 503, 60'000}}, rub(0)},
+    };
+    for (const Case& c : cases) {
+        const kTSvodSumPril4 sheet = calculatedFrom13(c.lines);
+        EXPECT_EQ(sheet.МатПомРожд, c.exempt) << c.name;
+        EXPECT_EQ(sheet.NonTaxableKind10, c.exempt) << c.name;
+    }
+
+    mTDeclaration decl;
+    mbTSourse& payer = addPayer(decl);
+    payer.AddIncome15(incomeLine(2762, rub(80'000), 508, rub(80'000)));
+    decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindForeign);
+    mTCurrencyIncome& foreign = *decl.GetCurrencyIncome(decl.AddCurrencyIncome());
+    foreign.IncomeCode = 2762;
+    foreign.DeductionCode = 508;
+    foreign.IncomeRoubles = rub(70'000);
+    foreign.DeductionSum = rub(70'000);
+    kTSvodSumPril4 sheet;
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.МатПомРожд, rub(100'000)) << "a 15 % line and a foreign income";
 }
 
 TEST(NonTaxableIncome, SumsOfTheSection2Kinds)

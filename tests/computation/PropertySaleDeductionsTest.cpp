@@ -85,6 +85,35 @@ TEST(PropertySaleDeductions, DeductionsFollowThePairsAndTheirLimits)
           {&kTSvodSumPril6::OtherPropertyCost, 60'000},
           {&kTSvodSumPril6::РасхПриобИмущ, 2'000'000}},
          2'310'000, 0},
+        {"premises and a motorbike share one 250 000",
+         {{false, 1512, 902, 200'000, 200'000}, {false, 1521, 906, 150'000, 150'000}},
+         {{&kTSvodSumPril6::OtherRealtySaleDeduction, 200'000}, {&kTSvodSumPril6::OtherPropertySaleDeduction, 50'000}},
+         250'000, 0},
+        {"the shared 250 000 goes in line order",
+         {{false, 1520, 906, 150'000, 150'000}, {false, 1512, 902, 200'000, 200'000},
+          {false, 1521, 906, 30'000, 30'000}},
+         {{&kTSvodSumPril6::OtherPropertySaleDeduction, 150'000}, {&kTSvodSumPril6::OtherRealtySaleDeduction, 100'000}},
+         250'000, 0},
+        {"foreign other realty takes what the payers' lines left, up to its price",
+         {{true, 1512, 902, 90'000, 100'000}, {false, 1520, 906, 200'000, 200'000}},
+         {{&kTSvodSumPril6::OtherPropertySaleDeduction, 200'000}, {&kTSvodSumPril6::OtherRealtySaleDeduction, 50'000}},
+         250'000, 0},
+        {"foreign movables within the shared limit",
+         {{true, 1521, 906, 100'000, 100'000}, {true, 1512, 902, 200'000, 200'000}},
+         {{&kTSvodSumPril6::OtherPropertySaleDeduction, 100'000}, {&kTSvodSumPril6::OtherRealtySaleDeduction, 150'000}},
+         250'000, 0},
+        {"costs stand outside the shared limit",
+         {{false, 1512, 902, 300'000, 250'000}, {false, 1520, 903, 400'000, 400'000}, {false, 1512, 903, 90'000, 90'000}},
+         {{&kTSvodSumPril6::OtherRealtySaleDeduction, 250'000},
+          {&kTSvodSumPril6::OtherPropertyCost, 400'000},
+          {&kTSvodSumPril6::OtherRealtyCost, 90'000}},
+         740'000, 0},
+        {"a share in a company's capital is no part of the limit for other property",
+         {{false, 1512, 902, 250'000, 250'000}, {false, 1540, 905, 250'000, 250'000}},
+         {{&kTSvodSumPril6::OtherRealtySaleDeduction, 250'000},
+          {&kTSvodSumPril6::ВычПдтвРасхПродУК, 250'000},
+          {&kTSvodSumPril6::CapitalShareLimitedDeduction, 250'000}},
+         500'000, 250'000},
         {"capital shares: the limited deduction joins the expenses",
          {{false, 1540, 905, 400'000, 300'000}, {false, 1542, 316, 100'000, 70'000}},
          {{&kTSvodSumPril6::ВычПдтвРасхПродУК, 320'000}, {&kTSvodSumPril6::CapitalShareLimitedDeduction, 250'000}},
@@ -118,6 +147,23 @@ TEST(PropertySaleDeductions, DeductionsFollowThePairsAndTheirLimits)
         EXPECT_EQ(sheet.SpecialBaseDeductions, rub(c.special)) << c.name;
         EXPECT_EQ(sheet.GeneralBaseDeductions, rub(c.total - c.special)) << c.name;
     }
+}
+
+// Non-residential premises sold for 200 000 and a motorbike sold for 150 000, both held for less
+// than three years, each with its whole price claimed: the deductions together are 250 000, the
+// base 100 000 and the tax 13 % of it.
+TEST(PropertySaleDeductions, OtherPropertySoldInTheYearSharesOneLimitInTheTax)
+{
+    mTDeclaration decl;
+    addLine(decl, {false, 1512, 902, 200'000, 200'000});
+    addLine(decl, {false, 1521, 906, 150'000, 150'000});
+    const auto summary = emptySummary();
+    summary->Calculate(decl);
+    const kTSvodSumRazd2& sales = summary->Razd2Sheet(18);
+    EXPECT_EQ(sales.СумДох, rub(350'000));
+    EXPECT_EQ(summary->Pril6.ОбщИмущВыч, rub(250'000));
+    EXPECT_EQ(sales.НалБаза, rub(100'000));
+    EXPECT_EQ(sales.Исчисл, rub(13'000));
 }
 
 TEST(PropertySaleDeductions, OnlyThe13PercentLinesOfResidentsCount)
