@@ -35,7 +35,6 @@ const std::array<ExemptIncome, 17> Exemptions{{
     // from all employers together; a line stands for one child.
     {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд, nullptr, Currency::fromWholeRoubles(50'000)},
     {2720, 501, AllLines, false, &kTSvodSumPril4::Gift2720},
-    {2721, 501, AllLines, false, &kTSvodSumPril4::Gift2721},
     {2730, 502, AllLines, false, &kTSvodSumPril4::СтоимПриз},
     {2760, 503, AllLines, false, &kTSvodSumPril4::МатПомРаб},
     {2770, 504, AllLines, false, &kTSvodSumPril4::ВозмМед},
@@ -132,12 +131,10 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
                           income->DeductionSum);
     }
 
-    // Yearly limits. Gifts of both codes share one limit, and the code-2720 gifts take it first.
+    // Yearly limits.
     const Currency fourThousand = roubles(4'000);
-    СтоимПодар = std::min(Gift2721 + Gift2720, fourThousand);
     limit(Gift2720, fourThousand);
-    limit(Gift2721, fourThousand);
-    limit(Gift2721, std::max(fourThousand - Gift2720, Currency()));
+    СтоимПодар = Gift2720;
     for (Field field : {&kTSvodSumPril4::СтоимПриз, &kTSvodSumPril4::МатПомРаб, &kTSvodSumPril4::ВозмМед,
                         &kTSvodSumPril4::ПризРекл, &kTSvodSumPril4::МатПомИнв, &kTSvodSumPril4::ВыигрЛотер,
                         &kTSvodSumPril4::МатПомОбр})
@@ -150,8 +147,7 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
     NonTaxableAdPrizes = ПризРекл;
     ДохНеНалОбщ = NonTaxableExceptAdPrizes + NonTaxableAdPrizes;
     NonTaxableKind2 += ВыигрЛотер;
-    NonTaxableKind10 += МатПомРожд + СтоимПриз + МатПомРаб + ВозмМед + МатПомИнв + МатПомОбр + ПомПодар + ДопСВПенс
-        + Gift2721;
+    NonTaxableKind10 += МатПомРожд + СтоимПриз + МатПомРаб + ВозмМед + МатПомИнв + МатПомОбр + ПомПодар + ДопСВПенс;
     NonTaxableKind17 = Gift2720;
     NonTaxableKind19 = ПризРекл;
     NonTaxableKinds10_14_17 = NonTaxableKind10 + NonTaxableKind17 + NonTaxableKind14;

@@ -9,9 +9,10 @@ class mTDeclaration;
 // The fixed advance payments of the payers travel with it to sheets "01" and "21".
 class kTSvodSumPril4 {
 public:
-    Currency МатПомРожд;  // no limit
-    Currency СтоимПодар;  // Gift2721 + Gift2720, up to 4 000
-    Currency Gift2721;    // up to what the code-2720 gifts leave of 4 000
+    Currency МатПомРожд;  // up to 50 000 a child
+    // Gifts of organisations and entrepreneurs (2720), up to 4 000. A gift of an individual
+    // (2721) is either exempt whole, as between family members, or taxed whole.
+    Currency СтоимПодар;
     Currency Gift2720;    // up to 4 000
     Currency МатПомРаб;   // up to 4 000
     Currency СтоимПриз;   // up to 4 000

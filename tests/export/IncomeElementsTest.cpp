@@ -149,11 +149,12 @@ TEST(IncomeElements, NonTaxableIncome)
         {
             {"no exempt income",
              [](mTDeclaration& decl) { wages(addPayer(decl)); }, ""},
-            // 3 000 + 2 500 of gifts are exempt up to 4 000.
+            // 5 000 of gifts of organisations are exempt up to 4 000; a gift of an individual is not.
             {"gifts only",
              [](mTDeclaration& decl) {
                  mbTSourse& payer = addPayer(decl);
                  payer.AddIncome13(incomeLine(2720, rub(3'000), 501));
+                 payer.AddIncome13(incomeLine(2720, rub(2'000), 501));
                  payer.AddIncome13(incomeLine(2721, rub(2'500), 501));
              },
              R"(<ДоходОсвПрев СтоимПодар="4000.00" ДохНеНалОбщ="4000.00"/>)"},
