@@ -41,7 +41,7 @@ TfmInputDeductCode::TfmInputDeductCode(QWidget* owner, const DictionaryIncome& i
 bool TfmInputDeductCode::isOfferedToNonResidents(const QString& deductCode)
 {
     return deductCode.startsWith(u'2') || deductCode.startsWith(u'8') || deductCode.startsWith(u'5')
-        || deductCode == u"0" || deductCode == u"601" || deductCode == u"915";
+        || deductCode == u"0" || deductCode == u"915";
 }
 
 void TfmInputDeductCode::rowChosen(int deductionIndex)

@@ -473,19 +473,20 @@ TEST_F(CurrencyFrameEditingTest, TheIncomeCodeChosenSetsTheCompanyAndDeductionFi
         {"2201", false, false, true}, // royalties with a share deduction
         {"1000", true, true, false},  // a company's profit
         {"1001", true, false, false}, // a company's profit from a structure
-        {"1012", true, false, true},  // a company's dividends
+        {"1012", true, false, false}, // a company's dividends
         {"1400", false, false, false},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.code);
         PageWindow chosen;
-        mTCurrencyIncome& dividends = addDividends(*chosen.declaration);
-        dividends.DeductionCode = 601;
-        dividends.DeductionSum = roubles(50);
+        mTCurrencyIncome& sale = addDividends(*chosen.declaration);
+        sale.IncomeCode = 1530;
+        sale.DeductionCode = 201;
+        sale.DeductionSum = roubles(50);
         page = chosen.show<TfrCurrency>();
         open(0);
         const int editsBefore = counter.userEdits;
-        EXPECT_EQ(chooseIncomeCode(QString::fromLatin1(test.code)), QStringLiteral("1010")) << "opens on the code";
+        EXPECT_EQ(chooseIncomeCode(QString::fromLatin1(test.code)), QStringLiteral("1530")) << "opens on the code";
         EXPECT_GT(counter.userEdits, editsBefore);
         EXPECT_EQ(page->pnlIncomeCod->text(), QString::fromLatin1(test.code));
         EXPECT_TRUE(page->meIncomeCurrencySum->isEnabled());
@@ -509,7 +510,9 @@ TEST_F(CurrencyFrameEditingTest, TheIncomeCodeChosenSetsTheCompanyAndDeductionFi
     }
 
     // Cancelled, or the same code again: nothing changes.
-    addDividends(declaration()).DeductionCode = 601;
+    addDividends(declaration()).IncomeCode = 1530;
+    income(0).IncomeCodeName = IncomeDict::builtIn().income(QStringLiteral("1530"))->name.toStdString();
+    income(0).DeductionCode = 201;
     income(0).DeductionSum = roubles(50);
     showPage();
     open(0);
@@ -523,8 +526,8 @@ TEST_F(CurrencyFrameEditingTest, TheIncomeCodeChosenSetsTheCompanyAndDeductionFi
     });
     page->bnIncomeCod->click();
     EXPECT_TRUE(listed.shown);
-    chooseIncomeCode(QStringLiteral("1010"));
-    EXPECT_EQ(page->pnlSubtractCod->text(), QStringLiteral("601"));
+    chooseIncomeCode(QStringLiteral("1530"));
+    EXPECT_EQ(page->pnlSubtractCod->text(), QStringLiteral("201"));
     EXPECT_EQ(page->meSubtractSum->text(), QStringLiteral("50"));
     page->SaveData();
     EXPECT_EQ(fileBytes(declaration()), before);
@@ -552,8 +555,8 @@ TEST_F(CurrencyFrameEditingTest, TheDeductionChosenFollowsItsRule)
         {"the whole of no income", 1211, "510", "", "0", true, true, "100", "100", 0},
         {"a sale's deduction up to a million", 1510, "901", "1500000", "1000000", true, false, "900000", "900000", 0},
         {"expenses typed", 1510, "903", "1500000", "", true, true, "2000000", "", 0},
-        {"dividends' reduction typed", 1010, "601", "1000", "", true, true, "500", "", 0},
-        {"no deduction", 1010, "0", "1000", "", false, false, "500", "", 0},
+        {"expenses on securities typed", 1530, "201", "1000", "", true, true, "500", "", 0},
+        {"no deduction", 1530, "0", "1000", "", false, false, "500", "", 0},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.title);
@@ -666,7 +669,11 @@ TEST_F(CurrencyFrameEditingTest, EveryUserActionMarksTheDeclarationModified)
         {"currency chosen", [this] { chooseCurrency(QStringLiteral("978")); }},
         {"currency typed", [this] { typeText(page->meCurrencyCode, QStringLiteral("978")); }},
         {"income code", [this] { chooseIncomeCode(QStringLiteral("1000")); }},
-        {"deduction code", [this] { chooseDeduction(QStringLiteral("601")); }},
+        {"deduction code", [this] {
+             chooseIncomeCode(QStringLiteral("1530"));
+             counter.userEdits = 0;
+             chooseDeduction(QStringLiteral("201"));
+         }},
         {"amount", [this] { typeText(page->meIncomeCurrencySum, QStringLiteral("5")); }},
         {"units", [this] {
              page->chbAutoExchange->click();

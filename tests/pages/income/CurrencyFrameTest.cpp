@@ -298,7 +298,11 @@ TEST_F(CurrencyFrameTest, CheckRulesAndWhereEachFailureLeadsTo)
              i.CompanyNumber = "АБ 12345";
          },
          "По данному источнику не указан порядок определения прибыли КИК", [](TfrCurrency& p) { return p.rb1; }},
-        {"7 no deduction sum", [](mTCurrencyIncome& i, mTDeclaration&) { i.DeductionCode = 601; },
+        {"7 no deduction sum",
+         [](mTCurrencyIncome& i, mTDeclaration&) {
+             i.IncomeCode = 1510;
+             i.DeductionCode = 903;
+         },
          "По данному источнику выплаты не указана сумма вычета", [](TfrCurrency& p) { return p.meSubtractSum; }},
     };
     for (const Case& test : cases) {
@@ -333,7 +337,8 @@ TEST_F(CurrencyFrameTest, SkippingARuleGoesOnToTheNext)
 {
     mTCurrencyIncome& first = addDividends(declaration());
     first.CurrencyCode.clear();
-    first.DeductionCode = 601;
+    first.IncomeCode = 1510;
+    first.DeductionCode = 903;
     addDividends(declaration()).IncomeCode = 0;
     showPage();
     ScriptedCheckAnswers answers;
