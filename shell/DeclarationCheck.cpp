@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
@@ -28,6 +29,12 @@ const QString DeclarantTitle = QStringLiteral("Сведения о деклар�
 const QString ForeignTitle = QStringLiteral("Доходы в валюте");
 const QString BusinessTitle = QStringLiteral("Доходы от предпринимательской деятельности");
 const QString SimplifiedTitle = QStringLiteral("Общая проверка данных");
+
+const QString NonResidentForeignIncomeMessage = QStringLiteral(
+    "Нерезидент облагается налогом только по доходам от источников в Российской Федерации: доходы, полученные за "
+    "пределами Российской Федерации, в расчет не включаются. Удалите эти доходы в разделе «Доходы за пределами РФ» "
+    "или, если в 2021 году вы были налоговым резидентом Российской Федерации, смените на этой странице тип "
+    "декларации на «3-НДФЛ».");
 
 // A controlled foreign company's number: two letters and five digits, as the form writes it.
 constexpr qsizetype CompanyNumberLength = 8;
@@ -152,6 +159,9 @@ private:
     // A block starts only while nothing has failed, and names itself as the one that ran last.
     bool begin(CheckSection section);
     void report(std::uint16_t section, const QString& title, const QString& message, std::uint16_t code);
+    // A finding that leaves the declaration right to file: "Пропустить" goes on with the check
+    // as though nothing were found, "Исправить" ends it with the element to correct.
+    void warn(const QString& title, const QString& message, std::uint16_t code);
     void rule(bool fails, std::uint16_t section, const QString& title, const QString& message, std::uint16_t code);
     // Reports the first item whose failure text is not empty, with its 1-based number as code.
     template <typename Items, typename Failure>
@@ -189,6 +199,18 @@ void WholeCheck::report(std::uint16_t section, const QString& title, const QStri
     dialog_.SetPage(title);
     dialog_.SetMessage(message);
     result_.Element = dialog_.exec() == CheckFix ? code : CheckCancelled;
+}
+
+void WholeCheck::warn(const QString& title, const QString& message, std::uint16_t code)
+{
+    dialog_.SetPage(title);
+    dialog_.SetMessage(message);
+    const QString cancelText = dialog_.Button2->text();
+    dialog_.Button2->setText(QStringLiteral("Пропустить"));
+    const bool fix = dialog_.exec() == CheckFix;
+    dialog_.Button2->setText(cancelText);
+    if (fix)
+        result_.Element = code;
 }
 
 void WholeCheck::rule(bool fails, std::uint16_t section, const QString& title, const QString& message,
@@ -266,6 +288,13 @@ void WholeCheck::checkConditions(bool hasIncome)
         conditionRule(true, failure.message, failure.element);
     conditionRule(d_.Signer == 2 && isBlank(d_.RepresentativeOrgName),
                   QStringLiteral("Не указано наименование Юр.лица-представителя"), 5);
+    // A non-resident is taxed on income from Russian sources only. The computation leaves the
+    // foreign incomes out, so the declaration is right to file; but the user entered them and is
+    // told, the more so as the box of foreign income is out of reach on a non-resident's page.
+    const bool foreignIncomesLeftOut =
+        d_.HasIncomeKind(IncomeKindForeign) && !ForeignIncomesCount(d_) && d_.CurrencyIncomeCount() > 0;
+    if (foreignIncomesLeftOut && (passing() || result_.Element == CheckCancelled))
+        warn(ConditionsTitle, NonResidentForeignIncomeMessage, ConditionsIncomeKinds);
     // The exchange file has no form without a taxed income: the export would refuse it.
     conditionRule(!hasIncome,
                   QStringLiteral("В декларации не указано ни одного дохода. Отметьте на этой странице виды "

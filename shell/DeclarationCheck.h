@@ -34,9 +34,10 @@ struct TCheckAllResult {
 
 // Runs the whole-declaration check: one fixed list of rules, each failure shown in one
 // TfmCheckAllError owned by `owner`. The first failure ends the check, except in the first
-// block, whose rules all run while the user cancels. A check that passes ends with the offer
-// to dispose of a computed refund in the declaration, which adds the application kind when
-// accepted.
+// block, whose rules all run while the user cancels; a finding that leaves the declaration right
+// to file (a non-resident's foreign incomes, which the computation leaves out) may be passed by.
+// A check that passes ends with the offer to dispose of a computed refund in the declaration,
+// which adds the application kind when accepted.
 //
 // The declaration is computed once, which stores its refund (SectionOneSum); an exception of
 // the computation is passed on.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/income/ConditionsRules.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
 
@@ -561,6 +562,11 @@ const PassCase passCases[] = {
     {"investment accounts above 400 000, not claimed",
      [](mTDeclaration& d) { d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = roubles(500'000); }},
     {"OKTMO of residence of 11 characters", [](mTDeclaration& d) { d.Person.Address.OKTMO = "45382000001"; }},
+    {"a non-resident's box of foreign income ticked without incomes",
+     [](mTDeclaration& d) {
+         d.DeclarationType = DeclarationNonResident;
+         d.SetIncomeKinds(d.IncomeKinds() | IncomeKindForeign);
+     }},
     {"OKTMO of residence of 8 characters between spaces",
      [](mTDeclaration& d) { d.Person.Address.OKTMO = " 45382000 "; }},
 };
@@ -705,6 +711,76 @@ TEST(DeclarationCheck, ARefundIsOfferedForDisposalWhenNoApplicationIsMade)
         EXPECT_EQ(declaration->IncomeKinds(), test.kinds);
         EXPECT_EQ(declaration->SectionOneSum, kopecks(100'050));
     }
+}
+
+const char* const NonResidentForeignIncome =
+    "Нерезидент облагается налогом только по доходам от источников в Российской Федерации: доходы, полученные за "
+    "пределами Российской Федерации, в расчет не включаются. Удалите эти доходы в разделе «Доходы за пределами РФ» "
+    "или, если в 2021 году вы были налоговым резидентом Российской Федерации, смените на этой странице тип "
+    "декларации на «3-НДФЛ».";
+
+// A non-resident's foreign incomes are left out of the computation, and the declaration is right
+// to file without them: the user is told, and may correct them or go on.
+TEST(DeclarationCheck, ANonResidentsForeignIncomesAreShownAsLeftOut)
+{
+    const struct {
+        const char* name;
+        int answer;
+        std::uint16_t section; // passed by, the check runs to its last block
+        std::uint16_t element;
+    } cases[] = {
+        {"correct", CheckFix, CheckConditions, ConditionsIncomeKinds},
+        {"skip", CheckSkip, CheckApplications, 0},
+        {"close", CheckClosed, CheckApplications, 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto declaration = checkedDeclaration();
+        declaration->DeclarationType = DeclarationNonResident;
+        addForeignIncome(*declaration);
+        QStringList shown;
+        CheckDialog::setAnswerer([&](const CheckDialog& dialog) {
+            const auto& whole = dynamic_cast<const TfmCheckAllError&>(dialog);
+            shown << dialog.windowTitle() << dialog.message() << whole.Button1->text() << whole.Button2->text();
+            return test.answer;
+        });
+        const TCheckAllResult result = checkWholeDeclaration(nullptr, *declaration);
+        CheckDialog::setAnswerer({});
+
+        EXPECT_EQ(shown, QStringList({QStringLiteral("Проверка: Задание условий"),
+                                      QString::fromUtf8(NonResidentForeignIncome), QStringLiteral("Исправить"),
+                                      QStringLiteral("Пропустить")}));
+        EXPECT_EQ(result.Section, test.section);
+        EXPECT_EQ(result.Element, test.element);
+        EXPECT_EQ(declaration->CurrencyIncomeCount(), 1u);
+    }
+}
+
+// Without them the non-resident has no income at all: the warning is followed by the rule that
+// stops the export, whose dialog offers to cancel again.
+TEST(DeclarationCheck, ANonResidentWithForeignIncomesOnlyHasNoIncome)
+{
+    const auto declaration = checkedDeclaration();
+    declaration->DeclarationType = DeclarationNonResident;
+    while (declaration->SourceCount() > 0)
+        declaration->DeleteSource(0);
+    declaration->SetIncomeKinds(0);
+    addForeignIncome(*declaration);
+    QStringList messages;
+    QStringList cancelButtons;
+    CheckDialog::setAnswerer([&](const CheckDialog& dialog) {
+        messages << dialog.message();
+        cancelButtons << dynamic_cast<const TfmCheckAllError&>(dialog).Button2->text();
+        return int(CheckSkip);
+    });
+
+    const TCheckAllResult result = checkWholeDeclaration(nullptr, *declaration);
+    CheckDialog::setAnswerer({});
+
+    EXPECT_EQ(messages, QStringList({QString::fromUtf8(NonResidentForeignIncome), QString::fromUtf8(NoIncome)}));
+    EXPECT_EQ(cancelButtons, QStringList({QStringLiteral("Пропустить"), QStringLiteral("Отмена")}));
+    EXPECT_EQ(result.Section, CheckConditions);
+    EXPECT_EQ(result.Element, CheckCancelled);
 }
 
 TEST(DeclarationCheck, NoRefundOfferBesideAnApplication)
