@@ -51,6 +51,8 @@ bool kTSvodSumPrilV1Dop::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     const bool resident = IsResidentDeclaration(Decl);
 
     СумПолДох = cumulative(business.IncomeQ1, business.IncomeQ2, business.IncomeQ3);
+    // The business sheet's quarters carry each activity's professional deduction, the norm of
+    // 20 % included where the expenses are not documented.
     СумПрофВыч = cumulative(business.ExpenseQ1, business.ExpenseQ2, business.ExpenseQ3);
     СумСтандВыч = cumulative(standard[0], standard[1], standard[2]);
     НалБазаИсч = {baseOf(СумПолДох.ЗаКв, СумПрофВыч.ЗаКв, СумСтандВыч.ЗаКв),

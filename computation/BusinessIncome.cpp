@@ -1,6 +1,8 @@
 #include "computation/BusinessIncome.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "computation/Residency.h"
@@ -16,8 +18,7 @@ constexpr std::int32_t CivilContractExpense = 403;
 constexpr std::int32_t AuthorFeeExpense = 404;
 constexpr std::int32_t AuthorFeeNorm = 405;
 
-// Without documented expenses the professional deduction is the norm of 20 % of the
-// activity's income of the year, half up to kopecks, whatever expense the record holds.
+// 20 % of the income, half up to kopecks.
 Currency expenseNorm(Currency income)
 {
     // income * 20 / 100 in kopecks: units / 500.
@@ -25,9 +26,13 @@ Currency expenseNorm(Currency income)
     return Currency::fromUnits(kopecks.units() / 100);
 }
 
-Currency professionalDeduction(const mTBusinessNew& activity)
+// The sum of the first `quarters` quarters of the year.
+Currency firstQuarters(const std::array<Currency, mTBusinessNew::QuarterCount>& byQuarter, int quarters)
 {
-    return activity.ExpensesConfirmed != 0 ? activity.ExpenseSum : expenseNorm(activity.IncomeSum);
+    Currency sum;
+    for (int q = 0; q < quarters; ++q)
+        sum += byQuarter[std::size_t(q)];
+    return sum;
 }
 
 // A line's deduction counts up to its income, under the code that belongs to its income code.
@@ -57,6 +62,17 @@ void setTotal(ProfessionalDeductions& sheet)
 
 } // namespace
 
+Currency ProfessionalDeduction(const mTBusinessNew& activity, BusinessPeriod period)
+{
+    const bool documented = activity.ExpensesConfirmed != 0;
+    if (period == BusinessPeriod::Year)
+        return documented ? activity.ExpenseSum : expenseNorm(activity.IncomeSum);
+    // The norm of a period is taken on the period's income as a whole, like the year's.
+    const int quarters = static_cast<int>(period);
+    return documented ? firstQuarters(activity.QuarterExpense, quarters)
+                      : expenseNorm(firstQuarters(activity.QuarterIncome, quarters));
+}
+
 void kTSvodSumPrilV1::Clear()
 {
     *this = kTSvodSumPrilV1();
@@ -72,15 +88,21 @@ bool kTSvodSumPrilV1::Calculate(mTDeclaration& Decl)
     }
     for (const auto& activity : Decl.BusinessIncomes) {
         ДоходИт += activity->IncomeSum;
-        ВычПрофИт += professionalDeduction(*activity);
+        const Currency firstQuarter = ProfessionalDeduction(*activity, BusinessPeriod::FirstQuarter);
+        const Currency halfYear = ProfessionalDeduction(*activity, BusinessPeriod::HalfYear);
+        const Currency nineMonths = ProfessionalDeduction(*activity, BusinessPeriod::NineMonths);
+        const Currency year = ProfessionalDeduction(*activity, BusinessPeriod::Year);
+        ВычПрофИт += year;
         IncomeQ1 += activity->QuarterIncome[0];
         IncomeQ2 += activity->QuarterIncome[1];
         IncomeQ3 += activity->QuarterIncome[2];
         IncomeQ4 += activity->QuarterIncome[3];
-        ExpenseQ1 += activity->QuarterExpense[0];
-        ExpenseQ2 += activity->QuarterExpense[1];
-        ExpenseQ3 += activity->QuarterExpense[2];
-        ExpenseQ4 += activity->QuarterExpense[3];
+        // The quarters of the periods add up to the period's deduction, and all four to the
+        // year's, so the advance payments and the year count the same deduction.
+        ExpenseQ1 += firstQuarter;
+        ExpenseQ2 += halfYear - firstQuarter;
+        ExpenseQ3 += nineMonths - halfYear;
+        ExpenseQ4 += year - nineMonths;
     }
     УплФактАвИт = Decl.ActualAdvancePayments;
     ВычПрофИт = std::min(ВычПрофИт, ДоходИт);

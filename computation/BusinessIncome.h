@@ -2,7 +2,18 @@
 
 #include "model/Currency.h"
 
+class mTBusinessNew;
 class mTDeclaration;
+
+// The periods of business income, each counted from 1 January: the three periods of the
+// advance payments, taken on the activity's quarters, and the year, taken on its year totals.
+enum class BusinessPeriod { FirstQuarter = 1, HalfYear = 2, NineMonths = 3, Year = 4 };
+
+// The professional deduction of an activity for a period: its documented expenses, or without
+// them the norm of 20 % of the period's income (tax law, article 221, point 1), half up to
+// kopecks, whatever expense the record holds. The advance payments (article 227, point 7) take
+// the same deduction for their periods as the year does.
+Currency ProfessionalDeduction(const mTBusinessNew& activity, BusinessPeriod period);
 
 // Business and private-practice income of the year and by quarter.
 class kTSvodSumPrilV1 {
@@ -10,6 +21,9 @@ public:
     Currency ДоходИт;
     Currency ВычПрофИт; // never above ДоходИт
     Currency УплФактАвИт; // advance payments actually paid
+    // Income of each quarter, and the professional deduction that falls to it: the documented
+    // expenses of the quarter (the fourth takes what the year's total leaves), or the growth of
+    // the norm over the quarter.
     Currency IncomeQ1;
     Currency ExpenseQ1;
     Currency IncomeQ2;

@@ -1,6 +1,8 @@
 #include "computation/PropertyPurchaseDeductions.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
 
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
@@ -16,40 +18,58 @@ namespace {
 constexpr int FirstYearOfNewRules = 2014;
 constexpr int FirstYearOfHigherLimit = 2008;
 
-// The object whose year and share decide the limit; none when several objects with costs
-// share the higher limit.
-mTConstructionDeductObj* decidingObject(mTConstructionDeduct& purchase)
+// The index of the object whose year and share decide the limit; none when several objects
+// with costs share the higher limit.
+std::optional<std::size_t> decidingObject(const mTConstructionDeduct& purchase)
 {
     switch (purchase.ObjectCount()) {
     case 1:
-        return purchase.GetObject(0).get();
+        return 0;
     case 2: {
-        mTConstructionDeductObj& first = *purchase.GetObject(0);
-        mTConstructionDeductObj& second = *purchase.GetObject(1);
-        const bool firstHasCost = first.Cost > Currency();
-        if (firstHasCost && second.Cost > Currency())
-            return nullptr;
-        return firstHasCost ? &first : &second;
+        const bool firstHasCost = purchase.GetObject(0)->Cost > Currency();
+        if (firstHasCost && purchase.GetObject(1)->Cost > Currency())
+            return std::nullopt;
+        return firstHasCost ? 0 : 1;
     }
     default:
-        return nullptr;
+        return std::nullopt;
     }
 }
 
-int acquisitionYear(const mTConstructionDeductObj& object)
+} // namespace
+
+int AcquisitionYear(const mTConstructionDeductObj& object)
 {
     return decodeDate(object.ByInvestment != 0 ? object.ActDate : object.DwellingRegDate).year;
 }
 
-// A share without a denominator is the whole object.
-long double shareOf(const mTConstructionDeductObj& object)
+Currency PurchaseLimitOfYear(int year)
 {
-    if (object.ShareDenominator == 0)
+    return year < FirstYearOfHigherLimit ? kTSvodSumPril7::LimitBefore2008 : kTSvodSumPril7::Limit;
+}
+
+long double LimitShareOf(const mTConstructionDeductObj& object)
+{
+    if (AcquisitionYear(object) >= FirstYearOfNewRules || object.ShareDenominator == 0)
         return 1;
     return static_cast<long double>(object.ShareNumerator) / object.ShareDenominator;
 }
 
-} // namespace
+Currency CostLimitOf(const mTConstructionDeductObj& object)
+{
+    return PurchaseLimitOfYear(AcquisitionYear(object)) * LimitShareOf(object);
+}
+
+Currency CostWithinLimit(const mTConstructionDeduct& purchase)
+{
+    Currency cost;
+    for (const auto& object : purchase.ObjectList)
+        cost += object->Cost;
+    const std::optional<std::size_t> deciding = decidingObject(purchase);
+    const Currency limit = deciding ? CostLimitOf(*purchase.GetObject(*deciding)) : kTSvodSumPril7::Limit;
+    cost = std::min(cost, limit);
+    return Currency::fromRoubles(RoundTo2(static_cast<double>(cost.roubles())));
+}
 
 void kTSvodSumPril7::Clear()
 {
@@ -65,8 +85,7 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
 
     Currency limitedInterest;
     for (auto& object : purchase.ObjectList) {
-        CostTotal += object->Cost;
-        if (acquisitionYear(*object) >= FirstYearOfNewRules)
+        if (AcquisitionYear(*object) >= FirstYearOfNewRules)
             limitedInterest += object->InterestPaid;
         else
             InterestTotal += object->InterestPaid;
@@ -74,19 +93,14 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     }
     InterestTotal += std::min(limitedInterest, InterestLimit);
 
-    Currency purchaseLimit = Limit;
     OwnershipShare = 1;
-    if (mTConstructionDeductObj* deciding = decidingObject(purchase)) {
-        const int year = acquisitionYear(*deciding);
-        if (year < FirstYearOfHigherLimit)
-            purchaseLimit = LimitBefore2008;
-        if (year < FirstYearOfNewRules) {
-            OwnershipShare = shareOf(*deciding);
-            deciding->PreShareMarker = -1; // the exchange file then shows the share
-        }
+    if (const std::optional<std::size_t> index = decidingObject(purchase)) {
+        mTConstructionDeductObj& deciding = *purchase.GetObject(*index);
+        OwnershipShare = LimitShareOf(deciding);
+        if (AcquisitionYear(deciding) < FirstYearOfNewRules)
+            deciding.PreShareMarker = -1; // the exchange file then shows the share
     }
-    CostTotal = std::min(CostTotal, purchaseLimit * OwnershipShare);
-    CostTotal = Currency::fromRoubles(RoundTo2(static_cast<double>(CostTotal.roubles())));
+    CostTotal = CostWithinLimit(purchase);
 
     Currency remaining = CostTotal;
     for (auto& object : purchase.ObjectList) {

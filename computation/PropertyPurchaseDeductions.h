@@ -3,7 +3,26 @@
 #include "model/Currency.h"
 
 class kTSvodSum;
+class mTConstructionDeduct;
+class mTConstructionDeductObj;
 class mTDeclaration;
+
+// The year an object counts by: of the act of transfer for a purchase by investment, of the
+// registration of the dwelling otherwise.
+int AcquisitionYear(const mTConstructionDeductObj& object);
+// The cost limit of an object acquired in a year: 1 000 000 roubles before 2008, 2 000 000 from
+// then on.
+Currency PurchaseLimitOfYear(int year);
+// The taxpayer's share that bounds an object's limit: its ownership share for an object of a year
+// before 2014, when the limit belonged to the object and was divided among its owners; 1 from
+// 2014, when the limit belongs to each taxpayer. A share without a denominator is the whole.
+long double LimitShareOf(const mTConstructionDeductObj& object);
+// The cost limit of one object: the limit of its year times the share that bounds it.
+Currency CostLimitOf(const mTConstructionDeductObj& object);
+// The costs of all objects within the limit, in whole kopecks: the limit of the deciding object
+// where one decides (a single object, or the only one of two with a cost), else 2 000 000 for
+// the objects together.
+Currency CostWithinLimit(const mTConstructionDeduct& purchase);
 
 // The property deduction for buying or building housing: the costs and the loan interest of
 // the property objects within the limits of their year, less what earlier years, tax agents and

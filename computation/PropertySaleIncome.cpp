@@ -1,18 +1,11 @@
 #include "computation/PropertySaleIncome.h"
 
+#include <algorithm>
+
 #include "model/Declaration.h"
 #include "model/Money.h"
 
-namespace {
-
-bool isRealEstateSale(const mTIncome& line)
-{
-    return (line.IncomeCode == 1510 || line.IncomeCode == 1511 || line.IncomeCode == 1512)
-        && line.PropertyFlag != 0;
-}
-
-// 0.7 of the cadastral value, rounded half up to kopecks: 1 234 567.89 gives 864 197.52.
-Currency seventyPercent(Currency cadastralValue)
+Currency CadastralIncomeFloor(Currency cadastralValue)
 {
     // 0.7 of a value in units is units * 7 / 1000 kopecks; keep one more digit to round by.
     // Division truncates toward zero, so a negative value is cut like RoundTo2 cuts it.
@@ -23,7 +16,22 @@ Currency seventyPercent(Currency cadastralValue)
     return Currency::fromUnits(static_cast<std::int64_t>(kopecks * 100));
 }
 
-} // namespace
+bool IsRealEstateSale(std::int32_t incomeCode)
+{
+    return incomeCode == 1510 || incomeCode == 1511 || incomeCode == 1512;
+}
+
+bool FollowsCadastralRule(const mTIncome& line)
+{
+    return IsRealEstateSale(line.IncomeCode) && line.PropertyFlag != 0;
+}
+
+Currency TaxedIncome(const mTIncome& line)
+{
+    if (!FollowsCadastralRule(line))
+        return line.Amount;
+    return std::max(line.Amount, CadastralIncomeFloor(line.CadastralValue));
+}
 
 void kTSvodSumPril1_Dop::Clear()
 {
@@ -35,10 +43,10 @@ bool kTSvodSumPril1_Dop::Calculate(mTDeclaration& Decl)
     Clear();
     for (const auto& source : Decl.Sources) {
         for (const auto& line : source->Incomes13) {
-            if (!isRealEstateSale(*line))
+            if (!FollowsCadastralRule(*line))
                 continue;
             Rows.push_back({line->CadastralNumber, line->CadastralValue, line->ContractPrice,
-                            seventyPercent(line->CadastralValue), line->Amount});
+                            CadastralIncomeFloor(line->CadastralValue), TaxedIncome(*line)});
         }
     }
     RowCount = static_cast<std::int32_t>(Rows.size());

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "computation/KindTotals.h"
+#include "computation/PropertySaleIncome.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 #include "model/Money.h"
@@ -65,7 +66,9 @@ void appendSharedRows(std::vector<bmPril1Rec>& rows, const mbTSourse& source, co
         if (kind < 1 || kind > static_cast<int>(table.size()))
             continue;
         ShareRow& row = table[kind - 1];
-        row.IncomeSum += line->Amount;
+        // A sale of real estate below the cadastral floor is taxed on the floor; it also weighs
+        // by the floor in the split of the withheld tax.
+        row.IncomeSum += list == RateList::Rate13 ? TaxedIncome(*line) : line->Amount;
         row.DeductionSum += line->Deduction;
         row.NetSum = row.IncomeSum - row.DeductionSum;
     }

@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <functional>
 
+#include "computation/PropertyPurchaseDeductions.h"
 #include "model/DayDate.h"
-#include "model/Money.h"
 
 namespace {
-
-constexpr int LimitRaisedYear = 2008;
-const Currency RaisedLimit = Currency::fromWholeRoubles(2'000'000);
-const Currency FormerLimit = Currency::fromWholeRoubles(1'000'000);
 
 int yearOf(double date)
 {
@@ -31,19 +27,6 @@ bool allObjects(const mTConstructionDeduct& deduction, const std::function<bool(
 {
     return std::all_of(deduction.ObjectList.begin(), deduction.ObjectList.end(),
                        [&](const auto& object) { return test(*object); });
-}
-
-Currency singleObjectCost(const mTConstructionDeductObj& object)
-{
-    const int baseYear = yearOf(object.ByInvestment != 0 ? object.ActDate : object.DwellingRegDate);
-    const Currency fullLimit = baseYear >= LimitRaisedYear ? RaisedLimit : FormerLimit;
-    // A share is never stored with a zero denominator; an old file that has one counts as whole.
-    const long double share = object.ShareDenominator > 0
-                                  ? static_cast<long double>(object.ShareNumerator) / object.ShareDenominator
-                                  : 1.0L;
-    const long double limit = fullLimit.roubles() * share;
-    const long double cost = std::min(object.Cost.roubles(), limit);
-    return Currency::fromRoubles(RoundTo2(static_cast<double>(cost)));
 }
 
 } // namespace
@@ -90,12 +73,7 @@ bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
 
 Currency limitedTotalCost(const mTConstructionDeduct& deduction)
 {
-    if (deduction.ObjectCount() == 1)
-        return singleObjectCost(*deduction.GetObject(0));
-    Currency sum;
-    for (const auto& object : deduction.ObjectList)
-        sum += object->Cost;
-    return std::min(sum, RaisedLimit);
+    return CostWithinLimit(deduction);
 }
 
 Currency totalInterest(const mTConstructionDeduct& deduction)

@@ -26,8 +26,8 @@ bool prevYearsAllowed(const mTConstructionDeduct& deduction);
 // (on any object for a pensioner).
 bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction);
 
-// The cost the deduction is worked on: a single object's cost within its limit (2,000,000
-// registered from 2008, else 1,000,000, times the share), several objects' costs within
+// The cost the deduction is worked on, as the declaration counts it: the objects' costs within
+// the limit of the deciding object (by its year, and by its share before 2014), or within
 // 2,000,000 together.
 Currency limitedTotalCost(const mTConstructionDeduct& deduction);
 // The interest of all objects, without a limit.

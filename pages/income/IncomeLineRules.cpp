@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "computation/PropertySaleIncome.h"
+
 namespace {
 
 using Codes = std::initializer_list<QStringView>;
@@ -54,7 +56,7 @@ Currency capped(Currency sum, Currency maxSum)
 
 bool isPropertySale(std::int32_t incomeCode)
 {
-    return incomeCode == 1510 || incomeCode == 1511 || incomeCode == 1512;
+    return IsRealEstateSale(incomeCode);
 }
 
 bool nonResidentMayDeduct(QStringView incomeCode)
@@ -74,7 +76,7 @@ Currency percentOf(Currency amount, int percent)
 
 Currency propertySaleIncome(Currency cadastralValue, Currency price)
 {
-    return std::max(shareOf(cadastralValue, 7, 10), price);
+    return std::max(CadastralIncomeFloor(cadastralValue), price);
 }
 
 std::optional<Currency> ruleDeduction(const DeductionRule& rule, Currency income)

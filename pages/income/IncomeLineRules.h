@@ -27,8 +27,8 @@ bool deductionMayExceedIncome(QStringView incomeCode, QStringView deductCode);
 // `percent` per cent of the amount, rounded half up to kopecks.
 Currency percentOf(Currency amount, int percent);
 
-// The income of a sale while the cadastral value counts: the larger of 0.7 of the cadastral
-// value (rounded half up to kopecks) and the price of the contract.
+// The income of a sale while the cadastral value counts: the larger of the computation's
+// cadastral floor and the price of the contract, the income the declaration is taxed on.
 Currency propertySaleIncome(Currency cadastralValue, Currency price);
 
 // What a deduction of the dictionary amounts to for an income.

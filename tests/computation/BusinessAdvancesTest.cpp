@@ -147,3 +147,58 @@ TEST(BusinessAdvancesSheet, FollowsTheBusinessIncomeThroughTheSummary)
     EXPECT_EQ(sheet.YearTax, rub(104'000));
     EXPECT_EQ(sheet.YearTax, svod->Razd2Sheet(7).Исчисл);
 }
+
+// An entrepreneur without documented expenses, with quarterly income of 300 000, 500 000,
+// 400 000 and 800 000. The deduction is 20 % of each period's income from 1 January:
+// 60 000, 160 000 and 240 000, and 400 000 for the year. The bases are 240 000, 640 000 and
+// 960 000, the advance payments 13 % of them: 31 200, 83 200 and 124 800; the year's base is
+// 1 600 000 and its tax 208 000. Whether the dialog stored the norm in the quarterly expenses,
+// nothing was stored, or the same expenses were documented, the sheets are the same.
+TEST(BusinessAdvancesSheet, UndocumentedExpensesAreTheNormInEveryPeriod)
+{
+    struct Case {
+        const char* name;
+        bool documented;
+        std::array<long double, 4> storedQuarterExpense;
+        long double storedExpense;
+    };
+    const Case cases[] = {
+        {"norm stored by the dialog", false, {60'000, 100'000, 80'000, 160'000}, 400'000},
+        {"nothing stored", false, {}, 0},
+        {"something else stored", false, {1'000, 0, 300'000, 0}, 5},
+        {"the same expenses documented", true, {60'000, 100'000, 80'000, 160'000}, 400'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration decl;
+        decl.SetIncomeKinds(IncomeKindBusiness);
+        mTBusinessNew& activity = *decl.GetBusiness(decl.AddBusiness());
+        activity.ActivityKind = "1";
+        activity.ExpensesConfirmed = c.documented ? 1 : 0;
+        activity.IncomeSum = rub(2'000'000);
+        activity.ExpenseSum = rub(c.storedExpense);
+        activity.QuarterIncome = {rub(300'000), rub(500'000), rub(400'000), rub(800'000)};
+        for (int q = 0; q < 4; ++q)
+            activity.QuarterExpense[std::size_t(q)] = rub(c.storedQuarterExpense[std::size_t(q)]);
+
+        auto svod = std::make_unique<kTSvodSum>();
+        svod->Calculate(decl);
+        const kTSvodSumRazd2& business = svod->Razd2Sheet(7);
+        EXPECT_EQ(svod->PrilV1.ВычПрофИт, rub(400'000));
+        EXPECT_EQ(business.СумНалВыч, rub(400'000));
+        EXPECT_EQ(business.НалБаза, rub(1'600'000));
+        EXPECT_EQ(business.Исчисл, rub(208'000));
+
+        const kTSvodSumPrilV1Dop& sheet = svod->PrilV1Dop;
+        expectPeriods(sheet.СумПолДох, {300'000, 800'000, 1'200'000});
+        expectPeriods(sheet.СумПрофВыч, {60'000, 160'000, 240'000});
+        expectPeriods(sheet.СумСтандВыч, {0, 0, 0});
+        expectPeriods(sheet.НалБазаИсч, {240'000, 640'000, 960'000});
+        expectPeriods(sheet.СумИсчАванс, {31'200, 83'200, 124'800});
+        EXPECT_EQ(sheet.YearIncome, rub(2'000'000));
+        EXPECT_EQ(sheet.YearProfDeduction, rub(400'000));
+        EXPECT_EQ(sheet.YearOtherDeductions, Currency());
+        EXPECT_EQ(sheet.YearBase, rub(1'600'000));
+        EXPECT_EQ(sheet.YearTax, rub(208'000));
+    }
+}

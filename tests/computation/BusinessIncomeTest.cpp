@@ -90,6 +90,82 @@ TEST(BusinessIncomeSheet, UndocumentedExpensesAreTheNormOfTheYearsIncome)
     }
 }
 
+// Without documented expenses each period from 1 January takes the norm of its own income, as
+// the year does, and the quarters carry what the norm grows by over them, whatever expenses the
+// record holds by quarter.
+TEST(BusinessIncomeSheet, UndocumentedExpensesAreTheNormInEveryPeriod)
+{
+    struct Case {
+        const char* name;
+        std::array<long double, 4> quarterIncome;
+        std::array<long double, 4> storedQuarterExpense;
+        std::array<long double, 4> periodDeduction; // first quarter, half-year, nine months, year
+        std::array<long double, 4> quarterDeduction;
+    };
+    const Case cases[] = {
+        {"whole roubles", {300'000, 500'000, 400'000, 800'000}, {}, {60'000, 160'000, 240'000, 400'000},
+         {60'000, 100'000, 80'000, 160'000}},
+        {"stored quarterly expenses ignored", {300'000, 500'000, 400'000, 800'000}, {1, 2, 3, 4},
+         {60'000, 160'000, 240'000, 400'000}, {60'000, 100'000, 80'000, 160'000}},
+        // 200.006 rounds up to 200.01 for the first quarter; the half-year's 400.012 down to
+        // 400.01, so the second quarter carries 200.00 and the year stays at 400.01.
+        {"the norm of a period on its income as a whole", {1'000.03L, 1'000.03L, 0, 0}, {},
+         {200.01L, 400.01L, 400.01L, 400.01L}, {200.01L, 200, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        long double yearIncome = 0;
+        for (long double income : c.quarterIncome)
+            yearIncome += income;
+        mTDeclaration decl;
+        decl.SetIncomeKinds(IncomeKindBusiness);
+        mTBusinessNew& activity = addActivity(decl, yearIncome, 0, c.quarterIncome, c.storedQuarterExpense);
+        activity.ExpensesConfirmed = 0;
+
+        const BusinessPeriod periods[] = {BusinessPeriod::FirstQuarter, BusinessPeriod::HalfYear,
+                                          BusinessPeriod::NineMonths, BusinessPeriod::Year};
+        for (int p = 0; p < 4; ++p)
+            EXPECT_EQ(ProfessionalDeduction(activity, periods[p]), rub(c.periodDeduction[std::size_t(p)])) << p;
+
+        kTSvodSumPrilV1 sheet;
+        sheet.Calculate(decl);
+        EXPECT_EQ(sheet.ВычПрофИт, rub(c.periodDeduction[3]));
+        EXPECT_EQ(sheet.ExpenseQ1, rub(c.quarterDeduction[0]));
+        EXPECT_EQ(sheet.ExpenseQ2, rub(c.quarterDeduction[1]));
+        EXPECT_EQ(sheet.ExpenseQ3, rub(c.quarterDeduction[2]));
+        EXPECT_EQ(sheet.ExpenseQ4, rub(c.quarterDeduction[3]));
+    }
+}
+
+// Documented expenses are taken as stored: by quarter for the periods, the total for the year.
+TEST(BusinessIncomeSheet, DocumentedExpensesOfThePeriodsAreThoseStored)
+{
+    mTDeclaration decl;
+    decl.SetIncomeKinds(IncomeKindBusiness);
+    const mTBusinessNew& activity =
+        addActivity(decl, 1'000'000, 300'000, {100'000, 200'000, 300'000, 400'000}, {10'000, 20'000, 30'000, 240'000});
+    EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::FirstQuarter), rub(10'000));
+    EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::HalfYear), rub(30'000));
+    EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::NineMonths), rub(60'000));
+    EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::Year), rub(300'000));
+}
+
+// The quarters add up to the year's deduction: the fourth quarter takes what the year's total
+// leaves after the first three, 350 000 - 60 000 = 290 000, though 240 000 were typed for it.
+TEST(BusinessIncomeSheet, TheQuartersAddUpToTheYearsDeduction)
+{
+    mTDeclaration decl;
+    decl.SetIncomeKinds(IncomeKindBusiness);
+    addActivity(decl, 1'000'000, 350'000, {100'000, 200'000, 300'000, 400'000}, {10'000, 20'000, 30'000, 240'000});
+    kTSvodSumPrilV1 sheet;
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.ВычПрофИт, rub(350'000));
+    EXPECT_EQ(sheet.ExpenseQ1, rub(10'000));
+    EXPECT_EQ(sheet.ExpenseQ2, rub(20'000));
+    EXPECT_EQ(sheet.ExpenseQ3, rub(30'000));
+    EXPECT_EQ(sheet.ExpenseQ4, rub(290'000));
+}
+
 TEST(BusinessIncomeSheet, UndocumentedNormSurvivesSavingAndLoading)
 {
     mTDeclaration decl;

@@ -96,6 +96,37 @@ TEST_F(PropertyPurchaseDeductions, TheLimitDependsOnTheYearAndTheShare)
     }
 }
 
+// The limit of one object as the pages show it: 1 000 000 before 2008, 2 000 000 from 2008,
+// times the share only before 2014.
+TEST_F(PropertyPurchaseDeductions, TheLimitOfOneObject)
+{
+    struct Case {
+        const char* name;
+        PropertyObject object;
+        long double limit;
+    };
+    const Case cases[] = {
+        {"2007", {0, 2007}, 1'000'000},
+        {"2008", {0, 2008}, 2'000'000},
+        {"2007, half", {0, 2007, 1, 2}, 500'000},
+        {"2008, half", {0, 2008, 1, 2}, 1'000'000},
+        {"2013, a quarter", {0, 2013, 1, 4}, 500'000},
+        {"2014, half: the share no longer bounds it", {0, 2014, 1, 2}, 2'000'000},
+        {"2012 without a denominator", {0, 2012, 0, 0}, 2'000'000},
+        {"by investment, act of 2007", {0, 2007, 1, 1, true}, 1'000'000},
+        {"by investment, act of 2008", {0, 2008, 1, 1, true}, 2'000'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const mTConstructionDeductObj& object = addObject(c.object);
+        EXPECT_EQ(AcquisitionYear(object), c.object.year);
+        EXPECT_EQ(CostLimitOf(object), rub(c.limit));
+    }
+    EXPECT_EQ(PurchaseLimitOfYear(2007), rub(1'000'000));
+    EXPECT_EQ(PurchaseLimitOfYear(2008), rub(2'000'000));
+    EXPECT_EQ(PurchaseLimitOfYear(2021), rub(2'000'000));
+}
+
 TEST_F(PropertyPurchaseDeductions, TheBaseGoesToTheCostFirstAndTheRestCarriesOver)
 {
     addObject({2'000'000, 2015, 1, 1, false, 100'000});

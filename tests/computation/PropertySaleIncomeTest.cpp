@@ -52,6 +52,34 @@ TEST(PropertySaleIncome, RowsOfSalesComparedWithTheCadastralValue)
     }
 }
 
+// A line that holds the bare price below the floor shows the floor as its taxed income; one
+// above it, the price.
+TEST(PropertySaleIncome, TheTaxedIncomeIsNeverBelowTheFloor)
+{
+    struct Case {
+        const char* name;
+        long double amount;
+        long double taxed;
+    };
+    const Case cases[] = {
+        {"price below the floor", 1'500'000, 2'100'000},
+        {"price above the floor", 2'500'000, 2'500'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration decl;
+        auto line = saleLine(1510, true, rub(3'000'000));
+        line->Amount = line->ContractPrice = rub(c.amount);
+        addPayer(decl).AddIncome13(std::move(line));
+        kTSvodSumPril1_Dop sheet;
+        sheet.Calculate(decl);
+        ASSERT_EQ(sheet.RowCount, 1);
+        EXPECT_EQ(sheet.Rows[0].ДохПродЦенаДог, rub(c.amount));
+        EXPECT_EQ(sheet.Rows[0].КадСтоимКоэф, rub(2'100'000));
+        EXPECT_EQ(sheet.Rows[0].ДохПродНалОбл, rub(c.taxed));
+    }
+}
+
 TEST(PropertySaleIncome, OnlyThirteenPercentLinesAndNoMerging)
 {
     mTDeclaration decl;

@@ -1,12 +1,15 @@
 #include "pages/income/IncomeLineRules.h"
 
 #include <optional>
+#include <string>
 
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include "computation/PropertySaleIncome.h"
 #include "controls/DisplayFormat.h"
+#include "model/Sourse.h"
 
 namespace {
 
@@ -78,6 +81,7 @@ TEST(IncomeLineRulesTest, ASaleCountsTheLargerOfSeventyPerCentOfTheCadastralValu
         const char* income;
     };
     const Case cases[] = {
+        {"6000000", "4000000", "4200000"},
         {"1000000", "600000", "700000"},
         {"1000000", "800000", "800000"},
         {"1234567,89", "0", "864197,52"}, // 864 197.523 rounds down
@@ -89,6 +93,35 @@ TEST(IncomeLineRulesTest, ASaleCountsTheLargerOfSeventyPerCentOfTheCadastralValu
         EXPECT_EQ(currencyDisplayText(propertySaleIncome(money(test.cadastral), money(test.price))),
                   QString::fromUtf8(test.income));
     }
+}
+
+// What the dialog stores as the income of a sale is what the computation taxes a line holding
+// the bare price on, and the dialog offers the cadastral figures for the same income codes.
+TEST(IncomeLineRulesTest, TheDialogsSaleIncomeIsTheIncomeTheComputationTaxes)
+{
+    struct Case {
+        std::int32_t incomeCode;
+        const char* cadastral;
+        const char* price;
+    };
+    const Case cases[] = {
+        {1510, "6000000", "4000000"}, {1510, "6000000", "5000000"}, {1511, "1234567,89", "100"},
+        {1512, "0,05", "0"},          {1512, "0,15", "0,1"},         {1510, "0", "250000"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::to_string(test.incomeCode) + " " + test.cadastral + " " + test.price);
+        mTIncome line;
+        line.IncomeCode = test.incomeCode;
+        line.PropertyFlag = 1;
+        line.CadastralValue = money(test.cadastral);
+        line.ContractPrice = line.Amount = money(test.price);
+        const Currency stored = propertySaleIncome(line.CadastralValue, line.ContractPrice);
+        EXPECT_EQ(stored, TaxedIncome(line));
+        line.Amount = stored;
+        EXPECT_EQ(TaxedIncome(line), stored) << "the stored income is taxed as it stands";
+    }
+    for (std::int32_t code : {1500, 1509, 1510, 1511, 1512, 1513, 1520, 2000})
+        EXPECT_EQ(isPropertySale(code), IsRealEstateSale(code)) << code;
 }
 
 TEST(IncomeLineRulesTest, OnlyListedIncomesMayCarryADeductionLargerThanThemselves)
