@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 
 #include "computation/PropertySaleIncome.h"
 #include "model/Declaration.h"
@@ -89,19 +90,24 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
         return nullptr;
     };
 
+    // A payer's lines at 15 % carry the deductions of their codes as the lines at 13 % do: the
+    // rate only tells which part of the main base the agent taxed the income in.
     for (const auto& source : Decl.Sources) {
-        for (const auto& income : source->Incomes13) {
-            const SaleLine line{income->IncomeCode, income->DeductionCode, TaxedIncome(*income), income->Deduction};
-            if (isPair(line, 1510, 901))
-                addSaleOfHousing(line);
-            else if (isPair(line, 1511, 904))
-                addWithinLimit(ВычПродИмущДол, line.deduction, saleLimitLeft);
-            else if (isPair(line, 1511, 903) || isPair(line, 1512, 903))
-                *plainField(line) += std::min(line.income, line.deduction);
-            else if (Currency* field = otherSaleField(line))
-                addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
-            else if (Currency* field = plainField(line))
-                *field += line.deduction;
+        for (const OwnedList<mTIncome>* lines : {&source->Incomes13, &source->Incomes15}) {
+            for (const auto& income : *lines) {
+                const SaleLine line{income->IncomeCode, income->DeductionCode, TaxedIncome(*income),
+                                    income->Deduction};
+                if (isPair(line, 1510, 901))
+                    addSaleOfHousing(line);
+                else if (isPair(line, 1511, 904))
+                    addWithinLimit(ВычПродИмущДол, line.deduction, saleLimitLeft);
+                else if (isPair(line, 1511, 903) || isPair(line, 1512, 903))
+                    *plainField(line) += std::min(line.income, line.deduction);
+                else if (Currency* field = otherSaleField(line))
+                    addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
+                else if (Currency* field = plainField(line))
+                    *field += line.deduction;
+            }
         }
     }
 

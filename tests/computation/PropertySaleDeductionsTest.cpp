@@ -166,20 +166,26 @@ TEST(PropertySaleDeductions, OtherPropertySoldInTheYearSharesOneLimitInTheTax)
     EXPECT_EQ(sales.Исчисл, rub(13'000));
 }
 
-TEST(PropertySaleDeductions, OnlyThe13PercentLinesOfResidentsCount)
+// A resident's lines at 13 % and at 15 % carry their deductions alike; the lines at other
+// rates and a non-resident's lines carry none.
+TEST(PropertySaleDeductions, TheLinesOfResidentsAt13And15PercentCount)
 {
     mTDeclaration decl;
     mbTSourse& payer = addPayer(decl);
-    payer.AddIncome15(incomeLine(1510, rub(500'000), 901, rub(500'000)));
     payer.AddIncome99(incomeLine(1510, rub(500'000), 901, rub(500'000)));
     kTSvodSumPril6 sheet;
     sheet.Calculate(decl);
     EXPECT_EQ(sheet.ОбщИмущВыч, Currency());
 
+    payer.AddIncome15(incomeLine(4900, rub(500'000), 908, rub(200'000)));
     payer.AddIncome13(incomeLine(1510, rub(500'000), 901, rub(500'000)));
+    sheet.Calculate(decl);
+    EXPECT_EQ(sheet.ВычДохИзъятИмущ, rub(200'000));
+    EXPECT_EQ(sheet.ВычПродИмущ, rub(500'000));
+
     decl.DeclarationType = DeclarationNonResident;
     sheet.Calculate(decl);
-    EXPECT_EQ(sheet.ВычПродИмущ, Currency());
+    EXPECT_EQ(sheet.ОбщИмущВыч, Currency());
 }
 
 TEST(PropertySaleDeductions, ForeignIncomesCountOnlyWhileTheirKindIsOn)

@@ -22,6 +22,7 @@ namespace {
 // Where the line of a case is entered, as the pickers' lists tell.
 enum class Entry {
     ResidentPayer,         // a resident's payer in Russia, at 13 % or at the other rates
+    ResidentPayerAt15,     // a resident's payer in Russia, in its list at 15 %
     ResidentForeign,       // a resident's foreign income
     InvestmentPartnership, // a resident's investment partnership, at 13 %
     NonResidentAt30,       // a non-resident's payer, at 30 %
@@ -33,6 +34,8 @@ const char* entryName(Entry entry)
     switch (entry) {
     case Entry::ResidentPayer:
         return "resident, payer in Russia";
+    case Entry::ResidentPayerAt15:
+        return "resident, payer in Russia at 15 %";
     case Entry::ResidentForeign:
         return "resident, foreign income";
     case Entry::InvestmentPartnership:
@@ -94,7 +97,7 @@ void addLine(mTDeclaration& decl, Entry entry, const DictionaryIncome& income, s
     const bool at15 = income.rates.contains(u"15");
     if (entry == Entry::NonResidentAt30 || (!at13 && !at15))
         payer.AddIncome99(std::move(line));
-    else if (at13)
+    else if (at13 && entry != Entry::ResidentPayerAt15)
         payer.AddIncome13(std::move(line));
     else
         payer.AddIncome15(std::move(line));
@@ -125,6 +128,8 @@ std::vector<OfferedPair> offeredPairs()
         std::vector<Entry> entries;
         if (income.russian || income.notAgentIncome)
             entries.push_back(Entry::ResidentPayer);
+        if (income.russian && income.rates.contains(u"13") && income.rates.contains(u"15"))
+            entries.push_back(Entry::ResidentPayerAt15);
         if (income.foreign)
             entries.push_back(Entry::ResidentForeign);
         if (income.investmentPartnership)
