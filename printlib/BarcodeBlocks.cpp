@@ -2,6 +2,7 @@
 
 #include "EngineText.h"
 #include "ErrorTexts.h"
+#include "PageGeometry.h"
 #include "Pdf417.h"
 #include "SSError.h"
 #include "WideText.h"
@@ -13,33 +14,45 @@
 namespace {
 
 struct BlockShape {
+    // Characters, the block's header included.
     int capacity;
     // While sizing the symbol is tried standing; the top row then lies it down.
     std::u16string_view sizingOptions;
     std::u16string_view options;
     std::u16string_view scale;
+    // The parts of `scale` that size a module along the symbol's rows and across them: the top
+    // row lies its rows along the page's width, the left column turns them down the page.
+    double alongScale;
+    double acrossScale;
 };
 
 using Pass = std::array<BlockShape, kMaxBarcodeBlocks>;
 
 constexpr Pass kSmallPass = {{
-    {270, u"/M4|/R28|/OV", u"/M4|/R28|/OH", u"scale:1.5,3.5"},
-    {270, u"/M4|/R28|/OV", u"/M4|/R28|/OH", u"scale:1.5,3.5"},
-    {224, u"/M4|/R21|/OV", u"/M4|/R21|/OV", u"scale:3.5,1.5"},
-    {224, u"/M4|/R21|/OV", u"/M4|/R21|/OV", u"scale:3.5,1.5"},
+    {270, u"/M4|/R28|/OV", u"/M4|/R28|/OH", u"scale:1.5,3.5", 1.5, 3.5},
+    {270, u"/M4|/R28|/OV", u"/M4|/R28|/OH", u"scale:1.5,3.5", 1.5, 3.5},
+    {224, u"/M4|/R21|/OV", u"/M4|/R21|/OV", u"scale:3.5,1.5", 1.5, 3.5},
+    {224, u"/M4|/R21|/OV", u"/M4|/R21|/OV", u"scale:3.5,1.5", 1.5, 3.5},
 }};
 
 constexpr Pass kLargePass = {{
-    {926, u"/M4|/R84|/OV", u"/M4|/R84|/OH", u"scale:1.19,1.18"},
-    {926, u"/M4|/R84|/OV", u"/M4|/R84|/OH", u"scale:1.19,1.18"},
-    {926, u"/M4|/R63|/OV", u"/M4|/R63|/OV", u"scale:1.18,1.19"},
-    {926, u"/M4|/R63|/OV", u"/M4|/R63|/OV", u"scale:1.18,1.19"},
+    {926, u"/M4|/R84|/OV", u"/M4|/R84|/OH", u"scale:1.19,1.18", 1.19, 1.18},
+    {926, u"/M4|/R84|/OV", u"/M4|/R84|/OH", u"scale:1.19,1.18", 1.19, 1.18},
+    {926, u"/M4|/R63|/OV", u"/M4|/R63|/OV", u"scale:1.18,1.19", 1.19, 1.18},
+    {926, u"/M4|/R63|/OV", u"/M4|/R63|/OV", u"scale:1.18,1.19", 1.19, 1.18},
 }};
 
-bool fits(std::u16string_view text, std::u16string_view options)
+// A module of the symbol bitmap before the block's scale.
+constexpr double kModuleMillimetres = 25.4 / Pdf417Resolution;
+
+// The text makes a symbol, and the symbol stays inside the block's slot: fixed rows let mixed
+// letters and digits widen a symbol far beyond what its capacity in characters suggests.
+bool fitsSlot(std::u16string_view text, const BlockShape& shape, const BlockSlot& slot)
 {
-    Pdf417Refusal refusal;
-    return CheckPdf417Fits(SplitPdf417Options(u"-" + std::u16string(text), options), refusal);
+    const std::optional<Pdf417Shape> symbol =
+        MeasurePdf417(SplitPdf417Options(u"-" + std::u16string(text), shape.sizingOptions));
+    return symbol && Pdf417RowModules(symbol->columns) * kModuleMillimetres * shape.alongScale <= slot.along &&
+        symbol->rows * kModuleMillimetres * shape.acrossScale <= slot.across;
 }
 
 std::u16string blockHeader(const BlockHeaderData& data, int index, int block, int blockCount)
@@ -58,17 +71,19 @@ struct PassSplit {
 // Headers are sized with their final length: block numbers and the count are single digits.
 PassSplit splitPass(const Pass& pass, const BlockHeaderData& data, std::u16string_view barcodeData)
 {
+    static const std::array<BlockSlot, kMaxBarcodeBlocks> slots = BarcodeBlockSlots();
     PassSplit split;
     std::size_t taken = 0;
     for (int index = 0; index < kMaxBarcodeBlocks; ++index) {
         const BlockShape& shape = pass[static_cast<std::size_t>(index)];
+        const BlockSlot& slot = slots[static_cast<std::size_t>(index)];
         const std::u16string head = blockHeader(data, index, 1, 1);
-        if (head.size() > static_cast<std::size_t>(shape.capacity) || !fits(head, shape.sizingOptions))
+        if (head.size() > static_cast<std::size_t>(shape.capacity) || !fitsSlot(head, shape, slot))
             return split;
         const std::u16string_view rest = barcodeData.substr(taken);
         const std::size_t most = std::min(rest.size(), static_cast<std::size_t>(shape.capacity) - head.size());
         const auto fitsWith = [&](std::size_t count) {
-            return fits(head + std::u16string(rest.substr(0, count)), shape.sizingOptions);
+            return fitsSlot(head + std::u16string(rest.substr(0, count)), shape, slot);
         };
         // A symbol only fills up as data is added, so the most that fits is found by halving
         // instead of trying one character after another.

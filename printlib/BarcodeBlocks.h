@@ -4,7 +4,8 @@
 // with a block header. The blocks are filled greedily, first with the small capacities
 // 270, 270, 224 and 224 characters; data that does not fit four small blocks is split again
 // over four large blocks of 926 characters. The first two blocks are the top row of the page,
-// the others its left column; each place has its symbol options and its module scale.
+// the others its left column; each place has its symbol options and its module scale. A block
+// also ends where its symbol would leave its slot on the page (see BarcodeBlockSlots).
 
 #include <optional>
 #include <string>

@@ -45,6 +45,19 @@ int marginCorrection(int offsetMm)
 
 } // namespace
 
+std::array<BlockSlot, 4> BarcodeBlockSlots(const LayoutPlaces& places)
+{
+    const auto& [first, second, third, fourth] = places.blocks;
+    // Crosses 4 and 5 stand in the top row, cross 2 in the left column.
+    const LayoutPoint& topMiddleCross = places.crosses[3];
+    const LayoutPoint& topRightCross = places.crosses[4];
+    const LayoutPoint& leftMiddleCross = places.crosses[1];
+    return {{{topRightCross.x - first.x - kGap, kPageHeight - first.y},
+             {topMiddleCross.x - second.x - kGap, kPageHeight - second.y},
+             {first.y - third.y - kGap, kLeftColumnWidth},
+             {leftMiddleCross.y - fourth.y - kGap, kLeftColumnWidth}}};
+}
+
 PageTransforms ImagePageTransforms(int scaleArgument)
 {
     const LayoutPlaces places;

@@ -31,6 +31,19 @@ inline constexpr double kHeaderLineWidth = 55;
 inline constexpr double kHeaderLineHeight = 5;
 inline constexpr double kHeaderLineClipHeight = 2.2;
 
+// The room of a barcode block's symbol at its place, in millimetres: `along` its rows
+// (rightwards in the top row, downwards in the left column) and `across` them.
+struct BlockSlot {
+    double along = 0;
+    double across = 0;
+};
+
+// A block ends before the next block's place, or before the cross that stands between, so that
+// no symbol covers another or has a cross drawn over it; the top row ends at the page's foot
+// and the left column where the shrunk form begins. The places' differences are all that
+// counts, so the print places give the same slots.
+std::array<BlockSlot, 4> BarcodeBlockSlots(const LayoutPlaces& places = {});
+
 // The scale of the page and the transform texts that open and close a portrait or a landscape
 // page.
 struct PageTransforms {

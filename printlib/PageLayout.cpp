@@ -86,6 +86,12 @@ void PageLayout::LayoutSheet(const DocumentHeader& document, const DataSheet& sh
     for (const DataField& field : sheet.fields)
         page.order() = LayoutField(field, fieldPage, renderer, page.order());
 
+    // The closing transform takes the drawing back to page coordinates: the symbols and crosses
+    // go into the strips the shrunk form leaves free, and a landscape page turns those strips
+    // onto its own sides. Drawn through the opening transform they would lie over the form, or
+    // off a landscape page.
+    page.transform(landscape ? transforms_.landscapeClose : transforms_.portraitClose);
+
     page.barcode(LetterCase::upper(sheet.guid), kHeaderSymbolOptions, places_.headerSymbol, kHeaderSymbolScale);
     page.text(groupedGuid(sheet.guid),
               LayoutCommands::clippedStringCommand(
@@ -106,8 +112,6 @@ void PageLayout::LayoutSheet(const DocumentHeader& document, const DataSheet& sh
     for (std::size_t index = 0; index < places_.crosses.size(); ++index)
         if (index != kHiddenCross)
             page.cross(places_.crosses[index]);
-
-    page.transform(landscape ? transforms_.landscapeClose : transforms_.portraitClose);
 }
 
 void PageLayout::LayoutBlankPage(int formPage, LayoutRenderer& renderer, int tablePage) const

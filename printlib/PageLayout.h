@@ -1,9 +1,10 @@
 #pragma once
 
 // The layout of a sheet into the draw elements of one page of the renderer's element table:
-// the opening page transform, the form page as background, the fields, the sheet's header
-// symbol and guid line, its PDF417 blocks, the registration crosses and the closing transform,
-// numbered from 1 in that order.
+// the opening page transform, the form page as background, the fields, the closing transform,
+// the sheet's header symbol and guid line, its PDF417 blocks and the registration crosses,
+// numbered from 1 in that order. A transform element holds for every element after it, so the
+// form and its fields are drawn shrunk, and the symbols and crosses in page coordinates.
 
 #include "DataSheet.h"
 #include "LayoutRenderer.h"

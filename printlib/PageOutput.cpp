@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -22,6 +23,31 @@ bool endsWithPdf(const std::string& path)
 std::string inFolder(const std::string& folder, const std::string& name)
 {
     return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The page files of an earlier document in the folder, numbered past `pageCount`: only names
+// this output gives, so that a "7.tif" or "0000001.tif" of the caller's own is left alone.
+std::vector<std::filesystem::path> earlierPages(const std::string& folder, int pageCount)
+{
+    std::vector<std::filesystem::path> pages;
+    std::error_code error;
+    std::filesystem::directory_iterator listing(folder, error);
+    if (error)
+        SSError::CPrgError(kSource, __LINE__, SSError::kErrFileWrite)
+            .setSystemError(error.value())
+            .addDetail(std::string_view(folder))
+            .raise();
+    for (const auto& entry : listing) {
+        const std::string name = entry.path().filename().string();
+        const std::size_t dot = name.find('.');
+        int number = 0;
+        const char* digitsEnd = name.data() + (dot == std::string::npos ? name.size() : dot);
+        const auto [end, failure] = std::from_chars(name.data(), digitsEnd, number);
+        if (failure == std::errc() && end == digitsEnd && number > pageCount && folderPageName(number) == name &&
+            !entry.is_directory(error))
+            pages.push_back(entry.path());
+    }
+    return pages;
 }
 
 } // namespace
@@ -59,7 +85,7 @@ void PageOutput::write(const PageBitmap& page, const PageStamp& stamp)
     case OutputMode::Folder: {
         TiffPageWriter file(inFolder(path_, folderPageName(counter_)));
         file.addPage(page, stamp);
-        file.finish();
+        folderPages_.push_back(file.finishAside());
         ++counter_;
         return;
     }
@@ -88,6 +114,8 @@ void PageOutput::close()
             tiff_->finish();
         else if (mode_ == OutputMode::PdfOpen)
             pdf_->FinishPdf();
+        else if (mode_ == OutputMode::Folder)
+            commitFolder();
     } catch (...) {
         reset();
         throw;
@@ -101,8 +129,25 @@ void PageOutput::abort()
     reset();
 }
 
+void PageOutput::commitFolder()
+{
+    for (const std::unique_ptr<TempFile>& page : folderPages_)
+        page->commit();
+    const int pageCount = static_cast<int>(folderPages_.size());
+    for (const std::filesystem::path& stale : earlierPages(path_, pageCount)) {
+        std::error_code error;
+        if (!std::filesystem::remove(stale, error) && error)
+            SSError::CPrgError(kSource, __LINE__, SSError::kErrFileWrite)
+                .setSystemError(error.value())
+                .addDetail(std::string_view(stale.string()))
+                .raise();
+    }
+}
+
 void PageOutput::reset()
 {
+    // Pages not committed are removed with their temporary files.
+    folderPages_.clear();
     tiff_.reset();
     pdf_.reset();
     mode_ = OutputMode::None;

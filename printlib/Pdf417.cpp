@@ -55,6 +55,14 @@ Pdf417Bitmap EncodePdf417(std::span<const std::u16string> arguments)
     return ScaleSymbolBitmap(modules, params->moduleSize, params->orientation);
 }
 
+std::optional<Pdf417Shape> MeasurePdf417(std::span<const std::u16string> arguments)
+{
+    const std::optional<Pdf417Fit> fit = fitParsed(ParsePdf417Options(arguments));
+    if (!fit)
+        return std::nullopt;
+    return Pdf417Shape{fit->columns, fit->rows};
+}
+
 bool CheckPdf417Fits(std::span<const std::u16string> arguments, Pdf417Refusal& refusal)
 {
     if (fitParsed(ParsePdf417Options(arguments)))

@@ -6,6 +6,7 @@
 #include "Pdf417Painter.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,16 @@ void BuildPdf417Symbol(Pdf417Symbol& symbol);
 
 // The symbol bitmap for an argument list (see SplitPdf417Options); raises as BuildPdf417Symbol.
 Pdf417Bitmap EncodePdf417(std::span<const std::u16string> arguments);
+
+// Columns and rows of a symbol, without its start, stop and row-indicator patterns.
+struct Pdf417Shape {
+    int columns = 0;
+    int rows = 0;
+};
+
+// The shape the data of the argument list takes with its options, without painting it;
+// nothing when the data does not fit into a symbol. A bad option raises 0xC0020050.
+std::optional<Pdf417Shape> MeasurePdf417(std::span<const std::u16string> arguments);
 
 // Why data cannot be encoded: the code and the text to report.
 struct Pdf417Refusal {

@@ -80,14 +80,21 @@ void TempFile::write(const void* data, std::size_t size)
     }
 }
 
-void TempFile::commit()
+void TempFile::seal()
 {
+    if (fd_ < 0)
+        return;
     if (::fsync(fd_) != 0)
         fail(__LINE__, errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
         fail(__LINE__, errno);
+}
+
+void TempFile::commit()
+{
+    seal();
     if (::rename(path_.c_str(), targetPath_.c_str()) != 0)
         fail(__LINE__, errno);
     committed_ = true;

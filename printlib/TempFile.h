@@ -22,6 +22,9 @@ public:
 
     // Appends to the file; a short or failed write raises the write error naming the target.
     void write(const void* data, std::size_t size);
+    // Makes the content durable and lets go of the file's descriptor; the file stays under its
+    // temporary name until commit(), so that many can wait without holding descriptors.
+    void seal();
     // Makes the content durable and puts it in place of the target.
     void commit();
 

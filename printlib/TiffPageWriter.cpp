@@ -5,6 +5,7 @@
 #include "WideText.h"
 
 #include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -67,6 +68,11 @@ void TiffPageWriter::addPage(const PageBitmap& page, const PageStamp& stamp)
 
 void TiffPageWriter::finish()
 {
+    finishAside()->commit();
+}
+
+std::unique_ptr<TempFile> TiffPageWriter::finishAside()
+{
     if (pagesWritten_ == 0)
         SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParametersDetail)
             .addDetail(u"нет страниц для записи")
@@ -74,5 +80,6 @@ void TiffPageWriter::finish()
     errno = 0;
     if (!tiff_->close())
         raiseTiffWriteError(*tiff_, file_->targetPath(), __LINE__);
-    file_->commit();
+    file_->seal();
+    return std::move(file_);
 }

@@ -27,6 +27,8 @@ public:
 
     void addPage(const PageBitmap& page, const PageStamp& stamp);
     void finish();
+    // Finishes the file but leaves it under its temporary name, for the caller to commit.
+    std::unique_ptr<TempFile> finishAside();
 
 private:
     std::unique_ptr<TempFile> file_;

@@ -161,7 +161,8 @@ void SourceTiff::TiffLoadSource()
     struct stat status;
     if (::fstat(TIFFFileno(image->handle()), &status) == 0)
         version_ = {status.st_dev, status.st_ino, status.st_size,
-                    int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec};
+                    int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
+                    int64_t{status.st_ctim.tv_sec} * 1'000'000'000 + status.st_ctim.tv_nsec};
     image_ = std::move(image);
 }
 

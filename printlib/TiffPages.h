@@ -28,12 +28,14 @@ struct FrameImage {
 };
 
 // Tells versions of a file apart: another file put in its place, or the file written again,
-// differs from the one opened before.
+// differs from the one opened before. The change time counts too: a file rewritten in place
+// with its old modification time put back (cp -p, rsync -t) keeps every other figure.
 struct FileVersion {
     uint64_t device = 0;
     uint64_t inode = 0;
     int64_t size = 0;
     int64_t modified = 0; // nanoseconds
+    int64_t changed = 0;  // nanoseconds
     bool operator==(const FileVersion&) const = default;
 };
 

@@ -1,5 +1,8 @@
 #include "BarcodeBlocks.h"
 
+#include "PageGeometry.h"
+#include "Pdf417.h"
+
 #include "EngineTestSupport.h"
 #include "Pdf417TestSupport.h"
 
@@ -53,6 +56,31 @@ bool fits(std::u16string_view text, std::u16string_view options)
 {
     Pdf417Refusal refusal;
     return CheckPdf417Fits(SplitPdf417Options(u"-" + std::u16string(text), options), refusal);
+}
+
+// The symbol's size on the page in millimetres, from the bitmap the encoder paints (a module
+// 0.254 mm before the block's scale "scale:x,y"): along its rows and across them, the left
+// column's symbols being turned.
+struct Extent {
+    double along = 0;
+    double across = 0;
+};
+
+Extent symbolExtent(std::u16string_view text, const BarcodeBlock& block)
+{
+    const Pdf417Bitmap bitmap = EncodePdf417(SplitPdf417Options(u"-" + std::u16string(text), block.options));
+    const std::string scale = utf8(block.scale);
+    const double x = std::stod(scale.substr(6));
+    const double y = std::stod(scale.substr(scale.find(',') + 1));
+    const double width = bitmap.width * 0.254 * x;
+    const double height = bitmap.height * 0.254 * y;
+    const bool turned = block.options.find(u"/OV") != std::u16string::npos;
+    return turned ? Extent{height, width} : Extent{width, height};
+}
+
+bool inSlot(const Extent& extent, const BlockSlot& slot)
+{
+    return extent.along <= slot.along && extent.across <= slot.across;
 }
 
 TEST(BarcodeBlocksTest, HeadersCarryTheDocumentSheetAndBlock)
@@ -135,10 +163,13 @@ TEST_P(Splitting, FillsBlocksGreedilyAndEachDecodesToItsText)
         const std::size_t capacity = c.large ? 926 : (top ? 270 : 224);
         EXPECT_LE(block.text.size(), capacity);
         joined += block.text.substr(header.size());
-        // Greedy: a block that is not the last could not take one more character.
+        // The symbol stays in its slot, and greedy: a block that is not the last could not take
+        // one more character.
+        const BlockSlot slot = BarcodeBlockSlots()[static_cast<std::size_t>(index)];
+        EXPECT_TRUE(inSlot(symbolExtent(block.text, block), slot));
         if (index + 1 < count && block.text.size() < capacity) {
-            const char16_t next = c.data[joined.size()];
-            EXPECT_FALSE(fits(block.text + next, block.options));
+            const std::u16string more = block.text + c.data[joined.size()];
+            EXPECT_FALSE(fits(more, block.options) && inSlot(symbolExtent(more, block), slot));
         }
         const std::optional<std::string> decoded = decodedSymbol(block.text, block.options);
         ASSERT_TRUE(decoded);
@@ -156,6 +187,28 @@ TEST(BarcodeBlocksTest, ASymbolThatIsFullEndsItsBlockBeforeTheCapacity)
     const std::u16string& first = blocks->at(0).text;
     EXPECT_LT(first.size(), 926u);
     EXPECT_TRUE(fits(first, u"/M4|/R84|/OV"));
+}
+
+// One field of "Ж1" repeated 230 times, as the sheet's data has it: letters and digits in turn
+// widen a symbol of fixed rows faster than any other data, so its blocks end at their slots'
+// ends and not at their capacities.
+TEST(BarcodeBlocksTest, MixedLettersAndDigitsStayInTheirSlots)
+{
+    std::u16string mixed = u"|";
+    for (int index = 0; index < 230; ++index)
+        mixed += index == 0 ? u"@b1" : u"b1";
+    const auto blocks = SplitBarcodeBlocks(headerData(), mixed);
+    ASSERT_TRUE(blocks);
+    EXPECT_GT(blocks->size(), 2u);
+    for (std::size_t index = 0; index < blocks->size(); ++index) {
+        SCOPED_TRACE("block " + std::to_string(index + 1));
+        const BarcodeBlock& block = (*blocks)[index];
+        const Extent extent = symbolExtent(block.text, block);
+        EXPECT_TRUE(inSlot(extent, BarcodeBlockSlots()[index])) << extent.along << " x " << extent.across;
+        const std::optional<std::string> decoded = decodedSymbol(block.text, block.options);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(*decoded, WideText::toCp1251(block.text));
+    }
 }
 
 TEST(BarcodeBlocksTest, DataBeyondFourLargeBlocksDoesNotFit)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,7 +14,8 @@ namespace {
 
 struct TransformCase {
     std::string name;
-    PageTransforms result;
+    // Called inside the test, so that a throw fails that case and not the test program.
+    std::function<PageTransforms()> transforms;
     double scale;
     std::vector<std::string> texts; // portrait open, landscape open, portrait close, landscape close
 };
@@ -31,57 +33,57 @@ std::vector<TransformCase> transformCases()
     return {
         // 261 / 297 is below 185 / 210: the top block row limits the page.
         {"images fitted",
-         ImagePageTransforms(0),
+         [] { return ImagePageTransforms(0); },
          261.0 / 297,
          {"translate:25,0;scale:0.878788", "translate:36,25;scale:0.878788", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         {"images below 0 fitted",
-         ImagePageTransforms(-5),
+         [] { return ImagePageTransforms(-5); },
          261.0 / 297,
          {"translate:25,0;scale:0.878788", "translate:36,25;scale:0.878788", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         {"images at half size",
-         ImagePageTransforms(50),
+         [] { return ImagePageTransforms(50); },
          0.5,
          {"translate:25,0;scale:0.500000", "translate:149,25;scale:0.500000", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         // Above 185 / 210 the form moves right only as far as the page allows, 210 × (1 − s)
         // whole millimetres.
         {"images at 90 %",
-         ImagePageTransforms(90),
+         [] { return ImagePageTransforms(90); },
          0.9,
          {"translate:21,0;scale:0.900000", "translate:30,21;scale:0.900000", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         {"images at 95 %",
-         ImagePageTransforms(95),
+         [] { return ImagePageTransforms(95); },
          0.95,
          {"translate:10,0;scale:0.950000", "translate:15,10;scale:0.950000", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         {"images at full size",
-         ImagePageTransforms(100),
+         [] { return ImagePageTransforms(100); },
          1.0,
          {"translate:0,0;scale:1.000000", "translate:0,0;scale:1.000000", "scale:1",
           "scale:1;turn:90;translate:0,-297"}},
         // ex = ey = 5 - 3 = 2, s = 0.87, m = floor(4.35) = 4, floor(-297 * 0.87) = -259.
         {"document on a printer with 3 mm margins",
-         PrintPageGeometry(100, threeMillimetres, PrintKind::Document).transforms,
+         [=] { return PrintPageGeometry(100, threeMillimetres, PrintKind::Document).transforms; },
          0.87,
          {"translate:18,-2;scale:0.870000", "turn:-90;translate:-259,0;translate:2,18;scale:0.870000", "scale:1",
           "scale:1"}},
         // Scale 0 is 100 %; margins of 5 mm or more need no correction; s = 0.95, m = 4.
         {"blank forms at scale 0",
-         PrintPageGeometry(0, sixMillimetres, PrintKind::BlankForms).transforms,
+         [=] { return PrintPageGeometry(0, sixMillimetres, PrintKind::BlankForms).transforms; },
          0.95,
          {"translate:3,-4;scale:0.950000", "turn:-90;translate:-283,0;translate:4,3;scale:0.950000", "scale:1",
           "scale:1"}},
         // s = 0.435, m = 2, ex = ey = 5, floor(-129.195) = -130.
         {"document at half size without margins",
-         PrintPageGeometry(50, {300, 300, 0, 0}, PrintKind::Document).transforms,
+         [=] { return PrintPageGeometry(50, {300, 300, 0, 0}, PrintKind::Document).transforms; },
          0.435,
          {"translate:23,3;scale:0.435000", "turn:-90;translate:-130,0;translate:-3,23;scale:0.435000", "scale:1",
           "scale:1"}},
         {"printer without a resolution",
-         PrintPageGeometry(100, {0, 0, 500, 500}, PrintKind::Document).transforms,
+         [=] { return PrintPageGeometry(100, {0, 0, 500, 500}, PrintKind::Document).transforms; },
          0.87,
          {"translate:21,1;scale:0.870000", "turn:-90;translate:-259,0;translate:-1,21;scale:0.870000", "scale:1",
           "scale:1"}},
@@ -93,11 +95,13 @@ class Transforms : public testing::TestWithParam<TransformCase> {};
 TEST_P(Transforms, AreWrittenAsWorkedOutByHand)
 {
     const TransformCase& c = GetParam();
-    EXPECT_NEAR(c.result.scale, c.scale, 1e-12);
-    EXPECT_EQ(utf8(c.result.portraitOpen), c.texts[0]);
-    EXPECT_EQ(utf8(c.result.landscapeOpen), c.texts[1]);
-    EXPECT_EQ(utf8(c.result.portraitClose), c.texts[2]);
-    EXPECT_EQ(utf8(c.result.landscapeClose), c.texts[3]);
+    PageTransforms result;
+    ASSERT_EQ(raisedReport([&] { result = c.transforms(); }), "nothing raised");
+    EXPECT_NEAR(result.scale, c.scale, 1e-12);
+    EXPECT_EQ(utf8(result.portraitOpen), c.texts[0]);
+    EXPECT_EQ(utf8(result.landscapeOpen), c.texts[1]);
+    EXPECT_EQ(utf8(result.portraitClose), c.texts[2]);
+    EXPECT_EQ(utf8(result.landscapeClose), c.texts[3]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, Transforms, testing::ValuesIn(transformCases()),
@@ -137,6 +141,24 @@ TEST(PageGeometryTest, TheFixedPlaces)
                                 {150, 15},
                                 {150, 4}};
     EXPECT_EQ(places, expected);
+}
+
+
+// Each slot ends 1 mm before what follows: block 1 before the cross at x 186, block 2 before the
+// cross at x 93, block 3 before the top row at y 262, block 4 before the cross at y 139; the top
+// row reaches the page's foot, the left column is 19 mm wide.
+TEST(PageGeometryTest, BarcodeBlockSlotsEndBeforeTheNextPlaceOrCross)
+{
+    const std::array<BlockSlot, 4> slots = BarcodeBlockSlots();
+    const double expected[4][2] = {{82, 35}, {82, 35}, {112, 19}, {108, 19}};
+    for (std::size_t index = 0; index < slots.size(); ++index) {
+        EXPECT_DOUBLE_EQ(slots[index].along, expected[index][0]) << index + 1;
+        EXPECT_DOUBLE_EQ(slots[index].across, expected[index][1]) << index + 1;
+    }
+    // Print places move together, so the slots stay.
+    const LayoutPlaces moved = PrintPageGeometry(100, {600, 300, 71, 47}, PrintKind::Document).places;
+    for (std::size_t index = 0; index < slots.size(); ++index)
+        EXPECT_DOUBLE_EQ(BarcodeBlockSlots(moved)[index].along, slots[index].along) << index + 1;
 }
 
 } // namespace

@@ -5,17 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <functional>
+#include <map>
 
 namespace {
 
 const PageStamp kStamp{"Модуль. Версия: 1", "2021.03.04 05:06:07"};
 
-std::vector<PageBitmap> pages(int count)
+std::vector<PageBitmap> pages(int count, unsigned seed = 0)
 {
     std::vector<PageBitmap> bitmaps;
     for (int page = 0; page < count; ++page)
-        bitmaps.push_back(randomBitmap(301 + page, 97, static_cast<unsigned>(page), 10));
+        bitmaps.push_back(randomBitmap(301 + page, 97, seed + static_cast<unsigned>(page), 10));
     return bitmaps;
 }
 
@@ -102,6 +107,90 @@ TEST(PageOutputTest, AbortLeavesNoFile)
         output.abort();
         EXPECT_EQ(output.mode(), OutputMode::None);
         EXPECT_TRUE(folder.fileNames().empty()) << name;
+    }
+}
+
+// The bytes of every file in the folder, by name; without the hidden ones when they may be
+// pages waiting under their temporary names.
+std::map<std::string, std::string> folderContents(const ScratchFolder& folder, bool hidden = true)
+{
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : folder.fileNames()) {
+        if (!hidden && name.front() == '.')
+            continue;
+        if (std::filesystem::is_directory(folder.file(name))) {
+            contents[name] = "folder";
+            continue;
+        }
+        std::ifstream file(folder.file(name), std::ios::binary);
+        // A digest keeps a failure's message short.
+        contents[name] = std::to_string(std::hash<std::string>{}(std::string(std::istreambuf_iterator<char>(file), {})));
+    }
+    return contents;
+}
+
+// A folder that holds an earlier document of `earlier` pages and files of the caller's own,
+// then receives a new document of `later` pages, which is closed or aborted after `written`.
+struct FolderCase {
+    const char* name;
+    int earlier;
+    int later;
+    int written;
+    bool closed;
+};
+
+TEST(PageOutputTest, AFolderHoldsOneWholeDocument)
+{
+    const FolderCase cases[] = {
+        {"a shorter document over a longer one", 10, 3, 3, true},
+        {"a longer document over a shorter one", 2, 4, 4, true},
+        {"a build that fails at its second page", 2, 3, 1, false},
+        {"a build that fails before its first page", 2, 3, 0, false},
+        {"a document into an empty folder", 0, 2, 2, true},
+    };
+    // Names this output never gives stay whatever happens.
+    const std::vector<std::string> callersOwn = {"0000011.tif", "000011.TIF", "11.tif", "notes.txt"};
+    for (const FolderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        {
+            PageOutput output;
+            output.open(folder.path().string());
+            if (c.earlier > 0) {
+                writeAll(output, pages(c.earlier));
+                output.close();
+            }
+        }
+        for (const std::string& name : callersOwn)
+            std::ofstream(folder.file(name)) << name;
+        std::filesystem::create_directory(folder.file("000012.tif"));
+        const std::map<std::string, std::string> before = folderContents(folder);
+
+        PageOutput output;
+        output.open(folder.path().string());
+        const std::vector<PageBitmap> bitmaps = pages(c.later, 100);
+        output.setPageTotal(c.later);
+        for (int page = 0; page < c.written; ++page)
+            output.write(bitmaps[static_cast<std::size_t>(page)], kStamp);
+        EXPECT_EQ(folderContents(folder, false), before) << "nothing changes before the output closes";
+        if (!c.closed) {
+            output.abort();
+            EXPECT_EQ(folderContents(folder), before) << "a failed build leaves the folder as it was, and no temporary file";
+            continue;
+        }
+        output.close();
+
+        std::vector<std::string> expected = callersOwn;
+        expected.push_back("000012.tif");
+        for (int page = 1; page <= c.later; ++page)
+            expected.push_back(folderPageName(page));
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(folder.fileNames(), expected);
+        for (int page = 0; page < c.later; ++page) {
+            const std::vector<PageBitmap> decoded = decodeTiff(folder.file(folderPageName(page + 1)));
+            ASSERT_EQ(decoded.size(), 1u);
+            EXPECT_TRUE(samePixels(decoded[0], bitmaps[static_cast<std::size_t>(page)])) << page + 1;
+        }
     }
 }
 

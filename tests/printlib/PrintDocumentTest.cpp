@@ -13,6 +13,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -193,6 +195,196 @@ TEST_F(PrintDocumentTest, ACancelledBuildLeavesNoFileAndTheNextBuildWorks)
     HeadlessProgressView headless;
     buildWithProgress(headless);
     EXPECT_EQ(decodeTiff(folder.file("pages.tif")).size(), 3u);
+}
+
+// A data document of one sheet on form page `pageNumber` whose fields are not printed but all go
+// into its barcode.
+std::u16string barcodeOnlyXml(int pageNumber, const std::vector<std::u16string>& values)
+{
+    std::u16string xml = u"<?xml version=\"1.0\"?>\n<DOCUMENT knd=\"" + std::u16string(kTestKnd) + u"\" version=\"" +
+                         std::u16string(kTestVersion) + u"\">\n<SHEET pageNumber=\"" + WideText::decimal(pageNumber) +
+                         u"\" code=\"1\" guid=\"" + sheetGuid(1) + u"\">";
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        const std::u16string name = u"F" + WideText::decimal(static_cast<int>(index));
+        xml += u"<" + name + u" left=\"0\" top=\"0\" width=\"0\" height=\"0\" print=\"0\" incBarCode=\"1\">" +
+               values[index] + u"</" + name + u">";
+    }
+    return xml + u"</SHEET>\n</DOCUMENT>\n";
+}
+
+struct Box {
+    double left;
+    double top;
+    double right;
+    double bottom;
+
+    bool holds(const FoundSymbol& s) const
+    {
+        return s.left >= left && s.top >= top && s.right <= right && s.bottom <= bottom;
+    }
+    bool meets(const FoundSymbol& s) const
+    {
+        return s.left < right && s.right > left && s.top < bottom && s.bottom > top;
+    }
+};
+
+bool overlap(const FoundSymbol& a, const FoundSymbol& b)
+{
+    return Box{a.left, a.top, a.right, a.bottom}.meets(b);
+}
+
+// Where a page's symbols must land, worked out by hand from the default image transforms: the
+// form shrunk by s = 261 / 297 and moved right by 25 mm (portrait), or moved by 36 and 25 mm
+// (landscape), and the landscape page's closing transform, which turns the portrait places
+// (x, y) into (297 - y, x).
+struct PlacementCase {
+    std::string name;
+    bool landscape;
+    std::vector<std::u16string> values;
+};
+
+void PrintTo(const PlacementCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+std::vector<PlacementCase> placementCases()
+{
+    std::vector<std::u16string> fields;
+    for (int index = 0; index < 110; ++index)
+        fields.push_back(u"Поле " + WideText::decimal(index) + u" 7701234567");
+    // Letters and digits in turn make the symbols widest for their characters.
+    std::u16string mixed;
+    for (int index = 0; index < 230; ++index)
+        mixed += u"Ж1";
+    return {{"portrait", false, fields},
+            {"landscape", true, fields},
+            {"portrait_mixed", false, {mixed}},
+            {"landscape_mixed", true, {mixed}}};
+}
+
+class Placement : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(Placement, EverySymbolLiesInAFreeStripOffTheFormAndReadsBack)
+{
+    const PlacementCase& c = GetParam();
+    ScratchFolder folder;
+    const std::string software = formSoftware(u"3.3.0.2");
+    writeFixtureTiff(folder.file("form.tif"), {{PageBitmap(2480, 3508, 300, 300), FixtureCompression::Group4, software},
+                                               {PageBitmap(3508, 2480, 300, 300), FixtureCompression::Group4, software}});
+    CPrintDocument document;
+    document.Init(u16(folder.file("form.tif")));
+    const std::string output = folder.file("page.tif");
+    NoJobProgress none;
+    document.BuildDocument({barcodeOnlyXml(c.landscape ? 2 : 1, c.values), u16(output), u"", 0}, none);
+    const std::vector<PageBitmap> pages = decodeTiff(output);
+    ASSERT_EQ(pages.size(), 1u);
+    const PageBitmap& page = pages[0];
+
+    const double s = 261.0 / 297;
+    const Box sheet = c.landscape ? Box{0, 0, 297, 210} : Box{0, 0, 210, 297};
+    const Box form = c.landscape ? Box{36, 25, 36 + 297 * s, 25 + 210 * s} : Box{25, 0, 25 + 210 * s, 297 * s};
+    // The top block row and the left block column of a portrait page.
+    const std::vector<Box> strips = c.landscape
+        ? std::vector<Box>{{0, 0, 36, 210}, {0, 0, 297, 25}}
+        : std::vector<Box>{{0, 297 * s, 210, 297}, {0, 0, 25, 297}};
+    // The header symbol keeps its place in the form's margin: the top 20 mm of a portrait form,
+    // which the landscape page turns to its right side.
+    const Box formPrint = c.landscape ? Box{36, 25, 36 + 277 * s, 25 + 210 * s} : Box{25, 20 * s, 25 + 210 * s, 297 * s};
+    const auto portraitCross = [&](double x, double y) {
+        return c.landscape ? std::pair{297 - y - 2.5, x + 2.5} : std::pair{x + 2.5, y + 2.5};
+    };
+    const std::vector<std::pair<double, double>> crosses = {portraitCross(12, 20), portraitCross(12, 139),
+                                                            portraitCross(93, 275), portraitCross(186, 275)};
+
+    // A whole-page read misses symbols among several: each symbol found is painted white on a
+    // copy of the page, and the copy read again until nothing more is found.
+    std::vector<FoundSymbol> symbols;
+    PageBitmap unread = page;
+    while (true) {
+        const std::size_t before = symbols.size();
+        for (const FoundSymbol& found : findPdf417(unread, 0, 0, sheet.right, sheet.bottom)) {
+            if (std::any_of(symbols.begin(), symbols.end(), [&](const FoundSymbol& s) { return s.bytes == found.bytes; }))
+                continue;
+            symbols.push_back(found);
+            const auto pixel = [&](double millimetres) { return static_cast<int>(millimetres * 300 / 25.4); };
+            for (int y = std::max(pixel(found.top - 1), 0); y < std::min(pixel(found.bottom + 1), unread.height); ++y)
+                for (int x = std::max(pixel(found.left - 1), 0); x < std::min(pixel(found.right + 1), unread.width); ++x)
+                    unread.setBlack(x, y, false);
+        }
+        if (symbols.size() == before)
+            break;
+    }
+    const std::string guid = WideText::toUtf8(sheetGuid(1));
+    const std::string identity = WideText::toUtf8(kTestKnd) + WideText::toUtf8(kTestVersion);
+    int blockCount = 0;
+    int blocksFound = 0;
+    bool headerFound = false;
+    for (std::size_t index = 0; index < symbols.size(); ++index) {
+        const FoundSymbol& symbol = symbols[index];
+        SCOPED_TRACE(symbol.bytes.substr(0, 60) + " at " + std::to_string(symbol.left) + ", " +
+                     std::to_string(symbol.top) + " - " + std::to_string(symbol.right) + ", " +
+                     std::to_string(symbol.bottom));
+        EXPECT_TRUE(sheet.holds(symbol)) << "on the page";
+        if (symbol.bytes == guid) {
+            headerFound = true;
+            EXPECT_FALSE(formPrint.meets(symbol)) << "the header symbol stays in the form's margin";
+        } else {
+            ++blocksFound;
+            EXPECT_TRUE(strips[0].holds(symbol) || strips[1].holds(symbol)) << "in a free strip";
+            EXPECT_FALSE(form.meets(symbol)) << "off the form";
+            if (symbol.bytes.starts_with(identity + guid + "11"))
+                blockCount = symbol.bytes[identity.size() + guid.size() + 2] - '0';
+        }
+        for (const auto& [x, y] : crosses)
+            EXPECT_FALSE(x >= symbol.left && x <= symbol.right && y >= symbol.top && y <= symbol.bottom)
+                << "no cross over a symbol";
+        for (std::size_t other = index + 1; other < symbols.size(); ++other)
+            EXPECT_FALSE(overlap(symbol, symbols[other])) << "overlaps " << symbols[other].bytes.substr(0, 60);
+    }
+    EXPECT_TRUE(headerFound);
+    EXPECT_GE(blockCount, 1) << "the first block reads back";
+    EXPECT_EQ(blocksFound, blockCount) << "every block reads back";
+    for (const auto& [x, y] : crosses)
+        EXPECT_TRUE(blackAt(page, x, y)) << "a cross at " << x << ", " << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, Placement, testing::ValuesIn(placementCases()),
+                         [](const testing::TestParamInfo<PlacementCase>& info) { return info.param.name; });
+
+// A folder that holds an earlier build of three sheets: a build that fails at its second sheet
+// leaves it as it was, and a build of one sheet leaves that one page alone.
+TEST_F(PrintDocumentTest, AFolderReceivesOneWholeDocument)
+{
+    init(2, 300);
+    const std::string output = folder.file("pages");
+    fs::create_directory(output);
+    build(dataDocumentXml({{1}, {2}, {1}}), output);
+    const auto contents = [&] {
+        std::vector<std::string> files;
+        for (const std::string& name : filesIn(output)) {
+            std::ifstream file(output + "/" + name, std::ios::binary);
+            // A digest keeps a failure's message short.
+            files.push_back(name + ":" +
+                            std::to_string(std::hash<std::string>{}(std::string(std::istreambuf_iterator<char>(file), {}))));
+        }
+        return files;
+    };
+    const std::vector<std::string> earlier = contents();
+    ASSERT_EQ(earlier.size(), 3u);
+
+    // Sheet 2's number needs more than the two lines its field has.
+    const std::u16string failing =
+        dataDocumentXml({{1, u"500100732259", u"Петров"}, {2, std::u16string(300, u'5')}});
+    EXPECT_THAT(oneLineReport([&] { build(failing, output); }), StartsWith("Данные '5555"));
+    EXPECT_EQ(contents(), earlier);
+
+    build(dataDocumentXml({{1, u"500100732259", u"Петров"}}), output);
+    ASSERT_THAT(filesIn(output), ElementsAre("000001.tif"));
+    const std::vector<PageBitmap> pages = decodeTiff(output + "/000001.tif");
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_THAT(readPdf417(pages[0], 0, 0, 210, 297), testing::Contains(HasSubstr("|500100732259|")))
+        << "the new sheet, not the earlier one";
 }
 
 class PrintingTest : public PrintDocumentTest {

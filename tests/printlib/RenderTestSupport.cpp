@@ -171,6 +171,38 @@ std::vector<std::string> readPdf417(const PageBitmap& page, double x, double y, 
     return symbols;
 }
 
+std::vector<FoundSymbol> findPdf417(const PageBitmap& page, double x, double y, double width, double height)
+{
+    const PixelRect rect = pixelsOf(page, x, y, width, height);
+    const int columns = rect.right - rect.left;
+    const int rows = rect.bottom - rect.top;
+    std::vector<uint8_t> luminance(static_cast<std::size_t>(columns) * rows, 0xFF);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            if (page.isBlack(rect.left + column, rect.top + row))
+                luminance[static_cast<std::size_t>(row) * columns + column] = 0;
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::PDF417);
+    hints.setTryHarder(true);
+    hints.setTryRotate(true);
+    std::vector<FoundSymbol> symbols;
+    for (const ZXing::Result& result :
+         ZXing::ReadBarcodes(ZXing::ImageView(luminance.data(), columns, rows, ZXing::ImageFormat::Lum), hints)) {
+        const ZXing::ByteArray& bytes = result.bytes();
+        FoundSymbol symbol{std::string(bytes.begin(), bytes.end()), 1e9, 1e9, -1e9, -1e9};
+        for (const ZXing::PointI& corner : result.position()) {
+            const int pixelX = rect.left + corner.x;
+            const int pixelY = rect.top + corner.y;
+            symbol.left = std::min(symbol.left, pixelX * 25.4 / page.xDpi);
+            symbol.right = std::max(symbol.right, (pixelX + 1) * 25.4 / page.xDpi);
+            symbol.top = std::min(symbol.top, pixelY * 25.4 / page.yDpi);
+            symbol.bottom = std::max(symbol.bottom, (pixelY + 1) * 25.4 / page.yDpi);
+        }
+        symbols.push_back(std::move(symbol));
+    }
+    return symbols;
+}
+
 std::vector<std::string> filesIn(const std::string& folder)
 {
     std::vector<std::string> names;

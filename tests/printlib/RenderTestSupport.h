@@ -75,6 +75,17 @@ std::vector<double> inkRows(const PageBitmap& page, double x, double top, double
 // The bytes of every PDF417 symbol zxing-cpp finds on the page, inside the rectangle.
 std::vector<std::string> readPdf417(const PageBitmap& page, double x, double y, double width, double height);
 
+// A PDF417 symbol zxing-cpp finds inside a rectangle of a page (millimetres): its bytes and the
+// box (page millimetres) around the corner points it reports.
+struct FoundSymbol {
+    std::string bytes;
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+std::vector<FoundSymbol> findPdf417(const PageBitmap& page, double x, double y, double width, double height);
+
 // Names of the files in a folder, sorted.
 std::vector<std::string> filesIn(const std::string& folder);
 
