@@ -216,7 +216,7 @@ int32_t BuildVPageW(ORVEXPDOCDataW data, const char16_t* outputPath, int32_t she
         const std::optional<std::u16string> type = previewImageType(textOf(imageType));
         if (!type)
             raiseInvalidParameters(__LINE__);
-        // GIF is a known preview type, but no GIF writer is built in: refused before any work.
+        // A known type this build cannot write is refused before any work.
         if (!hasImageEncoder(*type))
             SSError::CPrgError(SSError::kSourceExports, __LINE__, SSError::kErr0xC0080003)
                 .addDetail(imageMimeType(*type))

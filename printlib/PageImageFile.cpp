@@ -5,6 +5,7 @@
 #include "TempFile.h"
 #include "WideText.h"
 
+#include <gif_lib.h>
 #include <jpeglib.h>
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -184,6 +186,68 @@ std::string encodeJpeg(const PageBitmap& page)
     return std::string(reinterpret_cast<const char*>(buffer), size);
 }
 
+// ---- GIF
+
+int appendGifBytes(GifFileType* gif, const GifByteType* data, int length)
+{
+    try {
+        static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data),
+                                                         static_cast<std::size_t>(length));
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return length;
+}
+
+[[noreturn]] void raiseGifError(int error, int line)
+{
+    const char* text = GifErrorString(error);
+    SSError::CPrgError(kSource, line, SSError::kErrGdiPlus)
+        .addDetail(u"GIF: " + WideText::fromUtf8(text ? text : "") + u" (" + WideText::decimal(error) + u")")
+        .raise();
+}
+
+struct GifCloser {
+    void operator()(GifFileType* gif) const
+    {
+        int ignored = 0;
+        EGifCloseFile(gif, &ignored);
+    }
+};
+
+struct ColourMapFree {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
+
+// A 1-bit page as a GIF of two colours, index 0 white and 1 black, as a set bit of the page is.
+// GIF keeps no resolution.
+std::string encodeGif(const PageBitmap& page)
+{
+    const GifColorType colours[] = {{255, 255, 255}, {0, 0, 0}};
+    const std::unique_ptr<ColorMapObject, ColourMapFree> map(GifMakeMapObject(2, colours));
+    if (!map)
+        raiseGifError(E_GIF_ERR_NOT_ENOUGH_MEM, __LINE__);
+    std::string gif;
+    int error = 0;
+    std::unique_ptr<GifFileType, GifCloser> file(EGifOpen(&gif, appendGifBytes, &error));
+    if (!file)
+        raiseGifError(error, __LINE__);
+    if (EGifPutScreenDesc(file.get(), page.width, page.height, 1, 0, map.get()) == GIF_ERROR ||
+        EGifPutImageDesc(file.get(), 0, 0, page.width, page.height, false, nullptr) == GIF_ERROR)
+        raiseGifError(file->Error, __LINE__);
+    std::vector<GifPixelType> row(static_cast<std::size_t>(page.width));
+    for (int y = 0; y < page.height; ++y) {
+        for (int x = 0; x < page.width; ++x)
+            row[static_cast<std::size_t>(x)] = page.isBlack(x, y) ? 1 : 0;
+        if (EGifPutLine(file.get(), row.data(), page.width) == GIF_ERROR)
+            raiseGifError(file->Error, __LINE__);
+    }
+    // Closing writes the trailer.
+    if (EGifCloseFile(file.release(), &error) == GIF_ERROR)
+        raiseGifError(error, __LINE__);
+    return gif;
+}
+
 void writeBytes(const std::string& path, const std::string& bytes)
 {
     TempFile file(path);
@@ -216,7 +280,7 @@ bool hasImageEncoder(std::u16string_view type)
 {
     const std::u16string mimeType = lowerCase(imageMimeType(type));
     return mimeType == u"image/png" || mimeType == u"image/bmp" || mimeType == u"image/jpeg" ||
-           mimeType == u"image/tiff";
+           mimeType == u"image/gif" || mimeType == u"image/tiff";
 }
 
 void writePageImageFile(const std::string& path, std::u16string_view type, const PageBitmap& page,
@@ -232,6 +296,8 @@ void writePageImageFile(const std::string& path, std::u16string_view type, const
         writeBytes(path, encodeBmp(page));
     } else if (lower == u"image/jpeg") {
         writeBytes(path, encodeJpeg(page));
+    } else if (lower == u"image/gif") {
+        writeBytes(path, encodeGif(page));
     } else {
         TiffPageWriter file(path);
         file.addPage(page, stamp);

@@ -1,7 +1,7 @@
 #pragma once
 
 // One page bitmap as an image file of a given type: PNG (1-bit grey), BMP (1-bit), JPEG (8-bit
-// grey) or TIFF (1-bit, CCITT Group 4, with the page's stamp). The file appears at its path only
+// grey), GIF (two colours) or TIFF (1-bit, CCITT Group 4, with the page's stamp). The file appears at its path only
 // when it is complete.
 
 #include "PageBitmap.h"
@@ -21,7 +21,7 @@ std::optional<std::u16string> previewImageType(std::u16string_view type);
 // Whether pages can be written as that type (short or MIME, any case).
 bool hasImageEncoder(std::u16string_view type);
 
-// Writes the page; a type without an encoder (GIF among them) raises 0xC0080003 with the MIME
-// type, before anything is written.
+// Writes the page; a type without an encoder raises 0xC0080003 with the MIME type, before
+// anything is written.
 void writePageImageFile(const std::string& path, std::u16string_view type, const PageBitmap& page,
                         const PageStamp& stamp);

@@ -50,7 +50,8 @@ TEST(ImageMimeTypeTest, ShortTypeGetsImagePrefix)
     EXPECT_EQ(imageMimeType(u"image/png"), u"image/png");
     EXPECT_EQ(imageMimeType(u"IMAGE/Tiff"), u"IMAGE/Tiff");
     EXPECT_TRUE(hasImageEncoder(u"IMAGE/Tiff"));
-    EXPECT_FALSE(hasImageEncoder(u"image/gif"));
+    EXPECT_TRUE(hasImageEncoder(u"image/gif"));
+    EXPECT_FALSE(hasImageEncoder(u"image/webp"));
 }
 
 TEST(PageImageFileTest, PngHoldsThePixels)
@@ -145,9 +146,35 @@ TEST(PageImageFileTest, TiffCarriesPixelsAndStamp)
     EXPECT_EQ(software, kStamp.software);
 }
 
+// The pixels are read back by Qt's own GIF reader in the Qt tests; here the header: the
+// signature, the page's size as the logical screen, a global colour table of two entries,
+// white then black, and the trailer.
+TEST(PageImageFileTest, GifIsAPageOfTwoColours)
+{
+    ScratchFolder folder;
+    const PageBitmap page = samplePage();
+    for (const char16_t* type : {u"gif", u"image/gif", u"GIF"}) {
+        const std::string path = folder.file("page.gif");
+        writePageImageFile(path, type, page, kStamp);
+        const std::string gif = fileBytes(path);
+        ASSERT_GT(gif.size(), 19u);
+        EXPECT_TRUE(gif.starts_with("GIF87a") || gif.starts_with("GIF89a")) << utf8(type);
+        const auto word = [&](std::size_t at) {
+            return static_cast<uint8_t>(gif[at]) | static_cast<uint8_t>(gif[at + 1]) << 8;
+        };
+        EXPECT_EQ(word(6), page.width);
+        EXPECT_EQ(word(8), page.height);
+        // Global table present, size field 0: 2 entries.
+        EXPECT_EQ(static_cast<uint8_t>(gif[10]) & 0x87, 0x80);
+        EXPECT_EQ(gif.substr(13, 6), std::string("\xFF\xFF\xFF\x00\x00\x00", 6));
+        EXPECT_EQ(gif.back(), ';');
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"page.gif"});
+    }
+}
+
 TEST(PageImageFileTest, TypeWithoutEncoderIsRefusedBeforeWriting)
 {
-    for (const char16_t* type : {u"image/gif", u"image/webp", u"text/plain"}) {
+    for (const char16_t* type : {u"image/x-icon", u"image/webp", u"text/plain"}) {
         ScratchFolder folder;
         const std::string report =
             utf8(errorReport([&] { writePageImageFile(folder.file("page"), type, samplePage(), kStamp); }));
@@ -168,7 +195,7 @@ TEST(PageImageFileTest, AFailedWriteLeavesNoHalfFile)
     ScratchFolder folder;
     const std::string earlier = folder.file("earlier.png");
     std::ofstream(earlier) << "earlier image";
-    for (const char16_t* type : {u"image/png", u"image/bmp", u"image/jpeg", u"image/tiff"}) {
+    for (const char16_t* type : {u"image/png", u"image/bmp", u"image/jpeg", u"image/gif", u"image/tiff"}) {
         const std::string path = folder.file("page.img");
         for (const std::string& target : {path, earlier}) {
             const std::string report =

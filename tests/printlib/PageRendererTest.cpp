@@ -425,9 +425,15 @@ TEST_F(PageRendererTest, WritePageImageRendersTheFirstPage)
     ASSERT_EQ(cairo_surface_status(read.get()), CAIRO_STATUS_SUCCESS);
     EXPECT_EQ(cairo_image_surface_get_width(read.get()), 2480);
 
-    const std::string report = utf8(errorReport([&] { renderer.WritePageImage(folder.file("preview.gif"), u"gif"); }));
-    EXPECT_NE(report.find("image/gif"), std::string::npos) << report;
-    EXPECT_FALSE(std::filesystem::exists(folder.file("preview.gif")));
+    renderer.WritePageImage(folder.file("preview.gif"), u"gif");
+    std::ifstream gif(folder.file("preview.gif"), std::ios::binary);
+    std::string signature(6, '\0');
+    gif.read(signature.data(), 6);
+    EXPECT_EQ(signature.substr(0, 4), "GIF8");
+
+    const std::string report = utf8(errorReport([&] { renderer.WritePageImage(folder.file("preview.webp"), u"webp"); }));
+    EXPECT_NE(report.find("image/webp"), std::string::npos) << report;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("preview.webp")));
 }
 
 TEST_F(PageRendererTest, PrintedPagesAreVectorPdfPages)
