@@ -10,6 +10,7 @@
 #include "Md5.h"
 #include "PageImageFile.h"
 #include "PrintDocument.h"
+#include "ProgressWindow.h"
 #include "SSError.h"
 #include "ViewProcess.h"
 #include "WideText.h"
@@ -64,15 +65,18 @@ std::unique_ptr<PrinterSink> openPrinter(std::u16string_view name)
 }
 
 // On the calling thread, or, with progress, on a worker thread while the calling thread waits.
-void runJob(JobMode mode, int32_t showProgress, const std::function<void(JobProgress&)>& job)
+// The progress window is the plugin's in a Qt GUI application; elsewhere the job runs unseen.
+void runJob(JobMode mode, int32_t showProgress, intptr_t ownerWindow,
+            const std::function<void(JobProgress&)>& job)
 {
     if (showProgress == 0) {
         NoJobProgress progress;
         job(progress);
         return;
     }
-    HeadlessProgressView view;
-    CViewProcess(mode, view, [] { document().Cancel(); }).Run(job);
+    const std::unique_ptr<ProgressView> window = OpenProgressWindow(ownerWindow);
+    HeadlessProgressView headless;
+    CViewProcess(mode, window ? *window : headless, [] { document().Cancel(); }).Run(job);
 }
 
 } // namespace
@@ -194,7 +198,7 @@ int32_t GetNumberPages(void)
 }
 
 int32_t BuildPDocumentW(ORVEXPDOCDataW data, const char16_t* outputPath, const char16_t* pageSelection,
-                        int32_t scale, int32_t showProgress, intptr_t /*ownerWindow*/)
+                        int32_t scale, int32_t showProgress, intptr_t ownerWindow)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
         const std::lock_guard lock(documentMutex);
@@ -202,7 +206,7 @@ int32_t BuildPDocumentW(ORVEXPDOCDataW data, const char16_t* outputPath, const c
         printDocument.CheckTemplateVersion();
         printDocument.ResetCancel();
         const CPrintDocument::BuildRequest request{textOf(data), textOf(outputPath), textOf(pageSelection), scale};
-        runJob(JobMode::WriteImages, showProgress,
+        runJob(JobMode::WriteImages, showProgress, ownerWindow,
                [&](JobProgress& progress) { printDocument.BuildDocument(request, progress); });
         return 1;
     });
@@ -230,7 +234,7 @@ int32_t BuildVPageW(ORVEXPDOCDataW data, const char16_t* outputPath, int32_t she
 }
 
 int32_t PrintDocumentW(ORVEXPDOCDataW data, const char16_t* printerName, const char16_t* pageSelection,
-                       int32_t copies, int32_t scale, int32_t showProgress, intptr_t /*ownerWindow*/)
+                       int32_t copies, int32_t scale, int32_t showProgress, intptr_t ownerWindow)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
         const std::lock_guard lock(documentMutex);
@@ -241,14 +245,14 @@ int32_t PrintDocumentW(ORVEXPDOCDataW data, const char16_t* printerName, const c
             raiseInvalidParameters(__LINE__);
         const std::unique_ptr<PrinterSink> printer = openPrinter(textOf(printerName));
         const CPrintDocument::PrintRequest request{textOf(data), textOf(pageSelection), copies, scale};
-        runJob(JobMode::PrintDocument, showProgress,
+        runJob(JobMode::PrintDocument, showProgress, ownerWindow,
                [&](JobProgress& progress) { printDocument.PrintDocument(request, *printer, progress); });
         return 1;
     });
 }
 
 int32_t PrintBlankW(const char16_t* printerName, const char16_t* pageSelection, int32_t copies, int32_t scale,
-                    int32_t showProgress, intptr_t /*ownerWindow*/)
+                    int32_t showProgress, intptr_t ownerWindow)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
         const std::lock_guard lock(documentMutex);
@@ -256,7 +260,7 @@ int32_t PrintBlankW(const char16_t* printerName, const char16_t* pageSelection, 
         printDocument.ResetCancel();
         const std::unique_ptr<PrinterSink> printer = openPrinter(textOf(printerName));
         const CPrintDocument::PrintRequest request{{}, textOf(pageSelection), copies, scale};
-        runJob(JobMode::PrintBlankForms, showProgress,
+        runJob(JobMode::PrintBlankForms, showProgress, ownerWindow,
                [&](JobProgress& progress) { printDocument.PrintBlank(request, *printer, progress); });
         return 1;
     });

@@ -2,7 +2,8 @@
 
 // What shows a job's progress while the caller waits for it: a title, a status line above a
 // count line, and the user's wish to cancel. Every call comes on the thread that started the job. The
-// library itself shows no window: its exports use HeadlessProgressView.
+// exports show the progress window of ProgressWindow.h where they can, HeadlessProgressView
+// elsewhere.
 
 #include <string_view>
 

@@ -88,13 +88,16 @@ ORVEXPDOC_API int32_t GetNumberPages(void);
  *   multi-page TIFF. scale is in percent; 0 or below fits the form beside the barcodes.
  *   Above about 88 the form keeps within the page and the left barcode column lies over it;
  *   above 100 the build is refused (error 0xC0020050).
- * - BuildVPageW writes one sheet as an image: imageType "bmp", "jpeg" ("jpg"), "tiff" ("tif"),
- *   "png" in any case; "gif" is known but has no writer and is refused before any work
- *   (error 0xC0080003).
+ * - BuildVPageW writes one sheet as an image: imageType "bmp", "jpeg" ("jpg"), "gif", "tiff"
+ *   ("tif"), "png" in any case.
  * - PrintDocumentW and PrintBlankW print on the CUPS printer of that name, the default printer
  *   for an empty name. copies is held within 1..100; a scale outside 1..100 prints at 100.
  * - showProgress non-zero runs the job on a worker thread while the calling thread waits for it.
- *   The library shows no window: ownerWindow is accepted and not used.
+ *   When the caller runs a Qt GUI application and calls from its GUI thread, the wait shows a
+ *   progress window with a cancel button ("Отмена"), modal to ownerWindow when that is one of the
+ *   application's top-level windows; it is drawn by the plugin libORVEXPDOCeProgressQt.so beside
+ *   the library. A cancelled job returns 0 with the cancel error (1223) and leaves no output.
+ *   Elsewhere no window is shown.
  * - Every failure returns 0 with its report, with or without progress. An empty page selection
  *   selects all sheets; one that selects none fails with "Отсутствуют данные.". A blank form made
  *   for a newer library is refused (not by PrintBlankW). */

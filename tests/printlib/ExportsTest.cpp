@@ -113,6 +113,20 @@ protected:
     decltype(&PrintBlankW) printBlank = nullptr;
 };
 
+// The progress window lives in a plugin loaded only inside a Qt GUI application: the library
+// itself needs no toolkit, and the plugin lies beside it.
+TEST_F(ExportsTest, TheLibraryLinksNoToolkit)
+{
+    const CommandResult dynamic = runCommand(std::string("readelf -d '") + ORVEXPDOC_LIBRARY + "'");
+    ASSERT_EQ(dynamic.status, 0) << dynamic.output;
+    ASSERT_NE(dynamic.output.find("(NEEDED)"), std::string::npos);
+    for (const char* toolkit : {"Qt", "gtk", "X11", "xcb", "wayland"})
+        EXPECT_EQ(dynamic.output.find(toolkit), std::string::npos) << toolkit << " in\n" << dynamic.output;
+    const std::filesystem::path plugin =
+        std::filesystem::path(ORVEXPDOC_LIBRARY).parent_path() / "libORVEXPDOCeProgressQt.so";
+    EXPECT_TRUE(std::filesystem::exists(plugin)) << plugin;
+}
+
 TEST_F(ExportsTest, LibraryExportsOnlyItsSixteenFunctions)
 {
     const std::string symbols = runCommand(std::string("nm -D --defined-only '") + ORVEXPDOC_LIBRARY + "'").output;
