@@ -18,14 +18,6 @@ constexpr std::int32_t CivilContractExpense = 403;
 constexpr std::int32_t AuthorFeeExpense = 404;
 constexpr std::int32_t AuthorFeeNorm = 405;
 
-// 20 % of the income, half up to kopecks.
-Currency expenseNorm(Currency income)
-{
-    // income * 20 / 100 in kopecks: units / 500.
-    const Currency kopecks = RoundedRoublesOfRatio(income.units(), 500);
-    return Currency::fromUnits(kopecks.units() / 100);
-}
-
 // The sum of the first `quarters` quarters of the year.
 Currency firstQuarters(const std::array<Currency, mTBusinessNew::QuarterCount>& byQuarter, int quarters)
 {
@@ -62,15 +54,32 @@ void setTotal(ProfessionalDeductions& sheet)
 
 } // namespace
 
+bool MayUseExpenseNorm(const std::string& activityKind)
+{
+    return activityKind == "1" || activityKind == "5";
+}
+
+bool DocumentsExpenses(const mTBusinessNew& activity)
+{
+    return activity.ExpensesConfirmed != 0 || !MayUseExpenseNorm(activity.ActivityKind);
+}
+
+Currency ExpenseNorm(Currency income)
+{
+    // income * 20 / 100 in kopecks: units / 500.
+    const Currency kopecks = RoundedRoublesOfRatio(income.units(), 500);
+    return Currency::fromUnits(kopecks.units() / 100);
+}
+
 Currency ProfessionalDeduction(const mTBusinessNew& activity, BusinessPeriod period)
 {
-    const bool documented = activity.ExpensesConfirmed != 0;
+    const bool documented = DocumentsExpenses(activity);
     if (period == BusinessPeriod::Year)
-        return documented ? activity.ExpenseSum : expenseNorm(activity.IncomeSum);
+        return documented ? activity.ExpenseSum : ExpenseNorm(activity.IncomeSum);
     // The norm of a period is taken on the period's income as a whole, like the year's.
     const int quarters = static_cast<int>(period);
     return documented ? firstQuarters(activity.QuarterExpense, quarters)
-                      : expenseNorm(firstQuarters(activity.QuarterIncome, quarters));
+                      : ExpenseNorm(firstQuarters(activity.QuarterIncome, quarters));
 }
 
 void kTSvodSumPrilV1::Clear()

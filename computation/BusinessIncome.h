@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "model/Currency.h"
 
 class mTBusinessNew;
@@ -9,9 +11,16 @@ class mTDeclaration;
 // advance payments, taken on the activity's quarters, and the year, taken on its year totals.
 enum class BusinessPeriod { FirstQuarter = 1, HalfYear = 2, NineMonths = 3, Year = 4 };
 
+// Entrepreneurs ("1") and heads of a farm household ("5") may take their expenses by the norm
+// instead of documenting them (tax law, article 221, point 1); every other kind of activity
+// documents its expenses, whatever its record says.
+bool MayUseExpenseNorm(const std::string& activityKind);
+bool DocumentsExpenses(const mTBusinessNew& activity);
+// The expense norm: 20 % of the income, half up to kopecks.
+Currency ExpenseNorm(Currency income);
+
 // The professional deduction of an activity for a period: its documented expenses, or without
-// them the norm of 20 % of the period's income (tax law, article 221, point 1), half up to
-// kopecks, whatever expense the record holds. The advance payments (article 227, point 7) take
+// them the norm of the period's income, whatever expense the record holds. The advance payments (article 227, point 7) take
 // the same deduction for their periods as the year does.
 Currency ProfessionalDeduction(const mTBusinessNew& activity, BusinessPeriod period);
 

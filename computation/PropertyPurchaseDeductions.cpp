@@ -71,6 +71,19 @@ Currency CostWithinLimit(const mTConstructionDeduct& purchase)
     return Currency::fromRoubles(RoundTo2(static_cast<double>(cost.roubles())));
 }
 
+Currency InterestWithinLimit(const mTConstructionDeduct& purchase)
+{
+    Currency limitedInterest;
+    Currency interest;
+    for (const auto& object : purchase.ObjectList) {
+        if (AcquisitionYear(*object) >= FirstYearOfNewRules)
+            limitedInterest += object->InterestPaid;
+        else
+            interest += object->InterestPaid;
+    }
+    return interest + std::min(limitedInterest, kTSvodSumPril7::InterestLimit);
+}
+
 void kTSvodSumPril7::Clear()
 {
     *this = kTSvodSumPril7();
@@ -83,15 +96,9 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     if (purchase.Granted == 0 || Decl.DeclarationType != DeclarationOrdinary || purchase.ObjectCount() == 0)
         return true;
 
-    Currency limitedInterest;
-    for (auto& object : purchase.ObjectList) {
-        if (AcquisitionYear(*object) >= FirstYearOfNewRules)
-            limitedInterest += object->InterestPaid;
-        else
-            InterestTotal += object->InterestPaid;
+    InterestTotal = InterestWithinLimit(purchase);
+    for (auto& object : purchase.ObjectList)
         object->PreShareMarker = 0;
-    }
-    InterestTotal += std::min(limitedInterest, InterestLimit);
 
     OwnershipShare = 1;
     if (const std::optional<std::size_t> index = decidingObject(purchase)) {

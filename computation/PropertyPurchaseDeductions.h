@@ -23,6 +23,9 @@ Currency CostLimitOf(const mTConstructionDeductObj& object);
 // where one decides (a single object, or the only one of two with a cost), else 2 000 000 for
 // the objects together.
 Currency CostWithinLimit(const mTConstructionDeduct& purchase);
+// The loan interest of all objects within its limit: the interest of the objects from 2014
+// together up to 3 000 000, that of older objects whole.
+Currency InterestWithinLimit(const mTConstructionDeduct& purchase);
 
 // The property deduction for buying or building housing: the costs and the loan interest of
 // the property objects within the limits of their year, less what earlier years, tax agents and

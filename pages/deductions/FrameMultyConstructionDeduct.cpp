@@ -21,6 +21,7 @@
 #include "controls/PageWidgets.h"
 #include "controls/SideBySideLayout.h"
 #include "export/FieldLimits.h"
+#include "computation/PropertyPurchaseDeductions.h"
 #include "pages/deductions/ConstructionDeductRules.h"
 #include "controls/DeletionQuestion.h"
 #include "pages/deductions/InputConstruction.h"
@@ -291,7 +292,7 @@ void TfrMultyConstructionDeduct::UpdateTotals()
         return;
     }
     pnlObsch->setText(currencyDisplayText(limitedTotalCost(property)));
-    pnlObschip->setText(currencyDisplayText(totalInterest(property)));
+    pnlObschip->setText(currencyDisplayText(InterestWithinLimit(property)));
 }
 
 void TfrMultyConstructionDeduct::listChanged()

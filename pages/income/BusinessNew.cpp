@@ -398,7 +398,7 @@ void TfrBusinessNew::storeActivity()
     stored.ExpensesConfirmed = chbIsConfirmedExpensies->isChecked() ? 1 : 0;
     // By the norm the expense is 20 % of the year's income as a whole, not the sum of the
     // quarters' rounded shares.
-    stored.ExpenseSum = documentsExpenses(stored) ? meSumRash->currencyValue() : normExpense(stored.IncomeSum);
+    stored.ExpenseSum = DocumentsExpenses(stored) ? meSumRash->currencyValue() : ExpenseNorm(stored.IncomeSum);
     stored.MaterialExpenses = meMat->currencyValue();
     stored.Depreciation = meAm->currencyValue();
     stored.LabourExpenses = meTrud->currencyValue();
@@ -411,8 +411,8 @@ void TfrBusinessNew::showActivity(int index)
     const QScopedValueRollback<bool> filling(FFilling, true);
     FOpenIndex = index;
     const mTBusinessNew& shown = activity(index);
-    const bool mayChoose = mayUseExpenseNorm(shown.ActivityKind);
-    chbIsConfirmedExpensies->setChecked(documentsExpenses(shown));
+    const bool mayChoose = MayUseExpenseNorm(shown.ActivityKind);
+    chbIsConfirmedExpensies->setChecked(DocumentsExpenses(shown));
     chbIsConfirmedExpensies->setVisible(mayChoose);
     setActivityFieldsEnabled(true);
     SetExpensesEnabled(chbIsConfirmedExpensies->isChecked());
@@ -458,7 +458,7 @@ void TfrBusinessNew::fbAddSourseIncomeClick()
     mTBusinessNew& added = activity(int(index));
     added.ActivityKind = dialog.kind().toStdString();
     added.ActivityCode = dialog.activityCode().toStdString();
-    added.ExpensesConfirmed = mayUseExpenseNorm(added.ActivityKind) ? 0 : 1;
+    added.ExpensesConfirmed = MayUseExpenseNorm(added.ActivityKind) ? 0 : 1;
     new QTreeWidgetItem(lvSourseIncomeInfo, {activityCaption(added.ActivityKind)});
     // Selecting stores the activity that was open and opens the new one.
     selectRow(lvSourseIncomeInfo, int(index));
@@ -483,7 +483,7 @@ void TfrBusinessNew::EditActivity()
     edited.ActivityKind = kind;
     edited.ActivityCode = code;
     // A kind that may take the norm keeps the way the box shows; any other documents its expenses.
-    const bool mayChoose = mayUseExpenseNorm(kind);
+    const bool mayChoose = MayUseExpenseNorm(kind);
     if (!mayChoose)
         chbIsConfirmedExpensies->setChecked(true);
     chbIsConfirmedExpensies->setVisible(mayChoose);
@@ -558,7 +558,7 @@ void TfrBusinessNew::quarterIncomeChange(int quarter)
     if (usesNorm()) {
         const TMaskedEdit* income = meDohKv[quarter];
         meRashKv[quarter]->setText(income->text().isEmpty() ? QString()
-                                                            : currencyDisplayText(normExpense(income->currencyValue())));
+                                                            : currencyDisplayText(ExpenseNorm(income->currencyValue())));
     }
     SumIncome();
 }
@@ -578,7 +578,7 @@ void TfrBusinessNew::meSumDohChange()
     if (FFilling || !usesNorm())
         return;
     meSumRash->setText(meSumDoh->text().isEmpty() ? QString()
-                                                  : currencyDisplayText(normExpense(meSumDoh->currencyValue())));
+                                                  : currencyDisplayText(ExpenseNorm(meSumDoh->currencyValue())));
 }
 
 void TfrBusinessNew::SaveData()

@@ -5,11 +5,8 @@
 
 #include "controls/DisplayFormat.h"
 #include "model/Declaration.h"
-#include "pages/income/IncomeLineRules.h"
 
 namespace {
-
-constexpr int NormPercent = 20;
 
 const std::array<const char*, 9> ActivityCaptions = {
     "Предпринимательская деятельность",
@@ -34,21 +31,6 @@ QString activityCaption(const std::string& kind)
     return QString::fromUtf8(ActivityCaptions[std::size_t(kind[0] - '1')]);
 }
 
-bool mayUseExpenseNorm(const std::string& kind)
-{
-    return kind == "1" || kind == "5";
-}
-
-bool documentsExpenses(const mTBusinessNew& activity)
-{
-    return activity.ExpensesConfirmed != 0 || !mayUseExpenseNorm(activity.ActivityKind);
-}
-
-Currency normExpense(Currency income)
-{
-    return percentOf(income, NormPercent);
-}
-
 std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
 {
     std::vector<BusinessFailure> failures;
@@ -56,7 +38,7 @@ std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
     for (std::size_t i = 0; i < declaration.BusinessCount(); ++i) {
         const mTBusinessNew& activity = *declaration.BusinessIncomes.get(i);
         const int number = int(i);
-        if (mayUseExpenseNorm(activity.ActivityKind)) {
+        if (MayUseExpenseNorm(activity.ActivityKind)) {
             const bool documented = activity.ExpensesConfirmed != 0;
             if (!firstWay)
                 firstWay = documented;
@@ -65,7 +47,7 @@ std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
                                     QStringLiteral("Нельзя одновременно пользоваться и подтвержденными расходами и "
                                                    "нормативом 20%.")});
         }
-        if (!documentsExpenses(activity))
+        if (!DocumentsExpenses(activity))
             continue;
         const Currency breakdown =
             activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;

@@ -7,24 +7,17 @@
 
 #include <QString>
 
+#include "computation/BusinessIncome.h"
 #include "model/Currency.h"
 
 class mTBusinessNew;
 class mTDeclaration;
 
-// The tax rules of the business income page: the activity kinds, the expense norm and the checks
-// of the activities and the quarterly OKTMO codes.
+// The tax rules of the business income page: the activity kinds and the checks of the activities
+// and the quarterly OKTMO codes. The expense norm is the computation's.
 
 // The list caption of an activity kind "1".."9"; empty for any other text.
 QString activityCaption(const std::string& kind);
-
-// Entrepreneurs ("1") and heads of a farm household ("5") may take their expenses by the norm
-// instead of documenting them; every other kind documents its expenses.
-bool mayUseExpenseNorm(const std::string& kind);
-bool documentsExpenses(const mTBusinessNew& activity);
-
-// The expense norm: 20 % of the income, rounded half up to kopecks.
-Currency normExpense(Currency income);
 
 // The rules the activities are checked by, in the order they are tried for each activity.
 enum class BusinessRule {

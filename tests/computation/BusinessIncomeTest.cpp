@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <memory>
 
 #include "ComputationTestSupport.h"
@@ -148,6 +149,25 @@ TEST(BusinessIncomeSheet, DocumentedExpensesOfThePeriodsAreThoseStored)
     EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::HalfYear), rub(30'000));
     EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::NineMonths), rub(60'000));
     EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::Year), rub(300'000));
+}
+
+// Only entrepreneurs and heads of a farm household may take the norm: a notary, a lawyer and the
+// other kinds deduct the expenses they document, even where the record says none are.
+TEST(BusinessIncomeSheet, OnlyEntrepreneursAndFarmHeadsTakeTheNorm)
+{
+    const struct {
+        const char* kind;
+        long double deduction;
+    } cases[] = {{"1", 200'000}, {"5", 200'000}, {"2", 300'000}, {"3", 300'000}, {"9", 300'000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("activity kind ") + c.kind);
+        mTDeclaration decl;
+        decl.SetIncomeKinds(IncomeKindBusiness);
+        mTBusinessNew& activity = addActivity(decl, 1'000'000, 300'000);
+        activity.ActivityKind = c.kind;
+        activity.ExpensesConfirmed = 0;
+        EXPECT_EQ(ProfessionalDeduction(activity, BusinessPeriod::Year), rub(c.deduction));
+    }
 }
 
 // The quarters add up to the year's deduction: the fourth quarter takes what the year's total
