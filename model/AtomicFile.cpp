@@ -2,15 +2,19 @@
 
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <random>
 #include <utility>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include "model/FileLock.h"
 #include "model/RegularFile.h"
 #include "model/SaveSignals.h"
 
@@ -20,6 +24,11 @@ constexpr std::size_t temporarySuffixLength = 6;
 constexpr std::string_view temporarySuffixLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 // The kernel's own limit on the links followed in one lookup.
 constexpr int maxLinksFollowed = 40;
+// A temporary file touched this recently may belong to a replacement that has made it and not
+// yet locked it, or that runs on a file system without locks.
+constexpr std::time_t leftoverAge = 60; // seconds
+// The access list of a file, as the kernel keeps it in an extended attribute.
+constexpr const char* accessListAttribute = "system.posix_acl_access";
 
 std::string randomTemporaryName()
 {
@@ -39,8 +48,15 @@ bool isTemporaryName(std::string_view name)
     return name.find_first_not_of(temporarySuffixLetters) == std::string_view::npos;
 }
 
+// A replacement's temporary file is written within moments of its making, so its modification
+// time tells its age.
+bool touchedRecently(const struct stat& status)
+{
+    return std::time(nullptr) - status.st_mtim.tv_sec < leftoverAge;
+}
+
 // Leftovers of replacements that were killed: our own files under a temporary name that no
-// running replacement holds locked.
+// running replacement holds locked and that no replacement has touched for a minute.
 void removeStaleTemporaries(int folderFd)
 {
     const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -58,7 +74,12 @@ void removeStaleTemporaries(int folderFd)
             ::openat(folderFd, entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
         struct stat status {};
         if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
-            || status.st_uid != ::geteuid() || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+            || status.st_uid != ::geteuid() || touchedRecently(status) || lockFile(file.get()) != FileLock::Locked)
+            continue;
+        // The name may have gone to another file between the open and the lock.
+        struct stat named {};
+        if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_dev != status.st_dev
+            || named.st_ino != status.st_ino)
             continue;
         ::unlinkat(folderFd, entry->d_name, 0);
     }
@@ -75,19 +96,32 @@ public:
         // Unnamed files are linked through /proc; without it they could not be named at all.
         if (::access("/proc/self/fd", X_OK) == 0)
             file_ = FileDescriptor(::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode));
-        if (!file_.valid()) {
-            for (int attempt = 0; attempt < 100 && !file_.valid(); ++attempt) {
-                name_ = randomTemporaryName();
-                file_ = FileDescriptor(
-                    ::openat(folderFd, name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-                if (!file_.valid() && errno != EEXIST)
-                    break;
-            }
-            if (!file_.valid())
-                name_.clear();
+        if (file_.valid()) {
+            lockFile(file_.get());
+            return;
         }
-        if (file_.valid())
-            ::flock(file_.get(), LOCK_EX | LOCK_NB);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            name_ = randomTemporaryName();
+            file_ = FileDescriptor(
+                ::openat(folderFd, name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+            if (!file_.valid()) {
+                if (errno != EEXIST)
+                    break;
+                continue;
+            }
+            // Until the lock is taken another replacement's clean-up may have removed the new
+            // name, or removed it and had it made again by a third: the file is kept only while
+            // the name is still its own.
+            const FileLock lock = lockFile(file_.get());
+            const bool named = stillNamed();
+            if (named && (lock == FileLock::Locked || lock == FileLock::Unsupported))
+                return;
+            // A file held by another is one that another's clean-up is removing.
+            if (named && lock == FileLock::Failed)
+                ::unlinkat(folderFd, name_.c_str(), 0);
+            file_ = FileDescriptor();
+        }
+        name_.clear();
     }
     ~TemporaryFile()
     {
@@ -120,6 +154,15 @@ public:
     }
 
 private:
+    bool stillNamed() const
+    {
+        struct stat own {};
+        struct stat named {};
+        return ::fstat(file_.get(), &own) == 0
+               && ::fstatat(folderFd_, name_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0
+               && own.st_dev == named.st_dev && own.st_ino == named.st_ino;
+    }
+
     bool linkUnderTemporaryName(const std::string& self)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -155,17 +198,126 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Keeps the replaced file's owner, group and permissions. Only the superuser may give a file
-// away, so a refusal of the owner is no failure: the file then belongs to whoever saved it.
-bool takeOverAttributes(int fd, const struct stat& replaced)
+// An extended attribute's value, or nothing with errno set.
+std::optional<std::string> attributeValue(const std::string& path, const char* name)
 {
+    for (;;) {
+        const ssize_t size = ::lgetxattr(path.c_str(), name, nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::lgetxattr(path.c_str(), name, value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<std::size_t>(got));
+            return value;
+        }
+        // The value grew between the two calls.
+        if (errno != ERANGE)
+            return std::nullopt;
+    }
+}
+
+// The names of the file's extended attributes, or nothing with errno set.
+std::optional<std::vector<std::string>> attributeNames(const std::string& path)
+{
+    for (;;) {
+        const ssize_t size = ::llistxattr(path.c_str(), nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        std::string list(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::llistxattr(path.c_str(), list.data(), list.size());
+        if (got < 0 && errno == ERANGE)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        list.resize(static_cast<std::size_t>(got));
+        std::vector<std::string> names;
+        for (std::size_t start = 0; start < list.size();) {
+            const std::size_t end = list.find('\0', start);
+            names.push_back(list.substr(start, end - start));
+            start = end == std::string::npos ? list.size() : end + 1;
+        }
+        return names;
+    }
+}
+
+bool noSuchAttribute(int error)
+{
+    return error == ENODATA || error == ENOTSUP;
+}
+
+// Gives the new file the replaced file's access list. False where it has one (or may have one)
+// that the new file did not take.
+bool takeOverAccessList(int fd, const std::string& replacedPath)
+{
+    const std::optional<std::string> list = attributeValue(replacedPath, accessListAttribute);
+    if (!list)
+        return noSuchAttribute(errno);
+    return ::fsetxattr(fd, accessListAttribute, list->data(), list->size(), 0) == 0;
+}
+
+// The user's own extended attributes (tags, a desktop's notes); false where any was not taken.
+bool takeOverUserAttributes(int fd, const std::string& replacedPath)
+{
+    const std::optional<std::vector<std::string>> names = attributeNames(replacedPath);
+    if (!names)
+        return noSuchAttribute(errno);
+    bool all = true;
+    for (const std::string& name : *names) {
+        if (!name.starts_with("user."))
+            continue;
+        const std::optional<std::string> value = attributeValue(replacedPath, name.c_str());
+        if (!value) {
+            all = all && errno == ENODATA; // removed meanwhile
+            continue;
+        }
+        all = ::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0) == 0 && all;
+    }
+    return all;
+}
+
+// Keeps the replaced file's owner, group, permissions, access list and user attributes. Only the
+// superuser may give a file away and only to a group of its own, so the owner or the group may
+// have to change to whoever saves; a group member's save still keeps the group. A file that
+// neither its owner nor its group could use afterwards, although the old one gave them rights,
+// is not made at all.
+std::optional<ReplaceFailure> takeOverAttributes(int fd, const std::string& replacedPath, const struct stat& replaced,
+                                                 ReplacedFile& outcome)
+{
+    const auto failed = [](ReplaceFailure::Stage stage, int error) { return ReplaceFailure{stage, error}; };
     struct stat own {};
     if (::fstat(fd, &own) != 0)
-        return false;
-    if ((own.st_uid != replaced.st_uid || own.st_gid != replaced.st_gid)
-        && ::fchown(fd, replaced.st_uid, replaced.st_gid) != 0 && errno != EPERM)
-        return false;
-    return ::fchmod(fd, replaced.st_mode & 07777) == 0;
+        return failed(ReplaceFailure::Create, errno);
+    bool ownerKept = own.st_uid == replaced.st_uid;
+    bool groupKept = own.st_gid == replaced.st_gid;
+    if (!ownerKept || !groupKept) {
+        if (::fchown(fd, replaced.st_uid, replaced.st_gid) == 0) {
+            ownerKept = groupKept = true;
+        } else if (errno != EPERM) {
+            return failed(ReplaceFailure::Create, errno);
+        } else if (!groupKept) {
+            if (::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) == 0)
+                groupKept = true;
+            else if (errno != EPERM)
+                return failed(ReplaceFailure::Create, errno);
+        }
+    }
+    const mode_t mode = replaced.st_mode & 07777;
+    if (!ownerKept && !groupKept && (mode & (S_IRWXU | S_IRWXG)) != 0)
+        return failed(ReplaceFailure::KeepOwner, EPERM);
+    if (::fchmod(fd, mode) != 0)
+        return failed(ReplaceFailure::Create, errno);
+
+    // With no access list the group bits are the group's rights; with one they are its mask, so
+    // a file that lost the list must not keep them.
+    if (!takeOverAccessList(fd, replacedPath)) {
+        outcome.accessListDropped = true;
+        if (::fchmod(fd, mode & S_IRWXU) != 0)
+            return failed(ReplaceFailure::Create, errno);
+    }
+    if (!takeOverUserAttributes(fd, replacedPath))
+        outcome.extendedAttributesDropped = true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -205,7 +357,7 @@ std::optional<std::string> followLinks(const std::string& path, int& error)
 }
 
 std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, std::string_view bytes,
-                                                    const WrittenBytesCheck& check)
+                                                    const WrittenBytesCheck& check, ReplacedFile* replacedFile)
 {
     const SaveInProgress running;
     const auto failed = [](ReplaceFailure::Stage stage, int error) { return ReplaceFailure{stage, error}; };
@@ -230,8 +382,12 @@ std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, s
     TemporaryFile temporary(folder.get(), S_IRUSR | S_IWUSR);
     if (!temporary.created())
         return failed(ReplaceFailure::Create, errno);
-    if (replacing && !takeOverAttributes(temporary.fd(), replaced))
-        return failed(ReplaceFailure::Create, errno);
+    ReplacedFile outcome;
+    if (replacing) {
+        if (const std::optional<ReplaceFailure> failure =
+                takeOverAttributes(temporary.fd(), parts.folder + '/' + parts.name, replaced, outcome))
+            return failure;
+    }
     if (!writeAll(temporary.fd(), bytes))
         return failed(ReplaceFailure::Write, errno);
     if (::fsync(temporary.fd()) != 0)
@@ -248,6 +404,12 @@ std::optional<ReplaceFailure> replaceFileAtomically(const std::string& target, s
 
     if (!temporary.replace(parts.name))
         return failed(ReplaceFailure::Rename, errno);
+    // Taken after the rename, which moves the file's change time.
+    struct stat placed {};
+    if (::fstat(temporary.fd(), &placed) == 0)
+        outcome.identity = fileIdentity(placed);
+    if (replacedFile)
+        *replacedFile = outcome;
 
     // The new name reaches the disk only with its folder.
     if (::fsync(folder.get()) != 0)

@@ -12,6 +12,7 @@
 #include "model/ConstructionDeduct.h"
 #include "model/Currency.h"
 #include "model/CurrencyIncome.h"
+#include "model/FileIdentity.h"
 #include "model/InvDeduct.h"
 #include "model/OwnedList.h"
 #include "model/PersonInformation.h"
@@ -156,10 +157,20 @@ public:
     // The declaration file. Only the mEPrivBase family escapes these two.
     //
     // SaveToFile replaces the file atomically: a failure leaves any previous file as it was.
-    void SaveToFile(const std::string& fileName) const;
+    // Given `unchangedSince` (what LoadFromFile or an earlier save gave for this file), it
+    // replaces only that very file: one changed meanwhile by another program is left as it is,
+    // with the code mTFileLoader::FileChanged.
+    struct SavedFile {
+        FileIdentity identity;
+        // What the user is to know about the saved file, in Russian (its access rights could
+        // not all be carried over); empty mostly.
+        std::string note;
+    };
+    SavedFile SaveToFile(const std::string& fileName, const FileIdentity* unchangedSince = nullptr) const;
     // A file of this year replaces the whole declaration; a file of the tax years 2004 to 2020
-    // replaces the personal data only. On failure this declaration is left unchanged.
-    void LoadFromFile(const std::string& fileName);
+    // replaces the personal data only. On failure this declaration is left unchanged. Gives the
+    // file as it was read.
+    FileIdentity LoadFromFile(const std::string& fileName);
     // The exact size of the file SaveToFile writes now.
     std::uint32_t StorageSize() const;
     // Writes the whole container, header included, into a storage not yet started.

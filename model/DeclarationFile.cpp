@@ -104,12 +104,15 @@ std::uint32_t mTDeclaration::StorageSize() const
     return countedStorageSize([&](mTDocumentStorage& counter) { WriteToStorage(counter); });
 }
 
-void mTDeclaration::SaveToFile(const std::string& fileName) const
+mTDeclaration::SavedFile mTDeclaration::SaveToFile(const std::string& fileName,
+                                                   const FileIdentity* unchangedSince) const
 {
+    SavedFile saved;
     storageFailuresOnly([&] {
         const std::uint32_t size = StorageSize();
         std::optional<mTFileLoader> loader;
-        withOuterCode<mEBadStorage>(SaveOuterCode, [&] { loader.emplace(fileName, false, size); });
+        withOuterCode<mEBadStorage>(SaveOuterCode,
+                                    [&] { loader.emplace(fileName, false, size, unchangedSince); });
         {
             mTDocumentStorage storage(*loader);
             WriteToStorage(storage);
@@ -122,7 +125,9 @@ void mTDeclaration::SaveToFile(const std::string& fileName) const
             reread.ReadFromStorage(storage);
         };
         withOuterCode<mEBadStorage>(SaveOuterCode, [&] { loader->Commit(loadsBack); });
+        saved = SavedFile{loader->Identity(), loader->Note()};
     });
+    return saved;
 }
 
 void mTDeclaration::WriteToStorage(mTDocumentStorage& storage) const
@@ -194,11 +199,13 @@ void mTDeclaration::WriteToStorage(mTDocumentStorage& storage) const
     }
 }
 
-void mTDeclaration::LoadFromFile(const std::string& fileName)
+FileIdentity mTDeclaration::LoadFromFile(const std::string& fileName)
 {
+    FileIdentity identity;
     storageFailuresOnly([&] {
         std::optional<mTFileLoader> loader;
         withOuterCode<mEBadStorage>(OpenOuterCode, [&] { loader.emplace(fileName, true); });
+        identity = loader->Identity();
         mTDocumentStorage storage(*loader);
         try {
             storage.Open();
@@ -226,6 +233,7 @@ void mTDeclaration::LoadFromFile(const std::string& fileName)
             throw mEBadStorage(badFileMessage, UnknownDocumentCode);
         }
     });
+    return identity;
 }
 
 void mTDeclaration::ReadFromStorage(mTDocumentStorage& storage)

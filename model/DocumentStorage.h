@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "model/Currency.h"
+#include "model/FileIdentity.h"
 #include "model/StorageErrors.h"
 
 // The "DLSG" container of the declaration file: a 60-byte header, then values written as a
@@ -20,15 +21,20 @@
 // save leaves no temporary file behind. A symbolic link as the target stays a link: the file it
 // points to is replaced.
 //
+// A file system without locks is used without one.
+//
 // Failures: 21 (mEBadStorage) the file cannot be read, or cannot be replaced (missing or
-// unwritable folder, read-only target, not a regular file, held by another loader); 25 size 0
+// unwritable folder, read-only target, not a regular file, held by another loader); 32
+// (mEBadStorage) a save meant to replace the file as it was when read or last saved finds that
+// it has changed since (FileChanged); 25 size 0
 // or an empty file; 26, 27 (mEMemoryAllocate) the file is shorter than the size asked for or
 // cannot be read whole; 30 (mEBadStorage, the damaged-file message) a file larger than
 // MaxFileSize. Commit: 28 (mEWriteStorage) the bytes written differ from the size; 29 Commit of
 // a load; and, with the file's name in the message, mEBadStorage 22 the temporary file cannot
 // be created or written, 23 it or, after the rename, the folder cannot be synced, 24 the rename
-// fails, 31 the written file does not read back as written or does not pass the check. Each
-// message ends with the reason ("Причина: ...") in the user's words.
+// fails, 31 the written file does not read back as written or does not pass the check, 22 also
+// when the file's owner and group would both be lost. Each message ends with the reason
+// ("Причина: ...") in the user's words.
 class mTFileLoader {
 public:
     // The largest file a load takes. The format bounds a file only loosely (a list counts up to
@@ -41,7 +47,13 @@ public:
     // Raises an exception of the storage family when the written bytes are not a sound file.
     using WrittenCheck = std::function<void(std::string_view written)>;
 
-    mTFileLoader(std::string fileName, bool readOnly, std::uint32_t size = 0);
+    // The code of a save refused because the file changed since `unchangedSince`.
+    static constexpr std::uint16_t FileChanged = 32;
+
+    // `unchangedSince` (saving only): the file as this program read or last wrote it; a file
+    // that is no longer that one is not replaced. A file that has gone since is simply made.
+    mTFileLoader(std::string fileName, bool readOnly, std::uint32_t size = 0,
+                 const FileIdentity* unchangedSince = nullptr);
     ~mTFileLoader();
     mTFileLoader(const mTFileLoader&) = delete;
     mTFileLoader& operator=(const mTFileLoader&) = delete;
@@ -59,9 +71,14 @@ public:
     // given at creation were written, or when the file cannot be written.
     void Commit(const WrittenCheck& check = {});
 
+    // The file read (loading) or, once committed, written (saving).
+    const FileIdentity& Identity() const { return identity_; }
+    // After a commit: what the user is to know about the saved file, in Russian; empty mostly.
+    const std::string& Note() const { return note_; }
+
 private:
     void load();
-    void prepareSave();
+    void prepareSave(const FileIdentity* unchangedSince);
     mEBadStorage cannotReplace(const std::string& reason) const;
 
     std::string fileName_;
@@ -70,6 +87,8 @@ private:
     std::string bytes_;
     int lockedFd_ = -1;
     bool targetExisted_ = false;
+    FileIdentity identity_;
+    std::string note_;
 };
 
 // Reads and writes typed values at a moving position of a container.

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "model/AtomicFile.h"
+#include "model/FileLock.h"
 #include "model/RegularFile.h"
 #include "model/SystemErrorText.h"
 
@@ -30,7 +31,8 @@ mEBadStorage cannotRead(const std::string& fileName, const std::string& reason)
                         21);
 }
 
-bool readAll(int fd, std::string& bytes, std::size_t size)
+// Reads `size` bytes from the file's start; on failure gives the reason in the user's words.
+std::optional<std::string> readAll(int fd, std::string& bytes, std::size_t size)
 {
     bytes.resize(size);
     std::size_t done = 0;
@@ -38,28 +40,47 @@ bool readAll(int fd, std::string& bytes, std::size_t size)
         const ssize_t got = ::pread(fd, bytes.data() + done, size - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
-            return false;
+        if (got < 0)
+            return systemErrorText(errno);
+        if (got == 0)
+            return std::string("файл стал короче во время чтения");
         done += static_cast<std::size_t>(got);
     }
-    return true;
+    return std::nullopt;
 }
 
-// Locks the open file against every other loader, in this process or another.
-bool lockExclusively(int fd)
+// Locks the open file against every other loader, in this process or another; on failure gives
+// the reason in the user's words.
+std::optional<std::string> lockExclusively(int fd)
 {
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    switch (lockFile(fd)) {
+    case FileLock::Locked:
+    case FileLock::Unsupported:
+        return std::nullopt;
+    case FileLock::Busy:
+        return std::string(busyReason);
+    case FileLock::Failed:
+        break;
+    }
+    return systemErrorText(errno);
+}
+
+FileIdentity identityOf(int fd)
+{
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 ? fileIdentity(status) : FileIdentity{};
 }
 
 } // namespace
 
-mTFileLoader::mTFileLoader(std::string fileName, bool readOnly, std::uint32_t size)
+mTFileLoader::mTFileLoader(std::string fileName, bool readOnly, std::uint32_t size,
+                           const FileIdentity* unchangedSince)
     : fileName_(std::move(fileName)), readOnly_(readOnly), size_(size)
 {
     if (readOnly_)
         load();
     else
-        prepareSave();
+        prepareSave(unchangedSince);
 }
 
 mTFileLoader::~mTFileLoader()
@@ -76,8 +97,9 @@ void mTFileLoader::load()
         throw mEBadStorage(badFileMessage, 30);
     if (opened.failure)
         throw cannotRead(fileName_, regularFileFailureText(*opened.failure, MaxFileSize));
-    if (!lockExclusively(opened.file.get()))
-        throw cannotRead(fileName_, busyReason);
+    if (const std::optional<std::string> refusal = lockExclusively(opened.file.get()))
+        throw cannotRead(fileName_, *refusal);
+    identity_ = identityOf(opened.file.get());
 
     if (size_ == 0)
         size_ = static_cast<std::uint32_t>(opened.size);
@@ -85,8 +107,8 @@ void mTFileLoader::load()
         throw mEMemoryAllocate("Создаваемый фаил отображения не может быть нулевой длины.", 25);
     if (size_ > opened.size)
         throw mEMemoryAllocate("Не удается создать отображение файла.", 26);
-    if (!readAll(opened.file.get(), bytes_, size_))
-        throw mEMemoryAllocate("Не удается создать отображение файла.", 27);
+    if (const std::optional<std::string> reason = readAll(opened.file.get(), bytes_, size_))
+        throw mEMemoryAllocate("Не удается создать отображение файла: " + fileName_ + reasonLine(*reason), 27);
     lockedFd_ = opened.file.release();
 }
 
@@ -100,7 +122,7 @@ mEBadStorage mTFileLoader::cannotReplace(const std::string& reason) const
 // Checks that the target can be replaced: its folder can be written, and an existing target is
 // a writable regular file that no one else holds. The target is locked until the loader goes.
 // A symbolic link stands for the file it points to.
-void mTFileLoader::prepareSave()
+void mTFileLoader::prepareSave(const FileIdentity* unchangedSince)
 {
     if (size_ == 0)
         throw mEMemoryAllocate("Создаваемый фаил отображения не может быть нулевой длины.", 25);
@@ -137,8 +159,14 @@ void mTFileLoader::prepareSave()
     OpenedRegularFile opened = openRegularFile(*target, UINT64_MAX);
     if (opened.failure)
         throw cannotReplace(regularFileFailureText(*opened.failure, MaxFileSize));
-    if (!lockExclusively(opened.file.get()))
-        throw cannotReplace(busyReason);
+    if (const std::optional<std::string> refusal = lockExclusively(opened.file.get()))
+        throw cannotReplace(*refusal);
+    // Checked under the lock: no other copy of the program replaces the file from now on.
+    if (unchangedSince && identityOf(opened.file.get()) != *unchangedSince)
+        throw mEBadStorage("Файл " + fileName_
+                               + " изменен другой программой после того, как был открыт или сохранен здесь."
+                               + previousFileKept,
+                           FileChanged);
     lockedFd_ = opened.file.release();
     bytes_.reserve(size_);
 }
@@ -166,16 +194,30 @@ void mTFileLoader::Commit(const WrittenCheck& check)
             }
         };
     }
-    const std::optional<ReplaceFailure> failure = replaceFileAtomically(fileName_, bytes_, loadsBack);
-    if (!failure)
+    ReplacedFile replaced;
+    const std::optional<ReplaceFailure> failure = replaceFileAtomically(fileName_, bytes_, loadsBack, &replaced);
+    if (!failure) {
+        identity_ = replaced.identity;
+        if (replaced.accessListDropped)
+            note_ = "Права доступа других пользователей к файлу " + fileName_
+                    + " (список ACL) не удалось перенести на сохраненный файл: теперь он доступен только "
+                      "владельцу.";
+        if (replaced.extendedAttributesDropped)
+            note_ += std::string(note_.empty() ? "" : "\r") + "Расширенные атрибуты файла " + fileName_
+                     + " не удалось перенести на сохраненный файл.";
         return;
+    }
 
     std::string reason = systemErrorText(failure->error);
     if (failure->stage == ReplaceFailure::NotRegular)
         reason = notRegularFileText(failure->error == EISDIR);
     else if (failure->error == 0)
         reason = refusal;
+    if (failure->stage == ReplaceFailure::KeepOwner)
+        reason = "файл принадлежит другому пользователю и группе, которых нельзя сохранить за новым файлом, "
+                 "и они потеряли бы доступ к нему";
     switch (failure->stage) {
+    case ReplaceFailure::KeepOwner:
     case ReplaceFailure::Resolve:
     case ReplaceFailure::NotRegular:
     case ReplaceFailure::Create:

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -126,10 +127,11 @@ std::string inChild(const std::function<std::string()>& body, unsigned seconds =
     return text;
 }
 
-// The process may write no file larger than 1 KB; the write that would pass it fails.
+// The process may write no file larger than 1 KB; with the program's own signal set-up the write
+// that would pass it fails instead of ending the process.
 void smallFileSizeLimit()
 {
-    std::signal(SIGXFSZ, SIG_IGN);
+    deferTerminationDuringSaves();
     rlimit limit{};
     limit.rlim_cur = limit.rlim_max = 1024;
     ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -150,6 +152,16 @@ mTDeclaration largeDeclaration()
 bool isTemporaryName(const std::string& name)
 {
     return name.starts_with(TemporaryNamePrefix);
+}
+
+// Dates the temporary files in `folder` two minutes back.
+void makeLeftoversOld(const fs::path& folder)
+{
+    const timespec twoMinutesAgo{std::time(nullptr) - 120, 0};
+    const timespec times[2] = {twoMinutesAgo, twoMinutesAgo};
+    for (const std::string& name : sortedEntries(folder))
+        if (isTemporaryName(name))
+            ::utimensat(AT_FDCWD, (folder / name).c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
 enum class Signals { Default, HeldDuringSaves };
@@ -316,17 +328,21 @@ TEST(DeclarationFileFaults, NextSaveRemovesLeftoversOfKilledSaves)
     const std::string held = std::string(TemporaryNamePrefix) + "held00";
     const std::string notOurs = std::string(TemporaryNamePrefix) + "a-longer-name";
     const std::string link = std::string(TemporaryNamePrefix) + "link00";
+    // Made by a save in the moment before it locks its file: not yet a leftover.
+    const std::string young = std::string(TemporaryNamePrefix) + "young0";
     writeFile(folder.file(stale), "personal data");
     writeFile(folder.file(held), "a save running elsewhere");
     writeFile(folder.file(notOurs), "someone else's");
     fs::create_symlink("declaration.fv1", folder.file(link));
+    makeLeftoversOld(folder.path());
+    writeFile(folder.file(young), "");
     const int running = ::open(folder.file(held).c_str(), O_RDONLY);
     ASSERT_GE(running, 0);
     ASSERT_EQ(::flock(running, LOCK_EX), 0);
 
     mTDeclaration().SaveToFile(folder.file("declaration.fv1"));
     ::close(running);
-    std::vector<std::string> expected{"declaration.fv1", held, notOurs, link};
+    std::vector<std::string> expected{"declaration.fv1", held, notOurs, link, young};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(sortedEntries(folder.path()), expected);
 }
@@ -362,6 +378,8 @@ TEST(DeclarationFileFaults, KilledSavesLeaveALoadableFile)
         std::erase_if(entries, isTemporaryName);
         EXPECT_EQ(entries, std::vector<std::string>{"declaration.fv1"});
         EXPECT_LE(sortedEntries(folder.path()).size(), 2u);
+        // A leftover is removed once it is old enough to be no running save's.
+        makeLeftoversOld(folder.path());
     }
     first.SaveToFile(path);
     EXPECT_EQ(sortedEntries(folder.path()), std::vector<std::string>{"declaration.fv1"});
@@ -486,5 +504,111 @@ TEST(DeclarationFileFaults, TerminatedSavesFinishFirst)
         EXPECT_EQ(WTERMSIG(status), signalNumber);
         EXPECT_EQ(outcomeOf([&] { mTDeclaration().LoadFromFile(path); }), "-1 -1 ");
         EXPECT_EQ(sortedEntries(folder.path()), std::vector<std::string>{"declaration.fv1"});
+    }
+}
+
+// A read that fails once the file is open (a disk fault) is named with its reason. A kernel
+// attribute file that refuses reads with EIO stands for a failing disk.
+TEST(DeclarationFileFaults, ReadErrorWhileLoadingGivesItsReason)
+{
+    std::string failing;
+    std::error_code ignored;
+    for (const auto& entry :
+         fs::recursive_directory_iterator("/sys/devices", fs::directory_options::skip_permission_denied, ignored)) {
+        if (entry.path().filename() != "autosuspend_delay_ms")
+            continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NONBLOCK);
+        char byte = 0;
+        const bool fails = fd >= 0 && ::pread(fd, &byte, 1, 0) < 0 && errno == EIO;
+        if (fd >= 0)
+            ::close(fd);
+        if (fails) {
+            failing = entry.path().string();
+            break;
+        }
+    }
+    if (failing.empty())
+        GTEST_SKIP() << "no file here whose reads fail with EIO";
+    TemporaryFolder folder;
+    const std::string path = folder.file("declaration.fv1");
+    fs::create_symlink(failing, path);
+
+    const Outcome outcome =
+        parsedOutcome(inChild([&] { return outcomeOf([&] { mTDeclaration().LoadFromFile(path); }); }));
+    EXPECT_EQ(outcome.code, 27) << outcome.message;
+    EXPECT_EQ(outcome.outerCode, 0); // not a storage failure of the file but of its reading
+    EXPECT_EQ(outcome.message, "Не удается создать отображение файла: " + path
+                                   + "\rПричина: ошибка ввода-вывода: диск или носитель неисправен либо отключен.");
+}
+
+// A save meant to replace the file as this program read or last wrote it finds what another
+// program did to it meanwhile, and then keeps that.
+TEST(DeclarationFileFaults, SaveOverAFileChangedMeanwhileIsRefused)
+{
+    mTDeclaration other;
+    other.TaxOfficeCode = "7700";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> meanwhile;
+        bool refused;
+    } const cases[] = {
+        {"nothing", [](const std::string&) {}, false},
+        {"read by another program", [](const std::string& path) { (void)readFile(path); }, false},
+        {"saved by another window", [&](const std::string& path) { other.SaveToFile(path); }, true},
+        {"written over in place, the same bytes",
+         [](const std::string& path) {
+             ::usleep(20'000); // past the file system's clock step
+             writeFile(path, readFile(path));
+         },
+         true},
+        {"grown", [](const std::string& path) { std::ofstream(path, std::ios::app) << "x"; }, true},
+        {"removed", [](const std::string& path) { fs::remove(path); }, false},
+    };
+    mTDeclaration mine = fullDeclaration();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder folder;
+        const std::string path = folder.file("declaration.fv1");
+        fullDeclaration().SaveToFile(path);
+        mTDeclaration loaded;
+        const FileIdentity opened = loaded.LoadFromFile(path);
+        c.meanwhile(path);
+        const std::string meanwhileBytes = fs::exists(path) ? readFile(path) : std::string();
+
+        mine.TaxOfficeCode = "5000";
+        const Outcome outcome = parsedOutcome(outcomeOf([&] { mine.SaveToFile(path, &opened); }));
+        if (!c.refused) {
+            EXPECT_EQ(outcome.code, -1) << outcome.message;
+            EXPECT_EQ(readFile(path), declarationBytes(mine));
+            continue;
+        }
+        EXPECT_EQ(outcome.code, mTFileLoader::FileChanged);
+        EXPECT_EQ(outcome.outerCode, 389);
+        EXPECT_EQ(outcome.message, "Файл " + path
+                                       + " изменен другой программой после того, как был открыт или сохранен "
+                                         "здесь.\rПрежний файл сохранен без изменений.");
+        EXPECT_EQ(readFile(path), meanwhileBytes);
+        EXPECT_EQ(sortedEntries(folder.path()), std::vector<std::string>{"declaration.fv1"});
+        // Saving without the condition replaces it: the user's answer to overwrite.
+        EXPECT_EQ(outcomeOf([&] { mine.SaveToFile(path); }), "-1 -1 ");
+        EXPECT_EQ(readFile(path), declarationBytes(mine));
+    }
+}
+
+// Each save gives the file as it wrote it: a window's saves in a row never take their own file
+// for one changed by another.
+TEST(DeclarationFileFaults, SavesInARowKnowTheirOwnFile)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.file("declaration.fv1");
+    mTDeclaration declaration = fullDeclaration();
+    FileIdentity known = declaration.SaveToFile(path).identity;
+    for (int save = 0; save < 5; ++save) {
+        SCOPED_TRACE(save);
+        declaration.TaxOfficeCode = std::to_string(5000 + save);
+        const Outcome outcome =
+            parsedOutcome(outcomeOf([&] { known = declaration.SaveToFile(path, &known).identity; }));
+        EXPECT_EQ(outcome.code, -1) << outcome.message;
+        EXPECT_EQ(known, mTDeclaration().LoadFromFile(path));
     }
 }

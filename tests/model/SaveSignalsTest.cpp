@@ -6,6 +6,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <sys/resource.h>
+
+#include "model/Declaration.h"
+#include "tests/support/TemporaryFolder.h"
 
 using ::testing::AllOf;
 using ::testing::HasSubstr;
@@ -54,4 +62,41 @@ TEST(SaveSignals, TerminationRequestOutsideASaveEndsAtOnce)
         std::_Exit(0);
     };
     EXPECT_EXIT(askToEnd(), ::testing::KilledBySignal(SIGTERM), Not(HasSubstr("went on")));
+}
+
+// A save that would pass the file-size limit fails with the reason and keeps the old file; the
+// program lives on with its unsaved work. Without the program's set-up the kernel would end it.
+TEST(SaveSignals, SaveOverTheFileSizeLimitFailsAndTheProgramLives)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.file("declaration.fv1");
+    mTDeclaration().SaveToFile(path);
+    const auto readFile = [&path] {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = readFile();
+    mTDeclaration larger;
+    larger.TaxOfficeName = std::string(4000, 'n');
+
+    const auto saveUnderLimit = [&](bool programSetUp) {
+        if (programSetUp)
+            deferTerminationDuringSaves();
+        const rlimit limit{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            larger.SaveToFile(path);
+            say("saved\n");
+        } catch (const mEPrivBase& e) {
+            say(("code " + std::to_string(e.Code) + " " + e.what() + "\n").c_str());
+        }
+        say("lives on\n");
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(saveUnderLimit(true), ::testing::ExitedWithCode(0),
+                AllOf(HasSubstr("code 22 "), HasSubstr("превышен допустимый размер файла"),
+                      HasSubstr("Прежний файл сохранен без изменений."), HasSubstr("lives on")));
+    EXPECT_EQ(readFile(), before);
+    EXPECT_EXIT(saveUnderLimit(false), ::testing::KilledBySignal(SIGXFSZ), Not(HasSubstr("lives on")));
+    EXPECT_EQ(readFile(), before);
 }
