@@ -2,6 +2,7 @@
 
 #include <bitset>
 
+#include "computation/ChildDeductionAmounts.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 
@@ -28,10 +29,10 @@ struct ChildRate {
     Currency doubled; // for a single parent
 };
 
-constexpr ChildRate FirstChildrenRate{Currency::fromWholeRoubles(1'400), Currency::fromWholeRoubles(2'800)};
-constexpr ChildRate ThirdChildrenRate{Currency::fromWholeRoubles(3'000), Currency::fromWholeRoubles(6'000)};
+constexpr ChildRate FirstChildrenRate{FirstChildrenMonthly, Doubled(FirstChildrenMonthly)};
+constexpr ChildRate ThirdChildrenRate{ThirdChildrenMonthly, Doubled(ThirdChildrenMonthly)};
 // For a parent; a guardian, trustee or foster parent gets half of it.
-constexpr ChildRate DisabledChildRate{Currency::fromWholeRoubles(12'000), Currency::fromWholeRoubles(24'000)};
+constexpr ChildRate DisabledChildRate{DisabledChildMonthly, Doubled(DisabledChildMonthly)};
 
 Currency times(Currency amount, std::int32_t count)
 {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "computation/ChildDeductionAmounts.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 
@@ -54,28 +55,28 @@ std::optional<std::size_t> childCodeIndex(std::int32_t code)
     return index;
 }
 
-// What one tax agent grants a month under a child's code in 2021 (Tax Code art. 218 p. 1
-// sub. 4). The doubled codes are a single parent's, or the parent's whom the other parent left
-// the deduction to; a guardian or a foster parent gets half a parent's amount for a disabled child.
+// What one tax agent grants a month under a child's code. The doubled codes are a single
+// parent's, or the parent's whom the other parent left the deduction to; 130-133, 135, 137,
+// 139, 141, 143, 145, 147 and 149 are a guardian's or a foster parent's.
 Currency childMonthlyAmount(std::int32_t code)
 {
     switch (code) {
     case 126: case 127: case 130: case 131:
-        return Currency::fromWholeRoubles(1'400);
+        return FirstChildrenMonthly;
     case 128: case 132:
-        return Currency::fromWholeRoubles(3'000);
+        return ThirdChildrenMonthly;
     case 129:
-        return Currency::fromWholeRoubles(12'000);
+        return DisabledChildMonthly;
     case 133:
-        return Currency::fromWholeRoubles(6'000);
+        return GuardiansShare(DisabledChildMonthly);
     case 134: case 135: case 136: case 137: case 142: case 143: case 144: case 145:
-        return Currency::fromWholeRoubles(2'800);
+        return Doubled(FirstChildrenMonthly);
     case 138: case 139: case 146: case 147:
-        return Currency::fromWholeRoubles(6'000);
+        return Doubled(ThirdChildrenMonthly);
     case 140: case 148:
-        return Currency::fromWholeRoubles(24'000);
+        return Doubled(DisabledChildMonthly);
     case 141: case 149:
-        return Currency::fromWholeRoubles(12'000);
+        return Doubled(GuardiansShare(DisabledChildMonthly));
     default:
         return Currency();
     }
