@@ -11,7 +11,7 @@ using Codes = std::initializer_list<QStringView>;
 
 constexpr Codes NonResidentDeductionIncomes = {
     u"2760", u"2761", u"2762", u"2763", u"3011", u"2720", u"2721",
-    u"2730", u"2770", u"2790", u"2740", u"1010", u"6015", u"1211",
+    u"2730", u"2770", u"2790", u"2740", u"6015", u"1211",
 };
 
 // Sales of securities and derivatives, and operations of investment partnerships.
@@ -24,9 +24,9 @@ constexpr Codes IncomesWithLargerDeduction = {
 
 constexpr Codes DeductionsLargerThanIncome = {
     u"201", u"202", u"203", u"206", u"207", u"211", u"213", u"215", u"220", u"218",
-    u"219", u"620", u"225", u"226", u"227", u"228", u"229", u"230", u"231", u"232",
+    u"219", u"225", u"226", u"227", u"228", u"229", u"230", u"231", u"232",
     u"235", u"233", u"234", u"802", u"805", u"809", u"811", u"813", u"814", u"817",
-    u"820", u"824", u"826", u"828", u"829", u"915", u"601",
+    u"820", u"824", u"826", u"828", u"829", u"915",
 };
 
 bool listed(Codes codes, QStringView code)
