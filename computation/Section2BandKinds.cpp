@@ -86,13 +86,16 @@ void kTSvodSumRazd2::Calculate15(kTSvodSum& Svod, mTDeclaration&)
 }
 
 // Income of a non-resident taxed as a resident's; a resident's declaration has none. Nothing
-// of it comes from abroad, so no foreign tax is credited.
+// of it comes from abroad, so no foreign tax is credited. A non-resident's exempt income is
+// set against the income at 30 % first; what that income cannot take is exempt here.
 void kTSvodSumRazd2::Calculate16(kTSvodSum& Svod, mTDeclaration& Decl)
 {
     Clear();
     if (Decl.DeclarationType == DeclarationOrdinary)
         return;
     start(Svod, 16);
+    const Currency exempt = Svod.Pril4.NonTaxableExceptAdPrizes + Svod.Pril4.NonTaxableAdPrizes;
+    СумДохНеНал = NotBelowZero(exempt - Svod.Pril1.IncomeOfKind(20));
     setTaxableIncome();
     setBase();
     taxInBand(Svod);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "ComputationTestSupport.h"
 #include "computation/Summary.h"
@@ -450,6 +451,22 @@ TEST_F(Section2, ResidentsHaveNoSheet16)
     EXPECT_EQ(sheet.СумДох, rub(0));
     EXPECT_EQ(sheet.Удерж, rub(0));
     EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
+}
+
+// A non-resident's exempt income is set against the income at 30 % first; what that income
+// cannot take lowers the income taxed at 13 %.
+TEST_F(Section2, ANonResidentsExemptIncomeBeyondThe30PercentIncomeIsExemptAt13Percent)
+{
+    decl.DeclarationType = DeclarationNonResident;
+    svod->Pril4.NonTaxableExceptAdPrizes = rub(4'000);
+    setRussianIncome(16, rub(100'000));
+    for (const auto& [incomeAt30, exemptAt13] : {std::pair{0.0L, 4'000.0L}, {1'500.0L, 2'500.0L}, {10'000.0L, 0.0L}}) {
+        setRussianIncome(20, rub(incomeAt30));
+        svod->RateBandRest.fill(kTSvodSum::RateBand);
+        const kTSvodSumRazd2& sheet = calculate(16);
+        EXPECT_EQ(sheet.СумДохНеНал, rub(exemptAt13)) << "income at 30 %: " << double(incomeAt30);
+        EXPECT_EQ(sheet.НалБаза, rub(100'000 - exemptAt13));
+    }
 }
 
 TEST_F(Section2, FixedPaymentsOfAForeignerCountOnce)

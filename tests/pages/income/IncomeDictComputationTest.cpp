@@ -168,10 +168,6 @@ const std::vector<Exception> Exceptions = {
     {Entry::ResidentForeign, "2799", "599",
      "securities received as a gift and sold abroad are exempt whole whatever the deduction code; 599 only "
      "names the exemption"},
-    // Not the law: a computation not yet done. The aid of an employer is exempt up to 4 000 for a
-    // non-resident too, but the sheet of a non-resident's income at 13 % takes no exempt income.
-    // The check fails once the sheet counts it, so that this line goes.
-    {Entry::NonResidentAtRate, "2760", "503", "not yet counted by the sheet of kind 16"},
 };
 
 const Exception* exceptionFor(const OfferedPair& pair)
