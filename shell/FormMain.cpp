@@ -26,6 +26,7 @@
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
 #include "controls/PendingPage.h"
+#include "model/DocumentStorage.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/income/BusinessNew.h"
@@ -63,6 +64,11 @@ const QString OverwritePrompt = QStringLiteral("Файл с таким назв�
 const QString EarlierYearOverwritePrompt =
     QStringLiteral("Вы открывали файл, созданный в ПО прошлых лет. Сохранить его можно только в новом формате, "
                    "однако файл в новом формате с таким названием уже существует Перезаписать его?");
+const QString ChangedFilePrompt =
+    QStringLiteral("Файл %1 изменен другой программой или другим окном после того, как был открыт или сохранен "
+                   "в этом окне.\nЗаменить его декларацией из этого окна? То, что было записано в файл "
+                   "другой программой, будет потеряно.\nЕсли ответить «Нет», файл останется как есть, а "
+                   "декларация в этом окне не будет сохранена.");
 const QString ExtensionMessage = QStringLiteral("Не пытайтесь поменять расширение файла");
 const QString ExtensionNotSavedMessage = QStringLiteral("Не пытайтесь поменять расширение файла. Данные НЕ сохранены");
 
@@ -380,23 +386,25 @@ void TFormMain::N17Click()
 void TFormMain::openCommandLineFile(const QStringList& arguments)
 {
     if (const QString name = declarationFileArgument(arguments); !name.isEmpty()) {
-        if (auto loaded = loadDeclaration(name)) {
+        if (auto loaded = loadDeclaration(name, fileIdentity_)) {
             FDeclaration = std::move(loaded);
             FFileName = QFileInfo(name).absoluteFilePath();
             return;
         }
     }
     FFileName.clear();
+    fileIdentity_.reset();
     FDeclaration = newDeclaration();
 }
 
-std::unique_ptr<mTDeclaration> TFormMain::loadDeclaration(const QString& fileName)
+std::unique_ptr<mTDeclaration> TFormMain::loadDeclaration(const QString& fileName,
+                                                          std::optional<FileIdentity>& identity)
 {
     // An earlier year's file gives its personal data to a new declaration.
     auto declaration = newDeclaration();
     QString failure;
     try {
-        declaration->LoadFromFile(QFile::encodeName(fileName).toStdString());
+        identity = declaration->LoadFromFile(QFile::encodeName(fileName).toStdString());
         return declaration;
     } catch (const mEPrivBase& error) {
         failure = storageFailureText(error);
@@ -419,11 +427,13 @@ void TFormMain::showFirstPage()
     fbInitialData->setDown(true);
 }
 
-void TFormMain::showDeclaration(std::unique_ptr<mTDeclaration> declaration, const QString& fileName)
+void TFormMain::showDeclaration(std::unique_ptr<mTDeclaration> declaration, const QString& fileName,
+                                const std::optional<FileIdentity>& identity)
 {
     // The page shown goes without saving into the new declaration; the new page reads it.
     FDeclaration = std::move(declaration);
     FFileName = fileName;
+    fileIdentity_ = identity;
     showFirstPage();
     FSaved = true;
     updateCaption();
@@ -433,7 +443,7 @@ void TFormMain::showDeclaration(std::unique_ptr<mTDeclaration> declaration, cons
 void TFormMain::CreateDocExecute()
 {
     if (saveChangedDeclaration())
-        showDeclaration(newDeclaration(), QString());
+        showDeclaration(newDeclaration(), QString(), std::nullopt);
 }
 
 void TFormMain::OpenDocExecute()
@@ -442,8 +452,9 @@ void TFormMain::OpenDocExecute()
     if (fileName.isEmpty() || !saveChangedDeclaration())
         return;
     // Loaded after the prompt, so that a declaration just saved under this name is the one read.
-    if (auto loaded = loadDeclaration(fileName))
-        showDeclaration(std::move(loaded), QFileInfo(fileName).absoluteFilePath());
+    std::optional<FileIdentity> identity;
+    if (auto loaded = loadDeclaration(fileName, identity))
+        showDeclaration(std::move(loaded), QFileInfo(fileName).absoluteFilePath(), identity);
 }
 
 bool TFormMain::saveChangedDeclaration()
@@ -538,17 +549,35 @@ bool TFormMain::settleCurrentPage()
 bool TFormMain::writeDeclaration(const QString& fileName)
 {
     const QString fullName = QFileInfo(fileName).absoluteFilePath();
-    try {
-        FDeclaration->SaveToFile(QFile::encodeName(fullName).toStdString());
-    } catch (const mEPrivBase& error) {
-        MessageBox::show(this, QMessageBox::Critical, ProductName,
-                         QStringLiteral("Декларация не сохранена в файл %1.\n%2")
-                             .arg(QDir::toNativeSeparators(fullName), storageFailureText(error)));
-        return false;
+    const std::string encodedName = QFile::encodeName(fullName).toStdString();
+    // Another window or program may have saved this file since; only what this window knows of
+    // it is replaced without asking.
+    const FileIdentity* known = fullName == FFileName && fileIdentity_ ? &*fileIdentity_ : nullptr;
+    mTDeclaration::SavedFile saved;
+    for (;;) {
+        try {
+            saved = FDeclaration->SaveToFile(encodedName, known);
+            break;
+        } catch (const mEPrivBase& error) {
+            if (known && error.Code == mTFileLoader::FileChanged) {
+                if (!askToOverwrite(ChangedFilePrompt.arg(QDir::toNativeSeparators(fullName))))
+                    return false;
+                known = nullptr;
+                continue;
+            }
+            MessageBox::show(this, QMessageBox::Critical, ProductName,
+                             QStringLiteral("Декларация не сохранена в файл %1.\n%2")
+                                 .arg(QDir::toNativeSeparators(fullName), storageFailureText(error)));
+            return false;
+        }
     }
     FFileName = fullName;
+    fileIdentity_ = saved.identity;
     FSaved = true;
     updateCaption();
+    if (!saved.note.empty())
+        MessageBox::show(this, QMessageBox::Warning, ProductName,
+                         QString::fromStdString(saved.note).replace(u'\r', u'\n'));
     return true;
 }
 

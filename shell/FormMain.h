@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 #include <QString>
@@ -10,6 +11,7 @@
 #include "controls/PageHost.h"
 #include "controls/ProgramContext.h"
 #include "controls/ThinkingFrame.h"
+#include "model/FileIdentity.h"
 #include "shell/DeclarationCheck.h"
 #include "shell/PrintServer.h"
 
@@ -85,7 +87,8 @@ public:
     void PreviewDocExecute();
     void PrintDocExecute();
     // Hands the exchange file to the print server to show it, or to print it on the printer the
-    // user picks, once per copy. Every failure is shown to the user.
+    // user picks, once per copy. Every failure is shown to the user; a call the user cancelled
+    // ends the command without a word.
     void PrintOrPreview(PrintMode Mode);
     // "Программа печати...": the user picks the program that previews and prints.
     void ChoosePrintProgram();
@@ -177,10 +180,12 @@ private:
     void N17Click();
 
     void openCommandLineFile(const QStringList& arguments);
-    // The declaration in the file, or nullptr when it cannot be loaded (the user has been told).
-    std::unique_ptr<mTDeclaration> loadDeclaration(const QString& fileName);
+    // The declaration in the file, or nullptr when it cannot be loaded (the user has been told);
+    // `identity` tells the file as it was read.
+    std::unique_ptr<mTDeclaration> loadDeclaration(const QString& fileName, std::optional<FileIdentity>& identity);
     // Makes `declaration` the open one, unchanged, on the conditions page.
-    void showDeclaration(std::unique_ptr<mTDeclaration> declaration, const QString& fileName);
+    void showDeclaration(std::unique_ptr<mTDeclaration> declaration, const QString& fileName,
+                         const std::optional<FileIdentity>& identity);
     void showFirstPage();
     // The save prompt of New, Open and close: false when the command is to stop.
     bool saveChangedDeclaration();
@@ -191,6 +196,8 @@ private:
     // can take; the command then stops and nothing is read.
     bool settleCurrentPage();
     // Writes the declaration to the file, which becomes its name; the page is settled already.
+    // The file this window opened or last saved is overwritten only as this window left it, or
+    // when the user agrees to lose what another program wrote there meanwhile.
     bool writeDeclaration(const QString& fileName);
     void updateCaption();
     void sectionClicked(const Section& section);
@@ -205,6 +212,8 @@ private:
     std::unique_ptr<TPageHost> pages_;
     TFlashButton* FCurrentButton = nullptr;
     QString FFileName;
+    // FFileName's file as this window read or last wrote it.
+    std::optional<FileIdentity> fileIdentity_;
     bool FSaved = true;
     ReferenceDirectories references_;
     std::unique_ptr<HelpViewer> help_;

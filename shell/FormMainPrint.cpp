@@ -76,6 +76,8 @@ void TFormMain::PrintOrPreview(PrintMode Mode)
             return;
         for (int copy = 0; copy < choice->copies; ++copy)
             server->PrintData(exchangeXml, QString(), choice->printerName, 0);
+    } catch (const PrintServerCancelled&) {
+        // The user ended the print program and knows it.
     } catch (const PrintServerError& error) {
         MessageBox::show(this, QMessageBox::NoIcon, ProductName, error.text());
     }

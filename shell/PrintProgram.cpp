@@ -1,9 +1,54 @@
 #include "shell/PrintProgram.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include "shell/ProgramSettings.h"
+
+namespace {
+
+// Waits for the run in an event loop of its own, with the working window shown once the run has
+// lasted a moment; false when the user cancelled. The window has no parent: the program's
+// window is disabled during the call, and a child of it could not be clicked.
+bool finishedOrCancelled(QProcess& process)
+{
+    QDialog working;
+    working.setObjectName(QLatin1String(PrintProgramWorkingWindow));
+    working.setWindowTitle(QStringLiteral("Форвета"));
+    working.setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(&working);
+    layout->addWidget(new QLabel(QStringLiteral("Программа печати работает…"), &working));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, &working);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &working, &QDialog::reject);
+
+    QEventLoop loop;
+    bool cancelled = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&working, &QDialog::rejected, &loop, [&] {
+        cancelled = true;
+        loop.quit();
+    });
+    QTimer::singleShot(PrintProgramWorkingDelayMs, &working, [&working] { working.show(); });
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    working.hide();
+    if (!cancelled)
+        return true;
+    process.kill();
+    process.waitForFinished(-1);
+    return false;
+}
+
+} // namespace
 
 PrintProgram::PrintProgram(QString program) : program_(std::move(program)) {}
 
@@ -40,10 +85,10 @@ void PrintProgram::run(const QStringList& arguments, const QByteArray& input)
                                    .arg(program_, process.errorString()));
     process.write(input);
     process.closeWriteChannel();
-    // A program that leaves its input unread ends the wait early with a write error; it is
-    // still its exit that decides.
-    while (process.state() != QProcess::NotRunning)
-        process.waitForFinished(-1);
+    // A program that leaves its input unread raises a write error; it is still its exit that
+    // decides.
+    if (!finishedOrCancelled(process))
+        throw PrintServerCancelled(QStringLiteral("Программа печати %1 остановлена.").arg(program_));
 
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return;

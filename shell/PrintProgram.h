@@ -11,6 +11,9 @@
 // the call's name and its text parameters are the arguments, the exchange file goes to its
 // standard input, and the call fails when the program does not start, crashes or exits with a
 // code other than 0, with what it wrote to its standard error (UTF-8) as the failure's text.
+// While a run lasts longer than a moment a small modal window says that the print program is
+// working; its "Отмена" ends the run (PrintServerCancelled), so a program that never ends does
+// not hold the program's window for good.
 class PrintProgram : public PrintServer {
 public:
     explicit PrintProgram(QString program);
@@ -22,12 +25,17 @@ public:
                    qint32 flags) override;
 
 private:
-    // Waits for the run to end: the calls are synchronous, and the window that made the call
-    // takes no command meanwhile.
+    // Waits for the run to end or the user to cancel it: the calls are synchronous, and the
+    // window that made the call takes no command meanwhile.
     void run(const QStringList& arguments, const QByteArray& input = QByteArray());
 
     QString program_;
 };
+
+// The object name of the window shown while the print program works, and how long a run goes
+// before it shows.
+inline constexpr const char* PrintProgramWorkingWindow = "PrintProgramWorking";
+inline constexpr int PrintProgramWorkingDelayMs = 400;
 
 // True when `program` names a file that can be run.
 bool isRunnablePrintProgram(const QString& program);

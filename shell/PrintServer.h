@@ -15,10 +15,16 @@ public:
     QString text() const { return QString::fromUtf8(what()); }
 };
 
+// A call the user ended before the print server did; nothing is to be shown for it.
+class PrintServerCancelled : public PrintServerError {
+public:
+    using PrintServerError::PrintServerError;
+};
+
 // The print server that lays out, previews and prints the declaration form from the exchange
 // file. The program makes these calls in this order: the receiving tax office's name, the folder
 // of the blank forms, then a preview or one print per copy. Every call raises PrintServerError
-// when it fails.
+// when it fails, PrintServerCancelled when the user ended it.
 class PrintServer {
 public:
     virtual ~PrintServer() = default;

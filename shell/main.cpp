@@ -10,7 +10,8 @@
 
 int main(int argc, char* argv[])
 {
-    // A request to end the program while a file is being written waits until the file is whole.
+    // A request to end the program while a file is being written waits until the file is whole,
+    // and a file-size limit fails the save instead of ending the program with the user's work.
     deferTerminationDuringSaves();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("ORVEX"));

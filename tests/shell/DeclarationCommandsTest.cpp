@@ -22,6 +22,7 @@
 #include "shell/DeclarationFileName.h"
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/UserTyping.h"
 
@@ -32,6 +33,12 @@ const QString OverwritePrompt = QStringLiteral("Файл с таким назв�
 const QString EarlierYearPrompt =
     QStringLiteral("Вы открывали файл, созданный в ПО прошлых лет. Сохранить его можно только в новом формате, "
                    "однако файл в новом формате с таким названием уже существует Перезаписать его?");
+
+const QString ChangedFilePrompt =
+    QStringLiteral("Файл %1 изменен другой программой или другим окном после того, как был открыт или сохранен "
+                   "в этом окне.\nЗаменить его декларацией из этого окна? То, что было записано в файл "
+                   "другой программой, будет потеряно.\nЕсли ответить «Нет», файл останется как есть, а "
+                   "декларация в этом окне не будет сохранена.");
 
 // Chooses the files named in its lists, in order; an empty name is the user cancelling.
 class ScriptedFileDialogs : public DeclarationFileDialogs {
@@ -619,3 +626,55 @@ TEST_F(DeclarationCommandsTest, SaveTakesThePagesDataFirst)
 }
 
 } // namespace
+
+// Two windows on one file: the later save asks before it overwrites what the other saved, and
+// "Нет" keeps both the file and the window's work. A window's own saves never ask.
+TEST_F(DeclarationCommandsTest, ASaveOverAFileChangedSinceItWasOpenedAsksFirst)
+{
+    const struct {
+        const char* name;
+        QMessageBox::StandardButton answer;
+    } cases[] = {{"no", QMessageBox::No}, {"yes", QMessageBox::Yes}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = savedDeclaration(QStringLiteral("shared.fv1"), "5000");
+        MessageAnswers answered(c.answer);
+        const auto first = start({file});
+        const auto second = start({file});
+        ASSERT_EQ(first->fileName(), file);
+        ASSERT_EQ(second->fileName(), file);
+
+        edit(*first, "7701");
+        EXPECT_TRUE(first->SaveDocExecute());
+        edit(*first, "7711");
+        EXPECT_TRUE(first->SaveDocExecute());
+        EXPECT_TRUE(answered.texts.isEmpty()) << answered.texts.join(u'|').toStdString();
+        EXPECT_EQ(officeInFile(file), "7711");
+
+        edit(*second, "7702");
+        const bool saved = second->SaveDocExecute();
+        ASSERT_EQ(answered.texts.size(), 1);
+        EXPECT_EQ(answered.texts[0], ChangedFilePrompt.arg(QDir::toNativeSeparators(file)));
+        if (c.answer == QMessageBox::No) {
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(officeInFile(file), "7711");
+            EXPECT_FALSE(second->isSaved());
+            EXPECT_EQ(shownOffice(*second), QStringLiteral("7702"));
+            EXPECT_EQ(second->declaration().TaxOfficeCode, "7702");
+        } else {
+            EXPECT_TRUE(saved);
+            EXPECT_EQ(officeInFile(file), "7702");
+            EXPECT_TRUE(second->isSaved());
+            // Now the first window's knowledge is out of date, the second's is not.
+            answered.texts.clear();
+            edit(*second, "7703");
+            EXPECT_TRUE(second->SaveDocExecute());
+            EXPECT_TRUE(answered.texts.isEmpty());
+            edit(*first, "7704");
+            EXPECT_TRUE(first->SaveDocExecute());
+            EXPECT_EQ(answered.texts.size(), 1);
+            EXPECT_EQ(officeInFile(file), "7704");
+        }
+        EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("shared.fv1")});
+    }
+}

@@ -1,7 +1,17 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
+
+#include <sys/types.h>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +130,92 @@ TEST_F(PrintProgramTest, OnlyAFileThatCanBeRunIsAPrintProgram)
     EXPECT_FALSE(isRunnablePrintProgram(folder.path()));
     EXPECT_FALSE(isRunnablePrintProgram(folder.filePath(QStringLiteral("missing"))));
     EXPECT_FALSE(isRunnablePrintProgram(QString()));
+}
+
+// A print program that sleeps until it is ended, and gives its process number first.
+const char* const SleepingScript = "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\nexec sleep 600\n";
+
+// Watches for the working window while a print call runs: notes what it says and, once it has
+// been seen, presses "Отмена". A program still running after 20 seconds is killed, so that a
+// failing test cannot hang.
+class WorkingWindowCanceller {
+public:
+    explicit WorkingWindowCanceller(QString pidFile) : pidFile_(std::move(pidFile))
+    {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+        timer_.start();
+        elapsed_.start();
+    }
+
+    QString text;
+    QString buttonText;
+    bool wasModal = false;
+    qint64 shownAfterMs = -1;
+
+private:
+    void look()
+    {
+        if (elapsed_.elapsed() > 20'000) {
+            QFile file(pidFile_);
+            if (file.open(QIODevice::ReadOnly))
+                ::kill(file.readAll().trimmed().toInt(), SIGKILL);
+            return;
+        }
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
+            if (!dialog || dialog->objectName() != QLatin1String(PrintProgramWorkingWindow) || !dialog->isVisible())
+                continue;
+            shownAfterMs = elapsed_.elapsed();
+            wasModal = dialog->isModal();
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                text += label->text();
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                buttonText += button->text();
+                if (button->isEnabled())
+                    button->click();
+            }
+            timer_.stop();
+            return;
+        }
+    }
+
+    QString pidFile_;
+    QTimer timer_;
+    QElapsedTimer elapsed_;
+};
+
+bool processGone(const QByteArray& pid)
+{
+    return !pid.trimmed().isEmpty() && ::kill(pid.trimmed().toInt(), 0) != 0;
+}
+
+// A print program that never ends is ended by the user: the working window says the program
+// works, its "Отмена" kills the program and the call ends as cancelled.
+TEST_F(PrintProgramTest, ANeverEndingProgramIsEndedByCancel)
+{
+    PrintProgram program(script(QStringLiteral("sleeper"), SleepingScript));
+    WorkingWindowCanceller canceller(folder.filePath(QStringLiteral("pid")));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_THROW(program.PrintData(QByteArray("<xml/>"), QString(), QStringLiteral("Принтер"), 0),
+                 PrintServerCancelled);
+    EXPECT_LT(elapsed.elapsed(), 10'000);
+    EXPECT_EQ(canceller.text, QStringLiteral("Программа печати работает…"));
+    EXPECT_EQ(canceller.buttonText, QStringLiteral("Отмена"));
+    EXPECT_TRUE(canceller.wasModal);
+    EXPECT_GE(canceller.shownAfterMs, PrintProgramWorkingDelayMs - 60);
+    EXPECT_TRUE(processGone(recorded(QStringLiteral("pid")))) << "the print program still runs";
+}
+
+// A call over at once shows no working window.
+TEST_F(PrintProgramTest, AQuickCallShowsNoWorkingWindow)
+{
+    PrintProgram program(script(QStringLiteral("quick"), "#!/bin/sh\nexit 0\n"));
+    WorkingWindowCanceller watcher(folder.filePath(QStringLiteral("pid")));
+    EXPECT_NO_THROW(program.setPrintTiffFolder(QStringLiteral("/opt")));
+    QApplication::processEvents();
+    EXPECT_EQ(watcher.shownAfterMs, -1);
 }
 
 // The whole road: the program set in the settings previews and prints the declaration's
