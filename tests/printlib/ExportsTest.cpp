@@ -15,9 +15,15 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <cups/cups.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 
@@ -491,6 +497,152 @@ TEST_F(ExportedDocumentTest, JobFailuresReturn0WithOrWithoutProgress)
     ::unsetenv("ORVEXPDOC_PRINT_SINK");
     EXPECT_FALSE(fs::exists(folder.file("out.pdf")));
     EXPECT_FALSE(fs::exists(folder.file("printed.pdf")));
+}
+
+// A CUPS scheduler of the test's own: its configuration, spool and socket in a scratch folder,
+// one raw queue "sink" whose device is a file there. The machine's own scheduler is never asked:
+// the test's thread talks to this one's socket only.
+class PrivateCupsScheduler {
+public:
+    PrivateCupsScheduler()
+    {
+        for (const char* folder : {"spool", "cache", "state", "tmp", "log", "out", "bin", "bin/backend", "bin/daemon"})
+            fs::create_directory(root_.path() / folder);
+        // A raw queue on a file: device completes its jobs without writing them, so the queue's
+        // device is a backend of the test's own that copies the job into the file its URI names.
+        // The scheduler starts its children through its own cups-exec.
+        fs::create_symlink("/usr/lib/cups/daemon/cups-exec", root_.path() / "bin/daemon/cups-exec");
+        const std::string backend = root_.file("bin/backend/testfile");
+        std::ofstream(backend) << "#!/bin/sh\n"
+                                  "[ $# -eq 0 ] && { echo 'direct testfile \"Unknown\" \"Test file\"'; exit 0; }\n"
+                                  "cat \"${6:-/dev/stdin}\" > \"${DEVICE_URI#testfile:}\"\n";
+        // Owned by the test's user and closed to others, as the scheduler demands of a backend.
+        fs::permissions(backend, fs::perms::owner_all);
+        // The scheduler may write the device file as another user.
+        fs::permissions(root_.path() / "out", fs::perms::all);
+        std::ofstream(root_.file("cupsd.conf")) << "Listen " << socket() << "\n"
+                                                   "Browsing No\nWebInterface No\nDefaultAuthType None\n"
+                                                   "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                                   "<Policy default>\n  <Limit All>\n    Order deny,allow\n"
+                                                   "  </Limit>\n</Policy>\n";
+        std::ofstream(root_.file("cups-files.conf"))
+            << "ServerRoot " << root_.path().string() << "\nRequestRoot " << root_.file("spool") << "\nCacheDir "
+            << root_.file("cache") << "\nStateDir " << root_.file("state") << "\nTempDir " << root_.file("tmp")
+            << "\nErrorLog " << root_.file("log/error_log") << "\nAccessLog " << root_.file("log/access_log")
+            << "\nPageLog " << root_.file("log/page_log") << "\nServerBin " << root_.file("bin") << "\n";
+        std::ofstream(root_.file("printers.conf")) << "<DefaultPrinter sink>\nInfo Test sink\nDeviceURI testfile:"
+                                                      << output() << "\nState Idle\nAccepting Yes\nShared No\n"
+                                                         "</DefaultPrinter>\n";
+    }
+
+    ~PrivateCupsScheduler()
+    {
+        cupsSetServer(nullptr);
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    PrivateCupsScheduler(const PrivateCupsScheduler&) = delete;
+    PrivateCupsScheduler& operator=(const PrivateCupsScheduler&) = delete;
+
+    // Starts the scheduler and points this thread's CUPS calls at it; why it could not, or "".
+    std::string start()
+    {
+        const char* candidates[] = {"/usr/sbin/cupsd", "/usr/local/sbin/cupsd"};
+        const char* cupsd = nullptr;
+        for (const char* candidate : candidates)
+            if (::access(candidate, X_OK) == 0)
+                cupsd = candidate;
+        if (!cupsd)
+            return "no cupsd on this machine (Debian package cups-daemon)";
+        pid_ = ::fork();
+        if (pid_ < 0)
+            return "fork failed";
+        if (pid_ == 0) {
+            const std::string conf = root_.file("cupsd.conf");
+            const std::string files = root_.file("cups-files.conf");
+            const int null = ::open("/dev/null", O_RDWR);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execl(cupsd, cupsd, "-f", "-c", conf.c_str(), "-s", files.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = 0;
+                return "cupsd ended at start: " + log();
+            }
+            if (fs::exists(socket())) {
+                cupsSetServer(socket().c_str());
+                return "";
+            }
+            ::usleep(100'000);
+        }
+        return "cupsd made no socket in 10 s: " + log();
+    }
+
+    std::string socket() const { return root_.file("cups.sock"); }
+    std::string output() const { return root_.file("out/printed.pdf"); }
+    std::string log() const
+    {
+        std::ifstream file(root_.file("log/error_log"));
+        const std::string text(std::istreambuf_iterator<char>(file), {});
+        return text.substr(text.size() > 600 ? text.size() - 600 : 0);
+    }
+
+    // The completed job's "copies", once the scheduler has written it out; -1 when no job has
+    // completed within 20 s.
+    int completedJobCopies() const
+    {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            cups_job_t* jobs = nullptr;
+            const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "sink", 0, CUPS_WHICHJOBS_COMPLETED);
+            const int id = count > 0 ? jobs[0].id : 0;
+            const ipp_jstate_t state = count > 0 ? jobs[0].state : IPP_JSTATE_PENDING;
+            cupsFreeJobs(count, jobs);
+            if (id > 0 && state == IPP_JSTATE_COMPLETED) {
+                ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+                ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                             "ipp://localhost/printers/sink");
+                ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", id);
+                ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "copies");
+                ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+                ipp_attribute_t* copies = ippFindAttribute(response, "copies", IPP_TAG_INTEGER);
+                const int value = copies ? ippGetInteger(copies, 0) : 0;
+                ippDelete(response);
+                return value;
+            }
+            ::usleep(100'000);
+        }
+        return -1;
+    }
+
+private:
+    ScratchFolder root_;
+    pid_t pid_ = 0;
+};
+
+TEST_F(ExportedDocumentTest, PrintsTwoCopiesThroughAPrivateCupsScheduler)
+{
+    PrivateCupsScheduler scheduler;
+    if (const std::string why = scheduler.start(); !why.empty())
+        GTEST_SKIP() << "no private CUPS scheduler: " << why;
+    ASSERT_EQ(init(u16(form).c_str()), 1);
+    ::unsetenv("ORVEXPDOC_PRINT_SINK");
+    const std::u16string xml = dataDocumentXml({{1}, {2}}, u"Декларация");
+
+    ASSERT_EQ(printDocument(dataOf(xml), u"sink", u"", 2, 100, 0, 0), 1) << lastError() << "\n" << scheduler.log();
+    EXPECT_EQ(scheduler.completedJobCopies(), 2) << scheduler.log();
+    // A raw queue hands the document to its device as it came: one PDF of the two sheets, the
+    // copies asked of the printer.
+    EXPECT_EQ(runCommand("qpdf --check '" + scheduler.output() + "'").status, 0) << scheduler.log();
+    EXPECT_EQ(pdfPageCount(scheduler.output()), 2);
+    // Each sheet's guid line ends in the sheet's number: "... ABCD 01", "... ABCD 02".
+    const std::string text = pdfText(scheduler.output());
+    EXPECT_NE(text.find("CD01"), std::string::npos) << text;
+    EXPECT_NE(text.find("CD02"), std::string::npos) << text;
 }
 
 TEST_F(ExportedDocumentTest, PrintsThroughTheTestHooksFile)
