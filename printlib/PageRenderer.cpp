@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cstdint>
 #include <ctime>
+#include <utility>
 
 namespace {
 
@@ -292,7 +293,42 @@ void PageRenderer::drawBarcode(const PageCanvas& canvas, const RenderElement& el
     const double height = symbol.bitmap.height * 25.4 / symbol.resolution;
     CairoStateGuard state(canvas.cr);
     const Origin origin = enterElementFrame(canvas.cr, element, place.x, place.y);
+    checkSymbolOnPage(canvas.cr, element, origin.x, origin.y, width, height);
     drawImage(canvas.cr, image.get(), symbol.bitmap.width, symbol.bitmap.height, origin.x, origin.y, width, height);
+}
+
+// A symbol that leaves a page image cannot be read, and its data would be lost while the page
+// is written as if whole: the page fails instead. Printed pages are not checked here: their
+// places follow the printer's margins.
+void PageRenderer::checkSymbolOnPage(cairo_t* cr, const RenderElement& element, double x, double y, double width,
+                                     double height) const
+{
+    if (cairo_surface_get_type(cairo_get_target(cr)) != CAIRO_SURFACE_TYPE_IMAGE)
+        return;
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    {
+        // The page's extent in device space, where no page-level clip is set.
+        CairoStateGuard device(cr);
+        cairo_identity_matrix(cr);
+        cairo_clip_extents(cr, &left, &top, &right, &bottom);
+    }
+    // Half a device pixel of rounding is allowed at each edge.
+    constexpr double kSlack = 0.5;
+    const std::pair<double, double> corners[] = {{x, y}, {x + width, y}, {x, y + height}, {x + width, y + height}};
+    for (const auto& [cornerX, cornerY] : corners) {
+        double deviceX = cornerX;
+        double deviceY = cornerY;
+        cairo_user_to_device(cr, &deviceX, &deviceY);
+        if (deviceX < left - kSlack || deviceX > right + kSlack || deviceY < top - kSlack ||
+            deviceY > bottom + kSlack)
+            SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParametersDetail)
+                .addDetail(u"символ PDF417 (" + element.command + u") выходит за пределы страницы " +
+                           WideText::decimal(element.page))
+                .raise();
+    }
 }
 
 void PageRenderer::DrawPageImage(const PageCanvas& canvas, const RenderElement& element)

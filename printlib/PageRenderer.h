@@ -112,6 +112,8 @@ private:
     // Moves into the element's frame (inside a saved state): with a transform, the element's
     // matrix acts about its origin (x, y). Returns where the origin is drawn.
     Origin enterElementFrame(cairo_t* cr, const RenderElement& element, double x, double y) const;
+    void checkSymbolOnPage(cairo_t* cr, const RenderElement& element, double x, double y, double width,
+                           double height) const;
     float fittedSize(ElementKind kind, std::u16string_view text, const TextLayout& layout, double dpi,
                      ElementPlace place) const;
     [[noreturn]] void raiseOverflow(std::u16string_view text, const TextLayout& layout, ElementPlace place,

@@ -256,6 +256,41 @@ TEST_F(PageRendererTest, AFormRewrittenInPlaceWithItsOldTimeIsReadAfresh)
     EXPECT_TRUE(blackAt(replaced, 30, 200.01));
 }
 
+// A symbol that leaves the page image would be lost from it: the page fails instead of being
+// written without it. The top-row symbol is about 48 mm wide and 25 mm high.
+TEST_F(PageRendererTest, ASymbolOffThePageImageFailsThePage)
+{
+    struct Case {
+        const char* name;
+        double x;
+        double y;
+        std::u16string pageTransform;
+        bool fails;
+    };
+    const Case cases[] = {
+        {"in the top row", 103, 262, u"", false},
+        {"at the right edge", 200, 262, u"", true},
+        {"below the foot", 103, 290, u"", true},
+        {"above the head", 103, -1, u"", true},
+        // A page transform still in force moves it off the page.
+        {"moved off by a page transform", 103, 262, u"translate:0,30", true},
+        {"turned within the page", 103, 262, u"scale:1;turn:90;translate:0,-297", false},
+    };
+    for (const Case& c : cases) {
+        renderer.Elements().clear();
+        if (!c.pageTransform.empty())
+            renderer.Elements().AddTransformElement({0, 1}, c.pageTransform);
+        renderer.Elements().AddBarcodeElement({0, 1}, u"DATA 1234567890", u"/M4|/R28|/OH", barcodeCommand(c.x, c.y),
+                                              u"scale:1.5,3.5");
+        if (c.fails) {
+            const std::string report = utf8(errorReport([&] { renderer.RenderPageBitmap(1); }));
+            EXPECT_NE(report.find("выходит за пределы страницы 1"), std::string::npos) << c.name << ": " << report;
+        } else {
+            EXPECT_GT(inkIn(renderer.RenderPageBitmap(1), 0, 0, 210, 297), 0) << c.name;
+        }
+    }
+}
+
 TEST_F(PageRendererTest, OverflowIsAnErrorUnlessFallingBack)
 {
     const std::u16string text(200, u'Ж');
