@@ -16,11 +16,13 @@
 #include "WideText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 using CallFrame::OnEntry;
 using CallFrame::raiseInvalidParameters;
@@ -30,6 +32,32 @@ namespace {
 enum Md5Mode : int32_t { kDigestText = 0, kDigestFile = 1 };
 
 std::mutex documentMutex;
+// The thread inside the document, so that a call from that same thread fails instead of
+// deadlocking: while a job's progress window is up, the caller's own event handlers run on it.
+std::atomic<std::thread::id> documentOwner;
+
+class DocumentLock {
+public:
+    explicit DocumentLock(int line)
+    {
+        if (documentOwner.load() == std::this_thread::get_id())
+            SSError::CPrgError(SSError::kSourceExports, line, SSError::kErrInvalidParametersDetail)
+                .addDetail(u"задание библиотеки ещё выполняется")
+                .raise();
+        mutex_.lock();
+        documentOwner.store(std::this_thread::get_id());
+    }
+    ~DocumentLock()
+    {
+        documentOwner.store(std::thread::id());
+        mutex_.unlock();
+    }
+    DocumentLock(const DocumentLock&) = delete;
+    DocumentLock& operator=(const DocumentLock&) = delete;
+
+private:
+    std::mutex& mutex_ = documentMutex;
+};
 
 CPrintDocument& document()
 {
@@ -88,7 +116,7 @@ int32_t InitORVEXPDOCW(const char16_t* sourceTiffPath)
     return CallFrame::run(OnEntry::ClearLastError, [&] {
         if (sourceTiffPath == nullptr)
             raiseInvalidParameters(__LINE__);
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         document().Init(textOf(sourceTiffPath));
         return 1;
     });
@@ -97,7 +125,7 @@ int32_t InitORVEXPDOCW(const char16_t* sourceTiffPath)
 int32_t FreeORVEXPDOC(void)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         document().Free();
         return 1;
     });
@@ -140,7 +168,7 @@ int32_t ClearErrorORVEXPDOC(void)
 int32_t SetSourceTiffW(const char16_t* sourceTiffPath)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         if (!document().hasRenderer() || textOf(sourceTiffPath).empty())
             raiseInvalidParameters(__LINE__);
         document().SetSourceTiff(textOf(sourceTiffPath));
@@ -152,7 +180,7 @@ int32_t SetTagW(const char16_t* outputPath, const char16_t* pageSelection, int32
                 int32_t valueLength)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         if (textOf(outputPath).empty() || textOf(pageSelection).empty() || value == nullptr)
             raiseInvalidParameters(__LINE__);
@@ -164,7 +192,7 @@ int32_t SetTagW(const char16_t* outputPath, const char16_t* pageSelection, int32
 int32_t GetTagW(int32_t pageNumber, int32_t tagId, char16_t* buffer, int32_t* size)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         if (pageNumber == 0 || size == nullptr)
             raiseInvalidParameters(__LINE__);
@@ -181,7 +209,7 @@ int32_t GetTagW(int32_t pageNumber, int32_t tagId, char16_t* buffer, int32_t* si
 int32_t GetSizeTagValue(int32_t pageNumber, int32_t tagId)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         if (pageNumber == 0)
             raiseInvalidParameters(__LINE__);
@@ -192,7 +220,7 @@ int32_t GetSizeTagValue(int32_t pageNumber, int32_t tagId)
 int32_t GetNumberPages(void)
 {
     return CallFrame::run(OnEntry::ClearLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         return static_cast<int32_t>(initialisedDocument(__LINE__).GetNumberPages());
     });
 }
@@ -201,7 +229,7 @@ int32_t BuildPDocumentW(ORVEXPDOCDataW data, const char16_t* outputPath, const c
                         int32_t scale, int32_t showProgress, intptr_t ownerWindow)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         printDocument.CheckTemplateVersion();
         printDocument.ResetCancel();
@@ -215,7 +243,7 @@ int32_t BuildPDocumentW(ORVEXPDOCDataW data, const char16_t* outputPath, const c
 int32_t BuildVPageW(ORVEXPDOCDataW data, const char16_t* outputPath, int32_t sheetNumber, const char16_t* imageType)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         const std::optional<std::u16string> type = previewImageType(textOf(imageType));
         if (!type)
@@ -237,7 +265,7 @@ int32_t PrintDocumentW(ORVEXPDOCDataW data, const char16_t* printerName, const c
                        int32_t copies, int32_t scale, int32_t showProgress, intptr_t ownerWindow)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         printDocument.CheckTemplateVersion();
         printDocument.ResetCancel();
@@ -255,7 +283,7 @@ int32_t PrintBlankW(const char16_t* printerName, const char16_t* pageSelection, 
                     int32_t showProgress, intptr_t ownerWindow)
 {
     return CallFrame::run(OnEntry::KeepLastError, [&] {
-        const std::lock_guard lock(documentMutex);
+        const DocumentLock lock(__LINE__);
         CPrintDocument& printDocument = initialisedDocument(__LINE__);
         printDocument.ResetCancel();
         const std::unique_ptr<PrinterSink> printer = openPrinter(textOf(printerName));

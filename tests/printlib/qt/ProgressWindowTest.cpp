@@ -55,6 +55,9 @@ struct Seen {
     QWidget* parent = nullptr;
     Qt::WindowModality modality = Qt::NonModal;
     bool cancelled = false;
+    // A call into the library from the application's own event handler while the job runs.
+    int32_t reentrantResult = -1;
+    std::string reentrantReport;
 };
 
 QWidget* progressWindow()
@@ -101,6 +104,10 @@ private:
         seen_.button = cancel->text().toStdString();
         seen_.parent = window->parentWidget();
         seen_.modality = window->windowModality();
+        if (seen_.reentrantResult == -1) {
+            seen_.reentrantResult = GetNumberPages();
+            seen_.reentrantReport = lastError();
+        }
         if (!seen_.cancelled && !seen_.counts.empty() && pagesDone(seen_.counts.back()) >= cancelAt_) {
             seen_.cancelled = true;
             cancel->click();
@@ -171,6 +178,10 @@ TEST(ProgressWindowTest, ShowsTheJobAndOtmenaCancelsIt)
         EXPECT_EQ(seen.button, "Отмена");
         EXPECT_EQ(seen.parent, c.owner ? &owner : nullptr);
         EXPECT_EQ(seen.modality, c.owner ? Qt::WindowModal : Qt::ApplicationModal);
+        // Refused at once rather than waiting for the job it runs inside of.
+        EXPECT_EQ(seen.reentrantResult, 0);
+        EXPECT_NE(seen.reentrantReport.find("задание библиотеки ещё выполняется"), std::string::npos)
+            << seen.reentrantReport;
     }
 
     // Without progress, no window; the job runs whole.
