@@ -97,7 +97,8 @@ ORVEXPDOC_API int32_t GetNumberPages(void);
  *   progress window with a cancel button ("Отмена"), modal to ownerWindow when that is one of the
  *   application's top-level windows; it is drawn by the plugin libORVEXPDOCeProgressQt.so beside
  *   the library. A cancelled job returns 0 with the cancel error (1223) and leaves no output.
- *   Elsewhere no window is shown.
+ *   While the window is up, a call into the library from the application's own event handlers
+ *   returns 0 at once (error 0xC0020050). Elsewhere no window is shown.
  * - Every failure returns 0 with its report, with or without progress. An empty page selection
  *   selects all sheets; one that selects none fails with "Отсутствуют данные.". A blank form made
  *   for a newer library is refused (not by PrintBlankW). */
