@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "DeclarationBuilders.h"
 #include "ElementTestSupport.h"
 
@@ -68,9 +67,9 @@ const std::vector<FamilyCase> cases = {
      R"(<РасчВидДеят ВидДеят="09" Доход="5000.50" РасхФакт="1000.00" РасхФПроч="1000.00"/>)"
      R"(<СведКФХ ГодРегКФХ="2015"/><НБКор105.3 НБКорСам="1000.50" НалКорСам="130"/>)"
      R"(<ПрофНалВыч ИстДоход="1" РасхФактДогГПХ="50000.00" ОбщРасхВыч="50000.00"/></ДоходПредпр>)"},
-    // Without documented expenses the deduction of the year is the norm of 20 % of the
-    // income; quarter income is taken in whole roubles; the taxpayer ending the business is a
-    // resident, so the advance payment is 13 %.
+    // Without documented expenses the deduction of the year and of each period is the norm of
+    // 20 % of the income; quarter income is taken in whole roubles; the taxpayer ending the
+    // business is a resident, so the advance payment is 13 % of 80 000.
     {"closing declaration without documented expenses",
      [](mTDeclaration& decl) {
          decl.DeclarationType = DeclarationClosingBusiness;
@@ -78,8 +77,9 @@ const std::vector<FamilyCase> cases = {
      },
      R"(<ДоходПредпр ДоходИт="100000.75" ВычПрофИт="20000.15"><РасчВидДеят ВидДеят="01" Доход="100000.75"/>)"
      R"(<РасчАвансПлат><СумПолДох ЗаКв="100000" ЗаПг="100000" За9м="100000"/>)"
-     R"(<НалБазаИсч ЗаКв="100000" ЗаПг="100000" За9м="100000"/>)"
-     R"(<СумИсчАванс ЗаКв="13000" ЗаПг="13000" За9м="13000"/></РасчАвансПлат></ДоходПредпр>)"},
+     R"(<СумПрофВыч ЗаКв="20000" ЗаПг="20000" За9м="20000"/>)"
+     R"(<НалБазаИсч ЗаКв="80000" ЗаПг="80000" За9м="80000"/>)"
+     R"(<СумИсчАванс ЗаКв="10400" ЗаПг="10400" За9м="10400"/></РасчАвансПлат></ДоходПредпр>)"},
 };
 
 TEST(BusinessElements, SubtreeOfEachDeclaration)

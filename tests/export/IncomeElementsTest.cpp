@@ -182,14 +182,17 @@ TEST(IncomeElements, NonTaxableIncome)
         });
 }
 
-// Material aid at birth has no limit; the field holds nine digits, and a clamped figure is never
-// written.
+// Material aid at birth counts up to 50 000 a child, with no limit for the year; the field holds
+// nine digits, and a clamped figure is never written.
 TEST(IncomeElements, MaterialAidTooLongForItsFieldFailsNamingIt)
 {
     expectFailure(
         AddNonTaxableIncomeElements,
         [](mTDeclaration& decl) {
-            addPayer(decl).AddIncome13(incomeLine(2762, rub(10'000'000), 508, rub(10'000'000)));
+            // 50 000 a child at most: 20 000 children's aid is 1 000 000 000, ten digits.
+            mbTSourse& payer = addPayer(decl);
+            for (int child = 0; child < 20'000; ++child)
+                payer.AddIncome13(incomeLine(2762, rub(50'000), 508, rub(50'000)));
         },
         "НДФЛ3/ДоходОсвПрев/@МатПомРожд");
 }
