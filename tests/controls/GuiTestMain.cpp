@@ -4,6 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+std::string settingsFolderPath;
+
+// Runs at exit after the destructors of every static made during the tests, so that a settings
+// object kept in a static, which writes its file once more as it goes, leaves nothing behind.
+void removeSettingsFolder()
+{
+    std::error_code ignored;
+    if (!settingsFolderPath.empty())
+        std::filesystem::remove_all(settingsFolderPath, ignored);
+}
+
+} // namespace
+
 // The widget tests run headless, and no test reads or writes the user's real settings.
 int main(int argc, char** argv)
 {
@@ -14,6 +34,8 @@ int main(int argc, char** argv)
     QTemporaryDir settingsFolder;
     if (!settingsFolder.isValid())
         return 2;
+    settingsFolderPath = settingsFolder.path().toStdString();
+    std::atexit(removeSettingsFolder);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
 

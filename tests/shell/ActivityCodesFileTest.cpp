@@ -3,6 +3,7 @@
 #include <set>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -13,6 +14,7 @@
 #include "model/Cp1251.h"
 #include "shell/ReferenceFiles.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/GeneratorRuns.h"
 
 namespace {
 
@@ -295,27 +297,40 @@ TEST_F(ActivityCodesGeneratorTest, RefusesAFaultyClassifierAndKeepsTheTarget)
          "line 7"},
         {"no entries", "", "okved2.csv"},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        ASSERT_TRUE(writeBytes(target(), old));
-        const auto [reported, status] = generate(test.text);
-        EXPECT_NE(status, 0);
-        EXPECT_NE(reported.find(test.reported), std::string::npos) << reported;
-        EXPECT_EQ(fileBytes(target()), old);
-    }
-
     // 0x98 has no character in windows-1251.
-    ASSERT_TRUE(writeBytes(target(), old));
-    std::string bytes = cp1251::fromUtf8(classifierWith(4, R"("A";"01.11";"Выращивание @")"));
-    bytes[bytes.find('@')] = '\x98';
-    const auto [reported, status] = generateFromBytes(bytes);
-    EXPECT_NE(status, 0);
-    EXPECT_NE(reported.find("line 4"), std::string::npos) << reported;
-    EXPECT_EQ(fileBytes(target()), old);
+    std::string undecodable = cp1251::fromUtf8(classifierWith(4, R"("A";"01.11";"Выращивание @")"));
+    undecodable[undecodable.find('@')] = '\x98';
+    std::vector<std::pair<std::string, std::string>> classifiers; // the case's name and bytes
+    for (const auto& test : cases)
+        classifiers.emplace_back(test.name, cp1251::fromUtf8(test.text));
+    classifiers.emplace_back("byte windows-1251 has no character for", undecodable);
+    const char* const reportedLast = "line 4";
 
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("Sp_OKVED2")),
-              QStringList{QStringLiteral("Sp_OKVED2.xml")})
-        << "no temporary file left behind";
+    // Each case in a folder of its own, under the names the generator reports.
+    std::vector<QStringList> arguments;
+    for (std::size_t i = 0; i < classifiers.size(); ++i) {
+        const QString caseFolder = folder.filePath(QStringLiteral("case-%1").arg(i));
+        ASSERT_TRUE(QDir().mkpath(caseFolder));
+        const QString input = caseFolder + QStringLiteral("/okved2.csv");
+        const QString output = caseFolder + QStringLiteral("/Sp_OKVED2.xml");
+        ASSERT_TRUE(writeBytes(input, QByteArray::fromStdString(classifiers[i].second)));
+        ASSERT_TRUE(writeBytes(output, old));
+        arguments.push_back({input, output});
+    }
+    const std::vector<GeneratorRun> runs = runGeneratorForEach(Generator, arguments);
+    ASSERT_EQ(runs.size(), classifiers.size()) << "the generator could not be run";
+    for (std::size_t i = 0; i < classifiers.size(); ++i) {
+        SCOPED_TRACE(classifiers[i].first);
+        const char* const reported = i < std::size(cases) ? cases[i].reported : reportedLast;
+        EXPECT_NE(runs[i].status, 0);
+        EXPECT_NE(runs[i].reported.find(reported), std::string::npos) << runs[i].reported;
+        EXPECT_EQ(fileBytes(arguments[i][1]), old);
+        QStringList left = QDir(QFileInfo(arguments[i][1]).path()).entryList(QDir::Files | QDir::Hidden);
+        QStringList expected{QStringLiteral("Sp_OKVED2.xml"), QStringLiteral("okved2.csv")};
+        left.sort();
+        expected.sort();
+        EXPECT_EQ(left, expected) << "no temporary file left behind";
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The tax-office directory shipped with the program, resources/InspectionNumbers.xml, and its
 // generator scripts/generate-inspection-numbers.
+#include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include "shell/SounDbf.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/SounDbfBuilder.h"
+#include "tests/support/GeneratorRuns.h"
 
 namespace {
 
@@ -212,11 +214,22 @@ TEST_F(GeneratorTest, RefusesAFaultyClassifierAndKeepsTheTarget)
         {"no offices", "code;name\n", "01.07.2019"},
         {"date not DD.MM.YYYY", "code;name\n0101;Адыгея\n", "2019-07-01"},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        ASSERT_TRUE(writeBytes(target(), old));
-        EXPECT_NE(generate(test.classifier, test.date), 0);
-        EXPECT_EQ(fileBytes(target()), old);
+    std::vector<QStringList> arguments;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const QString caseFolder = folder.filePath(QStringLiteral("case-%1").arg(i));
+        ASSERT_TRUE(QDir().mkpath(caseFolder));
+        const QString input = caseFolder + QStringLiteral("/offices.csv");
+        const QString output = caseFolder + QStringLiteral("/InspectionNumbers.xml");
+        ASSERT_TRUE(writeBytes(input, QByteArray(cases[i].classifier)));
+        ASSERT_TRUE(writeBytes(output, old));
+        arguments.push_back({input, QString::fromLatin1(cases[i].date), output});
+    }
+    const std::vector<GeneratorRun> runs = runGeneratorForEach(Generator, arguments);
+    ASSERT_EQ(runs.size(), std::size(cases)) << "the generator could not be run";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_NE(runs[i].status, 0) << runs[i].reported;
+        EXPECT_EQ(fileBytes(arguments[i][2]), old);
     }
 }
 

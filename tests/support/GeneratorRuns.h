@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "tests/support/RunCommand.h"
+#include "tests/support/SourceTreeFiles.h"
+
+// What one run of a generator reported on its standard error, and its exit status.
+struct GeneratorRun {
+    std::string reported;
+    int status = -1;
+};
+
+// Runs a generator script once for each argument list, all in one python3: a fresh interpreter
+// for every case would cost most of a table's time. The script is loaded once and its
+// main(arguments) called for each list, its standard error kept and a sys.exit() turned into
+// the status a separate run would have ended with. Gives nothing when the runs could not be made.
+inline std::vector<GeneratorRun> runGeneratorForEach(const QString& generator,
+                                                     const std::vector<QStringList>& argumentLists)
+{
+    static const char* const driver = R"(import contextlib, importlib.machinery, importlib.util, io, json, sys, traceback
+loader = importlib.machinery.SourceFileLoader("generator", sys.argv[1])
+spec = importlib.util.spec_from_loader("generator", loader)
+generator = importlib.util.module_from_spec(spec)
+loader.exec_module(generator)
+runs = []
+for arguments in json.load(open(sys.argv[2], encoding="utf-8")):
+    reported = io.StringIO()
+    with contextlib.redirect_stderr(reported), contextlib.redirect_stdout(io.StringIO()):
+        try:
+            result = generator.main(arguments)
+            status = result if isinstance(result, int) else 0
+        except SystemExit as exit:
+            if exit.code is None or isinstance(exit.code, int):
+                status = exit.code or 0
+            else:
+                print(exit.code, file=sys.stderr)
+                status = 1
+        except Exception:
+            traceback.print_exc()
+            status = 1
+    runs.append({"reported": reported.getvalue(), "status": status})
+json.dump(runs, sys.stdout)
+)";
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return {};
+    QJsonArray cases;
+    for (const QStringList& arguments : argumentLists)
+        cases.append(QJsonArray::fromStringList(arguments));
+    const QString driverFile = folder.filePath(QStringLiteral("driver.py"));
+    const QString casesFile = folder.filePath(QStringLiteral("cases.json"));
+    if (!writeBytes(driverFile, driver) || !writeBytes(casesFile, QJsonDocument(cases).toJson()))
+        return {};
+    const auto [output, status] =
+        runCommand("python3 " + quoted(driverFile) + " " + quoted(generator) + " " + quoted(casesFile));
+    const QJsonArray runs = QJsonDocument::fromJson(QByteArray::fromStdString(output)).array();
+    if (status != 0 || runs.size() != static_cast<qsizetype>(argumentLists.size()))
+        return {};
+    std::vector<GeneratorRun> results;
+    for (const QJsonValue& run : runs)
+        results.push_back({run[QStringLiteral("reported")].toString().toStdString(), run[QStringLiteral("status")].toInt()});
+    return results;
+}
