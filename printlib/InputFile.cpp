@@ -22,6 +22,7 @@ InputFile::InputFile(const std::string& path)
         return;
     }
     fd_ = fd;
+    size_ = status.st_size;
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 

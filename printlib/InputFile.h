@@ -19,6 +19,8 @@ public:
 
     bool isOpen() const { return fd_ >= 0; }
     int error() const { return error_; }
+    // The file's size when it was opened, in bytes.
+    off_t size() const { return size_; }
 
     // Hands the open descriptor over to the caller, who closes it from then on.
     int release();
@@ -29,4 +31,5 @@ public:
 private:
     int fd_ = -1;
     int error_ = 0;
+    off_t size_ = 0;
 };

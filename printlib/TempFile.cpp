@@ -2,13 +2,82 @@
 
 #include "SSError.h"
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <set>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
+
+constexpr std::string_view kHiddenPrefix = ".orvx-";
+constexpr std::string_view kNameLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// The kernel's own limit on the links followed in one lookup.
+constexpr int kMaxLinksFollowed = 40;
+// A hidden file touched this recently may belong to an output that has made it and not yet
+// locked it, or that runs on a file system without locks.
+constexpr std::time_t kLeftoverAge = 60; // seconds
+// New files hold personal data: their owner's only.
+constexpr mode_t kNewFileMode = S_IRUSR | S_IWUSR;
+
+std::atomic<bool> syncing{true};
+
+// The hidden files of this process's outputs that wait for their commit with no descriptor
+// (and so no lock) to show they are in use: a later output into the same folder must not take
+// them for leftovers, however long the build before the commit takes.
+class WaitingFiles {
+public:
+    using Identity = std::pair<dev_t, ino_t>;
+
+    void add(Identity file)
+    {
+        const std::lock_guard lock(mutex_);
+        files_.insert(file);
+    }
+    void remove(Identity file)
+    {
+        const std::lock_guard lock(mutex_);
+        files_.erase(file);
+    }
+    bool holds(Identity file)
+    {
+        const std::lock_guard lock(mutex_);
+        return files_.contains(file);
+    }
+
+private:
+    std::mutex mutex_;
+    std::set<Identity> files_;
+};
+
+WaitingFiles& waitingFiles()
+{
+    static WaitingFiles files;
+    return files;
+}
+
+std::optional<WaitingFiles::Identity> identityOf(int fd)
+{
+    struct stat status;
+    if (::fstat(fd, &status) != 0)
+        return std::nullopt;
+    return WaitingFiles::Identity{status.st_dev, status.st_ino};
+}
+
+struct DirCloser {
+    void operator()(DIR* listing) const { ::closedir(listing); }
+};
 
 std::string folderOf(const std::string& path)
 {
@@ -24,53 +93,206 @@ std::string fileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string randomSuffix()
+std::string randomHiddenName()
 {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    std::string suffix(8, ' ');
-    for (char& c : suffix)
-        c = kLetters[pick(generator)];
-    return suffix;
+    std::uniform_int_distribution<std::size_t> pick(0, kNameLetters.size() - 1);
+    std::string name(kHiddenPrefix);
+    while (name.size() < TempFile::kHiddenNameLength)
+        name += kNameLetters[pick(generator)];
+    return name;
+}
+
+// The file `path` stands for once symbolic links in its last part are followed, whether or not
+// that file exists yet; a relative link is read against the link's own folder. Nothing, with
+// errno set, when a link cannot be read or the chain is a loop or too long.
+std::optional<std::string> followLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int followed = 0; followed <= kMaxLinksFollowed; ++followed) {
+        struct stat status;
+        if (::lstat(current.c_str(), &status) != 0)
+            return errno == ENOENT ? std::optional(current) : std::nullopt;
+        if (!S_ISLNK(status.st_mode))
+            return current;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length < 0)
+            return std::nullopt;
+        if (static_cast<std::size_t>(length) >= link.size()) {
+            errno = ENAMETOOLONG;
+            return std::nullopt;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        current = link.starts_with('/') ? link : folderOf(current) + '/' + link;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+// Leftovers of outputs that were killed: our own regular files under a hidden name that no
+// running output holds (locked, or waiting in this process) and that nobody touched for a minute.
+void removeLeftovers(int folderFd)
+{
+    const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0)
+        return;
+    const std::unique_ptr<DIR, DirCloser> listing(::fdopendir(listFd));
+    if (!listing) {
+        ::close(listFd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing.get())) {
+        if (!TempFile::isHiddenName(entry->d_name))
+            continue;
+        const FileDescriptor file(
+            ::openat(folderFd, entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+        struct stat status;
+        if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            status.st_uid != ::geteuid() || std::time(nullptr) - status.st_mtim.tv_sec < kLeftoverAge ||
+            waitingFiles().holds({status.st_dev, status.st_ino}) || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        // The name may have gone to another file between the open and the lock.
+        struct stat named;
+        if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == status.st_dev &&
+            named.st_ino == status.st_ino)
+            ::unlinkat(folderFd, entry->d_name, 0);
+    }
+}
+
+bool sameFile(int fd, int folderFd, const std::string& name)
+{
+    struct stat own;
+    struct stat named;
+    return ::fstat(fd, &own) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           own.st_dev == named.st_dev && own.st_ino == named.st_ino;
+}
+
+std::string selfPath(int fd)
+{
+    return "/proc/self/fd/" + std::to_string(fd);
 }
 
 } // namespace
 
+void setOutputSyncing(bool on)
+{
+    syncing = on;
+}
+
+bool TempFile::isHiddenName(std::string_view name)
+{
+    return name.size() == kHiddenNameLength && name.starts_with(kHiddenPrefix) &&
+           name.substr(kHiddenPrefix.size()).find_first_not_of(kNameLetters) == std::string_view::npos;
+}
+
 TempFile::TempFile(std::string targetPath) : targetPath_(std::move(targetPath))
 {
-    const std::string prefix = folderOf(targetPath_) + "/." + fileNameOf(targetPath_) + ".";
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        path_ = prefix + randomSuffix();
-        // Mode 0666 lets the umask decide, as for any new file of the user.
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno != EEXIST)
-            break;
+    try {
+        create();
+    } catch (...) {
+        discard();
+        throw;
     }
-    if (fd_ < 0) {
-        const int errnum = errno;
-        path_.clear();
-        fail(__LINE__, errnum);
+}
+
+void TempFile::create()
+{
+    const std::optional<std::string> file = followLinks(targetPath_);
+    if (!file)
+        fail(__LINE__, errno);
+    name_ = fileNameOf(*file);
+    if (name_.empty() || name_ == "." || name_ == "..")
+        fail(__LINE__, EISDIR);
+    folderPath_ = folderOf(*file);
+    openFolder();
+    struct stat replaced;
+    const bool replacing = ::fstatat(folder_.get(), name_.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0;
+    if (replacing && !S_ISREG(replaced.st_mode))
+        fail(__LINE__, S_ISDIR(replaced.st_mode) ? EISDIR : EINVAL);
+    removeLeftovers(folder_.get());
+
+    // Unnamed files are linked in through /proc; without it they could not be named at all.
+    if (::access("/proc/self/fd", X_OK) == 0)
+        fd_.reset(::openat(folder_.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, kNewFileMode));
+    if (fd_.get() < 0)
+        createNamed();
+
+    if (replacing) {
+        struct stat own;
+        if (::fstat(fd_.get(), &own) != 0)
+            fail(__LINE__, errno);
+        // Only the superuser may give a file away, and only to a group of its own: what cannot be
+        // kept stays the writer's.
+        if ((own.st_uid != replaced.st_uid || own.st_gid != replaced.st_gid) &&
+            ::fchown(fd_.get(), replaced.st_uid, replaced.st_gid) != 0 && own.st_gid != replaced.st_gid &&
+            ::fchown(fd_.get(), static_cast<uid_t>(-1), replaced.st_gid) != 0 && errno != EPERM)
+            fail(__LINE__, errno);
+        // After the owner: a change of owner clears the set-id bits.
+        if (::fchmod(fd_.get(), replaced.st_mode & 07777) != 0)
+            fail(__LINE__, errno);
     }
-    // A replaced file keeps its permissions.
-    struct stat target;
-    if (::stat(targetPath_.c_str(), &target) == 0 && S_ISREG(target.st_mode))
-        ::fchmod(fd_, target.st_mode & 07777);
+}
+
+void TempFile::openFolder()
+{
+    if (folder_.get() >= 0)
+        return;
+    folder_.reset(::open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder_.get() < 0)
+        fail(__LINE__, errno);
+}
+
+void TempFile::createNamed()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = randomHiddenName();
+        fd_.reset(::openat(folder_.get(), name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                           kNewFileMode));
+        if (fd_.get() < 0) {
+            if (errno == EEXIST)
+                continue;
+            fail(__LINE__, errno);
+        }
+        // Until the lock is taken another output's clean-up may have removed the new name, or
+        // removed it and had it made again: the file is kept only while the name is its own. A
+        // file system without locks leaves the minute's age as the only guard.
+        const bool locked = ::flock(fd_.get(), LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EINVAL ||
+                            errno == EOPNOTSUPP;
+        if (locked && sameFile(fd_.get(), folder_.get(), name)) {
+            hiddenName_ = std::move(name);
+            if (const auto identity = identityOf(fd_.get()))
+                waitingFiles().add(*identity);
+            return;
+        }
+        fd_.reset();
+    }
+    fail(__LINE__, EEXIST);
+}
+
+void TempFile::discard()
+{
+    if (committed_ || hiddenName_.empty())
+        return;
+    const std::string hidden = folderPath_ + '/' + hiddenName_;
+    struct stat status;
+    if (::lstat(hidden.c_str(), &status) == 0) {
+        waitingFiles().remove({status.st_dev, status.st_ino});
+        ::unlink(hidden.c_str());
+    }
+    hiddenName_.clear();
 }
 
 TempFile::~TempFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    if (!committed_ && !path_.empty())
-        ::unlink(path_.c_str());
+    discard();
 }
 
 void TempFile::write(const void* data, std::size_t size)
 {
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t written = ::write(fd_, bytes, size);
+        const ssize_t written = ::write(fd_.get(), bytes, size);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -80,24 +302,74 @@ void TempFile::write(const void* data, std::size_t size)
     }
 }
 
+void TempFile::syncContent()
+{
+    if (syncing && ::fsync(fd_.get()) != 0)
+        fail(__LINE__, errno);
+}
+
+void TempFile::linkUnderHiddenName()
+{
+    const std::string self = selfPath(fd_.get());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = randomHiddenName();
+        if (::linkat(AT_FDCWD, self.c_str(), folder_.get(), name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            hiddenName_ = std::move(name);
+            if (const auto identity = identityOf(fd_.get()))
+                waitingFiles().add(*identity);
+            return;
+        }
+        if (errno != EEXIST)
+            fail(__LINE__, errno);
+    }
+    fail(__LINE__, EEXIST);
+}
+
 void TempFile::seal()
 {
-    if (fd_ < 0)
+    if (fd_.get() < 0)
         return;
-    if (::fsync(fd_) != 0)
-        fail(__LINE__, errno);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
+    syncContent();
+    if (hiddenName_.empty())
+        linkUnderHiddenName();
+    // Neither the file nor its folder stays open while it waits.
+    const bool closed = fd_.reset();
+    folder_.reset();
+    if (!closed)
         fail(__LINE__, errno);
 }
 
 void TempFile::commit()
 {
-    seal();
-    if (::rename(path_.c_str(), targetPath_.c_str()) != 0)
-        fail(__LINE__, errno);
+    bool placed = false;
+    if (fd_.get() >= 0) {
+        syncContent();
+        // A target that does not exist is made at once, with no second name on the way.
+        if (hiddenName_.empty()) {
+            if (::linkat(AT_FDCWD, selfPath(fd_.get()).c_str(), folder_.get(), name_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+                placed = true;
+            else if (errno == EEXIST)
+                linkUnderHiddenName();
+            else
+                fail(__LINE__, errno);
+        }
+    }
+    openFolder();
+    if (!placed) {
+        struct stat status;
+        const bool named = ::fstatat(folder_.get(), hiddenName_.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+        if (::renameat(folder_.get(), hiddenName_.c_str(), folder_.get(), name_.c_str()) != 0)
+            fail(__LINE__, errno);
+        if (named)
+            waitingFiles().remove({status.st_dev, status.st_ino});
+        hiddenName_.clear();
+    }
     committed_ = true;
+    fd_.reset();
+    // The new name reaches the disk only with its folder.
+    if (syncing && ::fsync(folder_.get()) != 0)
+        fail(__LINE__, errno);
+    folder_.reset();
 }
 
 void TempFile::fail(int line, int errnum)

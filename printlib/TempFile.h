@@ -1,38 +1,77 @@
 #pragma once
 
-// An output file written under a temporary name in the target's folder and renamed over the
-// target only when it is complete: a reader never sees a half-written file, the file an output
-// is made from is not overwritten while it is read, and a failure leaves nothing behind.
+// An output file written aside and put in place of the target only when it is complete: a
+// reader never sees a half-written file, the file an output is made from is not overwritten
+// while it is read, and a failure leaves nothing behind.
+//
+// - A symbolic link at the target is followed to the file it ends at (a link that points
+//   nowhere yet names the file to create); that file is replaced in its own folder and the link
+//   stays.
+// - The content goes to an unnamed file of that folder where the file system has them, so that
+//   a process killed while writing leaves nothing; elsewhere to a short hidden name, which the
+//   next output into the folder removes once no output holds it and it is a minute old.
+// - A new file is readable by its owner only, since the pages carry personal data; a replaced
+//   file keeps its permissions (and its owner and group where the process may give them).
+// - The content and then the folder are synced, so that after a power cut the target holds
+//   either the old or the new content, and an output reported as written is there.
+
+#include "FileDescriptor.h"
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class TempFile {
 public:
-    // Creates the temporary file; failure raises the write error naming the target.
+    // Resolves the target and creates the file aside; failure raises the write error naming the
+    // target (a loop of links included).
     explicit TempFile(std::string targetPath);
-    // Removes the temporary file unless it was committed.
+    // Removes the file unless it was committed.
     ~TempFile();
 
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    const std::string& path() const { return path_; }
+    // The path the caller named, as error texts show it.
     const std::string& targetPath() const { return targetPath_; }
+    // The file being written, for a writer that takes a descriptor; -1 once sealed.
+    int fd() const { return fd_.get(); }
 
     // Appends to the file; a short or failed write raises the write error naming the target.
     void write(const void* data, std::size_t size);
-    // Makes the content durable and lets go of the file's descriptor; the file stays under its
-    // temporary name until commit(), so that many can wait without holding descriptors.
+    // Makes the content durable and lets go of the file's descriptor; the file waits under a
+    // hidden name until commit(), so that many can wait without holding descriptors.
     void seal();
     // Makes the content durable and puts it in place of the target.
     void commit();
 
+    // The hidden names files wait under: the prefix and six letters or digits, 12 bytes in all,
+    // so that any target name the file system takes leaves room for them.
+    static constexpr std::size_t kHiddenNameLength = 12;
+    static bool isHiddenName(std::string_view name);
+
 private:
     [[noreturn]] void fail(int line, int errnum);
+    void create();
+    void createNamed();
+    void linkUnderHiddenName();
+    void syncContent();
+    void openFolder();
+    // Removes the hidden name of a file not committed.
+    void discard();
 
     std::string targetPath_;
-    std::string path_;
-    int fd_ = -1;
+    // The folder of the file the target stands for (open while the file is written) and that
+    // file's name in it.
+    std::string folderPath_;
+    FileDescriptor folder_;
+    std::string name_;
+    // The hidden name while the file has one; empty while it is unnamed.
+    std::string hiddenName_;
+    FileDescriptor fd_;
     bool committed_ = false;
 };
+
+// Only a build that runs outputs by the thousand on a memory file system (the fuzz targets)
+// turns this off: the syncs then cost most of each run and keep nothing worth keeping.
+void setOutputSyncing(bool on);

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
 #include <string_view>
 #include <unistd.h>
@@ -41,7 +42,7 @@ void registerPrivateFields(TIFF* tiff)
 
 } // namespace
 
-TiffFile::TiffFile(const std::string& path, const char* mode) : path_(path), state_(std::make_unique<State>())
+TIFFOpenOptions* TiffFile::openOptions()
 {
     static std::once_flag extenderSet;
     std::call_once(extenderSet, [] { previousExtender = TIFFSetTagExtender(registerPrivateFields); });
@@ -49,11 +50,34 @@ TiffFile::TiffFile(const std::string& path, const char* mode) : path_(path), sta
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetErrorHandlerExtR(options, onError, state_.get());
     TIFFOpenOptionsSetWarningHandlerExtR(options, onWarning, nullptr);
+    return options;
+}
+
+TiffFile::TiffFile(const std::string& path, const char* mode) : path_(path), state_(std::make_unique<State>())
+{
+    TIFFOpenOptions* options = openOptions();
     errno = 0;
     if (std::string_view(mode).starts_with('r') && std::string_view(mode).find('+') == std::string_view::npos)
         tiff_ = openForReading(path, mode, options);
     else
         tiff_ = TIFFOpenExt(path.c_str(), mode, options);
+    TIFFOpenOptionsFree(options);
+    if (!tiff_ && state_->message.empty())
+        state_->message = std::strerror(errno != 0 ? errno : EIO);
+}
+
+TiffFile::TiffFile(int fd, const std::string& name, const char* mode) : path_(name), state_(std::make_unique<State>())
+{
+    TIFFOpenOptions* options = openOptions();
+    errno = 0;
+    const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (own >= 0) {
+        tiff_ = TIFFFdOpenExt(own, name.c_str(), mode, options);
+        if (!tiff_)
+            ::close(own); // libtiff closes the descriptor only with a handle it made
+    } else {
+        state_->systemError = errno;
+    }
     TIFFOpenOptionsFree(options);
     if (!tiff_ && state_->message.empty())
         state_->message = std::strerror(errno != 0 ? errno : EIO);
@@ -70,7 +94,11 @@ TIFF* TiffFile::openForReading(const std::string& path, const char* mode, TIFFOp
         return nullptr;
     }
     const int fd = file.release();
-    TIFF* tiff = TIFFFdOpenExt(fd, path.c_str(), mode, options);
+    // Read, not mapped: a mapped file that another program cuts short while it is read kills the
+    // process (SIGBUS) instead of failing the read, and every unmapping costs a flush of the
+    // address space on every processor.
+    const std::string unmapped = std::string(mode) + "m";
+    TIFF* tiff = TIFFFdOpenExt(fd, path.c_str(), unmapped.c_str(), options);
     if (!tiff)
         ::close(fd); // libtiff closes the descriptor only with a handle it made
     return tiff;

@@ -20,6 +20,9 @@ public:
     // mode as TIFFOpen takes it; a file opened only to read must be a regular file. When opening
     // fails, handle() is null and message() says why.
     TiffFile(const std::string& path, const char* mode);
+    // Writes into an open file (an output being written aside): libtiff gets a descriptor of its
+    // own on the same file and `name` for its messages.
+    TiffFile(int fd, const std::string& name, const char* mode);
     ~TiffFile();
 
     TiffFile(const TiffFile&) = delete;
@@ -40,6 +43,7 @@ private:
         std::string message;
         int systemError = 0;
     };
+    TIFFOpenOptions* openOptions();
     TIFF* openForReading(const std::string& path, const char* mode, TIFFOpenOptions* options);
     static int onError(TIFF*, void* state, const char* module, const char* format, va_list arguments);
     static int onWarning(TIFF*, void*, const char*, const char*, va_list);

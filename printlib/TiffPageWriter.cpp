@@ -26,7 +26,7 @@ std::string pageDateTime(std::time_t time)
 
 TiffPageWriter::TiffPageWriter(const std::string& path) : file_(std::make_unique<TempFile>(path))
 {
-    tiff_ = std::make_unique<TiffFile>(file_->path(), "w");
+    tiff_ = std::make_unique<TiffFile>(file_->fd(), path, "w");
     if (!tiff_->handle())
         raiseTiffWriteError(*tiff_, path, __LINE__);
 }

@@ -1,5 +1,6 @@
 #include "TiffTags.h"
 
+#include "ErrorTexts.h"
 #include "SSError.h"
 #include "TempFile.h"
 #include "TiffFile.h"
@@ -302,8 +303,17 @@ void TiffWriteTag(const TagWrite& write)
     if (!source.handle())
         raiseCannotOpenTiff(source, __LINE__);
     const int frames = countFrames(source, __LINE__);
+    // A copy with no page changed would be reported as a tag written; the builds refuse such a
+    // selection the same way, from the document's source.
+    int selected = 0;
+    for (int page = 1; page <= frames && selected == 0; ++page)
+        selected += PageSelected(page, write.pageSelection) ? 1 : 0;
+    if (selected == 0)
+        SSError::CPrgError(SSError::kSourceDocument, __LINE__, SSError::kErrDetailOnly)
+            .addDetail(ErrorTexts::load(ErrorTexts::kNoData).value_or(u""))
+            .raise();
     TempFile output(write.outputPath);
-    TiffFile copy(output.path(), outputMode(source.handle()).c_str());
+    TiffFile copy(output.fd(), write.outputPath, outputMode(source.handle()).c_str());
     if (!copy.handle())
         raiseTiffWriteError(copy, write.outputPath, __LINE__);
 

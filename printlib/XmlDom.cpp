@@ -10,6 +10,7 @@
 #include <libxml/xpath.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -27,6 +28,17 @@ constexpr std::u16string_view kStepAttributeValue = u"извлечение зн�
 // No field of a data document comes near this; it bounds what a few references to a long
 // internal entity can expand to when a text is read.
 constexpr std::size_t kMaxTextBytes = 16 * 1024 * 1024;
+
+// A data document holds a few dozen sheets of a few hundred fields: a file of this size is no data
+// document at all.
+constexpr uint64_t kMaxFileBytes = 64 * 1024 * 1024;
+
+std::u16string tooLargeText(uint64_t size)
+{
+    return u"Файл данных слишком велик: " + WideText::decimal(static_cast<int64_t>(size)) +
+           u" байт, допускается не более " + WideText::decimal(static_cast<int64_t>(kMaxFileBytes)) +
+           u" байт (64 МБ)";
+}
 
 struct ParserContextFree {
     void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
@@ -215,16 +227,27 @@ bool XmlDocument::load(std::u16string_view path)
 {
     doc_.reset();
     InputFile file(WideText::toUtf8(path));
+    if (!file.isOpen()) {
+        setParseError(systemText(file.error()), file.error());
+        return false;
+    }
+    // Refused before a byte is read: reading a file of gigabytes would hold the caller for minutes
+    // and take its size in memory, only to fail.
+    if (static_cast<uint64_t>(file.size()) > kMaxFileBytes) {
+        setParseError(tooLargeText(static_cast<uint64_t>(file.size())), XML_ERR_DOCUMENT_END);
+        return false;
+    }
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(file.size()));
     char chunk[64 * 1024];
-    for (ssize_t count = file.isOpen() ? file.read(chunk, sizeof chunk) : -1; count != 0;
-         count = file.read(chunk, sizeof chunk)) {
+    for (ssize_t count = file.read(chunk, sizeof chunk); count != 0; count = file.read(chunk, sizeof chunk)) {
         if (count < 0) {
             setParseError(systemText(file.error()), file.error());
             return false;
         }
-        if (bytes.size() + static_cast<std::size_t>(count) > static_cast<std::size_t>(INT_MAX)) {
-            setParseError(u"Document is too large", XML_ERR_DOCUMENT_END);
+        // The file may grow while it is read.
+        if (bytes.size() + static_cast<std::size_t>(count) > kMaxFileBytes) {
+            setParseError(tooLargeText(bytes.size() + static_cast<std::size_t>(count)), XML_ERR_DOCUMENT_END);
             return false;
         }
         bytes.append(chunk, static_cast<std::size_t>(count));

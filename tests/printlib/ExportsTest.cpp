@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <clocale>
@@ -37,6 +38,12 @@ const std::set<std::string> kExportNames = {
     "GetTagW",        "GetSizeTagValue", "GetNumberPages",   "BuildPDocumentW",
     "BuildVPageW",    "PrintDocumentW",  "PrintBlankW",      "MD5HashW",
 };
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 class ExportsTest : public ::testing::Test {
 protected:
@@ -410,6 +417,7 @@ TEST_F(ExportedDocumentTest, TagsAreReadAndWritten)
         std::string report;
     };
     int32_t size = 0;
+    const std::string noPage = "Отсутствуют данные.[-1073676288 (0xC0010000)\\\\0 (0x0)\\TiffTools (строка: ";
     const std::vector<Failure> failures = {
         {"page 0", [&] { return getSizeTagValue(0, 305); }, "invalid parameters"},
         {"null size", [&] { return getTag(1, 305, nullptr, nullptr); }, "invalid parameters"},
@@ -422,14 +430,50 @@ TEST_F(ExportedDocumentTest, TagsAreReadAndWritten)
         {"null value", [&] { return setTag(u16(tagged).c_str(), u"1", 270, nullptr, 0); }, "invalid parameters"},
         {"text cut short", [&] { return setTag(u16(tagged).c_str(), u"1", 270, u"abc", 2); },
          "Не верный размер строки"},
+        // Selections of no page of the two: refused as the builds refuse them, the copy unwritten.
+        {"page 0", [&] { return setTag(u16(tagged).c_str(), u"0", 270, u"x", 0); }, noPage},
+        {"page 3 of 2", [&] { return setTag(u16(tagged).c_str(), u"3", 270, u"x", 0); }, noPage},
+        {"no number", [&] { return setTag(u16(tagged).c_str(), u"abc", 270, u"x", 0); }, noPage},
+        {"range backwards", [&] { return setTag(u16(tagged).c_str(), u"2-1", 270, u"x", 0); }, noPage},
+        {"negative number", [&] { return setTag(u16(tagged).c_str(), u"-1", 270, u"x", 0); }, noPage},
         {"missing source", [&] { return setSourceTiff(u16(folder.file("missing.tif")).c_str()); },
          "Файл не найден: " + folder.file("missing.tif") + "."},
     };
+    const std::string taggedBefore = fileBytes(tagged);
     for (const Failure& f : failures) {
         EXPECT_EQ(f.call(), 0) << f.name;
         const std::string report = invalidParametersAt(lastError());
         EXPECT_EQ(report.substr(0, f.report.size()), f.report) << f.name << ": " << report;
     }
+    EXPECT_EQ(fileBytes(tagged), taggedBefore) << "no failed call writes the copy";
+}
+
+// The form and the build's output named through links: the files the links point to are
+// written, and the links stay.
+TEST_F(ExportedDocumentTest, OutputsThroughLinksReplaceTheFilesTheyPointTo)
+{
+    ScratchFolder real;
+    const std::string realForm = real.file("form.tif");
+    fs::copy_file(form, realForm);
+    const std::string linkedForm = folder.file("linked-form.tif");
+    fs::create_symlink(realForm, linkedForm);
+    ASSERT_EQ(init(u16(linkedForm).c_str()), 1);
+    EXPECT_EQ(setTag(u16(linkedForm).c_str(), u"1", 270, u"Через ссылку", 0), 1) << lastError();
+    EXPECT_TRUE(fs::is_symlink(linkedForm));
+    EXPECT_EQ(tag(1, 270), "Через ссылку") << "read through the link";
+    EXPECT_EQ(tag(2, 270), "");
+
+    const std::string linkedPdf = folder.file("out.pdf");
+    fs::create_symlink("../" + real.path().filename().string() + "/out.pdf", linkedPdf);
+    const std::u16string xml = dataDocumentXml({{1}, {2}});
+    // Once into a file not made yet, once over it.
+    for (int build = 0; build < 2; ++build) {
+        EXPECT_EQ(buildDocument(dataOf(xml), u16(linkedPdf).c_str(), build == 0 ? u"1" : u"", 0, 0, 0), 1)
+            << lastError();
+        EXPECT_TRUE(fs::is_symlink(linkedPdf));
+        EXPECT_EQ(pdfPageCount(real.file("out.pdf")), build + 1);
+    }
+    EXPECT_EQ(real.fileNames(), (std::vector<std::string>{"form.tif", "out.pdf"}));
 }
 
 TEST_F(ExportedDocumentTest, BuildsPagesThatToolsAccept)
@@ -471,6 +515,13 @@ TEST_F(ExportedDocumentTest, JobFailuresReturn0WithOrWithoutProgress)
     const std::u16string xml = dataDocumentXml({{1}, {2}});
     const std::u16string output = u16(folder.file("out.pdf"));
     const std::string noData = "Отсутствуют данные.[-1073676288 (0xC0010000)\\\\0 (0x0)\\TiffTools (строка: ";
+    // Sparse: they take no room on the disk.
+    const std::u16string hugeData = u16(folder.file("huge.xml"));
+    const std::u16string largeData = u16(folder.file("large.xml"));
+    std::ofstream(folder.file("huge.xml")) << "<DOCUMENT>";
+    fs::resize_file(folder.file("huge.xml"), 2ull << 30);
+    std::ofstream(folder.file("large.xml")) << "<DOCUMENT>";
+    fs::resize_file(folder.file("large.xml"), (64ull << 20) + 1);
     struct Case {
         const char* name;
         std::function<int32_t()> call;
@@ -487,10 +538,21 @@ TEST_F(ExportedDocumentTest, JobFailuresReturn0WithOrWithoutProgress)
         {"preview type", [&] { return buildPage(dataOf(xml), output.c_str(), 1, u"webp"); }, "invalid parameters"},
         {"preview sheet", [&] { return buildPage(dataOf(xml), output.c_str(), 3, u"png"); },
          "Недопустимые параметры.[-1073610685 (0xC0020043)\\\\0 (0x0)\\TiffTools"},
+        // Refused from its size, before it is read: a file of gigabytes took minutes and its size
+        // in memory.
+        {"data file of 2 GB", [&] { return buildDocument(dataOf(hugeData), output.c_str(), u"", 0, 0, 0); },
+         "Ошибка при работе с XMLDOM. Не удалось загрузить файл данных '" + folder.file("huge.xml") +
+             "'. Файл данных слишком велик: 2147483648 байт, допускается не более 67108864 байт (64 МБ)"},
+        {"data file just past the bound, progress",
+         [&] { return printDocument(dataOf(largeData), u"", u"", 1, 100, 1, 0); },
+         "Ошибка при работе с XMLDOM. Не удалось загрузить файл данных '" + folder.file("large.xml") +
+             "'. Файл данных слишком велик: 67108865 байт"},
     };
     ASSERT_EQ(::setenv("ORVEXPDOC_PRINT_SINK", folder.file("printed.pdf").c_str(), 1), 0);
     for (const Case& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(c.call(), 0) << c.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.name;
         const std::string report = invalidParametersAt(lastError());
         EXPECT_EQ(report.substr(0, c.report.size()), c.report) << c.name << ": " << report;
     }

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <functional>
 #include <stdexcept>
+#include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -30,6 +32,47 @@ TEST(InputFileTest, ReadsARegularFileToItsEnd)
         content.append(chunk, static_cast<std::size_t>(count));
     EXPECT_EQ(content, std::string(100000, 'x'));
     EXPECT_EQ(file.error(), 0);
+}
+
+// A data document over the bound is refused from its size alone, at once: before, a file of 2 GB
+// was read whole (minutes, and its size in memory) before it was refused.
+TEST(InputFileTest, AnOversizedDataDocumentIsRefusedBeforeItIsRead)
+{
+    ScratchFolder folder;
+    const struct {
+        const char* name;
+        std::uintmax_t size;
+        bool refused;
+    } cases[] = {
+        {"64 MB exactly", 64u << 20, false},
+        {"one byte more", (64u << 20) + 1, true},
+        {"2 GB", 2ull << 30, true},
+        {"16 GB", 16ull << 30, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.file("data.xml");
+        // Sparse: the test takes no room on the disk.
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << "<DOCUMENT/>";
+        std::filesystem::resize_file(path, c.size);
+        InputFile file(path);
+        ASSERT_TRUE(file.isOpen());
+        EXPECT_EQ(static_cast<std::uintmax_t>(file.size()), c.size);
+        if (!c.refused)
+            continue;
+        // In a child that is killed after a second, with no more memory than a few times the bound.
+        const std::string report = reportWithinOneSecond([&] {
+            const rlimit memory{512u << 20, 512u << 20};
+            ::setrlimit(RLIMIT_AS, &memory);
+            XmlDocument document;
+            if (!document.load(WideText::fromUtf8(path)))
+                XmlRaiseParseError(document, u"data", 102, __LINE__);
+        });
+        EXPECT_NE(report.find("Файл данных слишком велик: " + std::to_string(c.size) +
+                              " байт, допускается не более 67108864 байт (64 МБ)"),
+                  std::string::npos)
+            << report;
+    }
 }
 
 // A FIFO without a writer would block the opening, a device would never run dry.

@@ -219,20 +219,30 @@ TEST(PageOutputTest, MisuseIsRefused)
 }
 
 // Each kind of output, when its file may not grow past 64 bytes: the failure is reported naming
-// the file, and no half file is left where the caller expects a whole one.
+// the file, and no half file is left where the caller expects a whole one. An output through a
+// link leaves the link and the file it points to as they were.
 TEST(PageOutputTest, AFailedWriteIsReportedAndLeavesNoHalfFile)
 {
     ScratchFolder folder;
+    ScratchFolder linked;
     const struct {
         const char* name;
         std::string path;
         std::string failedFile;
+        bool throughLink;
     } cases[] = {
-        {"folder", folder.path().string(), folder.file("000001.tif")},
-        {"multi-page TIFF", folder.file("pages.tif"), folder.file("pages.tif")},
-        {"PDF", folder.file("pages.pdf"), folder.file("pages.pdf")},
+        {"folder", folder.path().string(), folder.file("000001.tif"), false},
+        {"multi-page TIFF", folder.file("pages.tif"), folder.file("pages.tif"), false},
+        {"PDF", folder.file("pages.pdf"), folder.file("pages.pdf"), false},
+        {"PDF through a link", folder.file("pages.pdf"), folder.file("pages.pdf"), true},
+        {"multi-page TIFF through a link", folder.file("pages.tif"), folder.file("pages.tif"), true},
     };
     for (const auto& c : cases) {
+        const std::string real = linked.file("real");
+        if (c.throughLink) {
+            std::ofstream(real) << "earlier";
+            std::filesystem::create_symlink(real, c.path);
+        }
         const std::string report = reportUnderFileSizeLimit(64, [&] {
             PageOutput output;
             output.open(c.path);
@@ -240,7 +250,76 @@ TEST(PageOutputTest, AFailedWriteIsReportedAndLeavesNoHalfFile)
             output.close();
         });
         EXPECT_NE(report.find("Ошибка записи в файл: " + c.failedFile), std::string::npos) << c.name << ": " << report;
+        if (c.throughLink) {
+            EXPECT_TRUE(std::filesystem::is_symlink(c.path)) << c.name;
+            EXPECT_EQ(linked.fileNames(), std::vector<std::string>{"real"}) << c.name;
+            std::ifstream file(real);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "earlier") << c.name;
+            std::filesystem::remove(c.path);
+            std::filesystem::remove(real);
+        }
         EXPECT_TRUE(folder.fileNames().empty()) << c.name;
+    }
+}
+
+// A PDF or TIFF named through a link (a chain of links, a relative one, one that points nowhere
+// yet) replaces the file the chain ends at; the links stay, and the build reports success only
+// with the new pages in that file.
+TEST(PageOutputTest, AnOutputThroughALinkReplacesTheFileItPointsTo)
+{
+    const struct {
+        const char* name;
+        const char* outputName;
+        const char* linkTarget; // relative to the link's folder
+        bool targetExists;
+    } cases[] = {
+        {"PDF", "pages.pdf", "../real/pages.pdf", true},
+        {"multi-page TIFF", "pages.tif", "../real/pages.tif", true},
+        {"PDF into a file not made yet", "pages.pdf", "../real/new.pdf", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder root;
+        std::filesystem::create_directory(root.file("links"));
+        std::filesystem::create_directory(root.file("real"));
+        const std::string link = root.file(std::string("links/") + c.outputName);
+        const std::string real = (std::filesystem::path(root.file("links")) / c.linkTarget).lexically_normal().string();
+        std::filesystem::create_symlink(c.linkTarget, link);
+        if (c.targetExists)
+            std::ofstream(real) << "earlier";
+        PageOutput output;
+        output.open(link);
+        const std::vector<PageBitmap> bitmaps = pages(2);
+        writeAll(output, bitmaps);
+        output.close();
+
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(filesIn(root.file("links")), std::vector<std::string>{c.outputName});
+        EXPECT_EQ(filesIn(root.file("real")), std::vector<std::string>{std::filesystem::path(real).filename()});
+        if (std::string(c.outputName).ends_with(".pdf")) {
+            EXPECT_EQ(pdfPageCount(real), 2);
+        } else {
+            const std::vector<PageBitmap> decoded = decodeTiff(real);
+            ASSERT_EQ(decoded.size(), 2u);
+            EXPECT_TRUE(samePixels(decoded[1], bitmaps[1]));
+        }
+    }
+}
+
+// Names as long as the file system allows are written like any other.
+TEST(PageOutputTest, OutputNamesUpToTheLongestAreWritten)
+{
+    for (const std::size_t length : {246u, 247u, 251u, 255u}) {
+        for (const char* extension : {".pdf", ".tif"}) {
+            SCOPED_TRACE(std::to_string(length) + extension);
+            ScratchFolder folder;
+            const std::string name = std::string(length - 4, 'd') + extension;
+            PageOutput output;
+            output.open(folder.file(name));
+            writeAll(output, pages(1));
+            output.close();
+            EXPECT_EQ(folder.fileNames(), std::vector<std::string>{name});
+        }
     }
 }
 

@@ -4,10 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string contentOf(const std::string& path)
 {
@@ -15,25 +24,49 @@ std::string contentOf(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+void replaceWith(const std::string& target, const std::string& content)
+{
+    TempFile file(target);
+    file.write(content.data(), content.size());
+    file.commit();
+}
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+// Sets the file's modification time `seconds` into the past, without following a link.
+void age(const std::string& path, int seconds)
+{
+    const timespec times[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
 TEST(TempFileTest, CommitPutsTheContentInPlaceOfTheTarget)
 {
     ScratchFolder folder;
     const std::string target = folder.file("out.bin");
-    std::ofstream(target) << "old";
+    writeFile(target, "old");
     ::chmod(target.c_str(), 0640);
     {
         TempFile file(target);
         file.write("new content", 11);
-        // Until the commit the target keeps its old content and the new one is in the same folder.
+        // Until the commit the target keeps its old content, and the new one has no name at all.
         EXPECT_EQ(contentOf(target), "old");
-        EXPECT_EQ(std::filesystem::path(file.path()).parent_path(), folder.path());
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.bin"});
         file.commit();
     }
     EXPECT_EQ(contentOf(target), "new content");
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.bin"});
-    struct stat status;
-    ASSERT_EQ(::stat(target.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(modeOf(target), 0640u);
 }
 
 TEST(TempFileTest, WithoutCommitNothingIsLeft)
@@ -43,6 +76,11 @@ TEST(TempFileTest, WithoutCommitNothingIsLeft)
     {
         TempFile file(target);
         file.write("partial", 7);
+    }
+    {
+        TempFile file(target);
+        file.write("sealed", 6);
+        file.seal();
     }
     EXPECT_TRUE(folder.fileNames().empty());
 }
@@ -69,6 +107,297 @@ TEST(TempFileTest, FullDeviceFailsAndLeavesNothing)
     });
     EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
     EXPECT_TRUE(folder.fileNames().empty());
+}
+
+// A new output holds personal data whatever the caller's umask; a replaced one keeps its mode.
+TEST(TempFileTest, NewFilesAreTheOwnersOnlyAndReplacedFilesKeepTheirMode)
+{
+    const struct {
+        const char* name;
+        int existingMode; // -1: no file yet
+        mode_t umask;
+        mode_t expected;
+    } cases[] = {
+        {"new file, umask 0", -1, 0, 0600},
+        {"new file, umask 022", -1, 022, 0600},
+        {"readable by everyone", 0644, 0, 0644},
+        {"group-readable", 0640, 077, 0640},
+        {"read-only", 0400, 022, 0400},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const std::string target = folder.file("out.pdf");
+        if (c.existingMode >= 0) {
+            writeFile(target, "old");
+            ASSERT_EQ(::chmod(target.c_str(), static_cast<mode_t>(c.existingMode)), 0);
+        }
+        const mode_t before = ::umask(c.umask);
+        replaceWith(target, "new");
+        ::umask(before);
+        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(modeOf(target), c.expected);
+    }
+}
+
+// A symbolic link at the target stays, and the file its chain ends at gets the content, in its
+// own folder; a link that points nowhere yet names the file to create.
+TEST(TempFileTest, LinksAreFollowedToTheFileTheyEndAt)
+{
+    struct Case {
+        const char* name;
+        // Builds the links in `links`, pointing into `files`; returns the path the output is
+        // written to and the path of the file that must receive the content.
+        std::function<std::pair<std::string, std::string>(const ScratchFolder& links, const ScratchFolder& files)>
+            setUp;
+        bool fileExists;
+    };
+    const Case cases[] = {
+        {"absolute link into another folder",
+         [](const ScratchFolder& links, const ScratchFolder& files) {
+             fs::create_symlink(files.file("real.pdf"), links.file("out.pdf"));
+             return std::pair{links.file("out.pdf"), files.file("real.pdf")};
+         },
+         true},
+        {"relative link, read against the link's folder",
+         [](const ScratchFolder& links, const ScratchFolder& files) {
+             fs::create_symlink("../" + files.path().filename().string() + "/real.pdf", links.file("out.pdf"));
+             return std::pair{links.file("out.pdf"), files.file("real.pdf")};
+         },
+         true},
+        {"chain of three links through both folders",
+         [](const ScratchFolder& links, const ScratchFolder& files) {
+             fs::create_symlink("real.pdf", files.file("second"));
+             fs::create_symlink(files.file("second"), links.file("first"));
+             fs::create_symlink("first", links.file("out.pdf"));
+             return std::pair{links.file("out.pdf"), files.file("real.pdf")};
+         },
+         true},
+        {"chain of forty links",
+         [](const ScratchFolder& links, const ScratchFolder& files) {
+             fs::create_symlink(files.file("real.pdf"), links.file("link39"));
+             for (int link = 38; link >= 0; --link)
+                 fs::create_symlink("link" + std::to_string(link + 1), links.file("link" + std::to_string(link)));
+             return std::pair{links.file("link0"), files.file("real.pdf")};
+         },
+         true},
+        {"dangling link creates its target",
+         [](const ScratchFolder& links, const ScratchFolder& files) {
+             fs::create_symlink(files.file("new.pdf"), links.file("out.pdf"));
+             return std::pair{links.file("out.pdf"), files.file("new.pdf")};
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder links;
+        ScratchFolder files;
+        const auto [output, real] = c.setUp(links, files);
+        if (c.fileExists) {
+            writeFile(real, "old");
+            ::chmod(real.c_str(), 0664);
+        }
+        const std::vector<std::string> linkNames = links.fileNames();
+        const std::vector<std::string> fileNames = files.fileNames();
+
+        replaceWith(output, "new");
+
+        EXPECT_EQ(contentOf(real), "new");
+        EXPECT_EQ(contentOf(output), "new") << "read through the link";
+        EXPECT_EQ(modeOf(real), c.fileExists ? 0664u : 0600u);
+        EXPECT_TRUE(fs::is_symlink(output)) << "the link stays a link";
+        EXPECT_EQ(links.fileNames(), linkNames);
+        std::vector<std::string> expectedFiles = fileNames;
+        if (!c.fileExists) {
+            expectedFiles.push_back(fs::path(real).filename().string());
+            std::sort(expectedFiles.begin(), expectedFiles.end());
+        }
+        EXPECT_EQ(files.fileNames(), expectedFiles);
+        for (const std::string& name : links.fileNames())
+            EXPECT_TRUE(fs::is_symlink(links.file(name))) << name;
+    }
+}
+
+TEST(TempFileTest, ALoopOfLinksOrAChainTooLongFailsNamingTheTarget)
+{
+    const struct {
+        const char* name;
+        std::function<std::string(const ScratchFolder&)> setUp;
+    } cases[] = {
+        {"a link to itself",
+         [](const ScratchFolder& folder) {
+             fs::create_symlink("out.pdf", folder.file("out.pdf"));
+             return folder.file("out.pdf");
+         }},
+        {"two links in a ring",
+         [](const ScratchFolder& folder) {
+             fs::create_symlink("b", folder.file("a"));
+             fs::create_symlink(folder.file("a"), folder.file("b"));
+             return folder.file("a");
+         }},
+        {"forty-one links",
+         [](const ScratchFolder& folder) {
+             writeFile(folder.file("real.pdf"), "old");
+             fs::create_symlink("real.pdf", folder.file("link40"));
+             for (int link = 39; link >= 0; --link)
+                 fs::create_symlink("link" + std::to_string(link + 1), folder.file("link" + std::to_string(link)));
+             return folder.file("link0");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const std::string target = c.setUp(folder);
+        const std::vector<std::string> before = folder.fileNames();
+        const std::string report = utf8(errorReport([&] { replaceWith(target, "new"); }));
+        EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
+        EXPECT_NE(report.find("Too many levels of symbolic links"), std::string::npos) << report;
+        EXPECT_EQ(folder.fileNames(), before);
+    }
+}
+
+// Names up to the file system's 255 bytes: the file written aside never needs a longer one.
+TEST(TempFileTest, TargetNamesOfEveryLengthAreWritten)
+{
+    for (const std::size_t length : {1u, 200u, 243u, 247u, 250u, 255u}) {
+        SCOPED_TRACE(length);
+        ScratchFolder folder;
+        const std::string name(length, 'n');
+        replaceWith(folder.file(name), "first");
+        replaceWith(folder.file(name), "second");
+        TempFile waiting(folder.file(name));
+        waiting.write("third", 5);
+        waiting.seal();
+        waiting.commit();
+        EXPECT_EQ(contentOf(folder.file(name)), "third");
+        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{name});
+    }
+}
+
+// A process killed halfway leaves nothing: no name is given to the content before the commit.
+TEST(TempFileTest, AWriterKilledHalfwayLeavesNothing)
+{
+    ScratchFolder folder;
+    const std::string target = folder.file("out.pdf");
+    writeFile(target, "old");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TempFile file(target);
+        const std::string block(1 << 20, 'x');
+        file.write(block.data(), block.size());
+        const char done = 1;
+        (void)!::write(ready[1], &done, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char done = 0;
+    EXPECT_EQ(::read(ready[0], &done, 1), 1);
+    ::close(ready[0]);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"}) << "nothing named while written";
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"});
+    EXPECT_EQ(contentOf(target), "old");
+}
+
+// Where a file had to wait under a hidden name and its process was killed, the next output into
+// the folder removes it: only when it is this user's regular file, held by no running output and
+// a minute old.
+TEST(TempFileTest, LeftoversOfKilledOutputsAreRemovedByTheNextOutput)
+{
+    const struct {
+        const char* name;
+        const char* fileName;
+        int ageSeconds;
+        std::function<void(const std::string& path)> make;
+        bool removed;
+    } cases[] = {
+        {"an old leftover", ".orvx-a1B2c3", 120, [](const std::string& path) { writeFile(path, "x"); }, true},
+        {"a young one, perhaps still being written", ".orvx-a1B2c3", 20,
+         [](const std::string& path) { writeFile(path, "x"); }, false},
+        {"another user's", ".orvx-a1B2c3", 120,
+         [](const std::string& path) {
+             writeFile(path, "x");
+             ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+         },
+         false},
+        {"a folder", ".orvx-a1B2c3", 120, [](const std::string& path) { fs::create_directory(path); }, false},
+        {"a link", ".orvx-a1B2c3", 120, [](const std::string& path) { fs::create_symlink("/dev/null", path); },
+         false},
+        {"a longer name", ".orvx-a1B2c3d", 120, [](const std::string& path) { writeFile(path, "x"); }, false},
+        {"another program's prefix", ".forv-a1B2c3", 120, [](const std::string& path) { writeFile(path, "x"); },
+         false},
+        {"not a name of ours", ".orvx-a1B2c!", 120, [](const std::string& path) { writeFile(path, "x"); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const std::string leftover = folder.file(c.fileName);
+        c.make(leftover);
+        age(leftover, c.ageSeconds);
+        replaceWith(folder.file("out.pdf"), "new");
+        EXPECT_EQ(fs::exists(fs::symlink_status(leftover)), !c.removed);
+    }
+}
+
+TEST(TempFileTest, ALeftoverThatAnOutputHoldsLockedStays)
+{
+    ScratchFolder folder;
+    const std::string leftover = folder.file(".orvx-a1B2c3");
+    writeFile(leftover, "x");
+    age(leftover, 120);
+    const int held = ::open(leftover.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    replaceWith(folder.file("out.pdf"), "new");
+    EXPECT_TRUE(fs::exists(leftover));
+    ::close(held);
+    replaceWith(folder.file("out.pdf"), "newer");
+    EXPECT_FALSE(fs::exists(leftover));
+}
+
+// A folder's pages wait under hidden names, without descriptors, until the whole document is
+// written; however long that takes, later pages must not take them for leftovers.
+TEST(TempFileTest, AFileWaitingForItsCommitIsNoLeftover)
+{
+    ScratchFolder folder;
+    TempFile first(folder.file("000001.tif"));
+    first.write("page 1", 6);
+    first.seal();
+    EXPECT_EQ(first.fd(), -1);
+    std::vector<std::string> hidden = folder.fileNames();
+    ASSERT_EQ(hidden.size(), 1u);
+    EXPECT_TRUE(TempFile::isHiddenName(hidden[0])) << hidden[0];
+    EXPECT_EQ(hidden[0].size(), TempFile::kHiddenNameLength);
+    EXPECT_EQ(modeOf(folder.file(hidden[0])), 0600u);
+    age(folder.file(hidden[0]), 3600);
+
+    replaceWith(folder.file("000002.tif"), "page 2");
+    first.commit();
+    EXPECT_EQ(contentOf(folder.file("000001.tif")), "page 1");
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"000001.tif", "000002.tif"}));
+}
+
+// An output refused by the system (here a folder its writer may not write, as a user without
+// root's rights finds it) is a write error naming the target, and leaves the old file.
+TEST(TempFileTest, AFolderTheWriterMayNotWriteIsAWriteError)
+{
+    ScratchFolder folder;
+    const std::string target = folder.file("out.pdf");
+    writeFile(target, "old");
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to drop to another user";
+    const std::string report = reportAsAnotherUser([&] { replaceWith(target, "new"); });
+    EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
+    EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
+    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"});
 }
 
 } // namespace

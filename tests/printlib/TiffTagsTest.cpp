@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -311,6 +312,22 @@ TEST_F(TiffTagsTest, TheSourceItselfCanBeTheOutput)
     EXPECT_EQ(folder_.fileNames(), std::vector<std::string>{"form.tif"});
 }
 
+// The form named through a link (as an installation may keep it): the file the link points to
+// gets the tag, and the link stays.
+TEST_F(TiffTagsTest, ALinkedOutputReplacesTheFileItPointsTo)
+{
+    ScratchFolder forms;
+    const std::string real = forms.file("form-2021.tif");
+    std::filesystem::copy_file(source_, real);
+    std::filesystem::create_symlink(real, output_);
+    writeFrom(output_, 270, "через ссылку", false, u"2");
+    EXPECT_TRUE(std::filesystem::is_symlink(output_));
+    EXPECT_EQ(readTag(real, 2, 270), "через ссылку");
+    EXPECT_EQ(readTag(real, 1, 270), "");
+    EXPECT_EQ(forms.fileNames(), std::vector<std::string>{"form-2021.tif"});
+    EXPECT_EQ(folder_.fileNames(), (std::vector<std::string>{"form.tif", "out.tif"}));
+}
+
 TEST_F(TiffTagsTest, FullDeviceFailsAndLeavesTheOldFile)
 {
     std::ofstream(output_) << "earlier output";
@@ -371,6 +388,8 @@ TEST_F(TiffTagsTest, NumberTagsReadAsText)
 
 TEST_F(TiffTagsTest, BadRequestsAreErrors)
 {
+    // What the builds report for a selection of no sheet.
+    const std::string noPage = "Описание: Отсутствуют данные.\nКод     : -1073676288 (0xC0010000)";
     struct Case {
         const char* name;
         std::function<void()> action;
@@ -386,6 +405,13 @@ TEST_F(TiffTagsTest, BadRequestsAreErrors)
          "Поддерживаемые номера тегов: 269, 270, 285, 305, 306, 800, 33432, 50100, 50200, 50300, 50400"},
         {"missing source", [&] { writeFrom(folder_.file("none.tif"), 270, "1"); },
          "Не удалось создать объект из файла '" + folder_.file("none.tif") + "'"},
+        // A selection that names none of the 4 pages would write an unchanged copy as if tagged.
+        {"page 0", [&] { write(270, "1", false, u"0"); }, noPage},
+        {"page 5 of 4", [&] { write(270, "1", false, u"5"); }, noPage},
+        {"no number", [&] { write(270, "1", false, u"abc"); }, noPage},
+        {"range backwards", [&] { write(270, "1", false, u"2-1"); }, noPage},
+        {"negative number", [&] { write(270, "1", false, u"-1"); }, noPage},
+        {"list of pages past the end", [&] { write(270, "1", false, u"7, 9-12"); }, noPage},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);

@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <grp.h>
 #include <unistd.h>
 
 ScratchFolder::ScratchFolder()
@@ -295,6 +296,17 @@ std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function
             setrlimit(RLIMIT_FSIZE, &limit);
         },
         write);
+}
+
+std::string reportAsAnotherUser(const std::function<void()>& action)
+{
+    return reportOfChild(
+        [] {
+            // Group first: without root's rights the group could no longer be changed.
+            if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(0);
+        },
+        action);
 }
 
 std::string reportWithinOneSecond(const std::function<void()>& action)

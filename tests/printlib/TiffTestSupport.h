@@ -71,6 +71,10 @@ CommandResult runCommand(const std::string& command);
 // Runs `write` in a child process whose files may not grow past `limitBytes`; returns the
 // one-line report of the SSError the write raised, or "no error" / "other error".
 std::string reportUnderFileSizeLimit(std::size_t limitBytes, const std::function<void()>& write);
+// Runs `action` in a child process as the user and group 65534 (nobody), so that the system
+// refuses what only root's rights would allow; the report as above, "" when the rights could not
+// be dropped (the test then does not run as root).
+std::string reportAsAnotherUser(const std::function<void()>& action);
 // Runs `action` in a child process that a watchdog kills after one second; the report as above,
 // or "killed" when the action hung.
 std::string reportWithinOneSecond(const std::function<void()>& action);
