@@ -43,6 +43,22 @@ int marginCorrection(int offsetMm)
     return offsetMm >= kMinimumMargin ? 0 : kMinimumMargin - offsetMm;
 }
 
+// The smallest x and y of any place: a correction that moved the places further up or left would
+// push the header symbol (4 mm from the top) off the sheet, where a printer that prints from the
+// very edge (as a file or a printer reporting no margins does) cuts its top rows off.
+LayoutPoint nearestPlaceToTheCorner(const LayoutPlaces& places)
+{
+    LayoutPoint corner = places.headerSymbol;
+    const auto nearer = [&](const LayoutPoint& point) {
+        corner.x = std::min(corner.x, point.x);
+        corner.y = std::min(corner.y, point.y);
+    };
+    std::ranges::for_each(places.blocks, nearer);
+    std::ranges::for_each(places.crosses, nearer);
+    nearer(places.headerLine);
+    return corner;
+}
+
 } // namespace
 
 std::array<BlockSlot, 4> BarcodeBlockSlots(const LayoutPlaces& places)
@@ -83,8 +99,16 @@ PageTransforms ImagePageTransforms(int scaleArgument)
 
 PrintGeometry PrintPageGeometry(int scaleArgument, const PrinterGeometry& printer, PrintKind kind)
 {
-    const int correctionX = marginCorrection(offsetMillimetres(printer.offsetX, printer.dpiX));
-    const int correctionY = marginCorrection(offsetMillimetres(printer.offsetY, printer.dpiY));
+    // A document's places move up and left by the corrections, never past the printable area's
+    // corner: so they stay on the sheet whatever the printer's margins. The form page moves with
+    // them. Blank forms have no places, and their form page always starts on the sheet.
+    int correctionX = marginCorrection(offsetMillimetres(printer.offsetX, printer.dpiX));
+    int correctionY = marginCorrection(offsetMillimetres(printer.offsetY, printer.dpiY));
+    if (kind == PrintKind::Document) {
+        const LayoutPoint corner = nearestPlaceToTheCorner(LayoutPlaces{});
+        correctionX = std::min(correctionX, static_cast<int>(std::floor(corner.x)));
+        correctionY = std::min(correctionY, static_cast<int>(std::floor(corner.y)));
+    }
     const double scale = (scaleArgument > 0 ? scaleArgument : 100) / 100.0 *
         (kind == PrintKind::Document ? kDocumentPrintFactor : kBlankPrintFactor);
     const auto margin = static_cast<long long>(std::floor(kMinimumMargin * scale));

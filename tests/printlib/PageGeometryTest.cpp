@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -76,16 +77,17 @@ std::vector<TransformCase> transformCases()
          0.95,
          {"translate:3,-4;scale:0.950000", "turn:-90;translate:-283,0;translate:4,3;scale:0.950000", "scale:1",
           "scale:1"}},
-        // s = 0.435, m = 2, ex = ey = 5, floor(-129.195) = -130.
+        // s = 0.435, m = 2, ex = 5, ey = 4 (not 5: the header symbol 4 mm from the top stays on
+        // the sheet), floor(-129.195) = -130.
         {"document at half size without margins",
          [=] { return PrintPageGeometry(50, {300, 300, 0, 0}, PrintKind::Document).transforms; },
          0.435,
-         {"translate:23,3;scale:0.435000", "turn:-90;translate:-130,0;translate:-3,23;scale:0.435000", "scale:1",
+         {"translate:23,2;scale:0.435000", "turn:-90;translate:-130,0;translate:-2,23;scale:0.435000", "scale:1",
           "scale:1"}},
         {"printer without a resolution",
          [=] { return PrintPageGeometry(100, {0, 0, 500, 500}, PrintKind::Document).transforms; },
          0.87,
-         {"translate:21,1;scale:0.870000", "turn:-90;translate:-259,0;translate:-1,21;scale:0.870000", "scale:1",
+         {"translate:21,0;scale:0.870000", "turn:-90;translate:-259,0;translate:0,21;scale:0.870000", "scale:1",
           "scale:1"}},
     };
 }
@@ -125,6 +127,35 @@ TEST(PageGeometryTest, PrintingDocumentsMovesThePlacesByTheMarginCorrections)
                                 {148, 13},
                                 {148, 2}};
     EXPECT_EQ(places, expected);
+}
+
+// Margins under a millimetre would call for a correction of 5 mm upwards, past the header
+// symbol's 4 mm: the correction stops where every place still lies on the printable area.
+TEST(PageGeometryTest, NoCorrectionMovesAPlaceOffTheSheet)
+{
+    const struct {
+        const char* name;
+        PrinterGeometry printer;
+        double correctionX;
+        double correctionY;
+    } cases[] = {
+        {"no margins", {600, 600, 0, 0}, 5, 4},
+        {"0.9 mm margins", {600, 600, 21, 21}, 5, 4},
+        {"1 mm margins", {600, 600, 24, 24}, 4, 4},
+        {"2 mm margins", {600, 600, 48, 48}, 3, 3},
+        {"no resolution", {0, 0, 500, 500}, 5, 4},
+    };
+    const LayoutPlaces fixed;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LayoutPlaces places = PrintPageGeometry(100, c.printer, PrintKind::Document).places;
+        EXPECT_EQ(places.headerSymbol, (LayoutPoint{fixed.headerSymbol.x - c.correctionX,
+                                                    fixed.headerSymbol.y - c.correctionY}));
+        EXPECT_EQ(places.blocks[2], (LayoutPoint{fixed.blocks[2].x - c.correctionX, fixed.blocks[2].y - c.correctionY}));
+        const auto onSheet = [](const LayoutPoint& point) { return point.x >= 0 && point.y >= 0; };
+        EXPECT_TRUE(onSheet(places.headerSymbol) && onSheet(places.headerLine));
+        EXPECT_TRUE(std::ranges::all_of(places.blocks, onSheet) && std::ranges::all_of(places.crosses, onSheet));
+    }
 }
 
 TEST(PageGeometryTest, WideMarginsAndBlankFormsKeepThePlaces)

@@ -448,6 +448,73 @@ TEST_F(PrintingTest, ACancelledPrintSendsNothing)
     EXPECT_FALSE(fs::exists(folder.file("printed.pdf")));
 }
 
+// The first page of a printed PDF as poppler renders it at 300 dpi, one bit a pixel, inside a
+// white border of `border` millimetres, so that a symbol at the sheet's very edge still has the
+// quiet zone the decoder looks for.
+PageBitmap printedPage(const ScratchFolder& folder, const std::string& pdf, double border)
+{
+    const std::string stem = folder.file("printed-page");
+    EXPECT_EQ(runCommand("pdftoppm -r 300 -mono -f 1 -l 1 -singlefile '" + pdf + "' '" + stem + "'").status, 0);
+    std::ifstream file(stem + ".pbm", std::ios::binary);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    file >> magic >> width >> height;
+    file.get();
+    const std::string bits{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(magic, "P4");
+    const std::size_t stride = (static_cast<std::size_t>(width) + 7) / 8;
+    EXPECT_EQ(bits.size(), stride * static_cast<std::size_t>(height));
+    const int pad = static_cast<int>(border * 300 / 25.4);
+    PageBitmap page(width + 2 * pad, height + 2 * pad, 300, 300);
+    for (int y = 0; y < height && bits.size() == stride * static_cast<std::size_t>(height); ++y)
+        for (int x = 0; x < width; ++x)
+            if ((static_cast<uint8_t>(bits[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x / 8)]) >>
+                 (7 - x % 8)) & 1)
+                page.setBlack(x + pad, y + pad);
+    return page;
+}
+
+// On printers that print from the sheet's edge (the file sink, CUPS printers that report no
+// margins) the margin correction moved the header symbol 1 mm above the sheet, cutting its top
+// rows off. Every printer now gets the whole symbol on the sheet, as tall as where no correction
+// is needed.
+TEST_F(PrintingTest, TheHeaderSymbolStaysWhollyOnTheSheet)
+{
+    init(1, 300);
+    const std::string guid = WideText::toUtf8(sheetGuid(1));
+    const double border = 5;
+    struct Case {
+        const char* name;
+        int offset; // dots at 600 dpi, both ways
+    };
+    const Case cases[] = {{"5 mm margins", 118}, {"no margins", 0}, {"0.5 mm margins", 12}, {"2 mm margins", 48}};
+    double fullHeight = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PrinterProperties properties;
+        properties.physicalOffsetX = properties.physicalOffsetY = c.offset;
+        const std::string path = folder.file(std::string(c.name) + ".pdf");
+        FilePrinterSink sheetPrinter(path, properties);
+        NoJobProgress none;
+        document.PrintDocument({dataDocumentXml({{1, u"500100732259", u"Петров"}}), u"", 1, 100}, sheetPrinter, none);
+        const PageBitmap page = printedPage(folder, path, border);
+        std::optional<FoundSymbol> header;
+        for (const FoundSymbol& symbol : findPdf417(page, 0, 0, 210 + 2 * border, 40 + border))
+            if (symbol.bytes == guid)
+                header = symbol;
+        ASSERT_TRUE(header) << "the header symbol reads back";
+        const double top = header->top - border;
+        const double height = header->bottom - header->top;
+        EXPECT_GE(top, -0.1) << "on the sheet";
+        // Nothing is printed above the sheet's top where the symbol stands.
+        EXPECT_EQ(inkIn(page, header->left, 0, header->right - header->left, border - 0.1), 0);
+        if (fullHeight == 0)
+            fullHeight = height;
+        EXPECT_NEAR(height, fullHeight, 0.3) << "the whole symbol";
+    }
+}
+
 TEST_F(PrintDocumentTest, TagsAreWrittenIntoACopyOfTheForm)
 {
     init();
