@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "SSError.h"
+#include "TempFile.h"
 #include "TiffPageWriter.h"
 #include "TiffPages.h"
 #include "TiffTags.h"
@@ -92,8 +93,8 @@ std::vector<uint8_t> makeWellFormed()
     return readFile(write.outputPath);
 }
 
-// The input is a list of patches: two bytes of offset and one of value each; an offset past the
-// end of the file cuts the file there.
+// The patches (after the input's first byte): two bytes of offset and one of value each; an
+// offset past the end of the file cuts the file there.
 std::vector<uint8_t> damaged(const uint8_t* data, std::size_t size)
 {
     std::vector<uint8_t> bytes = wellFormed;
@@ -121,6 +122,8 @@ extern "C" const char* __asan_default_options()
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    // The outputs live in memory and die with the run: syncing them keeps nothing.
+    setOutputSyncing(false);
     scratchFolder = makeScratchFolder();
     wellFormed = makeWellFormed();
     sourceFd = ::memfd_create("source.tif", MFD_CLOEXEC);
@@ -131,9 +134,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    if (size == 0)
+        return 0;
     const std::string& source = sourcePath;
     const std::string output = scratchFolder + "/output.tif";
-    replaceSource(damaged(data, size));
+    // The first byte picks the two tags read back (on both pages); every read opens the file and
+    // walks its pages, so reading all sixteen each run made runs eight times slower without
+    // finding more: the fuzzer reaches every tag through this byte.
+    const int tags[] = {kTags[data[0] % 16], kTags[data[0] / 16]};
+    replaceSource(damaged(data + 1, size - 1));
     ::unlink(output.c_str());
 
     tolerated([&] {
@@ -145,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             check(frame.width > 0 && frame.height > 0 && frame.xDpi > 0 && frame.yDpi > 0);
         }
     });
-    for (const int tag : kTags) {
+    for (const int tag : tags) {
         for (int page = 1; page <= 2; ++page) {
             tolerated([&] {
                 std::string value;
