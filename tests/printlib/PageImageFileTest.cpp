@@ -189,22 +189,49 @@ TEST(PageImageFileTest, TypeWithoutEncoderIsRefusedBeforeWriting)
 namespace {
 
 // A write that fails midway (the file may not grow past 64 bytes here) is reported naming the
-// file, and leaves neither the file nor a temporary one; an earlier file of the name is kept.
+// file, and leaves neither the file nor a temporary one; an earlier file of the name is kept, and
+// so are a link to an earlier file and the file it points to.
 TEST(PageImageFileTest, AFailedWriteLeavesNoHalfFile)
 {
     ScratchFolder folder;
+    ScratchFolder linked;
     const std::string earlier = folder.file("earlier.png");
     std::ofstream(earlier) << "earlier image";
+    const std::string real = linked.file("real.png");
+    std::ofstream(real) << "linked image";
+    const std::string link = folder.file("link.png");
+    std::filesystem::create_symlink(real, link);
     for (const char16_t* type : {u"image/png", u"image/bmp", u"image/jpeg", u"image/gif", u"image/tiff"}) {
         const std::string path = folder.file("page.img");
-        for (const std::string& target : {path, earlier}) {
+        for (const std::string& target : {path, earlier, link}) {
             const std::string report =
                 reportUnderFileSizeLimit(64, [&] { writePageImageFile(target, type, samplePage(), kStamp); });
             EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos)
                 << WideText::toUtf8(type) << ": " << report;
         }
-        EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"earlier.png"}) << WideText::toUtf8(type);
+        EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"earlier.png", "link.png"})) << WideText::toUtf8(type);
         EXPECT_EQ(fileBytes(earlier), "earlier image");
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(linked.fileNames(), std::vector<std::string>{"real.png"});
+        EXPECT_EQ(fileBytes(real), "linked image");
+    }
+}
+
+// A preview written through a link replaces the file the link points to; the link stays.
+TEST(PageImageFileTest, APreviewThroughALinkReplacesTheFileItPointsTo)
+{
+    ScratchFolder folder;
+    ScratchFolder linked;
+    for (const char16_t* type : {u"image/png", u"image/gif", u"image/tiff"}) {
+        const std::string real = linked.file("preview");
+        std::ofstream(real) << "earlier preview";
+        const std::string link = folder.file("preview.img");
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(real, link);
+        writePageImageFile(link, type, samplePage(), kStamp);
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << WideText::toUtf8(type);
+        EXPECT_NE(fileBytes(real), "earlier preview") << WideText::toUtf8(type);
+        EXPECT_EQ(linked.fileNames(), std::vector<std::string>{"preview"}) << WideText::toUtf8(type);
     }
 }
 
