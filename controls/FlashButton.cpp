@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QEnterEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +36,7 @@ TFlashButton::TFlashButton(QWidget* parent)
       hoverCheck_(new QTimer(this))
 {
     resize(23, 22);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     // The toolkit may lose the leave event when a menu or a modal dialog closes over the button,
     // which would leave it lit; so while the mouse counts as inside, the button looks for it.
@@ -120,6 +122,7 @@ void TFlashButton::setGroupIndex(int value)
 {
     groupIndex_ = value;
     releaseGroupSiblings();
+    updateGroupTabStops();
 }
 
 void TFlashButton::setDown(bool value)
@@ -132,7 +135,24 @@ void TFlashButton::setDown(bool value)
     state_ = down_ ? DrawState::Exclusive : DrawState::Up;
     if (down_)
         releaseGroupSiblings();
+    updateGroupTabStops();
     update();
+}
+
+void TFlashButton::updateGroupTabStops()
+{
+    if (groupIndex_ == 0 || !parentWidget())
+        return;
+    // As a group of radio buttons: Tab stops at the button that is down, the arrows reach the
+    // others; a group with no button down is walked button by button.
+    const QList<TFlashButton*> siblings = parentWidget()->findChildren<TFlashButton*>(Qt::FindDirectChildrenOnly);
+    const bool anyDown = std::any_of(siblings.begin(), siblings.end(), [this](const TFlashButton* sibling) {
+        return sibling->groupIndex_ == groupIndex_ && sibling->down_;
+    });
+    for (TFlashButton* sibling : siblings) {
+        if (sibling->groupIndex_ == groupIndex_)
+            sibling->setFocusPolicy(!anyDown || sibling->down_ ? Qt::TabFocus : Qt::NoFocus);
+    }
 }
 
 void TFlashButton::releaseGroupSiblings()
@@ -234,6 +254,74 @@ bool TFlashButton::event(QEvent* event)
         return true;
     }
     return QWidget::event(event);
+}
+
+void TFlashButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!isEnabled() || event->isAutoRepeat())
+            break;
+        // As a click of the mouse: a button of a group goes down, or toggles where all may be up.
+        if (groupIndex_ != 0)
+            setDown(allowAllUp_ ? !down_ : true);
+        click();
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        if (groupIndex_ == 0) {
+            event->ignore();
+            return;
+        }
+        const QList<TFlashButton*> group = groupInScreenOrder();
+        const qsizetype at = group.indexOf(this);
+        if (group.size() < 2 || at < 0)
+            break;
+        const bool forward = event->key() == Qt::Key_Down || event->key() == Qt::Key_Right;
+        const qsizetype next = (at + (forward ? 1 : group.size() - 1)) % group.size();
+        group[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        break;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+QList<TFlashButton*> TFlashButton::groupInScreenOrder() const
+{
+    QList<TFlashButton*> group;
+    if (!parentWidget())
+        return group;
+    for (TFlashButton* sibling : parentWidget()->findChildren<TFlashButton*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling->groupIndex_ == groupIndex_ && sibling->isEnabled() && sibling->isVisible())
+            group << sibling;
+    }
+    std::stable_sort(group.begin(), group.end(), [](const TFlashButton* a, const TFlashButton* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    return group;
+}
+
+void TFlashButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TFlashButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TFlashButton::enterEvent(QEnterEvent* event)
@@ -433,6 +521,14 @@ void TFlashButton::paintEvent(QPaintEvent*)
         painter.fillRect(area, fieldNormalColor());
     }
     paintContent(painter, area);
+    if (hasFocus()) {
+        // Inside the lit frame, so that the button keeps its look around it.
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        focus.backgroundColor = fieldNormalColor();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void TFlashButton::paintContent(QPainter& painter, const QRect& area)

@@ -9,10 +9,13 @@
 class QAction;
 class QTimer;
 
-// The program's flat speed button: glyph and caption, no keyboard focus, lit while the mouse is
-// over it. Buttons with the same non-zero group index on one parent form a group in which at
-// most one button is down (exactly one unless AllowAllUp). Tool bars, the section strip, tab
-// strips and the add, edit and delete buttons of list pages are made of it.
+// The program's flat speed button: glyph and caption, lit while the mouse is over it. Buttons
+// with the same non-zero group index on one parent form a group in which at most one button is
+// down (exactly one unless AllowAllUp). Tool bars, the section strip, tab strips and the add,
+// edit and delete buttons of list pages are made of it.
+// The button is a Tab stop, never taken by a mouse click (the list beside it keeps the focus);
+// in a group only the button that is down is, and the arrow keys go to the previous or next
+// enabled button of the group. Space and Enter click it; a focused button shows a focus frame.
 class TFlashButton : public QWidget {
     Q_OBJECT
 
@@ -89,6 +92,9 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -107,6 +113,9 @@ private:
     void trackCursor();
     void trackHover(const QPoint& pos);
     void releaseGroupSiblings();
+    void updateGroupTabStops();
+    // The enabled, visible buttons of the group in their order on the screen.
+    QList<TFlashButton*> groupInScreenOrder() const;
     void updateFromAction();
     void updateAccelerator();
     QPixmap glyphImage(DrawState state) const;

@@ -193,17 +193,27 @@ void TFormMain::createActions()
         action->setIconVisibleInMenu(true);
         return action;
     };
-    CreateDoc = makeAction(QStringLiteral("Создать"), "new");
-    OpenDoc = makeAction(QStringLiteral("Открыть"), "open");
-    SaveDoc = makeAction(QStringLiteral("Сохранить"), "save");
-    SaveAsDoc = makeAction(QStringLiteral("Сохранить как..."), nullptr);
-    PreviewDoc = makeAction(QStringLiteral("Просмотр"), "preview");
-    PrintDoc = makeAction(QStringLiteral("Печать"), "print");
-    ExportDoc = makeAction(QStringLiteral("Экспорт в xml"), "export");
-    CheckDoc = makeAction(QStringLiteral("Проверить"), "check");
-    About = makeAction(QStringLiteral("О программе"), nullptr);
-    Help = makeAction(QStringLiteral("Справка"), nullptr);
-    Quit = makeAction(QStringLiteral("Выход"), nullptr);
+    CreateDoc = makeAction(QStringLiteral("&Создать"), "new");
+    OpenDoc = makeAction(QStringLiteral("&Открыть"), "open");
+    SaveDoc = makeAction(QStringLiteral("Со&хранить"), "save");
+    SaveAsDoc = makeAction(QStringLiteral("Сохранить &как..."), nullptr);
+    PreviewDoc = makeAction(QStringLiteral("Про&смотр"), "preview");
+    PrintDoc = makeAction(QStringLiteral("&Печать"), "print");
+    ExportDoc = makeAction(QStringLiteral("&Экспорт в xml"), "export");
+    CheckDoc = makeAction(QStringLiteral("Про&верить"), "check");
+    About = makeAction(QStringLiteral("&О программе"), nullptr);
+    Help = makeAction(QStringLiteral("&Справка"), nullptr);
+    Quit = makeAction(QStringLiteral("В&ыход"), nullptr);
+
+    // The desktop's usual keys, spelt out so that every desktop gets the same ones.
+    CreateDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    OpenDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAsDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    // F1 itself opens the topic of the page being worked on (ShowHelp); the menu item shows the
+    // key and takes it only while its menu is open.
+    Help->setShortcut(QKeySequence(Qt::Key_F1));
+    Help->setShortcutContext(Qt::WidgetShortcut);
 
     connect(CreateDoc, &QAction::triggered, this, &TFormMain::CreateDocExecute);
     connect(OpenDoc, &QAction::triggered, this, &TFormMain::OpenDocExecute);
@@ -215,32 +225,32 @@ void TFormMain::createActions()
     connect(PrintDoc, &QAction::triggered, this, &TFormMain::PrintDocExecute);
     connect(Quit, &QAction::triggered, this, &QWidget::close);
 
-    miStdToolbar = new QAction(QStringLiteral("Стандартная панель"), this);
+    miStdToolbar = new QAction(QStringLiteral("&Стандартная панель"), this);
     miStdToolbar->setCheckable(true);
     connect(miStdToolbar, &QAction::triggered, this, &TFormMain::N16Click);
-    miTextLabels = new QAction(QStringLiteral("Подписи под кнопками"), this);
+    miTextLabels = new QAction(QStringLiteral("&Подписи под кнопками"), this);
     miTextLabels->setCheckable(true);
     connect(miTextLabels, &QAction::triggered, this, &TFormMain::N17Click);
-    miPrintProgram = new QAction(QStringLiteral("Программа печати..."), this);
+    miPrintProgram = new QAction(QStringLiteral("Программа пе&чати..."), this);
     connect(miPrintProgram, &QAction::triggered, this, &TFormMain::ChoosePrintProgram);
 }
 
 void TFormMain::createMenu()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->addActions({CreateDoc, OpenDoc, SaveDoc, SaveAsDoc});
     file->addSeparator();
     file->addAction(Quit);
 
-    QMenu* declarationMenu = menuBar()->addMenu(QStringLiteral("Декларация"));
+    QMenu* declarationMenu = menuBar()->addMenu(QStringLiteral("&Декларация"));
     declarationMenu->addActions({PreviewDoc, PrintDoc, ExportDoc, CheckDoc});
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Настройки"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Настройки"));
     options->addActions({miStdToolbar, miTextLabels});
     options->addSeparator();
     options->addAction(miPrintProgram);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
     help->addAction(Help);
     help->addSeparator();
     help->addAction(About);
@@ -264,6 +274,8 @@ void TFormMain::createButtonBar()
         button->setObjectName(QLatin1String(objectName));
         button->setGlyphLayout(TFlashButton::GlyphLayout::GlyphTop);
         button->setSpacing(2);
+        // The bar's commands are in the menu with their keys; Tab walks the sections and the page.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setAction(action);
         CoolBarButtons->addWidget(button);
         return button;
@@ -349,6 +361,25 @@ void TFormMain::createSections()
         column->addWidget(button);
     }
     column->addStretch();
+    // As the pages of a tab widget: the next and the previous section that may be opened.
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this, this, [this] { switchSectionBy(1); });
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this, this, [this] { switchSectionBy(-1); });
+}
+
+void TFormMain::switchSectionBy(int step)
+{
+    const auto& all = sections();
+    const int count = static_cast<int>(all.size());
+    int at = 0;
+    while (at < count && this->*all[at].button != FCurrentButton)
+        ++at;
+    for (int tried = 1; tried < count; ++tried) {
+        TFlashButton* button = this->*all[((at + step * tried) % count + count) % count].button;
+        if (button->isEnabled()) {
+            button->click();
+            return;
+        }
+    }
 }
 
 void TFormMain::applyStdToolbar(bool show)

@@ -172,6 +172,9 @@ private:
     void createMenu();
     void createButtonBar();
     void createSections();
+    // Opens the section `step` places below (above, when negative) the one shown, skipping the
+    // sections that cannot be opened; past the last comes the first.
+    void switchSectionBy(int step);
     void createPageArea();
 
     void applyStdToolbar(bool show);

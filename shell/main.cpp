@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "controls/RadioGroupTabbing.h"
 #include "model/SaveSignals.h"
 #include "shell/FormMain.h"
 #include "shell/StartWindow.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("ORVEX"));
     QApplication::setApplicationName(QStringLiteral("Форвета"));
+    installRadioGroupTabbing(application);
 
     // The standard buttons and dialogs of the toolkit speak Russian like the rest of the program.
     QTranslator toolkitTexts;

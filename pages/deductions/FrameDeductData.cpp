@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -134,6 +135,30 @@ TfrFrameDeductData::TfrFrameDeductData(QWidget* owner, DeclarationSlot& declarat
 
     for (DeductPage page : {DeductPage::Standard, DeductPage::Social, DeductPage::Property, DeductPage::Securities})
         connect(tabOf(page), &TFlashButton::clicked, this, [this, page] { tabClicked(page); });
+
+    // The keys of a tab widget, from anywhere on the section. X11 reports Shift+Tab as Backtab.
+    const auto tabKey = [this](QKeyCombination key, int step) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this, this, [this, step] { switchTabBy(step); });
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    };
+    tabKey(Qt::CTRL | Qt::Key_Tab, 1);
+    tabKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1);
+    tabKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
+}
+
+void TfrFrameDeductData::switchTabBy(int step)
+{
+    // In their order on the strip.
+    const std::array<TFlashButton*, 4> tabs{fbConstructionDeduct, fbPensDeduct, fbStandartDeduct, fbCB};
+    const int count = static_cast<int>(tabs.size());
+    const int at = static_cast<int>(std::find(tabs.begin(), tabs.end(), FCurrentButton) - tabs.begin());
+    for (int tried = 1; tried < count; ++tried) {
+        TFlashButton* next = tabs[((at + step * tried) % count + count) % count];
+        if (next->isEnabled()) {
+            next->click();
+            return;
+        }
+    }
 }
 
 // The page host frees the page shown before the strip and the container go.

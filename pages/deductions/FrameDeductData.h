@@ -44,6 +44,8 @@ public:
 private:
     TFlashButton* tabOf(DeductPage page) const;
     void tabClicked(DeductPage page);
+    // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous tab that is enabled, past the last the first.
+    void switchTabBy(int step);
     void showPage(DeductPage page);
 
     std::unique_ptr<TPageHost> pages_;

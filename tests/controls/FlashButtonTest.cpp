@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -89,7 +91,7 @@ TEST(FlashButtonTest, Defaults)
     EXPECT_FALSE(button.allowAllUp());
     EXPECT_FALSE(button.isDown());
     EXPECT_FALSE(button.isTransparent());
-    EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(button.focusPolicy(), Qt::TabFocus) << "a Tab stop that a mouse click does not focus";
     EXPECT_EQ(button.fieldNormalColor(), button.palette().color(QPalette::Button));
     EXPECT_EQ(button.fieldSelectedColor(), QColor(0xB0, 0xBC, 0xD0));
     EXPECT_EQ(button.fieldActiveColor(), QColor(0xD0, 0xD4, 0xD8));
@@ -426,6 +428,159 @@ TEST(FlashButtonTest, AcceleratorOfTheCaptionClicks)
     button.setEnabled(false);
     QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(clicks.count(), 1);
+}
+
+// The keyboard: a group as a column of buttons shown in a window, `a` at the top.
+class FlashButtonKeyboardTest : public ::testing::Test {
+protected:
+    FlashButtonKeyboardTest()
+    {
+        int top = 0;
+        for (TFlashButton* button : {&a, &b, &c}) {
+            button->setGeometry(0, top, 80, 30);
+            top += 32;
+        }
+        before.setGeometry(100, 0, 40, 20);
+        after.setGeometry(100, 40, 40, 20);
+        QWidget::setTabOrder(&before, &a);
+        QWidget::setTabOrder(&a, &b);
+        QWidget::setTabOrder(&b, &c);
+        QWidget::setTabOrder(&c, &after);
+        window.resize(200, 120);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    void makeGroup()
+    {
+        for (TFlashButton* button : {&a, &b, &c})
+            button->setGroupIndex(1);
+    }
+
+    QWidget window;
+    QWidget parent{&window};
+    TFlashButton before{&window};
+    TFlashButton a{&parent};
+    TFlashButton b{&parent};
+    TFlashButton c{&parent};
+    TFlashButton after{&window};
+};
+
+TEST_F(FlashButtonKeyboardTest, SpaceAndEnterClickAPlainButton)
+{
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int clicks;
+    } cases[] = {
+        {"Space", Qt::Key_Space, Qt::NoModifier, 1},
+        {"Enter", Qt::Key_Return, Qt::NoModifier, 1},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {"a letter", Qt::Key_A, Qt::NoModifier, 0},
+        {"Ctrl+Enter", Qt::Key_Return, Qt::ControlModifier, 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        a.setFocus();
+        QSignalSpy clicks(&a, &TFlashButton::clicked);
+        QTest::keyClick(&a, test.key, test.modifiers);
+        EXPECT_EQ(clicks.count(), test.clicks);
+        EXPECT_FALSE(a.isDown()) << "a plain button never stays down";
+    }
+    a.setEnabled(false);
+    QSignalSpy clicks(&a, &TFlashButton::clicked);
+    QTest::keyClick(&a, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 0) << "a disabled button";
+}
+
+TEST_F(FlashButtonKeyboardTest, PlainButtonsAreTabStopsInTurnAndAMouseClickTakesNoFocus)
+{
+    before.setFocus();
+    std::vector<QWidget*> reached;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached, (std::vector<QWidget*>{&a, &b, &c, &after}));
+
+    before.setFocus();
+    QTest::mouseClick(&b, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), &before);
+}
+
+TEST_F(FlashButtonKeyboardTest, TabStopsAtTheDownButtonOfAGroupAndTheArrowsWalkIt)
+{
+    makeGroup();
+    b.setDown(true);
+    before.setFocus();
+    QTest::keyClick(&before, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &b) << "Tab lands on the button that is down";
+    QTest::keyClick(&b, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &after) << "and leaves the group at once";
+    QTest::keyClick(&after, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &b);
+
+    const struct {
+        const char* name;
+        Qt::Key key;
+        TFlashButton* from;
+        TFlashButton* to;
+    } moves[] = {
+        {"Down", Qt::Key_Down, &b, &c},
+        {"Down past the last", Qt::Key_Down, &c, &a},
+        {"Up past the first", Qt::Key_Up, &a, &c},
+        {"Right", Qt::Key_Right, &a, &b},
+        {"Left", Qt::Key_Left, &b, &a},
+    };
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.name);
+        move.from->setFocus();
+        QSignalSpy clicks(move.to, &TFlashButton::clicked);
+        QTest::keyClick(move.from, move.key);
+        EXPECT_EQ(QApplication::focusWidget(), move.to);
+        EXPECT_EQ(clicks.count(), 0) << "the arrows move the focus only";
+        EXPECT_TRUE(b.isDown());
+    }
+
+    c.setEnabled(false);
+    b.setFocus();
+    QTest::keyClick(&b, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), &a) << "a disabled button is passed over";
+}
+
+TEST_F(FlashButtonKeyboardTest, EnterPutsAButtonOfAGroupDownAndFires)
+{
+    makeGroup();
+    a.setDown(true);
+    c.setFocus();
+    QSignalSpy clicks(&c, &TFlashButton::clicked);
+    QTest::keyClick(&c, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(c.isDown());
+    EXPECT_FALSE(a.isDown());
+    before.setFocus();
+    QTest::keyClick(&before, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &c) << "the Tab stop went down with the button";
+
+    QTest::keyClick(&c, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_TRUE(c.isDown()) << "Space on the down button keeps it down";
+}
+
+TEST_F(FlashButtonKeyboardTest, OnlyAButtonFocusedByTheKeyboardDrawsAFocusFrame)
+{
+    // The frame is the only thing that differs between the pictures of one button.
+    a.setCaption(QStringLiteral("Кнопка"));
+    const QImage never = a.grab().toImage();
+    before.setFocus();
+    QTest::keyClick(&before, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &a);
+    const QImage focused = a.grab().toImage();
+    EXPECT_NE(focused, never);
+    QTest::keyClick(&a, Qt::Key_Tab);
+    EXPECT_EQ(a.grab().toImage(), never) << "the button keeps its look once the focus left";
 }
 
 } // namespace

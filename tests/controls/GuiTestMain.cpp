@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/RadioGroupTabbing.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -30,6 +32,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // The keyboard as the program has it.
+    installRadioGroupTabbing(application);
 
     QTemporaryDir settingsFolder;
     if (!settingsFolder.isValid())
