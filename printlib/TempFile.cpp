@@ -32,6 +32,7 @@ constexpr std::time_t kLeftoverAge = 60; // seconds
 constexpr mode_t kNewFileMode = S_IRUSR | S_IWUSR;
 
 std::atomic<bool> syncing{true};
+std::atomic<bool> unnamed{true};
 
 // The hidden files of this process's outputs that wait for their commit with no descriptor
 // (and so no lock) to show they are in use: a later output into the same folder must not take
@@ -180,6 +181,11 @@ void setOutputSyncing(bool on)
     syncing = on;
 }
 
+void setUnnamedOutputs(bool on)
+{
+    unnamed = on;
+}
+
 bool TempFile::isHiddenName(std::string_view name)
 {
     return name.size() == kHiddenNameLength && name.starts_with(kHiddenPrefix) &&
@@ -213,7 +219,7 @@ void TempFile::create()
     removeLeftovers(folder_.get());
 
     // Unnamed files are linked in through /proc; without it they could not be named at all.
-    if (::access("/proc/self/fd", X_OK) == 0)
+    if (unnamed && ::access("/proc/self/fd", X_OK) == 0)
         fd_.reset(::openat(folder_.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, kNewFileMode));
     if (fd_.get() < 0)
         createNamed();

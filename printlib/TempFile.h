@@ -72,6 +72,10 @@ private:
     bool committed_ = false;
 };
 
+// Only tests turn this off, to write as on a file system without unnamed files: under a hidden
+// name from the start.
+void setUnnamedOutputs(bool on);
+
 // Only a build that runs outputs by the thousand on a memory file system (the fuzz targets)
 // turns this off: the syncs then cost most of each run and keep nothing worth keeping.
 void setOutputSyncing(bool on);

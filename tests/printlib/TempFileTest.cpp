@@ -140,6 +140,26 @@ TEST(TempFileTest, NewFilesAreTheOwnersOnlyAndReplacedFilesKeepTheirMode)
     }
 }
 
+// Root replacing a user's output (a print spooler, an installer) must not take it from the user:
+// the new file keeps the old one's owner and group.
+TEST(TempFileTest, AReplacedFileKeepsItsOwnerAndGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    ScratchFolder folder;
+    const std::string target = folder.file("out.pdf");
+    writeFile(target, "old");
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    replaceWith(target, "new");
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 65534u);
+    EXPECT_EQ(status.st_gid, 65534u);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(contentOf(target), "new");
+}
+
 // A symbolic link at the target stays, and the file its chain ends at gets the content, in its
 // own folder; a link that points nowhere yet names the file to create.
 TEST(TempFileTest, LinksAreFollowedToTheFileTheyEndAt)
@@ -303,6 +323,66 @@ TEST(TempFileTest, AWriterKilledHalfwayLeavesNothing)
     ::waitpid(child, &status, 0);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"});
     EXPECT_EQ(contentOf(target), "old");
+}
+
+// Where the file system has no unnamed files, the content is written under a hidden name that
+// its output holds locked: no other output takes it for a leftover, however old it looks. Once
+// its writer is killed, the next output into the folder removes it after a minute.
+TEST(TempFileTest, WithoutUnnamedFilesAKilledWritersHiddenFileIsRemovedLater)
+{
+    ScratchFolder folder;
+    const std::string target = folder.file("out.pdf");
+    writeFile(target, "old");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setUnnamedOutputs(false);
+        TempFile file(target);
+        file.write("partial", 7);
+        const char done = 1;
+        (void)!::write(ready[1], &done, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    char done = 0;
+    EXPECT_EQ(::read(ready[0], &done, 1), 1);
+    ::close(ready[0]);
+    std::vector<std::string> names = folder.fileNames();
+    ASSERT_EQ(names.size(), 2u);
+    const std::string hidden = folder.file(names[0]);
+    EXPECT_TRUE(TempFile::isHiddenName(names[0])) << names[0];
+    EXPECT_EQ(modeOf(hidden), modeOf(target)) << "no wider than the file it replaces";
+    age(hidden, 120);
+
+    replaceWith(folder.file("other.pdf"), "other");
+    EXPECT_TRUE(fs::exists(hidden)) << "held by its running output";
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_TRUE(fs::exists(hidden)) << "a killed output's file stays until the next output";
+    replaceWith(folder.file("other.pdf"), "again");
+    EXPECT_FALSE(fs::exists(hidden));
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"other.pdf", "out.pdf"}));
+    EXPECT_EQ(contentOf(target), "old");
+}
+
+TEST(TempFileTest, WithoutUnnamedFilesTheContentStillReplacesTheTarget)
+{
+    setUnnamedOutputs(false);
+    ScratchFolder folder;
+    const std::string target = folder.file(std::string(255, 'n'));
+    for (const char* content : {"first", "second"})
+        replaceWith(target, content);
+    {
+        TempFile dropped(target);
+        dropped.write("dropped", 7);
+    }
+    setUnnamedOutputs(true);
+    EXPECT_EQ(contentOf(target), "second");
+    EXPECT_EQ(modeOf(target), 0600u);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{std::string(255, 'n')});
 }
 
 // Where a file had to wait under a hidden name and its process was killed, the next output into
