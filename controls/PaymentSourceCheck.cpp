@@ -52,17 +52,6 @@ std::uint16_t CheckPaymentSource(QWidget* owner, const QString& section, const Q
     if (name.trimmed().isEmpty())
         reportToFix(NoName, SourceNameElement);
 
-    const QString trimmedOktmo = oktmo.trimmed();
-    if (!trimmedOktmo.isEmpty() && !isOktmoLength(trimmedOktmo)) {
-        reportToFix(QStringLiteral("Код ОКТМО введен некорректно(должно быть 8 или 11 симв.)(При продаже имущества "
-                                   "физ.лицу - не нужен)"),
-                    SourceOktmoElement);
-    }
-    if (trimmedOktmo.isEmpty()) {
-        run.report(QStringLiteral("Не введен код ОКТМО(8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)"),
-                   SourceOktmoElement);
-    }
-
     switch (CheckINN(inn, InnAny)) {
     case InnNot10Or12:
         reportToFix(QStringLiteral("Длина ИНН должна быть равна 10 или 12 цифрам"), SourceInnElement);
@@ -80,6 +69,17 @@ std::uint16_t CheckPaymentSource(QWidget* owner, const QString& section, const Q
     } else if (!kpp.isEmpty()) {
         reportToFix(inn.isEmpty() ? NoInn : OrganisationInnLength, SourceInnElement);
     }
+    // The rules follow the fields of the dialog: the ОКТМО comes last.
+    const QString trimmedOktmo = oktmo.trimmed();
+    if (!trimmedOktmo.isEmpty() && !isOktmoLength(trimmedOktmo)) {
+        reportToFix(QStringLiteral("Код ОКТМО введен некорректно (должно быть 8 или 11 симв.) (При продаже "
+                                   "имущества физ.лицу - не нужен)"),
+                    SourceOktmoElement);
+    }
+    if (trimmedOktmo.isEmpty()) {
+        run.report(QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)"),
+                   SourceOktmoElement);
+    }
     return run.result();
 }
 
@@ -93,7 +93,7 @@ std::uint16_t CheckPaymentSourceShort(QWidget* owner, const QString& section, co
     if (name.trimmed().isEmpty())
         run.report(NoName, SourceNameElement);
     if (askOktmo && !isOktmoLength(oktmo.trimmed()))
-        run.report(QStringLiteral("Не введен код ОКТМО(8 или 11 симв.)"), SourceOktmoElement);
+        run.report(QStringLiteral("Не введен код ОКТМО (8 или 11 симв.)"), SourceOktmoElement);
 
     switch (CheckINN(inn, InnOrganisation)) {
     case InnNot10:

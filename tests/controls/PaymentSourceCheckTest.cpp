@@ -60,8 +60,8 @@ protected:
 
 const char* const NoName = "Не заполненно поле \"Наименование источника выплаты\"";
 const char* const BadOktmo =
-    "Код ОКТМО введен некорректно(должно быть 8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)";
-const char* const NoOktmo = "Не введен код ОКТМО(8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)";
+    "Код ОКТМО введен некорректно (должно быть 8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)";
+const char* const NoOktmo = "Не введен код ОКТМО (8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)";
 const char* const InnLength = "Длина ИНН должна быть равна 10 или 12 цифрам";
 const char* const InnWrong = "Номер ИНН введен неверно";
 const char* const NoKpp = "Отсутствует КПП";
@@ -83,8 +83,15 @@ TEST_F(PaymentSourceCheckTest, FullCheckRules)
         {"no OKTMO, dialog closed", {.oktmo = ""}, true, {CheckClosed}, 0, {{NoOktmo, true}}},
         {"no OKTMO, fixed", {.oktmo = ""}, true, {CheckFix}, SourceOktmoElement, {{NoOktmo, true}}},
         {"no OKTMO, no skipping", {.oktmo = ""}, false, {CheckClosed}, SourceOktmoElement, {{NoOktmo, false}}},
-        {"no OKTMO skipped, then a wrong ИНН", {.inn = "7707083894", .oktmo = ""}, true, {CheckSkip, CheckSkip},
-         SourceInnElement, {{NoOktmo, true}, {InnWrong, false}}},
+        // The rules go in the order of the dialog's fields: name, ИНН, КПП, ОКТМО.
+        {"a wrong ИНН before a missing OKTMO", {.inn = "7707083894", .oktmo = ""}, true, {CheckFix},
+         SourceInnElement, {{InnWrong, false}}},
+        {"a wrong КПП before a wrong OKTMO", {.kpp = "77070100", .oktmo = "123"}, true, {CheckFix}, SourceKppElement,
+         {{KppLength, false}}},
+        {"a КПП without ИНН before a missing OKTMO", {.inn = "", .oktmo = ""}, true, {CheckFix}, SourceInnElement,
+         {{NoInn, false}}},
+        {"a missing OKTMO may be skipped once the rest is right", {.inn = "", .kpp = "", .oktmo = ""}, true,
+         {CheckSkip}, 0, {{NoOktmo, true}}},
         {"ИНН of 11 digits", {.inn = "77070838931"}, true, {}, SourceInnElement, {{InnLength, false}}},
         {"wrong ИНН check digit", {.inn = "7707083894"}, true, {}, SourceInnElement, {{InnWrong, false}}},
         {"no ИНН and no КПП: a person selling to a person", {.inn = "", .kpp = ""}, true, {}, 0, {}},
@@ -105,7 +112,7 @@ TEST_F(PaymentSourceCheckTest, ShortCheckRules)
         {"all valid, OKTMO asked", {}, true, {}, 0, {}},
         {"no OKTMO, not asked", {.oktmo = ""}, false, {}, 0, {}},
         {"blank name", {.name = " "}, true, {}, SourceNameElement, {{NoName, false}}},
-        {"no OKTMO, asked", {.oktmo = ""}, true, {}, SourceOktmoElement, {{"Не введен код ОКТМО(8 или 11 симв.)", false}}},
+        {"no OKTMO, asked", {.oktmo = ""}, true, {}, SourceOktmoElement, {{"Не введен код ОКТМО (8 или 11 симв.)", false}}},
         {"person's ИНН", {.inn = "500100732259"}, true, {}, SourceInnElement,
          {{"Длина ИНН должна быть равна 10 цифрам", false}}},
         {"wrong ИНН", {.inn = "7707083894"}, true, {}, SourceInnElement, {{InnWrong, false}}},

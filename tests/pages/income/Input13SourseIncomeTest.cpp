@@ -107,14 +107,14 @@ TEST(Input13SourseIncome, TheCheckFocusesTheFieldToFix)
         {"no name, check closed", "", OrganisationInn, Kpp, Oktmo, {CheckClosed},
          "Не заполненно поле \"Наименование источника выплаты\"", false, "meSourseName"},
         {"short ОКТМО", "ООО", OrganisationInn, Kpp, "1234", {CheckFix},
-         "Код ОКТМО введен некорректно(должно быть 8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)",
+         "Код ОКТМО введен некорректно (должно быть 8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)",
          false, "meOKATO"},
         {"no ОКТМО, fixed", "ООО", OrganisationInn, Kpp, "", {CheckFix},
-         "Не введен код ОКТМО(8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)", true, "meOKATO"},
+         "Не введен код ОКТМО (8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)", true, "meOKATO"},
         {"no ОКТМО, skipped", "ООО", OrganisationInn, Kpp, "", {CheckSkip},
-         "Не введен код ОКТМО(8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)", true, nullptr},
+         "Не введен код ОКТМО (8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)", true, nullptr},
         {"no ОКТМО, check closed", "ООО", OrganisationInn, Kpp, "", {CheckClosed},
-         "Не введен код ОКТМО(8 или 11 симв.)(При продаже имущества физ.лицу - не нужен)", true, nullptr},
+         "Не введен код ОКТМО (8 или 11 симв.) (При продаже имущества физ.лицу - не нужен)", true, nullptr},
         {"ИНН of 5 digits", "ООО", "12345", "", Oktmo, {CheckFix}, "Длина ИНН должна быть равна 10 или 12 цифрам",
          false, "meINN"},
         {"ИНН with a wrong check digit", "ООО", "7707083894", Kpp, Oktmo, {CheckFix}, "Номер ИНН введен неверно",
@@ -127,6 +127,11 @@ TEST(Input13SourseIncome, TheCheckFocusesTheFieldToFix)
         {"КПП without ИНН", "ООО", "", Kpp, Oktmo, {CheckFix}, "Введите ИНН", false, "meINN"},
         {"КПП of a person", "ООО", PersonInn, Kpp, Oktmo, {CheckClosed},
          "Длина ИНН для юрлиц должна быть равна 10 цифрам", false, "meINN"},
+        // The fields are checked from the top: the ОКТМО, the last of them, after the ИНН and the КПП.
+        {"ИНН and ОКТМО both wrong", "ООО", "7707083894", Kpp, "1234", {CheckFix}, "Номер ИНН введен неверно",
+         false, "meINN"},
+        {"КПП wrong and no ОКТМО", "ООО", OrganisationInn, "000000000", "", {CheckFix}, "Некорректный КПП", false,
+         "meKPP"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.title);
