@@ -96,6 +96,10 @@ void TfmInput13Income::createControls()
     lbSubtractCod = createLabel(Panel3, "lbSubtractCod", QStringLiteral("Код вычета (расхода)"));
     bnSubtractCod = createChooserButton(Panel3, "bnSubtractCod", ChooserHint);
     pnlSubtractCod = createCodePanel(Panel3, "pnlSubtractCod", codeWidth);
+    lbDeductNote = createLabel(Panel3, "lbDeductNote", QString());
+    lbDeductNote->setWordWrap(true);
+    lbDeductNote->setTextFormat(Qt::PlainText);
+    lbDeductNote->hide();
     lbSubtractSum = createLabel(Panel3, "lbSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
     meSubtractSum = createMoneyEdit(Panel3, "meSubtractSum");
     // A deduction without a sum of its own hides the field; the fields below stay in place.
@@ -163,12 +167,13 @@ void TfmInput13Income::layOutControls()
     QGridLayout* deduction = grid(Panel3);
     deduction->addWidget(lbSubtractCod, 0, 0);
     deduction->addLayout(codeRow(pnlSubtractCod, bnSubtractCod), 0, 1);
-    deduction->addWidget(lbSubtractSum, 1, 0);
-    deduction->addWidget(meSubtractSum, 1, 1, Left);
-    deduction->addWidget(lbPropSale, 2, 0);
-    deduction->addWidget(mePropSale, 2, 1, Left);
-    deduction->addWidget(lbHoldSum, 3, 0);
-    deduction->addWidget(meHoldSum, 3, 1, Left);
+    deduction->addWidget(lbDeductNote, 1, 0, 1, 2);
+    deduction->addWidget(lbSubtractSum, 2, 0);
+    deduction->addWidget(meSubtractSum, 2, 1, Left);
+    deduction->addWidget(lbPropSale, 3, 0);
+    deduction->addWidget(mePropSale, 3, 1, Left);
+    deduction->addWidget(lbHoldSum, 4, 0);
+    deduction->addWidget(meHoldSum, 4, 1, Left);
 
     // The three panels share the column of their captions, so that the fields line up.
     int captionWidth = 0;
@@ -180,6 +185,7 @@ void TfmInput13Income::layOutControls()
     // The price's caption is the longest; it wraps within the column rather than widen it.
     lbPrice->setFixedWidth(captionWidth);
     lbIncomeName->setMinimumWidth(ClientWidth - 40);
+    lbDeductNote->setMinimumWidth(ClientWidth - 40);
 
     auto* group = new QVBoxLayout(GroupBox1);
     group->setContentsMargins(10, 8, 10, 10);
@@ -256,13 +262,16 @@ void TfmInput13Income::chooseIncomeCode(const QString& code)
         return;
     const DictionaryIncome* income = dictionary_.income(code);
     const QScopedValueRollback<bool> filling(filling_, true);
+    // A code is mostly changed to correct it: what was typed for the line stays, the amount, the
+    // month, the details of a sale, and the deduction as far as the new income allows it. The
+    // fixed deduction of 2799 came with its code and goes with it.
+    const QString previousDeduction =
+        pnlIncomeCod->text().toInt() == FixedDeductionIncome ? QString() : pnlSubtractCod->text();
+    const QString previousSum = meSubtractSum->text();
     resetDeduction();
+    showDeductNote(QString());
     pnlIncomeCod->setText(code);
     lbIncomeName->setText(income ? income->name.trimmed() : unknownIncomeCodeMessage(code));
-    // Unticked first: the details of another sale are no details of this one.
-    cbNeenPrilA->setChecked(false);
-    for (TMaskedEdit* edit : {meIncomeSum, meKSum, meKNum, mePrice, meSubtractSum})
-        edit->setText(QString());
     meIncomeSum->setEnabled(true);
     lbHoldSum->setEnabled(true);
     meHoldSum->setEnabled(true);
@@ -272,11 +281,36 @@ void TfmInput13Income::chooseIncomeCode(const QString& code)
     const std::int32_t number = code.toInt();
     if (number == FixedDeductionIncome) {
         showFixedDeduction();
+        meSubtractSum->setText(moneyText(meIncomeSum->currencyValue()));
     } else {
         FHasDeductions = income && !income->deductions.empty() && (FResident || nonResidentMayDeduct(code));
         setDeductionControlsEnabled(FHasDeductions);
     }
+    if (!previousDeduction.isEmpty() && FHasDeductions && income->deduction(previousDeduction)) {
+        keepDeduction(previousDeduction, previousSum, income);
+    } else {
+        if (number != FixedDeductionIncome)
+            meSubtractSum->clear();
+        // "No deduction" takes nothing away.
+        if (!previousDeduction.isEmpty() && previousDeduction != u"0")
+            showDeductNote(QStringLiteral("Вычет %1 не предоставляется по коду дохода %2: он удален.")
+                               .arg(previousDeduction, code));
+    }
     showSaleDetails(isPropertySale(number));
+}
+
+void TfmInput13Income::keepDeduction(const QString& code, const QString& typedSum, const DictionaryIncome* income)
+{
+    takeDeduction(*income->deduction(code));
+    meSubtractSum->setText(typedSum);
+    // The new income's rule of the deduction, its share or its cap, holds from now on.
+    setDeductionText(deductionForIncome(deductionRule(), meIncomeSum->currencyValue(), meSubtractSum->currencyValue()));
+}
+
+void TfmInput13Income::showDeductNote(const QString& note)
+{
+    lbDeductNote->setText(note);
+    lbDeductNote->setVisible(!note.isEmpty());
 }
 
 void TfmInput13Income::bnSubtractCodClick()
@@ -297,6 +331,7 @@ void TfmInput13Income::chooseDeductCode(const QString& code)
     if (!deduction || code == pnlSubtractCod->text())
         return;
     const QScopedValueRollback<bool> filling(filling_, true);
+    showDeductNote(QString());
     meSubtractSum->setText(QString());
     takeDeduction(*deduction);
     if (const std::optional<Currency> sum = ruleDeduction(deductionRule(), meIncomeSum->currencyValue()))
@@ -398,12 +433,11 @@ void TfmInput13Income::cbNeenPrilAClick(bool checked)
     for (QWidget* control : std::initializer_list<QWidget*>{lbPrice, mePrice, lbKSum, meKSum, lbKNum, meKNum})
         control->setEnabled(checked);
     meIncomeSum->setEnabled(!checked);
-    if (checked || filling_)
-        return;
-    // The income stays as it stands: it follows the cadastral value only while the box is ticked.
-    mePrice->setText(QStringLiteral("0"));
-    meKNum->setText(QString());
-    meKSum->setText(QStringLiteral("0"));
+    // The figures stay while the dialog is open: a box unticked by mistake loses nothing, and the
+    // accessors give them only while it is ticked. Ticked again, the income follows them again;
+    // unticked, it stays as it stands, to be typed.
+    if (checked && !filling_ && (meKSum->currencyValue() != Currency() || mePrice->currencyValue() != Currency()))
+        saleFigureChange();
 }
 
 void TfmInput13Income::saleFigureChange()

@@ -61,8 +61,9 @@ public:
     // Whether the line's month is asked: of a resident, at 13 % and 15 %.
     bool asksMonth() const;
 
-    // What choosing in the pickers does: a new income code starts the line over; a deduction
-    // the chosen income allows sets the rule of the deduction sum.
+    // What choosing in the pickers does: a new income code keeps what was typed and drops only a
+    // deduction the new income does not allow, saying so; a deduction the chosen income allows
+    // sets the rule of the deduction sum.
     void chooseIncomeCode(const QString& code);
     void chooseDeductCode(const QString& code);
 
@@ -90,6 +91,8 @@ public:
     QLabel* lbSubtractCod;
     QLabel* pnlSubtractCod;
     QPushButton* bnSubtractCod;
+    // Says which deduction a change of the income code took away; hidden while there is none.
+    QLabel* lbDeductNote;
     QLabel* lbSubtractSum;
     TMaskedEdit* meSubtractSum;
     QLabel* lbPropSale;
@@ -123,6 +126,9 @@ private:
     void showFixedDeduction();
     void showSaleDetails(bool shown);
     void setDeductionText(Currency sum);
+    // Takes on the deduction chosen for the previous income when the new one allows it too.
+    void keepDeduction(const QString& code, const QString& typedSum, const DictionaryIncome* income);
+    void showDeductNote(const QString& note);
     // Other rates have no month field at all.
     bool asksMonthField() const;
     bool saleDetailsCount() const;

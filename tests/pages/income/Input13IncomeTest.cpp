@@ -237,7 +237,7 @@ TEST(Input13Income, AShareDeductionIsCappedWhenChosenAndWhenRecomputed)
     EXPECT_EQ(reopened.meSubtractSum->text(), QStringLiteral("100"));
 }
 
-TEST(Input13Income, ChoosingAnotherIncomeStartsTheLineOver)
+TEST(Input13Income, ChoosingTheSameIncomeAgainChangesNothing)
 {
     ResidentDialog dialog;
     dialog.chooseIncomeCode(QStringLiteral("2720"));
@@ -245,17 +245,103 @@ TEST(Input13Income, ChoosingAnotherIncomeStartsTheLineOver)
     dialog.chooseDeductCode(QStringLiteral("501"));
     typeText(dialog.mePropSale, QStringLiteral("7"));
     dialog.chooseIncomeCode(QStringLiteral("2720"));
-    EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("3000")) << "the same code changes nothing";
+    EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("3000"));
+    EXPECT_EQ(dialog.pnlSubtractCod->text(), QStringLiteral("501"));
+    EXPECT_EQ(dialog.meSubtractSum->text(), QStringLiteral("3000"));
+    EXPECT_EQ(dialog.mePropSale->text(), QStringLiteral("7"));
+}
 
-    dialog.chooseIncomeCode(QStringLiteral("1510"));
-    EXPECT_TRUE(dialog.meIncomeSum->text().isEmpty());
-    EXPECT_TRUE(dialog.pnlSubtractCod->text().isEmpty());
-    EXPECT_TRUE(dialog.meSubtractSum->text().isEmpty());
-    EXPECT_FALSE(dialog.meSubtractSum->isEnabled());
-    EXPECT_EQ(dialog.GetDeductPercent(), 0);
-    EXPECT_EQ(dialog.GetIncomeCode(), 1510);
-    EXPECT_EQ(dialog.mePropSale->text(), QStringLiteral("7")) << "the month stays";
-    EXPECT_FALSE(dialog.lbIncomeName->text().isEmpty());
+// A code is changed to correct it: the amount and the month stay, and so does the deduction when
+// the new income allows it, under the new income's rule; a deduction it does not allow goes, and
+// the dialog says so beside the deduction.
+TEST(Input13Income, AnotherIncomeCodeKeepsTheAmountAndTheDeductionItAllows)
+{
+    struct Case {
+        const char* name;
+        const char* rate;
+        bool resident;
+        const char* from;
+        const char* income;
+        const char* deduct;         // chosen for the first code; nullptr: none
+        const char* typedDeduction; // nullptr: the sum the rule gives
+        const char* to;
+        const char* shownCode;
+        const char* sum;
+        bool sumEnabled;
+        const char* note; // nullptr: no note
+    };
+    const Case cases[] = {
+        {"a sale of other property called a sale of a car", "13", true, "1520", "600000", "906", nullptr, "1521",
+         "906", "250000", false, nullptr},
+        {"expenses typed for a flat kept for other real estate", "13", true, "1510", "600000", "903", "400000",
+         "1512", "903", "400000", true, nullptr},
+        {"a flat's deduction on other real estate", "13", true, "1510", "600000", "901", nullptr, "1512", "", "", false,
+         "Вычет 901 не предоставляется по коду дохода 1512: он удален."},
+        {"a gift's deduction on a sale", "13", true, "2720", "3000", "501", nullptr, "1510", "", "", false,
+         "Вычет 501 не предоставляется по коду дохода 1510: он удален."},
+        {"an income without deductions", "13", true, "2720", "3000", "501", nullptr, "2000", "", "", false,
+         "Вычет 501 не предоставляется по коду дохода 2000: он удален."},
+        {"«no deduction» goes without a word", "13", true, "2720", "3000", "0", nullptr, "2000", "", "", false,
+         nullptr},
+        {"no deduction chosen", "13", true, "2720", "3000", nullptr, nullptr, "1510", "", "", false, nullptr},
+        {"2799 takes its own deduction", "13", true, "2720", "3000", "501", nullptr, "2799", "599", "3000", false,
+         "Вычет 501 не предоставляется по коду дохода 2799: он удален."},
+        {"the deduction of 2799 goes with its code", "13", true, "2799", "3000", nullptr, nullptr, "2720", "", "",
+         false, nullptr},
+        {"a non-resident's gift from a person", "30", false, "2720", "10000", "501", nullptr,
+         "2721", "", "", false, "Вычет 501 не предоставляется по коду дохода 2721: он удален."},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        TfmInput13Income dialog(nullptr, QString::fromUtf8(test.rate), test.resident, false);
+        dialog.show();
+        dialog.chooseIncomeCode(QString::fromUtf8(test.from));
+        typeText(dialog.meIncomeSum, QString::fromUtf8(test.income));
+        if (test.deduct)
+            dialog.chooseDeductCode(QString::fromUtf8(test.deduct));
+        if (test.typedDeduction)
+            typeText(dialog.meSubtractSum, QString::fromUtf8(test.typedDeduction));
+        if (test.resident)
+            typeText(dialog.mePropSale, QStringLiteral("7"));
+        EXPECT_TRUE(dialog.lbDeductNote->isHidden());
+
+        dialog.chooseIncomeCode(QString::fromUtf8(test.to));
+
+        EXPECT_EQ(dialog.GetIncomeCode(), QString::fromUtf8(test.to).toInt());
+        EXPECT_FALSE(dialog.lbIncomeName->text().isEmpty());
+        EXPECT_EQ(dialog.meIncomeSum->text(), QString::fromUtf8(test.income)) << "the amount stays";
+        EXPECT_TRUE(dialog.meIncomeSum->isEnabled());
+        if (test.resident) {
+            EXPECT_EQ(dialog.mePropSale->text(), QStringLiteral("7")) << "the month stays";
+        }
+        EXPECT_EQ(dialog.pnlSubtractCod->text(), QString::fromUtf8(test.shownCode));
+        EXPECT_EQ(dialog.meSubtractSum->text(), QString::fromUtf8(test.sum));
+        EXPECT_EQ(dialog.meSubtractSum->isEnabled(), test.sumEnabled);
+        EXPECT_EQ(dialog.lbDeductNote->isVisible(), test.note != nullptr);
+        EXPECT_EQ(dialog.lbDeductNote->text(), test.note ? QString::fromUtf8(test.note) : QString());
+        if (test.shownCode[0] == '\0') {
+            EXPECT_EQ(dialog.GetDeductPercent(), 0);
+        }
+    }
+}
+
+TEST(Input13Income, TheNoteOfARemovedDeductionGoesWithTheNextChoice)
+{
+    ResidentDialog dialog;
+    dialog.show();
+    dialog.chooseIncomeCode(QStringLiteral("2720"));
+    typeText(dialog.meIncomeSum, QStringLiteral("300000"));
+    dialog.chooseDeductCode(QStringLiteral("501"));
+    dialog.chooseIncomeCode(QStringLiteral("1520"));
+    ASSERT_TRUE(dialog.lbDeductNote->isVisible());
+    dialog.chooseDeductCode(QStringLiteral("906"));
+    EXPECT_FALSE(dialog.lbDeductNote->isVisible());
+    EXPECT_EQ(dialog.meSubtractSum->text(), QStringLiteral("250000"));
+
+    dialog.chooseIncomeCode(QStringLiteral("2720"));
+    ASSERT_TRUE(dialog.lbDeductNote->isVisible());
+    dialog.chooseIncomeCode(QStringLiteral("2721"));
+    EXPECT_FALSE(dialog.lbDeductNote->isVisible()) << "nothing more was taken away";
 }
 
 TEST(Input13Income, TheMonthStaysWithinTheYear)
@@ -343,21 +429,89 @@ TEST(Input13Income, WhileTheBoxIsTickedTheCadastralValueSetsTheIncome)
     EXPECT_EQ(dialog.GetCadastralValue(), money("1000000"));
     EXPECT_EQ(dialog.GetPrice(), money("800000"));
 
-    // Unticking clears the details but leaves the income as it stands, to be typed again.
+    // Unticking disables the details and leaves the income as it stands, to be typed again; the
+    // details are not given while the box is off, but the fields keep them.
     dialog.cbNeenPrilA->click();
     EXPECT_TRUE(dialog.meIncomeSum->isEnabled());
     EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("800000"));
-    EXPECT_EQ(dialog.mePrice->text(), QStringLiteral("0"));
-    EXPECT_EQ(dialog.meKSum->text(), QStringLiteral("0"));
-    EXPECT_TRUE(dialog.meKNum->text().isEmpty());
+    for (QWidget* field : std::initializer_list<QWidget*>{dialog.meKSum, dialog.meKNum, dialog.mePrice})
+        EXPECT_FALSE(field->isEnabled());
+    EXPECT_EQ(dialog.meKSum->text(), QStringLiteral("1000000"));
+    EXPECT_EQ(dialog.mePrice->text(), QStringLiteral("800000"));
+    EXPECT_EQ(dialog.meKNum->text(), QStringLiteral("77:01:0001001:1001"));
     EXPECT_FALSE(dialog.GetAcquiredAfter2016());
+    EXPECT_TRUE(dialog.GetCadastralNumber().isEmpty());
     EXPECT_EQ(dialog.GetCadastralValue(), Currency());
     EXPECT_EQ(dialog.GetPrice(), Currency());
 
+    // Ticked again, the details are back and the income follows them again.
     typeText(dialog.meIncomeSum, QStringLiteral("650000"));
     dialog.cbNeenPrilA->click();
+    EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("800000"));
+    EXPECT_FALSE(dialog.meIncomeSum->isEnabled());
+    EXPECT_TRUE(dialog.GetAcquiredAfter2016());
+    EXPECT_EQ(dialog.GetCadastralNumber(), QStringLiteral("77:01:0001001:1001"));
+    EXPECT_EQ(dialog.GetCadastralValue(), money("1000000"));
+    EXPECT_EQ(dialog.GetPrice(), money("800000"));
+
+    // Without details to follow, a typed income survives the box.
+    ResidentDialog typed;
+    typed.chooseIncomeCode(QStringLiteral("1510"));
+    typeText(typed.meIncomeSum, QStringLiteral("650000"));
+    typed.cbNeenPrilA->click();
+    typed.cbNeenPrilA->click();
+    typed.cbNeenPrilA->click();
+    EXPECT_EQ(typed.meIncomeSum->text(), QStringLiteral("650000"));
+}
+
+// The box only says whether the details count: going through "Да" with it off stores none of
+// them, though the fields kept them while the dialog was open.
+TEST(Input13Income, DetailsUntickedAreStoredEmpty)
+{
+    ResidentDialog dialog;
+    dialog.show();
+    dialog.chooseIncomeCode(QStringLiteral("1510"));
     dialog.cbNeenPrilA->click();
-    EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("650000")) << "a typed income survives the box";
+    typeText(dialog.meKSum, QStringLiteral("1000000"));
+    typeText(dialog.mePrice, QStringLiteral("600000"));
+    typeText(dialog.meKNum, QStringLiteral("77:01:0001001:1001"));
+    dialog.chooseDeductCode(QStringLiteral("0"));
+    typeText(dialog.mePropSale, QStringLiteral("3"));
+    dialog.cbNeenPrilA->click();
+    ScriptedCheckAnswers checks;
+    dialog.bnOk->click();
+    EXPECT_TRUE(checks.shown.empty());
+    EXPECT_EQ(dialog.result(), TfmInput13Income::Confirmed);
+    EXPECT_EQ(dialog.GetIncomeSum(), money("700000"));
+    EXPECT_FALSE(dialog.GetAcquiredAfter2016());
+    EXPECT_TRUE(dialog.GetCadastralNumber().isEmpty());
+    EXPECT_EQ(dialog.GetCadastralValue(), Currency());
+    EXPECT_EQ(dialog.GetPrice(), Currency());
+}
+
+// Moving between the codes of a sale keeps what was typed of it; another kind of income hides
+// the details and gives none of them.
+TEST(Input13Income, TheDetailsOfASaleStayWhileTheCodeIsCorrected)
+{
+    ResidentDialog dialog;
+    dialog.show();
+    dialog.chooseIncomeCode(QStringLiteral("1510"));
+    dialog.cbNeenPrilA->click();
+    typeText(dialog.meKSum, QStringLiteral("1000000"));
+    typeText(dialog.mePrice, QStringLiteral("600000"));
+    dialog.chooseIncomeCode(QStringLiteral("1512"));
+    EXPECT_TRUE(dialog.cbNeenPrilA->isChecked());
+    EXPECT_FALSE(dialog.meIncomeSum->isEnabled()) << "the income still follows the cadastral value";
+    EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("700000"));
+    EXPECT_EQ(dialog.GetCadastralValue(), money("1000000"));
+
+    dialog.chooseIncomeCode(QStringLiteral("2000"));
+    EXPECT_TRUE(dialog.Panel2->isHidden());
+    EXPECT_TRUE(dialog.meIncomeSum->isEnabled());
+    EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("700000"));
+    EXPECT_FALSE(dialog.GetAcquiredAfter2016());
+    EXPECT_EQ(dialog.GetCadastralValue(), Currency());
+    EXPECT_EQ(dialog.GetPrice(), Currency());
 }
 
 TEST(Input13Income, ShowsAStoredLine)
@@ -551,6 +705,12 @@ TEST(Input13Income, ClosingTheCheckFixesWhatMayNotBeSkipped)
         {"the deduction above the income", "13", "2720", "3000", "501", "3500", nullptr,
          {QStringLiteral("Сумма вычета превышает сумму дохода")}, TfmInput13Income::DeductSumElement},
         {"a complete line", "13", "2720", "3000", "501", nullptr, nullptr, {}, 0},
+        // Equal is not above.
+        {"the tax equal to the income", "100", "2720", "3000", "0", nullptr, "3000", {}, 0},
+        {"a gift's deduction equal to the income", "13", "2720", "3000", "501", "3000", nullptr, {}, 0},
+        {"expenses equal to the income of a sale", "13", "1510", "600000", "903", "600000", nullptr, {}, 0},
+        {"expenses a kopeck above the income of a sale", "13", "1510", "600000", "903", "600000,01", nullptr,
+         {QStringLiteral("Сумма вычета превышает сумму дохода")}, TfmInput13Income::DeductSumElement},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
