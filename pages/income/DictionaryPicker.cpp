@@ -1,5 +1,9 @@
 #include "pages/income/DictionaryPicker.h"
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -27,6 +31,9 @@ TDictionaryPicker::TDictionaryPicker(QWidget* owner, const char* name, const cha
     Label1->setWordWrap(true);
     bnYes->setDefault(true);
 
+    // The list's own keyboard search looks in the column of the current cell, which a click on
+    // a name makes the names; codes are searched here.
+    list->installEventFilter(this);
     connect(list, &QTreeWidget::currentItemChanged, this, &TDictionaryPicker::currentRowChanged);
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { done(Chosen); });
     connect(bnYes, &QPushButton::clicked, this, [this] { done(Chosen); });
@@ -50,10 +57,64 @@ void TDictionaryPicker::preselectRow(int rowIndex)
 {
     if (list->topLevelItemCount() == 0)
         return;
-    QTreeWidgetItem* row = list->topLevelItem(rowIndex);
-    list->setCurrentItem(row);
-    list->scrollToItem(row, QAbstractItemView::PositionAtCenter);
+    list->setCurrentItem(list->topLevelItem(rowIndex));
+    showCurrentRow();
     list->setFocus();
+}
+
+void TDictionaryPicker::showCurrentRow()
+{
+    if (QTreeWidgetItem* row = list->currentItem())
+        list->scrollToItem(row, QAbstractItemView::PositionAtCenter);
+}
+
+void TDictionaryPicker::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Before the dialog is first shown the list has no height to scroll in.
+    showCurrentRow();
+}
+
+bool TDictionaryPicker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const QString typed = key->text();
+        const bool printable = !typed.trimmed().isEmpty()
+                               && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
+        if (printable && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            searchTypedCode(typed);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDictionaryPicker::searchTypedCode(const QString& typed)
+{
+    if (!lastTyped_.isValid() || lastTyped_.elapsed() > QApplication::keyboardInputInterval())
+        typedCode_.clear();
+    lastTyped_.start();
+    typedCode_ += typed;
+    QTreeWidgetItem* row = firstRowWithCodeStarting(typedCode_);
+    if (!row) {
+        // A key that leads nowhere from what was typed starts a search of its own.
+        typedCode_ = typed;
+        row = firstRowWithCodeStarting(typedCode_);
+    }
+    if (!row)
+        return;
+    list->setCurrentItem(row);
+    showCurrentRow();
+}
+
+QTreeWidgetItem* TDictionaryPicker::firstRowWithCodeStarting(const QString& beginning) const
+{
+    for (int index = 0; index < list->topLevelItemCount(); ++index) {
+        if (list->topLevelItem(index)->text(0).startsWith(beginning))
+            return list->topLevelItem(index);
+    }
+    return nullptr;
 }
 
 void TDictionaryPicker::setRestingHint(const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
 
 class QLabel;
@@ -11,7 +12,7 @@ class QTreeWidgetItem;
 // What the income and deduction pickers share: a list of codes and names of the dictionary, a
 // hint line under it that shows the chosen row, and "Да" and "Нет". Enter, "Да" and a double
 // click on a row choose; Esc, "Нет" and the close box cancel. Typing in the list jumps to the
-// next row whose code begins with what was typed.
+// first row whose code begins with what was typed, and the chosen row is always in view.
 class TDictionaryPicker : public QDialog {
     Q_OBJECT
 
@@ -42,8 +43,17 @@ protected:
     // The user moved to a row of the list.
     virtual void rowChosen(int data) = 0;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void currentRowChanged(QTreeWidgetItem* row);
+    void searchTypedCode(const QString& typed);
+    QTreeWidgetItem* firstRowWithCodeStarting(const QString& beginning) const;
+    void showCurrentRow();
 
     QString restingHint_;
+    // What was typed in the list so far, and when the last key came: a pause starts anew.
+    QString typedCode_;
+    QElapsedTimer lastTyped_;
 };

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -53,10 +54,14 @@ TfmInputIncomeCode::TfmInputIncomeCode(QWidget* owner, const IncomeDict& diction
         mode = OtherRates;
     const std::vector<DictionaryIncome>& incomes = dictionary.incomes();
     int preselected = 0;
+    // A code is listed once: its entries for other lists read the same here, and whichever row
+    // is chosen, the dialogs apply the code's first entry.
+    QSet<QString> listedCodes;
     // The first entry, the total income, is never offered.
     for (std::size_t index = 1; index < incomes.size(); ++index) {
-        if (!isListed(incomes[index], mode, rate))
+        if (!isListed(incomes[index], mode, rate) || listedCodes.contains(incomes[index].code))
             continue;
+        listedCodes.insert(incomes[index].code);
         if (incomes[index].code == code)
             preselected = list->topLevelItemCount();
         addRow(incomes[index].code, incomes[index].name, int(index));

@@ -1,7 +1,9 @@
 // The income code picker over the program's own dictionary.
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -40,7 +42,12 @@ TEST(InputIncomeCode, ListsWhatTheModeAndRateAllow)
         int rows; // rows with the code
     } cases[] = {
         {Mode::RussianSource, "13", "2000", 1},  // its second entry is a non-resident's
-        {Mode::RussianSource, "13", "1510", 2},  // a sale no tax agent pays, both entries
+        // A sale no tax agent pays: its entry for foreign income reads the same and is not listed again.
+        {Mode::RussianSource, "13", "1510", 1},
+        {Mode::RussianSource, "13", "1512", 1},
+        {Mode::RussianSource, "13", "1520", 1},
+        {Mode::RussianSource, "13", "1521", 1},
+        {Mode::NonResident, "30", "4800", 1}, // at 13 % and at 77 %, one row
         {Mode::RussianSource, "13", "1003", 0},  // a foreign company's fixed profit
         {Mode::RussianSource, "13", "6024", 0},  // foreign only
         {Mode::RussianSource, "13", "2610", 0},  // 35 %
@@ -85,15 +92,31 @@ TEST(InputIncomeCode, ListsInDictionaryOrder)
     EXPECT_EQ(picker.list->topLevelItem(0)->text(1), dictionary().income(u"5002")->name);
 }
 
-TEST(InputIncomeCode, PreselectsTheLastRowWithTheCode)
+TEST(InputIncomeCode, ListsEveryCodeOnce)
 {
-    TfmInputIncomeCode twice(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("1510"),
-                             TfmInputIncomeCode::RussianSource);
-    const QList<QTreeWidgetItem*> rows = twice.list->findItems(QStringLiteral("1510"), Qt::MatchExactly, 0);
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(twice.list->currentItem(), rows.back());
-    EXPECT_EQ(twice.GetCode(), "1510");
-    EXPECT_EQ(twice.Label1->text(), "1510   " + rows.back()->text(1));
+    using Mode = TfmInputIncomeCode::Mode;
+    for (const std::uint16_t mode : {Mode::RussianSource, Mode::ForeignSource, Mode::NonResident,
+                                     Mode::NonResidentAtRate, Mode::InvestmentPartnership, Mode::OtherRates}) {
+        for (const char* rate : {"13", "15", "30", "100"}) {
+            SCOPED_TRACE(std::to_string(mode) + " " + rate);
+            TfmInputIncomeCode picker(nullptr, dictionary(), QString::fromUtf8(rate), QString(), mode);
+            QStringList codes;
+            for (int row = 0; row < picker.list->topLevelItemCount(); ++row)
+                codes << picker.list->topLevelItem(row)->text(0);
+            EXPECT_EQ(codes.size(), QSet<QString>(codes.begin(), codes.end()).size()) << codes.join(u' ').toStdString();
+        }
+    }
+}
+
+TEST(InputIncomeCode, PreselectsTheRowOfTheCode)
+{
+    TfmInputIncomeCode sale(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("1510"),
+                            TfmInputIncomeCode::RussianSource);
+    const QList<QTreeWidgetItem*> rows = sale.list->findItems(QStringLiteral("1510"), Qt::MatchExactly, 0);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(sale.list->currentItem(), rows.front());
+    EXPECT_EQ(sale.GetCode(), "1510");
+    EXPECT_EQ(sale.Label1->text(), "1510   " + rows.front()->text(1));
 
     TfmInputIncomeCode unknown(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("9999"),
                                TfmInputIncomeCode::RussianSource);
@@ -159,15 +182,66 @@ TEST(InputIncomeCode, ClosesOnEnterEscAndDoubleClick)
     }
 }
 
-TEST(InputIncomeCode, TypingACodeJumpsToIt)
+bool rowInView(const TfmInputIncomeCode& picker, const QTreeWidgetItem* row)
+{
+    return picker.list->viewport()->rect().contains(picker.list->visualItemRect(row));
+}
+
+// Typing a code in the list goes to the first row whose code begins with what was typed so far,
+// and brings it into view.
+TEST(InputIncomeCode, TypingACodeJumpsToItsRowInView)
+{
+    const struct {
+        const char* typed;
+        const char* code;
+    } cases[] = {
+        {"2760", "2760"}, {"4800", "4800"}, {"1520", "1520"}, {"15", "1510"}, {"3", "3010"}, {"1", "1010"},
+    };
+    for (const auto& item : cases) {
+        SCOPED_TRACE(item.typed);
+        TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString(),
+                                  TfmInputIncomeCode::RussianSource);
+        picker.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+        QTest::keyClicks(picker.list, QString::fromUtf8(item.typed));
+        EXPECT_EQ(currentCode(picker), item.code);
+        EXPECT_EQ(picker.GetCode(), item.code);
+        ASSERT_NE(picker.list->currentItem(), nullptr);
+        EXPECT_TRUE(rowInView(picker, picker.list->currentItem()));
+    }
+}
+
+// A code typed after a pause starts a new search, wherever the list stands; a click on the name
+// column does not make the typing search the names.
+TEST(InputIncomeCode, TypingAfterAPauseOrAClickSearchesTheCodesAgain)
 {
     TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString(), TfmInputIncomeCode::RussianSource);
     picker.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+    QTest::keyClicks(picker.list, QStringLiteral("4800"));
+    ASSERT_EQ(currentCode(picker), "4800");
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    QTreeWidgetItem* first = picker.list->topLevelItem(0);
+    picker.list->scrollToItem(first);
+    QTest::mouseClick(picker.list->viewport(), Qt::LeftButton, {}, picker.list->visualItemRect(first).center());
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
     QTest::keyClicks(picker.list, QStringLiteral("2760"));
     EXPECT_EQ(currentCode(picker), "2760");
-    EXPECT_EQ(picker.GetCode(), "2760");
-    EXPECT_EQ(picker.list->currentItem(), picker.list->findItems(QStringLiteral("2760"), Qt::MatchExactly, 0).front());
+    EXPECT_TRUE(rowInView(picker, picker.list->currentItem()));
+}
+
+// A picker opened on the code of a line shows that code's row, however far down the list it is.
+TEST(InputIncomeCode, TheCodeOfTheLineIsInViewWhenThePickerOpens)
+{
+    for (const char* code : {"4800", "2760", "1010"}) {
+        SCOPED_TRACE(code);
+        TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString::fromUtf8(code),
+                                  TfmInputIncomeCode::RussianSource);
+        picker.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+        ASSERT_EQ(currentCode(picker), code);
+        EXPECT_TRUE(rowInView(picker, picker.list->currentItem()));
+    }
 }
 
 class RecordingViewer : public HelpViewer {
