@@ -237,4 +237,59 @@ TEST_F(IncomeRoadTest, TwoEmployersAndAFlatSoldGiveTheTaxWorkedOutByHand)
     });
 }
 
+// A flat bought after 2016 sold below the cadastral value: the income is 70 % of the cadastral
+// value, 0,7 x 1 000 000 = 700 000, above the price of 600 000; the sale deduction (901) equals
+// it, within its 1 000 000. The exchange file carries the three figures of the sale.
+TEST_F(IncomeRoadTest, AFlatSoldBelowItsCadastralValueIsTaxedOnSeventyPerCentOfIt)
+{
+    startResidentDeclaration();
+    userClick(window->fbRussianIncome);
+    auto* page = shown<TfrSourse>();
+    ASSERT_NE(page, nullptr);
+    addSource(page, {"Петров Петр Петрович", "500100732259", "", "", false});
+
+    ScriptedCheckAnswers lineChecks;
+    ModalAnswer<TfmInput13Income> dialog([&](TfmInput13Income& d) {
+        d.chooseIncomeCode(QStringLiteral("1510"));
+        d.cbNeenPrilA->click();
+        typeInto(d.meKSum, QStringLiteral("1000000"));
+        typeInto(d.mePrice, QStringLiteral("600000"));
+        typeInto(d.meKNum, QStringLiteral("77:01:0001001:1001"));
+        d.chooseDeductCode(QStringLiteral("901"));
+        typeInto(d.mePropSale, QStringLiteral("9"));
+        d.bnOk->click();
+    });
+    userClick(page->rateFrame()->fbAddIncome);
+    ASSERT_TRUE(dialog.shown);
+    for (const auto& check : lineChecks.shown)
+        ADD_FAILURE() << "a deduction equal to the income is no fault: " << check.message.toStdString();
+
+    const mTDeclaration& declaration = window->declaration();
+    ASSERT_EQ(declaration.SourceCount(), 1u);
+    ASSERT_EQ(declaration.Sources[0].Income13Count(), 1u);
+    const mTIncome& sale = declaration.Sources[0].GetIncome13(0);
+    EXPECT_EQ(sale.Amount, Currency::fromWholeRoubles(700'000));
+    EXPECT_EQ(sale.Deduction, Currency::fromWholeRoubles(700'000));
+    EXPECT_NE(sale.PropertyFlag, 0);
+    EXPECT_EQ(sale.CadastralValue, Currency::fromWholeRoubles(1'000'000));
+    EXPECT_EQ(sale.ContractPrice, Currency::fromWholeRoubles(600'000));
+
+    ScriptedCheckAnswers checks;
+    const QString file = exportFile();
+    for (const auto& check : checks.shown)
+        ADD_FAILURE() << check.caption.toStdString() << ": " << check.message.toStdString();
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
+    expectFigures(file, {
+        {"cadastral value", "string(//ДохПродОНИ/@КадСтоимГодРег)", "1000000.00"},
+        {"price", "string(//ДохПродОНИ/@ДохПродЦенаДог)", "600000.00"},
+        {"70 % of the cadastral value", "string(//ДохПродОНИ/@КадСтоимКоэф)", "700000.00"},
+        {"income taxed", "string(//ДохПродОНИ/@ДохПродНалОбл)", "700000.00"},
+        {"cadastral number", "string(//ДохПродОНИ/@НомКадОтчуждОНИ)", "77:01:0001001:1001"},
+        {"sale: income", "string(//НалБаза[@ВидДоход=\"18\"]/РасчНалБаза/@СумДох)", "700000.00"},
+        {"sale: deduction", "string(//НалБаза[@ВидДоход=\"18\"]/РасчНалБаза/@СумНалВыч)", "700000.00"},
+        {"buyer", "string(//ДоходИстРФ[ИстФЛИн/@ИННФЛ=\"500100732259\"]/@Доход)", "700000.00"},
+    });
+}
+
 } // namespace
