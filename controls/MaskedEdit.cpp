@@ -64,7 +64,7 @@ Currency TMaskedEdit::currencyValue() const
 
 void TMaskedEdit::setCurrencyValue(Currency value)
 {
-    setText(currencyDisplayText(value));
+    setText(moneyText(value));
 }
 
 bool TMaskedEdit::isAllowedText(const QString& text) const

@@ -40,7 +40,8 @@ public:
     // Money as the text shows it; an empty text is 0. Typing always leaves a number; a text the
     // program set that is none reads as 0.
     Currency currencyValue() const;
-    // Shows money with the decimal comma: "0", "1234,5".
+    // Shows money with the decimal comma, as moneyText does: "1234,5", and empty for 0, so that
+    // a field left empty reads the same when the declaration is opened again.
     void setCurrencyValue(Currency value);
 
     // Whether the text is one of this edit's kind within its lengths.

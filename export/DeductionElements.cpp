@@ -118,7 +118,7 @@ void addObjectDetails(xmlNode* object, const mTConstructionDeductObj& source)
     // The one text that identifies the object must say something.
     const auto requireText = [details](const char* name, const std::string& value) {
         if (Trimmed(value).empty())
-            throw ExportError("Ошибка в выгрузке. Не заполнено значение " + XmlFieldName(details, name) + ".");
+            throw FieldRefusal(details, name, "Не заполнено {field}.");
         SetXmlAttribute(details, name, value);
     };
     if (source.ObjectNumberKind == NumberKindLocationOnly) {

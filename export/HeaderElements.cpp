@@ -90,8 +90,7 @@ void addTaxpayer(xmlNode* document, const ExportContext& context)
         return;
     xmlNode* identity = AddXmlElement(details, "УдЛичн");
     if (person.Document.DocKind == 0)
-        throw ExportError("Ошибка в выгрузке. Не выбран вид документа, удостоверяющего личность ("
-                          + XmlFieldName(identity, "КодВидДок") + ").");
+        throw FieldRefusal(identity, "КодВидДок", "Не выбран вид документа, удостоверяющего личность: {field}.");
     SetXmlAttribute(identity, "КодВидДок", TwoDigitText(person.Document.DocKind));
     SetXmlAttribute(identity, "СерНомДок", person.Document.DocSeriesNumber);
 }

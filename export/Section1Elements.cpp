@@ -12,7 +12,7 @@ void addSumsByCode(xmlNode* sums, const kTSvodSumR1& section1)
     for (const bmTList1& row : section1.Rows) {
         xmlNode* element = AddXmlElement(sums, "СумНалПуИскл227");
         SetXmlAttribute(element, "КБК", row.КБК);
-        SetXmlAttribute(element, "ОКТМО", row.ОКТМО);
+        SetXmlAttribute(element, "ОКТМО", Trimmed(row.ОКТМО)); // typed with blanks around it, as the check takes it
         SetWholeAttribute(element, "ПодлУпл", row.ПодлУпл);
         SetWholeAttribute(element, "ПодлВозв", row.ПодлВозв);
     }
@@ -44,7 +44,7 @@ void addAdvancePayments(xmlNode* sums, const kTSvodSumR1_punkt2& advances, const
     if (!advances.ОКТМО_9м.empty() && (code.NineMonthsPayable > zero || code.NineMonthsReduction > zero))
         SetXmlAttribute(element, "ОКТМО_9м", advances.ОКТМО_9м);
     setPeriodAmount(element, "АвПУУмен9м", code.NineMonthsPayable, code.NineMonthsReduction);
-    SetXmlAttribute(element, "ОКТМО_Пер", advances.ОКТМО_Пер);
+    SetXmlAttribute(element, "ОКТМО_Пер", Trimmed(advances.ОКТМО_Пер));
     // For the year the reduction comes first, and a year without either is written as 0.
     if (code.YearReduction > zero)
         SetReductionAttribute(element, "НалПУУменПер", code.YearReduction);

@@ -7,6 +7,7 @@
 
 #include "export/FieldCheck.h"
 #include "export/FieldLimits.h"
+#include "export/FieldPlaces.h"
 #include "model/Cp1251.h"
 #include "model/DayDate.h"
 #include "model/Money.h"
@@ -44,18 +45,17 @@ bool isControl(unsigned char byte)
 void checkValue(const xmlNode* element, std::string_view name, std::string_view value)
 {
     if (value.empty())
-        throw ExportError("Ошибка в выгрузке. Не заполнено значение " + XmlFieldName(element, name) + ".");
+        throw FieldRefusal(element, name, "Не заполнено {field}.");
     std::string encoded;
     try {
         encoded = cp1251::fromUtf8(value);
     } catch (const cp1251::EncodeError& e) {
-        throw ExportError("Ошибка в выгрузке. Значение " + XmlFieldName(element, name)
-                          + " нельзя записать в кодировке windows-1251: " + e.what());
+        throw FieldRefusal(element, name,
+                           "Значение в {field} нельзя записать в кодировке windows-1251: " + std::string(e.what()));
     }
     for (const char c : encoded)
         if (isControl(static_cast<unsigned char>(c)))
-            throw ExportError("Ошибка в выгрузке. Значение " + XmlFieldName(element, name)
-                              + " содержит управляющий символ.");
+            throw FieldRefusal(element, name, "Значение в {field} содержит управляющий символ.");
 }
 
 const FieldFacet& facetOf(const xmlNode* element, std::string_view name)
@@ -92,23 +92,44 @@ void appendAttribute(xmlNode* element, std::string_view name, std::string_view g
 {
     const std::string failure = FieldValueFailure(facetOf(element, name), written);
     if (!failure.empty())
-        throw ExportError("Ошибка в выгрузке. Значение " + quoted(given) + " в поле " + XmlFieldName(element, name)
-                          + " " + failure + ".");
+        throw FieldRefusal(element, name, "Значение " + quoted(given) + " в {field} " + failure + ".");
     allocated(xmlNewProp(element, xmlText(std::string(name)), xmlText(written)));
 }
 
 [[noreturn]] void amountTooWide(const xmlNode* element, std::string_view name, int width, const std::string& text)
 {
-    throw ExportError("Ошибка в выгрузке. Сумма " + text + " не помещается в поле " + XmlFieldName(element, name)
-                      + " (не более " + std::to_string(width) + " цифр).");
+    throw FieldRefusal(element, name,
+                       "Сумма " + text + " не помещается в {field} (не более " + std::to_string(width) + " цифр).");
 }
 
 // The format holds tax in whole roubles; kopecks are never rounded away silently.
 void checkWholeRoubles(const xmlNode* element, std::string_view name, Currency amount)
 {
     if (amount.units() % Currency::UnitsPerRouble != 0)
-        throw ExportError("Ошибка в выгрузке. Сумма " + currencyText(amount) + " в поле " + XmlFieldName(element, name)
-                          + " указана с копейками: поле принимает только целые рубли.");
+        throw FieldRefusal(element, name,
+                           "Сумма " + currencyText(amount)
+                               + " в {field} указана с копейками: поле принимает только целые рубли.");
+}
+
+// The 1-based place of the ancestor (or the element itself) named `itemElement` among the
+// elements of its name under its parent; 0 when there is no such ancestor.
+int itemNumber(const xmlNode* element, std::string_view itemElement)
+{
+    if (itemElement.empty())
+        return 0;
+    const auto named = [itemElement](const xmlNode* node) {
+        return node->type == XML_ELEMENT_NODE && itemElement == reinterpret_cast<const char*>(node->name);
+    };
+    const xmlNode* item = element;
+    while (item && !named(item))
+        item = item->parent;
+    if (!item)
+        return 0;
+    int number = 1;
+    for (const xmlNode* before = item->prev; before; before = before->prev)
+        if (named(before))
+            ++number;
+    return number;
 }
 
 } // namespace
@@ -153,8 +174,7 @@ void SetWholeAttribute(xmlNode* element, std::string_view name, Currency amount)
     const int width = amountFacetOf(element, name, FieldForm::Whole).totalDigits;
     const std::string text = currencyText(amount);
     if (amount < Currency())
-        throw ExportError("Ошибка в выгрузке. Отрицательная сумма " + text + " в поле " + XmlFieldName(element, name)
-                          + ".");
+        throw FieldRefusal(element, name, "Отрицательная сумма " + text + " в {field}.");
     checkWholeRoubles(element, name, amount);
     if (text.size() > static_cast<std::size_t>(width))
         amountTooWide(element, name, width, text);
@@ -182,8 +202,9 @@ void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount)
     const int year = decodeDate(dayCount).year;
     if (year < 1900 || year > 2099) {
         const std::string text = dateText(dayCount);
-        throw ExportError("Ошибка в выгрузке. " + (text.empty() ? "Не указана дата" : "Дата " + text) + " в поле "
-                          + XmlFieldName(element, name) + ": допустимы даты с 01.01.1900 по 31.12.2099.");
+        throw FieldRefusal(element, name,
+                           (text.empty() ? "Не указана дата" : "Дата " + text)
+                               + " в {field}: допустимы даты с 01.01.1900 по 31.12.2099.");
     }
     SetXmlAttribute(element, name, dateText(dayCount));
 }
@@ -200,6 +221,27 @@ std::string XmlElementName(const xmlNode* element)
 std::string XmlFieldName(const xmlNode* element, std::string_view attribute)
 {
     return XmlElementName(element) + "/@" + std::string(attribute);
+}
+
+ExportError FieldRefusal(const xmlNode* element, std::string_view attribute, std::string_view reason)
+{
+    const std::string elementName(reinterpret_cast<const char*>(element->name));
+    const FieldPlace* place = FindFieldPlace(elementName, attribute);
+    const std::string path = XmlFieldName(element, attribute);
+    std::string field = "поле " + path;
+    int item = 0;
+    if (place) {
+        field = "поле «" + std::string(place->field) + "» на странице «" + std::string(FieldPageCaption(place->page))
+              + "»";
+        item = itemNumber(element, place->itemElement);
+    }
+    std::string message = "Ошибка в выгрузке. " + std::string(reason);
+    const std::size_t slot = message.find("{field}");
+    if (slot != std::string::npos)
+        message.replace(slot, 7, field);
+    if (place)
+        message += " Для службы поддержки: " + path + ".";
+    return ExportError(message, elementName, attribute, item);
 }
 
 std::string XmlDocumentBytes(xmlDoc* document)

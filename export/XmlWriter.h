@@ -14,6 +14,22 @@
 class ExportError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // A refusal of a value the user entered: the attribute refused, and the 1-based item of the
+    // page's list it belongs to (FieldPlaces.h), 0 when the page has no list.
+    ExportError(const std::string& message, std::string_view element, std::string_view attribute, int item)
+        : std::runtime_error(message), element_(element), attribute_(attribute), item_(item)
+    {
+    }
+
+    // Empty for a refusal of no single attribute (a folder, a file, no income at all).
+    const std::string& element() const { return element_; }
+    const std::string& attribute() const { return attribute_; }
+    int item() const { return item_; }
+
+private:
+    std::string element_;
+    std::string attribute_;
+    int item_ = 0;
 };
 
 struct XmlDocumentDeleter {
@@ -58,6 +74,10 @@ void SetDateAttribute(xmlNode* element, std::string_view name, double dayCount);
 std::string XmlElementName(const xmlNode* element);
 // "Root/Element/Child/@Attribute", the place of a value in a failure message.
 std::string XmlFieldName(const xmlNode* element, std::string_view attribute);
+// The refusal of a value of the attribute: "Ошибка в выгрузке. " + `reason`, where `reason` holds
+// `{field}` in place of the field's name. A field the user enters is named by its caption and
+// its page, the path following for the support staff; any other by its path.
+ExportError FieldRefusal(const xmlNode* element, std::string_view attribute, std::string_view reason);
 
 // The whole document as the file holds it: the XML declaration of windows-1251 and the
 // indented tree, encoded in windows-1251.

@@ -14,13 +14,19 @@
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
 #include "controls/IdentityNumbers.h"
+#include "computation/PropertySaleIncome.h"
+#include "export/ExchangeDocument.h"
+#include "export/FieldCheck.h"
+#include "export/FieldPlaces.h"
 #include "export/TaxBaseElements.h"
+#include "model/DayDate.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 #include "model/Money.h"
 #include "model/Trimmed.h"
 #include "pages/income/ApplicationRules.h"
 #include "pages/income/ConditionsRules.h"
+#include "pages/income/PersonNaim.h"
 
 namespace {
 
@@ -53,6 +59,19 @@ qsizetype length(const std::string& value)
 bool isBlank(const std::string& value)
 {
     return Trimmed(value).empty();
+}
+
+// Whether the value fails the rules of its field in the exchange file.
+bool refusedBy(std::string_view element, std::string_view attribute, std::string_view value)
+{
+    return !FieldValueFailure(FieldFacetOf(element, attribute), value).empty();
+}
+
+// A day the exchange file can hold; 0, the day of a date never entered, is none.
+bool isFileDate(double dayCount)
+{
+    const int year = decodeDate(dayCount).year;
+    return year >= 1900 && year <= 2099;
 }
 
 bool isOktmoLength(qsizetype length)
@@ -125,6 +144,41 @@ QString companyIncomeFailure(const mTCurrencyIncome& income, std::int32_t fixedP
     return {};
 }
 
+// What the exchange file refuses of a payment source: its name, ИНН, КПП and OKTMO.
+QString sourceFileFailure(const mbTSourse& source)
+{
+    if (isBlank(source.Name))
+        return QStringLiteral("По данному источнику выплаты не указано наименование");
+    const bool organisation = source.Inn.size() == 10 && !source.Kpp.empty();
+    if (organisation && refusedBy("ИстЮЛ", "ИННЮЛ", source.Inn))
+        return QStringLiteral("ИНН источника выплаты введен неверно: не сходятся контрольные цифры");
+    if (organisation && refusedBy("ИстЮЛ", "КПП", source.Kpp))
+        return QStringLiteral("КПП источника выплаты введен неверно: девять знаков, из них первые четыре и "
+                              "последние три цифры, первые две не 00");
+    if (!organisation && !isBlank(source.Inn) && refusedBy("ИстФЛИн", "ИННФЛ", source.Inn))
+        return QStringLiteral("ИНН источника выплаты введен неверно: ИНН организации состоит из 10 цифр и "
+                              "указывается вместе с КПП, ИНН физического лица состоит из 12 цифр");
+    if (!source.Oktmo.empty() && refusedBy("ДоходИстРФ", "ОКТМО", source.Oktmo))
+        return QStringLiteral("ОКТМО источника выплаты должен содержать 8 или 11 цифр");
+    return {};
+}
+
+// What the exchange file refuses of a foreign income that the form above the fields names.
+QString foreignFileFailure(const mTCurrencyIncome& income)
+{
+    if (isBlank(income.SourceName))
+        return QStringLiteral("По данному источнику выплаты не указано наименование источника");
+    if (refusedBy("РасчДохНалИно", "ОКСМИст", income.SourceCountry))
+        return QStringLiteral("По данному источнику выплаты не указан код страны источника выплаты");
+    if (refusedBy("РасчДохНалИно", "ОКСМЗач", income.CreditCountry))
+        return QStringLiteral("По данному источнику выплаты не указан код страны зачисления выплаты");
+    if (!isFileDate(income.IncomeDate))
+        return QStringLiteral("По данному источнику выплаты не указана дата получения дохода");
+    if (income.TaxAmount > Currency() && !isFileDate(income.TaxPaymentDate))
+        return QStringLiteral("По данному источнику выплаты не указана дата уплаты налога");
+    return {};
+}
+
 bool socialDeductionIsEmpty(const mTSocialDeduct& social)
 {
     const Currency sums[] = {social.CharitySum,       social.CharitySum30,        social.SelfEducationSum,
@@ -145,6 +199,87 @@ bool standardDeductionsAtOnce(const OwnedList<mTThirteenPercent>& employers)
             return true;
     }
     return false;
+}
+
+bool hasAmount(const OwnedList<mTIncome>& lines)
+{
+    return std::any_of(lines.begin(), lines.end(), [](const auto& line) { return line->Amount != Currency(); });
+}
+
+// An income kind ticked on the conditions page whose own page holds no income.
+struct EmptyIncomeKind {
+    CheckSection section;
+    QString title;
+    QString message;
+};
+
+QString emptyKindMessage(const QString& kind, const QString& page, const QString& what)
+{
+    return QStringLiteral("На странице «Задание условий» отмечены ") + kind + QStringLiteral(", но на странице «")
+           + page + QStringLiteral("» ") + what
+           + QStringLiteral(". Введите их на этой странице или снимите отметку на странице «Задание условий».");
+}
+
+std::optional<EmptyIncomeKind> emptyTickedKind(const mTDeclaration& d)
+{
+    const bool sourcesHold = std::any_of(d.Sources.begin(), d.Sources.end(), [](const auto& source) {
+        return hasAmount(source->Incomes13) || hasAmount(source->Incomes15) || hasAmount(source->Incomes99);
+    });
+    if (d.HasIncomeKind(IncomeKindSources) && !sourcesHold)
+        return EmptyIncomeKind{CheckIncome13, QStringLiteral("Доходы в РФ"),
+                               emptyKindMessage(QStringLiteral("доходы, полученные в РФ"),
+                                                QStringLiteral("Доходы, полученные в РФ"),
+                                                QStringLiteral("не введено ни одного дохода"))};
+    const bool foreignHold = std::any_of(d.CurrencyIncomes.begin(), d.CurrencyIncomes.end(),
+                                         [](const auto& income) { return income->IncomeAmount != Currency(); });
+    if (d.HasIncomeKind(IncomeKindForeign) && ForeignIncomesCount(d) && !foreignHold)
+        return EmptyIncomeKind{CheckForeign, ForeignTitle,
+                               emptyKindMessage(QStringLiteral("доходы за пределами РФ"),
+                                                QStringLiteral("Доходы за пределами РФ"),
+                                                QStringLiteral("не введено ни одного дохода"))};
+    const bool businessHolds = std::any_of(d.BusinessIncomes.begin(), d.BusinessIncomes.end(),
+                                           [](const auto& activity) { return activity->IncomeSum != Currency(); });
+    if (d.HasIncomeKind(IncomeKindBusiness) && d.DeclarationType != DeclarationClosingBusiness && !businessHolds)
+        return EmptyIncomeKind{CheckBusiness, BusinessTitle,
+                               emptyKindMessage(QStringLiteral("доходы от предпринимательской деятельности"),
+                                                QStringLiteral("Предприниматели"),
+                                                QStringLiteral("не введено ни одного дохода"))};
+    return std::nullopt;
+}
+
+// The block whose page holds a field of the exchange file, and the element it focuses there.
+TCheckAllResult exportRefusalPlace(const ExportError& refusal)
+{
+    const FieldPlace* place = FindFieldPlace(refusal.element(), refusal.attribute());
+    const auto item = std::uint16_t(std::max(refusal.item(), 1));
+    if (!place)
+        return {CheckConditions, ConditionsIncomeKinds};
+    switch (place->page) {
+    case FieldPage::Conditions:
+        return {CheckConditions, refusal.attribute() == "КодНО"  ? std::uint16_t(ConditionsTaxOffice)
+                                 : refusal.element() == "СвПред" ? std::uint16_t(ConditionsAuthorityDocument)
+                                                                 : std::uint16_t(ConditionsRepresentativeName)};
+    case FieldPage::Declarant: {
+        const std::pair<std::string_view, TfrPersonNaim::Element> fields[] = {
+            {"Фамилия", TfrPersonNaim::SurName},        {"Имя", TfrPersonNaim::FirstName},
+            {"Отчество", TfrPersonNaim::Patronymic},    {"ИННФЛ", TfrPersonNaim::Inn},
+            {"КодВидДок", TfrPersonNaim::DocumentKind}, {"СерНомДок", TfrPersonNaim::DocumentSeries},
+            {"ДатаРожд", TfrPersonNaim::BirthDate}};
+        for (const auto& [attribute, element] : fields)
+            if (refusal.attribute() == attribute)
+                return {CheckDeclarant, element};
+        return {CheckDeclarant, TfrPersonNaim::SurName};
+    }
+    case FieldPage::RussianIncome:
+    case FieldPage::RussianSource: return {CheckIncome13, 1};
+    case FieldPage::ForeignIncome: return {CheckForeign, item};
+    case FieldPage::Business: return {CheckBusiness, item};
+    case FieldPage::PropertyDeduction: return {CheckSimplifiedProperty, item};
+    case FieldPage::SocialDeduction: return {CheckSocial, item};
+    case FieldPage::InvestmentDeduction: return {CheckInvestment, 1};
+    case FieldPage::Applications: return {CheckApplications, item};
+    }
+    return {CheckConditions, ConditionsIncomeKinds};
 }
 
 // One run of the check: the dialog, the declaration and what the run has found so far.
@@ -178,6 +313,8 @@ private:
     void checkApplications();
     void checkDeductions();
     void checkResidence(bool oktmoRequired);
+    // Whatever the exchange file would still refuse, named by its page and field.
+    void checkExport(const kTSvodSum& svod);
     void offerRefund();
 
     TfmCheckAllError dialog_;
@@ -249,13 +386,9 @@ TCheckAllResult WholeCheck::run()
     // Where the computation fails, or section 1 needs a row under the taxpayer's own OKTMO (tax
     // to pay, or no refund row of a payer's), the OKTMO of the place of residence is required,
     // and so it is with business income.
-    bool computed = false;
-    bool hasIncome = false;
-    {
-        const auto svod = std::make_unique<kTSvodSum>();
-        computed = svod->Calculate(d_);
-        hasIncome = HasTaxBaseElements(d_, *svod);
-    }
+    const auto svod = std::make_unique<kTSvodSum>();
+    const bool computed = svod->Calculate(d_);
+    const bool hasIncome = HasTaxBaseElements(d_, *svod);
     const bool oktmoRequired = !computed || d_.BusinessCount() > 0;
 
     checkConditions(hasIncome);
@@ -271,6 +404,7 @@ TCheckAllResult WholeCheck::run()
     if (d_.IncomeKinds() != 0)
         checkDeductions();
     checkResidence(oktmoRequired);
+    checkExport(*svod);
     offerRefund();
     return result_;
 }
@@ -295,7 +429,14 @@ void WholeCheck::checkConditions(bool hasIncome)
         d_.HasIncomeKind(IncomeKindForeign) && !ForeignIncomesCount(d_) && d_.CurrencyIncomeCount() > 0;
     if (foreignIncomesLeftOut && (passing() || result_.Element == CheckCancelled))
         warn(ConditionsTitle, NonResidentForeignIncomeMessage, ConditionsIncomeKinds);
-    // The exchange file has no form without a taxed income: the export would refuse it.
+    // The exchange file has no form without a taxed income: the export would refuse it. Where a
+    // kind is ticked and its page holds nothing, that page is the one to open.
+    if (!hasIncome && (passing() || result_.Element == CheckCancelled)) {
+        if (const std::optional<EmptyIncomeKind> empty = emptyTickedKind(d_)) {
+            report(empty->section, empty->title, empty->message, 1);
+            return;
+        }
+    }
     conditionRule(!hasIncome,
                   QStringLiteral("В декларации не указано ни одного дохода. Отметьте на этой странице виды "
                                  "полученных доходов и введите их на страницах доходов"),
@@ -321,6 +462,12 @@ void WholeCheck::checkDeclarant()
                   QStringLiteral("Лицам имеющим доходы от предпринимательской деятельности необходимо ввести ИНН"), 4);
     declarantRule(inn == InnEmpty && person.Document.DocKind == 0,
                   QStringLiteral("Не указан документ, удостоверяющий личность"), 5);
+    // The exchange file names the identity document of a declarant without ИНН, and of one who chose it.
+    declarantRule((inn == InnEmpty || person.Document.DocKind != 0) && isBlank(person.Document.DocSeriesNumber),
+                  QStringLiteral("Не указаны серия и номер документа, удостоверяющего личность"),
+                  TfrPersonNaim::DocumentSeries);
+    declarantRule(!isFileDate(person.Document.BirthDate), QStringLiteral("Не указана дата рождения"),
+                  TfrPersonNaim::BirthDate);
 }
 
 void WholeCheck::checkSources()
@@ -369,6 +516,25 @@ void WholeCheck::checkSources()
             [](const mbTSourse& source) { return source.Total15() < source.WithheldTax15; });
     perItem(CheckSourceOktmo, inRussia, QStringLiteral("Для данного источника дохода нужно указать ОКТМО"), sources,
             [](const mbTSourse& source) { return source.Oktmo.empty() && withheldTax(source) > Currency(); });
+    // What the exchange file holds of the payer, corrected in the source's own dialog.
+    perItem(CheckSourceOktmo, inRussia, sources, sourceFileFailure);
+    perItem(CheckIncome13, QStringLiteral("Доходы, облагаемые по ставке 13%"),
+            QStringLiteral("По данному источнику сумма удержанного налога указана с копейками: налог указывается в "
+                           "целых рублях"),
+            sources, [](const mbTSourse& source) {
+                const auto kopecks = [](Currency tax) { return tax.units() % Currency::UnitsPerRouble != 0; };
+                return kopecks(source.WithheldTax13) || kopecks(source.WithheldTax15) || kopecks(source.WithheldTax99)
+                       || std::any_of(source.Incomes99.begin(), source.Incomes99.end(),
+                                      [&](const auto& line) { return kopecks(line->WithheldTax); });
+            });
+    perItem(CheckIncome13, QStringLiteral("Доходы, облагаемые по ставке 13%"),
+            QStringLiteral("По данному источнику в доходе от продажи недвижимости не указан кадастровый номер "
+                           "объекта: откройте этот доход в списке доходов по ставке 13% и введите номер"),
+            sources, [](const mbTSourse& source) {
+                return std::any_of(source.Incomes13.begin(), source.Incomes13.end(), [](const auto& line) {
+                    return FollowsCadastralRule(*line) && isBlank(line->CadastralNumber);
+                });
+            });
     if (resident)
         checkSimplifiedDeductions();
 }
@@ -428,6 +594,9 @@ void WholeCheck::checkForeignIncome()
                 return income.IncomeCode == 1003 && !income.CompanyNumber.empty()
                        && length(income.CompanyNumber) != CompanyNumberLength;
             });
+    // The exchange file holds the foreign incomes that the computation counts.
+    if (ForeignIncomesCount(d_))
+        perItem(CheckForeign, ForeignTitle, incomes, foreignFileFailure);
     const std::int32_t fixedProfitItem = d_.KIKItemNumber();
     perItem(CheckForeign, ForeignTitle, incomes,
             [fixedProfitItem](const mTCurrencyIncome& income) { return companyIncomeFailure(income, fixedProfitItem); });
@@ -531,6 +700,23 @@ void WholeCheck::checkResidence(bool oktmoRequired)
          QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), 10);
     rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
          QStringLiteral("Не введен код ОКТМО(8 или 11 симв.) по месту жительства"), 10);
+}
+
+void WholeCheck::checkExport(const kTSvodSum& svod)
+{
+    if (!passing())
+        return;
+    try {
+        BuildExchangeDocument(d_, svod, today(), "00000000-0000-0000-0000-000000000000");
+    } catch (const ExportError& refusal) {
+        const TCheckAllResult place = exportRefusalPlace(refusal);
+        const FieldPlace* field = FindFieldPlace(refusal.element(), refusal.attribute());
+        const QString page = field ? QString::fromUtf8(FieldPageCaption(field->page)) : ConditionsTitle;
+        // The refusal names the page and the field; the path after it is for the support staff.
+        QString message = QString::fromUtf8(refusal.what());
+        message.remove(QStringLiteral("Ошибка в выгрузке. "));
+        report(place.Section, page, QStringLiteral("Файл обмена не будет сформирован. ") + message, place.Element);
+    }
 }
 
 void WholeCheck::offerRefund()

@@ -64,22 +64,22 @@ void TfrCB::createControls()
     chbGrantingInvDeduct = createCheckBox(GroupBox2, "chbGrantingInvDeduct",
                                           QStringLiteral("Предоставить инвестиционные вычеты"));
     lbInvCB = createLabel(GroupBox2, "lbInvCB",
-                          QStringLiteral("Сумма вычета, предусмотренного пп.1. п.1. Ст. 219.1 НК РФ (Приложение 8)"));
+                          QStringLiteral("Сумма вычета, предусмотренного пп. 1 п. 1 ст. 219.1 НК РФ (Приложение 8)"));
     meInvCB = createMoneyEdit(GroupBox2, "meInvCB", AmountEditWidth);
     lbInvCBTov = createLabel(
         GroupBox2, "lbInvCBTov",
         QStringLiteral("   - тот же вычет для операций, совершенных в рамках инвестиционного товарищества"));
     meInvCBTov = createMoneyEdit(GroupBox2, "meInvCBTov", AmountEditWidth);
-    chbIsP3 = createCheckBox(GroupBox2, "chbIsP3", QStringLiteral("Применить вычет из пп.3 п.1. Ст. 219.1 НК РФ"));
+    chbIsP3 = createCheckBox(GroupBox2, "chbIsP3", QStringLiteral("Применить вычет из пп. 3 п. 1 ст. 219.1 НК РФ"));
     lbInvP2 = createLabel(GroupBox2, "lbInvP2",
-                          QStringLiteral("Сумма вычета, предусмотренного пп.2. п.1. Ст. 219.1 НК РФ (Приложение 5)"));
+                          QStringLiteral("Сумма вычета, предусмотренного пп. 2 п. 1 ст. 219.1 НК РФ (Приложение 5)"));
     meInvP2 = createMoneyEdit(GroupBox2, "meInvP2", AmountEditWidth);
     // The contributions deduction is taken from the accounts; its amount is kept, not shown.
     lbInvP2->hide();
     meInvP2->hide();
     lbP2Vozvr = createLabel(
         GroupBox2, "lbP2Vozvr",
-        QStringLiteral("Сумма вычета (пп.2. п.1. Ст 219.1 НК РФ) предшествующих периодов, подлежащая возврату"));
+        QStringLiteral("Сумма вычета (пп. 2 п. 1 ст. 219.1 НК РФ) предшествующих периодов, подлежащая возврату"));
     meP2Vozvr = createMoneyEdit(GroupBox2, "meP2Vozvr", AmountEditWidth);
     investmentAmounts_ = {{
         {meInvCB, &mTInvDeduct::SecuritiesDeduction},
@@ -233,7 +233,7 @@ QStringList TfrCB::recordsLostWithoutLosses() const
 QStringList TfrCB::recordsLostWithP3() const
 {
     const std::size_t filled = std::size_t(holdsAmount(meInvP2)) + std::size_t(holdsAmount(meP2Vozvr));
-    return {countedRecords(QStringLiteral("суммы вычета по пп.2 п.1 ст. 219.1 НК РФ"), QStringLiteral("сумм"), filled)};
+    return {countedRecords(QStringLiteral("суммы вычета по пп. 2 п. 1 ст. 219.1 НК РФ"), QStringLiteral("сумм"), filled)};
 }
 
 void TfrCB::showDeductions()

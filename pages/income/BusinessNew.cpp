@@ -482,11 +482,15 @@ void TfrBusinessNew::EditActivity()
     declarationModified();
     edited.ActivityKind = kind;
     edited.ActivityCode = code;
-    // A kind that may take the norm keeps the way the box shows; any other documents its expenses.
+    // A kind that may take the norm keeps the way the box shows; any other documents its expenses,
+    // and the norm's figures are no documented expenses: they start from none.
     const bool mayChoose = MayUseExpenseNorm(kind);
-    if (!mayChoose)
+    if (!mayChoose && usesNorm()) {
         chbIsConfirmedExpensies->setChecked(true);
     chbIsConfirmedExpensies->setVisible(mayChoose);
+        for (TMaskedEdit* expense : meRashKv)
+            expense->setText(QString());
+    }
     SetExpensesEnabled(chbIsConfirmedExpensies->isChecked());
     if (chbIsConfirmedExpensies->isChecked())
         SumExpenses();

@@ -161,9 +161,8 @@ void TfrCurrency::createControls()
     meCurrencyCode = createSized(gbSourseInfo, "meCurrencyCode", edtDigital, CurrencyCodeLength);
     bnCurrencyCode = createChooserButton(gbSourseInfo, "bnCurrencyCode", QStringLiteral("Выбрать код из справочника"));
     meCurrencyName = createEdit(gbSourseInfo, "meCurrencyName", edtChar, CurrencyNameLength);
-    chbAutoExchange = createCheckBox(gbSourseInfo, "chbAutoExchange", QStringLiteral("Автоматическое определение"));
+    chbAutoExchange = createCheckBox(gbSourseInfo, "chbAutoExchange", QStringLiteral("Автоматическое определение курса валюты"));
     chbAutoExchange->setChecked(true);
-    lbAutoExchange = createLabel(gbSourseInfo, "lbAutoExchange", QStringLiteral("курса валюты"));
     lbCurrency = createLabel(gbSourseInfo, "lbCurrency", QStringLiteral("На дату дохода и уплаты налога"));
     const auto rateRow = [this](const char* unitsName, const char* rateName, QLabel*& forLabel, QLabel*& unitsLabel,
                                 QLabel*& roublesLabel, TMaskedEdit*& units, TMaskedEdit*& rate) {
@@ -195,6 +194,11 @@ void TfrCurrency::createControls()
     meSubtractSum = createSized(gbDiscount, "meSubtractSum", edtCurrency, AmountWholeDigits, 2);
     lbSubtractRoubles = createLabel(gbDiscount, "lbSubtractRoubles", QStringLiteral("в рублях"));
 
+    for (QWidget* kept : std::initializer_list<QWidget*>{meSubtractSum, lbSubtractRoubles}) {
+        QSizePolicy policy = kept->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        kept->setSizePolicy(policy);
+    }
     gbTax = createGroupBox(this, "gbTax", QStringLiteral("Налог, уплаченный в иностранном государстве"));
     lbTaxCurrencySum = createLabel(gbTax, "lbTaxCurrencySum", QStringLiteral("В иностранной валюте"));
     meTaxCurrencySum = createSized(gbTax, "meTaxCurrencySum", edtCurrency, AmountWholeDigits, 2);
@@ -208,7 +212,7 @@ void TfrCurrency::createControls()
     meKIKNum->setEditType(edtBB5);
     meKIKNum->setFixedWidth(fieldWidth(meKIKNum, CompanyNumberLength + 2));
     lbProfitOrder = createLabel(gbApp, "lbProfitOrder", QStringLiteral("Порядок определения прибыли КИК"));
-    rb1 = createRadio(gbApp, "rb1", QStringLiteral("По данным фин.отчетности КИК"));
+    rb1 = createRadio(gbApp, "rb1", QStringLiteral("По данным фин. отчетности КИК"));
     rb2 = createRadio(gbApp, "rb2", QStringLiteral("По правилам для российских организаций"));
     lb150 = createLabel(gbApp, "lb150", QStringLiteral("Налоги с доходов КИК, удержанные в РФ"));
     me150 = createSized(gbApp, "me150", edtDigital, WithheldTaxDigits);
@@ -244,7 +248,7 @@ void TfrCurrency::layOutControls()
     source->addWidget(dtSubtractDate, 1, 1, Left);
     source->addWidget(lbCurrencyCode, 2, 0);
     source->addLayout(row({meCurrencyCode, bnCurrencyCode, meCurrencyName}), 2, 1);
-    source->addLayout(row({chbAutoExchange, lbAutoExchange}), 3, 0, 1, 2);
+    source->addWidget(chbAutoExchange, 3, 0, 1, 2);
     source->addWidget(lbCurrency, 4, 0);
     source->addLayout(row({lbUnitsFor, meCurrencyUnits, lbUnitsName, meCurrencyExchange, lbRoubles}), 4, 1);
     source->addLayout(row({lbUnitsFor2, meCurrencyUnits2, lbUnitsName2, meCurrencyExchange2, lbRoubles2}), 5, 1);
@@ -486,8 +490,7 @@ void TfrCurrency::storeIncome()
     stored.CurrencyName = meCurrencyName->text().toStdString();
     // A locked box is no choice of the user's: the directory has no rates for this currency and
     // these dates, or the income is the fixed profit. The stored choice then stands.
-    if (chbAutoExchange->isEnabled())
-        stored.AutoRate = chbAutoExchange->isChecked() ? 1 : 0;
+    stored.AutoRate = chbAutoExchange->isEnabled() ? (chbAutoExchange->isChecked() ? 1 : 0) : FWantsAutoRate;
     stored.CompanyNumber = meKIKNum->text().toStdString();
     stored.ProfitMethod = rb1->isChecked() ? 1 : rb2->isChecked() ? 2 : 0;
     stored.IncomeDateUnits = meCurrencyUnits->text().toInt();
@@ -523,8 +526,9 @@ void TfrCurrency::showIncome(int index)
 
     // The stored rates stand as they are; the box only tells whether the directory could give them.
     const bool directoryRates = FindRateForDate(shown.IncomeDate) && FindRateForDate(shown.TaxPaymentDate);
-    enableAll({chbAutoExchange, lbAutoExchange}, directoryRates);
-    chbAutoExchange->setChecked(directoryRates && shown.AutoRate != 0);
+    enableAll({chbAutoExchange}, directoryRates);
+    FWantsAutoRate = shown.AutoRate != 0;
+    chbAutoExchange->setChecked(directoryRates && FWantsAutoRate);
     setRateEditsEnabled(!chbAutoExchange->isChecked());
     meCurrencyUnits->setText(numberText(shown.IncomeDateUnits));
     meCurrencyExchange->setText(moneyText(shown.IncomeDateRate));
@@ -606,7 +610,7 @@ void TfrCurrency::clearDetail()
 void TfrCurrency::SetDetailEnabled(bool enabled)
 {
     enableAll({dtIncomeGetDate, dtSubtractDate, lbIncomeGetDate, lbSubtractDate, lbCurrencyCode, meCurrencyCode,
-                meCurrencyName, chbAutoExchange, lbAutoExchange, bnIncomeCod, lbIncomeCod, lbIncomeCurrencySum,
+                meCurrencyName, chbAutoExchange, bnIncomeCod, lbIncomeCod, lbIncomeCurrencySum,
                 meIncomeCurrencySum, lbIncomeRublSum, lbTaxCurrencySum, meTaxCurrencySum, lbTaxRoubleSum},
                enabled);
     bnCurrencyCode->setEnabled(enabled && ratesRoot());
@@ -652,12 +656,14 @@ void TfrCurrency::setDeductionControls(bool codeOn, bool sumVisible, bool sumOn)
 }
 
 void TfrCurrency::lockForFixedProfit(bool locked)
+    // A hidden sum keeps its place, and its unit goes with it: the group keeps its width.
 {
     if (!locked)
+    lbSubtractRoubles->setVisible(sumVisible);
         return;
     // Everything of the fixed profit is set by the law; only the company's number is the user's.
     enableAll({meIncomeCurrencySum, meSubtractSum, bnSubtractCod, meTaxCurrencySum, meCurrencyCode, meCurrencyName,
-                bnIncomeCod, bnCurrencyCode, dtIncomeGetDate, dtSubtractDate, chbAutoExchange, lbAutoExchange},
+                bnIncomeCod, bnCurrencyCode, dtIncomeGetDate, dtSubtractDate, chbAutoExchange},
                false);
     setRateEditsEnabled(false);
     enableAll({lbKIKNum, meKIKNum}, true);
@@ -697,9 +703,8 @@ void TfrCurrency::takeDirectoryRates(bool incomeDate, bool taxDate)
     const std::optional<CurrencyRate> taxRate = FindRateForDate(dtSubtractDate->dateTime());
     // Automatic only while the directory gives both rates; else both are typed.
     const bool directoryRates = incomeRate && taxRate;
-    enableAll({chbAutoExchange, lbAutoExchange}, directoryRates);
-    if (!directoryRates)
-        chbAutoExchange->setChecked(false);
+    enableAll({chbAutoExchange}, directoryRates);
+    chbAutoExchange->setChecked(directoryRates && FWantsAutoRate);
     const bool automatic = chbAutoExchange->isChecked();
     setRateEditsEnabled(!automatic);
     // A rate typed for another currency or date no longer holds.
@@ -776,6 +781,8 @@ void TfrCurrency::fbAddSourseIncomeClick()
         added.IncomeCode = FixedProfitIncomeCode;
         added.IncomeDate = yearEnd;
         added.TaxPaymentDate = yearEnd;
+    // Rates the directory knows need no typing: they are taken once a currency is chosen.
+    added.AutoRate = 1;
         added.CurrencyCode = FixedProfitCurrency.toStdString();
         added.AutoRate = 1;
         added.IncomeDateRate = Currency::fromWholeRoubles(FixedProfitUnits);
@@ -908,6 +915,7 @@ void TfrCurrency::incomeRoublesChange()
                                            meCurrencyExchange->currencyValue());
     pnlIncomeRublSum->setText(currencyDisplayText(roubles));
     if (!FHasDeductions)
+    FWantsAutoRate = chbAutoExchange->isChecked();
         return;
     // A typed deduction stays as the user typed it, within its cap.
     const Currency typed = meSubtractSum->currencyValue();

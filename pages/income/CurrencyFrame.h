@@ -57,7 +57,6 @@ public:
     QPushButton* bnCurrencyCode;
     TMaskedEdit* meCurrencyName;
     QCheckBox* chbAutoExchange;
-    QLabel* lbAutoExchange;
     QLabel* lbCurrency;
     TMaskedEdit* meCurrencyUnits;
     QLabel* lbUnitsFor;
@@ -167,6 +166,9 @@ private:
     // is on its way.
     bool FKeepingPending = false;
     // The currency of the directory the code names; nullptr when there is none.
+    // The open income's rates are to come from the directory whenever it has them for both
+    // dates: the user's choice, or a new income's start. A box locked for want of rates keeps it.
+    bool FWantsAutoRate = false;
     const ReferenceElement* FCurrency = nullptr;
 
     // The open income's entries of the dictionary.

@@ -463,7 +463,7 @@ void TfmInput13Income::showLine(const mTIncome& line)
     meIncomeSum->setText(moneyText(line.Amount));
     lbHoldSum->setEnabled(true);
     meHoldSum->setEnabled(true);
-    meHoldSum->setText(currencyDisplayText(line.WithheldTax));
+    meHoldSum->setText(moneyText(line.WithheldTax));
     if (asksMonth()) {
         lbPropSale->setEnabled(true);
         mePropSale->setEnabled(true);
@@ -476,8 +476,8 @@ void TfmInput13Income::showLine(const mTIncome& line)
         cbNeenPrilA->setEnabled(true);
         cbNeenPrilA->setChecked(line.PropertyFlag != 0);
         if (line.PropertyFlag != 0) {
-            mePrice->setText(currencyDisplayText(line.ContractPrice));
-            meKSum->setText(currencyDisplayText(line.CadastralValue));
+            mePrice->setText(moneyText(line.ContractPrice));
+            meKSum->setText(moneyText(line.CadastralValue));
             meKNum->setText(QString::fromStdString(line.CadastralNumber));
         }
     }

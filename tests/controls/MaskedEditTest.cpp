@@ -237,7 +237,7 @@ TEST_P(MaskedEditTest, MoneyValueUsesTheDecimalCommaWhateverTheLocale)
     const struct {
         std::int64_t units;
         const char* text;
-    } shown[] = {{0, "0"}, {12345000, "1234,5"}, {10000, "1"}, {123456700, "12345,67"}};
+    } shown[] = {{0, ""}, {12345000, "1234,5"}, {10000, "1"}, {123456700, "12345,67"}};
     for (const auto& test : shown) {
         edit.setCurrencyValue(Currency::fromUnits(test.units));
         EXPECT_EQ(edit.text(), QString::fromUtf8(test.text));

@@ -48,7 +48,7 @@ TEST_F(XmlWriterTest, ValuesTheFileCannotHoldAreRefusedWithTheFieldName)
         const char* reason;
     };
     const Case cases[] = {
-        {"empty", "", "Не заполнено значение"},
+        {"empty", "", "Не заполнено поле «Фамилия» на странице «Сведения о декларанте»"},
         {"line break", "Иванов\nПетров", "управляющий символ"},
         {"tab", "Иванов\t", "управляющий символ"},
         {"unassigned byte 0x98", "\xC2\x98", "управляющий символ"},
@@ -63,6 +63,7 @@ TEST_F(XmlWriterTest, ValuesTheFileCannotHoldAreRefusedWithTheFieldName)
             const std::string message = e.what();
             EXPECT_NE(message.find(c.reason), std::string::npos) << c.name << ": " << message;
             EXPECT_NE(message.find("Файл/ФИОФЛ/@Фамилия"), std::string::npos) << c.name << ": " << message;
+            EXPECT_NE(message.find("«Фамилия» на странице «Сведения о декларанте»"), std::string::npos) << c.name;
         }
     }
     EXPECT_EQ(element->properties, nullptr);

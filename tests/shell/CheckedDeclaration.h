@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "model/DayDate.h"
 #include "model/Declaration.h"
 
 // Declarations for the whole-declaration check and the export: each passes every rule, so that
@@ -45,6 +46,7 @@ inline void makeChecked(mTDeclaration& declaration)
     person.Document.DocKind = 21;
     person.Document.DocKindName = "Паспорт гражданина Российской Федерации";
     person.Document.DocSeriesNumber = "45 01 123456";
+    person.Document.BirthDate = *encodeDate(1980, 5, 17);
     person.Address.OKTMO = "45382000";
     declaration.SocialDeduct.Granted = 0;
     declaration.SetIncomeKinds(0);
@@ -69,6 +71,8 @@ inline mTCurrencyIncome& addForeignIncome(mTDeclaration& declaration)
     income.SourceName = "Apple Inc.";
     income.SourceCountry = "840";
     income.CreditCountry = "840";
+    income.IncomeDate = *encodeDate(2021, 3, 15);
+    income.TaxPaymentDate = *encodeDate(2021, 3, 15);
     income.CurrencyCode = "840";
     income.CurrencyName = "Доллар США";
     income.IncomeDateUnits = 1;
@@ -95,6 +99,21 @@ inline mTBusinessNew& addBusiness(mTDeclaration& declaration, const char* kind =
     activity.OtherExpenses = Currency::fromWholeRoubles(150'000);
     activity.Depreciation = Currency::fromWholeRoubles(50'000);
     return activity;
+}
+
+// An individual investment account the exchange file takes as it is.
+inline bmTInfoIIS& addInvestmentAccount(mTDeclaration& declaration, Currency paidIn)
+{
+    declaration.InvDeduct.Granted = 1;
+    bmTInfoIIS& account = *declaration.InvDeduct.GetInfoIIS(declaration.InvDeduct.AddInfoIIS());
+    account.ParticipantINN = "7707083893";
+    account.ParticipantKPP = "773601001";
+    account.ParticipantName = "АО \"Брокер\"";
+    account.ContractDate = *encodeDate(2021, 2, 1);
+    account.ContractNumber = "ИИС-1";
+    account.OpenDate = *encodeDate(2021, 2, 1);
+    account.PaidIn = paidIn;
+    return account;
 }
 
 inline mTTrata& addRefundApplication(mTDeclaration& declaration)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "export/ExchangeFile.h"
+#include "model/DayDate.h"
 #include "pages/income/ConditionsRules.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
@@ -53,6 +55,16 @@ struct RuleCase {
 
 const char* const NoIncome = "В декларации не указано ни одного дохода. Отметьте на этой странице виды полученных "
                              "доходов и введите их на страницах доходов";
+const char* const NoIncomeInRussia =
+    "На странице «Задание условий» отмечены доходы, полученные в РФ, но на странице «Доходы, полученные в РФ» не "
+    "введено ни одного дохода. Введите их на этой странице или снимите отметку на странице «Задание условий».";
+const char* const NoForeignIncome =
+    "На странице «Задание условий» отмечены доходы за пределами РФ, но на странице «Доходы за пределами РФ» не "
+    "введено ни одного дохода. Введите их на этой странице или снимите отметку на странице «Задание условий».";
+const char* const NoBusinessIncome =
+    "На странице «Задание условий» отмечены доходы от предпринимательской деятельности, но на странице "
+    "«Предприниматели» не введено ни одного дохода. Введите их на этой странице или снимите отметку на странице "
+    "«Задание условий».";
 const char* const KikNumberWrong =
     "По данному источнику номер КИК указан некорректно (состоит из двух букв и пяти цифр)";
 const char* const QuarterOktmo = "Код ОКТМО должен содержать 8 или 11 числовых символов. (Если выбрано, что код ОКТМО "
@@ -91,12 +103,35 @@ const RuleCase ruleCases[] = {
          d.SocialDeduct.Granted = 1;
      },
      "Задание условий", NoIncome, 1, 2},
-    {"income kinds without income",
+    // A ticked kind whose page holds nothing: that page is the one to open.
+    {"income in Russia ticked without income",
      [](mTDeclaration& d) {
          while (d.SourceCount() > 0)
              d.DeleteSource(0);
      },
-     "Задание условий", NoIncome, 1, 2},
+     "Доходы в РФ", NoIncomeInRussia, 4, 1},
+    {"income in Russia ticked with sources of no amount",
+     [](mTDeclaration& d) {
+         for (std::size_t i = 0; i < d.SourceCount(); ++i) {
+             d.GetSource(i)->GetIncome13(0).Amount = Currency();
+             d.GetSource(i)->WithheldTax13 = Currency();
+         }
+     },
+     "Доходы в РФ", NoIncomeInRussia, 4, 1},
+    {"foreign income ticked without income",
+     [](mTDeclaration& d) {
+         while (d.SourceCount() > 0)
+             d.DeleteSource(0);
+         d.SetIncomeKinds(IncomeKindForeign);
+     },
+     "Доходы в валюте", NoForeignIncome, 7, 1},
+    {"business ticked without income",
+     [](mTDeclaration& d) {
+         while (d.SourceCount() > 0)
+             d.DeleteSource(0);
+         d.SetIncomeKinds(IncomeKindBusiness);
+     },
+     "Доходы от предпринимательской деятельности", NoBusinessIncome, 8, 1},
     {"no surname", [](mTDeclaration& d) { d.Person.Name.SurName.clear(); }, "Сведения о декларанте",
      "Не введена фамилия", 2, 1},
     {"no first name", [](mTDeclaration& d) { d.Person.Name.FirstName.clear(); }, "Сведения о декларанте",
@@ -320,9 +355,8 @@ const RuleCase ruleCases[] = {
      "Стандартные вычеты", "Вы не могли получать стандартные вычеты работая в нескольких местах ОДНОВРЕМЕННО.", 9, 2},
     {"investment accounts above 400 000",
      [](mTDeclaration& d) {
-         d.InvDeduct.Granted = 1;
-         d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = roubles(300'000);
-         d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = kopecks(10'000'001);
+         addInvestmentAccount(d, roubles(300'000));
+         addInvestmentAccount(d, kopecks(10'000'001));
      },
      "Инвестиционный налоговый вычет",
      "Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 рублей", 14, 1},
@@ -402,8 +436,7 @@ const PassCase passCases[] = {
      [](mTDeclaration& d) { addForeignIncome(d).IncomeCode = 1003; }},
     {"investment accounts of exactly 400 000",
      [](mTDeclaration& d) {
-         d.InvDeduct.Granted = 1;
-         d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = roubles(400'000);
+         addInvestmentAccount(d, roubles(400'000));
      }},
     {"withheld exactly 13 % of the simplified deductions, rounded up",
      [](mTDeclaration& d) {
@@ -610,8 +643,7 @@ TEST(DeclarationCheck, ARichValidDeclarationPassesWithoutADialog)
     d.StandardDeduct.Granted = 1;
     d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(2, roubles(1'400));
     d.GetThirteenPercent(d.AddThirteenPercent())->SetMonthDeduction(3, roubles(1'400));
-    d.InvDeduct.Granted = 1;
-    d.InvDeduct.GetInfoIIS(d.InvDeduct.AddInfoIIS())->PaidIn = roubles(400'000);
+    addInvestmentAccount(d, roubles(400'000));
     addRefundApplication(d);
     ASSERT_EQ(d.IncomeKinds(), IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
 
@@ -675,7 +707,7 @@ TEST(DeclarationCheck, ConditionsShowEveryFailureUntilOneIsToBeCorrected)
     }
 }
 
-// 100 000 of salary, of which 13 000 is due: 1 000,5 withheld too much is the refund.
+// 100 000 of salary, of which 13 000 is due: 1 001 withheld too much is the refund.
 TEST(DeclarationCheck, ARefundIsOfferedForDisposalWhenNoApplicationIsMade)
 {
     const struct {
@@ -691,7 +723,7 @@ TEST(DeclarationCheck, ARefundIsOfferedForDisposalWhenNoApplicationIsMade)
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         const auto declaration = checkedDeclaration();
-        source(*declaration, 2).WithheldTax13 = kopecks(1'400'050);
+        source(*declaration, 2).WithheldTax13 = roubles(14'001);
         QStringList buttons;
         CheckDialog::setAnswerer([&](const CheckDialog& dialog) {
             const auto& whole = dynamic_cast<const TfmCheckAllError&>(dialog);
@@ -703,13 +735,13 @@ TEST(DeclarationCheck, ARefundIsOfferedForDisposalWhenNoApplicationIsMade)
 
         EXPECT_EQ(buttons, QStringList({QStringLiteral("Проверка: Оформление возврата"),
                                         QStringLiteral("По результатам расчета введенных данных образовалась сумма к "
-                                                       "возврату, равная 1000,5 руб. Настоятельно рекомендуется "
+                                                       "возврату, равная 1001 руб. Настоятельно рекомендуется "
                                                        "распорядиться этой суммой в рамках Декларации"),
                                         QStringLiteral("Распорядиться"), QStringLiteral("Пропустить")}));
         EXPECT_EQ(result.Section, CheckApplications);
         EXPECT_EQ(result.Element, test.element);
         EXPECT_EQ(declaration->IncomeKinds(), test.kinds);
-        EXPECT_EQ(declaration->SectionOneSum, kopecks(100'050));
+        EXPECT_EQ(declaration->SectionOneSum, roubles(1'001));
     }
 }
 
@@ -792,6 +824,130 @@ TEST(DeclarationCheck, NoRefundOfferBesideAnApplication)
     EXPECT_EQ(checkWholeDeclaration(nullptr, *declaration).Element, 0);
     EXPECT_TRUE(script.shown.empty());
     EXPECT_EQ(declaration->SectionOneSum, roubles(1'000));
+}
+
+// Every value the exchange file would refuse of what the user entered: the export refuses the
+// declaration, and the whole check has said so first, on the page where the value is entered.
+struct RefusalCase {
+    const char* name;
+    std::function<void(mTDeclaration&)> spoil;
+    const char* title;
+    const char* message; // the message, or its end where it quotes the export's own refusal
+    std::uint16_t section;
+    std::uint16_t element;
+};
+
+const RefusalCase refusalCases[] = {
+    {"a sale of real estate without its cadastral number",
+     [](mTDeclaration& d) {
+         auto line = incomeLine(1510, roubles(3'000'000));
+         line->PropertyFlag = 1;
+         line->ContractPrice = roubles(3'000'000);
+         line->CadastralValue = roubles(2'000'000);
+         source(d, 2).AddIncome13(std::move(line));
+         source(d, 2).WithheldTax13 = roubles(403'000);
+     },
+     "Доходы, облагаемые по ставке 13%",
+     "По данному источнику в доходе от продажи недвижимости не указан кадастровый номер объекта: откройте этот доход "
+     "в списке доходов по ставке 13% и введите номер",
+     4, 2},
+    {"a source without its name", [](mTDeclaration& d) { source(d, 2).Name.clear(); }, "Доходы в РФ",
+     "По данному источнику выплаты не указано наименование", 77, 2},
+    {"a source with a wrong ИНН", [](mTDeclaration& d) { source(d, 1).Inn = "7707083894"; }, "Доходы в РФ",
+     "ИНН источника выплаты введен неверно: не сходятся контрольные цифры", 77, 1},
+    {"a source with a wrong КПП", [](mTDeclaration& d) { source(d, 2).Kpp = "0036010A1"; }, "Доходы в РФ",
+     "КПП источника выплаты введен неверно: девять знаков, из них первые четыре и последние три цифры, первые две "
+     "не 00",
+     77, 2},
+    {"a person paying with a short ИНН",
+     [](mTDeclaration& d) {
+         source(d, 2).Inn = "77070838";
+         source(d, 2).Kpp.clear();
+     },
+     "Доходы в РФ",
+     "ИНН источника выплаты введен неверно: ИНН организации состоит из 10 цифр и указывается вместе с КПП, ИНН "
+     "физического лица состоит из 12 цифр",
+     77, 2},
+    {"a source with an OKTMO of nine digits", [](mTDeclaration& d) { source(d, 1).Oktmo = "453820001"; },
+     "Доходы в РФ", "ОКТМО источника выплаты должен содержать 8 или 11 цифр", 77, 1},
+    {"no birth date", [](mTDeclaration& d) { d.Person.Document.BirthDate = 0; }, "Сведения о декларанте",
+     "Не указана дата рождения", 2, 7},
+    {"no document series without ИНН",
+     [](mTDeclaration& d) {
+         d.Person.Name.INN.clear();
+         d.Person.Document.DocSeriesNumber.clear();
+     },
+     "Сведения о декларанте", "Не указаны серия и номер документа, удостоверяющего личность", 2, 6},
+    {"a foreign source without its name",
+     [](mTDeclaration& d) {
+         addForeignIncome(d);
+         addForeignIncome(d).SourceName.clear();
+     },
+     "Доходы в валюте", "По данному источнику выплаты не указано наименование источника", 7, 2},
+    {"a foreign source without its country", [](mTDeclaration& d) { addForeignIncome(d).SourceCountry.clear(); },
+     "Доходы в валюте", "По данному источнику выплаты не указан код страны источника выплаты", 7, 1},
+    {"a foreign source credited to no country", [](mTDeclaration& d) { addForeignIncome(d).CreditCountry = "84"; },
+     "Доходы в валюте", "По данному источнику выплаты не указан код страны зачисления выплаты", 7, 1},
+    {"a foreign income without its date", [](mTDeclaration& d) { addForeignIncome(d).IncomeDate = 0; },
+     "Доходы в валюте", "По данному источнику выплаты не указана дата получения дохода", 7, 1},
+    {"foreign tax without the date it was paid", [](mTDeclaration& d) { addForeignIncome(d).TaxPaymentDate = 0; },
+     "Доходы в валюте", "По данному источнику выплаты не указана дата уплаты налога", 7, 1},
+    // The rest is said in the export's own words, which name the page and the field.
+    {"an investment account without its contract number",
+     [](mTDeclaration& d) {
+         addInvestmentAccount(d, roubles(10'000));
+         addInvestmentAccount(d, roubles(10'000)).ContractNumber.clear();
+     },
+     "Вычеты",
+     "Файл обмена не будет сформирован. Не заполнено поле «Номер договора» на странице «Вычеты». Для службы "
+     "поддержки: Файл/Документ/НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчСумИнвВыч[2]/@НомДог.",
+     14, 1},
+    {"an investment account with a wrong ИНН",
+     [](mTDeclaration& d) { addInvestmentAccount(d, roubles(10'000)).ParticipantINN = "7707083894"; }, "Вычеты",
+     "поле «ИНН» на странице «Вычеты» не является ИНН: не сходятся контрольные цифры, номер введен неверно. Для "
+     "службы поддержки: Файл/Документ/НДФЛ3/ВычСоцИнв219/РасчПенсВзнос/РасчСумИнвВыч/@ИННЮЛ.",
+     14, 1},
+    {"tax withheld with kopecks", [](mTDeclaration& d) { source(d, 2).WithheldTax13 = kopecks(1'300'050); },
+     "Доходы, облагаемые по ставке 13%",
+     "По данному источнику сумма удержанного налога указана с копейками: налог указывается в целых рублях", 4, 2},
+};
+
+TEST(DeclarationCheck, WhatTheExportWouldRefuseIsCaughtOnItsPage)
+{
+    for (const RefusalCase& test : refusalCases) {
+        SCOPED_TRACE(test.name);
+        const auto declaration = checkedDeclaration();
+        test.spoil(*declaration);
+        const ExportResult exported = ExportDeclarationXml({}, *declaration, ExportMode::Text);
+        EXPECT_FALSE(exported.ok) << "the export takes it";
+
+        ScriptedCheckAnswers script;
+        script.answers = {int(CheckFix)};
+        const TCheckAllResult result = checkWholeDeclaration(nullptr, *declaration);
+
+        ASSERT_EQ(script.shown.size(), 1u);
+        EXPECT_EQ(script.shown[0].caption, QStringLiteral("Проверка: ") + QString::fromUtf8(test.title));
+        EXPECT_TRUE(script.shown[0].message.endsWith(QString::fromUtf8(test.message)))
+            << script.shown[0].message.toStdString();
+        EXPECT_EQ(result.Section, test.section);
+        EXPECT_EQ(result.Element, test.element);
+    }
+}
+
+// What passes the check is exported: the declarations that pass every rule above.
+TEST(DeclarationCheck, ADeclarationThatPassesTheCheckExports)
+{
+    for (const PassCase& test : passCases) {
+        SCOPED_TRACE(test.name);
+        const auto declaration = checkedDeclaration();
+        test.change(*declaration);
+        ScriptedCheckAnswers script;
+        script.answers = {int(CheckSkip)}; // a refund offered is left as it is
+        if (checkWholeDeclaration(nullptr, *declaration).Element != 0)
+            continue; // reported by the test of the passing cases
+        const ExportResult exported = ExportDeclarationXml({}, *declaration, ExportMode::Text);
+        EXPECT_TRUE(exported.ok) << exported.error;
+    }
 }
 
 } // namespace

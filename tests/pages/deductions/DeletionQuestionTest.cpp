@@ -136,7 +136,7 @@ const Case cases[] = {
          d.InvDeduct.Granted = 1;
          d.InvDeduct.IISContributionDeduction = roubles(800);
      },
-     boxOf<TfrCB>([](auto& p) { return p.chbIsP3; }), "Удалить суммы вычета по пп.2 п.1 ст. 219.1 НК РФ (сумм: 1)?",
+     boxOf<TfrCB>([](auto& p) { return p.chbIsP3; }), "Удалить суммы вычета по пп. 2 п. 1 ст. 219.1 НК РФ (сумм: 1)?",
      [](const mTDeclaration& d) { return d.InvDeduct.IISContributionDeduction == roubles(800); }},
     {"loss of earlier years",
      [](mTDeclaration& d) {

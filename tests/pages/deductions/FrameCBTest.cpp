@@ -103,13 +103,13 @@ TEST_F(FrameCBTest, LooksAsItShould)
     const std::pair<QString, QString> captions[] = {
         {page->GroupBox2->title(), QStringLiteral("Инвестиционные вычеты")},
         {page->chbGrantingInvDeduct->text(), QStringLiteral("Предоставить инвестиционные вычеты")},
-        {page->lbInvCB->text(), QStringLiteral("Сумма вычета, предусмотренного пп.1. п.1. Ст. 219.1 НК РФ (Приложение 8)")},
+        {page->lbInvCB->text(), QStringLiteral("Сумма вычета, предусмотренного пп. 1 п. 1 ст. 219.1 НК РФ (Приложение 8)")},
         {page->lbInvCBTov->text(),
          QStringLiteral("   - тот же вычет для операций, совершенных в рамках инвестиционного товарищества")},
-        {page->chbIsP3->text(), QStringLiteral("Применить вычет из пп.3 п.1. Ст. 219.1 НК РФ")},
-        {page->lbInvP2->text(), QStringLiteral("Сумма вычета, предусмотренного пп.2. п.1. Ст. 219.1 НК РФ (Приложение 5)")},
+        {page->chbIsP3->text(), QStringLiteral("Применить вычет из пп. 3 п. 1 ст. 219.1 НК РФ")},
+        {page->lbInvP2->text(), QStringLiteral("Сумма вычета, предусмотренного пп. 2 п. 1 ст. 219.1 НК РФ (Приложение 5)")},
         {page->lbP2Vozvr->text(),
-         QStringLiteral("Сумма вычета (пп.2. п.1. Ст 219.1 НК РФ) предшествующих периодов, подлежащая возврату")},
+         QStringLiteral("Сумма вычета (пп. 2 п. 1 ст. 219.1 НК РФ) предшествующих периодов, подлежащая возврату")},
         {page->GroupBox3->title(),
          QStringLiteral("Сведения об индивидуальных инвестиционных счетах, действующих в 2021 году")},
         {page->lvObjInfo->headerItem()->text(0), QStringLiteral("Профессиональные участники рынка ЦБ")},
@@ -296,7 +296,7 @@ TEST_F(FrameCBTest, SubparagraphThreeExcludesContributionsAndAccounts)
         MessageAnswers yes(QMessageBox::Yes);
         page->chbIsP3->click();
         EXPECT_EQ(yes.texts,
-                  QStringList{QStringLiteral("Удалить суммы вычета по пп.2 п.1 ст. 219.1 НК РФ (сумм: 1)?")});
+                  QStringList{QStringLiteral("Удалить суммы вычета по пп. 2 п. 1 ст. 219.1 НК РФ (сумм: 1)?")});
     }
     EXPECT_TRUE(page->meInvP2->text().isEmpty()) << "ticking empties the contributions deduction";
     EXPECT_FALSE(page->meP2Vozvr->isEnabled());

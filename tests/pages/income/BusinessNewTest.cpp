@@ -151,6 +151,50 @@ TEST_F(BusinessNewTest, TheNormIsTwentyPerCentOfTheYearsIncomeAndReopeningKeepsI
 }
 
 TEST_F(BusinessNewTest, TheDocumentedBoxSwitchesBetweenTypedExpensesAndTheNorm)
+// An activity on the 20 % norm changed into one that documents its expenses: its expenses open
+// for typing, and the norm's figures are not stored as documented expenses. A kind that may
+// take the norm keeps it.
+TEST(BusinessNewKindTest, AnActivityOnTheNormChangedToANotaryDocumentsNoNormFigure)
+{
+    const struct {
+        const char* name;
+        const char* kind;
+        bool documented;
+        const char* quarterExpense; // shown after the change
+        Currency expenseSum;        // stored
+    } cases[] = {
+        {"a notary", "2", true, "", Currency()},
+        {"a lawyer", "3", true, "", Currency()},
+        {"the head of a farm", "5", false, "200,01", money("400.01")},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        TestProgramContext context;
+        PageWindow window;
+        mTDeclaration& declaration = *window.declaration;
+        addNormEntrepreneur(declaration);
+        TfrBusinessNew* page = window.show<TfrBusinessNew>();
+        selectRow(page->lvSourseIncomeInfo, 0);
+        ASSERT_FALSE(page->chbIsConfirmedExpensies->isChecked());
+        ASSERT_FALSE(page->meRashKv[0]->isEnabled());
+        ModalAnswer<TfmInputBusinessIncome> answer([&test](TfmInputBusinessIncome& dialog) {
+            dialog.setKind(QString::fromLatin1(test.kind));
+            dialog.bnOk->click();
+        });
+        userClick(page->fbEditSourseIncome);
+        ASSERT_TRUE(answer.shown);
+
+        EXPECT_EQ(page->meRashKv[0]->isEnabled(), test.documented);
+        EXPECT_EQ(page->meRashKv[0]->text(), QString::fromLatin1(test.quarterExpense));
+        page->SaveData();
+        const mTBusinessNew& changed = *declaration.GetBusiness(0);
+        EXPECT_EQ(changed.ActivityKind, test.kind);
+        EXPECT_EQ(changed.ExpensesConfirmed, test.documented ? 1 : 0);
+        EXPECT_EQ(changed.ExpenseSum, test.expenseSum);
+        EXPECT_EQ(changed.QuarterExpense[0], test.documented ? Currency() : money("200.01"));
+    }
+}
+
 {
     addActivity(declaration(), "1", false);
     showPage();

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -708,6 +710,108 @@ TEST_F(CurrencyFrameEditingTest, EveryUserActionMarksTheDeclarationModified)
         counter.userEdits = 0;
         page = nullptr;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Changing any one thing of a source in its dialog marks the declaration changed; confirming it
+// unchanged marks nothing.
+TEST_F(CurrencyFrameEditingTest, EditingASourceMarksEachChange)
+{
+    const struct {
+        const char* name;
+        const char* sourceName;
+        const char* sourceCountry;
+        const char* creditCountry;
+        bool changed;
+    } cases[] = {
+        {"nothing", "Apple Inc.", "840", "840", false},
+        {"the name", "Apple Ltd.", "840", "840", true},
+        {"the source's country", "Apple Inc.", "826", "840", true},
+        {"only the credit country", "Apple Inc.", "840", "826", true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        while (declaration().CurrencyIncomeCount() > 0)
+            declaration().DeleteCurrencyIncome(0);
+        addDividends(declaration());
+        delete page;
+        showPage();
+        open(0);
+        counter.userEdits = 0;
+        SourceAnswer answer;
+        answer.name = QString::fromUtf8(test.sourceName);
+        answer.sourceCountry = QString::fromLatin1(test.sourceCountry);
+        answer.creditCountry = QString::fromLatin1(test.creditCountry);
+        EXPECT_TRUE(answerSource([this] { userClick(page->fbEditSourseIncome); }, answer).shown);
+        EXPECT_EQ(counter.userEdits > 0, test.changed);
+        EXPECT_EQ(income(0).CreditCountry, test.creditCountry);
+        EXPECT_EQ(income(0).SourceCountry, test.sourceCountry);
+    }
+}
+
+// A new income takes the directory's rates once its currency is chosen; the user may untick them.
+TEST_F(CurrencyFrameEditingTest, ANewIncomeTakesTheDirectoryRatesOnceItsCurrencyIsChosen)
+{
+    showPage();
+    SourceAnswer answer;
+    answer.name = QStringLiteral("Apple Inc.");
+    answer.sourceCountry = QStringLiteral("840");
+    answer.creditCountry = QStringLiteral("840");
+    ASSERT_TRUE(addOnPage(answer).shown);
+    typeText(page->dtIncomeGetDate->findChild<QLineEdit*>(), QStringLiteral("15.03.2021"));
+    typeText(page->dtSubtractDate->findChild<QLineEdit*>(), QStringLiteral("15.03.2021"));
+    EXPECT_FALSE(page->chbAutoExchange->isEnabled()) << "no currency, no rates to take";
+
+    chooseCurrency(QStringLiteral("840"));
+    EXPECT_TRUE(page->chbAutoExchange->isEnabled());
+    EXPECT_TRUE(page->chbAutoExchange->isChecked());
+    EXPECT_FALSE(page->meCurrencyExchange->text().isEmpty()) << "the directory's rate of the day";
+    EXPECT_FALSE(page->meCurrencyExchange->isEnabled());
+
+    page->chbAutoExchange->click();
+    EXPECT_FALSE(page->chbAutoExchange->isChecked());
+    EXPECT_TRUE(page->meCurrencyExchange->isEnabled());
+    chooseCurrency(QStringLiteral("978"));
+    EXPECT_FALSE(page->chbAutoExchange->isChecked()) << "the user's choice stands";
+    page->SaveData();
+    EXPECT_EQ(income(0).AutoRate, 0);
+}
+
+// An income whose deduction shows no sum keeps the page as a fresh one lays it out: the group of
+// deductions neither moves nor narrows, and the unit goes with the hidden sum.
+TEST_F(CurrencyFrameEditingTest, AnIncomeWithoutADeductionSumIsLaidOutAsAFreshPage)
+{
+    mTCurrencyIncome& shown = addDividends(declaration());
+    shown.IncomeCode = 1211;
+    shown.DeductionCode = 0;
+    addDividends(declaration());
+    showPage();
+    QTest::qWait(0);
+    const QRect freshGroup = page->gbDiscount->geometry();
+    const QRect freshCaption = page->lbSubtractSum->geometry();
+    const QRect freshSum = page->meSubtractSum->geometry();
+
+    for (const int row : {0, 1, 0}) {
+        SCOPED_TRACE(row);
+        open(row);
+        QTest::qWait(0);
+        EXPECT_EQ(page->meSubtractSum->isHidden(), row == 0);
+        EXPECT_EQ(page->lbSubtractRoubles->isHidden(), row == 0);
+        EXPECT_EQ(page->gbDiscount->geometry(), freshGroup);
+        EXPECT_EQ(page->lbSubtractSum->geometry(), freshCaption);
+        EXPECT_EQ(page->meSubtractSum->geometry(), freshSum);
+    }
+}
+
+TEST_F(CurrencyFrameEditingTest, CaptionsReadAsWritten)
+{
+    showPage();
+    EXPECT_EQ(page->chbAutoExchange->text(), QStringLiteral("Автоматическое определение курса валюты"));
+    EXPECT_EQ(page->rb1->text(), QStringLiteral("По данным фин. отчетности КИК"));
+    EXPECT_EQ(page->rb2->text(), QStringLiteral("По правилам для российских организаций"));
 }
 
 } // namespace
