@@ -71,7 +71,7 @@ void TDictionaryPicker::showCurrentRow()
 void TDictionaryPicker::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // Before the dialog is first shown the list has no height to scroll in.
+    // The row was preselected before the list had its final size: centred again in that size.
     showCurrentRow();
 }
 
