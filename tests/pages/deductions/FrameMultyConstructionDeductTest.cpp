@@ -196,6 +196,8 @@ TEST_F(FrameMultyConstructionDeductTest, TotalsFollowTheLimits)
         {"bought in 2007, half share: 1,000,000 x 1/2",
          {{.registrationYear = 2007, .transferYear = 2007, .cost = 1'500'000, .shareDenominator = 2}}, "500000", "0"},
         {"registered in 2015, whole", {{.registrationYear = 2015, .cost = 3'000'000}}, "2000000", "0"},
+        {"bought in 2008, whole: the limit of 2,000,000 from 2008 on",
+         {{.registrationYear = 2008, .transferYear = 2008, .cost = 3'000'000}}, "2000000", "0"},
         {"registered in 2010, a third: 666,666.666... rounded half up",
          {{.registrationYear = 2010, .cost = 2'000'000, .shareDenominator = 3}}, "666666,67", "0"},
         {"below its limit", {{.registrationYear = 2015, .cost = 1'234'567}}, "1234567", "0"},
@@ -237,6 +239,8 @@ TEST(ConstructionDeductRulesTest, WhenAnotherObjectMayBeAdded)
         {"objects from 2014", {{.registrationYear = 2014, .transferYear = 2014}, {}}, true},
         {"one of 2012 without interest: its interest may follow", {{.registrationYear = 2012, .cost = 900'000}}, true},
         {"one of 2012 with interest", {{.registrationYear = 2012, .cost = 900'000, .interest = 1}}, false},
+        {"one of 2013 without interest: a second object may follow",
+         {{.registrationYear = 2013, .transferYear = 2013, .cost = 1'000'000}}, true},
         {"an act of 2013 is old too", {{.registrationYear = 2015, .transferYear = 2013, .interest = 1}}, false},
         {"two, one of them old", {{.registrationYear = 2012}, {}}, false},
     };
@@ -245,6 +249,10 @@ TEST(ConstructionDeductRulesTest, WhenAnotherObjectMayBeAdded)
         mTConstructionDeduct deduction;
         fillObjects(deduction, test.objects);
         EXPECT_EQ(canAddObject(deduction), test.canAdd);
+        // The page offers what the rule allows.
+        PageWindow window;
+        fillObjects(window.declaration->ConstructionDeduct, test.objects);
+        EXPECT_EQ(window.show<TfrMultyConstructionDeduct>()->fbAddObj->isEnabled(), test.canAdd);
     }
 }
 
