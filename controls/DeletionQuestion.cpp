@@ -23,6 +23,19 @@ QString countedRecords(const QString& what, const QString& unit, std::size_t cou
     return count == 0 ? QString() : QStringLiteral("%1 (%2: %3)").arg(what, unit).arg(count);
 }
 
+QString namedRecord(const QString& what, const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    return trimmed.isEmpty() ? what : what + QStringLiteral(" «") + trimmed + QStringLiteral("»");
+}
+
+bool rowDeletionConfirmed(QWidget* list, const QString& row, const QStringList& contents)
+{
+    if (row.isEmpty())
+        return true;
+    return userAgreesToDelete(list, QStringList{row} + contents);
+}
+
 bool boxChangeConfirmed(QAbstractButton* box, const QStringList& records)
 {
     if (userAgreesToDelete(box, records))

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QTreeWidget>
 
 #include "controls/FlashButton.h"
@@ -37,6 +38,56 @@ protected:
 
 private:
     std::function<void()> open_;
+};
+
+// Follows the list's selection, rows and enabled state with the buttons of the selected row.
+class RowButtons : public QObject {
+public:
+    RowButtons(QTreeWidget* list, const std::vector<QWidget*>& buttons, std::function<bool()> allowed)
+        : QObject(list), list_(list), buttons_(buttons.begin(), buttons.end()), allowed_(std::move(allowed))
+    {
+        list->installEventFilter(this);
+        connect(list, &QTreeWidget::itemSelectionChanged, this, &RowButtons::update);
+        // Rows taken or cleared away may leave no selection without a selection signal.
+        connect(list->model(), &QAbstractItemModel::rowsRemoved, this, &RowButtons::update);
+        connect(list->model(), &QAbstractItemModel::modelReset, this, &RowButtons::update);
+        update();
+    }
+
+    void update()
+    {
+        const bool enabled = list_->isEnabled() && selectedRow(list_) >= 0 && (!allowed_ || allowed_());
+        for (QWidget* button : buttons_) {
+            if (button)
+                button->setEnabled(enabled);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::EnabledChange)
+            update();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTreeWidget* list_;
+    std::vector<QPointer<QWidget>> buttons_;
+    std::function<bool()> allowed_;
+};
+
+// A list whose row buttons stop following it before it goes: its model, going after it, still
+// tells of rows removed.
+class ItemListWidget : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+    ~ItemListWidget() override
+    {
+        const QObjectList all = children();
+        for (QObject* child : all)
+            delete dynamic_cast<RowButtons*>(child);
+    }
 };
 
 void drawPlus(QPainter& painter)
@@ -117,7 +168,7 @@ QPixmap glyph(ItemAction action)
 
 QTreeWidget* createItemList(QWidget* parent, const QString& objectName, const QString& heading, int columnWidth)
 {
-    auto* list = new QTreeWidget(parent);
+    auto* list = new ItemListWidget(parent);
     list->setObjectName(objectName);
     list->setColumnCount(1);
     list->setHeaderLabels({heading});
@@ -169,4 +220,21 @@ TFlashButton* createItemButton(QWidget* parent, const QString& objectName, ItemA
     button->setToolTip(hint);
     button->setFixedSize(ButtonSize, ButtonSize);
     return button;
+}
+
+std::function<void()> enableWithSelectedRow(QTreeWidget* list, std::vector<QWidget*> buttons,
+                                            std::function<bool()> allowed)
+{
+    QPointer<RowButtons> follower = new RowButtons(list, buttons, std::move(allowed));
+    return [follower] {
+        if (follower)
+            follower->update();
+    };
+}
+
+void focusList(QTreeWidget* list)
+{
+    list->setFocus(Qt::OtherFocusReason);
+    if (list->topLevelItemCount() > 0 && selectedRow(list) < 0)
+        selectRow(list, 0);
 }

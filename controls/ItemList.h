@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QString>
 
@@ -21,6 +22,16 @@ void selectRow(QTreeWidget* list, int row);
 
 // `open` runs on a double click on a row and on Enter in the list.
 void onItemOpened(QTreeWidget* list, std::function<void()> open);
+
+// Keeps the buttons that act on the selected row (delete, edit, copy) of a list made by
+// createItemList enabled only while the list is enabled, a row of it is selected and `allowed`,
+// when given, lets the page act on rows. The page then leaves their enabling to this; it calls
+// the function returned where `allowed` may have changed.
+std::function<void()> enableWithSelectedRow(QTreeWidget* list, std::vector<QWidget*> buttons,
+                                            std::function<bool()> allowed = {});
+
+// A list page's first focus: the list, its first row selected when it has rows and none is.
+void focusList(QTreeWidget* list);
 
 enum class ItemAction { Add, Delete, Edit, Copy };
 

@@ -43,6 +43,8 @@ void TPageHost::show(const QString& pageName, const PageFactory& create)
     current_ = page;
     currentName_ = pageName;
     page->show();
+    // Still while the page loads: a row its list selects is no edit of the user's.
+    page->focusFirst();
 }
 
 void TPageHost::clear()

@@ -30,7 +30,8 @@ public:
     // new page. True when the page asked for is shown.
     bool switchTo(const QString& pageName, const PageFactory& create);
 
-    // Shows a new page without asking the current one anything (start-up, New, Open).
+    // Shows a new page without asking the current one anything (start-up, New, Open). Every
+    // page shown gets the keyboard focus (TThinkingFrame::focusFirst).
     void show(const QString& pageName, const PageFactory& create);
 
     // Frees the current page; the container stays empty.

@@ -29,6 +29,19 @@ void TThinkingFrame::SetEditable(bool value)
     setEnabled(findChildren<QPlainTextEdit*>());
 }
 
+void TThinkingFrame::focusFirst()
+{
+    // The focus chain runs through the whole window; the page's widgets are a part of it.
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this; widget = widget->nextInFocusChain()) {
+        if (isAncestorOf(widget) && widget->isEnabled() && widget->isVisibleTo(this)
+            && (widget->focusPolicy() & Qt::TabFocus) != 0) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    setFocus(Qt::OtherFocusReason);
+}
+
 void TThinkingFrame::declarationModified()
 {
     if (!loading_)

@@ -36,6 +36,10 @@ public:
     // Puts the focus on the element the code names; on list pages the code is the 1-based row.
     // A code the page does not know does nothing.
     virtual void FocusError(std::uint16_t code) = 0;
+    // Puts the keyboard focus into the page just shown, so that what the user types next lands
+    // on it: by default on its first field in the tab order. A list page focuses its list and
+    // selects its first row, so that the fields show that row at once.
+    virtual void focusFirst();
     // Enables or disables the page's edit controls; pages nested in another page override it
     // where they need more.
     virtual void SetEditable(bool value);

@@ -198,6 +198,7 @@ void TfrCB::connectHandlers()
     connect(fbAddObj, &TFlashButton::clicked, this, &TfrCB::fbAddObjClick);
     connect(fbDeleteObj, &TFlashButton::clicked, this, &TfrCB::fbDeleteObjClick);
     connect(fbEditObj, &TFlashButton::clicked, this, &TfrCB::EditIISInfo);
+    updateAccountButtons_ = enableWithSelectedRow(lvObjInfo, {fbDeleteObj, fbEditObj}, [this] { return !chbIsP3->isChecked(); });
     onItemOpened(lvObjInfo, [this] { EditIISInfo(); });
 }
 
@@ -305,7 +306,7 @@ void TfrCB::SetInvDeductEnabled(bool value)
 {
     const std::initializer_list<QWidget*> controls{meInvCB,  meInvCBTov, meInvP2,  meP2Vozvr, chbIsP3,
                                                    lbInvCB,  lbInvCBTov, lbInvP2,  lbP2Vozvr, lvObjInfo,
-                                                   fbAddObj, fbDeleteObj, fbEditObj};
+                                                   fbAddObj};
     if (value) {
         enableAll(controls, true);
         GroupBox3->setPalette(QPalette());
@@ -341,7 +342,8 @@ void TfrCB::SetP3Mode(bool value)
         meInvP2->setText(QString());
         meP2Vozvr->setText(QString());
     }
-    enableAll({meInvP2, meP2Vozvr, lbInvP2, lbP2Vozvr, fbAddObj, fbDeleteObj, fbEditObj}, !value);
+    enableAll({meInvP2, meP2Vozvr, lbInvP2, lbP2Vozvr, fbAddObj}, !value);
+    updateAccountButtons_();
 }
 
 void TfrCB::meP2VozvrChange()
@@ -396,6 +398,10 @@ void TfrCB::fbDeleteObjClick()
 {
     const int row = selectedRow(lvObjInfo);
     if (row < 0)
+        return;
+    const bmTInfoIIS& going = *investment().GetInfoIIS(std::size_t(row));
+    if (!rowDeletionConfirmed(lvObjInfo, namedRecord(QStringLiteral("индивидуальный инвестиционный счет"),
+                                                     QString::fromStdString(going.ParticipantName))))
         return;
     declarationModified();
     investment().DeleteInfoIIS(std::size_t(row));

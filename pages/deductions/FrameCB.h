@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "controls/ThinkingFrame.h"
 #include "model/CBDeduct.h"
@@ -103,4 +104,6 @@ private:
 
     std::array<InvestmentAmount, 4> investmentAmounts_;
     std::array<Loss, 6> losses_;
+    // Enables the buttons of the selected account as the list and subparagraph 3 allow.
+    std::function<void()> updateAccountButtons_;
 };

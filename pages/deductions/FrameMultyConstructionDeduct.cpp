@@ -220,6 +220,8 @@ void TfrMultyConstructionDeduct::connectHandlers()
     connect(fbAddObj, &TFlashButton::clicked, this, &TfrMultyConstructionDeduct::fbAddObjClick);
     connect(fbDeleteObj, &TFlashButton::clicked, this, &TfrMultyConstructionDeduct::fbDeleteObjClick);
     connect(fbEditObj, &TFlashButton::clicked, this, &TfrMultyConstructionDeduct::EditObjInfo);
+    // The list's enabling follows the deduction's box, and the row buttons follow the list.
+    enableWithSelectedRow(lvObjInfo, {fbDeleteObj, fbEditObj});
     onItemOpened(lvObjInfo, [this] { EditObjInfo(); });
 }
 
@@ -307,7 +309,7 @@ void TfrMultyConstructionDeduct::chbGrantingDeductClick(bool checked)
 {
     if (isLoading()) {
         // A declaration is shown as it was saved: nothing of it is deleted on loading.
-        for (QWidget* control : std::initializer_list<QWidget*>{gbObjectDAta, fbAddObj, fbEditObj, fbDeleteObj, lvObjInfo})
+        for (QWidget* control : std::initializer_list<QWidget*>{gbObjectDAta, fbAddObj, lvObjInfo})
             control->setEnabled(checked);
         if (!checked)
             SetSumsEnabled(false);
@@ -319,7 +321,7 @@ void TfrMultyConstructionDeduct::chbGrantingDeductClick(bool checked)
                                                                   deduction().ObjectCount())}))
         return;
     declarationModified();
-    for (QWidget* control : std::initializer_list<QWidget*>{gbObjectDAta, fbAddObj, fbEditObj, fbDeleteObj, lvObjInfo})
+    for (QWidget* control : std::initializer_list<QWidget*>{gbObjectDAta, fbAddObj, lvObjInfo})
         control->setEnabled(checked);
     if (checked) {
         SetSumsEnabled(lvObjInfo->topLevelItemCount() > 0);
@@ -394,6 +396,9 @@ void TfrMultyConstructionDeduct::fbDeleteObjClick()
 {
     const int row = selectedRow(lvObjInfo);
     if (row < 0)
+        return;
+    if (!rowDeletionConfirmed(lvObjInfo, namedRecord(QStringLiteral("объект"),
+                                                     objectCaption(*deduction().GetObject(std::size_t(row))))))
         return;
     declarationModified();
     deduction().DeleteObject(std::size_t(row));

@@ -166,6 +166,8 @@ void TfrFramePensDeduct::connectHandlers()
     connect(fbAddPens, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbAddPensClick);
     connect(fbDeletePens, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbDeletePensClick);
     connect(fbEditPens, &TFlashButton::clicked, this, &TfrFramePensDeduct::EditPensInfo);
+    enableWithSelectedRow(lvSumList, {fbDeleteSum, fbEditSum});
+    enableWithSelectedRow(lvPensInfo, {fbDeletePens, fbEditPens});
     onItemOpened(lvPensInfo, [this] { EditPensInfo(); });
 }
 
@@ -235,8 +237,8 @@ void TfrFramePensDeduct::chbGrantingSocDeductClick(bool checked)
         sum.label->setEnabled(checked);
         sum.edit->setEnabled(checked);
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{fbAddSum, fbDeleteSum, fbEditSum, fbAddPens, fbDeletePens,
-                                                            fbEditPens, lvSumList, lvPensInfo})
+    // The buttons of a selected row follow their list.
+    for (QWidget* control : std::initializer_list<QWidget*>{fbAddSum, fbAddPens, lvSumList, lvPensInfo})
         control->setEnabled(checked);
     if (checked)
         return;
@@ -284,6 +286,9 @@ void TfrFramePensDeduct::fbDeleteSumClick()
     const int row = selectedRow(lvSumList);
     if (row < 0)
         return;
+    if (!rowDeletionConfirmed(lvSumList, QStringLiteral("сумму %1, уплаченную за обучение ребенка")
+                                             .arg(currencyDisplayText(social().GetChildEduSum(row)))))
+        return;
     declarationModified();
     social().DeleteChildEduSum(row);
     delete lvSumList->takeTopLevelItem(row);
@@ -328,6 +333,9 @@ void TfrFramePensDeduct::fbDeletePensClick()
 {
     const int row = selectedRow(lvPensInfo);
     if (row < 0)
+        return;
+    if (!rowDeletionConfirmed(lvPensInfo, namedRecord(QStringLiteral("договор"),
+                                                      contractCaption(*social().GetPens(std::size_t(row))))))
         return;
     declarationModified();
     social().DeletePens(std::size_t(row));

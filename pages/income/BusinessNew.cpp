@@ -17,6 +17,7 @@
 
 #include "controls/CheckRun.h"
 #include "controls/DeclModified.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
@@ -503,6 +504,16 @@ void TfrBusinessNew::fbDeleteSourseIncomeClick()
     const int row = selectedRow(lvSourseIncomeInfo);
     if (FOpenIndex < 0 || row != FOpenIndex)
         return;
+    // The open activity's sums as typed, stored or not.
+    std::size_t sums = 0;
+    for (int q = 0; q < 4; ++q)
+        sums += std::size_t(meDohKv[q]->currencyValue() != Currency()) + std::size_t(meRashKv[q]->currencyValue() != Currency());
+    for (const TMaskedEdit* expense : {meMat, meAm, meTrud, meProch})
+        sums += std::size_t(expense->currencyValue() != Currency());
+    if (!rowDeletionConfirmed(
+            lvSourseIncomeInfo, namedRecord(QStringLiteral("вид деятельности"), lvSourseIncomeInfo->topLevelItem(row)->text(0)),
+            {countedRecords(QStringLiteral("его доходы и расходы"), QStringLiteral("сумм"), sums)}))
+        return;
     declarationModified();
     // The activity goes now: nothing of the fields is stored into it, nor into the one after it.
     FOpenIndex = -1;
@@ -518,6 +529,11 @@ void TfrBusinessNew::fbDeleteSourseIncomeClick()
         return;
     }
     selectRow(lvSourseIncomeInfo, std::max(row - 1, 0));
+}
+
+void TfrBusinessNew::focusFirst()
+{
+    focusList(lvSourseIncomeInfo);
 }
 
 void TfrBusinessNew::chbIsConfirmedExpensiesClick()

@@ -33,6 +33,7 @@ public:
     // The element code is the 1-based number of the activity, or 32751..32753 for the OKTMO
     // code of quarter I..III.
     std::uint16_t CheckData() override;
+    void focusFirst() override;
     void FocusError(std::uint16_t code) override;
 
     TFlashButton* fbAddSourseIncome;

@@ -20,6 +20,7 @@
 #include "controls/CheckRun.h"
 #include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
 #include "controls/DtpPanel.h"
 #include "controls/FlashButton.h"
@@ -417,6 +418,11 @@ bool TfrCurrency::keepsOpenIncome()
     }
     wrong->setFocus();
     return true;
+}
+
+void TfrCurrency::focusFirst()
+{
+    focusList(lvSourseIncomeInfo);
 }
 
 void TfrCurrency::FocusError(std::uint16_t code)
@@ -832,6 +838,10 @@ void TfrCurrency::fbDeleteSourseIncomeClick()
 {
     const int row = selectedRow(lvSourseIncomeInfo);
     if (FOpenIndex < 0 || row != FOpenIndex)
+        return;
+    if (!rowDeletionConfirmed(lvSourseIncomeInfo,
+                              namedRecord(QStringLiteral("доход из иностранного источника"),
+                                          QString::fromStdString(income(row).SourceName))))
         return;
     declarationModified();
     // The fixed profit's number follows its income.

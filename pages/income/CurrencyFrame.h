@@ -39,6 +39,7 @@ public:
     std::uint16_t CheckData() override;
     std::uint16_t refuseWrongTypedDates() override;
     // Selects the income the code numbers and puts the focus where its rule failed.
+    void focusFirst() override;
     void FocusError(std::uint16_t code) override;
 
     TFlashButton* fbAddSourseIncome;

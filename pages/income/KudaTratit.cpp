@@ -17,6 +17,7 @@
 
 #include "controls/CheckRun.h"
 #include "controls/DeclModified.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
@@ -253,6 +254,7 @@ void TfrKudaTratit::connectHandlers()
     connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this, &TfrKudaTratit::selectionChanged);
     connect(fbAddSourseIncome, &TFlashButton::clicked, this, &TfrKudaTratit::fbAddSourseIncomeClick);
     connect(fbDeleteSourseIncome, &TFlashButton::clicked, this, &TfrKudaTratit::fbDeleteSourseIncomeClick);
+    enableWithSelectedRow(lvSourseIncomeInfo, {fbDeleteSourseIncome});
     connect(bnInspection, &QPushButton::clicked, this, &TfrKudaTratit::bnInspectionClick);
     connect(chbAllIn, &QCheckBox::toggled, this, [this] {
         declarationModified();
@@ -268,7 +270,6 @@ void TfrKudaTratit::listApplications()
         new QTreeWidgetItem(lvSourseIncomeInfo, {rowText(application(i))});
     // No application is open until the user picks one.
     clearFields();
-    fbDeleteSourseIncome->setEnabled(applicationCount() > 0);
 }
 
 void TfrKudaTratit::SaveData()
@@ -294,6 +295,11 @@ std::uint16_t TfrKudaTratit::CheckData()
     return run ? run->result() : 0;
 }
 
+void TfrKudaTratit::focusFirst()
+{
+    focusList(lvSourseIncomeInfo);
+}
+
 void TfrKudaTratit::FocusError(std::uint16_t code)
 {
     if (applicationCount() == 0) {
@@ -308,9 +314,12 @@ void TfrKudaTratit::FocusError(std::uint16_t code)
 
 void TfrKudaTratit::storeApplication()
 {
-    if (edited_ < 0)
-        return;
-    mTTrata& stored = application(edited_);
+    if (edited_ >= 0)
+        storeFields(application(edited_));
+}
+
+void TfrKudaTratit::storeFields(mTTrata& stored) const
+{
     if (stored.IsRefund != 0) {
         stored.RefundSum = meMaxSum->currencyValue();
         stored.AllIn = chbAllIn->isChecked() ? 1 : 0;
@@ -418,7 +427,6 @@ void TfrKudaTratit::fbAddSourseIncomeClick()
     mTTrata& added = *Declaration->GetTrata(index);
     added.IsRefund = dialog.isRefund() ? 1 : 0;
     new QTreeWidgetItem(lvSourseIncomeInfo, {rowText(added)});
-    fbDeleteSourseIncome->setEnabled(true);
     // Selecting stores the application that was open and opens the new one.
     selectRow(lvSourseIncomeInfo, int(index));
 }
@@ -427,6 +435,21 @@ void TfrKudaTratit::fbDeleteSourseIncomeClick()
 {
     const int row = selectedRow(lvSourseIncomeInfo);
     if (edited_ < 0 || row != edited_)
+        return;
+    mTTrata typed = application(row);
+    storeFields(typed);
+    mTTrata blank;
+    blank.IsRefund = typed.IsRefund;
+    // The kind was the one choice of adding it; an application with nothing more goes unasked.
+    QString named;
+    if (typed != blank) {
+        named = rowText(typed);
+        named[0] = named[0].toLower();
+        const Currency sum = typed.IsRefund != 0 ? typed.RefundSum : typed.OffsetSum;
+        if (sum != Currency())
+            named += QStringLiteral(" на сумму ") + currencyDisplayText(sum);
+    }
+    if (!rowDeletionConfirmed(lvSourseIncomeInfo, named))
         return;
     declarationModified();
     // The entry goes now: nothing of the fields is stored into it, nor into the one after it.
@@ -439,7 +462,6 @@ void TfrKudaTratit::fbDeleteSourseIncomeClick()
     }
     if (applicationCount() == 0) {
         clearFields();
-        fbDeleteSourseIncome->setEnabled(false);
         return;
     }
     showApplication(selectedRow(lvSourseIncomeInfo));

@@ -29,6 +29,7 @@ public:
     // The element code is the 1-based number of the application.
     std::uint16_t CheckData() override;
     // Selects the application the code numbers; without any, points at the button that adds one.
+    void focusFirst() override;
     void FocusError(std::uint16_t code) override;
 
     QTreeWidget* lvSourseIncomeInfo;
@@ -74,6 +75,7 @@ private:
 
     // The application being edited: its fields into the model, and the model into the fields.
     void storeApplication();
+    void storeFields(mTTrata& stored) const;
     void showApplication(int index);
     void clearFields();
     void applyAllIn();

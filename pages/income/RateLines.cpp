@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "controls/DeclModified.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
@@ -302,6 +303,8 @@ void TfrRateLines::connectHandlers()
     connect(fbEditIncome, &TFlashButton::clicked, this, &TfrRateLines::EditIncome);
     connect(fbCopy, &TFlashButton::clicked, this, &TfrRateLines::fbCopyClick);
     onItemOpened(lvIncome, [this] { EditIncome(); });
+    updateLineButtons_ = enableWithSelectedRow(lvIncome, {fbRemoveIncome, fbEditIncome, fbCopy},
+                                               [this] { return editable_ && source(); });
 }
 
 void TfrRateLines::showSource()
@@ -353,8 +356,9 @@ void TfrRateLines::SaveData()
 void TfrRateLines::SetEditable(bool value)
 {
     TThinkingFrame::SetEditable(value);
-    for (TFlashButton* button : {fbAddIncome, fbRemoveIncome, fbEditIncome, fbCopy})
-        button->setEnabled(value);
+    fbAddIncome->setEnabled(value);
+    editable_ = value;
+    updateLineButtons_();
 }
 
 std::unique_ptr<TfmInput13Income> TfrRateLines::lineDialog()
@@ -435,6 +439,12 @@ void TfrRateLines::fbRemoveIncomeClick()
 {
     const int row = selectedRow(lvIncome);
     if (!source() || row < 0)
+        return;
+    const mTIncome& going = incomeLines()[std::size_t(row)];
+    QString named = QStringLiteral("доход с кодом %1").arg(going.IncomeCode);
+    if (going.Amount != Currency())
+        named += QStringLiteral(" на сумму ") + currencyDisplayText(going.Amount);
+    if (!rowDeletionConfirmed(lvIncome, named))
         return;
     declarationModified();
     incomeLines().remove(std::size_t(row));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include <QString>
@@ -93,4 +94,7 @@ private:
 
     RateLines lines_;
     int sourceIndex_;
+    bool editable_ = true;
+    // Enables the buttons of the selected line as the selection and editable_ allow.
+    std::function<void()> updateLineButtons_;
 };

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "controls/DeclModified.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
@@ -331,6 +332,11 @@ void TfrSourse::SaveData()
     FRateFrame->SaveData();
 }
 
+void TfrSourse::focusFirst()
+{
+    focusList(lvSourseIncomeInfo);
+}
+
 void TfrSourse::FocusError(std::uint16_t code)
 {
     if (code < 1 || code > sourceCount())
@@ -483,6 +489,19 @@ void TfrSourse::fbDeleteSourseIncomeClick()
     const int row = selectedRow(lvSourseIncomeInfo);
     if (row < 0 || row != FSourceIndex)
         return;
+    // The tax typed in the frame counts as the source's, though not yet stored.
+    FRateFrame->SaveData();
+    const mbTSourse& going = source(row);
+    const bool withheld = going.WithheldTax13 != Currency() || going.WithheldTax15 != Currency()
+                          || going.WithheldTax99 != Currency() || going.OrgProfitTax13 != Currency()
+                          || going.OrgProfitTax15 != Currency();
+    if (!rowDeletionConfirmed(
+            lvSourseIncomeInfo, namedRecord(QStringLiteral("источник выплат"), QString::fromStdString(going.Name)),
+            {countedRecords(QStringLiteral("его доходы"), QStringLiteral("строк"),
+                            going.Income13Count() + going.Income15Count() + going.Income99Count()),
+             countedRecords(QStringLiteral("предоставленные им вычеты"), QStringLiteral("строк"), going.SSCDeductCount()),
+             withheld ? QStringLiteral("удержанный налог") : QString()}))
+        return;
     declarationModified();
     {
         const QScopedValueRollback<bool> deleting(FDeleting, true);
@@ -554,6 +573,12 @@ void TfrSourse::fbRemoveSSCClick()
 {
     const int row = selectedRow(lvDeduct);
     if (FSourceIndex < 0 || !FDeductsAllowed || row < 0 || row != FDeductIndex)
+        return;
+    const mbTSSCDeduct& going = source(FSourceIndex).GetSSCDeduct(std::size_t(row));
+    QString named = QStringLiteral("вычет с кодом %1").arg(going.Code);
+    if (going.Sum != Currency())
+        named += QStringLiteral(" на сумму ") + currencyDisplayText(going.Sum);
+    if (!rowDeletionConfirmed(lvDeduct, named))
         return;
     declarationModified();
     {

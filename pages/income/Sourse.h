@@ -31,6 +31,7 @@ public:
     void SaveData() override;
     // The sources are checked by the whole-declaration check.
     std::uint16_t CheckData() override { return 0; }
+    void focusFirst() override;
     // Selects the source the code numbers (1-based).
     void FocusError(std::uint16_t code) override;
     // Selects the source numbered `element` and shows its lines of a kind: 0 and above 70 the

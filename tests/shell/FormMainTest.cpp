@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,15 @@
 #include "controls/CheckRun.h"
 #include "controls/DeclModified.h"
 #include "controls/FlashButton.h"
+#include "controls/ItemList.h"
 #include "controls/MessageBox.h"
 #include "model/Cp1251.h"
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FrameMultyConstructionDeduct.h"
+#include "pages/income/RateLines.h"
+#include "pages/income/Sourse.h"
 #include "controls/PendingPage.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
@@ -242,6 +246,58 @@ TEST_F(FormMainTest, SectionButtonShowsItsPage)
     EXPECT_NE(qobject_cast<TfrMultyConstructionDeduct*>(deductions->currentPage()), nullptr);
     EXPECT_TRUE(window->fbDeduction->isDown());
     EXPECT_FALSE(window->fbPrsonInfo->isDown());
+}
+
+// Every section switch puts the keyboard focus into the page shown; a list page focuses its list
+// with the first row selected, so that a reopened declaration shows its data at once.
+TEST_F(FormMainTest, ASectionSwitchFocusesThePageAndOpensTheFirstRow)
+{
+    mTDeclaration saved;
+    saved.TaxOfficeCode = "7701";
+    saved.SetIncomeKinds(IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
+    saved.GetSource(saved.AddSource())->Name = "ООО \"Ромашка\"";
+    saved.GetSource(saved.AddSource())->Name = "АО \"Лютик\"";
+    saved.GetCurrencyIncome(saved.AddCurrencyIncome())->SourceName = "Apple Inc.";
+    saved.GetBusiness(saved.AddBusiness())->ActivityKind = "1";
+    saved.GetTrata(saved.AddTrata())->IsRefund = 1;
+    const QString file = path(QStringLiteral("lists.fv1"));
+    saved.SaveToFile(QFile::encodeName(file).toStdString());
+
+    const auto window = start({file});
+    window->show();
+    ScriptedCheckAnswers leaving;
+    leaving.answers = std::deque<int>(30, CheckSkipAll);
+    struct Section {
+        const char* name;
+        TFlashButton* button;
+        bool listPage;
+    };
+    const Section sections[] = {
+        {"personal data", window->fbPrsonInfo, false},  {"sources", window->fbRussianIncome, true},
+        {"foreign income", window->fbForeignIncome, true}, {"business", window->fbBusinessIncome, true},
+        {"refund", window->fbKudaTratit, true},           {"deductions", window->fbDeduction, false},
+        {"conditions", window->fbInitialData, false},
+    };
+    for (const Section& section : sections) {
+        SCOPED_TRACE(section.name);
+        userClick(section.button);
+        TThinkingFrame* page = window->currentPage();
+        QWidget* focused = window->focusWidget();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_TRUE(page->isAncestorOf(focused)) << focused->objectName().toStdString();
+        if (section.listPage) {
+            auto* list = page->findChild<QTreeWidget*>(QStringLiteral("lvSourseIncomeInfo"));
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(focused, list);
+            EXPECT_EQ(selectedRow(list), 0);
+        }
+        EXPECT_TRUE(window->isSaved()) << "opening a row is no edit";
+    }
+    userClick(window->fbRussianIncome);
+    auto* sources = qobject_cast<TfrSourse*>(window->currentPage());
+    ASSERT_NE(sources, nullptr);
+    EXPECT_EQ(sources->sourceIndex(), 0) << "the first source's lines are shown";
+    EXPECT_TRUE(sources->rateFrame()->fbAddIncome->isEnabled());
 }
 
 // A conditions page whose check always asks to fix element 3.

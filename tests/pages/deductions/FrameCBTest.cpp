@@ -328,6 +328,8 @@ TEST_F(FrameCBTest, SubparagraphThreeExcludesContributionsAndAccounts)
 
     typeText(page->meP2Vozvr, QStringLiteral("5"));
     selectRow(page->lvObjInfo, 0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     page->fbDeleteObj->click();
     EXPECT_FALSE(page->chbIsP3->isEnabled()) << "the amount to return still does";
     typeText(page->meP2Vozvr, QString());
@@ -379,6 +381,8 @@ TEST_F(FrameCBTest, AccountsAreAddedEditedAndDeletedAtOnce)
 
     addAccountOnPage(QStringLiteral("ООО \"УК\""), QStringLiteral("1"));
     selectRow(page->lvObjInfo, 0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     page->fbDeleteObj->click();
     ASSERT_EQ(investment().InfoIISCount(), 1u);
     EXPECT_EQ(investment().GetInfoIIS(0)->ParticipantName, "ООО \"УК\"");

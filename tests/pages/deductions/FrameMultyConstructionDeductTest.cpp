@@ -388,6 +388,8 @@ TEST_F(FrameMultyConstructionDeductTest, DeletingSelectsThePreviousRow)
     fillObjects(property(), {{.cost = 100}, {.cost = 200}, {.cost = 300}});
     property().SimplifiedDeduction = roubles(5);
     showPage();
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     page->fbDeleteObj->click();
     EXPECT_EQ(property().ObjectCount(), 3u) << "nothing selected, nothing deleted";
     EXPECT_EQ(counter.userEdits, 0);
@@ -479,6 +481,8 @@ TEST_F(FrameMultyConstructionDeductTest, TickingShowsObjectsKeptWithoutTheDeduct
     EXPECT_EQ(page->pnlObsch->text(), QStringLiteral("2000000"));
     EXPECT_TRUE(page->mePostYears->isEnabled());
     selectRow(page->lvObjInfo, 0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     page->fbDeleteObj->click();
     EXPECT_EQ(property().ObjectCount(), 0u);
 }

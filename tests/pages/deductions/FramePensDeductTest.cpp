@@ -277,6 +277,8 @@ TEST_F(FramePensDeductTest, ChildrensSumsAreAddedEditedAndDeletedAtOnce)
     ASSERT_TRUE(zeroed.shown) << "Enter in the list opens the selected sum";
     EXPECT_EQ(social().GetChildEduSum(1), roubles(2500)) << "editing to 0 keeps the sum";
 
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     page->fbDeleteSum->click();
     EXPECT_EQ(social().ChildEduList, (std::vector<Currency>{roubles(1000), roubles(3000)}));
     EXPECT_EQ(selectedRow(page->lvSumList), 0) << "the row before the deleted one";
@@ -356,6 +358,8 @@ TEST_F(FramePensDeductTest, ContractsAreAddedEditedAndDeletedAtOnce)
 
     const int beforeDeleting = counter.userEdits;
     selectRow(page->lvPensInfo, 0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     page->fbDeletePens->click();
     EXPECT_EQ(social().PensCount(), 1u);
     EXPECT_EQ(social().GetPens(0)->ContractKind, 4);

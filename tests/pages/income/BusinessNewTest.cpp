@@ -16,6 +16,7 @@
 #include "model/DayDate.h"
 #include "pages/income/InputBusinessIncome.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/TestProgramContext.h"
@@ -268,6 +269,8 @@ TEST_F(BusinessNewTest, ActivitiesAreAddedEditedAndDeletedThroughTheDialog)
     EXPECT_EQ(activity(1).ExpensesConfirmed, 1);
     EXPECT_EQ(activity(1).IncomeSum, roubles(700));
 
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(declaration().BusinessCount(), 1u);
     EXPECT_EQ(selectedRow(page->lvSourseIncomeInfo), 0);

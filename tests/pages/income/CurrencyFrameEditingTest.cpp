@@ -23,6 +23,7 @@
 #include "pages/income/InputDeductCode.h"
 #include "pages/income/InputIncomeCode.h"
 #include "tests/pages/income/CurrencyFrameFixture.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/UserTyping.h"
 
 namespace {
@@ -280,6 +281,8 @@ TEST_F(CurrencyFrameEditingTest, TheFixedProfitComesWithTheLawsFigures)
     EXPECT_TRUE(locked.boxVisible);
     EXPECT_FALSE(locked.boxEnabled);
     open(1);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(declaration().KIKItemNumber(), 0);
     EXPECT_TRUE(addOnPage(cancelling()).boxEnabled) << "free again once it is deleted";
@@ -435,6 +438,8 @@ TEST_F(CurrencyFrameEditingTest, DeletingOpensTheRowBeforeWithItsOwnFigures)
     open(1);
     typeText(page->meIncomeCurrencySum, QStringLiteral("999"));
     const int editsBefore = counter.userEdits;
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(counter.userEdits, editsBefore + 1);
     ASSERT_EQ(declaration().CurrencyIncomeCount(), 2u);
@@ -663,7 +668,10 @@ TEST_F(CurrencyFrameEditingTest, EveryUserActionMarksTheDeclarationModified)
     };
     const Case cases[] = {
         {"add", [this] { addOnPage({QStringLiteral("Новый"), QStringLiteral("840"), QStringLiteral("840")}); }},
-        {"delete", [this] { userClick(page->fbDeleteSourseIncome); }},
+        {"delete", [this] {
+             const MessageAnswers agreed(QMessageBox::Yes);
+             userClick(page->fbDeleteSourseIncome);
+         }},
         {"copy", [this] { userClick(page->fbCopy); }},
         {"automatic rates off", [this] { page->chbAutoExchange->click(); }},
         {"income date", [this, dateTyped] { dateTyped(page->dtIncomeGetDate); }},

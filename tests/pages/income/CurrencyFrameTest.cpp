@@ -17,6 +17,7 @@
 #include "controls/MaskedEdit.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/pages/income/CurrencyFrameFixture.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/UserTyping.h"
 
 namespace {
@@ -362,6 +363,8 @@ TEST_F(CurrencyFrameTest, DeletingKeepsTheFixedProfitNumberOnItsIncome)
     declaration().SetKIKItemNumber(3);
     showPage();
     open(0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(declaration().KIKItemNumber(), 2);
     EXPECT_EQ(rowCaptions(page->lvSourseIncomeInfo), (QStringList{QStringLiteral("Второй"), QStringLiteral("Третий")}));

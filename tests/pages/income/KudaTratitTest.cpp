@@ -21,6 +21,7 @@
 #include "controls/MaskedEdit.h"
 #include "pages/income/InputTrataDialog.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/TestProgramContext.h"
@@ -172,6 +173,8 @@ TEST_F(KudaTratitTest, ListsTheApplicationsWithNoneOpen)
     EXPECT_TRUE(page->meBankNaim->text().isEmpty());
     EXPECT_EQ(page->cbTypeSch->currentIndex(), -1);
     EXPECT_TRUE(page->fbAddSourseIncome->isEnabled());
+    EXPECT_FALSE(page->fbDeleteSourseIncome->isEnabled()) << "nothing to delete without a selected row";
+    selectRow(page->lvSourseIncomeInfo, 1);
     EXPECT_TRUE(page->fbDeleteSourseIncome->isEnabled());
 
     PageWindow empty;
@@ -457,6 +460,8 @@ TEST_F(KudaTratitTest, ApplicationsAreAddedAndDeletedAtOnce)
     typeText(page->meKBK, QStringLiteral("11111111111111111111"));
     typeText(page->meOKTMO, QStringLiteral("12345678"));
     const int beforeDeleting = counter.userEdits;
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_GT(counter.userEdits, beforeDeleting);
     ASSERT_EQ(declaration().TrataCount(), 2u);
@@ -491,6 +496,8 @@ TEST_F(KudaTratitTest, DeletingNeedsTheOpenApplication)
 {
     addRefund(declaration());
     showPage();
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(declaration().TrataCount(), 1u) << "nothing selected, nothing deleted";
     EXPECT_EQ(counter.userEdits, 0);
@@ -546,6 +553,8 @@ TEST_F(KudaTratitTest, TheWholeBalanceGoesOnlyToTheLastApplicationAndEndsTheList
 
     // Deleting the application that took the whole balance lets applications be added again.
     page->chbAllIn->click();
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_TRUE(page->fbAddSourseIncome->isEnabled());
     EXPECT_TRUE(page->chbAllIn->isEnabled()) << "the first application is the last one now";

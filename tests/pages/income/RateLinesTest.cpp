@@ -19,6 +19,7 @@
 #include "model/Sourse.h"
 #include "pages/income/Input13Income.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/UserTyping.h"
@@ -292,6 +293,8 @@ TEST_F(RateLinesTest, AddingEditingAndRemovingLinesKeepTheListAndTheTotal)
     EXPECT_EQ(counter.userEdits, 3);
 
     selectRow(frame->lvIncome, 0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(frame->fbRemoveIncome);
     EXPECT_EQ(counter.userEdits, 4);
     EXPECT_EQ(rows(frame->lvIncome), QStringList{QStringLiteral("7|2000|50000,25|Нет|-")});
@@ -394,6 +397,8 @@ TEST_F(RateLinesTest, ADividendShowsTheProfitTaxUntilTheFrameIsBuiltAgain)
         EXPECT_FALSE(frame->pnlPribOrg->isHidden());
         typeText(frame->mePribOrg, QStringLiteral("2600"));
         selectRow(frame->lvIncome, 0);
+        // The delete commands ask first.
+        MessageAnswers agreed(QMessageBox::Yes);
         userClick(frame->fbRemoveIncome);
         EXPECT_FALSE(frame->pnlPribOrg->isHidden()) << "a removal leaves the field";
         frame->SaveData();
@@ -471,7 +476,8 @@ TEST_F(RateLinesTest, WithoutASourceTheFrameIsEmptyAndEditsNothing)
     EXPECT_FALSE(frame->fbAddIncome->isEnabled());
     EXPECT_FALSE(frame->meHoldSum->isEnabled());
     frame->SetEditable(true);
-    EXPECT_TRUE(frame->fbCopy->isEnabled());
+    EXPECT_TRUE(frame->fbAddIncome->isEnabled());
+    EXPECT_FALSE(frame->fbCopy->isEnabled()) << "no line is selected";
     EXPECT_TRUE(frame->meHoldSum->isEnabled());
     EXPECT_EQ(frame->CheckData(), 0);
 }

@@ -23,6 +23,7 @@
 #include "pages/income/Input13SourseIncome.h"
 #include "pages/income/InputSSCDeduct.h"
 #include "pages/income/RateLines.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/UserTyping.h"
@@ -458,6 +459,8 @@ TEST_F(SourseTest, SourcesAddedEditedAndDeletedMarkTheDeclarationChanged)
                                  [](TfmInput13SourseIncome& d) { d.bnCansel->click(); }));
 
     const int edits = counter.userEdits;
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(counter.userEdits - edits, 1);
     EXPECT_EQ(declaration().SourceCount(), 0u);
@@ -487,6 +490,8 @@ TEST_F(SourseTest, DeletingASourceSelectsTheOneBefore)
     selectRow(page->lvSourseIncomeInfo, 1);
     typeInto(frame()->meHoldSum, QStringLiteral("999"));
     const int edits = counter.userEdits;
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbDeleteSourseIncome);
     EXPECT_EQ(rowCaptions(page->lvSourseIncomeInfo), (QStringList{"Первый", "Третий"}));
     EXPECT_EQ(source(1).Name, "Третий");
@@ -512,6 +517,8 @@ TEST_F(SourseTest, DeletingTheLastSourceLeavesAnEmpty13PercentFrame)
         addEmployer(*fresh.declaration, "Единственный");
         auto* shown = fresh.show<TfrSourse>();
         selectRow(shown->lvSourseIncomeInfo, 0);
+        // The delete commands ask first.
+        MessageAnswers agreed(QMessageBox::Yes);
         userClick(shown->fbDeleteSourseIncome);
 
         EXPECT_EQ(fresh.declaration->SourceCount(), 0u);
@@ -597,6 +604,8 @@ TEST_F(SourseTest, EmployerDeductionsAddedEditedAndRemoved)
     EXPECT_EQ(source(0).SSCDeductCount(), 2u);
 
     clickRow(page->lvDeduct, 0);
+    // The delete commands ask first.
+    MessageAnswers agreed(QMessageBox::Yes);
     userClick(page->fbRemoveSSC);
     EXPECT_EQ(counter.userEdits - edits, 1);
     EXPECT_EQ(allRows(page->lvDeduct), QStringList{"104|-"});

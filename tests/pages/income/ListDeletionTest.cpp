@@ -1,0 +1,267 @@
+#include <functional>
+#include <memory>
+
+#include <QMessageBox>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "controls/FlashButton.h"
+#include "controls/ItemList.h"
+#include "model/DayDate.h"
+#include "pages/income/BusinessNew.h"
+#include "pages/income/CurrencyFrame.h"
+#include "pages/income/KudaTratit.h"
+#include "pages/income/RateLines.h"
+#include "pages/income/Sourse.h"
+#include "tests/support/MessageAnswers.h"
+#include "tests/support/PageTestSupport.h"
+#include "tests/support/SavedDeclaration.h"
+#include "tests/support/TestProgramContext.h"
+
+// The delete commands of the income pages' lists ask before a row with entered data goes,
+// naming it and what goes with it: "Нет" keeps the declaration as it was, to the byte, and
+// changes nothing; "Да" deletes. A row that holds nothing entered goes without a question.
+
+namespace {
+
+std::unique_ptr<mTIncome> incomeLine(std::int32_t code, std::int64_t amount, std::uint16_t month)
+{
+    auto line = std::make_unique<mTIncome>();
+    line->IncomeCode = code;
+    line->Amount = roubles(amount);
+    line->Month = month;
+    return line;
+}
+
+// An employer with two lines at 13 %, one at 15 %, tax withheld and one deduction granted.
+void addEmployer(mTDeclaration& declaration)
+{
+    mbTSourse& source = *declaration.GetSource(declaration.AddSource());
+    source.Name = "ООО \"Ромашка\"";
+    source.Inn = "7707083893";
+    source.Kpp = "773601001";
+    source.Oktmo = "45382000";
+    source.AddIncome13(incomeLine(2000, 50'000, 1));
+    source.AddIncome13(incomeLine(2000, 50'000, 2));
+    source.AddIncome15(incomeLine(1010, 10'000'000, 6));
+    source.WithheldTax13 = roubles(13'000);
+    auto deduct = std::make_unique<mbTSSCDeduct>();
+    deduct->Code = 104;
+    deduct->Sum = roubles(6000);
+    source.AddSSCDeduct(std::move(deduct));
+}
+
+void addDividends(mTDeclaration& declaration)
+{
+    declaration.SetIncomeKinds(declaration.IncomeKinds() | IncomeKindForeign);
+    mTCurrencyIncome& income = *declaration.GetCurrencyIncome(declaration.AddCurrencyIncome());
+    income.SourceName = "Apple Inc.";
+    income.SourceCountry = "840";
+    income.CreditCountry = "840";
+    income.IncomeDate = *encodeDate(2021, 3, 15);
+    income.TaxPaymentDate = *encodeDate(2021, 3, 15);
+    income.CurrencyCode = "840";
+    income.CurrencyName = "Доллар США";
+    income.AutoRate = 1;
+    income.IncomeDateRate = Currency::fromUnits(744'275);
+    income.IncomeDateUnits = 1;
+    income.TaxDateRate = Currency::fromUnits(744'275);
+    income.TaxDateUnits = 1;
+    income.IncomeCode = 1010;
+    income.IncomeCodeName = "Дивиденды";
+    income.SetIncomeAmount(roubles(1000));
+    income.SetTaxAmount(roubles(100));
+}
+
+void addEntrepreneur(mTDeclaration& declaration)
+{
+    declaration.SetIncomeKinds(declaration.IncomeKinds() | IncomeKindBusiness);
+    mTBusinessNew& activity = *declaration.GetBusiness(declaration.AddBusiness());
+    activity.ActivityKind = "1";
+    activity.ActivityCode = "47.11";
+    activity.ExpensesConfirmed = 1;
+    activity.QuarterIncome = {roubles(1000), roubles(2000), Currency(), Currency()};
+    activity.QuarterExpense = {roubles(100), Currency(), Currency(), Currency()};
+    activity.IncomeSum = roubles(3000);
+    activity.ExpenseSum = roubles(100);
+    activity.OtherExpenses = roubles(100);
+}
+
+mTTrata& addRefund(mTDeclaration& declaration)
+{
+    declaration.SetIncomeKinds(declaration.IncomeKinds() | IncomeKindTrata);
+    mTTrata& refund = *declaration.GetTrata(declaration.AddTrata());
+    refund.IsRefund = 1;
+    return refund;
+}
+
+// A page shown in a window with its row selected, and the button that deletes the row.
+struct DeleteCommand {
+    TThinkingFrame* page;
+    TFlashButton* button;
+};
+using CommandOnPage = std::function<DeleteCommand(PageWindow&)>;
+
+template <typename Page>
+CommandOnPage firstRowOf(std::function<TFlashButton*(Page&)> button)
+{
+    return [button](PageWindow& window) {
+        Page* page = window.show<Page>();
+        selectRow(page->lvSourseIncomeInfo, 0);
+        return DeleteCommand{page, button(*page)};
+    };
+}
+
+const auto deleteSource = firstRowOf<TfrSourse>([](auto& p) { return p.fbDeleteSourseIncome; });
+
+struct Case {
+    const char* name;
+    std::function<void(mTDeclaration&)> fill;
+    CommandOnPage command;
+    const char* question;
+    // Whether the declaration still holds what the command deletes.
+    std::function<bool(const mTDeclaration&)> holdsData;
+};
+
+const Case cases[] = {
+    {"payment source", addEmployer, deleteSource,
+     "Удалить источник выплат «ООО \"Ромашка\"», его доходы (строк: 3), предоставленные им вычеты (строк: 1) и "
+     "удержанный налог?",
+     [](const mTDeclaration& d) { return d.SourceCount() == 1; }},
+    {"employer's deduction", addEmployer,
+     firstRowOf<TfrSourse>([](auto& p) { return p.fbRemoveSSC; }), "Удалить вычет с кодом 104 на сумму 6000?",
+     [](const mTDeclaration& d) { return d.Sources[0].SSCDeductCount() == 1; }},
+    {"income line", addEmployer,
+     [](PageWindow& window) {
+         auto* page = window.show<TfrSourse>();
+         selectRow(page->lvSourseIncomeInfo, 0);
+         selectRow(page->rateFrame()->lvIncome, 1);
+         return DeleteCommand{page, page->rateFrame()->fbRemoveIncome};
+     },
+     "Удалить доход с кодом 2000 на сумму 50000?",
+     [](const mTDeclaration& d) { return d.Sources[0].Income13Count() == 2; }},
+    {"foreign income", addDividends, firstRowOf<TfrCurrency>([](auto& p) { return p.fbDeleteSourseIncome; }),
+     "Удалить доход из иностранного источника «Apple Inc.»?",
+     [](const mTDeclaration& d) { return d.CurrencyIncomeCount() == 1; }},
+    {"business activity", addEntrepreneur, firstRowOf<TfrBusinessNew>([](auto& p) { return p.fbDeleteSourseIncome; }),
+     "Удалить вид деятельности «Предпринимательская деятельность» и его доходы и расходы (сумм: 4)?",
+     [](const mTDeclaration& d) { return d.BusinessCount() == 1; }},
+    {"refund application",
+     [](mTDeclaration& d) {
+         mTTrata& refund = addRefund(d);
+         refund.RefundSum = roubles(1500);
+         refund.BankName = "ПАО Сбербанк";
+     },
+     firstRowOf<TfrKudaTratit>([](auto& p) { return p.fbDeleteSourseIncome; }),
+     "Удалить заявление на возврат налога на сумму 1500?",
+     [](const mTDeclaration& d) { return d.TrataCount() == 1; }},
+};
+
+} // namespace
+
+TEST(ListDeletionTest, NoKeepsTheDeclarationToTheByte)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestProgramContext context;
+        UserEditCounter edits;
+        PageWindow window;
+        c.fill(*window.declaration);
+        const QByteArray saved = fileBytes(*window.declaration);
+
+        const DeleteCommand command = c.command(window);
+        ASSERT_TRUE(command.button->isEnabled());
+        MessageAnswers no(QMessageBox::No);
+        userClick(command.button);
+        EXPECT_EQ(no.texts, QStringList{QString::fromUtf8(c.question)});
+        EXPECT_EQ(edits.userEdits, 0) << "\"Нет\" changes nothing";
+        command.page->SaveData();
+        EXPECT_TRUE(c.holdsData(*window.declaration));
+        EXPECT_EQ(fileBytes(*window.declaration), saved);
+    }
+}
+
+TEST(ListDeletionTest, YesDeletes)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestProgramContext context;
+        UserEditCounter edits;
+        PageWindow window;
+        c.fill(*window.declaration);
+        const DeleteCommand command = c.command(window);
+        MessageAnswers yes(QMessageBox::Yes);
+        userClick(command.button);
+        EXPECT_EQ(yes.texts, QStringList{QString::fromUtf8(c.question)});
+        EXPECT_GT(edits.userEdits, 0);
+        command.page->SaveData();
+        EXPECT_FALSE(c.holdsData(*window.declaration));
+    }
+}
+
+TEST(ListDeletionTest, AnApplicationWithNothingEnteredGoesUnasked)
+{
+    for (const bool refund : {true, false}) {
+        SCOPED_TRACE(refund ? "refund" : "offset");
+        PageWindow window;
+        addRefund(*window.declaration).IsRefund = refund ? 1 : 0;
+        const DeleteCommand command = firstRowOf<TfrKudaTratit>([](auto& p) { return p.fbDeleteSourseIncome; })(window);
+        MessageAnswers no(QMessageBox::No);
+        userClick(command.button);
+        EXPECT_TRUE(no.texts.isEmpty());
+        EXPECT_EQ(window.declaration->TrataCount(), 0u);
+    }
+}
+
+TEST(ListDeletionTest, RowButtonsNeedASelectedRow)
+{
+    struct RowButtons {
+        const char* name;
+        std::function<void(mTDeclaration&)> fill;
+        // Shows the page with the list's only row selected; gives the list and its row buttons.
+        std::function<std::pair<QTreeWidget*, std::vector<TFlashButton*>>(PageWindow&)> shown;
+    };
+    const RowButtons lists[] = {
+        {"income lines",
+         [](mTDeclaration& d) {
+             addEmployer(d);
+             d.Sources[0].Incomes13.remove(1);
+         },
+         [](PageWindow& window) {
+             auto* page = window.show<TfrSourse>();
+             selectRow(page->lvSourseIncomeInfo, 0);
+             TfrRateLines* frame = page->rateFrame();
+             selectRow(frame->lvIncome, 0);
+             return std::pair(frame->lvIncome,
+                              std::vector<TFlashButton*>{frame->fbRemoveIncome, frame->fbEditIncome, frame->fbCopy});
+         }},
+        {"applications",
+         [](mTDeclaration& d) { addRefund(d).RefundSum = roubles(10); },
+         [](PageWindow& window) {
+             auto* page = window.show<TfrKudaTratit>();
+             selectRow(page->lvSourseIncomeInfo, 0);
+             return std::pair(page->lvSourseIncomeInfo, std::vector<TFlashButton*>{page->fbDeleteSourseIncome});
+         }},
+    };
+    for (const RowButtons& c : lists) {
+        SCOPED_TRACE(c.name);
+        PageWindow window;
+        c.fill(*window.declaration);
+        const auto [list, buttons] = c.shown(window);
+        const auto enabled = [&buttons] {
+            std::vector<bool> states;
+            for (const TFlashButton* button : buttons)
+                states.push_back(button->isEnabled());
+            return states;
+        };
+        EXPECT_EQ(enabled(), std::vector<bool>(buttons.size(), true));
+        selectRow(list, -1);
+        EXPECT_EQ(enabled(), std::vector<bool>(buttons.size(), false)) << "no row selected";
+        selectRow(list, 0);
+        MessageAnswers yes(QMessageBox::Yes);
+        userClick(buttons.front());
+        EXPECT_EQ(list->topLevelItemCount(), 0);
+        EXPECT_EQ(enabled(), std::vector<bool>(buttons.size(), false)) << "the list is empty";
+    }
+}
