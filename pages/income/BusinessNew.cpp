@@ -488,10 +488,10 @@ void TfrBusinessNew::EditActivity()
     const bool mayChoose = MayUseExpenseNorm(kind);
     if (!mayChoose && usesNorm()) {
         chbIsConfirmedExpensies->setChecked(true);
-    chbIsConfirmedExpensies->setVisible(mayChoose);
         for (TMaskedEdit* expense : meRashKv)
             expense->setText(QString());
     }
+    chbIsConfirmedExpensies->setVisible(mayChoose);
     SetExpensesEnabled(chbIsConfirmedExpensies->isChecked());
     if (chbIsConfirmedExpensies->isChecked())
         SumExpenses();

@@ -194,12 +194,12 @@ void TfrCurrency::createControls()
     lbSubtractSum = createLabel(gbDiscount, "lbSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
     meSubtractSum = createSized(gbDiscount, "meSubtractSum", edtCurrency, AmountWholeDigits, 2);
     lbSubtractRoubles = createLabel(gbDiscount, "lbSubtractRoubles", QStringLiteral("в рублях"));
-
     for (QWidget* kept : std::initializer_list<QWidget*>{meSubtractSum, lbSubtractRoubles}) {
         QSizePolicy policy = kept->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         kept->setSizePolicy(policy);
     }
+
     gbTax = createGroupBox(this, "gbTax", QStringLiteral("Налог, уплаченный в иностранном государстве"));
     lbTaxCurrencySum = createLabel(gbTax, "lbTaxCurrencySum", QStringLiteral("В иностранной валюте"));
     meTaxCurrencySum = createSized(gbTax, "meTaxCurrencySum", edtCurrency, AmountWholeDigits, 2);
@@ -656,16 +656,16 @@ void TfrCurrency::setRateEditsEnabled(bool enabled)
 void TfrCurrency::setDeductionControls(bool codeOn, bool sumVisible, bool sumOn)
 {
     enableAll({lbSubtractCod, bnSubtractCod}, codeOn);
+    // A hidden sum keeps its place, and its unit goes with it: the group keeps its width.
     meSubtractSum->setVisible(sumVisible);
+    lbSubtractRoubles->setVisible(sumVisible);
     enableAll({lbSubtractSum, lbSubtractRoubles}, codeOn && sumVisible);
     meSubtractSum->setEnabled(codeOn && sumOn);
 }
 
 void TfrCurrency::lockForFixedProfit(bool locked)
-    // A hidden sum keeps its place, and its unit goes with it: the group keeps its width.
 {
     if (!locked)
-    lbSubtractRoubles->setVisible(sumVisible);
         return;
     // Everything of the fixed profit is set by the law; only the company's number is the user's.
     enableAll({meIncomeCurrencySum, meSubtractSum, bnSubtractCod, meTaxCurrencySum, meCurrencyCode, meCurrencyName,
@@ -780,6 +780,8 @@ void TfrCurrency::fbAddSourseIncomeClick()
     added.SourceName = dialog.SourceName().toStdString();
     added.SourceCountry = dialog.SourceCountry().toStdString();
     added.CreditCountry = dialog.CreditCountry().toStdString();
+    // Rates the directory knows need no typing: they are taken once a currency is chosen.
+    added.AutoRate = 1;
     if (dialog.FixedProfit()) {
         Declaration->SetKIKItemNumber(std::int32_t(index) + 1);
         const double yearEnd = *encodeDate(2021, 12, 31);
@@ -787,8 +789,6 @@ void TfrCurrency::fbAddSourseIncomeClick()
         added.IncomeCode = FixedProfitIncomeCode;
         added.IncomeDate = yearEnd;
         added.TaxPaymentDate = yearEnd;
-    // Rates the directory knows need no typing: they are taken once a currency is chosen.
-    added.AutoRate = 1;
         added.CurrencyCode = FixedProfitCurrency.toStdString();
         added.AutoRate = 1;
         added.IncomeDateRate = Currency::fromWholeRoubles(FixedProfitUnits);
@@ -914,6 +914,7 @@ void TfrCurrency::meCurrencyCodeChange()
 void TfrCurrency::chbAutoExchangeClick()
 {
     declarationModified();
+    FWantsAutoRate = chbAutoExchange->isChecked();
     takeDirectoryRates(true, true);
 }
 
@@ -925,7 +926,6 @@ void TfrCurrency::incomeRoublesChange()
                                            meCurrencyExchange->currencyValue());
     pnlIncomeRublSum->setText(currencyDisplayText(roubles));
     if (!FHasDeductions)
-    FWantsAutoRate = chbAutoExchange->isChecked();
         return;
     // A typed deduction stays as the user typed it, within its cap.
     const Currency typed = meSubtractSum->currencyValue();

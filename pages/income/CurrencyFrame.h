@@ -166,10 +166,10 @@ private:
     // Another row was selected while a typed date of the open income is no date; the refusal
     // is on its way.
     bool FKeepingPending = false;
-    // The currency of the directory the code names; nullptr when there is none.
     // The open income's rates are to come from the directory whenever it has them for both
     // dates: the user's choice, or a new income's start. A box locked for want of rates keeps it.
     bool FWantsAutoRate = false;
+    // The currency of the directory the code names; nullptr when there is none.
     const ReferenceElement* FCurrency = nullptr;
 
     // The open income's entries of the dictionary.

@@ -151,7 +151,6 @@ TEST_F(BusinessNewTest, TheNormIsTwentyPerCentOfTheYearsIncomeAndReopeningKeepsI
     EXPECT_EQ(counter.userEdits, editsBefore) << "opening marks nothing modified";
 }
 
-TEST_F(BusinessNewTest, TheDocumentedBoxSwitchesBetweenTypedExpensesAndTheNorm)
 // An activity on the 20 % norm changed into one that documents its expenses: its expenses open
 // for typing, and the norm's figures are not stored as documented expenses. A kind that may
 // take the norm keeps it.
@@ -196,6 +195,7 @@ TEST(BusinessNewKindTest, AnActivityOnTheNormChangedToANotaryDocumentsNoNormFigu
     }
 }
 
+TEST_F(BusinessNewTest, TheDocumentedBoxSwitchesBetweenTypedExpensesAndTheNorm)
 {
     addActivity(declaration(), "1", false);
     showPage();
