@@ -40,6 +40,9 @@ public:
     // Shows the tax-office chooser preset with `code`; the office picked, or nothing when the
     // user cancelled or there is no directory.
     virtual std::optional<TaxOfficeChoice> chooseTaxOffice(const QString& code) = 0;
+    // The name the tax-office directory gives the office `code`; nothing when the directory
+    // holds no such office or was not loaded.
+    virtual std::optional<QString> taxOfficeName(const QString& code) const = 0;
     // The declaration's type or income kinds changed: the sections offered follow them.
     virtual void declarationKindsChanged() = 0;
 

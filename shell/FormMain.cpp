@@ -42,6 +42,7 @@
 #include "shell/HelpBinding.h"
 #include "shell/HelpPrompt.h"
 #include "shell/InspectionChooser.h"
+#include "shell/InspectionDirectory.h"
 #include "shell/NewDeclaration.h"
 #include "shell/Pictures.h"
 #include "shell/PrintDialogs.h"
@@ -76,6 +77,8 @@ constexpr QSize InitialSize(1014, 693);
 constexpr QSize SmallestSize(750, 550);
 constexpr int SectionColumnWidth = 188;
 constexpr QSize SectionButtonSize(185, 71);
+// The glyph, two lines of caption and a margin.
+constexpr int SectionButtonLeastHeight = 56;
 constexpr QSize SectionGlyphSize(32, 32);
 constexpr QSize BarGlyphSize(24, 24);
 constexpr QSize BarButtonWithLabels(80, 47);
@@ -349,7 +352,10 @@ void TFormMain::createSections()
     for (const Section& section : sections()) {
         auto* button = new TFlashButton(PnlSelectGroup);
         button->setObjectName(QLatin1String(section.objectName));
-        button->setFixedSize(SectionButtonSize);
+        button->setFixedWidth(SectionButtonSize.width());
+        // A low window takes some height off each button rather than hide the last ones.
+        button->setMinimumHeight(SectionButtonLeastHeight);
+        button->setMaximumHeight(SectionButtonSize.height());
         button->setFieldNormalColor(SectionColumnColor);
         button->setGlyphLayout(TFlashButton::GlyphLayout::GlyphTop);
         button->setGlyph(picture(QLatin1String(section.picture), SectionGlyphSize));
@@ -360,7 +366,9 @@ void TFormMain::createSections()
         this->*section.button = button;
         column->addWidget(button);
     }
-    column->addStretch();
+    // The buttons keep to the top of a tall column.
+    column->setAlignment(Qt::AlignTop);
+
     // As the pages of a tab widget: the next and the previous section that may be opened.
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this, this, [this] { switchSectionBy(1); });
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this, this, [this] { switchSectionBy(-1); });
@@ -671,6 +679,11 @@ std::optional<TaxOfficeChoice> TFormMain::chooseTaxOffice(const QString& code)
     if (FInspectionChooser->exec() != TfmInputInspectionNumber::Chosen || FInspectionChooser->code().isEmpty())
         return std::nullopt;
     return TaxOfficeChoice{FInspectionChooser->code(), FInspectionChooser->name()};
+}
+
+std::optional<QString> TFormMain::taxOfficeName(const QString& code) const
+{
+    return references_.inspections ? inspectionName(*references_.inspections, code) : std::nullopt;
 }
 
 void TFormMain::sectionClicked(const Section& section)

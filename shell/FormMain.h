@@ -99,6 +99,7 @@ public:
     TfmGrazhd* countryChooser() const override { return FCountryChooser; }
     bool hasTaxOffices() const override { return FInspectionChooser != nullptr; }
     std::optional<TaxOfficeChoice> chooseTaxOffice(const QString& code) override;
+    std::optional<QString> taxOfficeName(const QString& code) const override;
     void declarationKindsChanged() override { updateSectionButtons(); }
     // The one tax-office chooser, built at start from "InspectionNumbers.xml"; nullptr without
     // the directory, and the pages then take the office's code typed.
@@ -208,6 +209,8 @@ private:
     void showCheckFailure(const TCheckAllResult& failure);
     TPageHost::PageFactory pageFactory(const Section& section) const;
     void connectHelpCommands();
+    // The receiving tax office's name that the print server puts on the form.
+    QString receivingOfficeName() const;
     void WMDeclModified();
 
     QString programFolder_;

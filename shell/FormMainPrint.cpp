@@ -48,6 +48,15 @@ void TFormMain::PrintDocExecute()
     PrintOrPreview(PrintMode::Print);
 }
 
+QString TFormMain::receivingOfficeName() const
+{
+    const QString stored = QString::fromStdString(FDeclaration->TaxOfficeName);
+    if (!stored.isEmpty())
+        return stored;
+    // A declaration saved before the office's name was kept with its code: the directory names it.
+    return taxOfficeName(QString::fromStdString(FDeclaration->TaxOfficeCode)).value_or(QString());
+}
+
 void TFormMain::PrintOrPreview(PrintMode Mode)
 {
     const std::unique_ptr<PrintServer> server = printServers_();
@@ -56,7 +65,7 @@ void TFormMain::PrintOrPreview(PrintMode Mode)
         return;
     }
     try {
-        server->SetPrintTiffParam(TaxOfficeParameter, QString::fromStdString(FDeclaration->TaxOfficeName));
+        server->SetPrintTiffParam(TaxOfficeParameter, receivingOfficeName());
         server->setPrintTiffFolder(QDir::toNativeSeparators(programFolder_));
         const ExportResult xml =
             ExportDeclarationXml(QFile::encodeName(programFolder_).toStdString(), *FDeclaration, ExportMode::Text);

@@ -90,3 +90,15 @@ std::vector<Inspection> inspectionsOf(const ReferenceElement& root)
         offices.push_back({child.attribute(u"Code"), child.text});
     return offices;
 }
+
+std::optional<QString> inspectionName(const ReferenceElement& root, const QString& code)
+{
+    // An office without a code is no answer to an empty field.
+    if (code.isEmpty())
+        return std::nullopt;
+    for (const ReferenceElement& child : root.children) {
+        if (child.attribute(u"Code") == code)
+            return child.text;
+    }
+    return std::nullopt;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -41,3 +42,7 @@ void writeInspectionDirectory(const QString& path, const InspectionDirectory& di
 // The offices of a loaded directory: every child of the root in order, whatever its name, with
 // its `Code` attribute and its text.
 std::vector<Inspection> inspectionsOf(const ReferenceElement& root);
+
+// The name of the first office of a loaded directory whose code is `code`; nothing when no
+// office has that code, and for an empty code.
+std::optional<QString> inspectionName(const ReferenceElement& root, const QString& code);

@@ -10,6 +10,7 @@
 
 #include "controls/DisplayFormat.h"
 #include "controls/MaskedEdit.h"
+#include "controls/SideBySideLayout.h"
 #include "model/StandartDeduct.h"
 #include "controls/DeletionQuestion.h"
 
@@ -62,11 +63,14 @@ TBusinessMonthGrid::TBusinessMonthGrid(QWidget* parent, std::function<void()> mo
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label3->setObjectName(QStringLiteral("Label3"));
 
-    auto* halves = new QHBoxLayout;
-    halves->setSpacing(40);
+    // The half-years side by side, or one under the other in a narrow window.
+    auto* halves = new SideBySideLayout(40);
     const std::array<std::pair<QLabel*, QLabel*>, 2> heads{{{lbD1, lbR1}, {lbD2, lbR2}}};
     for (int half = 0; half < 2; ++half) {
-        auto* grid = new QGridLayout;
+        auto* halfBox = new QWidget(this);
+        auto* grid = new QGridLayout(halfBox);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setSizeConstraint(QLayout::SetFixedSize);
         grid->setHorizontalSpacing(6);
         grid->setVerticalSpacing(4);
         grid->addWidget(heads[half].first, 0, 1);
@@ -85,15 +89,17 @@ TBusinessMonthGrid::TBusinessMonthGrid(QWidget* parent, std::function<void()> mo
             grid->addWidget(incomeBoxes[m], i + 1, 1);
             grid->addWidget(expenseBoxes[m], i + 1, 2);
         }
-        halves->addLayout(grid);
+        halves->addWidget(halfBox);
     }
-    halves->addStretch();
+    auto* halvesLine = new QHBoxLayout;
+    halvesLine->addLayout(halves);
+    halvesLine->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 6, 10, 6);
     layout->setSpacing(6);
     layout->addWidget(Label3);
-    layout->addLayout(halves);
+    layout->addLayout(halvesLine);
     layout->addStretch();
 
     for (int m = 0; m < 12; ++m) {

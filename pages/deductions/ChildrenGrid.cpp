@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "controls/MaskedEdit.h"
+#include "controls/SideBySideLayout.h"
 #include "model/StandartDeduct.h"
 #include "controls/DeletionQuestion.h"
 
@@ -125,16 +126,28 @@ TChildrenGrid::TChildrenGrid(QWidget* parent, std::function<bool()> isLoading, s
     thirdChildren.label->setObjectName(QStringLiteral("Label5"));
     disabledChildren.label->setObjectName(QStringLiteral("Label2"));
 
-    auto* rowGrid = new QGridLayout;
-    rowGrid->setHorizontalSpacing(4);
-    rowGrid->setVerticalSpacing(4);
-    int line = 0;
+    // Each row's box, then its count; in a narrow window the count goes under the box. The
+    // boxes are as wide as the widest, so that the counts line up.
+    int boxWidth = 0;
+    for (const TChildrenRow* row : rows())
+        boxWidth = std::max(boxWidth, row->constBox->sizeHint().width());
+    auto* rowLines = new QVBoxLayout;
+    rowLines->setSpacing(4);
     for (TChildrenRow* row : rows()) {
-        rowGrid->addWidget(row->constBox, line, 0);
-        rowGrid->addWidget(row->countBox, line, 1);
-        rowGrid->addWidget(row->upDown, line, 2);
-        rowGrid->addWidget(row->label, line, 3);
-        ++line;
+        row->constBox->setMinimumWidth(boxWidth);
+        auto* count = new QHBoxLayout;
+        count->setSpacing(4);
+        count->addWidget(row->countBox);
+        count->addWidget(row->upDown);
+        count->addWidget(row->label);
+        auto* line = new SideBySideLayout(4);
+        line->addWidget(row->constBox);
+        line->addLayout(count);
+        // The count stays beside its box in a wide window.
+        auto* lineAtLeft = new QHBoxLayout;
+        lineAtLeft->addLayout(line);
+        lineAtLeft->addStretch();
+        rowLines->addLayout(lineAtLeft);
     }
 
     pnlPopOp->setObjectName(QStringLiteral("pnlPopOp"));
@@ -154,17 +167,25 @@ TChildrenGrid::TChildrenGrid(QWidget* parent, std::function<bool()> isLoading, s
     pnlPopOp->hide();
     connect(cbPopOp, &QCheckBox::toggled, this, [this] { modified_(); });
 
-    auto* upper = new QHBoxLayout;
-    upper->addLayout(rowGrid);
-    upper->addStretch();
-    upper->addWidget(pnlPopOp, 0, Qt::AlignTop);
+    // The guardian panel, when shown, stands under the rows: beside them it would not fit a
+    // small window.
+    auto* upper = new QVBoxLayout;
+    upper->addLayout(rowLines);
+    upper->addWidget(pnlPopOp, 0, Qt::AlignLeft);
 
     // Four quarters side by side, their three months one under another; each month shows the
     // counts of all children, of the third and later, and of disabled children.
-    auto* monthGrid = new QHBoxLayout;
-    monthGrid->setSpacing(10);
+    // In a narrow window the half-years stand one under the other, two quarters each.
+    std::array<SideBySideLayout*, 2> halves{new SideBySideLayout(10), new SideBySideLayout(10)};
+    auto* year = new SideBySideLayout(10);
+    for (SideBySideLayout* half : halves)
+        year->addLayout(half);
     for (int quarter = 0; quarter < 4; ++quarter) {
-        auto* months = new QGridLayout;
+        auto* quarterBox = new QWidget(this);
+        auto* months = new QGridLayout(quarterBox);
+        months->setContentsMargins(0, 0, 0, 0);
+        // Each quarter keeps its size; what room is left stays right of it.
+        months->setSizeConstraint(QLayout::SetFixedSize);
         months->setHorizontalSpacing(3);
         months->setVerticalSpacing(3);
         for (int column = 0; column < 3; ++column) {
@@ -185,8 +206,10 @@ TChildrenGrid::TChildrenGrid(QWidget* parent, std::function<bool()> isLoading, s
             months->addWidget(thirdChildren.monthBoxes[m], i + 1, 2, Qt::AlignHCenter);
             months->addWidget(disabledChildren.monthBoxes[m], i + 1, 3, Qt::AlignHCenter);
         }
-        monthGrid->addLayout(months);
+        halves[std::size_t(quarter / 2)]->addWidget(quarterBox);
     }
+    auto* monthGrid = new QHBoxLayout;
+    monthGrid->addLayout(year);
     monthGrid->addStretch();
 
     auto* layout = new QVBoxLayout(this);

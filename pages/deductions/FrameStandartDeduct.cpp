@@ -13,6 +13,7 @@
 #include "controls/HelpPromptCall.h"
 #include "controls/HelpTopics.h"
 #include "controls/PageWidgets.h"
+#include "controls/SideBySideLayout.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
 #include "controls/DeletionQuestion.h"
@@ -30,9 +31,6 @@ constexpr std::int32_t StatusSingleParent = 102;
 constexpr std::int32_t StatusChanged = 103;
 
 constexpr int TopBarHeight = 32;
-constexpr int ChildrenAreaHeight = 240;
-constexpr int OwnCodeBarHeight = 27;
-constexpr int StatusBarHeight = 26;
 constexpr QSize HelpPictureSize(39, 32);
 
 const QString HelpHint = QStringLiteral("Нажми на меня!");
@@ -49,13 +47,16 @@ QFrame* bevelPanel(QWidget* parent, const QString& name)
     return panel;
 }
 
+// The choices side by side where the page is wide enough, else one under another.
 void radioRow(QFrame* panel, std::initializer_list<QRadioButton*> buttons)
 {
-    auto* layout = new QHBoxLayout(panel);
-    layout->setContentsMargins(8, 0, 8, 0);
-    layout->setSpacing(24);
+    // The gap between choices side by side is also the gap between lines one under another.
+    auto* choices = new SideBySideLayout(12);
     for (QRadioButton* button : buttons)
-        layout->addWidget(button);
+        choices->addWidget(button);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(8, 3, 8, 3);
+    layout->addLayout(choices);
     layout->addStretch();
 }
 
@@ -104,11 +105,9 @@ void TfrFrameStandartDeduct::createControls()
     topBar->addWidget(Image1);
 
     pnlChildrensDeduct = bevelPanel(gbStandartDeduct, QStringLiteral("pnlChildrensDeduct"));
-    pnlChildrensDeduct->setFixedHeight(ChildrenAreaHeight);
     pnlChildrensDeduct->setToolTip(QStringLiteral("Вычеты на детей. Подробности смотрите в Справке к программе."));
 
     pnlSimplyDeduct = bevelPanel(pnlChildrensDeduct, QStringLiteral("pnlSimplyDeduct"));
-    pnlSimplyDeduct->setFixedHeight(OwnCodeBarHeight);
     pnlSimplyDeduct->setToolTip(QStringLiteral("Вычеты на себя"));
     rb104 = createRadio(pnlSimplyDeduct, "rb104", QStringLiteral("Код 104 - 500 в месяц"));
     rb105 = createRadio(pnlSimplyDeduct, "rb105", QStringLiteral("Код 105 - 3000 в месяц"));
@@ -118,7 +117,6 @@ void TfrFrameStandartDeduct::createControls()
 
     Panel4 = new QFrame(pnlChildrensDeduct);
     Panel4->setObjectName(QStringLiteral("Panel4"));
-    Panel4->setFixedHeight(StatusBarHeight);
     rbTowParents = createRadio(Panel4, "rbTowParents", QStringLiteral("Вычет на ребенка (детей)"));
     rbOneParent =
         createRadio(Panel4, "rbOneParent", QStringLiteral("Вычет на ребенка (детей) единственному родителю"));

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -18,6 +19,7 @@
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
 #include "controls/ProgramContext.h"
+#include "controls/SideBySideLayout.h"
 #include "export/FieldLimits.h"
 #include "model/Trimmed.h"
 #include "pages/income/ConditionsRules.h"
@@ -92,6 +94,51 @@ void deleteIncomeLines(mTDeclaration& declaration)
         source->Incomes15.clear();
         source->Incomes99.clear();
     }
+}
+
+// The caption of a check box, set beside it so that it can wrap: a click on it ticks the box
+// as a click on the box's own caption would, and it greys with the box.
+class WrappedCaption : public QLabel {
+public:
+    WrappedCaption(QCheckBox* box, QWidget* parent) : QLabel(box->text(), parent), box_(box)
+    {
+        setObjectName(box->objectName() + QStringLiteral("Caption"));
+        setWordWrap(true);
+        setBuddy(box);
+        setEnabled(box->isEnabled());
+        box->setAccessibleName(box->text());
+        box->setText(QString());
+        box->installEventFilter(this);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            box_->click();
+        QLabel::mouseReleaseEvent(event);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == box_ && event->type() == QEvent::EnabledChange)
+            setEnabled(box_->isEnabled());
+        return QLabel::eventFilter(watched, event);
+    }
+
+private:
+    QCheckBox* box_;
+};
+
+// The box in the first column, its caption in the second; more lines may follow under the caption.
+QGridLayout* wrappedCheckBox(QCheckBox* box)
+{
+    auto* layout = new QGridLayout;
+    layout->setHorizontalSpacing(4);
+    layout->setVerticalSpacing(2);
+    layout->setColumnStretch(1, 1);
+    layout->addWidget(box, 0, 0, Qt::AlignTop);
+    layout->addWidget(new WrappedCaption(box, box->parentWidget()), 0, 1);
+    return layout;
 }
 
 } // namespace
@@ -191,26 +238,29 @@ void TfrInitialData::layOutControls()
     typeGroup->addWidget(Panel1);
     typeGroup->addWidget(Button1, 0, Qt::AlignLeft);
 
+    // Two columns of three: three side by side leave no room in a small window.
     auto* kinds = new QGridLayout(gbPersKind);
     kinds->setHorizontalSpacing(24);
+    kinds->setColumnStretch(2, 1);
     int place = 0;
     for (QRadioButton* kind : {rbPredp, rbFermer, rbNotarius, rbAdvokat, rbFLProch, rbArbitr}) {
-        kinds->addWidget(kind, place % 2, place / 2);
+        kinds->addWidget(kind, place % 3, place / 3);
         ++place;
     }
 
+    // The long captions wrap in a narrow window; the rest of the first box's sentence stands
+    // under its caption.
     auto* incomes = new QVBoxLayout(gbIncome);
     incomes->setSpacing(2);
-    incomes->addWidget(chbIncomeInquiry);
-    auto* comment = new QHBoxLayout;
-    comment->addSpacing(22);
-    comment->addWidget(lbIncomeComment);
-    incomes->addLayout(comment);
+    QGridLayout* inquiry = wrappedCheckBox(chbIncomeInquiry);
+    lbIncomeComment->setWordWrap(true);
+    inquiry->addWidget(lbIncomeComment, 1, 1);
+    incomes->addLayout(inquiry);
     incomes->addWidget(chbIncomeCurrency);
     incomes->addWidget(chbIncomeBusiness);
 
     auto* application = new QVBoxLayout(gbBank);
-    application->addWidget(chbKudaTratit);
+    application->addLayout(wrappedCheckBox(chbKudaTratit));
 
     auto* signer = new QGridLayout(gbGrantigType);
     auto* who = new QHBoxLayout;
@@ -224,9 +274,10 @@ void TfrInitialData::layOutControls()
     signer->addWidget(lbOsn, 2, 0);
     signer->addWidget(meOsn, 2, 1);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(gbInspectionNumber, 1);
-    top->addWidget(gb34, 1);
+    // Side by side where the page is wide enough, else one under the other.
+    auto* top = new SideBySideLayout(6);
+    top->addWidget(gbInspectionNumber);
+    top->addWidget(gb34);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(6, 6, 6, 6);
     page->addLayout(top);
@@ -264,6 +315,10 @@ void TfrInitialData::connectHandlers()
         });
     connect(rbGiveSelf, &QRadioButton::toggled, this, &TfrInitialData::signerChanged);
     connect(meNumVer, &QSpinBox::valueChanged, this, [this] { declarationModified(); });
+    connect(meInspection, &TMaskedEdit::textChanged, this, [this] {
+        if (!isLoading())
+            inspectionCodeChanged();
+    });
     connect(bnInspection, &QPushButton::clicked, this, &TfrInitialData::bnInspectionClick);
     connect(Button1, &QPushButton::clicked, this, &TfrInitialData::Button1Click);
 }
@@ -272,6 +327,7 @@ void TfrInitialData::loadFromModel()
 {
     const mTDeclaration& declaration = *Declaration;
     meInspection->setText(QString::fromStdString(declaration.TaxOfficeCode));
+    taxOfficeName_ = QString::fromStdString(declaration.TaxOfficeName);
     meNumVer->setValue(declaration.CorrectionNumber);
     meOKATO->setText(QString::fromStdString(declaration.Person.Address.OKTMO));
 
@@ -416,6 +472,7 @@ void TfrInitialData::SaveData()
 {
     mTDeclaration& declaration = *Declaration;
     declaration.TaxOfficeCode = meInspection->text().toStdString();
+    declaration.TaxOfficeName = taxOfficeName_.toStdString();
     declaration.Person.Address.OKTMO = meOKATO->text().toStdString();
     declaration.Signer = rbGiveSelf->isChecked() ? 0 : 1;
     const std::pair<const QRadioButton*, std::uint8_t> categories[] = {
@@ -462,8 +519,25 @@ void TfrInitialData::bnInspectionClick()
     if (!context)
         return;
     const auto chosen = context->chooseTaxOffice(meInspection->text());
-    if (chosen && chosen->code != meInspection->text())
+    if (!chosen)
+        return;
+    const bool renamed = chosen->name != taxOfficeName_;
+    if (chosen->code != meInspection->text()) {
+        // The new text tells of the change.
         meInspection->setText(chosen->code);
+    } else if (renamed) {
+        // Choosing the office already shown names it, as a declaration saved without its name needs.
+        declarationModified();
+    }
+    taxOfficeName_ = chosen->name;
+}
+
+void TfrInitialData::inspectionCodeChanged()
+{
+    // Another office's name never stays beside the new code.
+    const ProgramContext* context = programContext();
+    const std::optional<QString> name = context ? context->taxOfficeName(meInspection->text()) : std::nullopt;
+    taxOfficeName_ = name.value_or(QString());
 }
 
 void TfrInitialData::Button1Click()

@@ -82,10 +82,16 @@ private:
     void applyType(std::uint8_t type);
     void signerChanged();
     void bnInspectionClick();
+    // A code typed, or set by the chooser: the office's name follows it.
+    void inspectionCodeChanged();
     void Button1Click();
 
     QRadioButton* typeRadio(std::uint8_t type) const;
     std::uint8_t checkedIncomeKinds() const;
     // The declaration changed its type or income kinds: the main window's sections follow.
     void kindsChanged();
+
+    // The receiving office's name, stored with its code: the name of the office chosen, or the
+    // directory's name for a code typed; empty when the directory has no such code.
+    QString taxOfficeName_;
 };

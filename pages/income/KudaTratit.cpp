@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,6 +25,7 @@
 #include "controls/ProgramContext.h"
 #include "export/FieldLimits.h"
 #include "pages/income/ApplicationRules.h"
+#include "pages/income/FieldRowsLayout.h"
 #include "pages/income/InputTrataDialog.h"
 
 namespace {
@@ -34,7 +34,8 @@ constexpr int ListColumnWidth = 320;
 constexpr int MoneyWholeDigits = 13;
 constexpr int PeriodCodeLength = 10; // "ГД.00.2021"
 constexpr QMargins GroupMargins(8, 4, 8, 6);
-constexpr int RowSpacing = 4;
+// About what a group has beside the section column of the smallest window.
+constexpr int NarrowestTitle = 400;
 constexpr int ItemButtonHeight = 28;
 constexpr int ItemGlyphWidth = 20;
 
@@ -170,56 +171,52 @@ void TfrKudaTratit::createControls()
 
 void TfrKudaTratit::layOutControls()
 {
-    // The buttons stand left of the list, as on the other pages: in a small window the page
-    // scrolls sideways and they stay in sight.
+    // The buttons stand left of the list, as on the other pages, in sight whatever the window.
     auto* list = new QHBoxLayout;
     list->addLayout(buttonColumn({fbAddSourseIncome, fbDeleteSourseIncome}));
     list->addWidget(lvSourseIncomeInfo, 1);
 
-    // Label, field, label, field; the last column takes what is left.
-    const auto grid = [](QGroupBox* group) {
-        auto* layout = new QGridLayout(group);
-        layout->setContentsMargins(GroupMargins);
-        layout->setVerticalSpacing(RowSpacing);
-        layout->setHorizontalSpacing(8);
-        layout->setColumnStretch(4, 1);
+    // Label, field, label, field where the page is wide enough; one pair under another in a
+    // narrow window.
+    const auto rows = [](QGroupBox* group) {
+        auto* layout = new FieldRowsLayout;
+        layout->setSpacing(8);
+        auto* groupLayout = new QVBoxLayout(group);
+        groupLayout->setContentsMargins(GroupMargins);
+        groupLayout->setSpacing(4);
+        // A title longer than a small window is wide wraps as the group's first line.
+        if (group->fontMetrics().horizontalAdvance(group->title()) > NarrowestTitle) {
+            auto* title = new QLabel(group->title().trimmed(), group);
+            title->setObjectName(group->objectName() + QStringLiteral("Title"));
+            title->setWordWrap(true);
+            group->setTitle(QString());
+            groupLayout->addWidget(title);
+        }
+        groupLayout->addLayout(layout);
         return layout;
     };
 
-    // Fields keep their own width, at the left of their cells.
-    constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
-    QGridLayout* bank = grid(gbBank);
-    bank->addWidget(lbMaxSum, 0, 0);
-    bank->addWidget(meMaxSum, 0, 1, Left);
-    bank->addWidget(chbAllIn, 0, 2, 1, 3);
-    bank->addWidget(lbBankNaim, 1, 0);
-    bank->addWidget(meBankNaim, 1, 1, 1, 4);
-    bank->addWidget(lbBIK, 2, 0);
-    bank->addWidget(meBIK, 2, 1, Left);
-    bank->addWidget(lbNumSch, 2, 2);
-    bank->addWidget(meNumSch, 2, 3, Left);
-    bank->addWidget(lbTypeSch, 3, 0);
-    bank->addWidget(cbTypeSch, 3, 1, 1, 3, Left);
+    FieldRowsLayout* bank = rows(gbBank);
+    bank->addRow({lbMaxSum, meMaxSum, nullptr, chbAllIn});
+    bank->addRow({lbBankNaim, meBankNaim});
+    bank->addRow({lbBIK, meBIK, lbNumSch, meNumSch});
+    bank->addRow({lbTypeSch, cbTypeSch});
 
-    auto* inspection = new QHBoxLayout;
-    inspection->setSpacing(2);
-    inspection->addWidget(meInspection);
-    inspection->addWidget(bnInspection);
-    inspection->addStretch();
+    // The office's code and its chooser make one field.
+    auto* inspection = new QWidget(gbNalog);
+    inspection->setObjectName(QStringLiteral("pnlInspection"));
+    auto* inspectionLayout = new QHBoxLayout(inspection);
+    inspectionLayout->setContentsMargins(0, 0, 0, 0);
+    inspectionLayout->setSpacing(2);
+    inspectionLayout->addWidget(meInspection);
+    inspectionLayout->addWidget(bnInspection);
+    inspection->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
-    QGridLayout* offset = grid(gbNalog);
-    offset->addWidget(lbSum1, 0, 0);
-    offset->addWidget(meSum1, 0, 1, Left);
-    offset->addWidget(lbKind, 1, 0);
-    offset->addWidget(cbKind, 1, 1, 1, 3, Left);
-    offset->addWidget(lbKBK, 2, 0);
-    offset->addWidget(meKBK, 2, 1, Left);
-    offset->addWidget(lbOKTMO, 2, 2);
-    offset->addWidget(meOKTMO, 2, 3, Left);
-    offset->addWidget(lbInspection, 3, 0);
-    offset->addLayout(inspection, 3, 1);
-    offset->addWidget(lbNote, 3, 2);
-    offset->addWidget(meNote, 3, 3, Left);
+    FieldRowsLayout* offset = rows(gbNalog);
+    offset->addRow({lbSum1, meSum1});
+    offset->addRow({lbKind, cbKind});
+    offset->addRow({lbKBK, meKBK, lbOKTMO, meOKTMO});
+    offset->addRow({lbInspection, inspection, lbNote, meNote});
 
     // Both groups share their columns, so that their fields line up.
     const auto widest = [](std::initializer_list<QWidget*> widgets) {
@@ -234,7 +231,7 @@ void TfrKudaTratit::layOutControls()
         widest({lbNumSch, lbOKTMO, lbNote}),
         widest({meNumSch, meOKTMO, meNote}),
     };
-    for (QGridLayout* group : {bank, offset}) {
+    for (FieldRowsLayout* group : {bank, offset}) {
         for (int column = 0; column < 4; ++column)
             group->setColumnMinimumWidth(column, columns[column]);
     }

@@ -1,5 +1,6 @@
 // The main window's tax-office chooser, its help and About commands, and the help prompt it
 // shows for the pages.
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "controls/MessageBox.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FrameStandartDeduct.h"
+#include "pages/income/InitialData.h"
 #include "shell/AboutBox.h"
 #include "shell/FormMain.h"
 #include "shell/HelpBinding.h"
@@ -28,7 +30,10 @@
 #include "shell/InspectionChooser.h"
 #include "shell/InspectionDirectory.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/RecordingPrintServer.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/PageTestSupport.h"
 
 namespace {
 
@@ -271,6 +276,74 @@ TEST_F(FormMainTaxOfficesAndHelpTest, StandardDeductionsPictureShowsTheHelpPromp
         EXPECT_EQ(viewer.topics, viewerBound ? std::vector<QString>{topicPage} : std::vector<QString>{});
         EXPECT_TRUE(messages.empty()) << "the prompt, not the plain message box";
         EXPECT_TRUE(page->findChildren<TfmHelp*>().isEmpty()) << "freed after showing";
+    }
+}
+
+// The print program puts the receiving office's name on the form: the name stored with the code,
+// the directory's name for a code typed or chosen on the conditions page, none for a code the
+// directory lacks, and the directory's name for a declaration saved before the name was kept.
+// What the conditions page takes is saved with the file and read back.
+TEST_F(FormMainTaxOfficesAndHelpTest, ThePrintProgramGetsTheNameOfTheDeclarationsOffice)
+{
+    const QString first = QStringLiteral("Инспекция ФНС России № 1 по г. Москве");
+    const QString second = QStringLiteral("Инспекция ФНС России № 2 по г. Москве");
+    const QString fromFile = QStringLiteral("Инспекция, как ее назвал файл");
+    writeInspectionDirectory(directory(), {"00", "01.07.2021", {{"7701", first}, {"7702", second}}});
+    const QString file = folder.filePath(QStringLiteral("declaration.fv1"));
+
+    struct Case {
+        const char* what;
+        QString storedName;
+        std::function<void(TfrInitialData&)> act;
+        QString printedName;
+    };
+    const Case cases[] = {
+        {"as stored", fromFile, [](TfrInitialData&) {}, fromFile},
+        {"saved without the name", QString(), [](TfrInitialData&) {}, first},
+        {"another code typed, in the directory", fromFile,
+         [](TfrInitialData& page) { typeInto(page.meInspection, QStringLiteral("7702")); }, second},
+        {"another code typed, not in the directory", fromFile,
+         [](TfrInitialData& page) { typeInto(page.meInspection, QStringLiteral("7799")); }, QString()},
+        {"another office chosen", fromFile,
+         [](TfrInitialData& page) {
+             ModalAnswer<TfmInputInspectionNumber> answer([](TfmInputInspectionNumber& chooser) {
+                 chooser.lvInspections->setCurrentItem(chooser.lvInspections->topLevelItem(1));
+                 chooser.bnYes->click();
+             });
+             page.bnInspection->click();
+             EXPECT_TRUE(answer.shown);
+         },
+         second},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            mTDeclaration declaration;
+            makeChecked(declaration);
+            declaration.TaxOfficeName = c.storedName.toStdString();
+            declaration.SaveToFile(file.toStdString());
+        }
+        PrintServerLog log;
+        const auto previewed = [&](TFormMain& window) {
+            log = PrintServerLog();
+            window.setPrintServerSource([&] { return std::make_unique<RecordingPrintServer>(log, window); });
+            ScriptedCheckAnswers script;
+            window.PreviewDoc->trigger();
+            return log.calls.empty() ? QStringList() : log.calls.front().arguments;
+        };
+        const QStringList expected{QStringLiteral("Наименование налогового органа-получателя"), c.printedName};
+        {
+            const auto window = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
+            auto* page = dynamic_cast<TfrInitialData*>(window->currentPage());
+            ASSERT_NE(page, nullptr);
+            c.act(*page);
+            EXPECT_EQ(previewed(*window), expected);
+            ASSERT_TRUE(window->SaveDocExecute());
+        }
+        const auto reopened = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
+        EXPECT_EQ(previewed(*reopened), expected) << "read back";
+        EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
+        messages.clear();
     }
 }
 

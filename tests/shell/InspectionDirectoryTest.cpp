@@ -66,6 +66,35 @@ TEST_F(InspectionDirectoryTest, ReaderTakesEveryChildOfTheRootWhateverItsName)
               (std::vector<Inspection>{{"0101", "Адыгея"}, {"0202", "Второй"}, {"", "Без кода"}}));
 }
 
+// A code typed on a page is named from the directory: the first office with that code, and
+// nothing for a code the directory lacks or an empty field.
+TEST_F(InspectionDirectoryTest, NameOfACodeIsTheFirstOfficeWithIt)
+{
+    const ReferenceElement root = parseReferenceXml(QByteArray::fromStdString(cp1251::fromUtf8(
+        "<?xml version=\"1.0\" encoding=\"windows-1251\"?><Inspections Version=\"00\" Date=\"01.01.2021\">"
+        "<Inspection Code=\"0101\">Адыгея</Inspection><Office Code=\"7701\">Москва № 1</Office>"
+        "<Inspection Code=\"7701\">Москва, вторая запись</Inspection><Inspection>Без кода</Inspection>"
+        "<Inspection Code=\"7702\"></Inspection></Inspections>")));
+    const struct {
+        const char* name;
+        QString code;
+        std::optional<QString> expected;
+    } cases[] = {
+        {"the first office", QStringLiteral("0101"), QStringLiteral("Адыгея")},
+        {"a code held twice", QStringLiteral("7701"), QStringLiteral("Москва № 1")},
+        {"an office without a name", QStringLiteral("7702"), QString()},
+        {"a code the directory lacks", QStringLiteral("7703"), std::nullopt},
+        {"the start of a code", QStringLiteral("77"), std::nullopt},
+        {"a code with a blank", QStringLiteral("0101 "), std::nullopt},
+        {"an empty field", QString(), std::nullopt},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(inspectionName(root, test.code), test.expected);
+    }
+    EXPECT_EQ(inspectionName(ReferenceElement{}, QStringLiteral("0101")), std::nullopt) << "an empty directory";
+}
+
 TEST_F(InspectionDirectoryTest, AFailedWriteKeepsTheOldFile)
 {
     const QByteArray old("<?xml version=\"1.0\"?><Inspections/>");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -39,12 +40,19 @@ public:
         taxOfficePresets.push_back(code);
         return taxOfficeAnswer ? taxOfficeAnswer(code) : std::nullopt;
     }
+    std::optional<QString> taxOfficeName(const QString& code) const override
+    {
+        const auto found = taxOfficeNames.find(code);
+        return found != taxOfficeNames.end() ? std::optional<QString>(found->second) : std::nullopt;
+    }
     void declarationKindsChanged() override { ++kindsChanges; }
 
     TfmGrazhd* countries = nullptr;
     // Without an answer there is no tax-office directory.
     TaxOfficeAnswer taxOfficeAnswer;
     std::vector<QString> taxOfficePresets;
+    // The offices the directory holds, by code, for a code typed rather than chosen.
+    std::map<QString, QString> taxOfficeNames;
     int kindsChanges = 0;
 
 private:

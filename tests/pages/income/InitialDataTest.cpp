@@ -42,6 +42,7 @@ void addSourceWithLines(mTDeclaration& declaration)
 void fillConditions(mTDeclaration& declaration)
 {
     declaration.TaxOfficeCode = "7701";
+    declaration.TaxOfficeName = "ИФНС России № 1 по г. Москве";
     declaration.CorrectionNumber = 2;
     declaration.Person.Address.OKTMO = "45382000";
     declaration.Signer = 1;
@@ -271,6 +272,86 @@ TEST_F(InitialDataTest, TaxOfficeFromTheDirectoryOrTyped)
     page->FocusError(1);
     EXPECT_EQ(context.taxOfficePresets.size(), 2u);
     EXPECT_EQ(page->meInspection->text(), QStringLiteral("7705"));
+}
+
+// The receiving office's name is stored with its code, in the file and after reading it back:
+// the chosen office's name, the directory's name for a typed code, none for a code the
+// directory lacks; another office's name never stays beside a new code.
+TEST_F(InitialDataTest, TheOfficeNameGoesWithItsCode)
+{
+    const QString fromFile = QStringLiteral("Инспекция, как ее назвал файл");
+    const QString first = QStringLiteral("ИФНС России № 1 по г. Москве");
+    const QString second = QStringLiteral("ИФНС России № 2 по г. Москве");
+    const QString fifth = QStringLiteral("ИФНС России № 5 по г. Москве");
+    context.taxOfficeNames = {{QStringLiteral("7701"), first}, {QStringLiteral("7702"), second},
+                              {QStringLiteral("7705"), fifth}};
+    const auto chooserAnswers = [this](const QString& code, const QString& name) {
+        return [this, code, name](TfrInitialData& p) {
+            context.taxOfficeAnswer = [code, name](const QString&) { return std::optional(TaxOfficeChoice{code, name}); };
+            p.bnInspection->click();
+        };
+    };
+    const auto typed = [](const QString& code) {
+        return [code](TfrInitialData& p) { typeInto(p.meInspection, code); };
+    };
+    struct Case {
+        const char* what;
+        std::string storedName;
+        std::function<void(TfrInitialData&)> act;
+        std::string code;
+        QString name;
+        bool edited;
+    };
+    const Case cases[] = {
+        {"left as read", fromFile.toStdString(), [](TfrInitialData&) {}, "7701", fromFile, false},
+        {"chosen", fromFile.toStdString(), chooserAnswers(QStringLiteral("7705"), fifth), "7705", fifth, true},
+        {"the office shown chosen again", fromFile.toStdString(), chooserAnswers(QStringLiteral("7701"), first),
+         "7701", first, true},
+        {"a file without the name, its office chosen", "", chooserAnswers(QStringLiteral("7701"), first), "7701",
+         first, true},
+        {"the chooser cancelled", fromFile.toStdString(),
+         [this](TfrInitialData& p) {
+             context.taxOfficeAnswer = [](const QString&) { return std::optional<TaxOfficeChoice>(); };
+             p.bnInspection->click();
+         },
+         "7701", fromFile, false},
+        {"typed, in the directory", fromFile.toStdString(), typed(QStringLiteral("7702")), "7702", second, true},
+        {"typed, not in the directory", fromFile.toStdString(), typed(QStringLiteral("7799")), "7799", QString(), true},
+        {"typed in part", fromFile.toStdString(), typed(QStringLiteral("77")), "77", QString(), true},
+        {"erased", fromFile.toStdString(), typed(QString()), "", QString(), true},
+        {"typed again as it was", fromFile.toStdString(), typed(QStringLiteral("7701")), "7701", first, true},
+        {"chosen, then another typed", fromFile.toStdString(),
+         [&](TfrInitialData& p) {
+             chooserAnswers(QStringLiteral("7705"), fifth)(p);
+             typeInto(p.meInspection, QStringLiteral("7798"));
+         },
+         "7798", QString(), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The directory is there; each case answers the chooser its own way.
+        context.taxOfficeAnswer = [](const QString&) { return std::optional<TaxOfficeChoice>(); };
+        auto original = std::make_unique<mTDeclaration>();
+        fillConditions(*original);
+        original->TaxOfficeName = c.storedName;
+        window.declaration = reloaded(*original);
+        const int edits = counter.userEdits;
+        showPage();
+        c.act(*page);
+        page->SaveData();
+        EXPECT_EQ(declaration().TaxOfficeCode, c.code);
+        EXPECT_EQ(QString::fromStdString(declaration().TaxOfficeName), c.name);
+        EXPECT_EQ(counter.userEdits > edits, c.edited);
+        delete page;
+
+        // Read back, the page keeps the name it is given, whatever the directory calls the office.
+        window.declaration = reloaded(declaration());
+        EXPECT_EQ(QString::fromStdString(declaration().TaxOfficeName), c.name);
+        showPage()->SaveData();
+        EXPECT_EQ(declaration().TaxOfficeCode, c.code);
+        EXPECT_EQ(QString::fromStdString(declaration().TaxOfficeName), c.name);
+        delete page;
+    }
 }
 
 // The whole check's rule that the declaration has no income points at the income kinds.

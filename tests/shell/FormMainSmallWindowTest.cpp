@@ -1,0 +1,201 @@
+// The main window at its smallest, 750 x 550: the pages fit the width beside the section column,
+// scrolling down where they must and never sideways, and cut no text; every section stays in reach.
+#include <functional>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "controls/FlashButton.h"
+#include "controls/MessageBox.h"
+#include "model/Trata.h"
+#include "pages/deductions/ChildrenGrid.h"
+#include "pages/deductions/FrameDeductData.h"
+#include "pages/deductions/FrameStandartDeduct.h"
+#include "pages/income/InitialData.h"
+#include "pages/income/KudaTratit.h"
+#include "shell/FormMain.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/PageTestSupport.h"
+
+namespace {
+
+class FormMainSmallWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        QSettings(QStringLiteral("ORVEX"), QStringLiteral("Форвета")).clear();
+        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
+            messages.push_back(message);
+            return QMessageBox::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        window.reset();
+        MessageBox::setAnswerer({});
+        QSettings(QStringLiteral("ORVEX"), QStringLiteral("Форвета")).clear();
+    }
+
+    // A declaration that opens every section and fills what the pages show beside their lists:
+    // a refund, an offset, standard deductions with a disabled child, so that the guardian panel
+    // shows too.
+    void start(const QSize& size)
+    {
+        window = std::make_unique<TFormMain>(QStringList{}, folder.path() + u'/');
+        mTDeclaration& declaration = window->declaration();
+        // Leaving the conditions page finds nothing to correct there.
+        declaration.TaxOfficeCode = "7701";
+        declaration.SetIncomeKinds(IncomeKindSources | IncomeKindBusiness | IncomeKindTrata);
+        mTTrata& refund = *declaration.GetTrata(declaration.AddTrata());
+        refund.IsRefund = 1;
+        refund.AllIn = 1;
+        refund.BankName = "ПАО Сбербанк";
+        refund.BankBik = "044525225";
+        refund.AccountNumber = "40817810099910004312";
+        declaration.GetTrata(declaration.AddTrata())->IsRefund = 0;
+        declaration.StandardDeduct.Granted = 1;
+        declaration.StandardDeduct.SetDisabledChildCountConst(1);
+        window->updateSectionButtons();
+        window->show();
+        window->resize(size);
+        QApplication::processEvents();
+    }
+
+    QScrollArea* pageScroller() const
+    {
+        return qobject_cast<QScrollArea*>(window->PnlFormContainer->parentWidget()->parentWidget());
+    }
+
+    // Where the user sees `widget` in the page's scroll area.
+    QRect inView(const QWidget* widget) const
+    {
+        QWidget* view = pageScroller()->viewport();
+        return {widget->mapTo(view, QPoint(0, 0)), widget->size()};
+    }
+
+    // Every control the page shows lies within the width of the view, and shows its text whole.
+    void expectWholeControls(QWidget* page) const
+    {
+        const int viewWidth = pageScroller()->viewport()->width();
+        for (QWidget* child : page->findChildren<QWidget*>()) {
+            if (!child->isVisibleTo(page) || child->isWindow())
+                continue;
+            SCOPED_TRACE(child->objectName().toStdString() + " " + child->metaObject()->className());
+            const QRect shown = inView(child);
+            EXPECT_GE(shown.left(), 0);
+            EXPECT_LE(shown.right(), viewWidth - 1);
+            if (auto* label = qobject_cast<QLabel*>(child); label && !label->text().isEmpty()) {
+                if (label->wordWrap()) {
+                    EXPECT_LE(label->heightForWidth(label->width()), label->height());
+                } else {
+                    EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+                }
+            }
+            if (qobject_cast<QCheckBox*>(child) || qobject_cast<QRadioButton*>(child)) {
+                EXPECT_LE(child->sizeHint().width(), child->width())
+                    << static_cast<QAbstractButton*>(child)->text().toStdString();
+            }
+            // A push button may be narrower than the style would make it, as "..." is, but not
+            // than its text.
+            if (auto* button = qobject_cast<QPushButton*>(child)) {
+                EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width())
+                    << button->text().toStdString();
+            }
+            if (auto* combo = qobject_cast<QComboBox*>(child)) {
+                EXPECT_LE(combo->sizeHint().width(), combo->width());
+            }
+        }
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<TFormMain> window;
+    std::vector<MessageBox::Message> messages;
+};
+
+TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
+{
+    struct Case {
+        const char* name;
+        std::function<QWidget*(TFormMain&)> open;
+    };
+    const Case cases[] = {
+        {"conditions",
+         [](TFormMain& window) -> QWidget* {
+             userClick(window.fbInitialData);
+             return dynamic_cast<TfrInitialData*>(window.currentPage());
+         }},
+        {"refund and offset, a refund shown",
+         [](TFormMain& window) -> QWidget* {
+             userClick(window.fbKudaTratit);
+             auto* page = dynamic_cast<TfrKudaTratit*>(window.currentPage());
+             if (page)
+                 page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(0));
+             return page;
+         }},
+        {"refund and offset, an offset shown",
+         [](TFormMain& window) -> QWidget* {
+             userClick(window.fbKudaTratit);
+             auto* page = dynamic_cast<TfrKudaTratit*>(window.currentPage());
+             if (page)
+                 page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(1));
+             return page;
+         }},
+        {"standard deductions",
+         [](TFormMain& window) -> QWidget* {
+             userClick(window.fbDeduction);
+             auto* container = dynamic_cast<TfrFrameDeductData*>(window.currentPage());
+             if (!container)
+                 return nullptr;
+             userClick(container->fbStandartDeduct);
+             auto* page = dynamic_cast<TfrFrameStandartDeduct*>(container->currentPage());
+             if (page) {
+                 EXPECT_TRUE(page->children->pnlPopOp->isVisible()) << "the guardian panel is measured too";
+             }
+             return page;
+         }},
+    };
+    for (const QSize size : {QSize(750, 550), QSize(1920, 1080)}) {
+        // A check on leaving a page never waits for the user; each page is still shown.
+        ScriptedCheckAnswers script;
+        start(size);
+        ASSERT_EQ(window->size(), size);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (size.width() == 750 ? " in the smallest window" : " in a wide window"));
+            QWidget* page = c.open(*window);
+            ASSERT_NE(page, nullptr);
+            QApplication::processEvents();
+            EXPECT_FALSE(pageScroller()->horizontalScrollBar()->isVisible()) << "the page scrolls sideways";
+            EXPECT_EQ(pageScroller()->horizontalScrollBar()->maximum(), 0);
+            expectWholeControls(page);
+        }
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
+// The section column lays its buttons out in the window's height: the last one is never below
+// the window's edge, even before the user scrolls.
+TEST_F(FormMainSmallWindowTest, TheLastSectionButtonIsWithinTheWindow)
+{
+    start(QSize(750, 550));
+    const QRect lastButton(window->fbKudaTratit->mapTo(window.get(), QPoint(0, 0)), window->fbKudaTratit->size());
+    EXPECT_TRUE(window->rect().contains(lastButton));
+    auto* sectionScroller = qobject_cast<QScrollArea*>(window->PnlSelectGroup->parentWidget()->parentWidget());
+    ASSERT_NE(sectionScroller, nullptr);
+    const QRect inColumn(window->fbKudaTratit->mapTo(sectionScroller->viewport(), QPoint(0, 0)),
+                         window->fbKudaTratit->size());
+    EXPECT_TRUE(sectionScroller->viewport()->rect().contains(inColumn)) << "the last section is out of sight";
+}
+
+} // namespace
