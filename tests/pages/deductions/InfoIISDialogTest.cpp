@@ -206,7 +206,8 @@ TEST(InfoIISDialog, TheCheckOfYesKeepsTheDialogOnTheFieldToFix)
     }
 }
 
-TEST(InfoIISDialog, AnEmptySumIsShownAsTheZeroItStandsFor)
+// An empty sum stands for 0 and stays empty: a reopened account shows it the same way.
+TEST(InfoIISDialog, AnEmptySumStaysEmpty)
 {
     ScriptedCheckAnswers checks;
     TfmInputInfoIIS dialog(nullptr);
@@ -215,7 +216,7 @@ TEST(InfoIISDialog, AnEmptySumIsShownAsTheZeroItStandsFor)
     typeText(dialog.meINN, QString::fromUtf8(ValidInn));
     typeText(dialog.meKPP, QString::fromUtf8(ValidKpp));
     dialog.bnOk->click();
-    EXPECT_EQ(dialog.meSum->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.meSum->text(), QString());
 }
 
 TEST(InfoIISDialog, EnterChecksLikeYesAndEscCancels)
