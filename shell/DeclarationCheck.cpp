@@ -699,7 +699,7 @@ void WholeCheck::checkResidence(bool oktmoRequired)
     rule(!oktmo.empty() && !isOktmoLength(length(std::string(oktmo))), CheckConditions, ConditionsTitle,
          QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), 10);
     rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
-         QStringLiteral("Не введен код ОКТМО(8 или 11 симв.) по месту жительства"), 10);
+         QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), 10);
 }
 
 void WholeCheck::checkExport(const kTSvodSum& svod)

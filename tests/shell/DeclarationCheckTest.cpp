@@ -364,19 +364,19 @@ const RuleCase ruleCases[] = {
      "Задание условий", "Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов", 1, 10},
     {"no OKTMO of residence with neither tax to pay nor a refund",
      [](mTDeclaration& d) { d.Person.Address.OKTMO.clear(); }, "Задание условий",
-     "Не введен код ОКТМО(8 или 11 симв.) по месту жительства", 1, 10},
+     "Не введен код ОКТМО (8 или 11 симв.) по месту жительства", 1, 10},
     {"no OKTMO of residence with tax to pay",
      [](mTDeclaration& d) {
          d.Person.Address.OKTMO.clear();
          source(d, 1).WithheldTax13 = roubles(12'000);
      },
-     "Задание условий", "Не введен код ОКТМО(8 или 11 симв.) по месту жительства", 1, 10},
+     "Задание условий", "Не введен код ОКТМО (8 или 11 симв.) по месту жительства", 1, 10},
     {"no OKTMO of residence with business income",
      [](mTDeclaration& d) {
          d.Person.Address.OKTMO.clear();
          addBusiness(d);
      },
-     "Задание условий", "Не введен код ОКТМО(8 или 11 симв.) по месту жительства", 1, 10},
+     "Задание условий", "Не введен код ОКТМО (8 или 11 симв.) по месту жительства", 1, 10},
 };
 
 TEST(DeclarationCheck, ACheckedDeclarationPassesWithoutADialog)
