@@ -16,28 +16,64 @@ namespace {
 constexpr int GlyphSize = 20;
 constexpr int ButtonSize = 28;
 
-// Hands Enter in the list to the row's opener; the list itself does nothing with it.
-class EnterOpensRow : public QObject {
+// The keys of a list: Insert, Delete and Enter click its add, delete and edit buttons; Enter
+// opens the row where the list has no edit button. One per list, whoever sets it up first.
+class ListKeys : public QObject {
 public:
-    EnterOpensRow(QTreeWidget* list, std::function<void()> open) : QObject(list), open_(std::move(open))
+    explicit ListKeys(QTreeWidget* list) : QObject(list) { list->installEventFilter(this); }
+
+    static ListKeys* of(QTreeWidget* list)
     {
-        list->installEventFilter(this);
+        const QObjectList all = list->children();
+        for (QObject* child : all) {
+            if (auto* keys = dynamic_cast<ListKeys*>(child))
+                return keys;
+        }
+        return new ListKeys(list);
     }
+
+    std::function<void()> open;
+    QPointer<TFlashButton> add;
+    QPointer<TFlashButton> remove;
+    QPointer<TFlashButton> edit;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl+Delete and the like are not the list's commands.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier))
             return QObject::eventFilter(watched, event);
-        open_();
-        return true;
+        switch (key->key()) {
+        case Qt::Key_Insert:
+            return clickIfPresent(add, key);
+        case Qt::Key_Delete:
+            return clickIfPresent(remove, key);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (edit)
+                return clickIfPresent(edit, key);
+            if (!open)
+                return QObject::eventFilter(watched, event);
+            open();
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
     }
 
 private:
-    std::function<void()> open_;
+    // Held down, a key would ask its question again and again.
+    static bool clickIfPresent(TFlashButton* button, const QKeyEvent* key)
+    {
+        if (!button)
+            return false;
+        if (button->isEnabled() && !button->isHidden() && !key->isAutoRepeat())
+            button->click();
+        return true;
+    }
 };
 
 // Follows the list's selection, rows and enabled state with the buttons of the selected row.
@@ -209,7 +245,22 @@ void selectRow(QTreeWidget* list, int row)
 void onItemOpened(QTreeWidget* list, std::function<void()> open)
 {
     QObject::connect(list, &QTreeWidget::itemDoubleClicked, list, [open] { open(); });
-    new EnterOpensRow(list, std::move(open));
+    ListKeys::of(list)->open = std::move(open);
+}
+
+void bindListCommands(QTreeWidget* list, const ListCommands& commands)
+{
+    ListKeys* keys = ListKeys::of(list);
+    keys->add = commands.add;
+    keys->remove = commands.remove;
+    keys->edit = commands.edit;
+    QWidget* previous = list;
+    for (TFlashButton* button : {commands.add, commands.remove, commands.edit, commands.copy}) {
+        if (!button)
+            continue;
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 TFlashButton* createItemButton(QWidget* parent, const QString& objectName, ItemAction action, const QString& hint)

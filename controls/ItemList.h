@@ -20,8 +20,22 @@ int selectedRow(const QTreeWidget* list);
 // Selects the row and makes it current; -1 selects none.
 void selectRow(QTreeWidget* list, int row);
 
-// `open` runs on a double click on a row and on Enter in the list.
+// `open` runs on a double click on a row, and on Enter in the list unless the list has an edit
+// button bound by bindListCommands.
 void onItemOpened(QTreeWidget* list, std::function<void()> open);
+
+// The command buttons beside a list; a list without one of them leaves it null.
+struct ListCommands {
+    TFlashButton* add = nullptr;
+    TFlashButton* remove = nullptr;
+    TFlashButton* edit = nullptr;
+    TFlashButton* copy = nullptr;
+};
+
+// Makes the list's buttons the Tab stops right after it (add, delete, edit, copy), and the keys
+// Insert, Delete and Enter in the list click add, delete and edit: what the keys do is exactly
+// what the buttons do, questions included, and nothing while the button is disabled or hidden.
+void bindListCommands(QTreeWidget* list, const ListCommands& commands);
 
 // Keeps the buttons that act on the selected row (delete, edit, copy) of a list made by
 // createItemList enabled only while the list is enabled, a row of it is selected and `allowed`,

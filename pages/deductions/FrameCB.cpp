@@ -200,6 +200,7 @@ void TfrCB::connectHandlers()
     connect(fbEditObj, &TFlashButton::clicked, this, &TfrCB::EditIISInfo);
     updateAccountButtons_ = enableWithSelectedRow(lvObjInfo, {fbDeleteObj, fbEditObj}, [this] { return !chbIsP3->isChecked(); });
     onItemOpened(lvObjInfo, [this] { EditIISInfo(); });
+    bindListCommands(lvObjInfo, {fbAddObj, fbDeleteObj, fbEditObj});
 }
 
 namespace {

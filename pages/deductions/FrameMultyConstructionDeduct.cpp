@@ -223,6 +223,7 @@ void TfrMultyConstructionDeduct::connectHandlers()
     // The list's enabling follows the deduction's box, and the row buttons follow the list.
     enableWithSelectedRow(lvObjInfo, {fbDeleteObj, fbEditObj});
     onItemOpened(lvObjInfo, [this] { EditObjInfo(); });
+    bindListCommands(lvObjInfo, {fbAddObj, fbDeleteObj, fbEditObj});
 }
 
 void TfrMultyConstructionDeduct::showDeduction()

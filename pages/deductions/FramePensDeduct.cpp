@@ -163,12 +163,14 @@ void TfrFramePensDeduct::connectHandlers()
     connect(fbDeleteSum, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbDeleteSumClick);
     connect(fbEditSum, &TFlashButton::clicked, this, &TfrFramePensDeduct::EditChildEduSum);
     onItemOpened(lvSumList, [this] { EditChildEduSum(); });
+    bindListCommands(lvSumList, {fbAddSum, fbDeleteSum, fbEditSum});
     connect(fbAddPens, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbAddPensClick);
     connect(fbDeletePens, &TFlashButton::clicked, this, &TfrFramePensDeduct::fbDeletePensClick);
     connect(fbEditPens, &TFlashButton::clicked, this, &TfrFramePensDeduct::EditPensInfo);
     enableWithSelectedRow(lvSumList, {fbDeleteSum, fbEditSum});
     enableWithSelectedRow(lvPensInfo, {fbDeletePens, fbEditPens});
     onItemOpened(lvPensInfo, [this] { EditPensInfo(); });
+    bindListCommands(lvPensInfo, {fbAddPens, fbDeletePens, fbEditPens});
 }
 
 void TfrFramePensDeduct::showDeduction()

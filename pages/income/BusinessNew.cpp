@@ -275,6 +275,7 @@ void TfrBusinessNew::connectHandlers()
 {
     connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this, &TfrBusinessNew::selectionChanged);
     onItemOpened(lvSourseIncomeInfo, [this] { EditActivity(); });
+    bindListCommands(lvSourseIncomeInfo, {fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome});
     connect(fbAddSourseIncome, &TFlashButton::clicked, this, &TfrBusinessNew::fbAddSourseIncomeClick);
     connect(fbDeleteSourseIncome, &TFlashButton::clicked, this, &TfrBusinessNew::fbDeleteSourseIncomeClick);
     connect(fbEditSourseIncome, &TFlashButton::clicked, this, &TfrBusinessNew::EditActivity);

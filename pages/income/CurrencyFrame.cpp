@@ -328,6 +328,7 @@ void TfrCurrency::connectHandlers()
 {
     connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this, &TfrCurrency::selectionChanged);
     onItemOpened(lvSourseIncomeInfo, [this] { EditSource(); });
+    bindListCommands(lvSourseIncomeInfo, {fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome, fbCopy});
     connect(fbAddSourseIncome, &TFlashButton::clicked, this, &TfrCurrency::fbAddSourseIncomeClick);
     connect(fbDeleteSourseIncome, &TFlashButton::clicked, this, &TfrCurrency::fbDeleteSourseIncomeClick);
     connect(fbEditSourseIncome, &TFlashButton::clicked, this, &TfrCurrency::EditSource);

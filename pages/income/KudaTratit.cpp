@@ -252,6 +252,7 @@ void TfrKudaTratit::connectHandlers()
     connect(fbAddSourseIncome, &TFlashButton::clicked, this, &TfrKudaTratit::fbAddSourseIncomeClick);
     connect(fbDeleteSourseIncome, &TFlashButton::clicked, this, &TfrKudaTratit::fbDeleteSourseIncomeClick);
     enableWithSelectedRow(lvSourseIncomeInfo, {fbDeleteSourseIncome});
+    bindListCommands(lvSourseIncomeInfo, {.add = fbAddSourseIncome, .remove = fbDeleteSourseIncome});
     connect(bnInspection, &QPushButton::clicked, this, &TfrKudaTratit::bnInspectionClick);
     connect(chbAllIn, &QCheckBox::toggled, this, [this] {
         declarationModified();

@@ -303,6 +303,7 @@ void TfrRateLines::connectHandlers()
     connect(fbEditIncome, &TFlashButton::clicked, this, &TfrRateLines::EditIncome);
     connect(fbCopy, &TFlashButton::clicked, this, &TfrRateLines::fbCopyClick);
     onItemOpened(lvIncome, [this] { EditIncome(); });
+    bindListCommands(lvIncome, {fbAddIncome, fbRemoveIncome, fbEditIncome, fbCopy});
     updateLineButtons_ = enableWithSelectedRow(lvIncome, {fbRemoveIncome, fbEditIncome, fbCopy},
                                                [this] { return editable_ && source(); });
 }

@@ -293,12 +293,14 @@ void TfrSourse::connectHandlers()
 
     connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this, &TfrSourse::sourceSelectionChanged);
     onItemOpened(lvSourseIncomeInfo, [this] { fbEditSourseIncomeClick(); });
+    bindListCommands(lvSourseIncomeInfo, {fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome});
     connect(fbAddSourseIncome, &TFlashButton::clicked, this, &TfrSourse::fbAddSourseIncomeClick);
     connect(fbDeleteSourseIncome, &TFlashButton::clicked, this, &TfrSourse::fbDeleteSourseIncomeClick);
     connect(fbEditSourseIncome, &TFlashButton::clicked, this, &TfrSourse::fbEditSourseIncomeClick);
 
     connect(lvDeduct, &QTreeWidget::itemSelectionChanged, this, &TfrSourse::deductSelectionChanged);
     onItemOpened(lvDeduct, [this] { fbEditSSCClick(); });
+    bindListCommands(lvDeduct, {fbAddSSC, fbRemoveSSC, fbEditSSC});
     connect(fbAddSSC, &TFlashButton::clicked, this, &TfrSourse::fbAddSSCClick);
     connect(fbRemoveSSC, &TFlashButton::clicked, this, &TfrSourse::fbRemoveSSCClick);
     connect(fbEditSSC, &TFlashButton::clicked, this, &TfrSourse::fbEditSSCClick);

@@ -12,6 +12,7 @@
 #include "pages/deductions/FrameCB.h"
 #include "pages/deductions/FrameMultyConstructionDeduct.h"
 #include "pages/deductions/FramePensDeduct.h"
+#include "tests/support/ListKeysCheck.h"
 #include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
@@ -168,5 +169,76 @@ TEST(ListDeletionTest, RowButtonsNeedASelectedRow)
         MessageAnswers yes(QMessageBox::Yes);
         userClick(shown.remove);
         EXPECT_EQ(enabled(), std::pair(false, false)) << "the list is empty";
+    }
+}
+
+// Delete in a deduction list is its delete button: the same question, the same answers.
+TEST(ListDeletionTest, DeleteKeyAsksAsTheButton)
+{
+    for (const Case& c : cases) {
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            SCOPED_TRACE(std::string(c.name) + (answer == QMessageBox::No ? ", Нет" : ", Да"));
+            UserEditCounter edits;
+            PageWindow window;
+            c.fill(*window.declaration);
+            const QByteArray saved = fileBytes(*window.declaration);
+            const ShownList shown = c.shown(window);
+            selectRow(shown.list, 0);
+
+            const KeyOutcome outcome = pressInList(shown.list, Qt::Key_Delete, shown.remove, answer);
+            EXPECT_EQ(outcome.questions, QStringList{QString::fromUtf8(c.question)});
+            shown.page->SaveData();
+            if (answer == QMessageBox::No) {
+                EXPECT_EQ(edits.userEdits, 0) << "\"Нет\" changes nothing";
+                EXPECT_EQ(outcome.rows, 1);
+                EXPECT_EQ(fileBytes(*window.declaration), saved);
+            } else {
+                EXPECT_GT(edits.userEdits, 0);
+                EXPECT_EQ(outcome.rows, 0);
+                EXPECT_FALSE(c.holdsData(*window.declaration));
+            }
+        }
+    }
+}
+
+// Every deduction list: its buttons follow it in Tab order, Insert adds, Enter edits, Delete deletes.
+TEST(ListKeysTest, EveryDeductionListAnswersItsKeys)
+{
+    struct ListCase {
+        const char* name;
+        std::function<void(mTDeclaration&)> fill;
+        std::function<ListWithButtons(PageWindow&)> shown;
+    };
+    const ListCase lists[] = {
+        {"child education sums",
+         [](mTDeclaration& d) {
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.AddChildEduSum(roubles(50000));
+         },
+         [](PageWindow& w) {
+             auto* p = w.show<TfrFramePensDeduct>();
+             return ListWithButtons{p->lvSumList, {p->fbAddSum, p->fbDeleteSum, p->fbEditSum}};
+         }},
+        {"pension contracts", addContract,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrFramePensDeduct>();
+             return ListWithButtons{p->lvPensInfo, {p->fbAddPens, p->fbDeletePens, p->fbEditPens}};
+         }},
+        {"investment accounts", addAccount,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrCB>();
+             return ListWithButtons{p->lvObjInfo, {p->fbAddObj, p->fbDeleteObj, p->fbEditObj}};
+         }},
+        {"property objects", addObject,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrMultyConstructionDeduct>();
+             return ListWithButtons{p->lvObjInfo, {p->fbAddObj, p->fbDeleteObj, p->fbEditObj}};
+         }},
+    };
+    for (const ListCase& c : lists) {
+        SCOPED_TRACE(c.name);
+        PageWindow window;
+        c.fill(*window.declaration);
+        checkListKeys(window, c.shown(window));
     }
 }

@@ -14,6 +14,7 @@
 #include "pages/income/KudaTratit.h"
 #include "pages/income/RateLines.h"
 #include "pages/income/Sourse.h"
+#include "tests/support/ListKeysCheck.h"
 #include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
@@ -263,5 +264,92 @@ TEST(ListDeletionTest, RowButtonsNeedASelectedRow)
         userClick(buttons.front());
         EXPECT_EQ(list->topLevelItemCount(), 0);
         EXPECT_EQ(enabled(), std::vector<bool>(buttons.size(), false)) << "the list is empty";
+    }
+}
+
+// The keyboard of every income list: Delete in the list is its delete button, the same question
+// and the same answers.
+TEST(ListDeletionTest, DeleteKeyAsksAsTheButton)
+{
+    for (const Case& c : cases) {
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            SCOPED_TRACE(std::string(c.name) + (answer == QMessageBox::No ? ", Нет" : ", Да"));
+            TestProgramContext context;
+            UserEditCounter edits;
+            PageWindow window;
+            c.fill(*window.declaration);
+            const QByteArray saved = fileBytes(*window.declaration);
+            const DeleteCommand command = c.command(window);
+            QTreeWidget* list = listBeside(command.button);
+            ASSERT_NE(list, nullptr);
+            ASSERT_GE(selectedRow(list), 0);
+
+            const KeyOutcome outcome = pressInList(list, Qt::Key_Delete, command.button, answer);
+            EXPECT_EQ(outcome.questions, QStringList{QString::fromUtf8(c.question)});
+            command.page->SaveData();
+            if (answer == QMessageBox::No) {
+                EXPECT_EQ(edits.userEdits, 0) << "\"Нет\" changes nothing";
+                EXPECT_TRUE(c.holdsData(*window.declaration));
+                EXPECT_EQ(fileBytes(*window.declaration), saved);
+            } else {
+                EXPECT_GT(edits.userEdits, 0);
+                EXPECT_FALSE(c.holdsData(*window.declaration));
+            }
+        }
+    }
+}
+
+// Every income list: its buttons follow it in Tab order, Insert adds, Enter edits, Delete deletes.
+TEST(ListKeysTest, EveryIncomeListAnswersItsKeys)
+{
+    struct ListCase {
+        const char* name;
+        std::function<void(mTDeclaration&)> fill;
+        std::function<ListWithButtons(PageWindow&)> shown;
+    };
+    const ListCase lists[] = {
+        {"payment sources", addEmployer,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrSourse>();
+             return ListWithButtons{p->lvSourseIncomeInfo,
+                                    {p->fbAddSourseIncome, p->fbDeleteSourseIncome, p->fbEditSourseIncome}};
+         }},
+        {"employer's deductions", addEmployer,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrSourse>();
+             selectRow(p->lvSourseIncomeInfo, 0);
+             return ListWithButtons{p->lvDeduct, {p->fbAddSSC, p->fbRemoveSSC, p->fbEditSSC}};
+         }},
+        {"income lines", addEmployer,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrSourse>();
+             selectRow(p->lvSourseIncomeInfo, 0);
+             TfrRateLines* f = p->rateFrame();
+             return ListWithButtons{f->lvIncome, {f->fbAddIncome, f->fbRemoveIncome, f->fbEditIncome, f->fbCopy}};
+         }},
+        {"foreign incomes", addDividends,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrCurrency>();
+             return ListWithButtons{p->lvSourseIncomeInfo,
+                                    {p->fbAddSourseIncome, p->fbDeleteSourseIncome, p->fbEditSourseIncome, p->fbCopy}};
+         }},
+        {"activities", addEntrepreneur,
+         [](PageWindow& w) {
+             auto* p = w.show<TfrBusinessNew>();
+             return ListWithButtons{p->lvSourseIncomeInfo,
+                                    {p->fbAddSourseIncome, p->fbDeleteSourseIncome, p->fbEditSourseIncome}};
+         }},
+        {"refund applications", [](mTDeclaration& d) { addRefund(d).RefundSum = roubles(1500); },
+         [](PageWindow& w) {
+             auto* p = w.show<TfrKudaTratit>();
+             return ListWithButtons{p->lvSourseIncomeInfo, {.add = p->fbAddSourseIncome, .remove = p->fbDeleteSourseIncome}};
+         }},
+    };
+    for (const ListCase& c : lists) {
+        SCOPED_TRACE(c.name);
+        TestProgramContext context;
+        PageWindow window;
+        c.fill(*window.declaration);
+        checkListKeys(window, c.shown(window));
     }
 }
