@@ -14,6 +14,7 @@
 #include "controls/HelpTopics.h"
 #include "controls/PageWidgets.h"
 #include "controls/SideBySideLayout.h"
+#include "controls/VisualTabOrder.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
 #include "controls/DeletionQuestion.h"
@@ -149,6 +150,9 @@ void TfrFrameStandartDeduct::createControls()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(gbStandartDeduct);
+    // The count boxes and the month boxes are made row of children by row of children, but shown
+    // month by month: Tab goes as they stand, whatever the width puts side by side.
+    keepTabInVisualOrder(gbStandartDeduct);
 
     connect(chbGrantingStanDeduct, &QCheckBox::toggled, this, &TfrFrameStandartDeduct::chbGrantingStanDeductClick);
     // The other choices reach the model when the page is saved.

@@ -23,6 +23,7 @@
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
 #include "controls/ProgramContext.h"
+#include "controls/VisualTabOrder.h"
 #include "export/FieldLimits.h"
 #include "pages/income/ApplicationRules.h"
 #include "pages/income/FieldRowsLayout.h"
@@ -244,6 +245,10 @@ void TfrKudaTratit::layOutControls()
     page->addLayout(list, 1);
     page->addWidget(gbBank);
     page->addWidget(gbNalog);
+    // The account's number stands beside its bank's code in a wide window and under it in a
+    // narrow one, always before its kind: Tab goes as the fields stand, not as they were made.
+    keepTabInVisualOrder(gbBank);
+    keepTabInVisualOrder(gbNalog);
 }
 
 void TfrKudaTratit::connectHandlers()

@@ -20,6 +20,7 @@
 #include "tests/support/MessageAnswers.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/support/TabOrderCheck.h"
 
 namespace {
 
@@ -526,4 +527,40 @@ TEST_F(FrameStandartDeductTest, ChildrenGridAfterAReloadShowsTheCountsOfEachMont
     EXPECT_EQ(page->children->allChildren.countBox->text(), QStringLiteral("2"));
     EXPECT_FALSE(page->children->allChildren.monthBoxes[0]->isEnabled());
     EXPECT_EQ(edits.userEdits, 0);
+}
+
+// Tab walks the count boxes and the month boxes as they stand, row by row on the screen, in the
+// smallest window and a wide one, with the counts kept for the year and given month by month.
+TEST(FrameStandartDeductTabTest, TabFollowsTheBoxesAsTheyStand)
+{
+    struct Case {
+        const char* name;
+        int width;
+        bool constantCounts;
+    };
+    const Case cases[] = {
+        {"monthly counts, narrow", 520, false},
+        {"monthly counts, wide", 1400, false},
+        {"counts for the year, narrow", 520, true},
+        {"counts for the year, wide", 1400, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PageWindow host;
+        host.declaration->SetIncomeKinds(host.declaration->IncomeKinds() | IncomeKindBusiness);
+        host.window.resize(c.width, 900);
+        auto* page = host.show<TfrFrameStandartDeduct>();
+        host.window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+        page->chbGrantingStanDeduct->click();
+        if (c.constantCounts)
+            page->children->allChildren.constBox->click();
+        QTest::qWait(20);
+        const QStringList onScreen = screenOrder(page->gbStandartDeduct);
+        ASSERT_GE(onScreen.size(), 36);
+        EXPECT_EQ(tabWalkWithin(page->gbStandartDeduct, page->gbStandartDeduct->findChild<QWidget*>(onScreen.front()))
+                      .join(u' ')
+                      .toStdString(),
+                  onScreen.join(u' ').toStdString());
+    }
 }

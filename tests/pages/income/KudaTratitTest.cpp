@@ -23,6 +23,7 @@
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/support/TabOrderCheck.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/TestProgramContext.h"
 #include "tests/support/UserTyping.h"
@@ -605,3 +606,40 @@ TEST_F(KudaTratitTest, TheTaxOfficeIsChosenFromTheDirectoryOrTyped)
 }
 
 } // namespace
+
+// Tab walks the fields of an application as they stand, in the smallest window and a wide one:
+// the account's number comes right after the bank's code, whether beside or under it.
+TEST_F(KudaTratitTest, TabFollowsTheFieldsAsTheyStand)
+{
+    struct Case {
+        const char* name;
+        int width;
+        bool refund;
+    };
+    const Case cases[] = {
+        {"refund, narrow", 520, true},
+        {"refund, wide", 1200, true},
+        {"offset, narrow", 520, false},
+        {"offset, wide", 1200, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PageWindow shown;
+        (c.refund ? addRefund : addOffset)(*shown.declaration);
+        shown.window.resize(c.width, 700);
+        auto* tested = shown.show<TfrKudaTratit>();
+        shown.window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
+        selectRow(tested->lvSourseIncomeInfo, 0);
+        QTest::qWait(20);
+        QGroupBox* group = c.refund ? tested->gbBank : tested->gbNalog;
+        const QStringList onScreen = screenOrder(group);
+        ASSERT_GE(onScreen.size(), c.refund ? 5 : 6);
+        EXPECT_EQ(tabWalkWithin(group, group->findChild<QWidget*>(onScreen.front())).join(u' ').toStdString(),
+                  onScreen.join(u' ').toStdString());
+        if (c.refund) {
+            EXPECT_EQ(onScreen.indexOf(QStringLiteral("meNumSch")), onScreen.indexOf(QStringLiteral("meBIK")) + 1)
+                << onScreen.join(u' ').toStdString();
+        }
+    }
+}
