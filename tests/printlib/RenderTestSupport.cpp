@@ -38,6 +38,23 @@ PixelRect pixelsOf(const PageBitmap& page, double x, double y, double width, dou
             std::clamp(pixelOf(y + height, page.yDpi), 0, page.height)};
 }
 
+// Decodes the PDF417 symbols inside rect of the page, read as black on white.
+ZXing::Results pdf417SymbolsIn(const PageBitmap& page, const PixelRect& rect)
+{
+    const int columns = rect.right - rect.left;
+    const int rows = rect.bottom - rect.top;
+    std::vector<uint8_t> luminance(static_cast<std::size_t>(columns) * rows, 0xFF);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            if (page.isBlack(rect.left + column, rect.top + row))
+                luminance[static_cast<std::size_t>(row) * columns + column] = 0;
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::PDF417);
+    hints.setTryHarder(true);
+    hints.setTryRotate(true);
+    return ZXing::ReadBarcodes(ZXing::ImageView(luminance.data(), columns, rows, ZXing::ImageFormat::Lum), hints);
+}
+
 } // namespace
 
 std::string blankForm(const ScratchFolder& folder, int pages, int width, int height, double dpi)
@@ -151,20 +168,8 @@ std::vector<double> inkRows(const PageBitmap& page, double x, double top, double
 
 std::vector<std::string> readPdf417(const PageBitmap& page, double x, double y, double width, double height)
 {
-    const PixelRect rect = pixelsOf(page, x, y, width, height);
-    const int columns = rect.right - rect.left;
-    const int rows = rect.bottom - rect.top;
-    std::vector<uint8_t> luminance(static_cast<std::size_t>(columns) * rows, 0xFF);
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column)
-            if (page.isBlack(rect.left + column, rect.top + row))
-                luminance[static_cast<std::size_t>(row) * columns + column] = 0;
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::PDF417);
-    hints.setTryHarder(true);
     std::vector<std::string> symbols;
-    for (const ZXing::Result& result :
-         ZXing::ReadBarcodes(ZXing::ImageView(luminance.data(), columns, rows, ZXing::ImageFormat::Lum), hints)) {
+    for (const ZXing::Result& result : pdf417SymbolsIn(page, pixelsOf(page, x, y, width, height))) {
         const ZXing::ByteArray& bytes = result.bytes();
         symbols.emplace_back(bytes.begin(), bytes.end());
     }
@@ -174,20 +179,8 @@ std::vector<std::string> readPdf417(const PageBitmap& page, double x, double y, 
 std::vector<FoundSymbol> findPdf417(const PageBitmap& page, double x, double y, double width, double height)
 {
     const PixelRect rect = pixelsOf(page, x, y, width, height);
-    const int columns = rect.right - rect.left;
-    const int rows = rect.bottom - rect.top;
-    std::vector<uint8_t> luminance(static_cast<std::size_t>(columns) * rows, 0xFF);
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column)
-            if (page.isBlack(rect.left + column, rect.top + row))
-                luminance[static_cast<std::size_t>(row) * columns + column] = 0;
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::PDF417);
-    hints.setTryHarder(true);
-    hints.setTryRotate(true);
     std::vector<FoundSymbol> symbols;
-    for (const ZXing::Result& result :
-         ZXing::ReadBarcodes(ZXing::ImageView(luminance.data(), columns, rows, ZXing::ImageFormat::Lum), hints)) {
+    for (const ZXing::Result& result : pdf417SymbolsIn(page, rect)) {
         const ZXing::ByteArray& bytes = result.bytes();
         FoundSymbol symbol{std::string(bytes.begin(), bytes.end()), 1e9, 1e9, -1e9, -1e9};
         for (const ZXing::PointI& corner : result.position()) {

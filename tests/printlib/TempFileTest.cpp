@@ -50,6 +50,36 @@ void age(const std::string& path, int seconds)
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
+// Forks a process that writes content for target, without committing it, and then waits to be
+// killed; returns once the content is written, with the process id, or -1 if it could not start.
+pid_t startStalledWriter(const std::string& target, const std::string& content, bool withoutUnnamedFiles)
+{
+    int ready[2] = {-1, -1};
+    if (::pipe(ready) != 0) {
+        ADD_FAILURE() << "pipe";
+        return -1;
+    }
+    const pid_t child = ::fork();
+    EXPECT_GE(child, 0);
+    if (child == 0) {
+        if (withoutUnnamedFiles)
+            setUnnamedOutputs(false);
+        TempFile file(target);
+        file.write(content.data(), content.size());
+        const char done = 1;
+        (void)!::write(ready[1], &done, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(ready[1]);
+    if (child > 0) {
+        char done = 0;
+        EXPECT_EQ(::read(ready[0], &done, 1), 1);
+    }
+    ::close(ready[0]);
+    return child;
+}
+
 TEST(TempFileTest, CommitPutsTheContentInPlaceOfTheTarget)
 {
     ScratchFolder folder;
@@ -300,23 +330,8 @@ TEST(TempFileTest, AWriterKilledHalfwayLeavesNothing)
     ScratchFolder folder;
     const std::string target = folder.file("out.pdf");
     writeFile(target, "old");
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
+    const pid_t child = startStalledWriter(target, std::string(1 << 20, 'x'), false);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        TempFile file(target);
-        const std::string block(1 << 20, 'x');
-        file.write(block.data(), block.size());
-        const char done = 1;
-        (void)!::write(ready[1], &done, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char done = 0;
-    EXPECT_EQ(::read(ready[0], &done, 1), 1);
-    ::close(ready[0]);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"}) << "nothing named while written";
     ::kill(child, SIGKILL);
     int status = 0;
@@ -333,23 +348,8 @@ TEST(TempFileTest, WithoutUnnamedFilesAKilledWritersHiddenFileIsRemovedLater)
     ScratchFolder folder;
     const std::string target = folder.file("out.pdf");
     writeFile(target, "old");
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
+    const pid_t child = startStalledWriter(target, "partial", true);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        setUnnamedOutputs(false);
-        TempFile file(target);
-        file.write("partial", 7);
-        const char done = 1;
-        (void)!::write(ready[1], &done, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char done = 0;
-    EXPECT_EQ(::read(ready[0], &done, 1), 1);
-    ::close(ready[0]);
     std::vector<std::string> names = folder.fileNames();
     ASSERT_EQ(names.size(), 2u);
     const std::string hidden = folder.file(names[0]);
