@@ -14,8 +14,8 @@ namespace {
 std::string activityCode(const xmlNode* activity, const std::string& kind)
 {
     if (kind.size() != 1 || kind[0] < '1' || kind[0] > '9')
-        throw ExportError("Ошибка в выгрузке. Вид деятельности «" + kind + "» в поле "
-                          + XmlFieldName(activity, "ВидДеят") + " должен быть цифрой от 1 до 9.");
+        throw FieldRefusal(activity, "ВидДеят",
+                           "Вид деятельности «" + kind + "» в {field} должен быть цифрой от 1 до 9.");
     return "0" + kind;
 }
 

@@ -95,8 +95,9 @@ std::string taxpayerSign(const xmlNode* object, const mTConstructionDeductObj& s
         {"01", "11"}, {"02", "12"}, {"03", "04"}, {"13", "14"}, {"23", "24"},
     };
     if (source.OwnerSign < 1 || source.OwnerSign > 5)
-        throw ExportError("Ошибка в выгрузке. Признак налогоплательщика " + std::to_string(source.OwnerSign)
-                          + " в поле " + XmlFieldName(object, "ПризнакНП") + " должен быть от 1 до 5.");
+        throw FieldRefusal(object, "ПризнакНП",
+                           "Признак налогоплательщика " + std::to_string(source.OwnerSign)
+                               + " в {field} должен быть от 1 до 5.");
     return signs[source.OwnerSign - 1][source.Pensioner != 0 ? 1 : 0];
 }
 

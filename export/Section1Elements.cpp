@@ -61,9 +61,9 @@ void addOffset(xmlNode* applications, const bmTRecord1_ZachNalog& offset)
     for (const bmTRecord1_PlNalog& payment : offset.Payments) {
         xmlNode* line = AddXmlElement(element, "СвНОПрПост");
         if (payment.ПрЗач != "1" && payment.ПрЗач != "2")
-            throw ExportError("Ошибка в выгрузке. В заявлении о зачете не выбрано, в счет чего зачесть налог: "
-                              "погашения недоимки или предстоящих платежей (поле "
-                              + XmlFieldName(line, "ПрЗач") + ").");
+            throw FieldRefusal(line, "ПрЗач",
+                               "В заявлении о зачете не выбрано, в счет чего зачесть налог: погашения недоимки "
+                               "или предстоящих платежей ({field}).");
         SetXmlAttribute(line, "ПрЗач", payment.ПрЗач);
         SetMoneyAttribute(line, "Сумма", payment.Сумма);
         SetXmlAttribute(line, "КБК", payment.КБК);
