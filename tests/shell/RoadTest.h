@@ -15,8 +15,10 @@
 #include "model/DayDate.h"
 #include "pages/income/InitialData.h"
 #include "pages/income/PersonNaim.h"
+#include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/ExportingWindowTest.h"
+#include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SourceTreeFiles.h"
 #include "tests/support/UserTyping.h"
@@ -67,6 +69,19 @@ protected:
         window->ExportDoc->trigger();
         const QStringList files = QDir(exportFolder.path()).entryList(QDir::Files);
         return files.size() == 1 ? exportFolder.filePath(files[0]) : QString();
+    }
+
+    // Export that raises no check and writes a file the exchange schema accepts; the file, or an
+    // empty name.
+    QString exportWithoutChecks()
+    {
+        ScriptedCheckAnswers checks;
+        const QString file = exportFile();
+        for (const auto& check : checks.shown)
+            ADD_FAILURE() << check.caption.toStdString() << ": " << check.message.toStdString();
+        if (!file.isEmpty())
+            EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
+        return file;
     }
 };
 
