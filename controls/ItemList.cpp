@@ -36,6 +36,7 @@ public:
     QPointer<TFlashButton> add;
     QPointer<TFlashButton> remove;
     QPointer<TFlashButton> edit;
+    QPointer<TFlashButton> copy;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -254,6 +255,7 @@ void bindListCommands(QTreeWidget* list, const ListCommands& commands)
     keys->add = commands.add;
     keys->remove = commands.remove;
     keys->edit = commands.edit;
+    keys->copy = commands.copy;
     QWidget* previous = list;
     for (TFlashButton* button : {commands.add, commands.remove, commands.edit, commands.copy}) {
         if (!button)
@@ -261,6 +263,20 @@ void bindListCommands(QTreeWidget* list, const ListCommands& commands)
         QWidget::setTabOrder(previous, button);
         previous = button;
     }
+}
+
+QList<QWidget*> listCommandButtons(QTreeWidget* list)
+{
+    QList<QWidget*> buttons;
+    for (QObject* child : list->children()) {
+        if (auto* keys = dynamic_cast<ListKeys*>(child)) {
+            for (TFlashButton* button : {keys->add.data(), keys->remove.data(), keys->edit.data(), keys->copy.data()}) {
+                if (button)
+                    buttons << button;
+            }
+        }
+    }
+    return buttons;
 }
 
 TFlashButton* createItemButton(QWidget* parent, const QString& objectName, ItemAction action, const QString& hint)

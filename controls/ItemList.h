@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include <QList>
 #include <QString>
 
 class QTreeWidget;
@@ -36,6 +37,9 @@ struct ListCommands {
 // Insert, Delete and Enter in the list click add, delete and edit: what the keys do is exactly
 // what the buttons do, questions included, and nothing while the button is disabled or hidden.
 void bindListCommands(QTreeWidget* list, const ListCommands& commands);
+
+// The buttons bindListCommands made the list's Tab stops, in their Tab order.
+QList<QWidget*> listCommandButtons(QTreeWidget* list);
 
 // Keeps the buttons that act on the selected row (delete, edit, copy) of a list made by
 // createItemList enabled only while the list is enabled, a row of it is selected and `allowed`,

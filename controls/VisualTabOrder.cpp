@@ -1,9 +1,12 @@
 #include "controls/VisualTabOrder.h"
 
+#include "controls/ItemList.h"
+
 #include <algorithm>
 
 #include <QEvent>
 #include <QPointer>
+#include <QTreeWidget>
 #include <QWidget>
 
 namespace {
@@ -88,6 +91,21 @@ QList<QWidget*> visualFocusOrder(QWidget* area)
         for (auto it = rowStart; it != rowEnd; ++it)
             order << it->widget;
         rowStart = rowEnd;
+    }
+    // A list's command buttons follow the list wherever they stand.
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        auto* list = qobject_cast<QTreeWidget*>(order[i]);
+        if (!list)
+            continue;
+        for (QWidget* button : listCommandButtons(list)) {
+            const qsizetype at = order.indexOf(button);
+            if (at < 0)
+                continue;
+            order.removeAt(at);
+            if (at < i)
+                --i;
+            order.insert(++i, button);
+        }
     }
     return order;
 }

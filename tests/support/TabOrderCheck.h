@@ -6,7 +6,12 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "controls/ItemList.h"
 
 // Tab order against what the user sees: the controls Tab stops at, in the order they stand on
 // the screen, and in the order Tab really walks them.
@@ -19,7 +24,7 @@ inline QString controlName(const QWidget* widget)
 
 // The controls inside `area` Tab stops at (enabled, shown, taking Tab), top to bottom and left
 // to right within a line; controls stand on one line when their heights overlap by half the
-// smaller one or more.
+// smaller one or more. A list's command buttons come right after the list wherever they stand.
 inline QStringList screenOrder(QWidget* area)
 {
     struct Placed {
@@ -47,11 +52,28 @@ inline QStringList screenOrder(QWidget* area)
         }
         lines.push_back({p});
     }
-    QStringList names;
+    QList<QWidget*> order;
     for (std::vector<Placed>& line : lines) {
         std::sort(line.begin(), line.end(), [](const Placed& a, const Placed& b) { return a.rect.left() < b.rect.left(); });
         for (const Placed& p : line)
-            names << controlName(p.widget);
+            order << p.widget;
+    }
+    QList<QWidget*> afterTheirList;
+    for (QWidget* widget : order) {
+        if (auto* list = qobject_cast<QTreeWidget*>(widget))
+            afterTheirList << listCommandButtons(list);
+    }
+    QStringList names;
+    for (QWidget* widget : order) {
+        if (afterTheirList.contains(widget))
+            continue;
+        names << controlName(widget);
+        if (auto* list = qobject_cast<QTreeWidget*>(widget)) {
+            for (QWidget* button : listCommandButtons(list)) {
+                if (order.contains(button))
+                    names << controlName(button);
+            }
+        }
     }
     return names;
 }
@@ -71,4 +93,20 @@ inline QStringList tabWalkWithin(QWidget* area, QWidget* first)
             break;
     }
     return names;
+}
+
+// Tab from the first control on the screen walks every control of `area` in screen order.
+inline void expectTabFollowsTheScreen(QWidget* area)
+{
+    const QStringList onScreen = screenOrder(area);
+    ASSERT_FALSE(onScreen.isEmpty()) << "nothing to Tab to";
+    QWidget* first = nullptr;
+    for (QWidget* widget : area->findChildren<QWidget*>()) {
+        if (controlName(widget) == onScreen.front() && widget->isVisible()) {
+            first = widget;
+            break;
+        }
+    }
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(tabWalkWithin(area, first).join(u' ').toStdString(), onScreen.join(u' ').toStdString());
 }
