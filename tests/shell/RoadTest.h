@@ -79,8 +79,9 @@ protected:
         const QString file = exportFile();
         for (const auto& check : checks.shown)
             ADD_FAILURE() << check.caption.toStdString() << ": " << check.message.toStdString();
-        if (!file.isEmpty())
+        if (!file.isEmpty()) {
             EXPECT_EQ(exchangeSchemaErrors(file.toStdString()), "");
+        }
         return file;
     }
 };
