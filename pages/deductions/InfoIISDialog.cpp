@@ -41,10 +41,6 @@ TDtpPanel* createDateField(QWidget* parent, const char* name)
 TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
     : TItemDialog(owner, QStringLiteral("TfmInputInfoIIS"),
                   QStringLiteral("Сведения об индивидуальных инвестиционных счетах"), ClientSize),
-      lbDataOpen(createLabel(this, "lbDataOpen", QStringLiteral("Дата открытия ИИС"))),
-      dtpDataOpen(createDateField(this, "dtpDataOpen")),
-      lbDataDog(createLabel(this, "lbDataDog", QStringLiteral("Дата договора"))),
-      dtpDataDog(createDateField(this, "dtpDataDog")),
       lbSourseName(createLabel(this, "lbSourseName", QStringLiteral("Наименование участника рынка ценных бумаг"))),
       meSourseName(createEdit(this, "meSourseName", edtNone, 1000)),
       lbINN(createLabel(this, "lbINN", QStringLiteral("ИНН"))),
@@ -53,8 +49,12 @@ TfmInputInfoIIS::TfmInputInfoIIS(QWidget* owner)
       meKPP(createEdit(this, "meKPP", edtDigital, 9)),
       lbNumDog(createLabel(this, "lbNumDog", QStringLiteral("Номер договора"))),
       meNomDog(createEdit(this, "meNomDog", edtNone, 20)),
+      lbDataDog(createLabel(this, "lbDataDog", QStringLiteral("Дата договора"))),
+      dtpDataDog(createDateField(this, "dtpDataDog")),
       lbSum(createLabel(this, "lbSum", QStringLiteral("Внесенные средства"))),
       meSum(createMoneyEdit(this, "meSum", ShortEditWidth)),
+      lbDataOpen(createLabel(this, "lbDataOpen", QStringLiteral("Дата открытия ИИС"))),
+      dtpDataOpen(createDateField(this, "dtpDataOpen")),
       cbPriznakUpr(
           createCheckBox(this, "cbPriznakUpr", QStringLiteral("Признак предоставления вычета в упрощенном порядке")))
 {

@@ -37,10 +37,7 @@ public:
 
     void FocusError(std::uint16_t code) override;
 
-    QLabel* lbDataOpen;
-    TDtpPanel* dtpDataOpen;
-    QLabel* lbDataDog;
-    TDtpPanel* dtpDataDog;
+    // Made in the order they stand, which is the order Tab takes.
     QLabel* lbSourseName;
     TMaskedEdit* meSourseName;
     QLabel* lbINN;
@@ -49,8 +46,12 @@ public:
     TMaskedEdit* meKPP;
     QLabel* lbNumDog;
     TMaskedEdit* meNomDog;
+    QLabel* lbDataDog;
+    TDtpPanel* dtpDataDog;
     QLabel* lbSum;
     TMaskedEdit* meSum;
+    QLabel* lbDataOpen;
+    TDtpPanel* dtpDataOpen;
     QCheckBox* cbPriznakUpr;
 
 protected:

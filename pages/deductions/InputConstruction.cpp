@@ -20,6 +20,7 @@
 #include "controls/DtpPanel.h"
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
+#include "controls/VisualTabOrder.h"
 #include "model/ConstructionDeduct.h"
 #include "model/DayDate.h"
 
@@ -203,6 +204,9 @@ TfmInputConstruction::TfmInputConstruction(QWidget* owner)
         field->setEnabled(false);
 
     layOut();
+    // The dates stand in a column beside the share and the sums, row against row as their
+    // captions' heights allow: Tab goes as they stand.
+    keepTabInVisualOrder(this);
     connectHandlers();
     UpdateShareByDates();
     cbObjectNaim->setFocus();

@@ -78,6 +78,15 @@ TMonthChoiceDialog::TMonthChoiceDialog(QWidget* owner, const QStringList& items,
     layout->addLayout(months);
     layout->addStretch();
     layout->addLayout(buttons);
+
+    // Tab goes row by row, January to July, February to August, and then to the buttons, which
+    // were made first.
+    QList<QWidget*> tabOrder;
+    for (int row = 0; row < MonthsPerColumn; ++row)
+        tabOrder << monthChoices[row] << monthChoices[row + MonthsPerColumn];
+    tabOrder << bnOk << bnCancel;
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 int TMonthChoiceDialog::choice(int month) const
