@@ -22,23 +22,16 @@ constexpr int EntryRole = Qt::UserRole;
 } // namespace
 
 TFormOKVED::TFormOKVED(QWidget* owner, const ReferenceElement& root)
-    : QDialog(owner),
-      edOKV(new QLineEdit(this)),
-      bnYes(createDialogButton(this, "bnYes", QStringLiteral("Да"))),
-      bnCansel(createDialogButton(this, "bnCansel", QStringLiteral("Нет"))),
-      root_(root)
+    : QDialog(owner), root_(root)
 {
     setObjectName(QStringLiteral("TFormOKVED"));
     setWindowTitle(QStringLiteral("Код по ОКВЭД"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    edOKV->setObjectName(QStringLiteral("edOKV"));
-    edOKV->setEnabled(false);
-    edOKV->setFixedWidth(ListWidth);
-    bnYes->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     const int margin = (ClientWidth - ListWidth) / 2;
     layout->setContentsMargins(margin, 12, margin, 12);
+    // Made top to bottom, as Tab walks them: the dialog opens on the sections' list.
     for (int level = 1; level <= LevelCount; ++level) {
         auto* list = new QComboBox(this);
         list->setObjectName(QStringLiteral("ComboBox%1").arg(level));
@@ -51,7 +44,14 @@ TFormOKVED::TFormOKVED(QWidget* owner, const ReferenceElement& root)
         layout->addWidget(list);
         connect(list, &QComboBox::activated, this, [this, level](int index) { levelChosen(level, index); });
     }
+    edOKV = new QLineEdit(this);
+    edOKV->setObjectName(QStringLiteral("edOKV"));
+    edOKV->setEnabled(false);
+    edOKV->setFixedWidth(ListWidth);
     layout->addWidget(edOKV);
+    bnYes = createDialogButton(this, "bnYes", QStringLiteral("Да"));
+    bnCansel = createDialogButton(this, "bnCansel", QStringLiteral("Нет"));
+    bnYes->setDefault(true);
     layout->addLayout(dialogButtonRow({bnYes, bnCansel}));
 
     connect(bnYes, &QPushButton::clicked, this, [this] { done(Chosen); });

@@ -29,9 +29,9 @@ public:
 
     // ComboBox1 ... ComboBox6: level 1 (the top sections) to level 6.
     std::array<QComboBox*, LevelCount> levelLists;
-    QLineEdit* edOKV;
-    QPushButton* bnYes;
-    QPushButton* bnCansel;
+    QLineEdit* edOKV = nullptr;
+    QPushButton* bnYes = nullptr;
+    QPushButton* bnCansel = nullptr;
 
 private:
     // `level` counts from 1.

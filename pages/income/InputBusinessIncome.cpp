@@ -102,6 +102,9 @@ void TfmInputBusinessIncome::setKind(const QString& kind)
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         if (kind == QString::number(i + 1)) {
             buttons[i]->setChecked(true);
+            // A radio button that takes the focus becomes its group's Tab stop: the dialog opens
+            // on the kind set, so that Tab comes back to it and Space there changes nothing.
+            buttons[i]->setFocus();
             kindClicked(buttons[i]);
         }
     }

@@ -20,8 +20,8 @@ class TfmInputBusinessIncome : public TConfirmDialog {
 public:
     explicit TfmInputBusinessIncome(QWidget* owner);
 
-    // "1".."9" after the checked kind, empty when none is checked. Setting any other text
-    // leaves the choice as it was.
+    // "1".."9" after the checked kind, empty when none is checked. The dialog opens on the kind
+    // set; setting any other text leaves the choice as it was.
     QString kind() const;
     void setKind(const QString& kind);
 
