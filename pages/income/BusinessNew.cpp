@@ -24,6 +24,7 @@
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
 #include "controls/SideBySideLayout.h"
+#include "controls/VisualTabOrder.h"
 #include "export/FieldLimits.h"
 #include "model/DayDate.h"
 #include "pages/income/InputBusinessIncome.h"
@@ -269,6 +270,10 @@ void TfrBusinessNew::layOutControls()
     page->addWidget(gbQuarters);
     page->addWidget(gbDeclaration);
     page->addStretch(1);
+    // The columns stand side by side in a wide window and one under the other in a narrow one:
+    // Tab goes as the fields stand, not as they were made.
+    keepTabInVisualOrder(gbQuarters);
+    keepTabInVisualOrder(gbDeclaration);
 }
 
 void TfrBusinessNew::connectHandlers()

@@ -31,6 +31,7 @@
 #include "controls/PageWidgets.h"
 #include "controls/ProgramContext.h"
 #include "controls/SideBySideLayout.h"
+#include "controls/VisualTabOrder.h"
 #include "export/FieldLimits.h"
 #include "model/DayDate.h"
 #include "pages/income/IncomeDict.h"
@@ -322,6 +323,9 @@ void TfrCurrency::layOutControls()
     page->addLayout(middle);
     page->addWidget(gbApp);
     page->addStretch(1);
+    // The deduction stands beside the income and the tax paid abroad in a wide window and under
+    // them in a narrow one: Tab goes as the fields stand, not as they were made.
+    keepTabInVisualOrder(this);
 }
 
 void TfrCurrency::connectHandlers()

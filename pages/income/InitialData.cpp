@@ -20,6 +20,7 @@
 #include "controls/PageWidgets.h"
 #include "controls/ProgramContext.h"
 #include "controls/SideBySideLayout.h"
+#include "controls/VisualTabOrder.h"
 #include "export/FieldLimits.h"
 #include "model/Trimmed.h"
 #include "pages/income/ConditionsRules.h"
@@ -286,6 +287,9 @@ void TfrInitialData::layOutControls()
     page->addWidget(gbBank);
     page->addWidget(gbGrantigType);
     page->addStretch();
+    // The declaration's type stands beside the general information in a wide window and under
+    // it in a narrow one: Tab goes as the controls stand, not as they were made.
+    keepTabInVisualOrder(this);
 }
 
 void TfrInitialData::connectHandlers()
