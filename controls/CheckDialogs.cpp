@@ -59,9 +59,10 @@ CheckDialog::CheckDialog(QWidget* owner, int clientHeight, int messageHeight)
     layout->addLayout(buttonColumn_);
 }
 
-QPushButton* CheckDialog::addButton(const QString& caption, int result)
+QPushButton* CheckDialog::addButton(const char* name, const QString& caption, int result)
 {
     auto* button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
     button->setFixedWidth(ButtonWidth);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
@@ -120,9 +121,9 @@ void CheckDialog::setAnswerer(Answerer answerer)
 TfmCheckError::TfmCheckError(QWidget* owner) : CheckDialog(owner, 154, 83)
 {
     setObjectName(QStringLiteral("TfmCheckError"));
-    Button1 = addButton(QStringLiteral("Исправить"), CheckFix);
-    Button2 = addButton(QStringLiteral("Пропустить"), CheckSkip);
-    Button3 = addButton(QStringLiteral("Пропустить все"), CheckSkipAll);
+    Button1 = addButton("Button1", QStringLiteral("Исправить"), CheckFix);
+    Button2 = addButton("Button2", QStringLiteral("Пропустить"), CheckSkip);
+    Button3 = addButton("Button3", QStringLiteral("Пропустить все"), CheckSkipAll);
 }
 
 void TfmCheckError::SetTitle(const QString& section)
@@ -143,8 +144,8 @@ int TfmCheckError::closedResult() const
 TfmCheckAllError::TfmCheckAllError(QWidget* owner) : CheckDialog(owner, 159, 88)
 {
     setObjectName(QStringLiteral("TfmCheckAllError"));
-    Button1 = addButton(QStringLiteral("Исправить"), CheckFix);
-    Button2 = addButton(QStringLiteral("Отмена"), CheckSkip);
+    Button1 = addButton("Button1", QStringLiteral("Исправить"), CheckFix);
+    Button2 = addButton("Button2", QStringLiteral("Отмена"), CheckSkip);
 }
 
 void TfmCheckAllError::SetPage(const QString& section)

@@ -48,7 +48,7 @@ public:
 protected:
     CheckDialog(QWidget* owner, int clientHeight, int messageHeight);
 
-    QPushButton* addButton(const QString& caption, int result);
+    QPushButton* addButton(const char* name, const QString& caption, int result);
     void setSectionCaption(const QString& section);
     void setMessageText(const QString& text);
 

@@ -334,6 +334,11 @@ void TFormMain::createPageArea()
     pageScroller->setWidgetResizable(true);
     pageScroller->setWidget(PnlFormContainer);
 
+    // Tab goes from the section shown straight into its page and back: neither scroller is a stop
+    // of its own, and each still scrolls to the control that takes the focus.
+    for (QScrollArea* scroller : {sectionScroller, pageScroller})
+        scroller->setFocusPolicy(Qt::NoFocus);
+
     auto* layout = new QHBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -38,9 +38,9 @@ bool isEnter(const QKeyEvent* key)
 
 TfmInputInspectionNumber::TfmInputInspectionNumber(QWidget* owner, const ReferenceElement& root)
     : QDialog(owner), lvInspections(new QTreeWidget(this)), Panel0(new QFrame(this)), Image1(new QLabel(Panel0)),
-      Label1(new QLabel(Panel0)), bnYes(new QPushButton(QStringLiteral("Да"), this)),
-      bnCansel(new QPushButton(QStringLiteral("Нет"), this)),
-      Button1(new QPushButton(QStringLiteral("Пролистал весь справочник, моя инспекция отсутствует..."), this))
+      Label1(new QLabel(Panel0)),
+      Button1(new QPushButton(QStringLiteral("Пролистал весь справочник, моя инспекция отсутствует..."), this)),
+      bnYes(new QPushButton(QStringLiteral("Да"), this)), bnCansel(new QPushButton(QStringLiteral("Нет"), this))
 {
     setObjectName(QStringLiteral("TfmInputInspectionNumber"));
     setWindowTitle(QStringLiteral("Справочник инспекций"));

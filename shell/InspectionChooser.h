@@ -36,9 +36,10 @@ public:
     QFrame* Panel0;
     QLabel* Image1;
     QLabel* Label1;
+    // Made in the order they stand, which Tab follows.
+    QPushButton* Button1; // opens the import of a new directory
     QPushButton* bnYes;
     QPushButton* bnCansel;
-    QPushButton* Button1; // opens the import of a new directory
 
     void reject() override;
 
