@@ -4,10 +4,14 @@
 #include <initializer_list>
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -24,10 +28,58 @@ namespace {
 
 constexpr int AmountEditWidth = 130;
 constexpr int AccountColumnWidth = 540;
+constexpr int AccountListMinimumWidth = 300;
 constexpr QMargins GroupMargins(8, 4, 8, 6);
 constexpr int RowSpacing = 3;
 
 const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
+
+// A group's title stays on its frame while the group is wide enough for it; in a narrower group
+// (a small main window) it wraps as the group's first line, so that the title does not widen
+// the page.
+class TitleWrapping : public QObject {
+public:
+    TitleWrapping(QGroupBox* group, QBoxLayout* layout)
+        : QObject(group), group_(group), title_(group->title()),
+          wrapped_(new QLabel(group->title().trimmed(), group))
+    {
+        wrapped_->setObjectName(group->objectName() + QStringLiteral("Title"));
+        wrapped_->setWordWrap(true);
+        wrapped_->hide();
+        layout->insertWidget(0, wrapped_);
+        // Without the title on the frame the group narrows to its contents.
+        group->setTitle(QString());
+        group->setMinimumWidth(group->minimumSizeHint().width());
+        group->setTitle(title_);
+        group->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == group_ && event->type() == QEvent::Resize) {
+            const bool onFrame = group_->width() >= titledWidth();
+            group_->setTitle(onFrame ? title_ : QString());
+            wrapped_->setVisible(!onFrame);
+        }
+        return false;
+    }
+
+private:
+    int titledWidth() const
+    {
+        QStyleOptionGroupBox option;
+        option.initFrom(group_);
+        option.text = title_;
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QFontMetrics& metrics = group_->fontMetrics();
+        const QSize text(metrics.horizontalAdvance(title_ + u' '), metrics.height());
+        return group_->style()->sizeFromContents(QStyle::CT_GroupBox, &option, text, group_).width();
+    }
+
+    QGroupBox* group_;
+    QString title_;
+    QLabel* wrapped_;
+};
 
 // Amounts of this page that are not above 0 are shown as an empty field.
 QString shownAmount(Currency amount)
@@ -128,6 +180,9 @@ void TfrCB::createControls()
 
 void TfrCB::layOutControls()
 {
+    // Long captions wrap in a narrow window rather than widen the page.
+    for (QLabel* caption : {lbInvCB, lbInvCBTov, lbInvP2, lbP2Vozvr, lbCB, lbFiss, lbInvTov})
+        caption->setWordWrap(true);
     auto* amounts = new QGridLayout(GroupBox2);
     amounts->setColumnStretch(0, 1);
     amounts->setContentsMargins(GroupMargins);
@@ -143,10 +198,18 @@ void TfrCB::layOutControls()
     amounts->addWidget(lbP2Vozvr, 5, 0);
     amounts->addWidget(meP2Vozvr, 5, 1);
 
-    auto* accounts = new QHBoxLayout(GroupBox3);
-    accounts->setContentsMargins(GroupMargins);
+    // The list narrows with a small window, its one column filling it and never wider.
+    lvObjInfo->setMinimumWidth(AccountListMinimumWidth);
+    // A stretched last section keeps its first width as its least.
+    lvObjInfo->header()->setStretchLastSection(false);
+    lvObjInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    auto* accountsGroup = new QVBoxLayout(GroupBox3);
+    accountsGroup->setContentsMargins(GroupMargins);
+    auto* accounts = new QHBoxLayout;
     accounts->addWidget(lvObjInfo, 1);
     accounts->addLayout(buttonColumn({fbAddObj, fbDeleteObj, fbEditObj}));
+    accountsGroup->addLayout(accounts, 1);
+    new TitleWrapping(GroupBox3, accountsGroup);
 
     auto* lossGrid = new QGridLayout(GroupBox1);
     lossGrid->setColumnStretch(0, 1);

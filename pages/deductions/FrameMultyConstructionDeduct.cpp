@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -189,8 +190,11 @@ void TfrMultyConstructionDeduct::createControls()
 
 void TfrMultyConstructionDeduct::layOutControls()
 {
-    // The list narrows with a small window, its one column filling it.
+    // The list narrows with a small window, its one column filling it and never wider.
     lvObjInfo->setMinimumWidth(ObjectListMinimumWidth);
+    // A stretched last section keeps its first width as its least.
+    lvObjInfo->header()->setStretchLastSection(false);
+    lvObjInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     lvObjInfo->setMinimumHeight(ObjectListMinimumHeight);
     auto* objects = new QHBoxLayout(gbObjectDAta);
     objects->setContentsMargins(GroupMargins);

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@
 #include "controls/MaskedEdit.h"
 #include "controls/ItemList.h"
 #include "controls/PageWidgets.h"
+#include "controls/SideBySideLayout.h"
 #include "pages/deductions/ChildEduSumDialog.h"
 #include "controls/DeletionQuestion.h"
 #include "pages/deductions/SoursePensDialog.h"
@@ -27,6 +29,7 @@ constexpr int FundedPensionKind = 4;
 constexpr int SumEditWidth = 130;
 constexpr int SumListColumnWidth = 230;
 constexpr int ContractColumnWidth = 540;
+constexpr int ContractListMinimumWidth = 300;
 constexpr QMargins GroupMargins(8, 4, 8, 6);
 constexpr int RowSpacing = 3;
 
@@ -130,17 +133,24 @@ void TfrFramePensDeduct::layOutControls()
         sumsGrid->addWidget(yearSums_[row].edit, row, 1);
     }
 
-    // The list is as wide as its one column.
-    lvSumList->setFixedWidth(lvSumList->minimumWidth());
     auto* childEdu = new QHBoxLayout(gbChildrensEduDeduct);
     childEdu->setContentsMargins(GroupMargins);
-    childEdu->addWidget(lvSumList);
+    childEdu->addWidget(lvSumList, 1);
     childEdu->addLayout(buttonColumn({fbAddSum, fbDeleteSum, fbEditSum}));
+    // Side by side the two boxes stand as tall as each other, the list as tall as the sums.
+    gbChildrensEduDeduct->setMinimumHeight(gbSimplSocialDeduct->sizeHint().height());
 
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(gbSimplSocialDeduct, 1);
+    // Side by side where the window is wide, the sums for children under the year's sums where
+    // it is not.
+    auto* upper = new SideBySideLayout(6);
+    upper->addWidget(gbSimplSocialDeduct);
     upper->addWidget(gbChildrensEduDeduct);
 
+    // The list narrows with a small window, its one column filling it and never wider.
+    lvPensInfo->setMinimumWidth(ContractListMinimumWidth);
+    // A stretched last section keeps its first width as its least.
+    lvPensInfo->header()->setStretchLastSection(false);
+    lvPensInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     auto* contracts = new QHBoxLayout;
     contracts->addWidget(lvPensInfo, 1);
     contracts->addLayout(buttonColumn({fbAddPens, fbDeletePens, fbEditPens}));

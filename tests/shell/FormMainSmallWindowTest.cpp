@@ -1,6 +1,7 @@
 // The main window at its smallest, 750 x 550: the pages fit the width beside the section column,
 // scrolling down where they must and never sideways, and cut no text; every section stays in reach.
 #include <functional>
+#include <memory>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,14 +14,25 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTreeView>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include "controls/FlashButton.h"
+#include "controls/ItemList.h"
 #include "controls/MessageBox.h"
+#include "controls/ThinkingFrame.h"
+#include "model/CBDeduct.h"
+#include "model/ConstructionDeduct.h"
+#include "model/InvDeduct.h"
+#include "model/SocialDeduct.h"
 #include "model/Trata.h"
 #include "pages/deductions/ChildrenGrid.h"
+#include "pages/deductions/FrameCB.h"
 #include "pages/deductions/FrameDeductData.h"
+#include "pages/deductions/FrameMultyConstructionDeduct.h"
+#include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "pages/income/InitialData.h"
 #include "pages/income/KudaTratit.h"
@@ -50,7 +62,8 @@ protected:
 
     // A declaration that opens every section and fills what the pages show beside their lists:
     // a refund, an offset, standard deductions with a disabled child, so that the guardian panel
-    // shows too.
+    // shows too, a sum for a child's education and a pension contract, a flat, an investment
+    // account and the losses of earlier years.
     void start(const QSize& size)
     {
         window = std::make_unique<TFormMain>(QStringList{}, folder.path() + u'/');
@@ -67,10 +80,34 @@ protected:
         declaration.GetTrata(declaration.AddTrata())->IsRefund = 0;
         declaration.StandardDeduct.Granted = 1;
         declaration.StandardDeduct.SetDisabledChildCountConst(1);
+        fillOtherDeductions(declaration);
         window->updateSectionButtons();
         window->show();
         window->resize(size);
         QApplication::processEvents();
+    }
+
+    static void fillOtherDeductions(mTDeclaration& declaration)
+    {
+        mTSocialDeduct& social = declaration.SocialDeduct;
+        social.Granted = 1;
+        social.AddChildEduSum(Currency::fromWholeRoubles(50'000));
+        mTPens& contract = *social.GetPens(social.AddPens());
+        contract.ContractKind = 1;
+        contract.OrgName = "АО \"НПФ Будущее\"";
+
+        mTConstructionDeduct& property = declaration.ConstructionDeduct;
+        property.Granted = 1;
+        auto flat = std::make_unique<mTConstructionDeductObj>();
+        flat->ObjectCode = 2;
+        flat->Cost = Currency::fromWholeRoubles(3'500'000);
+        flat->InterestPaid = Currency::fromWholeRoubles(180'000);
+        property.AddObject(std::move(flat));
+
+        mTInvDeduct& investment = declaration.InvDeduct;
+        investment.Granted = 1;
+        investment.GetInfoIIS(investment.AddInfoIIS())->ParticipantName = "АО \"Брокер\"";
+        declaration.CBDeduct.Granted = 1;
     }
 
     QScrollArea* pageScroller() const
@@ -116,6 +153,15 @@ protected:
             if (auto* combo = qobject_cast<QComboBox*>(child)) {
                 EXPECT_LE(combo->sizeHint().width(), combo->width());
             }
+            // A list shows its rows whole, without scrolling sideways on its own.
+            if (auto* list = qobject_cast<QTreeView*>(child)) {
+                EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+            }
+            // A flat button draws its caption on one line, cut at its edges.
+            if (auto* flat = qobject_cast<TFlashButton*>(child); flat && !flat->caption().isEmpty()) {
+                EXPECT_LT(flat->fontMetrics().horizontalAdvance(QString(flat->caption()).remove(u'&')), flat->width())
+                    << flat->caption().toStdString();
+            }
         }
     }
 
@@ -123,6 +169,25 @@ protected:
     std::unique_ptr<TFormMain> window;
     std::vector<MessageBox::Message> messages;
 };
+
+// The deductions section on the tab `tab`, its page prepared by `prepare`: the whole section is
+// measured, its tab row too.
+std::function<QWidget*(TFormMain&)> deductionTab(TFlashButton* TfrFrameDeductData::*tab,
+                                                 std::function<void(TThinkingFrame&)> prepare = {})
+{
+    return [tab, prepare](TFormMain& window) -> QWidget* {
+        userClick(window.fbDeduction);
+        auto* section = dynamic_cast<TfrFrameDeductData*>(window.currentPage());
+        if (!section)
+            return nullptr;
+        userClick(section->*tab);
+        if (section->currentButton() != section->*tab)
+            return nullptr;
+        if (prepare)
+            prepare(*section->currentPage());
+        return section;
+    };
+}
 
 TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
 {
@@ -165,6 +230,27 @@ TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
              }
              return page;
          }},
+        {"social deductions, a sum for a child and a contract chosen",
+         deductionTab(&TfrFrameDeductData::fbPensDeduct,
+                      [](TThinkingFrame& page) {
+                          auto& social = dynamic_cast<TfrFramePensDeduct&>(page);
+                          EXPECT_EQ(social.lvSumList->topLevelItemCount(), 1);
+                          selectRow(social.lvPensInfo, 0);
+                      })},
+        {"property deduction, an object chosen",
+         deductionTab(&TfrFrameDeductData::fbConstructionDeduct,
+                      [](TThinkingFrame& page) {
+                          auto& property = dynamic_cast<TfrMultyConstructionDeduct&>(page);
+                          selectRow(property.lvObjInfo, 0);
+                          EXPECT_TRUE(property.meVychUpr->isEnabled()) << "the sums of an object are measured";
+                      })},
+        {"investment deductions and losses, an account chosen",
+         deductionTab(&TfrFrameDeductData::fbCB,
+                      [](TThinkingFrame& page) {
+                          auto& investment = dynamic_cast<TfrCB&>(page);
+                          selectRow(investment.lvObjInfo, 0);
+                          EXPECT_TRUE(investment.meCB->isEnabled()) << "the losses are measured";
+                      })},
     };
     for (const QSize size : {QSize(750, 550), QSize(1920, 1080)}) {
         // A check on leaving a page never waits for the user; each page is still shown.
