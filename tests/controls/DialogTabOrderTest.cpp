@@ -103,9 +103,7 @@ TEST(DialogTabOrderTest, TabFollowsTheScreen)
     for (const DialogCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::unique_ptr<QDialog> dialog = c.make();
-        dialog->show();
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        ASSERT_TRUE(showActive(*dialog));
         EXPECT_EQ(screenOrder(dialog.get()).join(u' ').toStdString(), c.onScreen);
         expectTabFollowsTheScreen(dialog.get());
     }

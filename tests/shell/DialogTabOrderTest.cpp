@@ -47,13 +47,6 @@ ReferenceElement taxOffices()
         "</Inspections>")));
 }
 
-bool waitForActive(QWidget& window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
-}
-
 struct WindowCase {
     const char* name;
     std::function<std::unique_ptr<QWidget>()> make;
@@ -112,7 +105,7 @@ TEST_F(DialogTabOrderTest, TabFollowsTheScreen)
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::unique_ptr<QWidget> window = c.make();
-        ASSERT_TRUE(waitForActive(*window));
+        ASSERT_TRUE(showActive(*window));
         EXPECT_EQ(screenOrder(window.get()).join(u' ').toStdString(), c.onScreen);
         if (*c.onScreen)
             expectTabFollowsTheScreen(window.get());
@@ -150,7 +143,7 @@ TEST_F(DialogTabOrderTest, TabInTheHelpWindowFollowsTheScreen)
         SCOPED_TRACE(c.name);
         HelpWindow help;
         c.browse(help);
-        ASSERT_TRUE(waitForActive(help));
+        ASSERT_TRUE(showActive(help));
         const QStringList onScreen = screenOrder(&help);
         EXPECT_EQ(onScreen.join(u' ').toStdString(), c.onScreen);
         QStringList walked = tabWalkWithin(&help, help.bnContents);
@@ -184,7 +177,7 @@ protected:
         declaration.SaveToFile(QFile::encodeName(file).toStdString());
         window = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
         window->resize(width, window->minimumHeight());
-        ASSERT_TRUE(waitForActive(*window));
+        ASSERT_TRUE(showActive(*window));
     }
 
     QTemporaryDir folder;

@@ -16,6 +16,14 @@
 // Tab order against what the user sees: the controls Tab stops at, in the order they stand on
 // the screen, and in the order Tab really walks them.
 
+// Shows the window and waits until it is active, as Tab needs; whether it became active.
+inline bool showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 inline QString controlName(const QWidget* widget)
 {
     return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())

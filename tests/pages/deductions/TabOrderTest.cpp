@@ -243,8 +243,7 @@ TEST(DeductionPagesTabTest, TabFollowsThePageAsItStands)
         fillDeductions(*host.declaration);
         host.window.resize(c.width, 900);
         const Shown shown = c.show(host);
-        host.window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+        ASSERT_TRUE(showActive(host.window));
         QTest::qWait(20);
         expectTabFollowsTheControls(shown.area, shown.wholeGroups);
     }
@@ -267,9 +266,7 @@ TEST(DeductionDialogsTabTest, TabFollowsTheDialogAsItStands)
     for (const DialogCase& c : cases) {
         SCOPED_TRACE(c.name);
         const std::unique_ptr<QDialog> dialog = c.make();
-        dialog->show();
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        ASSERT_TRUE(showActive(*dialog));
         QTest::qWait(20);
         expectTabFollowsTheControls(dialog.get());
     }

@@ -173,9 +173,7 @@ TEST(DialogTabOrder, TabFollowsTheControlsAsTheyStand)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::unique_ptr<QDialog> dialog = c.make();
-        dialog->show();
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        ASSERT_TRUE(showActive(*dialog));
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         EXPECT_EQ(controlName(QApplication::focusWidget()).toStdString(),
                   c.opensOn ? c.opensOn : screenOrder(dialog.get()).value(0).toStdString());

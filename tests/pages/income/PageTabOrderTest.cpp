@@ -297,8 +297,7 @@ TEST(PageTabOrderTest, TabFollowsTheScreen)
         ScrolledPage host(QSize(c.width, c.width == NarrowPage ? NarrowPageHeight : WidePageHeight));
         c.fill(*host.declaration);
         QWidget* page = c.show(host);
-        host.scroller.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&host.scroller));
+        ASSERT_TRUE(showActive(host.scroller));
         QTest::qWait(20);
         expectTabFollowsTheScreen(page);
     }
