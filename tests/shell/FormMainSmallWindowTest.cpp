@@ -38,6 +38,7 @@
 #include "pages/income/KudaTratit.h"
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/CheckedDeclaration.h"
 #include "tests/support/PageTestSupport.h"
 
 namespace {
@@ -61,7 +62,7 @@ protected:
     }
 
     // A declaration that opens every section and fills what the pages show beside their lists:
-    // a refund, an offset, standard deductions with a disabled child, so that the guardian panel
+    // an employer with a salary, a foreign income, an entrepreneur's activity, a refund, an offset, standard deductions with a disabled child, so that the guardian panel
     // shows too, a sum for a child's education and a pension contract, a flat, an investment
     // account and the losses of earlier years.
     void start(const QSize& size)
@@ -70,7 +71,10 @@ protected:
         mTDeclaration& declaration = window->declaration();
         // Leaving the conditions page finds nothing to correct there.
         declaration.TaxOfficeCode = "7701";
-        declaration.SetIncomeKinds(IncomeKindSources | IncomeKindBusiness | IncomeKindTrata);
+        declaration.SetIncomeKinds(IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
+        addEmployer(declaration, "ООО \"Ромашка\"");
+        addForeignIncome(declaration);
+        addBusiness(declaration);
         mTTrata& refund = *declaration.GetTrata(declaration.AddTrata());
         refund.IsRefund = 1;
         refund.AllIn = 1;
@@ -189,6 +193,23 @@ std::function<QWidget*(TFormMain&)> deductionTab(TFlashButton* TfrFrameDeductDat
     };
 }
 
+// The section of `button`, the first row of each of its lists chosen, so that what the page shows
+// of a row is measured too.
+std::function<QWidget*(TFormMain&)> sectionWithRowsChosen(TFlashButton* TFormMain::*button)
+{
+    return [button](TFormMain& window) -> QWidget* {
+        userClick(window.*button);
+        if (window.currentButton() != window.*button)
+            return nullptr;
+        QWidget* page = window.currentPage();
+        for (QTreeWidget* list : page->findChildren<QTreeWidget*>()) {
+            if (list->isVisibleTo(page) && list->topLevelItemCount() > 0)
+                selectRow(list, 0);
+        }
+        return page;
+    };
+}
+
 TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
 {
     struct Case {
@@ -201,6 +222,10 @@ TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
              userClick(window.fbInitialData);
              return dynamic_cast<TfrInitialData*>(window.currentPage());
          }},
+        {"personal data", sectionWithRowsChosen(&TFormMain::fbPrsonInfo)},
+        {"income in Russia, a source and its salary chosen", sectionWithRowsChosen(&TFormMain::fbRussianIncome)},
+        {"foreign income, an income chosen", sectionWithRowsChosen(&TFormMain::fbForeignIncome)},
+        {"entrepreneurs, an activity chosen", sectionWithRowsChosen(&TFormMain::fbBusinessIncome)},
         {"refund and offset, a refund shown",
          [](TFormMain& window) -> QWidget* {
              userClick(window.fbKudaTratit);
