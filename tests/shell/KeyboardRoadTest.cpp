@@ -123,6 +123,17 @@ protected:
         return shown;
     }
 
+    // Tab to the picker's button, open the picker with Space and choose the code typed there.
+    void pickCode(const QString& button, const QString& code)
+    {
+        tabTo(button);
+        inDialog([&] { press(Qt::Key_Space); },
+                 [&] {
+                     type(code);
+                     press(Qt::Key_Return);
+                 });
+    }
+
     QString pageName() const { return window->pageHost().currentPageName(); }
 
 private:
@@ -161,12 +172,7 @@ TEST_F(KeyboardRoadTest, ASalaryEarnerWithTwoChildrenMakesTheDeclarationWithKeys
     tabTo(QStringLiteral("lvIncome"));
     inDialog([&] { press(Qt::Key_Insert); },
              [&] {
-                 tabTo(QStringLiteral("bnIncomeCod"));
-                 inDialog([&] { press(Qt::Key_Space); },
-                          [&] {
-                              type(QStringLiteral("2000"));
-                              press(Qt::Key_Return);
-                          });
+                 pickCode(QStringLiteral("bnIncomeCod"), QStringLiteral("2000"));
                  typeInto(QStringLiteral("meIncomeSum"), QStringLiteral("600000"));
                  typeInto(QStringLiteral("mePropSale"), QStringLiteral("12"));
                  press(Qt::Key_Return);
@@ -177,12 +183,7 @@ TEST_F(KeyboardRoadTest, ASalaryEarnerWithTwoChildrenMakesTheDeclarationWithKeys
         tabTo(QStringLiteral("lvDeduct"));
         inDialog([&] { press(Qt::Key_Insert); },
                  [&] {
-                     tabTo(QStringLiteral("bnSubtractCod"));
-                     inDialog([&] { press(Qt::Key_Space); },
-                              [&] {
-                                  type(QString::fromLatin1(code));
-                                  press(Qt::Key_Return);
-                              });
+                     pickCode(QStringLiteral("bnSubtractCod"), QString::fromLatin1(code));
                      typeInto(QStringLiteral("meSubtractSum"), QStringLiteral("16800"));
                      press(Qt::Key_Return);
                  });
