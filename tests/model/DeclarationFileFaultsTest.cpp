@@ -29,6 +29,7 @@
 #include "model/DocumentStorage.h"
 #include "model/SaveSignals.h"
 #include "model/StorageErrors.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace fs = std::filesystem;
@@ -38,18 +39,6 @@ using ::testing::Not;
 namespace {
 
 const char* const badFileMessage = "Неправильный формат файла декларации, возможно он поврежден.";
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-}
 
 std::vector<std::string> sortedEntries(const fs::path& folder)
 {

@@ -6,9 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -22,6 +20,7 @@
 #include "DeclarationSamples.h"
 #include "model/DayDate.h"
 #include "model/StorageErrors.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 namespace fs = std::filesystem;
@@ -106,18 +105,6 @@ std::string businessSection(std::string_view representativeDocument, std::string
 }
 
 // ---- Files and folders -----------------------------------------------------------------
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, std::string_view bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-}
 
 // `bytes` with `size` bytes at `at` replaced.
 std::string replaced(std::string bytes, std::size_t at, std::size_t size, std::string_view replacement)
