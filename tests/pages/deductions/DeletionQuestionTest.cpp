@@ -11,13 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include "model/DayDate.h"
 #include "pages/deductions/BusinessMonthGrid.h"
 #include "pages/deductions/ChildrenGrid.h"
 #include "pages/deductions/FrameCB.h"
 #include "pages/deductions/FrameMultyConstructionDeduct.h"
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
+#include "tests/pages/deductions/DeductionRecords.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/SourceTreeFiles.h"
@@ -52,45 +52,6 @@ struct Case {
     std::function<bool(const mTDeclaration&)> holdsData;
 };
 
-void addContract(mTSocialDeduct& social)
-{
-    mTPens& contract = *social.GetPens(social.AddPens());
-    contract.ContractKind = 1;
-    contract.OrgName = "АО \"НПФ Будущее\"";
-    contract.OrgINN = "7707083893";
-    contract.OrgKPP = "773601001";
-    contract.ContractNumber = "Д-1";
-    contract.ContractDate = *encodeDate(2015, 6, 30);
-    contract.Sum = roubles(12000);
-}
-
-void addAccount(mTInvDeduct& investment)
-{
-    bmTInfoIIS& account = *investment.GetInfoIIS(investment.AddInfoIIS());
-    account.ParticipantName = "АО \"Брокер\"";
-    account.ParticipantINN = "7707083893";
-    account.ParticipantKPP = "773601001";
-    account.ContractNumber = "ИИС-1";
-    account.ContractDate = *encodeDate(2019, 2, 27);
-    account.OpenDate = *encodeDate(2019, 3, 1);
-    account.PaidIn = roubles(150000);
-}
-
-void addObject(mTConstructionDeduct& property)
-{
-    auto object = std::make_unique<mTConstructionDeductObj>();
-    object->ObjectCode = 2;
-    object->ObjectNumber = "77:01:0001001:1234";
-    object->ObjectNumberKind = 1;
-    object->OwnerSign = 1;
-    object->DwellingRegDate = *encodeDate(2019, 6, 15);
-    object->ActDate = *encodeDate(2019, 5, 20);
-    object->ShareNumerator = 1;
-    object->ShareDenominator = 1;
-    object->Cost = roubles(1'500'000);
-    property.AddObject(std::move(object));
-}
-
 const auto socialBox = boxOf<TfrFramePensDeduct>([](auto& p) { return p.chbGrantingSocDeduct; });
 const auto investmentBox = boxOf<TfrCB>([](auto& p) { return p.chbGrantingInvDeduct; });
 const auto standardBox = boxOf<TfrFrameStandartDeduct>([](auto& p) { return p.chbGrantingStanDeduct; });
@@ -103,26 +64,11 @@ const Case cases[] = {
      },
      socialBox, "Удалить суммы социальных расходов (сумм: 1)?",
      [](const mTDeclaration& d) { return d.SocialDeduct.CharitySum == roubles(1000); }},
-    {"child-education row",
-     [](mTDeclaration& d) {
-         d.SocialDeduct.Granted = 1;
-         d.SocialDeduct.AddChildEduSum(roubles(50000));
-     },
-     socialBox, "Удалить суммы, уплаченные за обучение детей (сумм: 1)?",
+    {"child-education row", addChildEduSum, socialBox, "Удалить суммы, уплаченные за обучение детей (сумм: 1)?",
      [](const mTDeclaration& d) { return d.SocialDeduct.ChildEduCount() == 1; }},
-    {"contract",
-     [](mTDeclaration& d) {
-         d.SocialDeduct.Granted = 1;
-         addContract(d.SocialDeduct);
-     },
-     socialBox, "Удалить договоры страхования и пенсионного обеспечения (договоров: 1)?",
+    {"contract", addContract, socialBox, "Удалить договоры страхования и пенсионного обеспечения (договоров: 1)?",
      [](const mTDeclaration& d) { return d.SocialDeduct.PensCount() == 1; }},
-    {"account",
-     [](mTDeclaration& d) {
-         d.InvDeduct.Granted = 1;
-         addAccount(d.InvDeduct);
-     },
-     investmentBox, "Удалить индивидуальные инвестиционные счета (счетов: 1)?",
+    {"account", addAccount, investmentBox, "Удалить индивидуальные инвестиционные счета (счетов: 1)?",
      [](const mTDeclaration& d) { return d.InvDeduct.InfoIISCount() == 1; }},
     {"investment amount",
      [](mTDeclaration& d) {
@@ -145,11 +91,7 @@ const Case cases[] = {
      },
      boxOf<TfrCB>([](auto& p) { return p.chbGrantingDeductCB; }), "Удалить убытки прошлых лет (сумм: 1)?",
      [](const mTDeclaration& d) { return d.CBDeduct.LossDerivativesIIS == roubles(900); }},
-    {"property object",
-     [](mTDeclaration& d) {
-         d.ConstructionDeduct.Granted = 1;
-         addObject(d.ConstructionDeduct);
-     },
+    {"property object", addObject,
      boxOf<TfrMultyConstructionDeduct>([](auto& p) { return p.chbGrantingDeduct; }),
      "Удалить объекты имущественного вычета (объектов: 1)?",
      [](const mTDeclaration& d) { return d.ConstructionDeduct.ObjectCount() == 1; }},

@@ -24,6 +24,7 @@
 #include "pages/deductions/InputConstruction.h"
 #include "pages/deductions/MonthDialogs.h"
 #include "pages/deductions/SoursePensDialog.h"
+#include "tests/pages/deductions/DeductionRecords.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/TabOrderCheck.h"
@@ -73,17 +74,9 @@ double date(int year, int month, int day)
 // Every deduction with something in its lists, so that the optional controls show.
 void fillDeductions(mTDeclaration& declaration)
 {
-    mTSocialDeduct& social = declaration.SocialDeduct;
-    social.Granted = 1;
-    social.AddChildEduSum(roubles(50000));
-    mTPens& contract = *social.GetPens(social.AddPens());
-    contract.ContractKind = 1;
-    contract.OrgName = "АО \"НПФ Будущее\"";
-    contract.Sum = roubles(12000);
-
-    mTInvDeduct& investment = declaration.InvDeduct;
-    investment.Granted = 1;
-    investment.GetInfoIIS(investment.AddInfoIIS())->ParticipantName = "АО \"Брокер\"";
+    addChildEduSum(declaration);
+    addContract(declaration);
+    addAccount(declaration);
     declaration.CBDeduct.Granted = 1;
 
     mTConstructionDeduct& property = declaration.ConstructionDeduct;
