@@ -32,6 +32,7 @@ namespace {
 
 const QString ConditionsTitle = QStringLiteral("Задание условий");
 const QString DeclarantTitle = QStringLiteral("Сведения о декларанте");
+const QString RussiaTitle = QStringLiteral("Доходы в РФ");
 const QString ForeignTitle = QStringLiteral("Доходы в валюте");
 const QString BusinessTitle = QStringLiteral("Доходы от предпринимательской деятельности");
 const QString SimplifiedTitle = QStringLiteral("Общая проверка данных");
@@ -213,11 +214,12 @@ struct EmptyIncomeKind {
     QString message;
 };
 
-QString emptyKindMessage(const QString& kind, const QString& page, const QString& what)
+QString emptyKindMessage(const QString& kind, const QString& page)
 {
     return QStringLiteral("На странице «Задание условий» отмечены ") + kind + QStringLiteral(", но на странице «")
-           + page + QStringLiteral("» ") + what
-           + QStringLiteral(". Введите их на этой странице или снимите отметку на странице «Задание условий».");
+           + page
+           + QStringLiteral("» не введено ни одного дохода. Введите их на этой странице или снимите отметку на "
+                            "странице «Задание условий».");
 }
 
 std::optional<EmptyIncomeKind> emptyTickedKind(const mTDeclaration& d)
@@ -226,31 +228,28 @@ std::optional<EmptyIncomeKind> emptyTickedKind(const mTDeclaration& d)
         return hasAmount(source->Incomes13) || hasAmount(source->Incomes15) || hasAmount(source->Incomes99);
     });
     if (d.HasIncomeKind(IncomeKindSources) && !sourcesHold)
-        return EmptyIncomeKind{CheckIncome13, QStringLiteral("Доходы в РФ"),
+        return EmptyIncomeKind{CheckIncome13, RussiaTitle,
                                emptyKindMessage(QStringLiteral("доходы, полученные в РФ"),
-                                                QStringLiteral("Доходы, полученные в РФ"),
-                                                QStringLiteral("не введено ни одного дохода"))};
+                                                QStringLiteral("Доходы, полученные в РФ"))};
     const bool foreignHold = std::any_of(d.CurrencyIncomes.begin(), d.CurrencyIncomes.end(),
                                          [](const auto& income) { return income->IncomeAmount != Currency(); });
     if (d.HasIncomeKind(IncomeKindForeign) && ForeignIncomesCount(d) && !foreignHold)
         return EmptyIncomeKind{CheckForeign, ForeignTitle,
                                emptyKindMessage(QStringLiteral("доходы за пределами РФ"),
-                                                QStringLiteral("Доходы за пределами РФ"),
-                                                QStringLiteral("не введено ни одного дохода"))};
+                                                QStringLiteral("Доходы за пределами РФ"))};
     const bool businessHolds = std::any_of(d.BusinessIncomes.begin(), d.BusinessIncomes.end(),
                                            [](const auto& activity) { return activity->IncomeSum != Currency(); });
     if (d.HasIncomeKind(IncomeKindBusiness) && d.DeclarationType != DeclarationClosingBusiness && !businessHolds)
         return EmptyIncomeKind{CheckBusiness, BusinessTitle,
                                emptyKindMessage(QStringLiteral("доходы от предпринимательской деятельности"),
-                                                QStringLiteral("Предприниматели"),
-                                                QStringLiteral("не введено ни одного дохода"))};
+                                                QStringLiteral("Предприниматели"))};
     return std::nullopt;
 }
 
-// The block whose page holds a field of the exchange file, and the element it focuses there.
-TCheckAllResult exportRefusalPlace(const ExportError& refusal)
+// The block whose page holds the field the exchange file refused, `place` where it is known, and the
+// element it focuses there.
+TCheckAllResult exportRefusalPlace(const ExportError& refusal, const FieldPlace* place)
 {
-    const FieldPlace* place = FindFieldPlace(refusal.element(), refusal.attribute());
     const auto item = std::uint16_t(std::max(refusal.item(), 1));
     if (!place)
         return {CheckConditions, ConditionsIncomeKinds};
@@ -414,8 +413,9 @@ void WholeCheck::checkConditions(bool hasIncome)
     if (!begin(CheckConditions))
         return;
     // Here a cancelled rule does not end the block: the user sees every missing condition.
-    const auto conditionRule = [this](bool fails, const QString& message, std::uint16_t code) {
-        if (fails && (passing() || result_.Element == CheckCancelled))
+    const auto goesOn = [this] { return passing() || result_.Element == CheckCancelled; };
+    const auto conditionRule = [this, &goesOn](bool fails, const QString& message, std::uint16_t code) {
+        if (fails && goesOn())
             report(CheckConditions, ConditionsTitle, message, code);
     };
     for (const ConditionsFailure& failure : headerFailures(d_))
@@ -427,11 +427,11 @@ void WholeCheck::checkConditions(bool hasIncome)
     // told, the more so as the box of foreign income is out of reach on a non-resident's page.
     const bool foreignIncomesLeftOut =
         d_.HasIncomeKind(IncomeKindForeign) && !ForeignIncomesCount(d_) && d_.CurrencyIncomeCount() > 0;
-    if (foreignIncomesLeftOut && (passing() || result_.Element == CheckCancelled))
+    if (foreignIncomesLeftOut && goesOn())
         warn(ConditionsTitle, NonResidentForeignIncomeMessage, ConditionsIncomeKinds);
     // The exchange file has no form without a taxed income: the export would refuse it. Where a
     // kind is ticked and its page holds nothing, that page is the one to open.
-    if (!hasIncome && (passing() || result_.Element == CheckCancelled)) {
+    if (!hasIncome && goesOn()) {
         if (const std::optional<EmptyIncomeKind> empty = emptyTickedKind(d_)) {
             report(empty->section, empty->title, empty->message, 1);
             return;
@@ -476,7 +476,6 @@ void WholeCheck::checkSources()
         return;
     const auto& sources = d_.Sources;
     const bool resident = d_.DeclarationType == DeclarationOrdinary;
-    const QString inRussia = QStringLiteral("Доходы в РФ");
     const QString at13 = QStringLiteral("Доходы, облагаемые по ставке 13%");
     const QString lessThanWithheld =
         QStringLiteral("По данному источнику выплаты общая сумма дохода меньше удержанной суммы");
@@ -500,12 +499,12 @@ void WholeCheck::checkSources()
                 QStringLiteral("По данному источнику выплаты общая сумма дохода, облагаемого по ставке 13% меньше "
                                "суммы предоставленных стандартных, социальных и имущественных вычетов"),
                 sources, [](const mbTSourse& source) { return agentDeductions(source) > source.Total13(); });
-        perItem(CheckIncome15, inRussia,
+        perItem(CheckIncome15, RussiaTitle,
                 QStringLiteral("В источнике дохода не должны присутствовать доходы, облагаемые по ставке 15%, если "
                                "отсутствуют доходы, облагаемые по ставке 13%"),
                 sources,
                 [](const mbTSourse& source) { return source.Income13Count() == 0 && source.Income15Count() > 0; });
-        perItem(CheckIncome13, inRussia,
+        perItem(CheckIncome13, RussiaTitle,
                 QStringLiteral("В источнике дохода не должны присутствовать доходы, облагаемые по ставке 15%, если по "
                                "ставке 13% удержано менее 650 000 рублей"),
                 sources, [](const mbTSourse& source) {
@@ -514,11 +513,11 @@ void WholeCheck::checkSources()
     }
     perItem(CheckIncome15, QStringLiteral("Доходы, облагаемые по ставке 15%"), lessThanWithheld, sources,
             [](const mbTSourse& source) { return source.Total15() < source.WithheldTax15; });
-    perItem(CheckSourceOktmo, inRussia, QStringLiteral("Для данного источника дохода нужно указать ОКТМО"), sources,
+    perItem(CheckSourceOktmo, RussiaTitle, QStringLiteral("Для данного источника дохода нужно указать ОКТМО"), sources,
             [](const mbTSourse& source) { return source.Oktmo.empty() && withheldTax(source) > Currency(); });
     // What the exchange file holds of the payer, corrected in the source's own dialog.
-    perItem(CheckSourceOktmo, inRussia, sources, sourceFileFailure);
-    perItem(CheckIncome13, QStringLiteral("Доходы, облагаемые по ставке 13%"),
+    perItem(CheckSourceOktmo, RussiaTitle, sources, sourceFileFailure);
+    perItem(CheckIncome13, at13,
             QStringLiteral("По данному источнику сумма удержанного налога указана с копейками: налог указывается в "
                            "целых рублях"),
             sources, [](const mbTSourse& source) {
@@ -527,7 +526,7 @@ void WholeCheck::checkSources()
                        || std::any_of(source.Incomes99.begin(), source.Incomes99.end(),
                                       [&](const auto& line) { return kopecks(line->WithheldTax); });
             });
-    perItem(CheckIncome13, QStringLiteral("Доходы, облагаемые по ставке 13%"),
+    perItem(CheckIncome13, at13,
             QStringLiteral("По данному источнику в доходе от продажи недвижимости не указан кадастровый номер "
                            "объекта: откройте этот доход в списке доходов по ставке 13% и введите номер"),
             sources, [](const mbTSourse& source) {
@@ -709,8 +708,8 @@ void WholeCheck::checkExport(const kTSvodSum& svod)
     try {
         BuildExchangeDocument(d_, svod, today(), "00000000-0000-0000-0000-000000000000");
     } catch (const ExportError& refusal) {
-        const TCheckAllResult place = exportRefusalPlace(refusal);
         const FieldPlace* field = FindFieldPlace(refusal.element(), refusal.attribute());
+        const TCheckAllResult place = exportRefusalPlace(refusal, field);
         const QString page = field ? QString::fromUtf8(FieldPageCaption(field->page)) : ConditionsTitle;
         // The refusal names the page and the field; the path after it is for the support staff.
         QString message = QString::fromUtf8(refusal.what());
