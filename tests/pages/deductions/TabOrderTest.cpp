@@ -107,12 +107,24 @@ struct PageCase {
     std::function<Shown(PageWindow&)> show;
 };
 
+// The group boxes of a deduction page that stand beside another where the window is wide.
+QList<QWidget*> wholeGroupsOf(QWidget* page)
+{
+    // The column of sums and the list of sums for children, each in its box.
+    if (auto* social = qobject_cast<TfrFramePensDeduct*>(page))
+        return {social->gbSimplSocialDeduct, social->gbChildrensEduDeduct};
+    // The cost and the interest: one under the other in a narrow window, each box is walked
+    // whole either way.
+    if (auto* property = qobject_cast<TfrMultyConstructionDeduct*>(page))
+        return {property->gbChargeSum, property->gbCreditSum};
+    return {};
+}
+
 Shown socialPage(PageWindow& host)
 {
     auto* page = host.show<TfrFramePensDeduct>();
     selectRow(page->lvPensInfo, 0);
-    // The column of sums and the list of sums for children stand side by side, each in its box.
-    return {page, {page->gbSimplSocialDeduct, page->gbChildrensEduDeduct}};
+    return {page, wholeGroupsOf(page)};
 }
 
 Shown investmentPage(PageWindow& host)
@@ -134,9 +146,7 @@ Shown propertyPage(PageWindow& host)
 {
     auto* page = host.show<TfrMultyConstructionDeduct>();
     selectRow(page->lvObjInfo, 0);
-    // The cost and the interest stand side by side in a wide window, one under the other in a
-    // narrow one: each box is walked whole either way.
-    return {page, {page->gbChargeSum, page->gbCreditSum}};
+    return {page, wholeGroupsOf(page)};
 }
 
 Shown standardPage(PageWindow& host)
@@ -159,12 +169,7 @@ std::function<Shown(PageWindow&)> section(TFlashButton* TfrFrameDeductData::*tab
     return [tab](PageWindow& host) -> Shown {
         auto* frame = host.show<TfrFrameDeductData>();
         (frame->*tab)->click();
-        QWidget* page = frame->currentPage();
-        if (auto* social = qobject_cast<TfrFramePensDeduct*>(page))
-            return {frame, {social->gbSimplSocialDeduct, social->gbChildrensEduDeduct}};
-        if (auto* property = qobject_cast<TfrMultyConstructionDeduct*>(page))
-            return {frame, {property->gbChargeSum, property->gbCreditSum}};
-        return {frame, {}};
+        return {frame, wholeGroupsOf(frame->currentPage())};
     };
 }
 
