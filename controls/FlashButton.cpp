@@ -270,7 +270,7 @@ void TFlashButton::keyPressEvent(QKeyEvent* event)
             break;
         // As a click of the mouse: a button of a group goes down, or toggles where all may be up.
         if (groupIndex_ != 0)
-            setDown(allowAllUp_ ? !down_ : true);
+            setDown(!down_);
         click();
         break;
     case Qt::Key_Up:

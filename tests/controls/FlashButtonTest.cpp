@@ -567,6 +567,13 @@ TEST_F(FlashButtonKeyboardTest, EnterPutsAButtonOfAGroupDownAndFires)
     QTest::keyClick(&c, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 2);
     EXPECT_TRUE(c.isDown()) << "Space on the down button keeps it down";
+
+    c.setAllowAllUp(true);
+    QTest::keyClick(&c, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_FALSE(c.isDown()) << "where all may be up, Space puts the down button up";
+    QTest::keyClick(&c, Qt::Key_Space);
+    EXPECT_TRUE(c.isDown()) << "and down again";
 }
 
 TEST_F(FlashButtonKeyboardTest, OnlyAButtonFocusedByTheKeyboardDrawsAFocusFrame)
