@@ -49,6 +49,15 @@ struct ResidentDialog : TfmInput13Income {
     ResidentDialog() : TfmInput13Income(nullptr, QStringLiteral("13"), true, false) {}
 };
 
+// The line most checks start from: a gift from an organisation (2720) with the gift's deduction
+// (501), which under its cap of 4000 takes the whole of a smaller gift.
+void enterGift(TfmInput13Income& dialog, const QString& amount = QStringLiteral("3000"))
+{
+    dialog.chooseIncomeCode(QStringLiteral("2720"));
+    typeText(dialog.meIncomeSum, amount);
+    dialog.chooseDeductCode(QStringLiteral("501"));
+}
+
 TEST(Input13Income, LooksAsItShould)
 {
     TfmInput13Income dialog(nullptr, QStringLiteral("13"), true, false);
@@ -240,9 +249,7 @@ TEST(Input13Income, AShareDeductionIsCappedWhenChosenAndWhenRecomputed)
 TEST(Input13Income, ChoosingTheSameIncomeAgainChangesNothing)
 {
     ResidentDialog dialog;
-    dialog.chooseIncomeCode(QStringLiteral("2720"));
-    typeText(dialog.meIncomeSum, QStringLiteral("3000"));
-    dialog.chooseDeductCode(QStringLiteral("501"));
+    enterGift(dialog);
     typeText(dialog.mePropSale, QStringLiteral("7"));
     dialog.chooseIncomeCode(QStringLiteral("2720"));
     EXPECT_EQ(dialog.meIncomeSum->text(), QStringLiteral("3000"));
@@ -329,9 +336,7 @@ TEST(Input13Income, TheNoteOfARemovedDeductionGoesWithTheNextChoice)
 {
     ResidentDialog dialog;
     dialog.show();
-    dialog.chooseIncomeCode(QStringLiteral("2720"));
-    typeText(dialog.meIncomeSum, QStringLiteral("300000"));
-    dialog.chooseDeductCode(QStringLiteral("501"));
+    enterGift(dialog, QStringLiteral("300000"));
     dialog.chooseIncomeCode(QStringLiteral("1520"));
     ASSERT_TRUE(dialog.lbDeductNote->isVisible());
     dialog.chooseDeductCode(QStringLiteral("906"));
@@ -653,9 +658,7 @@ TEST(Input13Income, TheCheckStopsAtTheFirstFaultToFix)
     }
     {
         ResidentDialog tooLarge;
-        tooLarge.chooseIncomeCode(QStringLiteral("2720"));
-        typeText(tooLarge.meIncomeSum, QStringLiteral("3000"));
-        tooLarge.chooseDeductCode(QStringLiteral("501"));
+        enterGift(tooLarge);
         typeText(tooLarge.meSubtractSum, QStringLiteral("3500"));
         const CheckOutcome outcome = check(tooLarge);
         ASSERT_EQ(outcome.shown.size(), 1u);
@@ -829,9 +832,7 @@ TEST(Input13Income, EnterAcceptsACompleteLine)
 {
     ResidentDialog dialog;
     dialog.show();
-    dialog.chooseIncomeCode(QStringLiteral("2720"));
-    typeText(dialog.meIncomeSum, QStringLiteral("3000"));
-    dialog.chooseDeductCode(QStringLiteral("501"));
+    enterGift(dialog);
     ScriptedCheckAnswers checks;
     QTest::keyClick(dialog.meIncomeSum, Qt::Key_Return);
     EXPECT_TRUE(checks.shown.empty());
