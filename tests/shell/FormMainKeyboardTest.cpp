@@ -11,19 +11,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "controls/CheckDialogs.h"
 #include "controls/FlashButton.h"
-#include "controls/MessageBox.h"
 #include "model/Declaration.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/ProgramFolderTest.h"
 
 namespace {
 
@@ -50,22 +49,18 @@ private:
     std::vector<QString>& asked_;
 };
 
-class FormMainKeyboardTest : public ::testing::Test {
+class FormMainKeyboardTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message);
-            return QMessageBox::Ok;
-        });
+        ProgramFolderTest::SetUp();
         // Every page is let go whatever its check finds.
         checks.answers.assign(1000, CheckSkipAll);
     }
     void TearDown() override
     {
         window.reset();
-        MessageBox::setAnswerer({});
+        ProgramFolderTest::TearDown();
     }
 
     // The window over a declaration with the income kinds given, shown and active.
@@ -76,7 +71,7 @@ protected:
         declaration.SetIncomeKinds(incomeKinds);
         const QString file = folder.filePath(QStringLiteral("start.fv1"));
         declaration.SaveToFile(QFile::encodeName(file).toStdString());
-        window = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
+        window = std::make_unique<TFormMain>(QStringList{file}, programFolder());
         window->setFileDialogs(std::make_unique<CancellingFileDialogs>(asked));
         window->show();
         window->activateWindow();
@@ -88,10 +83,8 @@ protected:
 
     QMenu* openMenu() const { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
-    QTemporaryDir folder;
     std::unique_ptr<TFormMain> window;
     std::vector<QString> asked;
-    std::vector<MessageBox::Message> messages;
     ScriptedCheckAnswers checks;
 };
 

@@ -12,8 +12,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -21,7 +19,6 @@
 
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
-#include "controls/MessageBox.h"
 #include "controls/ThinkingFrame.h"
 #include "model/CBDeduct.h"
 #include "model/ConstructionDeduct.h"
@@ -39,26 +36,17 @@
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/ProgramFolderTest.h"
 #include "tests/support/PageTestSupport.h"
 
 namespace {
 
-class FormMainSmallWindowTest : public ::testing::Test {
+class FormMainSmallWindowTest : public ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        QSettings(QStringLiteral("ORVEX"), QStringLiteral("Форвета")).clear();
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message);
-            return QMessageBox::Ok;
-        });
-    }
     void TearDown() override
     {
         window.reset();
-        MessageBox::setAnswerer({});
-        QSettings(QStringLiteral("ORVEX"), QStringLiteral("Форвета")).clear();
+        ProgramFolderTest::TearDown();
     }
 
     // A declaration that opens every section and fills what the pages show beside their lists:
@@ -67,7 +55,7 @@ protected:
     // account and the losses of earlier years.
     void start(const QSize& size)
     {
-        window = std::make_unique<TFormMain>(QStringList{}, folder.path() + u'/');
+        window = std::make_unique<TFormMain>(QStringList{}, programFolder());
         mTDeclaration& declaration = window->declaration();
         // Leaving the conditions page finds nothing to correct there.
         declaration.TaxOfficeCode = "7701";
@@ -169,9 +157,7 @@ protected:
         }
     }
 
-    QTemporaryDir folder;
     std::unique_ptr<TFormMain> window;
-    std::vector<MessageBox::Message> messages;
 };
 
 // The deductions section on the tab `tab`, its page prepared by `prepare`: the whole section is

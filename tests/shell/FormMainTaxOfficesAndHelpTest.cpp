@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -18,7 +16,6 @@
 
 #include "controls/FlashButton.h"
 #include "controls/HelpTopics.h"
-#include "controls/MessageBox.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "pages/income/InitialData.h"
@@ -31,26 +28,16 @@
 #include "shell/InspectionDirectory.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
+#include "tests/shell/ProgramFolderTest.h"
 #include "tests/shell/RecordingPrintServer.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/PageTestSupport.h"
 
 namespace {
 
-class FormMainTaxOfficesAndHelpTest : public ::testing::Test {
+class FormMainTaxOfficesAndHelpTest : public ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        QSettings(QStringLiteral("ORVEX"), QStringLiteral("Форвета")).clear();
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { MessageBox::setAnswerer({}); }
-
-    std::unique_ptr<TFormMain> start() { return std::make_unique<TFormMain>(QStringList{}, folder.path() + u'/'); }
+    std::unique_ptr<TFormMain> start() { return std::make_unique<TFormMain>(QStringList{}, programFolder()); }
     QString directory() const { return folder.filePath(QStringLiteral("InspectionNumbers.xml")); }
 
     static HelpWindow* helpWindowOf(const TFormMain& window)
@@ -58,9 +45,6 @@ protected:
         const auto* help = dynamic_cast<const BuiltInHelp*>(window.helpViewer());
         return help ? help->window() : nullptr;
     }
-
-    QTemporaryDir folder;
-    std::vector<MessageBox::Message> messages;
 };
 
 TEST_F(FormMainTaxOfficesAndHelpTest, ChooserIsBuiltOnceFromTheDirectoryFile)
@@ -224,7 +208,7 @@ TEST_F(FormMainTaxOfficesAndHelpTest, StandardDeductionsPictureShowsTheHelpPromp
         const auto window = start();
         RecordingHelpViewer viewer;
         // Pages and dialogs shown without the main window have no help window.
-        TestProgramContext boundViewer(folder.path() + u'/', viewerBound ? &viewer : nullptr);
+        TestProgramContext boundViewer(programFolder(), viewerBound ? &viewer : nullptr);
         window->show();
         {
             // The new declaration's conditions are not filled in; the user goes on all the same.
@@ -333,14 +317,14 @@ TEST_F(FormMainTaxOfficesAndHelpTest, ThePrintProgramGetsTheNameOfTheDeclaration
         };
         const QStringList expected{QStringLiteral("Наименование налогового органа-получателя"), c.printedName};
         {
-            const auto window = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
+            const auto window = std::make_unique<TFormMain>(QStringList{file}, programFolder());
             auto* page = dynamic_cast<TfrInitialData*>(window->currentPage());
             ASSERT_NE(page, nullptr);
             c.act(*page);
             EXPECT_EQ(previewed(*window), expected);
             ASSERT_TRUE(window->SaveDocExecute());
         }
-        const auto reopened = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
+        const auto reopened = std::make_unique<TFormMain>(QStringList{file}, programFolder());
         EXPECT_EQ(previewed(*reopened), expected) << "read back";
         EXPECT_TRUE(messages.empty()) << messages.front().text.toStdString();
         messages.clear();

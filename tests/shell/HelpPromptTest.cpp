@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -11,26 +10,13 @@
 
 #include "controls/MessageBox.h"
 #include "controls/HelpTopics.h"
+#include "tests/shell/ProgramFolderTest.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace {
 
-class HelpPromptTest : public ::testing::Test {
+class HelpPromptTest : public ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { MessageBox::setAnswerer({}); }
-
-    QString programFolder() const { return folder.path() + u'/'; }
-
-    QTemporaryDir folder;
-    std::vector<MessageBox::Message> messages;
     RecordingHelpViewer viewer;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 
 #include "controls/MessageBox.h"
 #include "model/Cp1251.h"
+#include "tests/shell/ProgramFolderTest.h"
 #include "tests/support/ChildProcess.h"
 
 namespace {
@@ -37,18 +37,8 @@ const Directory directories[] = {
      "<Rate Date=\"01.01.2021\" Rate=\"73,88\" Quantity=\"1\"/></Currency></Rates>"},
 };
 
-class ReferenceFilesTest : public ::testing::Test {
+class ReferenceFilesTest : public ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        MessageBox::setAnswerer([this](const MessageBox::Message& message) {
-            messages.push_back(message);
-            return QMessageBox::Ok;
-        });
-    }
-    void TearDown() override { MessageBox::setAnswerer({}); }
-
     void write(const char* fileName, const QByteArray& data)
     {
         QFile file(folder.filePath(QLatin1String(fileName)));
@@ -62,10 +52,6 @@ protected:
                 write(directory.fileName, QByteArray::fromStdString(cp1251::fromUtf8(directory.content)));
         }
     }
-    QString programFolder() const { return folder.path() + u'/'; }
-
-    QTemporaryDir folder;
-    std::vector<MessageBox::Message> messages;
 };
 
 TEST_F(ReferenceFilesTest, AllPresentFilesAreLoaded)
