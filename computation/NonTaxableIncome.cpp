@@ -34,7 +34,7 @@ const std::array<ExemptIncome, 17> Exemptions{{
     // One-off aid at the birth or adoption of a child is exempt up to 50 000 roubles a child,
     // from all employers together; a line stands for one child.
     {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд, nullptr, Currency::fromWholeRoubles(50'000)},
-    {2720, 501, AllLines, false, &kTSvodSumPril4::Gift2720},
+    {2720, 501, AllLines, false, &kTSvodSumPril4::СтоимПодар},
     {2730, 502, AllLines, false, &kTSvodSumPril4::СтоимПриз},
     {2760, 503, AllLines, false, &kTSvodSumPril4::МатПомРаб},
     {2770, 504, AllLines, false, &kTSvodSumPril4::ВозмМед},
@@ -133,11 +133,9 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
 
     // Yearly limits.
     const Currency fourThousand = roubles(4'000);
-    limit(Gift2720, fourThousand);
-    СтоимПодар = Gift2720;
-    for (Field field : {&kTSvodSumPril4::СтоимПриз, &kTSvodSumPril4::МатПомРаб, &kTSvodSumPril4::ВозмМед,
-                        &kTSvodSumPril4::ПризРекл, &kTSvodSumPril4::МатПомИнв, &kTSvodSumPril4::ВыигрЛотер,
-                        &kTSvodSumPril4::МатПомОбр})
+    for (Field field : {&kTSvodSumPril4::СтоимПодар, &kTSvodSumPril4::СтоимПриз, &kTSvodSumPril4::МатПомРаб,
+                        &kTSvodSumPril4::ВозмМед, &kTSvodSumPril4::ПризРекл, &kTSvodSumPril4::МатПомИнв,
+                        &kTSvodSumPril4::ВыигрЛотер, &kTSvodSumPril4::МатПомОбр})
         limit(this->*field, fourThousand);
     limit(ПомПодар, roubles(10'000));
     limit(ДопСВПенс, roubles(12'000));
@@ -148,7 +146,7 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
     ДохНеНалОбщ = NonTaxableExceptAdPrizes + NonTaxableAdPrizes;
     NonTaxableKind2 += ВыигрЛотер;
     NonTaxableKind10 += МатПомРожд + СтоимПриз + МатПомРаб + ВозмМед + МатПомИнв + МатПомОбр + ПомПодар + ДопСВПенс;
-    NonTaxableKind17 = Gift2720;
+    NonTaxableKind17 = СтоимПодар;
     NonTaxableKind19 = ПризРекл;
     NonTaxableKinds10_14_17 = NonTaxableKind10 + NonTaxableKind17 + NonTaxableKind14;
     return true;

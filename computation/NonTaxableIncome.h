@@ -13,7 +13,6 @@ public:
     // Gifts of organisations and entrepreneurs (2720), up to 4 000. A gift of an individual
     // (2721) is either exempt whole, as between family members, or taxed whole.
     Currency СтоимПодар;
-    Currency Gift2720;    // up to 4 000
     Currency МатПомРаб;   // up to 4 000
     Currency СтоимПриз;   // up to 4 000
     Currency ВозмМед;     // up to 4 000

@@ -75,7 +75,7 @@ TEST(Summary, ClearGivesWholeBandsEmptyPoolsAndEmptySheets)
     svod->Razd2Sheet(1).Исчисл = rub(5);
     svod->Pril1.Rows.emplace_back();
     svod->Pril1.RowCount = 1;
-    svod->Pril4.Gift2720 = rub(5);
+    svod->Pril4.СтоимПодар = rub(5);
     svod->Pril1_Dop.Rows.emplace_back();
 
     svod->Clear();
@@ -89,7 +89,7 @@ TEST(Summary, ClearGivesWholeBandsEmptyPoolsAndEmptySheets)
     EXPECT_EQ(svod->Razd2Sheet(1).Исчисл, Currency());
     EXPECT_TRUE(svod->Pril1.Rows.empty());
     EXPECT_EQ(svod->Pril1.RowCount, 0);
-    EXPECT_EQ(svod->Pril4.Gift2720, Currency());
+    EXPECT_EQ(svod->Pril4.СтоимПодар, Currency());
     EXPECT_TRUE(svod->Pril1_Dop.Rows.empty());
 }
 
@@ -184,7 +184,7 @@ TEST(Summary, WithoutIncomeKindsTheExemptionsAndDeductionsStayEmpty)
     svod->Calculate(decl);
 
     EXPECT_EQ(svod->Pril1.RowCount, 1);
-    EXPECT_EQ(svod->Pril4.Gift2720, Currency());
+    EXPECT_EQ(svod->Pril4.СтоимПодар, Currency());
     EXPECT_EQ(svod->DeclaredPool, Currency());
     const kTSvodSumRazd2& gifts = svod->Razd2Sheet(17);
     EXPECT_EQ(gifts.СумДох, rub(3'000));
