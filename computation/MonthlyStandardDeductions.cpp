@@ -24,16 +24,6 @@ constexpr std::int32_t StatusChangedDuringYear = 103;
 // The month status of a single parent; any other value is an ordinary month.
 constexpr std::int32_t MonthStatusSingleParent = 0;
 
-struct ChildRate {
-    Currency single;
-    Currency doubled; // for a single parent
-};
-
-constexpr ChildRate FirstChildrenRate{FirstChildrenMonthly, Doubled(FirstChildrenMonthly)};
-constexpr ChildRate ThirdChildrenRate{ThirdChildrenMonthly, Doubled(ThirdChildrenMonthly)};
-// For a parent; a guardian, trustee or foster parent gets half of it.
-constexpr ChildRate DisabledChildRate{DisabledChildMonthly, Doubled(DisabledChildMonthly)};
-
 Currency times(Currency amount, std::int32_t count)
 {
     return Currency::fromUnits(amount.units() * count);
@@ -174,14 +164,12 @@ void addPersonalDeductions(const mTStandartDeduct& standard, const MonthSet& mon
 void addChildDeductions(const mTStandartDeduct& standard, const MonthSet& months, int limitMonths,
                         kTSvodSumPrilE1& sheet)
 {
-    // A guardian, trustee or foster parent of a disabled child gets half the parent's amount.
-    const std::int32_t disabledDivisor = standard.Guardian != 0 ? 2 : 1;
-    const ChildRate disabledRate{Currency::fromUnits(DisabledChildRate.single.units() / disabledDivisor),
-                                 Currency::fromUnits(DisabledChildRate.doubled.units() / disabledDivisor)};
+    const Currency disabledMonthly =
+        standard.Guardian != 0 ? GuardiansShare(DisabledChildMonthly) : DisabledChildMonthly;
 
-    const auto addRow = [&](int m, bool doubled, const mTChildrenRow& row, const ChildRate& rate, Currency& singleTotal,
+    const auto addRow = [&](int m, bool doubled, const mTChildrenRow& row, Currency monthly, Currency& singleTotal,
                             Currency& doubleTotal) {
-        const Currency amount = times(doubled ? rate.doubled : rate.single, childCount(row, m));
+        const Currency amount = times(doubled ? Doubled(monthly) : monthly, childCount(row, m));
         (doubled ? doubleTotal : singleTotal) += amount;
         sheet.AddToQuarter(m, amount);
     };
@@ -189,9 +177,9 @@ void addChildDeductions(const mTStandartDeduct& standard, const MonthSet& months
         if (!months.test(m))
             continue;
         const bool doubled = doubleAmountInMonth(standard, m);
-        addRow(m, doubled, standard.Children, FirstChildrenRate, sheet.ChildTotal, sheet.ChildDoubleTotal);
-        addRow(m, doubled, standard.ThirdChildren, ThirdChildrenRate, sheet.ChildTotal, sheet.ChildDoubleTotal);
-        addRow(m, doubled, standard.DisabledChildren, disabledRate, sheet.DisabledChildTotal,
+        addRow(m, doubled, standard.Children, FirstChildrenMonthly, sheet.ChildTotal, sheet.ChildDoubleTotal);
+        addRow(m, doubled, standard.ThirdChildren, ThirdChildrenMonthly, sheet.ChildTotal, sheet.ChildDoubleTotal);
+        addRow(m, doubled, standard.DisabledChildren, disabledMonthly, sheet.DisabledChildTotal,
                sheet.DisabledChildDoubleTotal);
     }
 }

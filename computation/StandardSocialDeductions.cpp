@@ -86,13 +86,8 @@ Currency childMonthlyAmount(std::int32_t code)
 // and each later child, and of each disabled child, may stand for several.
 bool codeOfOneChild(std::int32_t code)
 {
-    switch (code) {
-    case 126: case 127: case 130: case 131:
-    case 134: case 135: case 136: case 137: case 142: case 143: case 144: case 145:
-        return true;
-    default:
-        return false;
-    }
+    const Currency monthly = childMonthlyAmount(code);
+    return monthly == FirstChildrenMonthly || monthly == Doubled(FirstChildrenMonthly);
 }
 
 // A child's deduction is granted for each month once, by one tax agent of the taxpayer's choice
