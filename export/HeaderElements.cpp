@@ -62,9 +62,9 @@ void addTaxpayer(xmlNode* document, const ExportContext& context)
     xmlNode* taxpayer = AddXmlElement(AddXmlElement(document, "СвНП"), "НПФЛ3");
     const auto code = documentCode(decl.TaxpayerCategory);
     if (!code)
-        throw ExportError("Ошибка в выгрузке. Для категории налогоплательщика с кодом "
-                          + std::to_string(decl.TaxpayerCategory) + " нет кода представляемого документа ("
-                          + XmlFieldName(taxpayer, "ДокПредст") + ").");
+        throw FieldRefusal(taxpayer, "ДокПредст",
+                           "Для категории налогоплательщика с кодом " + std::to_string(decl.TaxpayerCategory)
+                               + " нет кода представляемого документа ({field}).");
     SetXmlAttribute(taxpayer, "ДокПредст", *code);
     const bool resident = decl.DeclarationType == DeclarationOrdinary
                        || decl.DeclarationType == DeclarationClosingBusiness;
