@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::u16string_view DataTooBig = u"Превышен максимально возможный размер данных";
-
 std::optional<Pdf417Fit> fitParsed(const std::optional<Pdf417Params>& params)
 {
     return params ? FitSymbol(*params) : std::nullopt;
@@ -61,12 +59,4 @@ std::optional<Pdf417Shape> MeasurePdf417(std::span<const std::u16string> argumen
     if (!fit)
         return std::nullopt;
     return Pdf417Shape{fit->columns, fit->rows};
-}
-
-bool CheckPdf417Fits(std::span<const std::u16string> arguments, Pdf417Refusal& refusal)
-{
-    if (fitParsed(ParsePdf417Options(arguments)))
-        return true;
-    refusal = {SSError::kErr0xC008000B, std::u16string(DataTooBig)};
-    return false;
 }

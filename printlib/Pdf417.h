@@ -5,7 +5,6 @@
 #include "Pdf417Options.h"
 #include "Pdf417Painter.h"
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,13 +41,3 @@ struct Pdf417Shape {
 // The shape the data of the argument list takes with its options, without painting it;
 // nothing when the data does not fit into a symbol. A bad option raises 0xC0020050.
 std::optional<Pdf417Shape> MeasurePdf417(std::span<const std::u16string> arguments);
-
-// Why data cannot be encoded: the code and the text to report.
-struct Pdf417Refusal {
-    std::uint32_t code = 0;
-    std::u16string message;
-};
-
-// Whether the data of the argument list fits into a symbol of its options, without painting
-// it. Returns false with the refusal when it does not; a bad option raises 0xC0020050.
-bool CheckPdf417Fits(std::span<const std::u16string> arguments, Pdf417Refusal& refusal);

@@ -54,8 +54,7 @@ std::u16string loneCyrillicLetters(std::size_t count)
 
 bool fits(std::u16string_view text, std::u16string_view options)
 {
-    Pdf417Refusal refusal;
-    return CheckPdf417Fits(SplitPdf417Options(u"-" + std::u16string(text), options), refusal);
+    return MeasurePdf417(SplitPdf417Options(u"-" + std::u16string(text), options)).has_value();
 }
 
 // The symbol's size on the page in millimetres, from the bitmap the encoder paints (a module

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -102,27 +104,42 @@ TEST(Pdf417SymbolTest, BadOptionRaisesInvalidParameters)
     }
 }
 
-TEST(CheckPdf417FitsTest, FitsUpToTheLargestSymbol)
+// 500 letters take 14 columns of 21 rows (see above); the painted bitmap is the oracle for the
+// rest: its modules along a row and its rows, turned by /OV.
+TEST(MeasurePdf417Test, MeasuresTheShapeTheEncoderPaints)
 {
-    Pdf417Refusal refusal;
-    EXPECT_TRUE(CheckPdf417Fits(SplitPdf417Options(u"-" + letters(1850), u"/M4|/R84|/OV"), refusal));
-    EXPECT_TRUE(CheckPdf417Fits(SplitPdf417Options(u"-", u"/M4|/R21|/OV"), refusal));
-}
-
-TEST(CheckPdf417FitsTest, RefusesTooMuchData)
-{
-    for (std::size_t length : {std::size_t{1851}, std::size_t{5421}, std::size_t{100000}}) {
-        Pdf417Refusal refusal;
-        EXPECT_FALSE(CheckPdf417Fits(SplitPdf417Options(u"-" + letters(length), u"/M4|/R84|/OV"), refusal));
-        EXPECT_EQ(refusal.code, 0xC008000Bu);
-        EXPECT_EQ(refusal.message, u"Превышен максимально возможный размер данных");
+    const struct {
+        std::size_t length;
+        std::u16string options;
+    } cases[] = {
+        {500, u"/M4|/R21|/OH"}, {500, u"/M4|/R21|/OV"}, {0, u"/M4|/R21|/OV"},
+        {270, u"/M4|/R28|/OH"}, {1850, u"/M4|/R84|/OV"}, {926, u"/M4|/R63|/OV"},
+    };
+    const std::optional<Pdf417Shape> worked = MeasurePdf417(SplitPdf417Options(u"-" + letters(500), u"/M4|/R21|/OH"));
+    ASSERT_TRUE(worked);
+    EXPECT_EQ(worked->columns, 14);
+    EXPECT_EQ(worked->rows, 21);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.length) + " letters, " + WideText::toUtf8(c.options));
+        const std::vector<std::u16string> arguments = SplitPdf417Options(u"-" + letters(c.length), c.options);
+        const std::optional<Pdf417Shape> shape = MeasurePdf417(arguments);
+        ASSERT_TRUE(shape);
+        const Pdf417Bitmap bitmap = EncodePdf417(arguments);
+        const bool turned = c.options.ends_with(u"/OV");
+        EXPECT_EQ(turned ? bitmap.height : bitmap.width, Pdf417RowModules(shape->columns));
+        EXPECT_EQ(turned ? bitmap.width : bitmap.height, shape->rows);
     }
 }
 
-TEST(CheckPdf417FitsTest, BadOptionRaises)
+TEST(MeasurePdf417Test, NothingForTooMuchData)
 {
-    Pdf417Refusal refusal;
-    EXPECT_THROW(CheckPdf417Fits(SplitPdf417Options(u"-A", u"/R91"), refusal), SSError::CError);
+    for (std::size_t length : {std::size_t{1851}, std::size_t{5421}, std::size_t{100000}})
+        EXPECT_FALSE(MeasurePdf417(SplitPdf417Options(u"-" + letters(length), u"/M4|/R84|/OV"))) << length;
+}
+
+TEST(MeasurePdf417Test, BadOptionRaises)
+{
+    EXPECT_THROW(MeasurePdf417(SplitPdf417Options(u"-A", u"/R91")), SSError::CError);
 }
 
 } // namespace
