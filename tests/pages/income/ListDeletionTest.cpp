@@ -1,5 +1,6 @@
 #include <functional>
 #include <memory>
+#include <string>
 
 #include <QMessageBox>
 #include <QTreeWidget>
@@ -8,12 +9,13 @@
 
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
-#include "model/DayDate.h"
 #include "pages/income/BusinessNew.h"
 #include "pages/income/CurrencyFrame.h"
 #include "pages/income/KudaTratit.h"
 #include "pages/income/RateLines.h"
 #include "pages/income/Sourse.h"
+#include "tests/pages/income/CurrencyFrameFixture.h"
+#include "tests/shell/CheckedDeclaration.h"
 #include "tests/support/ListKeysCheck.h"
 #include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
@@ -26,53 +28,22 @@
 
 namespace {
 
-std::unique_ptr<mTIncome> incomeLine(std::int32_t code, std::int64_t amount, std::uint16_t month)
-{
-    auto line = std::make_unique<mTIncome>();
-    line->IncomeCode = code;
-    line->Amount = roubles(amount);
-    line->Month = month;
-    return line;
-}
-
 // An employer with two lines at 13 %, one at 15 %, tax withheld and one deduction granted.
-void addEmployer(mTDeclaration& declaration)
+void addEmployerWithDeduction(mTDeclaration& declaration)
 {
-    mbTSourse& source = *declaration.GetSource(declaration.AddSource());
-    source.Name = "ООО \"Ромашка\"";
-    source.Inn = "7707083893";
-    source.Kpp = "773601001";
-    source.Oktmo = "45382000";
-    source.AddIncome13(incomeLine(2000, 50'000, 1));
-    source.AddIncome13(incomeLine(2000, 50'000, 2));
-    source.AddIncome15(incomeLine(1010, 10'000'000, 6));
-    source.WithheldTax13 = roubles(13'000);
+    mbTSourse& source = addEmployer(declaration, "ООО \"Ромашка\"", 50'000);
+    source.AddIncome13(incomeLine(2000, roubles(50'000), 2));
+    source.AddIncome15(incomeLine(1010, roubles(10'000'000), 6));
     auto deduct = std::make_unique<mbTSSCDeduct>();
     deduct->Code = 104;
     deduct->Sum = roubles(6000);
     source.AddSSCDeduct(std::move(deduct));
 }
 
-void addDividends(mTDeclaration& declaration)
+void addForeignDividends(mTDeclaration& declaration)
 {
     declaration.SetIncomeKinds(declaration.IncomeKinds() | IncomeKindForeign);
-    mTCurrencyIncome& income = *declaration.GetCurrencyIncome(declaration.AddCurrencyIncome());
-    income.SourceName = "Apple Inc.";
-    income.SourceCountry = "840";
-    income.CreditCountry = "840";
-    income.IncomeDate = *encodeDate(2021, 3, 15);
-    income.TaxPaymentDate = *encodeDate(2021, 3, 15);
-    income.CurrencyCode = "840";
-    income.CurrencyName = "Доллар США";
-    income.AutoRate = 1;
-    income.IncomeDateRate = Currency::fromUnits(744'275);
-    income.IncomeDateUnits = 1;
-    income.TaxDateRate = Currency::fromUnits(744'275);
-    income.TaxDateUnits = 1;
-    income.IncomeCode = 1010;
-    income.IncomeCodeName = "Дивиденды";
-    income.SetIncomeAmount(roubles(1000));
-    income.SetTaxAmount(roubles(100));
+    addDividends(declaration);
 }
 
 void addEntrepreneur(mTDeclaration& declaration)
@@ -115,6 +86,7 @@ CommandOnPage firstRowOf(std::function<TFlashButton*(Page&)> button)
 }
 
 const auto deleteSource = firstRowOf<TfrSourse>([](auto& p) { return p.fbDeleteSourseIncome; });
+const auto deleteApplication = firstRowOf<TfrKudaTratit>([](auto& p) { return p.fbDeleteSourseIncome; });
 
 struct Case {
     const char* name;
@@ -126,14 +98,14 @@ struct Case {
 };
 
 const Case cases[] = {
-    {"payment source", addEmployer, deleteSource,
+    {"payment source", addEmployerWithDeduction, deleteSource,
      "Удалить источник выплат «ООО \"Ромашка\"», его доходы (строк: 3), предоставленные им вычеты (строк: 1) и "
      "удержанный налог?",
      [](const mTDeclaration& d) { return d.SourceCount() == 1; }},
-    {"employer's deduction", addEmployer,
+    {"employer's deduction", addEmployerWithDeduction,
      firstRowOf<TfrSourse>([](auto& p) { return p.fbRemoveSSC; }), "Удалить вычет с кодом 104 на сумму 6000?",
      [](const mTDeclaration& d) { return d.Sources[0].SSCDeductCount() == 1; }},
-    {"income line", addEmployer,
+    {"income line", addEmployerWithDeduction,
      [](PageWindow& window) {
          auto* page = window.show<TfrSourse>();
          selectRow(page->lvSourseIncomeInfo, 0);
@@ -142,7 +114,7 @@ const Case cases[] = {
      },
      "Удалить доход с кодом 2000 на сумму 50000?",
      [](const mTDeclaration& d) { return d.Sources[0].Income13Count() == 2; }},
-    {"foreign income", addDividends, firstRowOf<TfrCurrency>([](auto& p) { return p.fbDeleteSourseIncome; }),
+    {"foreign income", addForeignDividends, firstRowOf<TfrCurrency>([](auto& p) { return p.fbDeleteSourseIncome; }),
      "Удалить доход из иностранного источника «Apple Inc.»?",
      [](const mTDeclaration& d) { return d.CurrencyIncomeCount() == 1; }},
     {"business activity", addEntrepreneur, firstRowOf<TfrBusinessNew>([](auto& p) { return p.fbDeleteSourseIncome; }),
@@ -154,50 +126,64 @@ const Case cases[] = {
          refund.RefundSum = roubles(1500);
          refund.BankName = "ПАО Сбербанк";
      },
-     firstRowOf<TfrKudaTratit>([](auto& p) { return p.fbDeleteSourseIncome; }),
-     "Удалить заявление на возврат налога на сумму 1500?",
+     deleteApplication, "Удалить заявление на возврат налога на сумму 1500?",
      [](const mTDeclaration& d) { return d.TrataCount() == 1; }},
 };
 
-} // namespace
-
-TEST(ListDeletionTest, NoKeepsTheDeclarationToTheByte)
-{
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestProgramContext context;
-        UserEditCounter edits;
-        PageWindow window;
+// A case's declaration on its page in a window, the row its command deletes selected, and the
+// declaration's file as it was before.
+struct OpenedCase {
+    explicit OpenedCase(const Case& c)
+    {
         c.fill(*window.declaration);
-        const QByteArray saved = fileBytes(*window.declaration);
+        saved = fileBytes(*window.declaration);
+        command = c.command(window);
+    }
 
-        const DeleteCommand command = c.command(window);
-        ASSERT_TRUE(command.button->isEnabled());
-        MessageAnswers no(QMessageBox::No);
-        userClick(command.button);
-        EXPECT_EQ(no.texts, QStringList{QString::fromUtf8(c.question)});
-        EXPECT_EQ(edits.userEdits, 0) << "\"Нет\" changes nothing";
-        command.page->SaveData();
-        EXPECT_TRUE(c.holdsData(*window.declaration));
-        EXPECT_EQ(fileBytes(*window.declaration), saved);
+    TestProgramContext context;
+    UserEditCounter edits;
+    PageWindow window;
+    QByteArray saved;
+    DeleteCommand command{};
+};
+
+constexpr QMessageBox::StandardButton Answers[] = {QMessageBox::No, QMessageBox::Yes};
+
+std::string traceName(const Case& c, QMessageBox::StandardButton answer)
+{
+    return std::string(c.name) + (answer == QMessageBox::No ? ", Нет" : ", Да");
+}
+
+// After the question: "Нет" keeps the declaration to the byte and marks nothing, "Да" deletes.
+void expectAnswerTaken(const Case& c, OpenedCase& opened, QMessageBox::StandardButton answer)
+{
+    const bool kept = answer == QMessageBox::No;
+    if (kept) {
+        EXPECT_EQ(opened.edits.userEdits, 0) << "\"Нет\" changes nothing";
+    } else {
+        EXPECT_GT(opened.edits.userEdits, 0);
+    }
+    opened.command.page->SaveData();
+    EXPECT_EQ(c.holdsData(*opened.window.declaration), kept);
+    if (kept) {
+        EXPECT_EQ(fileBytes(*opened.window.declaration), opened.saved);
     }
 }
 
-TEST(ListDeletionTest, YesDeletes)
+} // namespace
+
+TEST(ListDeletionTest, TheButtonAsksAndTheAnswerDecides)
 {
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestProgramContext context;
-        UserEditCounter edits;
-        PageWindow window;
-        c.fill(*window.declaration);
-        const DeleteCommand command = c.command(window);
-        MessageAnswers yes(QMessageBox::Yes);
-        userClick(command.button);
-        EXPECT_EQ(yes.texts, QStringList{QString::fromUtf8(c.question)});
-        EXPECT_GT(edits.userEdits, 0);
-        command.page->SaveData();
-        EXPECT_FALSE(c.holdsData(*window.declaration));
+        for (const auto answer : Answers) {
+            SCOPED_TRACE(traceName(c, answer));
+            OpenedCase opened(c);
+            ASSERT_TRUE(opened.command.button->isEnabled());
+            MessageAnswers answers(answer);
+            userClick(opened.command.button);
+            EXPECT_EQ(answers.texts, QStringList{QString::fromUtf8(c.question)});
+            expectAnswerTaken(c, opened, answer);
+        }
     }
 }
 
@@ -207,7 +193,7 @@ TEST(ListDeletionTest, AnApplicationWithNothingEnteredGoesUnasked)
         SCOPED_TRACE(refund ? "refund" : "offset");
         PageWindow window;
         addRefund(*window.declaration).IsRefund = refund ? 1 : 0;
-        const DeleteCommand command = firstRowOf<TfrKudaTratit>([](auto& p) { return p.fbDeleteSourseIncome; })(window);
+        const DeleteCommand command = deleteApplication(window);
         MessageAnswers no(QMessageBox::No);
         userClick(command.button);
         EXPECT_TRUE(no.texts.isEmpty());
@@ -226,7 +212,7 @@ TEST(ListDeletionTest, RowButtonsNeedASelectedRow)
     const RowButtons lists[] = {
         {"income lines",
          [](mTDeclaration& d) {
-             addEmployer(d);
+             addEmployerWithDeduction(d);
              d.Sources[0].Incomes13.remove(1);
          },
          [](PageWindow& window) {
@@ -272,29 +258,16 @@ TEST(ListDeletionTest, RowButtonsNeedASelectedRow)
 TEST(ListDeletionTest, DeleteKeyAsksAsTheButton)
 {
     for (const Case& c : cases) {
-        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-            SCOPED_TRACE(std::string(c.name) + (answer == QMessageBox::No ? ", Нет" : ", Да"));
-            TestProgramContext context;
-            UserEditCounter edits;
-            PageWindow window;
-            c.fill(*window.declaration);
-            const QByteArray saved = fileBytes(*window.declaration);
-            const DeleteCommand command = c.command(window);
-            QTreeWidget* list = listBeside(command.button);
+        for (const auto answer : Answers) {
+            SCOPED_TRACE(traceName(c, answer));
+            OpenedCase opened(c);
+            QTreeWidget* list = listBeside(opened.command.button);
             ASSERT_NE(list, nullptr);
             ASSERT_GE(selectedRow(list), 0);
 
-            const KeyOutcome outcome = pressInList(list, Qt::Key_Delete, command.button, answer);
+            const KeyOutcome outcome = pressInList(list, Qt::Key_Delete, opened.command.button, answer);
             EXPECT_EQ(outcome.questions, QStringList{QString::fromUtf8(c.question)});
-            command.page->SaveData();
-            if (answer == QMessageBox::No) {
-                EXPECT_EQ(edits.userEdits, 0) << "\"Нет\" changes nothing";
-                EXPECT_TRUE(c.holdsData(*window.declaration));
-                EXPECT_EQ(fileBytes(*window.declaration), saved);
-            } else {
-                EXPECT_GT(edits.userEdits, 0);
-                EXPECT_FALSE(c.holdsData(*window.declaration));
-            }
+            expectAnswerTaken(c, opened, answer);
         }
     }
 }
@@ -308,26 +281,26 @@ TEST(ListKeysTest, EveryIncomeListAnswersItsKeys)
         std::function<ListWithButtons(PageWindow&)> shown;
     };
     const ListCase lists[] = {
-        {"payment sources", addEmployer,
+        {"payment sources", addEmployerWithDeduction,
          [](PageWindow& w) {
              auto* p = w.show<TfrSourse>();
              return ListWithButtons{p->lvSourseIncomeInfo,
                                     {p->fbAddSourseIncome, p->fbDeleteSourseIncome, p->fbEditSourseIncome}};
          }},
-        {"employer's deductions", addEmployer,
+        {"employer's deductions", addEmployerWithDeduction,
          [](PageWindow& w) {
              auto* p = w.show<TfrSourse>();
              selectRow(p->lvSourseIncomeInfo, 0);
              return ListWithButtons{p->lvDeduct, {p->fbAddSSC, p->fbRemoveSSC, p->fbEditSSC}};
          }},
-        {"income lines", addEmployer,
+        {"income lines", addEmployerWithDeduction,
          [](PageWindow& w) {
              auto* p = w.show<TfrSourse>();
              selectRow(p->lvSourseIncomeInfo, 0);
              TfrRateLines* f = p->rateFrame();
              return ListWithButtons{f->lvIncome, {f->fbAddIncome, f->fbRemoveIncome, f->fbEditIncome, f->fbCopy}};
          }},
-        {"foreign incomes", addDividends,
+        {"foreign incomes", addForeignDividends,
          [](PageWindow& w) {
              auto* p = w.show<TfrCurrency>();
              return ListWithButtons{p->lvSourseIncomeInfo,
