@@ -91,12 +91,13 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
     };
 
     // A payer's lines at 15 % carry the deductions of their codes as the lines at 13 % do: the
-    // rate only tells which part of the main base the agent taxed the income in.
+    // rate only tells which part of the main base the agent taxed the income in. Their income
+    // is their amount, as appendix 1 counts it: the cadastral floor is a rule of the 13 % lines.
     for (const auto& source : Decl.Sources) {
         for (const OwnedList<mTIncome>* lines : {&source->Incomes13, &source->Incomes15}) {
             for (const auto& income : *lines) {
-                const SaleLine line{income->IncomeCode, income->DeductionCode, TaxedIncome(*income),
-                                    income->Deduction};
+                const Currency amount = lines == &source->Incomes13 ? TaxedIncome(*income) : income->Amount;
+                const SaleLine line{income->IncomeCode, income->DeductionCode, amount, income->Deduction};
                 if (isPair(line, 1510, 901))
                     addSaleOfHousing(line);
                 else if (isPair(line, 1511, 904))

@@ -176,4 +176,23 @@ TEST(CadastralRule, SaleDeductionsAreBoundedByTheFloor)
     }
 }
 
+// The cadastral floor is a rule of the 13 % lines. A sale at 15 % is taxed on its amount, and a
+// cost set against it is bounded by that amount too, so it takes nothing of another sale's
+// income: 400 000 at 15 % with a cost of 900 000 and 500 000 at 13 % leave a base of 500 000.
+TEST(CadastralRule, ASaleAt15PercentIsBoundedByItsAmount)
+{
+    mTDeclaration decl;
+    mbTSourse& buyer = addPrivateBuyer(decl);
+    buyer.AddIncome15(saleOfRealEstate(1512, 400'000, 400'000, 1'000'000, 903, 900'000));
+    buyer.AddIncome13(incomeLine(1512, rub(500'000)));
+
+    auto svod = std::make_unique<kTSvodSum>();
+    svod->Calculate(decl);
+
+    EXPECT_EQ(svod->Pril6.OtherRealtyCost, rub(400'000));
+    const kTSvodSumRazd2& sales = svod->Razd2Sheet(18);
+    EXPECT_EQ(sales.СумДох, rub(900'000));
+    EXPECT_EQ(sales.НалБаза, rub(500'000));
+}
+
 } // namespace
