@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "controls/FlashButton.h"
@@ -92,6 +94,14 @@ QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons)
         column->addWidget(button);
     column->addStretch();
     return column;
+}
+
+void letListNarrow(QTreeWidget* list, int minimumWidth)
+{
+    list->setMinimumWidth(minimumWidth);
+    // A stretched last section keeps its first width as its least.
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 }
 
 QPushButton* createDialogButton(QWidget* parent, const char* name, const QString& caption)

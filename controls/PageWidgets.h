@@ -11,6 +11,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QString;
+class QTreeWidget;
 class QVBoxLayout;
 class QWidget;
 class TFlashButton;
@@ -33,6 +34,9 @@ QPushButton* createChooserButton(QWidget* parent, const char* name, const QStrin
 
 // The buttons of a list, one above the other.
 QVBoxLayout* buttonColumn(std::initializer_list<TFlashButton*> buttons);
+// Lets a list made by createItemList narrow with a small window down to `minimumWidth`, its one
+// column filling it and never wider.
+void letListNarrow(QTreeWidget* list, int minimumWidth);
 
 // "Да", "Нет" and the like at the foot of a dialog, all of one width.
 QPushButton* createDialogButton(QWidget* parent, const char* name, const QString& caption);

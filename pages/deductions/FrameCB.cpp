@@ -8,7 +8,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -198,11 +197,7 @@ void TfrCB::layOutControls()
     amounts->addWidget(lbP2Vozvr, 5, 0);
     amounts->addWidget(meP2Vozvr, 5, 1);
 
-    // The list narrows with a small window, its one column filling it and never wider.
-    lvObjInfo->setMinimumWidth(AccountListMinimumWidth);
-    // A stretched last section keeps its first width as its least.
-    lvObjInfo->header()->setStretchLastSection(false);
-    lvObjInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    letListNarrow(lvObjInfo, AccountListMinimumWidth);
     auto* accountsGroup = new QVBoxLayout(GroupBox3);
     accountsGroup->setContentsMargins(GroupMargins);
     auto* accounts = new QHBoxLayout;

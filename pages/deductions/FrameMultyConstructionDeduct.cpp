@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -190,11 +189,7 @@ void TfrMultyConstructionDeduct::createControls()
 
 void TfrMultyConstructionDeduct::layOutControls()
 {
-    // The list narrows with a small window, its one column filling it and never wider.
-    lvObjInfo->setMinimumWidth(ObjectListMinimumWidth);
-    // A stretched last section keeps its first width as its least.
-    lvObjInfo->header()->setStretchLastSection(false);
-    lvObjInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    letListNarrow(lvObjInfo, ObjectListMinimumWidth);
     lvObjInfo->setMinimumHeight(ObjectListMinimumHeight);
     auto* objects = new QHBoxLayout(gbObjectDAta);
     objects->setContentsMargins(GroupMargins);

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -146,11 +145,7 @@ void TfrFramePensDeduct::layOutControls()
     upper->addWidget(gbSimplSocialDeduct);
     upper->addWidget(gbChildrensEduDeduct);
 
-    // The list narrows with a small window, its one column filling it and never wider.
-    lvPensInfo->setMinimumWidth(ContractListMinimumWidth);
-    // A stretched last section keeps its first width as its least.
-    lvPensInfo->header()->setStretchLastSection(false);
-    lvPensInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    letListNarrow(lvPensInfo, ContractListMinimumWidth);
     auto* contracts = new QHBoxLayout;
     contracts->addWidget(lvPensInfo, 1);
     contracts->addLayout(buttonColumn({fbAddPens, fbDeletePens, fbEditPens}));
