@@ -50,9 +50,10 @@ protected:
     }
 
     // A declaration that opens every section and fills what the pages show beside their lists:
-    // an employer with a salary, a foreign income, an entrepreneur's activity, a refund, an offset, standard deductions with a disabled child, so that the guardian panel
-    // shows too, a sum for a child's education and a pension contract, a flat, an investment
-    // account and the losses of earlier years.
+    // an employer with a salary, a foreign income, an entrepreneur's activity, a refund, an
+    // offset, standard deductions with a disabled child, so that the guardian panel shows too, a
+    // sum for a child's education and a pension contract, a flat, an investment account and the
+    // losses of earlier years.
     void start(const QSize& size)
     {
         window = std::make_unique<TFormMain>(QStringList{}, programFolder());
@@ -63,13 +64,8 @@ protected:
         addEmployer(declaration, "ООО \"Ромашка\"");
         addForeignIncome(declaration);
         addBusiness(declaration);
-        mTTrata& refund = *declaration.GetTrata(declaration.AddTrata());
-        refund.IsRefund = 1;
-        refund.AllIn = 1;
-        refund.BankName = "ПАО Сбербанк";
-        refund.BankBik = "044525225";
-        refund.AccountNumber = "40817810099910004312";
-        declaration.GetTrata(declaration.AddTrata())->IsRefund = 0;
+        addRefundApplication(declaration).AllIn = 1;
+        addOffsetApplication(declaration);
         declaration.StandardDeduct.Granted = 1;
         declaration.StandardDeduct.SetDisabledChildCountConst(1);
         fillOtherDeductions(declaration);
@@ -196,6 +192,18 @@ std::function<QWidget*(TFormMain&)> sectionWithRowsChosen(TFlashButton* TFormMai
     };
 }
 
+// The refund and offset section, the application in row `row` shown.
+std::function<QWidget*(TFormMain&)> applicationShown(int row)
+{
+    return [row](TFormMain& window) -> QWidget* {
+        userClick(window.fbKudaTratit);
+        auto* page = dynamic_cast<TfrKudaTratit*>(window.currentPage());
+        if (page)
+            page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(row));
+        return page;
+    };
+}
+
 TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
 {
     struct Case {
@@ -212,35 +220,14 @@ TEST_F(FormMainSmallWindowTest, PagesFitTheWidthBesideTheSectionColumn)
         {"income in Russia, a source and its salary chosen", sectionWithRowsChosen(&TFormMain::fbRussianIncome)},
         {"foreign income, an income chosen", sectionWithRowsChosen(&TFormMain::fbForeignIncome)},
         {"entrepreneurs, an activity chosen", sectionWithRowsChosen(&TFormMain::fbBusinessIncome)},
-        {"refund and offset, a refund shown",
-         [](TFormMain& window) -> QWidget* {
-             userClick(window.fbKudaTratit);
-             auto* page = dynamic_cast<TfrKudaTratit*>(window.currentPage());
-             if (page)
-                 page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(0));
-             return page;
-         }},
-        {"refund and offset, an offset shown",
-         [](TFormMain& window) -> QWidget* {
-             userClick(window.fbKudaTratit);
-             auto* page = dynamic_cast<TfrKudaTratit*>(window.currentPage());
-             if (page)
-                 page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(1));
-             return page;
-         }},
+        {"refund and offset, a refund shown", applicationShown(0)},
+        {"refund and offset, an offset shown", applicationShown(1)},
         {"standard deductions",
-         [](TFormMain& window) -> QWidget* {
-             userClick(window.fbDeduction);
-             auto* container = dynamic_cast<TfrFrameDeductData*>(window.currentPage());
-             if (!container)
-                 return nullptr;
-             userClick(container->fbStandartDeduct);
-             auto* page = dynamic_cast<TfrFrameStandartDeduct*>(container->currentPage());
-             if (page) {
-                 EXPECT_TRUE(page->children->pnlPopOp->isVisible()) << "the guardian panel is measured too";
-             }
-             return page;
-         }},
+         deductionTab(&TfrFrameDeductData::fbStandartDeduct,
+                      [](TThinkingFrame& page) {
+                          auto& standard = dynamic_cast<TfrFrameStandartDeduct&>(page);
+                          EXPECT_TRUE(standard.children->pnlPopOp->isVisible()) << "the guardian panel is measured too";
+                      })},
         {"social deductions, a sum for a child and a contract chosen",
          deductionTab(&TfrFrameDeductData::fbPensDeduct,
                       [](TThinkingFrame& page) {
