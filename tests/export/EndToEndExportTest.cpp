@@ -9,9 +9,7 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
@@ -26,6 +24,7 @@
 #include "computation/DeductionSheetTestSupport.h"
 #include "model/CommaDecimalLocale.h"
 #include "model/Cp1251.h"
+#include "tests/support/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -303,11 +302,6 @@ protected:
         fs::remove_all(folder, ignored);
     }
 
-    static std::string readFile(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
 };
 
 TEST_F(EndToEndExportTest, EveryScenarioGivesAFileTheFormatAccepts)

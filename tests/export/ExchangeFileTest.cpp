@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -21,6 +20,7 @@
 #include "computation/ComputationTestSupport.h"
 #include "model/CommaDecimalLocale.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -59,11 +59,6 @@ protected:
         return names;
     }
 
-    static std::string readFile(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
 };
 
 struct IdentifierCase {

@@ -6,9 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include <unistd.h>
 
 #include "StorageFailure.h"
+#include "tests/support/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -41,15 +40,6 @@ protected:
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
-    static void writeFile(const std::string& file, const std::string& bytes)
-    {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
-    static std::string readFile(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     // Names in the folder besides the ones a test made itself.
     std::vector<std::string> folderEntries() const
     {

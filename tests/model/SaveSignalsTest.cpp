@@ -6,13 +6,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include <sys/resource.h>
 
 #include "model/Declaration.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TemporaryFolder.h"
 
 using ::testing::AllOf;
@@ -71,11 +70,7 @@ TEST(SaveSignals, SaveOverTheFileSizeLimitFailsAndTheProgramLives)
     TemporaryFolder folder;
     const std::string path = folder.file("declaration.fv1");
     mTDeclaration().SaveToFile(path);
-    const auto readFile = [&path] {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const std::string before = readFile();
+    const std::string before = readFile(path);
     mTDeclaration larger;
     larger.TaxOfficeName = std::string(4000, 'n');
 
@@ -96,7 +91,7 @@ TEST(SaveSignals, SaveOverTheFileSizeLimitFailsAndTheProgramLives)
     EXPECT_EXIT(saveUnderLimit(true), ::testing::ExitedWithCode(0),
                 AllOf(HasSubstr("code 22 "), HasSubstr("превышен допустимый размер файла"),
                       HasSubstr("Прежний файл сохранен без изменений."), HasSubstr("lives on")));
-    EXPECT_EQ(readFile(), before);
+    EXPECT_EQ(readFile(path), before);
     EXPECT_EXIT(saveUnderLimit(false), ::testing::KilledBySignal(SIGXFSZ), Not(HasSubstr("lives on")));
-    EXPECT_EQ(readFile(), before);
+    EXPECT_EQ(readFile(path), before);
 }
