@@ -23,8 +23,8 @@
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
-#include "tests/support/TabOrderCheck.h"
 #include "tests/support/SavedDeclaration.h"
+#include "tests/support/TabOrderCheck.h"
 #include "tests/support/TestProgramContext.h"
 #include "tests/support/UserTyping.h"
 
@@ -628,15 +628,13 @@ TEST_F(KudaTratitTest, TabFollowsTheFieldsAsTheyStand)
         (c.refund ? addRefund : addOffset)(*shown.declaration);
         shown.window.resize(c.width, 700);
         auto* tested = shown.show<TfrKudaTratit>();
-        shown.window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.window));
+        ASSERT_TRUE(showActive(shown.window));
         selectRow(tested->lvSourseIncomeInfo, 0);
         QTest::qWait(20);
         QGroupBox* group = c.refund ? tested->gbBank : tested->gbNalog;
         const QStringList onScreen = screenOrder(group);
         ASSERT_GE(onScreen.size(), c.refund ? 5 : 6);
-        EXPECT_EQ(tabWalkWithin(group, group->findChild<QWidget*>(onScreen.front())).join(u' ').toStdString(),
-                  onScreen.join(u' ').toStdString());
+        expectTabFollowsTheScreen(group);
         if (c.refund) {
             EXPECT_EQ(onScreen.indexOf(QStringLiteral("meNumSch")), onScreen.indexOf(QStringLiteral("meBIK")) + 1)
                 << onScreen.join(u' ').toStdString();
