@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "computation/PropertyPurchaseDeductions.h"
 #include "model/DayDate.h"
 
 namespace {
@@ -69,11 +68,6 @@ bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
         if (pensioner || anyDateBefore(*object, 2021))
             interest += object->InterestPaid;
     return interest > Currency();
-}
-
-Currency limitedTotalCost(const mTConstructionDeduct& deduction)
-{
-    return CostWithinLimit(deduction);
 }
 
 Currency totalInterest(const mTConstructionDeduct& deduction)

@@ -5,7 +5,7 @@
 
 // The rules of the property deduction page over the declaration's list of property objects:
 // which years the objects' dates fall in, whether one more object may be added, whether the
-// deduction of earlier years may be entered, and the two totals the page shows.
+// deduction of earlier years may be entered, and the objects' interest.
 // Years are the calendar years of an object's registration date and act-of-transfer date; an
 // empty list satisfies the rules about every object.
 
@@ -26,9 +26,5 @@ bool prevYearsAllowed(const mTConstructionDeduct& deduction);
 // (on any object for a pensioner).
 bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction);
 
-// The cost the deduction is worked on, as the declaration counts it: the objects' costs within
-// the limit of the deciding object (by its year, and by its share before 2014), or within
-// 2,000,000 together.
-Currency limitedTotalCost(const mTConstructionDeduct& deduction);
 // The interest of all objects, without a limit.
 Currency totalInterest(const mTConstructionDeduct& deduction);

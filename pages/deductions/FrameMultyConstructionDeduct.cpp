@@ -293,7 +293,7 @@ void TfrMultyConstructionDeduct::UpdateTotals()
             edit->setText(QString());
         return;
     }
-    pnlObsch->setText(currencyDisplayText(limitedTotalCost(property)));
+    pnlObsch->setText(currencyDisplayText(CostWithinLimit(property)));
     pnlObschip->setText(currencyDisplayText(InterestWithinLimit(property)));
 }
 

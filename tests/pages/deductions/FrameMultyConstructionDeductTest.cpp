@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "computation/Summary.h"
+#include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
 #include "controls/MaskedEdit.h"
@@ -183,7 +186,8 @@ TEST_F(FrameMultyConstructionDeductTest, ShowsTheObjectsAndSums)
     EXPECT_TRUE(page->meVychUpr->isEnabled());
 }
 
-// The cost total within the limits: one object by its year and share, several within 2,000,000.
+// The cost total within the limits: one object by its year and share, several within 2,000,000;
+// both totals are the ones the declaration counts.
 TEST_F(FrameMultyConstructionDeductTest, TotalsFollowTheLimits)
 {
     struct Case {
@@ -198,6 +202,10 @@ TEST_F(FrameMultyConstructionDeductTest, TotalsFollowTheLimits)
         {"registered in 2015, whole", {{.registrationYear = 2015, .cost = 3'000'000}}, "2000000", "0"},
         {"bought in 2008, whole: the limit of 2,000,000 from 2008 on",
          {{.registrationYear = 2008, .transferYear = 2008, .cost = 3'000'000}}, "2000000", "0"},
+        {"bought in 2008, half share: 2,000,000 x 1/2",
+         {{.registrationYear = 2008, .transferYear = 2008, .cost = 1'500'000, .shareDenominator = 2}}, "1000000", "0"},
+        {"registered in 2016, half share: the limit is the taxpayer's own",
+         {{.registrationYear = 2016, .cost = 3'000'000, .shareDenominator = 2}}, "2000000", "0"},
         {"registered in 2010, a third: 666,666.666... rounded half up",
          {{.registrationYear = 2010, .cost = 2'000'000, .shareDenominator = 3}}, "666666,67", "0"},
         {"below its limit", {{.registrationYear = 2015, .cost = 1'234'567}}, "1234567", "0"},
@@ -205,12 +213,20 @@ TEST_F(FrameMultyConstructionDeductTest, TotalsFollowTheLimits)
          {{.registrationYear = 2007, .transferYear = 2009, .cost = 1'800'000, .byInvestment = true}}, "1800000", "0"},
         {"by purchase: the registration of 2007 counts, not the act of 2009",
          {{.registrationYear = 2007, .transferYear = 2009, .cost = 1'800'000}}, "1000000", "0"},
+        {"by investment: the act of 2007 counts, not the registration of 2020",
+         {{.registrationYear = 2020, .transferYear = 2007, .cost = 1'800'000, .byInvestment = true}}, "1000000", "0"},
         {"interest of an object from 2014 up to 3,000,000",
          {{.registrationYear = 2015, .cost = 5'000'000, .interest = 3'500'000}}, "2000000", "3000000"},
         {"interest of an object of 2013 without a limit",
          {{.registrationYear = 2013, .transferYear = 2013, .cost = 5'000'000, .interest = 3'500'000}}, "2000000",
          "3500000"},
         {"two of 1,500,000", {{.cost = 1'500'000}, {.cost = 1'500'000}}, "2000000", "0"},
+        {"two of 2007 with costs: 2,000,000 together",
+         {{.registrationYear = 2007, .transferYear = 2007, .cost = 1'500'000},
+          {.registrationYear = 2007, .transferYear = 2007, .cost = 1'200'000}},
+         "2000000", "0"},
+        {"one of 2007 with the cost, one of 2021 without: the first decides",
+         {{.registrationYear = 2007, .transferYear = 2007, .cost = 1'500'000}, {.cost = 0}}, "1000000", "0"},
         {"800,000 and 700,000", {{.cost = 800'000}, {.cost = 700'000}}, "1500000", "0"},
         {"several: no share and no year rule",
          {{.registrationYear = 2005, .cost = 900'000, .shareDenominator = 4}, {.cost = 300'000, .interest = 10'000},
@@ -224,6 +240,12 @@ TEST_F(FrameMultyConstructionDeductTest, TotalsFollowTheLimits)
         const auto* shown = fresh.show<TfrMultyConstructionDeduct>();
         EXPECT_EQ(shown->pnlObsch->text(), QString::fromUtf8(test.cost));
         EXPECT_EQ(shown->pnlObschip->text(), QString::fromUtf8(test.interest));
+
+        auto svod = std::make_unique<kTSvodSum>();
+        svod->Clear();
+        svod->Pril7.Calculate(*fresh.declaration, *svod);
+        EXPECT_EQ(shown->pnlObsch->text(), currencyDisplayText(svod->Pril7.CostTotal));
+        EXPECT_EQ(shown->pnlObschip->text(), currencyDisplayText(svod->Pril7.InterestTotal));
     }
 }
 
