@@ -198,47 +198,48 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// An extended attribute's value, or nothing with errno set.
-std::optional<std::string> attributeValue(const std::string& path, const char* name)
+// What a call of the extended-attribute family gives: asked first for the size with no buffer,
+// then for the bytes. Nothing with errno set.
+template <typename Read>
+std::optional<std::string> sizedRead(const Read& read)
 {
     for (;;) {
-        const ssize_t size = ::lgetxattr(path.c_str(), name, nullptr, 0);
+        const ssize_t size = read(nullptr, 0);
         if (size < 0)
             return std::nullopt;
-        std::string value(static_cast<std::size_t>(size), '\0');
-        const ssize_t got = ::lgetxattr(path.c_str(), name, value.data(), value.size());
+        std::string bytes(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = read(bytes.data(), bytes.size());
         if (got >= 0) {
-            value.resize(static_cast<std::size_t>(got));
-            return value;
+            bytes.resize(static_cast<std::size_t>(got));
+            return bytes;
         }
-        // The value grew between the two calls.
+        // The bytes grew between the two calls.
         if (errno != ERANGE)
             return std::nullopt;
     }
 }
 
+// An extended attribute's value, or nothing with errno set.
+std::optional<std::string> attributeValue(const std::string& path, const char* name)
+{
+    return sizedRead(
+        [&](char* buffer, std::size_t size) { return ::lgetxattr(path.c_str(), name, buffer, size); });
+}
+
 // The names of the file's extended attributes, or nothing with errno set.
 std::optional<std::vector<std::string>> attributeNames(const std::string& path)
 {
-    for (;;) {
-        const ssize_t size = ::llistxattr(path.c_str(), nullptr, 0);
-        if (size < 0)
-            return std::nullopt;
-        std::string list(static_cast<std::size_t>(size), '\0');
-        const ssize_t got = ::llistxattr(path.c_str(), list.data(), list.size());
-        if (got < 0 && errno == ERANGE)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        list.resize(static_cast<std::size_t>(got));
-        std::vector<std::string> names;
-        for (std::size_t start = 0; start < list.size();) {
-            const std::size_t end = list.find('\0', start);
-            names.push_back(list.substr(start, end - start));
-            start = end == std::string::npos ? list.size() : end + 1;
-        }
-        return names;
+    const std::optional<std::string> list =
+        sizedRead([&](char* buffer, std::size_t size) { return ::llistxattr(path.c_str(), buffer, size); });
+    if (!list)
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start < list->size();) {
+        const std::size_t end = list->find('\0', start);
+        names.push_back(list->substr(start, end - start));
+        start = end == std::string::npos ? list->size() : end + 1;
     }
+    return names;
 }
 
 bool noSuchAttribute(int error)
