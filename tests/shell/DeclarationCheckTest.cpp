@@ -29,11 +29,16 @@ mbTSourse& source(mTDeclaration& declaration, std::size_t number)
     return *declaration.GetSource(number - 1);
 }
 
-// The only source is a salary of `salary` roubles with `withheld` tax.
-void onlyEmployer(mTDeclaration& declaration, long long salary, Currency withheld)
+void removeSources(mTDeclaration& declaration)
 {
     while (declaration.SourceCount() > 0)
         declaration.DeleteSource(0);
+}
+
+// The only source is a salary of `salary` roubles with `withheld` tax.
+void onlyEmployer(mTDeclaration& declaration, long long salary, Currency withheld)
+{
+    removeSources(declaration);
     addEmployer(declaration, "ООО \"Ромашка\"", salary).WithheldTax13 = withheld;
 }
 
@@ -104,12 +109,7 @@ const RuleCase ruleCases[] = {
      },
      "Задание условий", NoIncome, 1, 2},
     // A ticked kind whose page holds nothing: that page is the one to open.
-    {"income in Russia ticked without income",
-     [](mTDeclaration& d) {
-         while (d.SourceCount() > 0)
-             d.DeleteSource(0);
-     },
-     "Доходы в РФ", NoIncomeInRussia, 4, 1},
+    {"income in Russia ticked without income", removeSources, "Доходы в РФ", NoIncomeInRussia, 4, 1},
     {"income in Russia ticked with sources of no amount",
      [](mTDeclaration& d) {
          for (std::size_t i = 0; i < d.SourceCount(); ++i) {
@@ -120,15 +120,13 @@ const RuleCase ruleCases[] = {
      "Доходы в РФ", NoIncomeInRussia, 4, 1},
     {"foreign income ticked without income",
      [](mTDeclaration& d) {
-         while (d.SourceCount() > 0)
-             d.DeleteSource(0);
+         removeSources(d);
          d.SetIncomeKinds(IncomeKindForeign);
      },
      "Доходы в валюте", NoForeignIncome, 7, 1},
     {"business ticked without income",
      [](mTDeclaration& d) {
-         while (d.SourceCount() > 0)
-             d.DeleteSource(0);
+         removeSources(d);
          d.SetIncomeKinds(IncomeKindBusiness);
      },
      "Доходы от предпринимательской деятельности", NoBusinessIncome, 8, 1},
@@ -794,8 +792,7 @@ TEST(DeclarationCheck, ANonResidentWithForeignIncomesOnlyHasNoIncome)
 {
     const auto declaration = checkedDeclaration();
     declaration->DeclarationType = DeclarationNonResident;
-    while (declaration->SourceCount() > 0)
-        declaration->DeleteSource(0);
+    removeSources(*declaration);
     declaration->SetIncomeKinds(0);
     addForeignIncome(*declaration);
     QStringList messages;
