@@ -120,11 +120,17 @@ int FieldRowsLayout::columnWidth(int column) const
     return width;
 }
 
-int FieldRowsLayout::gridWidth() const
+std::array<int, 5> FieldRowsLayout::columnLefts() const
 {
     std::array<int, 5> left{};
     for (int column = 0; column < 4; ++column)
         left[std::size_t(column + 1)] = left[std::size_t(column)] + columnWidth(column) + horizontalGap();
+    return left;
+}
+
+int FieldRowsLayout::gridWidth() const
+{
+    const std::array<int, 5> left = columnLefts();
     int width = left[4] - horizontalGap();
     for (const Row& row : rows_) {
         for (int index = 0; index < 4; ++index) {
@@ -143,9 +149,7 @@ int FieldRowsLayout::arrange(const QRect& rect, bool placing) const
 
 int FieldRowsLayout::arrangeGrid(const QRect& rect, bool placing) const
 {
-    std::array<int, 5> left{};
-    for (int column = 0; column < 4; ++column)
-        left[std::size_t(column + 1)] = left[std::size_t(column)] + columnWidth(column) + horizontalGap();
+    const std::array<int, 5> left = columnLefts();
     int y = rect.top();
     bool first = true;
     for (const Row& row : rows_) {

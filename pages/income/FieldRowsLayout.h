@@ -40,6 +40,8 @@ private:
     // The width of the grid's column, and the width the grid needs.
     int columnWidth(int column) const;
     int gridWidth() const;
+    // Where each column of the grid begins, and past the last one where a fifth would begin.
+    std::array<int, 5> columnLefts() const;
     // Lays the rows out in `rect` when `place`, and gives the height they take.
     int arrange(const QRect& rect, bool place) const;
     int arrangeGrid(const QRect& rect, bool place) const;
