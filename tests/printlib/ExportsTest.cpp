@@ -39,12 +39,6 @@ const std::set<std::string> kExportNames = {
     "BuildVPageW",    "PrintDocumentW",  "PrintBlankW",      "MD5HashW",
 };
 
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 class ExportsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { library_ = ::dlopen(ORVEXPDOC_LIBRARY, RTLD_NOW | RTLD_LOCAL); }
@@ -649,8 +643,7 @@ public:
     std::string output() const { return root_.file("out/printed.pdf"); }
     std::string log() const
     {
-        std::ifstream file(root_.file("log/error_log"));
-        const std::string text(std::istreambuf_iterator<char>(file), {});
+        const std::string text = fileBytes(root_.file("log/error_log"));
         return text.substr(text.size() > 600 ? text.size() - 600 : 0);
     }
 

@@ -10,18 +10,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 namespace {
 
 const PageStamp kStamp{"Модуль. Версия: 1", "2021.03.04 05:06:07"};
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 uint32_t littleEndian(const std::string& bytes, std::size_t at, int size)
 {

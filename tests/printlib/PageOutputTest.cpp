@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <functional>
 #include <map>
 
@@ -122,9 +121,8 @@ std::map<std::string, std::string> folderContents(const ScratchFolder& folder, b
             contents[name] = "folder";
             continue;
         }
-        std::ifstream file(folder.file(name), std::ios::binary);
         // A digest keeps a failure's message short.
-        contents[name] = std::to_string(std::hash<std::string>{}(std::string(std::istreambuf_iterator<char>(file), {})));
+        contents[name] = std::to_string(std::hash<std::string>{}(fileBytes(folder.file(name))));
     }
     return contents;
 }
@@ -253,8 +251,7 @@ TEST(PageOutputTest, AFailedWriteIsReportedAndLeavesNoHalfFile)
         if (c.throughLink) {
             EXPECT_TRUE(std::filesystem::is_symlink(c.path)) << c.name;
             EXPECT_EQ(linked.fileNames(), std::vector<std::string>{"real"}) << c.name;
-            std::ifstream file(real);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "earlier") << c.name;
+            EXPECT_EQ(fileBytes(real), "earlier") << c.name;
             std::filesystem::remove(c.path);
             std::filesystem::remove(real);
         }

@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <regex>
 
@@ -221,12 +220,8 @@ TEST_F(PageRendererTest, AFormRewrittenInPlaceWithItsOldTimeIsReadAfresh)
 {
     const std::string form = linedForm(folder, "lined.tif", {100, 150});
     const std::string replacement = linedForm(folder, "replacement.tif", {200, 150});
-    const auto bytesOf = [](const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    };
-    std::string original = bytesOf(form);
-    std::string replacing = bytesOf(replacement);
+    std::string original = fileBytes(form);
+    std::string replacing = fileBytes(replacement);
     // Bytes after a TIFF's last directory are not read: padding makes the sizes equal.
     const std::size_t size = std::max(original.size(), replacing.size());
     original.resize(size, '\0');

@@ -9,14 +9,6 @@
 
 namespace {
 
-std::string fileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 void writePdf(const std::string& path, const std::vector<PageBitmap>& pages)
 {
     PdfWriter writer(path, static_cast<int>(pages.size()));
@@ -57,7 +49,7 @@ TEST(PdfWriterTest, ThreePagesHaveTheirObjectsAndPassQpdf)
     const std::string path = folder.file("document.pdf");
     writePdf(path, a4Pages(3));
 
-    const std::string pdf = fileText(path);
+    const std::string pdf = fileBytes(path);
     EXPECT_EQ(pdf.rfind("%PDF-1.2\r", 0), 0u);
     EXPECT_NE(pdf.find("/Kids [4 0 R 10 0 R 16 0 R ]\r"), std::string::npos);
     EXPECT_NE(pdf.find("/Count 3\r"), std::string::npos);
@@ -119,7 +111,7 @@ TEST(PdfWriterTest, PagesAreCcittImagesThatDecodeToTheBitmaps)
         EXPECT_TRUE(samePixels(readPbm(folder.file("image-00" + std::to_string(index) + ".pbm")), pages[index]));
     }
     // 1000 pixels at 200 dpi are 360 points.
-    EXPECT_NE(fileText(path).find("/MediaBox [0 0 360 252]"), std::string::npos);
+    EXPECT_NE(fileBytes(path).find("/MediaBox [0 0 360 252]"), std::string::npos);
 }
 
 TEST(PdfWriterTest, FullDeviceFailsAndLeavesNoFile)

@@ -362,12 +362,9 @@ TEST_F(PrintDocumentTest, AFolderReceivesOneWholeDocument)
     build(dataDocumentXml({{1}, {2}, {1}}), output);
     const auto contents = [&] {
         std::vector<std::string> files;
-        for (const std::string& name : filesIn(output)) {
-            std::ifstream file(output + "/" + name, std::ios::binary);
-            // A digest keeps a failure's message short.
-            files.push_back(name + ":" +
-                            std::to_string(std::hash<std::string>{}(std::string(std::istreambuf_iterator<char>(file), {}))));
-        }
+        // A digest keeps a failure's message short.
+        for (const std::string& name : filesIn(output))
+            files.push_back(name + ":" + std::to_string(std::hash<std::string>{}(fileBytes(output + "/" + name))));
         return files;
     };
     const std::vector<std::string> earlier = contents();

@@ -18,12 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 void writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream(path, std::ios::binary) << content;
@@ -90,11 +84,11 @@ TEST(TempFileTest, CommitPutsTheContentInPlaceOfTheTarget)
         TempFile file(target);
         file.write("new content", 11);
         // Until the commit the target keeps its old content, and the new one has no name at all.
-        EXPECT_EQ(contentOf(target), "old");
+        EXPECT_EQ(fileBytes(target), "old");
         EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.bin"});
         file.commit();
     }
-    EXPECT_EQ(contentOf(target), "new content");
+    EXPECT_EQ(fileBytes(target), "new content");
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.bin"});
     EXPECT_EQ(modeOf(target), 0640u);
 }
@@ -165,7 +159,7 @@ TEST(TempFileTest, NewFilesAreTheOwnersOnlyAndReplacedFilesKeepTheirMode)
         const mode_t before = ::umask(c.umask);
         replaceWith(target, "new");
         ::umask(before);
-        EXPECT_EQ(contentOf(target), "new");
+        EXPECT_EQ(fileBytes(target), "new");
         EXPECT_EQ(modeOf(target), c.expected);
     }
 }
@@ -187,7 +181,7 @@ TEST(TempFileTest, AReplacedFileKeepsItsOwnerAndGroup)
     EXPECT_EQ(status.st_uid, 65534u);
     EXPECT_EQ(status.st_gid, 65534u);
     EXPECT_EQ(status.st_mode & 07777, 0600u);
-    EXPECT_EQ(contentOf(target), "new");
+    EXPECT_EQ(fileBytes(target), "new");
 }
 
 // A symbolic link at the target stays, and the file its chain ends at gets the content, in its
@@ -252,8 +246,8 @@ TEST(TempFileTest, LinksAreFollowedToTheFileTheyEndAt)
 
         replaceWith(output, "new");
 
-        EXPECT_EQ(contentOf(real), "new");
-        EXPECT_EQ(contentOf(output), "new") << "read through the link";
+        EXPECT_EQ(fileBytes(real), "new");
+        EXPECT_EQ(fileBytes(output), "new") << "read through the link";
         EXPECT_EQ(modeOf(real), c.fileExists ? 0664u : 0600u);
         EXPECT_TRUE(fs::is_symlink(output)) << "the link stays a link";
         EXPECT_EQ(links.fileNames(), linkNames);
@@ -319,7 +313,7 @@ TEST(TempFileTest, TargetNamesOfEveryLengthAreWritten)
         waiting.write("third", 5);
         waiting.seal();
         waiting.commit();
-        EXPECT_EQ(contentOf(folder.file(name)), "third");
+        EXPECT_EQ(fileBytes(folder.file(name)), "third");
         EXPECT_EQ(folder.fileNames(), std::vector<std::string>{name});
     }
 }
@@ -337,7 +331,7 @@ TEST(TempFileTest, AWriterKilledHalfwayLeavesNothing)
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"});
-    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(fileBytes(target), "old");
 }
 
 // Where the file system has no unnamed files, the content is written under a hidden name that
@@ -365,7 +359,7 @@ TEST(TempFileTest, WithoutUnnamedFilesAKilledWritersHiddenFileIsRemovedLater)
     replaceWith(folder.file("other.pdf"), "again");
     EXPECT_FALSE(fs::exists(hidden));
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"other.pdf", "out.pdf"}));
-    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(fileBytes(target), "old");
 }
 
 TEST(TempFileTest, WithoutUnnamedFilesTheContentStillReplacesTheTarget)
@@ -380,7 +374,7 @@ TEST(TempFileTest, WithoutUnnamedFilesTheContentStillReplacesTheTarget)
         dropped.write("dropped", 7);
     }
     setUnnamedOutputs(true);
-    EXPECT_EQ(contentOf(target), "second");
+    EXPECT_EQ(fileBytes(target), "second");
     EXPECT_EQ(modeOf(target), 0600u);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{std::string(255, 'n')});
 }
@@ -459,7 +453,7 @@ TEST(TempFileTest, AFileWaitingForItsCommitIsNoLeftover)
 
     replaceWith(folder.file("000002.tif"), "page 2");
     first.commit();
-    EXPECT_EQ(contentOf(folder.file("000001.tif")), "page 1");
+    EXPECT_EQ(fileBytes(folder.file("000001.tif")), "page 1");
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"000001.tif", "000002.tif"}));
 }
 
@@ -476,7 +470,7 @@ TEST(TempFileTest, AFolderTheWriterMayNotWriteIsAWriteError)
     const std::string report = reportAsAnotherUser([&] { replaceWith(target, "new"); });
     EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
     EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
-    EXPECT_EQ(contentOf(target), "old");
+    EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"});
 }
 

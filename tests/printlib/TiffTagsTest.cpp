@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <zlib.h>
 
@@ -335,16 +334,14 @@ TEST_F(TiffTagsTest, FullDeviceFailsAndLeavesTheOldFile)
     EXPECT_NE(report.find("Ошибка записи в файл: " + output_), std::string::npos) << report;
     EXPECT_NE(report.find("(0xC0040003)"), std::string::npos) << report;
     EXPECT_EQ(folder_.fileNames(), (std::vector<std::string>{"form.tif", "out.tif"}));
-    std::ifstream earlier(output_);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier output");
+    EXPECT_EQ(fileBytes(output_), "earlier output");
 }
 
 // A file cut short inside its first directory still opens, but libtiff finds no page in it: the
 // copy must not be written as a TIFF without pages, nor read as one.
 TEST_F(TiffTagsTest, SourceWithoutReadablePagesIsRefused)
 {
-    std::ifstream in(source_, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = fileBytes(source_);
     uint32_t firstDirectory = 0; // little-endian, at byte 4 of the header
     for (int at = 7; at >= 4; --at)
         firstDirectory = firstDirectory << 8 | static_cast<uint8_t>(bytes[static_cast<std::size_t>(at)]);

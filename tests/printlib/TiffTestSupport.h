@@ -29,6 +29,9 @@ private:
     std::filesystem::path path_;
 };
 
+// A file's bytes; empty when it cannot be read.
+std::string fileBytes(const std::string& path);
+
 // A bitmap with a seeded random pattern of `blackPercent` black pixels.
 PageBitmap randomBitmap(int width, int height, unsigned seed, int blackPercent = 50);
 // A bitmap that looks like a form: frames, rulings, digit-like blocks.
