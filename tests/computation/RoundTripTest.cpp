@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ComputationTestSupport.h"
+#include "ExportableDeclaration.h"
 #include "RandomDeclarations.h"
 #include "SummaryFigures.h"
 #include "computation/Summary.h"
@@ -20,25 +21,13 @@ namespace {
 
 constexpr std::uint32_t DeclarationCount = 150;
 
-// What the exchange file needs besides the income: a tax office and the taxpayer's name and INN.
-void identify(mTDeclaration& decl)
-{
-    decl.TaxOfficeCode = "7701";
-    decl.Person.Name.SurName = "Иванов";
-    decl.Person.Name.FirstName = "Иван";
-    decl.Person.Name.Patronymic = "Иванович";
-    decl.Person.Name.INN = "500100732259";
-}
-
-// The texts of the records that the exchange file requires and the figures leave out.
+// What the exchange file requires besides describeForExport: the activity's code and the
+// refund applications' bank details.
 void describe(mTDeclaration& decl)
 {
-    for (auto& income : decl.CurrencyIncomes)
-        income->SourceName = "Apple Inc";
-    for (auto& activity : decl.BusinessIncomes) {
-        activity->ActivityKind = "1";
+    describeForExport(decl);
+    for (auto& activity : decl.BusinessIncomes)
         activity->ActivityCode = "62.01";
-    }
     for (auto& entry : decl.Tratas) {
         entry->BankName = "ПАО Сбербанк";
         entry->BankBik = "044525225";
@@ -46,12 +35,6 @@ void describe(mTDeclaration& decl)
         entry->TaxOfficeCode = "7701";
         entry->Kbk = "18210102010011000110";
         entry->Oktmo = "45382000";
-    }
-    for (auto& object : decl.ConstructionDeduct.ObjectList) {
-        object->ObjectCode = 1;
-        object->OwnerSign = 1;
-        object->ObjectNumberKind = 1;
-        object->ObjectNumber = "77:01:0004042:1234";
     }
 }
 
@@ -101,7 +84,6 @@ TEST(RoundTrip, RandomDeclarationsComputeAndExportTheSameAfterSaveAndLoad)
         generator.fill(decl);
         const std::uint8_t kindsSet = decl.IncomeKinds();
         generator.addRecordsOfKindsThatAreOff(decl);
-        identify(decl);
         describe(decl);
         SCOPED_TRACE("seed " + std::to_string(seed) + "\n" + generator.log());
 
@@ -123,7 +105,7 @@ TEST(RoundTrip, WagesAddedWithTheSourcesKindOffAreSavedAsComputed)
 {
     const TemporaryFolder folder;
     mTDeclaration decl;
-    identify(decl);
+    describeForExport(decl);
     decl.Person.Address.OKTMO = TaxpayerOktmo;
     ASSERT_EQ(decl.IncomeKinds(), 0);
     mbTSourse& employer = *decl.GetSource(decl.AddSource());
