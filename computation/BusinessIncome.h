@@ -20,8 +20,8 @@ bool DocumentsExpenses(const mTBusinessNew& activity);
 Currency ExpenseNorm(Currency income);
 
 // The professional deduction of an activity for a period: its documented expenses, or without
-// them the norm of the period's income, whatever expense the record holds. The advance payments (article 227, point 7) take
-// the same deduction for their periods as the year does.
+// them the norm of the period's income, whatever expense the record holds. The advance payments
+// (article 227, point 7) take the same deduction for their periods as the year does.
 Currency ProfessionalDeduction(const mTBusinessNew& activity, BusinessPeriod period);
 
 // Business and private-practice income of the year and by quarter.
