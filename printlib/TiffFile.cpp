@@ -40,45 +40,53 @@ void registerPrivateFields(TIFF* tiff)
         previousExtender(tiff);
 }
 
-} // namespace
-
-TIFFOpenOptions* TiffFile::openOptions()
+// Opens a handle on `fd`, which the handle then owns; libtiff closes the descriptor only with a
+// handle it made, so a failure closes it here.
+TIFF* openDescriptor(int fd, const std::string& name, const char* mode, TIFFOpenOptions* options)
 {
-    static std::once_flag extenderSet;
-    std::call_once(extenderSet, [] { previousExtender = TIFFSetTagExtender(registerPrivateFields); });
-
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(options, onError, state_.get());
-    TIFFOpenOptionsSetWarningHandlerExtR(options, onWarning, nullptr);
-    return options;
+    TIFF* tiff = TIFFFdOpenExt(fd, name.c_str(), mode, options);
+    if (!tiff)
+        ::close(fd);
+    return tiff;
 }
+
+struct OpenOptionsFree {
+    void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
+};
+
+} // namespace
 
 TiffFile::TiffFile(const std::string& path, const char* mode) : path_(path), state_(std::make_unique<State>())
 {
-    TIFFOpenOptions* options = openOptions();
-    errno = 0;
-    if (std::string_view(mode).starts_with('r') && std::string_view(mode).find('+') == std::string_view::npos)
-        tiff_ = openForReading(path, mode, options);
-    else
-        tiff_ = TIFFOpenExt(path.c_str(), mode, options);
-    TIFFOpenOptionsFree(options);
-    if (!tiff_ && state_->message.empty())
-        state_->message = std::strerror(errno != 0 ? errno : EIO);
+    open([&](TIFFOpenOptions* options) {
+        if (std::string_view(mode).starts_with('r') && std::string_view(mode).find('+') == std::string_view::npos)
+            return openForReading(path, mode, options);
+        return TIFFOpenExt(path.c_str(), mode, options);
+    });
 }
 
 TiffFile::TiffFile(int fd, const std::string& name, const char* mode) : path_(name), state_(std::make_unique<State>())
 {
-    TIFFOpenOptions* options = openOptions();
+    open([&](TIFFOpenOptions* options) -> TIFF* {
+        const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (own < 0) {
+            state_->systemError = errno;
+            return nullptr;
+        }
+        return openDescriptor(own, name, mode, options);
+    });
+}
+
+void TiffFile::open(const std::function<TIFF*(TIFFOpenOptions*)>& opening)
+{
+    static std::once_flag extenderSet;
+    std::call_once(extenderSet, [] { previousExtender = TIFFSetTagExtender(registerPrivateFields); });
+
+    const std::unique_ptr<TIFFOpenOptions, OpenOptionsFree> options(TIFFOpenOptionsAlloc());
+    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), onError, state_.get());
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), onWarning, nullptr);
     errno = 0;
-    const int own = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-    if (own >= 0) {
-        tiff_ = TIFFFdOpenExt(own, name.c_str(), mode, options);
-        if (!tiff_)
-            ::close(own); // libtiff closes the descriptor only with a handle it made
-    } else {
-        state_->systemError = errno;
-    }
-    TIFFOpenOptionsFree(options);
+    tiff_ = opening(options.get());
     if (!tiff_ && state_->message.empty())
         state_->message = std::strerror(errno != 0 ? errno : EIO);
 }
@@ -97,11 +105,7 @@ TIFF* TiffFile::openForReading(const std::string& path, const char* mode, TIFFOp
     // Read, not mapped: a mapped file that another program cuts short while it is read kills the
     // process (SIGBUS) instead of failing the read, and every unmapping costs a flush of the
     // address space on every processor.
-    const std::string unmapped = std::string(mode) + "m";
-    TIFF* tiff = TIFFFdOpenExt(fd, path.c_str(), unmapped.c_str(), options);
-    if (!tiff)
-        ::close(fd); // libtiff closes the descriptor only with a handle it made
-    return tiff;
+    return openDescriptor(fd, path, (std::string(mode) + "m").c_str(), options);
 }
 
 TiffFile::~TiffFile()

@@ -4,6 +4,7 @@
 // private tags (800 as text, the chained byte tags as byte arrays), so that they are read, kept
 // and written like the standard ones.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <tiffio.h>
@@ -43,7 +44,8 @@ private:
         std::string message;
         int systemError = 0;
     };
-    TIFFOpenOptions* openOptions();
+    // Opens the handle through `opening` with options that report into this file's state.
+    void open(const std::function<TIFF*(TIFFOpenOptions*)>& opening);
     TIFF* openForReading(const std::string& path, const char* mode, TIFFOpenOptions* options);
     static int onError(TIFF*, void* state, const char* module, const char* format, va_list arguments);
     static int onWarning(TIFF*, void*, const char*, const char*, va_list);
