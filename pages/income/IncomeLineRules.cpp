@@ -54,11 +54,6 @@ Currency capped(Currency sum, Currency maxSum)
 
 } // namespace
 
-bool isPropertySale(std::int32_t incomeCode)
-{
-    return IsRealEstateSale(incomeCode);
-}
-
 bool nonResidentMayDeduct(QStringView incomeCode)
 {
     return listed(NonResidentDeductionIncomes, incomeCode);

@@ -10,9 +10,6 @@
 // The tax rules the income line dialog applies while the user types: which deduction an income
 // line carries and how the income of a sale of real estate follows from its cadastral value.
 
-// The sale of real estate (codes 1510, 1511, 1512), whose income may be set by the cadastral value.
-bool isPropertySale(std::int32_t incomeCode);
-
 // The income 2799 always carries the deduction 599, which equals the income.
 inline constexpr std::int32_t FixedDeductionIncome = 2799;
 inline constexpr std::int32_t FixedDeductionCode = 599;

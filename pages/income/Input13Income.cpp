@@ -12,6 +12,7 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include "computation/PropertySaleIncome.h"
 #include "controls/CheckRun.h"
 #include "controls/DeclModified.h"
 #include "controls/DisplayFormat.h"
@@ -296,7 +297,7 @@ void TfmInput13Income::chooseIncomeCode(const QString& code)
             showDeductNote(QStringLiteral("Вычет %1 не предоставляется по коду дохода %2: он удален.")
                                .arg(previousDeduction, code));
     }
-    showSaleDetails(isPropertySale(number));
+    showSaleDetails(IsRealEstateSale(number));
 }
 
 void TfmInput13Income::keepDeduction(const QString& code, const QString& typedSum, const DictionaryIncome* income)
@@ -471,7 +472,7 @@ void TfmInput13Income::showLine(const mTIncome& line)
     }
     showStoredDeduction(line, income);
 
-    const bool sale = isPropertySale(line.IncomeCode);
+    const bool sale = IsRealEstateSale(line.IncomeCode);
     if (sale) {
         cbNeenPrilA->setEnabled(true);
         cbNeenPrilA->setChecked(line.PropertyFlag != 0);

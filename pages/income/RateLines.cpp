@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/PropertySaleIncome.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
@@ -384,7 +385,7 @@ void storeDialog(const TfmInput13Income& dialog, mTIncome& line, RateLines lines
     line.DeductionPercent = dialog.GetDeductPercent();
     if (dialog.asksMonth() || line.Month == 0)
         line.Month = dialog.GetMonth();
-    const bool sale = isPropertySale(line.IncomeCode);
+    const bool sale = IsRealEstateSale(line.IncomeCode);
     line.PropertyFlag = sale && dialog.GetAcquiredAfter2016() ? 1 : 0;
     line.CadastralNumber = sale ? dialog.GetCadastralNumber().toStdString() : std::string();
     line.CadastralValue = sale ? dialog.GetCadastralValue() : Currency();

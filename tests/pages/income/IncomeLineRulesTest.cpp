@@ -96,7 +96,7 @@ TEST(IncomeLineRulesTest, ASaleCountsTheLargerOfSeventyPerCentOfTheCadastralValu
 }
 
 // What the dialog stores as the income of a sale is what the computation taxes a line holding
-// the bare price on, and the dialog offers the cadastral figures for the same income codes.
+// the bare price on.
 TEST(IncomeLineRulesTest, TheDialogsSaleIncomeIsTheIncomeTheComputationTaxes)
 {
     struct Case {
@@ -120,8 +120,6 @@ TEST(IncomeLineRulesTest, TheDialogsSaleIncomeIsTheIncomeTheComputationTaxes)
         line.Amount = stored;
         EXPECT_EQ(TaxedIncome(line), stored) << "the stored income is taxed as it stands";
     }
-    for (std::int32_t code : {1500, 1509, 1510, 1511, 1512, 1513, 1520, 2000})
-        EXPECT_EQ(isPropertySale(code), IsRealEstateSale(code)) << code;
 }
 
 TEST(IncomeLineRulesTest, OnlyListedIncomesMayCarryADeductionLargerThanThemselves)
@@ -133,9 +131,6 @@ TEST(IncomeLineRulesTest, OnlyListedIncomesMayCarryADeductionLargerThanThemselve
     EXPECT_TRUE(nonResidentMayDeduct(u"2720"));
     EXPECT_FALSE(nonResidentMayDeduct(u"1010")) << "dividends carry no deduction";
     EXPECT_FALSE(nonResidentMayDeduct(u"2000"));
-    EXPECT_TRUE(isPropertySale(1510));
-    EXPECT_TRUE(isPropertySale(1512));
-    EXPECT_FALSE(isPropertySale(1520));
 }
 
 } // namespace
