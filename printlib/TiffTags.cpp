@@ -305,10 +305,10 @@ void TiffWriteTag(const TagWrite& write)
     const int frames = countFrames(source, __LINE__);
     // A copy with no page changed would be reported as a tag written; the builds refuse such a
     // selection the same way, from the document's source.
-    int selected = 0;
-    for (int page = 1; page <= frames && selected == 0; ++page)
-        selected += PageSelected(page, write.pageSelection) ? 1 : 0;
-    if (selected == 0)
+    bool anySelected = false;
+    for (int page = 1; page <= frames && !anySelected; ++page)
+        anySelected = PageSelected(page, write.pageSelection);
+    if (!anySelected)
         SSError::CPrgError(SSError::kSourceDocument, __LINE__, SSError::kErrDetailOnly)
             .addDetail(ErrorTexts::load(ErrorTexts::kNoData).value_or(u""))
             .raise();
