@@ -44,19 +44,16 @@ public:
             SSError::CPrgError(SSError::kSourceExports, line, SSError::kErrInvalidParametersDetail)
                 .addDetail(u"задание библиотеки ещё выполняется")
                 .raise();
-        mutex_.lock();
+        documentMutex.lock();
         documentOwner.store(std::this_thread::get_id());
     }
     ~DocumentLock()
     {
         documentOwner.store(std::thread::id());
-        mutex_.unlock();
+        documentMutex.unlock();
     }
     DocumentLock(const DocumentLock&) = delete;
     DocumentLock& operator=(const DocumentLock&) = delete;
-
-private:
-    std::mutex& mutex_ = documentMutex;
 };
 
 CPrintDocument& document()
