@@ -4,8 +4,11 @@
 #include <QCheckBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "pages/deductions/FrameCB.h"
 #include "pages/deductions/FrameMultyConstructionDeduct.h"
@@ -13,6 +16,7 @@
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/support/TabOrderCheck.h"
 
 namespace {
 
@@ -273,4 +277,40 @@ TEST_F(FrameDeductDataTest, TheNestedPageGoesWithTheContainer)
     ASSERT_FALSE(nested.isNull());
     delete container;
     EXPECT_TRUE(nested.isNull());
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab go round the tabs the declaration lets the user open, and past
+// the last to the first.
+TEST_F(FrameDeductDataTest, CtrlTabPassesOverADisabledTab)
+{
+    struct Case {
+        const char* name;
+        std::uint8_t type;
+        std::vector<TFlashButton* TfrFrameDeductData::*> disabled;
+        Qt::KeyboardModifiers modifiers;
+        TFlashButton* TfrFrameDeductData::*reached;
+    };
+    const Case cases[] = {
+        {"forward past the social tab", DeclarationOrdinary, {&TfrFrameDeductData::fbPensDeduct},
+         Qt::ControlModifier, &TfrFrameDeductData::fbStandartDeduct},
+        {"back past the last tab to the one before", DeclarationOrdinary, {&TfrFrameDeductData::fbCB},
+         Qt::ControlModifier | Qt::ShiftModifier, &TfrFrameDeductData::fbStandartDeduct},
+        {"closing a business: the standard tab stays", DeclarationClosingBusiness, {}, Qt::ControlModifier,
+         &TfrFrameDeductData::fbStandartDeduct},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A window of its own: the shortcuts work only in a section the user sees.
+        PageWindow window;
+        window.declaration->DeclarationType = c.type;
+        container = window.show<TfrFrameDeductData>();
+        for (auto tab : c.disabled)
+            (container->*tab)->setEnabled(false);
+        ASSERT_TRUE(showActive(window.window));
+        // From inside the page shown, where the focus is.
+        ASSERT_TRUE(container->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, c.modifiers);
+        EXPECT_EQ(container->currentButton(), container->*c.reached);
+        EXPECT_EQ(downTab(), container->*c.reached);
+    }
 }
