@@ -1,9 +1,14 @@
 #include "controls/ThinkingFrame.h"
 
+#include <functional>
+
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +85,55 @@ TEST_F(ThinkingFrameTest, SetEditableSwitchesTheEditsOnly)
     page.SetEditable(true);
     EXPECT_TRUE(page.edit->isEnabled());
     EXPECT_TRUE(spin->isEnabled());
+}
+
+// The focus a page takes when shown goes to its first control that Tab reaches, in the Tab
+// order; a page without one takes it itself.
+TEST_F(ThinkingFrameTest, FocusFirstGoesToTheFirstControlTabReaches)
+{
+    struct Case {
+        const char* name;
+        std::function<void(OfficePage&, QLineEdit& second)> prepare;
+        const char* focused;
+    };
+    const Case cases[] = {
+        {"the first", [](OfficePage&, QLineEdit&) {}, "edit"},
+        {"past a disabled one", [](OfficePage& page, QLineEdit&) { page.edit->setEnabled(false); }, "second"},
+        {"past a hidden one", [](OfficePage& page, QLineEdit&) { page.edit->hide(); }, "second"},
+        {"past one Tab does not reach",
+         [](OfficePage& page, QLineEdit&) { page.edit->setFocusPolicy(Qt::ClickFocus); }, "second"},
+        {"in the Tab order, not the order made",
+         [](OfficePage& page, QLineEdit& second) { QWidget::setTabOrder(&second, page.edit); }, "second"},
+        {"none: the page itself",
+         [](OfficePage& page, QLineEdit& second) {
+             page.edit->setEnabled(false);
+             second.setEnabled(false);
+         },
+         "page"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        auto* before = new QLineEdit(&window);
+        auto* page = new OfficePage(&window, declaration);
+        page->setObjectName(QStringLiteral("page"));
+        page->edit->setObjectName(QStringLiteral("edit"));
+        auto* second = new QLineEdit(page);
+        second->setObjectName(QStringLiteral("second"));
+        auto* layout = new QVBoxLayout(page);
+        layout->addWidget(page->edit);
+        layout->addWidget(second);
+        (new QVBoxLayout(&window))->addWidget(page);
+        c.prepare(*page, *second);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+
+        page->focusFirst();
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(c.focused));
+    }
 }
 
 } // namespace
