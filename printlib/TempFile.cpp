@@ -68,14 +68,6 @@ WaitingFiles& waitingFiles()
     return files;
 }
 
-std::optional<WaitingFiles::Identity> identityOf(int fd)
-{
-    struct stat status;
-    if (::fstat(fd, &status) != 0)
-        return std::nullopt;
-    return WaitingFiles::Identity{status.st_dev, status.st_ino};
-}
-
 struct DirCloser {
     void operator()(DIR* listing) const { ::closedir(listing); }
 };
@@ -266,14 +258,20 @@ void TempFile::createNamed()
         const bool locked = ::flock(fd_.get(), LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EINVAL ||
                             errno == EOPNOTSUPP;
         if (locked && sameFile(fd_.get(), folder_.get(), name)) {
-            hiddenName_ = std::move(name);
-            if (const auto identity = identityOf(fd_.get()))
-                waitingFiles().add(*identity);
+            keepHiddenName(std::move(name));
             return;
         }
         fd_.reset();
     }
     fail(__LINE__, EEXIST);
+}
+
+void TempFile::keepHiddenName(std::string name)
+{
+    hiddenName_ = std::move(name);
+    struct stat status;
+    if (::fstat(fd_.get(), &status) == 0)
+        waitingFiles().add({status.st_dev, status.st_ino});
 }
 
 void TempFile::discard()
@@ -320,9 +318,7 @@ void TempFile::linkUnderHiddenName()
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = randomHiddenName();
         if (::linkat(AT_FDCWD, self.c_str(), folder_.get(), name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-            hiddenName_ = std::move(name);
-            if (const auto identity = identityOf(fd_.get()))
-                waitingFiles().add(*identity);
+            keepHiddenName(std::move(name));
             return;
         }
         if (errno != EEXIST)

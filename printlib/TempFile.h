@@ -55,6 +55,8 @@ private:
     void create();
     void createNamed();
     void linkUnderHiddenName();
+    // The file's name from now on, and the file marked as waiting in this process.
+    void keepHiddenName(std::string name);
     void syncContent();
     void openFolder();
     // Removes the hidden name of a file not committed.
