@@ -2,8 +2,6 @@
 // generator scripts/generate-activity-codes.
 #include <set>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -265,7 +263,6 @@ TEST_F(ActivityCodesGeneratorTest, WritesTheEntriesInTheOrderOfTheTree)
 
 TEST_F(ActivityCodesGeneratorTest, RefusesAFaultyClassifierAndKeepsTheTarget)
 {
-    const QByteArray old("old directory");
     const struct {
         const char* name;
         std::string text; // UTF-8
@@ -300,37 +297,13 @@ TEST_F(ActivityCodesGeneratorTest, RefusesAFaultyClassifierAndKeepsTheTarget)
     // 0x98 has no character in windows-1251.
     std::string undecodable = cp1251::fromUtf8(classifierWith(4, R"("A";"01.11";"Выращивание @")"));
     undecodable[undecodable.find('@')] = '\x98';
-    std::vector<std::pair<std::string, std::string>> classifiers; // the case's name and bytes
+    const QString input = QStringLiteral("okved2.csv");
+    std::vector<RefusedInput> inputs;
     for (const auto& test : cases)
-        classifiers.emplace_back(test.name, cp1251::fromUtf8(test.text));
-    classifiers.emplace_back("byte windows-1251 has no character for", undecodable);
-    const char* const reportedLast = "line 4";
-
-    // Each case in a folder of its own, under the names the generator reports.
-    std::vector<QStringList> arguments;
-    for (std::size_t i = 0; i < classifiers.size(); ++i) {
-        const QString caseFolder = folder.filePath(QStringLiteral("case-%1").arg(i));
-        ASSERT_TRUE(QDir().mkpath(caseFolder));
-        const QString input = caseFolder + QStringLiteral("/okved2.csv");
-        const QString output = caseFolder + QStringLiteral("/Sp_OKVED2.xml");
-        ASSERT_TRUE(writeBytes(input, QByteArray::fromStdString(classifiers[i].second)));
-        ASSERT_TRUE(writeBytes(output, old));
-        arguments.push_back({input, output});
-    }
-    const std::vector<GeneratorRun> runs = runGeneratorForEach(Generator, arguments);
-    ASSERT_EQ(runs.size(), classifiers.size()) << "the generator could not be run";
-    for (std::size_t i = 0; i < classifiers.size(); ++i) {
-        SCOPED_TRACE(classifiers[i].first);
-        const char* const reported = i < std::size(cases) ? cases[i].reported : reportedLast;
-        EXPECT_NE(runs[i].status, 0);
-        EXPECT_NE(runs[i].reported.find(reported), std::string::npos) << runs[i].reported;
-        EXPECT_EQ(fileBytes(arguments[i][1]), old);
-        QStringList left = QDir(QFileInfo(arguments[i][1]).path()).entryList(QDir::Files | QDir::Hidden);
-        QStringList expected{QStringLiteral("Sp_OKVED2.xml"), QStringLiteral("okved2.csv")};
-        left.sort();
-        expected.sort();
-        EXPECT_EQ(left, expected) << "no temporary file left behind";
-    }
+        inputs.push_back({test.name, input, QByteArray::fromStdString(cp1251::fromUtf8(test.text)), {}, test.reported});
+    inputs.push_back(
+        {"byte windows-1251 has no character for", input, QByteArray::fromStdString(undecodable), {}, "line 4"});
+    expectEachRefused(Generator, folder.path(), QStringLiteral("Sp_OKVED2.xml"), inputs);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // The tax-office directory shipped with the program, resources/InspectionNumbers.xml, and its
 // generator scripts/generate-inspection-numbers.
-#include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -199,7 +198,6 @@ TEST_F(GeneratorTest, RefusesAClassifierOfOfficesThatTakeNoDeclarationsOnly)
 
 TEST_F(GeneratorTest, RefusesAFaultyClassifierAndKeepsTheTarget)
 {
-    const QByteArray old("old directory");
     const struct {
         const char* name;
         const char* classifier;
@@ -214,23 +212,11 @@ TEST_F(GeneratorTest, RefusesAFaultyClassifierAndKeepsTheTarget)
         {"no offices", "code;name\n", "01.07.2019"},
         {"date not DD.MM.YYYY", "code;name\n0101;Адыгея\n", "2019-07-01"},
     };
-    std::vector<QStringList> arguments;
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const QString caseFolder = folder.filePath(QStringLiteral("case-%1").arg(i));
-        ASSERT_TRUE(QDir().mkpath(caseFolder));
-        const QString input = caseFolder + QStringLiteral("/offices.csv");
-        const QString output = caseFolder + QStringLiteral("/InspectionNumbers.xml");
-        ASSERT_TRUE(writeBytes(input, QByteArray(cases[i].classifier)));
-        ASSERT_TRUE(writeBytes(output, old));
-        arguments.push_back({input, QString::fromLatin1(cases[i].date), output});
-    }
-    const std::vector<GeneratorRun> runs = runGeneratorForEach(Generator, arguments);
-    ASSERT_EQ(runs.size(), std::size(cases)) << "the generator could not be run";
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].name);
-        EXPECT_NE(runs[i].status, 0) << runs[i].reported;
-        EXPECT_EQ(fileBytes(arguments[i][2]), old);
-    }
+    std::vector<RefusedInput> inputs;
+    for (const auto& test : cases)
+        inputs.push_back({test.name, QStringLiteral("offices.csv"), QByteArray(test.classifier),
+                          {QString::fromLatin1(test.date)}, ""});
+    expectEachRefused(Generator, folder.path(), QStringLiteral("InspectionNumbers.xml"), inputs);
 }
 
 } // namespace

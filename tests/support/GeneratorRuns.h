@@ -3,11 +3,15 @@
 #include <string>
 #include <vector>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/RunCommand.h"
 #include "tests/support/SourceTreeFiles.h"
@@ -68,4 +72,47 @@ json.dump(runs, sys.stdout)
     for (const QJsonValue& run : runs)
         results.push_back({run[QStringLiteral("reported")].toString().toStdString(), run[QStringLiteral("status")].toInt()});
     return results;
+}
+
+// An input the generator is to refuse: the case's name, the file it reads, the arguments that
+// stand between that file and the target, and what the refusal names.
+struct RefusedInput {
+    std::string name;
+    QString fileName;
+    QByteArray bytes;
+    QStringList between;
+    std::string reported;
+};
+
+// Runs the generator on each input, each in a folder of its own under `folder` beside a target
+// named `targetName` that holds a directory already: every run fails, names what its case says
+// and leaves the target as it was, with no file of its own beside it.
+inline void expectEachRefused(const QString& generator, const QString& folder, const QString& targetName,
+                              const std::vector<RefusedInput>& inputs)
+{
+    const QByteArray old("old directory");
+    std::vector<QStringList> arguments;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const QDir caseFolder(folder + QStringLiteral("/case-%1").arg(i));
+        ASSERT_TRUE(caseFolder.mkpath(QStringLiteral(".")));
+        const QString input = caseFolder.filePath(inputs[i].fileName);
+        const QString target = caseFolder.filePath(targetName);
+        ASSERT_TRUE(writeBytes(input, inputs[i].bytes));
+        ASSERT_TRUE(writeBytes(target, old));
+        arguments.push_back(QStringList{input} + inputs[i].between + QStringList{target});
+    }
+    const std::vector<GeneratorRun> runs = runGeneratorForEach(generator, arguments);
+    ASSERT_EQ(runs.size(), inputs.size()) << "the generator could not be run";
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        SCOPED_TRACE(inputs[i].name);
+        EXPECT_NE(runs[i].status, 0) << runs[i].reported;
+        EXPECT_NE(runs[i].reported.find(inputs[i].reported), std::string::npos) << runs[i].reported;
+        const QDir caseFolder = QFileInfo(arguments[i].back()).dir();
+        EXPECT_EQ(fileBytes(caseFolder.filePath(targetName)), old);
+        QStringList left = caseFolder.entryList(QDir::Files | QDir::Hidden);
+        QStringList expected{targetName, inputs[i].fileName};
+        left.sort();
+        expected.sort();
+        EXPECT_EQ(left, expected) << "no temporary file left behind";
+    }
 }
