@@ -1,6 +1,7 @@
 #include "pages/income/InitialData.h"
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,36 @@ TEST_F(InitialDataTest, ShowsTheDeclaration)
     EXPECT_FALSE(page->Panel1->isEnabled());
     EXPECT_FALSE(page->bnInspection->isEnabled());
     EXPECT_TRUE(page->meInspection->isEnabled());
+}
+
+// The long captions of the income kind and the application boxes stand beside them so as to wrap
+// in a narrow window: a click on the caption is a click on its box, and the caption greys with it.
+TEST_F(InitialDataTest, AWrappedCaptionActsAsItsBoxsOwn)
+{
+    showPage();
+    const std::pair<QCheckBox*, IncomeKind> boxes[] = {{page->chbIncomeInquiry, IncomeKindSources},
+                                                      {page->chbKudaTratit, IncomeKindTrata}};
+    for (const auto& [box, kind] : boxes) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        auto* caption = page->findChild<QLabel*>(box->objectName() + QStringLiteral("Caption"));
+        ASSERT_NE(caption, nullptr);
+        EXPECT_TRUE(caption->wordWrap());
+        EXPECT_TRUE(box->text().isEmpty());
+        EXPECT_EQ(box->accessibleName(), caption->text()) << "the box still tells what it is";
+        ASSERT_FALSE(box->isChecked());
+
+        const int edits = counter.userEdits;
+        QTest::mouseClick(caption, Qt::LeftButton);
+        EXPECT_TRUE(box->isChecked());
+        EXPECT_GT(counter.userEdits, edits);
+        page->SaveData();
+        EXPECT_TRUE(declaration().HasIncomeKind(kind));
+
+        box->setEnabled(false);
+        EXPECT_FALSE(caption->isEnabled());
+        box->setEnabled(true);
+        EXPECT_TRUE(caption->isEnabled());
+    }
 }
 
 TEST_F(InitialDataTest, EachControlWritesItsField)
