@@ -18,6 +18,7 @@
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/deductions/FrameStandartDeduct.h"
 #include "tests/pages/deductions/DeductionRecords.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 #include "tests/support/SourceTreeFiles.h"
@@ -247,4 +248,35 @@ TEST(DeletionQuestionTest, NamesEveryKindOfRecordOnce)
     EXPECT_EQ(countedRecords(QStringLiteral("счета"), QStringLiteral("счетов"), 0), QString());
     EXPECT_EQ(countedRecords(QStringLiteral("счета"), QStringLiteral("счетов"), 12),
               QStringLiteral("счета (счетов: 12)"));
+}
+
+// A list's row is named in the question with what it holds; a row with nothing entered goes
+// without one.
+TEST(DeletionQuestionTest, ARowIsNamedWithWhatGoesWithIt)
+{
+    EXPECT_EQ(namedRecord(QStringLiteral("договор"), QStringLiteral("  АО \"НПФ\" ")),
+              QStringLiteral("договор «АО \"НПФ\"»"));
+    EXPECT_EQ(namedRecord(QStringLiteral("договор"), QStringLiteral("  ")), QStringLiteral("договор"));
+
+    const struct {
+        const char* name;
+        QString row;
+        QStringList contents;
+        QMessageBox::StandardButton answer;
+        const char* question; // empty: none asked
+        bool goes;
+    } cases[] = {
+        {"a row alone, Да", QStringLiteral("источник «А»"), {}, QMessageBox::Yes, "Удалить источник «А»?", true},
+        {"a row with its incomes, Нет", QStringLiteral("источник «А»"),
+         {countedRecords(QStringLiteral("его доходы"), QStringLiteral("строк"), 12)}, QMessageBox::No,
+         "Удалить источник «А» и его доходы (строк: 12)?", false},
+        {"a row with nothing entered", QString(), {QStringLiteral("его доходы")}, QMessageBox::No, "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MessageAnswers answers(c.answer);
+        QWidget list;
+        EXPECT_EQ(rowDeletionConfirmed(&list, c.row, c.contents), c.goes);
+        EXPECT_EQ(answers.texts.join(u'|'), QString::fromUtf8(c.question));
+    }
 }
