@@ -40,8 +40,8 @@ struct BlockSlot {
 
 // A block ends before the next block's place, or before the cross that stands between, so that
 // no symbol covers another or has a cross drawn over it; the top row ends at the page's foot
-// and the left column where the shrunk form begins. The places' differences are all that
-// counts, so the print places give the same slots.
+// and the left column where the shrunk form begins. Print places move up and left together:
+// their slots are as long, and the top row's reach further down to the page's foot.
 std::array<BlockSlot, 4> BarcodeBlockSlots(const LayoutPlaces& places = {});
 
 // The scale of the page and the transform texts that open and close a portrait or a landscape
