@@ -13,17 +13,17 @@
 #include <gtest/gtest.h>
 
 #include "controls/CountryChooser.h"
-#include "controls/DisplayFormat.h"
 #include "controls/HelpPromptCall.h"
 #include "controls/ItemList.h"
 #include "controls/ReferenceDocument.h"
-#include "model/DayDate.h"
 #include "pages/income/BusinessNew.h"
 #include "pages/income/CurrencyFrame.h"
 #include "pages/income/InitialData.h"
 #include "pages/income/KudaTratit.h"
 #include "pages/income/PersonNaim.h"
 #include "pages/income/Sourse.h"
+#include "tests/pages/income/CurrencyFrameFixture.h"
+#include "tests/shell/CheckedDeclaration.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/TabOrderCheck.h"
 #include "tests/support/TestProgramContext.h"
@@ -93,11 +93,6 @@ void openSecondRowLater(Page& page)
     selectRow(page.lvSourseIncomeInfo, 1);
 }
 
-Currency money(const char* text)
-{
-    return *parseCurrencyDisplayText(QString::fromLatin1(text));
-}
-
 void representative(mTDeclaration& declaration)
 {
     declaration.Signer = 1;
@@ -114,23 +109,14 @@ void person(mTDeclaration& declaration)
     person.Foreigner.CountryCode = "643";
 }
 
-std::unique_ptr<mTIncome> incomeLine(std::int32_t code, std::uint16_t month)
-{
-    auto line = std::make_unique<mTIncome>();
-    line->IncomeCode = code;
-    line->Amount = money("1000");
-    line->Month = month;
-    return line;
-}
-
 // An employer with wages and dividends at 13 %, which show the profit tax field, and a deduction
 // granted.
 void employer(mTDeclaration& declaration)
 {
     mbTSourse& source = *declaration.GetSource(declaration.AddSource());
     source.Name = "ООО Ромашка";
-    source.AddIncome13(incomeLine(2000, 1));
-    source.AddIncome13(incomeLine(1010, 6));
+    source.AddIncome13(incomeLine(2000, roubles(1000), 1));
+    source.AddIncome13(incomeLine(1010, roubles(1000), 6));
     auto deduct = std::make_unique<mbTSSCDeduct>();
     deduct->Code = 104;
     source.AddSSCDeduct(std::move(deduct));
@@ -146,21 +132,7 @@ void nonResidentEmployer(mTDeclaration& declaration)
 void companyProfit(mTDeclaration& declaration)
 {
     declaration.SetIncomeKinds(declaration.IncomeKinds() | IncomeKindForeign);
-    mTCurrencyIncome& income = *declaration.GetCurrencyIncome(declaration.AddCurrencyIncome());
-    income.SourceName = "Apple Inc.";
-    income.IncomeDate = *encodeDate(2021, 3, 15);
-    income.TaxPaymentDate = *encodeDate(2021, 3, 15);
-    income.CurrencyCode = "840";
-    income.CurrencyName = "Доллар США";
-    income.AutoRate = 0;
-    income.IncomeDateRate = money("74,4275");
-    income.IncomeDateUnits = 1;
-    income.TaxDateRate = money("74,4275");
-    income.TaxDateUnits = 1;
-    income.IncomeCode = 1000;
-    income.IncomeCodeName = "Прибыль контролируемой иностранной компании";
-    income.CompanyNumber = "АБ 12345";
-    income.ProfitMethod = 2;
+    addCompanyProfit(declaration).AutoRate = 0;
 }
 
 // Shares sold abroad: an income whose expenses are deducted.
