@@ -23,6 +23,7 @@
 #include "shell/FormMain.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/ProgramFolderTest.h"
+#include "tests/support/TabOrderCheck.h"
 
 namespace {
 
@@ -73,9 +74,7 @@ protected:
         declaration.SaveToFile(QFile::encodeName(file).toStdString());
         window = std::make_unique<TFormMain>(QStringList{file}, programFolder());
         window->setFileDialogs(std::make_unique<CancellingFileDialogs>(asked));
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(showActive(*window));
     }
 
     QWidget* focus() const { return QApplication::focusWidget(); }

@@ -22,9 +22,7 @@ protected:
     void SetUp() override
     {
         RoadTest::SetUp();
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(showActive(*window));
     }
 
     // What has the focus now; a key that lands nowhere is a road that stops.

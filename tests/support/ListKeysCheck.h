@@ -14,6 +14,7 @@
 #include "controls/ItemList.h"
 #include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/support/TabOrderCheck.h"
 
 // The keyboard of a list and its buttons: Tab from the list walks its buttons, and Insert,
 // Delete and Enter in the list are clicks of add, delete and edit, whatever those then do.
@@ -83,8 +84,7 @@ struct ListWithButtons {
 // button and asks, "Нет" keeping the row; with no row selected Enter and Delete do nothing.
 inline void checkListKeys(PageWindow& window, const ListWithButtons& shown)
 {
-    window.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window.window));
+    ASSERT_TRUE(showActive(window.window));
     QTreeWidget* list = shown.list;
     const ListCommands& b = shown.buttons;
     ASSERT_GT(list->topLevelItemCount(), 0);
