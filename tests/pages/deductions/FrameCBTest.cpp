@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -430,3 +431,24 @@ TEST_F(FrameCBTest, CheckKeepsTheContributionsWithinTheLimit)
 }
 
 } // namespace
+
+// The accounts' title stands on the group's frame where the page is wide enough for it, and
+// wraps as the group's first line where it is not, so that it never widens the page.
+TEST_F(FrameCBTest, TheAccountsTitleWrapsInANarrowWindow)
+{
+    const QString title = QStringLiteral("Сведения об индивидуальных инвестиционных счетах, действующих в 2021 году");
+    showPage();
+    const auto* wrapped = page->GroupBox3->findChild<QLabel*>(QStringLiteral("GroupBox3Title"));
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_EQ(wrapped->text(), title);
+    EXPECT_TRUE(wrapped->wordWrap());
+    for (const int width : {1200, 420, 1200}) {
+        SCOPED_TRACE(width);
+        window.window.resize(width, 700);
+        QTest::qWait(20);
+        const bool onFrame = page->GroupBox3->title().trimmed() == title;
+        EXPECT_EQ(onFrame, width > 420);
+        EXPECT_EQ(wrapped->isVisible(), !onFrame);
+        EXPECT_LE(page->GroupBox3->width(), window.window.width()) << "the title never widens the page";
+    }
+}
