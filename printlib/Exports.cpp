@@ -245,11 +245,6 @@ int32_t BuildVPageW(ORVEXPDOCDataW data, const char16_t* outputPath, int32_t she
         const std::optional<std::u16string> type = previewImageType(textOf(imageType));
         if (!type)
             raiseInvalidParameters(__LINE__);
-        // A known type this build cannot write is refused before any work.
-        if (!hasImageEncoder(*type))
-            SSError::CPrgError(SSError::kSourceExports, __LINE__, SSError::kErr0xC0080003)
-                .addDetail(imageMimeType(*type))
-                .raise();
         printDocument.CheckTemplateVersion();
         // A cancel of an earlier job must not cut this page short.
         printDocument.ResetCancel();

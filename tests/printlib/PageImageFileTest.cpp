@@ -239,8 +239,13 @@ TEST(PreviewImageTypeTest, ShortNamesAndTheirAliases)
         {u"tiff", u"tiff"}, {u"gif", u"gif"},  {u"webp", {}},     {u"", {}},          {u"mp", {}},
         {u"f", {}},         {u"png;", {}},     {u"image/png", {}}, {u"jpegs", {}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(previewImageType(c.type), c.expected) << WideText::toUtf8(c.type);
+        // A preview of every type it knows can be written.
+        if (c.expected) {
+            EXPECT_TRUE(hasImageEncoder(*c.expected)) << WideText::toUtf8(c.type);
+        }
+    }
 }
 
 } // namespace
