@@ -32,6 +32,14 @@ QString currentCode(const TfmInputIncomeCode& picker)
     return picker.list->currentItem() ? picker.list->currentItem()->text(0) : QString();
 }
 
+// The picker of a resident's payer in Russia at 13 %, opened on `code`.
+struct PayerPicker : TfmInputIncomeCode {
+    explicit PayerPicker(const QString& code = QString())
+        : TfmInputIncomeCode(nullptr, dictionary(), QStringLiteral("13"), code, RussianSource)
+    {
+    }
+};
+
 TEST(InputIncomeCode, ListsWhatTheModeAndRateAllow)
 {
     using Mode = TfmInputIncomeCode::Mode;
@@ -110,16 +118,14 @@ TEST(InputIncomeCode, ListsEveryCodeOnce)
 
 TEST(InputIncomeCode, PreselectsTheRowOfTheCode)
 {
-    TfmInputIncomeCode sale(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("1510"),
-                            TfmInputIncomeCode::RussianSource);
+    PayerPicker sale(QStringLiteral("1510"));
     const QList<QTreeWidgetItem*> rows = sale.list->findItems(QStringLiteral("1510"), Qt::MatchExactly, 0);
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(sale.list->currentItem(), rows.front());
     EXPECT_EQ(sale.GetCode(), "1510");
     EXPECT_EQ(sale.Label1->text(), "1510   " + rows.front()->text(1));
 
-    TfmInputIncomeCode unknown(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("9999"),
-                               TfmInputIncomeCode::RussianSource);
+    PayerPicker unknown(QStringLiteral("9999"));
     EXPECT_EQ(unknown.list->currentItem(), unknown.list->topLevelItem(0));
 
     TfmInputIncomeCode empty(nullptr, dictionary(), QString(), QStringLiteral("2000"), 0);
@@ -134,8 +140,7 @@ TEST(InputIncomeCode, AnswersTheRatesAndRulesOfTheChosenCode)
     EXPECT_EQ(foreign.GetCode(), "1010");
     EXPECT_EQ(foreign.Rate(), "13/15");
 
-    TfmInputIncomeCode sale(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("1510"),
-                            TfmInputIncomeCode::RussianSource);
+    PayerPicker sale(QStringLiteral("1510"));
     EXPECT_EQ(sale.Rate(), "13");
     EXPECT_TRUE(sale.SaleDate());
     EXPECT_TRUE(sale.HasDeductions());
@@ -172,8 +177,7 @@ TEST(InputIncomeCode, ClosesOnEnterEscAndDoubleClick)
     };
     for (const auto& item : cases) {
         SCOPED_TRACE(item.what);
-        TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString(),
-                                  TfmInputIncomeCode::RussianSource);
+        PayerPicker picker;
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
         item.act(picker);
@@ -199,8 +203,7 @@ TEST(InputIncomeCode, TypingACodeJumpsToItsRowInView)
     };
     for (const auto& item : cases) {
         SCOPED_TRACE(item.typed);
-        TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString(),
-                                  TfmInputIncomeCode::RussianSource);
+        PayerPicker picker;
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
         QTest::keyClicks(picker.list, QString::fromUtf8(item.typed));
@@ -215,7 +218,7 @@ TEST(InputIncomeCode, TypingACodeJumpsToItsRowInView)
 // column does not make the typing search the names.
 TEST(InputIncomeCode, TypingAfterAPauseOrAClickSearchesTheCodesAgain)
 {
-    TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString(), TfmInputIncomeCode::RussianSource);
+    PayerPicker picker;
     picker.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
     QTest::keyClicks(picker.list, QStringLiteral("4800"));
@@ -235,8 +238,7 @@ TEST(InputIncomeCode, TheCodeOfTheLineIsInViewWhenThePickerOpens)
 {
     for (const char* code : {"4800", "2760", "1010"}) {
         SCOPED_TRACE(code);
-        TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString::fromUtf8(code),
-                                  TfmInputIncomeCode::RussianSource);
+        PayerPicker picker(QString::fromUtf8(code));
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
         ASSERT_EQ(currentCode(picker), code);
@@ -254,16 +256,14 @@ TEST(InputIncomeCode, HelpPictureOpensTheFaqOrSaysWhyNot)
 {
     {
         TestProgramContext withoutHelp;
-        TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QString(),
-                                  TfmInputIncomeCode::RussianSource);
+        PayerPicker picker;
         EXPECT_FALSE(picker.Image1->isEnabled());
         EXPECT_TRUE(picker.Image1->toolTip().startsWith(QStringLiteral("Справка недоступна")));
     }
 
     RecordingViewer viewer;
     TestProgramContext withHelp(QString(), &viewer);
-    TfmInputIncomeCode picker(nullptr, dictionary(), QStringLiteral("13"), QStringLiteral("2000"),
-                              TfmInputIncomeCode::RussianSource);
+    PayerPicker picker(QStringLiteral("2000"));
     picker.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
     ASSERT_TRUE(picker.Image1->isEnabled());
