@@ -625,8 +625,6 @@ TEST_F(DeclarationCommandsTest, SaveTakesThePagesDataFirst)
     EXPECT_EQ(officeInFile(path(QStringLiteral("a.fv1"))), "4242");
 }
 
-} // namespace
-
 // Two windows on one file: the later save asks before it overwrites what the other saved, and
 // "Нет" keeps both the file and the window's work. A window's own saves never ask.
 TEST_F(DeclarationCommandsTest, ASaveOverAFileChangedSinceItWasOpenedAsksFirst)
@@ -678,3 +676,5 @@ TEST_F(DeclarationCommandsTest, ASaveOverAFileChangedSinceItWasOpenedAsksFirst)
         EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("shared.fv1")});
     }
 }
+
+} // namespace
