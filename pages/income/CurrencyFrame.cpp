@@ -499,9 +499,8 @@ void TfrCurrency::storeIncome()
     stored.TaxPaymentDate = dtSubtractDate->dateTime();
     stored.CurrencyCode = meCurrencyCode->text().toStdString();
     stored.CurrencyName = meCurrencyName->text().toStdString();
-    // A locked box is no choice of the user's: the directory has no rates for this currency and
-    // these dates, or the income is the fixed profit. The stored choice then stands.
-    stored.AutoRate = chbAutoExchange->isEnabled() ? (chbAutoExchange->isChecked() ? 1 : 0) : FWantsAutoRate;
+    // The user's choice, which a box locked for want of rates or for the fixed profit leaves as it was.
+    stored.AutoRate = FWantsAutoRate ? 1 : 0;
     stored.CompanyNumber = meKIKNum->text().toStdString();
     stored.ProfitMethod = rb1->isChecked() ? 1 : rb2->isChecked() ? 2 : 0;
     stored.IncomeDateUnits = meCurrencyUnits->text().toInt();
