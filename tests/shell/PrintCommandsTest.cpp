@@ -1,13 +1,10 @@
 #include <functional>
 #include <optional>
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QFile>
 #include <QSettings>
 
@@ -21,6 +18,7 @@
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/RecordingPrintServer.h"
+#include "tests/shell/WorkingWindowCanceller.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/SourceTreeFiles.h"
 
@@ -297,28 +295,6 @@ TEST_F(PrintCommandsTest, TheChosenPrintProgramIsKeptWhenItCanBeRun)
     }
 }
 
-} // namespace
-
-namespace {
-
-// Presses "Отмена" of the working window as soon as it shows.
-void cancelTheWorkingWindowWhenShown(QTimer& timer)
-{
-    timer.setInterval(50);
-    QObject::connect(&timer, &QTimer::timeout, [&timer] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() != QLatin1String(PrintProgramWorkingWindow) || !widget->isVisible())
-                continue;
-            for (QAbstractButton* button : widget->findChildren<QAbstractButton*>())
-                button->click();
-            timer.stop();
-        }
-    });
-    timer.start();
-}
-
-} // namespace
-
 // A print program that never ends does not keep the window: "Отмена" gives it back, and the
 // declaration is as it was.
 TEST_F(PrintCommandsTest, CancellingAPrintProgramThatNeverEndsGivesTheWindowBack)
@@ -326,24 +302,26 @@ TEST_F(PrintCommandsTest, CancellingAPrintProgramThatNeverEndsGivesTheWindowBack
     QTemporaryDir serverFolder;
     ASSERT_TRUE(serverFolder.isValid());
     const QString server = serverFolder.filePath(QStringLiteral("print-server"));
-    ASSERT_TRUE(writeBytes(server, "#!/bin/sh\ncase \"$1\" in PrintData) exec sleep 600;; esac\n"));
+    ASSERT_TRUE(writeBytes(server, "#!/bin/sh\ncase \"$1\" in PrintData) echo $$ > \"$(dirname \"$0\")/pid\"; "
+                                   "exec sleep 600;; esac\n"));
     ASSERT_TRUE(QFile::setPermissions(server, QFile::permissions(server) | QFileDevice::ExeOwner));
     window->setPrintServerSource([server] { return std::make_unique<PrintProgram>(server); });
     dialogs->printers = {PrintChoice{PrinterName, 3}};
     const bool savedBefore = window->isSaved();
     const std::string officeBefore = window->declaration().TaxOfficeName;
     ScriptedCheckAnswers script;
-    QTimer canceller;
-    cancelTheWorkingWindowWhenShown(canceller);
+    WorkingWindowCanceller canceller(serverFolder.filePath(QStringLiteral("pid")));
 
     QElapsedTimer elapsed;
     elapsed.start();
     window->PrintDoc->trigger();
 
     EXPECT_LT(elapsed.elapsed(), 10'000);
-    EXPECT_FALSE(canceller.isActive()) << "no working window was shown";
+    EXPECT_NE(canceller.shownAfterMs, -1) << "no working window was shown";
     EXPECT_TRUE(window->isEnabled());
     EXPECT_TRUE(messages.empty()) << messages[0].text.toStdString();
     EXPECT_EQ(window->isSaved(), savedBefore);
     EXPECT_EQ(window->declaration().TaxOfficeName, officeBefore);
 }
+
+} // namespace

@@ -1,13 +1,9 @@
-#include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <csignal>
 
@@ -22,6 +18,7 @@
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/RecordingPrintServer.h"
+#include "tests/shell/WorkingWindowCanceller.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/SourceTreeFiles.h"
@@ -134,56 +131,6 @@ TEST_F(PrintProgramTest, OnlyAFileThatCanBeRunIsAPrintProgram)
 
 // A print program that sleeps until it is ended, and gives its process number first.
 const char* const SleepingScript = "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\nexec sleep 600\n";
-
-// Watches for the working window while a print call runs: notes what it says and, once it has
-// been seen, presses "Отмена". A program still running after 20 seconds is killed, so that a
-// failing test cannot hang.
-class WorkingWindowCanceller {
-public:
-    explicit WorkingWindowCanceller(QString pidFile) : pidFile_(std::move(pidFile))
-    {
-        timer_.setInterval(50);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
-        timer_.start();
-        elapsed_.start();
-    }
-
-    QString text;
-    QString buttonText;
-    bool wasModal = false;
-    qint64 shownAfterMs = -1;
-
-private:
-    void look()
-    {
-        if (elapsed_.elapsed() > 20'000) {
-            QFile file(pidFile_);
-            if (file.open(QIODevice::ReadOnly))
-                ::kill(file.readAll().trimmed().toInt(), SIGKILL);
-            return;
-        }
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QDialog*>(widget);
-            if (!dialog || dialog->objectName() != QLatin1String(PrintProgramWorkingWindow) || !dialog->isVisible())
-                continue;
-            shownAfterMs = elapsed_.elapsed();
-            wasModal = dialog->isModal();
-            for (const QLabel* label : dialog->findChildren<QLabel*>())
-                text += label->text();
-            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-                buttonText += button->text();
-                if (button->isEnabled())
-                    button->click();
-            }
-            timer_.stop();
-            return;
-        }
-    }
-
-    QString pidFile_;
-    QTimer timer_;
-    QElapsedTimer elapsed_;
-};
 
 bool processGone(const QByteArray& pid)
 {
