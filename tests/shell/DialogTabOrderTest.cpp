@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -21,7 +20,6 @@
 #include "controls/CheckDialogs.h"
 #include "controls/FlashButton.h"
 #include "controls/HelpTopics.h"
-#include "controls/MessageBox.h"
 #include "controls/ReferenceDocument.h"
 #include "model/Cp1251.h"
 #include "model/Declaration.h"
@@ -33,6 +31,7 @@
 #include "shell/SounImport.h"
 #include "shell/StartWindow.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/shell/ProgramFolderTest.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/TabOrderCheck.h"
 
@@ -53,18 +52,8 @@ struct WindowCase {
     const char* onScreen;
 };
 
-class DialogTabOrderTest : public ::testing::Test {
+class DialogTabOrderTest : public ProgramFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        MessageBox::setAnswerer([](const MessageBox::Message&) { return QMessageBox::Ok; });
-    }
-    void TearDown() override { MessageBox::setAnswerer({}); }
-
-    QString programFolder() const { return folder.path() + u'/'; }
-
-    QTemporaryDir folder;
     RecordingHelpViewer viewer;
 };
 
@@ -153,19 +142,18 @@ TEST_F(DialogTabOrderTest, TabInTheHelpWindowFollowsTheScreen)
     }
 }
 
-class MainWindowTabTest : public ::testing::Test {
+class MainWindowTabTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
-        MessageBox::setAnswerer([](const MessageBox::Message&) { return QMessageBox::Ok; });
+        ProgramFolderTest::SetUp();
         // Every page is let go whatever its check finds.
         checks.answers.assign(1000, CheckSkipAll);
     }
     void TearDown() override
     {
         window.reset();
-        MessageBox::setAnswerer({});
+        ProgramFolderTest::TearDown();
     }
 
     void start(int width)
@@ -175,12 +163,11 @@ protected:
         declaration.SetIncomeKinds(IncomeKindSources | IncomeKindForeign | IncomeKindBusiness | IncomeKindTrata);
         const QString file = folder.filePath(QStringLiteral("start.fv1"));
         declaration.SaveToFile(QFile::encodeName(file).toStdString());
-        window = std::make_unique<TFormMain>(QStringList{file}, folder.path() + u'/');
+        window = std::make_unique<TFormMain>(QStringList{file}, programFolder());
         window->resize(width, window->minimumHeight());
         ASSERT_TRUE(showActive(*window));
     }
 
-    QTemporaryDir folder;
     std::unique_ptr<TFormMain> window;
     ScriptedCheckAnswers checks;
 };
