@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/BusinessIncome.h"
 #include "controls/CheckRun.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "computation/BusinessIncome.h"
 #include "controls/DisplayFormat.h"
 #include "model/Declaration.h"
 

@@ -1,14 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include <QString>
-
-#include "computation/BusinessIncome.h"
-#include "model/Currency.h"
 
 class mTBusinessNew;
 class mTDeclaration;
