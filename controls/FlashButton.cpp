@@ -139,28 +139,33 @@ void TFlashButton::setDown(bool value)
     update();
 }
 
+QList<TFlashButton*> TFlashButton::groupMembers() const
+{
+    QList<TFlashButton*> members;
+    if (groupIndex_ == 0 || !parentWidget())
+        return members;
+    for (TFlashButton* sibling : parentWidget()->findChildren<TFlashButton*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling->groupIndex_ == groupIndex_)
+            members << sibling;
+    }
+    return members;
+}
+
 void TFlashButton::updateGroupTabStops()
 {
-    if (groupIndex_ == 0 || !parentWidget())
-        return;
     // As a group of radio buttons: Tab stops at the button that is down, the arrows reach the
     // others; a group with no button down is walked button by button.
-    const QList<TFlashButton*> siblings = parentWidget()->findChildren<TFlashButton*>(Qt::FindDirectChildrenOnly);
-    const bool anyDown = std::any_of(siblings.begin(), siblings.end(), [this](const TFlashButton* sibling) {
-        return sibling->groupIndex_ == groupIndex_ && sibling->down_;
-    });
-    for (TFlashButton* sibling : siblings) {
-        if (sibling->groupIndex_ == groupIndex_)
-            sibling->setFocusPolicy(!anyDown || sibling->down_ ? Qt::TabFocus : Qt::NoFocus);
-    }
+    const QList<TFlashButton*> members = groupMembers();
+    const bool anyDown =
+        std::any_of(members.begin(), members.end(), [](const TFlashButton* member) { return member->down_; });
+    for (TFlashButton* member : members)
+        member->setFocusPolicy(!anyDown || member->down_ ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TFlashButton::releaseGroupSiblings()
 {
-    if (groupIndex_ == 0 || !parentWidget())
-        return;
-    for (TFlashButton* sibling : parentWidget()->findChildren<TFlashButton*>(Qt::FindDirectChildrenOnly)) {
-        if (sibling == this || sibling->groupIndex_ != groupIndex_)
+    for (TFlashButton* sibling : groupMembers()) {
+        if (sibling == this)
             continue;
         if (down_ && sibling->down_) {
             sibling->down_ = false;
@@ -299,13 +304,8 @@ void TFlashButton::keyPressEvent(QKeyEvent* event)
 
 QList<TFlashButton*> TFlashButton::groupInScreenOrder() const
 {
-    QList<TFlashButton*> group;
-    if (!parentWidget())
-        return group;
-    for (TFlashButton* sibling : parentWidget()->findChildren<TFlashButton*>(Qt::FindDirectChildrenOnly)) {
-        if (sibling->groupIndex_ == groupIndex_ && sibling->isEnabled() && sibling->isVisible())
-            group << sibling;
-    }
+    QList<TFlashButton*> group = groupMembers();
+    group.removeIf([](const TFlashButton* member) { return !member->isEnabled() || !member->isVisible(); });
     std::stable_sort(group.begin(), group.end(), [](const TFlashButton* a, const TFlashButton* b) {
         return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
     });

@@ -112,6 +112,8 @@ private:
     // Brings the hover state up to date with the cursor, or with a position of the mouse.
     void trackCursor();
     void trackHover(const QPoint& pos);
+    // The buttons of this one's group on its parent, this one among them; none outside a group.
+    QList<TFlashButton*> groupMembers() const;
     void releaseGroupSiblings();
     void updateGroupTabStops();
     // The enabled, visible buttons of the group in their order on the screen.
