@@ -720,10 +720,6 @@ TEST_F(CurrencyFrameEditingTest, EveryUserActionMarksTheDeclarationModified)
     }
 }
 
-} // namespace
-
-namespace {
-
 // Changing any one thing of a source in its dialog marks the declaration changed; confirming it
 // unchanged marks nothing.
 TEST_F(CurrencyFrameEditingTest, EditingASourceMarksEachChange)

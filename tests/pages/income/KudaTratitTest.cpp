@@ -605,8 +605,6 @@ TEST_F(KudaTratitTest, TheTaxOfficeIsChosenFromTheDirectoryOrTyped)
     EXPECT_EQ(application(0).TaxOfficeCode, "7704");
 }
 
-} // namespace
-
 // Tab walks the fields of an application as they stand, in the smallest window and a wide one:
 // the account's number comes right after the bank's code, whether beside or under it.
 TEST_F(KudaTratitTest, TabFollowsTheFieldsAsTheyStand)
@@ -641,3 +639,5 @@ TEST_F(KudaTratitTest, TabFollowsTheFieldsAsTheyStand)
         }
     }
 }
+
+} // namespace
