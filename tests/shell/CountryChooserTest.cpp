@@ -1,6 +1,5 @@
 #include "controls/CountryChooser.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QProcess>
@@ -19,7 +18,7 @@ namespace {
 // The directory as it ships with the program; the build copies it beside the program.
 QString shippedDirectory()
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(QStringLiteral("../../resources/Oksm.xml"));
+    return QStringLiteral(FORV_SOURCE_TREE "/resources/Oksm.xml");
 }
 
 // xmllint reads the file on its own, as an independent judge of what the program parses.

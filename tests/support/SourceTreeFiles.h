@@ -4,7 +4,6 @@
 #include <utility>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 
 #include "tests/support/RunCommand.h"
@@ -12,7 +11,7 @@
 // A file of the source tree, from its path relative to the top folder.
 inline QString sourceTreeFile(const char* relativePath)
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../") + QLatin1String(relativePath);
+    return QStringLiteral(FORV_SOURCE_TREE "/") + QLatin1String(relativePath);
 }
 
 inline QByteArray fileBytes(const QString& path)
