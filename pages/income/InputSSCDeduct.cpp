@@ -14,7 +14,8 @@
 namespace {
 
 constexpr int SumWidth = 130;
-constexpr int MinimumWidth = 380;
+// Wide enough for the title bar to show the whole title.
+constexpr int MinimumWidth = 480;
 
 // The deduction an employer may have granted under `code`; nullptr for a code it cannot have.
 const DictionaryDeduction* employerDeduction(std::int32_t code)
