@@ -1,10 +1,10 @@
 #include "SSError.h"
 
 #include "ErrorTexts.h"
+#include "SystemReason.h"
 #include "WideText.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace SSError {
 
@@ -31,9 +31,7 @@ std::u16string systemErrorText(int errnum)
 {
     if (errnum == kSystemErrorCancelled)
         return u"Операция была отменена пользователем.";
-    char buffer[256];
-    const char* text = strerror_r(errnum, buffer, sizeof buffer);
-    return CBldErrorBase::lineBreaksToBlanks(std::u16string(WideText::trimmed(WideText::fromUtf8(text))));
+    return SystemReason::text(errnum);
 }
 
 // What sets a detail off from a message that has no place left for it: a blank after a full

@@ -2,11 +2,12 @@
 
 #include "InputFile.h"
 #include "SSError.h"
+#include "SystemReason.h"
+#include "WideText.h"
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <string_view>
@@ -88,7 +89,7 @@ void TiffFile::open(const std::function<TIFF*(TIFFOpenOptions*)>& opening)
     errno = 0;
     tiff_ = opening(options.get());
     if (!tiff_ && state_->message.empty())
-        state_->message = std::strerror(errno != 0 ? errno : EIO);
+        state_->message = WideText::toUtf8(SystemReason::text(errno != 0 ? errno : EIO));
 }
 
 // A file read is opened as InputFile opens it, so that a FIFO or a folder given as a TIFF is

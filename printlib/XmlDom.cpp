@@ -2,6 +2,7 @@
 
 #include "InputFile.h"
 #include "SSError.h"
+#include "SystemReason.h"
 #include "WideText.h"
 
 #include <libxml/entities.h>
@@ -131,12 +132,6 @@ std::u16string trimmedMessage(const char* message)
     return text;
 }
 
-std::u16string systemText(int errnum)
-{
-    char buffer[256];
-    return WideText::fromUtf8(strerror_r(errnum, buffer, sizeof buffer));
-}
-
 struct FirstParseError {
     int code = XML_ERR_OK;
     std::u16string reason;
@@ -228,7 +223,7 @@ bool XmlDocument::load(std::u16string_view path)
     doc_.reset();
     InputFile file(WideText::toUtf8(path));
     if (!file.isOpen()) {
-        setParseError(systemText(file.error()), file.error());
+        setParseError(SystemReason::text(file.error()), file.error());
         return false;
     }
     // Refused before a byte is read: reading a file of gigabytes would hold the caller for minutes
@@ -242,7 +237,7 @@ bool XmlDocument::load(std::u16string_view path)
     char chunk[64 * 1024];
     for (ssize_t count = file.read(chunk, sizeof chunk); count != 0; count = file.read(chunk, sizeof chunk)) {
         if (count < 0) {
-            setParseError(systemText(file.error()), file.error());
+            setParseError(SystemReason::text(file.error()), file.error());
             return false;
         }
         // The file may grow while it is read.

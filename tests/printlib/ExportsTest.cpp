@@ -277,7 +277,7 @@ TEST_F(ExportsTest, Md5OfFileAndItsFailure)
     EXPECT_EQ(md5Hash(missing.c_str(), 1, output.data()), 0);
     EXPECT_EQ(output, std::u16string(33, u'#'));
     const std::string report = lastError();
-    EXPECT_EQ(report.rfind(std::string(std::strerror(ENOENT)) + "[Код(COM):-2147024894 (0x80070002)\\Источник(COM):"
+    EXPECT_EQ(report.rfind("Нет такого файла или папки[Код(COM):-2147024894 (0x80070002)\\Источник(COM):"
                                "\\Источник ошибки:ORVEXPDOC (строка: ",
                            0),
               0u)

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 #include <locale>
 #include <variant>
 
@@ -140,7 +139,7 @@ TEST(SSErrorTest, ProgramReportCarriesTheSystemError)
     errno = ENOENT;
     CPrgError error(kSourceDocument, 12, kErrFileNotFound, true);
     error.addDetail(u"данные.xml");
-    const std::string systemText = std::strerror(ENOENT);
+    const std::string systemText = "Нет такого файла или папки";
     EXPECT_EQ(utf8(error.report()),
               "Описание: Файл не найден: данные.xml.\n"
               "Код     : -1073610738 (0xC002000E)\n"
@@ -253,7 +252,7 @@ TEST(SSErrorTest, ComErrorFromSystemError)
 {
     const CComError error = CComError::fromSystemError(EACCES, kSourceExports, 9);
     EXPECT_EQ(error.code(), 0x8007000Du);
-    EXPECT_EQ(utf8(error.description()), std::strerror(EACCES));
+    EXPECT_EQ(utf8(error.description()), "Нет прав доступа");
 }
 
 TEST(SSErrorTest, SeverityAndFacility)

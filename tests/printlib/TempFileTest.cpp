@@ -115,7 +115,7 @@ TEST(TempFileTest, MissingFolderIsAWriteErrorNamingTheTarget)
     const std::string target = folder.file("missing/out.bin");
     const std::string report = utf8(errorReport([&] { TempFile file(target); }));
     EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
-    EXPECT_NE(report.find("No such file or directory"), std::string::npos) << report;
+    EXPECT_NE(report.find("Нет такого файла или папки"), std::string::npos) << report;
     EXPECT_NE(report.find("TempFile"), std::string::npos) << report;
 }
 
@@ -295,7 +295,7 @@ TEST(TempFileTest, ALoopOfLinksOrAChainTooLongFailsNamingTheTarget)
         const std::vector<std::string> before = folder.fileNames();
         const std::string report = utf8(errorReport([&] { replaceWith(target, "new"); }));
         EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
-        EXPECT_NE(report.find("Too many levels of symbolic links"), std::string::npos) << report;
+        EXPECT_NE(report.find("Слишком много символических ссылок подряд или ссылка в цикле"), std::string::npos) << report;
         EXPECT_EQ(folder.fileNames(), before);
     }
 }
@@ -469,7 +469,7 @@ TEST(TempFileTest, AFolderTheWriterMayNotWriteIsAWriteError)
         GTEST_SKIP() << "needs root to drop to another user";
     const std::string report = reportAsAnotherUser([&] { replaceWith(target, "new"); });
     EXPECT_NE(report.find("Ошибка записи в файл: " + target), std::string::npos) << report;
-    EXPECT_NE(report.find("Permission denied"), std::string::npos) << report;
+    EXPECT_NE(report.find("Нет прав доступа"), std::string::npos) << report;
     EXPECT_EQ(fileBytes(target), "old");
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"out.pdf"});
 }
