@@ -63,6 +63,7 @@ FieldAlignment alignmentOf(std::u16string_view text)
 DataField readField(xmlNode* node)
 {
     DataField field;
+    field.name = WideText::fromUtf8(reinterpret_cast<const char*>(node->name));
     XmlGetNodeText(node, u".", field.value, kSource, __LINE__);
     field.left = integerAttribute(node, u"left", 0);
     field.top = integerAttribute(node, u"top", 0);

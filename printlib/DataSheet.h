@@ -21,6 +21,8 @@ struct DocumentHeader {
 enum class FieldAlignment { Left = 0, Centre = 1, Right = 2 };
 
 struct DataField {
+    // The element's name, which reports of a field that cannot be drawn give.
+    std::u16string name;
     std::u16string value;
     int left = 0;
     int top = 0;

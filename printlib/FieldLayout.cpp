@@ -3,10 +3,12 @@
 #include "EngineText.h"
 #include "LayoutCommands.h"
 #include "LetterCase.h"
+#include "PageGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 using LayoutCommands::Rect;
 using LayoutCommands::TextStyle;
@@ -134,13 +136,15 @@ private:
     void writeNumber(std::u16string_view value);
     void writeLongText(std::u16string_view value);
 
-    [[noreturn]] void raiseDoesNotFit(int line) const
+    [[noreturn]] void raiseDoesNotFit(int line, std::u16string reason = {}) const
     {
-        LayoutCommands::raiseDoesNotFit(
-            field_.value,
-            {page_.sheet, field_.left, field_.width, field_.top, field_.height, page_.formPage, renderer_.FormName()},
-            line);
+        LayoutCommands::raiseDoesNotFit(field_.value,
+                                        {page_.sheet, field_.left, field_.width, field_.top, field_.height,
+                                         page_.formPage, renderer_.FormName(), std::move(reason)},
+                                        line);
     }
+
+    void checkOnPage() const;
 
     const DataField& field_;
     const FieldPage& page_;
@@ -151,6 +155,7 @@ private:
 
 int FieldWriter::write()
 {
+    checkOnPage();
     if (field_.kind == kKindCheckBox) {
         writeCheckBox();
         return order_;
@@ -169,6 +174,19 @@ int FieldWriter::write()
         writeLongText(value);
     }
     return order_;
+}
+
+// The field's rectangle is where it lies on the form page, turned or not.
+void FieldWriter::checkOnPage() const
+{
+    const double pageWidth = page_.landscape ? kPageHeight : kPageWidth;
+    const double pageHeight = page_.landscape ? kPageWidth : kPageHeight;
+    if (static_cast<double>(field_.left) + field_.width <= pageWidth &&
+        static_cast<double>(field_.top) + field_.height <= pageHeight)
+        return;
+    const std::u16string name = field_.name.empty() ? u"" : field_.name + u" ";
+    raiseDoesNotFit(__LINE__, u"Поле " + name + u"выходит за пределы страницы " + EngineText::fixed(pageWidth, 0) +
+                                  u" × " + EngineText::fixed(pageHeight, 0) + u" мм.");
 }
 
 // The mark whites out the box (and dashes it on lined forms); a set box then gets its "V".

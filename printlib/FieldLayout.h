@@ -14,10 +14,13 @@ struct FieldPage {
     int sheet = 0;
     int formPage = 0;
     bool noLine = false;
+    // The form page lies across the A4 page, 297 mm wide and 210 mm high.
+    bool landscape = false;
 };
 
 // Adds the field's elements with the orders from `order` on and returns the next free order.
-// A field without cells (`print` 0), or whose rectangle starts off the page or has no size, is
-// not drawn.
-// A value that does not fit its rectangle raises 0xC0020062.
+// A field without cells (`print` 0), or whose rectangle starts left of or above the page or has
+// no size, is not drawn.
+// A value that does not fit its rectangle, and a drawn field whose rectangle runs past the
+// page's right or bottom edge, raise 0xC0020062: what the page cuts off would be lost.
 int LayoutField(const DataField& field, const FieldPage& page, LayoutRenderer& renderer, int order);

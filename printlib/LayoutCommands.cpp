@@ -71,8 +71,8 @@ void raiseDoesNotFit(std::u16string_view data, const Overflow& where, int line)
     const std::u16string shown = data.size() <= kShownDataLength
         ? std::u16string(data)
         : std::u16string(data.substr(0, kCutDataLength)) + u"...";
-    SSError::CPrgError(SSError::kSourceTifOperation, line, SSError::kErrFieldDoesNotFit)
-        .addDetail(shown)
+    SSError::CPrgError error(SSError::kSourceTifOperation, line, SSError::kErrFieldDoesNotFit);
+    error.addDetail(shown)
         .addDetail(data.size())
         .addDetail(where.sheet)
         .addDetail(where.left)
@@ -80,8 +80,10 @@ void raiseDoesNotFit(std::u16string_view data, const Overflow& where, int line)
         .addDetail(where.top)
         .addDetail(where.height)
         .addDetail(where.formPage)
-        .addDetail(where.formName)
-        .raise();
+        .addDetail(where.formName);
+    if (!where.reason.empty())
+        error.addDetail(where.reason);
+    error.raise();
 }
 
 } // namespace LayoutCommands

@@ -45,7 +45,7 @@ std::u16string cellTabStops(int cells);
 
 // Raises 0xC0020062: the data (cut to 128 characters, or its first 125 and "..." when longer)
 // and its length, the sheet's number in the document, the rectangle, the form page and the
-// source TIFF's name.
+// source TIFF's name, then the reason when one is given.
 struct Overflow {
     int sheet = 0;
     int left = 0;
@@ -54,6 +54,7 @@ struct Overflow {
     int height = 0;
     int formPage = 0;
     std::u16string formName;
+    std::u16string reason;
 };
 [[noreturn]] void raiseDoesNotFit(std::u16string_view data, const Overflow& where, int line);
 

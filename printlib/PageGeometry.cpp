@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kPageWidth = 210;
-constexpr double kPageHeight = 297;
 // Room kept for the left block column (its symbols are 19 mm wide) and the top block row.
 constexpr double kLeftColumnWidth = 19;
 constexpr double kGap = 1;

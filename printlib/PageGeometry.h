@@ -8,6 +8,10 @@
 #include <array>
 #include <string>
 
+// The A4 page, upright; a landscape form page lies across it.
+inline constexpr double kPageWidth = 210;
+inline constexpr double kPageHeight = 297;
+
 struct LayoutPoint {
     double x = 0;
     double y = 0;

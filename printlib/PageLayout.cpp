@@ -82,7 +82,7 @@ void PageLayout::LayoutSheet(const DocumentHeader& document, const DataSheet& sh
     page.transform(landscape ? transforms_.landscapeOpen : transforms_.portraitOpen);
     page.formPage();
 
-    const FieldPage fieldPage{place, sheet.number, sheet.pageNumber, document.noLine};
+    const FieldPage fieldPage{place, sheet.number, sheet.pageNumber, document.noLine, landscape};
     for (const DataField& field : sheet.fields)
         page.order() = LayoutField(field, fieldPage, renderer, page.order());
 

@@ -313,4 +313,80 @@ TEST_P(Overflows, NameTheValueTheSheetTheFieldAndTheForm)
 INSTANTIATE_TEST_SUITE_P(Fields, Overflows, testing::ValuesIn(overflowCases()),
                          caseName<testing::TestParamInfo<OverflowCase>>);
 
+struct PageEdgeCase {
+    std::string name;
+    DataField field;
+    bool landscape = false;
+    // Empty when the field is drawn.
+    std::string refusal;
+};
+
+void PrintTo(const PageEdgeCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+std::vector<PageEdgeCase> pageEdgeCases()
+{
+    const auto named = [](DataField f) {
+        f.name = u"NOTE";
+        return f;
+    };
+    const auto turned = [&](int left, int top, int degrees) {
+        return changed(named(field(left, top, 40, 10, 8, u"AB")), [degrees](DataField& f) { f.rotate = degrees; });
+    };
+    const auto landscape = [](PageEdgeCase c) {
+        c.landscape = true;
+        return c;
+    };
+    const std::string upright = " Поле NOTE выходит за пределы страницы 210 × 297 мм.[";
+    const std::string across = " Поле NOTE выходит за пределы страницы 297 × 210 мм.[";
+    return {
+        {"inside", named(field(150, 40, 50, 6, 10, u"ТЕКСТ")), false, ""},
+        {"up to the corner", named(field(160, 291, 50, 6, 10, u"ТЕКСТ")), false, ""},
+        {"past the right edge", named(field(190, 40, 40, 6, 8, u"ТЕКСТ ЗА КРАЕМ")), false,
+         "Данные 'ТЕКСТ ЗА КРАЕМ' (длина 14) 2 страницы документа невозможно разместить в прямоугольном поле 190 + 40 "
+         "мм и 40 + 6 мм на 3 странице формы blank.tif." + upright},
+        {"past the bottom", named(field(40, 292, 60, 10, 12, u"771234567890")), false,
+         "Данные '771234567890' (длина 12) 2 страницы документа невозможно разместить в прямоугольном поле 40 + 60 мм "
+         "и 292 + 10 мм" },
+        {"wholly off the page", named(field(250, 300, 30, 6, 6, u"ТЕКСТ")), false,
+         "Данные 'ТЕКСТ' (длина 5) 2 страницы документа невозможно разместить в прямоугольном поле 250 + 30 мм и 300 + "
+         "6 мм"},
+        {"empty field past the edge", named(field(200, 40, 25, 6, 5, u"")), false, "Данные '' (длина 0)"},
+        {"check box past the edge", changed(named(field(208, 6, 5, 5, 1, u"", 4)), [](DataField& f) { f.checked = true; }),
+         false, "Данные '' (длина 0)"},
+        {"unnamed", field(190, 40, 40, 6, 8, u"X"), false, "на 3 странице формы blank.tif. Поле выходит за пределы"},
+        {"the rectangle is where a turned field lies", turned(170, 287, 90), false, ""},
+        {"turned by 90 past the right edge", turned(171, 40, 90), false, upright},
+        {"turned by 270 past the bottom", turned(10, 288, 270), false, upright},
+        landscape({"across the page, inside", named(field(250, 150, 40, 10, 8, u"AB")), false, ""}),
+        landscape({"across the page, past its bottom", named(field(10, 205, 40, 10, 8, u"AB")), false, across}),
+        {"upright, past what would fit across", named(field(10, 205, 40, 10, 8, u"AB")), false, ""},
+        {"not drawn", named(field(250, 40, 30, 6, 0, u"ТЕКСТ")), false, ""},
+    };
+}
+
+class PageEdges : public testing::TestWithParam<PageEdgeCase> {};
+
+TEST_P(PageEdges, ADrawnFieldMustLieWhollyOnThePage)
+{
+    const PageEdgeCase& c = GetParam();
+    FakeLayoutRenderer renderer;
+    FieldPage page{{3, 1}, 2, 3, false};
+    page.landscape = c.landscape;
+    const std::string report = raisedReport([&] { LayoutField(c.field, page, renderer, 1); });
+    if (c.refusal.empty()) {
+        EXPECT_EQ(report, "nothing raised");
+        EXPECT_EQ(renderer.table.empty(), c.field.cells == 0);
+        return;
+    }
+    EXPECT_THAT(report, testing::HasSubstr(c.refusal)) << report;
+    EXPECT_THAT(report, testing::HasSubstr("[-1073610654 (0xC0020062)\\\\0 (0x0)\\TifOperation (строка: ")) << report;
+    EXPECT_TRUE(renderer.table.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, PageEdges, testing::ValuesIn(pageEdgeCases()),
+                         caseName<testing::TestParamInfo<PageEdgeCase>>);
+
 } // namespace

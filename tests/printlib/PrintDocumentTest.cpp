@@ -177,6 +177,53 @@ TEST_F(PrintDocumentTest, BadJobsAreRefusedWithoutOutput)
     }
 }
 
+// Data the page would cut off is lost while the build looks whole: such a field is refused as a
+// value too long for its field is, and nothing is written.
+TEST_F(PrintDocumentTest, AFieldThatLeavesThePageIsRefusedWithoutOutput)
+{
+    init(1);
+    const std::string output = folder.file("out.tif");
+    struct Case {
+        const char* name;
+        int left;
+        int top;
+        int width;
+        int height;
+        const char* print;
+        std::string refusal; // empty: built
+    };
+    const std::string cut = "Данные 'ТЕКСТ ЗА КРАЕМ' (длина 14) 1 страницы документа невозможно разместить в "
+                            "прямоугольном поле ";
+    const std::string where = " на 1 странице формы form.tif. Поле NOTE выходит за пределы страницы 210 × 297 мм."
+                              "[-1073610654 (0xC0020062)\\\\0 (0x0)\\TifOperation (строка: ";
+    const Case cases[] = {
+        {"inside", 150, 40, 55, 6, "t", ""},
+        {"up to the corner", 155, 291, 55, 6, "t", ""},
+        {"past the right edge", 190, 40, 40, 6, "t", cut + "190 + 40 мм и 40 + 6 мм" + where},
+        {"past the bottom", 40, 292, 60, 10, "t", cut + "40 + 60 мм и 292 + 10 мм" + where},
+        {"wholly off the page", 250, 40, 60, 6, "t", cut + "250 + 60 мм и 40 + 6 мм" + where},
+        {"in cells past the right edge", 180, 40, 75, 6, "15", cut + "180 + 75 мм и 40 + 6 мм" + where},
+        {"not drawn, off the page", 250, 40, 60, 6, "0", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string xml =
+            u"<DOCUMENT knd=\"1151020\" version=\"5.01\"><SHEET pageNumber=\"1\" code=\"1\" guid=\"" + sheetGuid(1) +
+            u"\"><NOTE left=\"" + WideText::decimal(c.left) + u"\" top=\"" + WideText::decimal(c.top) +
+            u"\" width=\"" + WideText::decimal(c.width) + u"\" height=\"" + WideText::decimal(c.height) +
+            u"\" print=\"" + u16(c.print) + u"\" incBarCode=\"1\">ТЕКСТ ЗА КРАЕМ</NOTE></SHEET></DOCUMENT>";
+        const std::string report = oneLineReport([&] { build(xml, output); });
+        if (c.refusal.empty()) {
+            EXPECT_EQ(report, "nothing raised");
+            EXPECT_EQ(decodeTiff(output).size(), 1u);
+            fs::remove(output);
+        } else {
+            EXPECT_EQ(report.substr(0, c.refusal.size()), c.refusal);
+            EXPECT_THAT(folder.fileNames(), ElementsAre("form.tif"));
+        }
+    }
+}
+
 TEST_F(PrintDocumentTest, ACancelledBuildLeavesNoFileAndTheNextBuildWorks)
 {
     init();
