@@ -1,9 +1,11 @@
 // Feeds arbitrary data and option texts to the PDF417 encoder as a barcode element hands them
-// over: a bad option raises the library's error, data that does not fit is refused, and any
-// symbol made has the size its shape and options call for.
+// over: a bad option raises the library's error, the measure and the encoder agree on whether
+// the data fits, and any symbol made has the size its measured shape and options call for.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "FuzzText.h"
@@ -30,23 +32,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     Pdf417SetData(symbol, std::u16string_view(input).substr(std::min(lineEnd + 1, input.size())));
 
     const Pdf417Arguments arguments = SplitPdf417Options(symbol.dataText, symbol.optionText);
-    bool fits = false;
+    std::optional<Pdf417Shape> shape;
+    std::optional<Pdf417Params> params;
     try {
-        Pdf417Refusal refusal;
-        fits = CheckPdf417Fits(arguments, refusal);
-        check(fits || refusal.code == SSError::kErr0xC008000B);
+        shape = MeasurePdf417(arguments);
+        params = ParsePdf417Options(arguments);
     } catch (const SSError::CError&) {
         return 0; // a bad option
     }
     try {
         BuildPdf417Symbol(symbol);
-    } catch (const SSError::CError&) {
-        check(!fits);
+    } catch (const SSError::CError& error) {
+        check(!shape && error.report().find(u"0xC008000B") != std::u16string::npos);
         return 0;
     }
-    check(fits);
+    check(shape && params);
     const Pdf417Bitmap& bitmap = symbol.bitmap;
-    check(bitmap.width > 0 && bitmap.height > 0 && bitmap.stride % 4 == 0 && bitmap.stride * 8 >= bitmap.width);
+    int width = Pdf417RowModules(shape->columns) * params->moduleSize;
+    int height = shape->rows * params->moduleSize;
+    if (params->orientation == 'V')
+        std::swap(width, height);
+    check(bitmap.width == width && bitmap.height == height);
+    check(bitmap.stride % 4 == 0 && bitmap.stride * 8 >= bitmap.width);
     check(bitmap.bits.size() == static_cast<std::size_t>(bitmap.stride) * static_cast<std::size_t>(bitmap.height));
     return 0;
 }

@@ -7,39 +7,22 @@
 #   <build>/tests/fuzz/xml_dom_fuzzer -max_total_time=120 <scratch corpus dir> tests/fuzz/printlib-corpus/xml-dom
 # The TIFF fuzzer damages a file it makes itself, in memory, so it needs no corpus. libtiff, zlib and libxml2
 # are the system's, not instrumented.
-if(NOT FORV_CLANGXX)
-    return()
-endif()
 
-set(printlib_fuzz_common ${PROJECT_SOURCE_DIR}/printlib/SSError.cpp ${PROJECT_SOURCE_DIR}/printlib/ErrorTexts.cpp
-    ${PROJECT_SOURCE_DIR}/printlib/WideText.cpp)
+set(printlib_fuzz_common ${PROJECT_SOURCE_DIR}/printlib/SSError.cpp ${PROJECT_SOURCE_DIR}/printlib/SystemReason.cpp
+    ${PROJECT_SOURCE_DIR}/printlib/ErrorTexts.cpp ${PROJECT_SOURCE_DIR}/printlib/WideText.cpp)
+# The PDF417 tables are computed at compile time, past clang's default step limit.
+set(printlib_fuzz_flags -fconstexpr-steps=100000000 -I${PROJECT_SOURCE_DIR}/printlib)
 
-# printlib_fuzzer(<target> <program> <sources...> [INCLUDES <folders...>] [LIBRARIES <link flags...>])
-function(printlib_fuzzer target program)
-    cmake_parse_arguments(PARSE_ARGV 2 fuzzer "" "" "INCLUDES;LIBRARIES")
-    list(TRANSFORM fuzzer_INCLUDES PREPEND -I)
-    set(sources ${fuzzer_UNPARSED_ARGUMENTS} ${printlib_fuzz_common})
-    set(output ${CMAKE_CURRENT_BINARY_DIR}/${program})
-    add_custom_command(
-        OUTPUT ${output}
-        # The PDF417 tables are computed at compile time, past clang's default step limit.
-        COMMAND ${FORV_CLANGXX} -std=c++20 -g -O1 -fconstexpr-steps=100000000
-                -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-                -I${PROJECT_SOURCE_DIR}/printlib ${fuzzer_INCLUDES} ${sources} ${fuzzer_LIBRARIES} -o ${output}
-        DEPENDS ${sources}
-        COMMENT "Building ${program} with ${FORV_CLANGXX}"
-        VERBATIM)
-    add_custom_target(${target} DEPENDS ${output})
-endfunction()
-
-printlib_fuzzer(fuzz_draw_commands draw_commands_fuzzer
+forv_fuzzer(fuzz_draw_commands draw_commands_fuzzer
     ${CMAKE_CURRENT_SOURCE_DIR}/DrawCommandFuzzer.cpp
     ${PROJECT_SOURCE_DIR}/printlib/DrawCommandParser.cpp
     ${PROJECT_SOURCE_DIR}/printlib/ElementTable.cpp
     ${PROJECT_SOURCE_DIR}/printlib/ElementText.cpp
-    ${PROJECT_SOURCE_DIR}/printlib/ElementTransform.cpp)
+    ${PROJECT_SOURCE_DIR}/printlib/ElementTransform.cpp
+    ${printlib_fuzz_common}
+    FLAGS ${printlib_fuzz_flags})
 
-printlib_fuzzer(fuzz_pdf417_options pdf417_options_fuzzer
+forv_fuzzer(fuzz_pdf417_options pdf417_options_fuzzer
     ${CMAKE_CURRENT_SOURCE_DIR}/Pdf417OptionsFuzzer.cpp
     ${PROJECT_SOURCE_DIR}/printlib/Pdf417.cpp
     ${PROJECT_SOURCE_DIR}/printlib/Pdf417Codewords.cpp
@@ -48,9 +31,11 @@ printlib_fuzzer(fuzz_pdf417_options pdf417_options_fuzzer
     ${PROJECT_SOURCE_DIR}/printlib/Pdf417Fit.cpp
     ${PROJECT_SOURCE_DIR}/printlib/Pdf417Options.cpp
     ${PROJECT_SOURCE_DIR}/printlib/Pdf417Painter.cpp
-    ${PROJECT_SOURCE_DIR}/printlib/Pdf417Segments.cpp)
+    ${PROJECT_SOURCE_DIR}/printlib/Pdf417Segments.cpp
+    ${printlib_fuzz_common}
+    FLAGS ${printlib_fuzz_flags})
 
-printlib_fuzzer(fuzz_tiff_tags tiff_tags_fuzzer
+forv_fuzzer(fuzz_tiff_tags tiff_tags_fuzzer
     ${CMAKE_CURRENT_SOURCE_DIR}/TiffTagsFuzzer.cpp
     ${PROJECT_SOURCE_DIR}/printlib/G4Encoder.cpp
     ${PROJECT_SOURCE_DIR}/printlib/InputFile.cpp
@@ -61,13 +46,17 @@ printlib_fuzzer(fuzz_tiff_tags tiff_tags_fuzzer
     ${PROJECT_SOURCE_DIR}/printlib/TiffPageWriter.cpp
     ${PROJECT_SOURCE_DIR}/printlib/TiffPages.cpp
     ${PROJECT_SOURCE_DIR}/printlib/TiffTags.cpp
+    ${printlib_fuzz_common}
+    FLAGS ${printlib_fuzz_flags}
     LIBRARIES -ltiff -lz)
 
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(FUZZ_LIBXML2 REQUIRED libxml-2.0)
-printlib_fuzzer(fuzz_xml_dom xml_dom_fuzzer
+list(TRANSFORM FUZZ_LIBXML2_INCLUDE_DIRS PREPEND -I OUTPUT_VARIABLE fuzz_libxml2_includes)
+forv_fuzzer(fuzz_xml_dom xml_dom_fuzzer
     ${CMAKE_CURRENT_SOURCE_DIR}/XmlDomFuzzer.cpp
     ${PROJECT_SOURCE_DIR}/printlib/InputFile.cpp
     ${PROJECT_SOURCE_DIR}/printlib/XmlDom.cpp
-    INCLUDES ${FUZZ_LIBXML2_INCLUDE_DIRS}
+    ${printlib_fuzz_common}
+    FLAGS ${printlib_fuzz_flags} ${fuzz_libxml2_includes}
     LIBRARIES ${FUZZ_LIBXML2_LDFLAGS})
