@@ -58,7 +58,9 @@ ORVEXPDOC_API int32_t FreeORVEXPDOC(void);
 /* The library's version, "3.3.2". */
 ORVEXPDOC_API int32_t ORVEXPDOCVersion(char16_t* buffer, int32_t* size);
 
-/* The last-error text: kept until ClearErrorORVEXPDOC or the next failure replaces it. */
+/* The last-error text: kept until ClearErrorORVEXPDOC or the next failure replaces it. The
+ * system's reason for a failure (a missing file, no rights, no room...) is given in Russian,
+ * whatever the locale. */
 ORVEXPDOC_API int32_t GetLastErrorORVEXPDOCW(char16_t* buffer, int32_t* size);
 /* Stores the text's length in *length; 1 when an error text is stored, else 0. */
 ORVEXPDOC_API int32_t IsErrorORVEXPDOC(int32_t* length);
@@ -99,6 +101,9 @@ ORVEXPDOC_API int32_t GetNumberPages(void);
  *   the library. A cancelled job returns 0 with the cancel error (1223) and leaves no output.
  *   While the window is up, a call into the library from the application's own event handlers
  *   returns 0 at once (error 0xC0020050). Elsewhere no window is shown.
+ * - A drawn field (print not "0") whose rectangle runs past the right or bottom edge of its form
+ *   page, 210 x 297 mm (297 x 210 for a landscape page), is refused as a value that does not
+ *   fit its field is (error 0xC0020062, naming the field); nothing is written or printed.
  * - Every failure returns 0 with its report, with or without progress. An empty page selection
  *   selects all sheets; one that selects none fails with "Отсутствуют данные.". A blank form made
  *   for a newer library is refused (not by PrintBlankW). */
