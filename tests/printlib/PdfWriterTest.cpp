@@ -121,7 +121,7 @@ TEST(PdfWriterTest, FullDeviceFailsAndLeavesNoFile)
     const std::string report = reportUnderFileSizeLimit(20000, [&] { writePdf(path, a4Pages(3)); });
     EXPECT_NE(report.find("Ошибка записи в файл: " + path), std::string::npos) << report;
     EXPECT_NE(report.find("(0xC0040003)"), std::string::npos) << report;
-    EXPECT_NE(report.find("File too large"), std::string::npos) << report;
+    EXPECT_NE(report.find("Превышен допустимый размер файла"), std::string::npos) << report;
     EXPECT_TRUE(folder.fileNames().empty());
 }
 
