@@ -405,6 +405,11 @@ void mTDocumentStorage::WriteString(std::string_view utf8)
     } catch (const cp1251::EncodeError& e) {
         throw mEWriteStorage(e.what(), writeStringCodes + 3);
     }
+    // A zero byte ends the text when it is read back: what follows it would be lost unseen.
+    if (const std::size_t zero = text.find('\0'); zero != std::string::npos)
+        throw mEWriteStorage("Текст содержит нулевой символ (знак " + std::to_string(zero + 1)
+                                 + "), его нельзя сохранить в файле декларации.",
+                             writeStringCodes + 3);
     if (text.size() > maxValueLength)
         throw mEWriteStorage("Текст длиной " + std::to_string(text.size())
                                  + " байт не помещается в файл декларации (не более 9999 байт).",

@@ -50,8 +50,13 @@ void deferTerminationDuringSaves()
     sigaddset(&action.sa_mask, SIGTERM);
     sigaddset(&action.sa_mask, SIGHUP);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    for (const int signalNumber : {SIGTERM, SIGHUP}) {
+        // A signal the program was started with ignored (nohup) is to stay ignored.
+        struct sigaction inherited {};
+        if (::sigaction(signalNumber, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
+        ::sigaction(signalNumber, &action, nullptr);
+    }
 
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;

@@ -8,7 +8,8 @@
 // every unsaved change: SIGXFSZ is ignored, so the save reports EFBIG and keeps the old file.
 
 // Installs the handlers and ignores SIGXFSZ; the program calls it once at start. Without it the
-// signals keep their default action.
+// signals keep their default action. A termination signal the program was started with ignored
+// (nohup ignores SIGHUP) stays ignored.
 void deferTerminationDuringSaves();
 
 // Held while a file is replaced; when the last one goes, a deferred request ends the program.

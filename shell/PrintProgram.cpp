@@ -1,5 +1,9 @@
 #include "shell/PrintProgram.h"
 
+#include <cerrno>
+#include <csignal>
+
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEventLoop>
@@ -7,17 +11,45 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <unistd.h>
 
 #include "shell/ProgramSettings.h"
 
 namespace {
 
+// True while a process of the group is left, an unreaped one too.
+bool groupExists(pid_t group)
+{
+    return ::kill(-group, 0) == 0 || errno != ESRCH;
+}
+
+// Ends the print program and what it started in its group: SIGTERM lets each of them tidy up,
+// SIGKILL ends what is still there after the grace. The program itself is reaped here; until
+// then it keeps the group's number from being given to another group.
+void endProcessGroup(QProcess& process, std::chrono::milliseconds grace)
+{
+    const auto group = static_cast<pid_t>(process.processId());
+    // 0 would name the group of this program itself.
+    if (group <= 0)
+        return;
+    ::kill(-group, SIGTERM);
+    const QDeadlineTimer deadline(grace);
+    const bool programEnded = process.waitForFinished(int(deadline.remainingTime()));
+    while (programEnded && groupExists(group) && !deadline.hasExpired())
+        QThread::msleep(10);
+    if (groupExists(group))
+        ::kill(-group, SIGKILL);
+    process.waitForFinished(-1);
+}
+
 // Waits for the run in an event loop of its own, with the working window shown once the run has
-// lasted a moment; false when the user cancelled. The window has no parent: the program's
+// lasted `delay`; false when the user cancelled. The window has no parent: the program's
 // window is disabled during the call, and a child of it could not be clicked.
-bool finishedOrCancelled(QProcess& process)
+bool finishedOrCancelled(QProcess& process, std::chrono::milliseconds delay)
 {
     QDialog working;
     working.setObjectName(QLatin1String(PrintProgramWorkingWindow));
@@ -37,20 +69,19 @@ bool finishedOrCancelled(QProcess& process)
         cancelled = true;
         loop.quit();
     });
-    QTimer::singleShot(PrintProgramWorkingDelayMs, &working, [&working] { working.show(); });
+    QTimer::singleShot(delay, &working, [&working] { working.show(); });
     if (process.state() != QProcess::NotRunning)
         loop.exec();
     working.hide();
-    if (!cancelled)
-        return true;
-    process.kill();
-    process.waitForFinished(-1);
-    return false;
+    return !cancelled;
 }
 
 } // namespace
 
-PrintProgram::PrintProgram(QString program) : program_(std::move(program)) {}
+PrintProgram::PrintProgram(QString program, PrintProgramPatience patience)
+    : program_(std::move(program)), patience_(patience)
+{
+}
 
 void PrintProgram::SetPrintTiffParam(const QString& name, const QString& value)
 {
@@ -79,6 +110,7 @@ void PrintProgram::run(const QStringList& arguments, const QByteArray& input)
     process.setProgram(program_);
     process.setArguments(arguments);
     process.setStandardOutputFile(QProcess::nullDevice());
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     process.start(QIODevice::ReadWrite);
     if (!process.waitForStarted(-1))
         throw PrintServerError(QStringLiteral("Программа печати %1 не запустилась: %2")
@@ -87,8 +119,10 @@ void PrintProgram::run(const QStringList& arguments, const QByteArray& input)
     process.closeWriteChannel();
     // A program that leaves its input unread raises a write error; it is still its exit that
     // decides.
-    if (!finishedOrCancelled(process))
+    if (!finishedOrCancelled(process, patience_.workingWindowDelay)) {
+        endProcessGroup(process, patience_.endGrace);
         throw PrintServerCancelled(QStringLiteral("Программа печати %1 остановлена.").arg(program_));
+    }
 
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return;

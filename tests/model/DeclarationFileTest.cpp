@@ -25,6 +25,8 @@
 
 namespace fs = std::filesystem;
 
+using namespace std::string_literals;
+
 namespace {
 
 const char* const badFileMessage = "Неправильный формат файла декларации, возможно он поврежден.";
@@ -521,6 +523,9 @@ TEST_F(DeclarationFile, AFailedSaveKeepsThePreviousFile)
     const Case cases[] = {
         {"a character windows-1251 cannot hold",
          [](mTDeclaration& d) { d.Person.Name.SurName = "Ли 李"; }, "", {"mEWriteStorage", 153, 370, ""}},
+        {"a text holding a zero character",
+         [](mTDeclaration& d) { d.Person.Name.SurName = "Ив\0анов"s; }, "",
+         {"mEWriteStorage", 153, 370, ""}},
         {"a text of 10000 bytes", [](mTDeclaration& d) { d.TaxOfficeName = std::string(10000, 'x'); }, "",
          {"mEWriteStorage", 154, 0, ""}},
         {"a date that is not a number",

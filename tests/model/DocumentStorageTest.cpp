@@ -10,6 +10,8 @@
 #include "CommaDecimalLocale.h"
 #include "StorageFailure.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 // The header of a declaration file with the version digits `version`.
@@ -239,6 +241,9 @@ TEST(DocumentStorage, ValuesThatCannotBeWrittenFailBeforeAnyByte)
     } const cases[] = {
         {"character outside windows-1251", [](auto& s) { s.WriteString("Smile ☺"); }, 153},
         {"invalid UTF-8", [](auto& s) { s.WriteString("\xD0"); }, 153},
+        // Read back, the text would end at the zero.
+        {"zero character", [](auto& s) { s.WriteString("Ив\0анов"s); }, 153},
+        {"zero character at the end", [](auto& s) { s.WriteString("x\0"s); }, 153},
         {"text over 9999 bytes", [](auto& s) { s.WriteString(std::string(10000, 'x')); }, 154},
         {"stream name outside windows-1251", [](auto& s) { s.WriteStreamName("@☺"); }, 153},
         {"not a number", [](auto& s) { s.WriteFloat(std::nan("")); }, 193},
@@ -273,6 +278,20 @@ TEST(DocumentStorage, CharacterOutsideTheCodePageIsNamedInTheMessage)
         EXPECT_EQ(e.Code, 153);
         EXPECT_NE(std::string(e.what()).find("☺"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("U+263A"), std::string::npos) << e.what();
+    }
+}
+
+TEST(DocumentStorage, AZeroCharacterIsNamedByItsPlace)
+{
+    std::string bytes;
+    mTDocumentStorage writing = mTDocumentStorage::forWriting(bytes);
+    try {
+        writing.WriteString("Ив\0анов"s);
+        FAIL() << "no failure";
+    } catch (const mEWriteStorage& e) {
+        EXPECT_EQ(e.Code, 153);
+        EXPECT_EQ(std::string(e.what()),
+                  "Текст содержит нулевой символ (знак 3), его нельзя сохранить в файле декларации.");
     }
 }
 

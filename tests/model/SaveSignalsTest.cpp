@@ -63,6 +63,27 @@ TEST(SaveSignals, TerminationRequestOutsideASaveEndsAtOnce)
     EXPECT_EXIT(askToEnd(), ::testing::KilledBySignal(SIGTERM), Not(HasSubstr("went on")));
 }
 
+// A program started with the signal ignored (nohup ignores SIGHUP) lives on when it comes, also
+// during a save and after it.
+TEST(SaveSignals, ASignalIgnoredAtStartStaysIgnored)
+{
+    for (const int signalNumber : {SIGHUP, SIGTERM}) {
+        SCOPED_TRACE(signalNumber);
+        const auto startIgnoringAndRaise = [signalNumber] {
+            ::signal(signalNumber, SIG_IGN);
+            deferTerminationDuringSaves();
+            ::raise(signalNumber);
+            {
+                SaveInProgress save;
+                ::raise(signalNumber);
+            }
+            say("lives on\n");
+            std::_Exit(0);
+        };
+        EXPECT_EXIT(startIgnoringAndRaise(), ::testing::ExitedWithCode(0), HasSubstr("lives on"));
+    }
+}
+
 // A save that would pass the file-size limit fails with the reason and keeps the old file; the
 // program lives on with its unsaved work. Without the program's set-up the kernel would end it.
 TEST(SaveSignals, SaveOverTheFileSizeLimitFailsAndTheProgramLives)

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include "controls/PendingPage.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FramePensDeduct.h"
+#include "pages/income/CurrencyFrame.h"
 #include "pages/income/Input13SourseIncome.h"
 #include "shell/DeclarationFileDialogs.h"
 #include "shell/FormMain.h"
@@ -167,6 +169,53 @@ TEST_F(CheckAndExportCommandsTest, CorrectingARuleOpensItsSection)
         } else {
             EXPECT_TRUE(script.shown.empty());
         }
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// Of several foreign incomes, "Исправить" opens the one the check refused, wherever it stands.
+TEST_F(CheckAndExportCommandsTest, CorrectingAForeignIncomeOpensTheRefusedOne)
+{
+    const struct {
+        const char* name;
+        int refused; // 0-based
+        std::function<void(mTCurrencyIncome&)> spoil;
+        const char* message;
+    } cases[] = {
+        {"the first without its currency", 0, [](mTCurrencyIncome& i) { i.CurrencyCode.clear(); },
+         "По данному источнику выплаты не указан код валюты"},
+        {"the second without its currency", 1, [](mTCurrencyIncome& i) { i.CurrencyCode.clear(); },
+         "По данному источнику выплаты не указан код валюты"},
+        {"the third without its income code", 2, [](mTCurrencyIncome& i) { i.IncomeCode = 0; },
+         "По данному источнику выплаты не указан код дохода"},
+    };
+    ScriptedCheckAnswers script;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        showNoSection();
+        makeChecked(declaration());
+        for (int i = 0; i < 3; ++i)
+            addForeignIncome(declaration()).SourceName = "Источник " + std::to_string(i + 1);
+        test.spoil(*declaration().GetCurrencyIncome(std::size_t(test.refused)));
+        window->updateSectionButtons();
+        script.shown.clear();
+        script.answers = {CheckFix};
+
+        EXPECT_EQ(window->PrepareAndCheck(), 1);
+
+        ASSERT_EQ(script.shown.size(), 1u);
+        EXPECT_EQ(script.shown[0].message, QString::fromUtf8(test.message));
+        const auto* page = qobject_cast<TfrCurrency*>(window->currentPage());
+        ASSERT_NE(page, nullptr);
+        const QTreeWidget* list = page->lvSourseIncomeInfo;
+        ASSERT_EQ(list->topLevelItemCount(), 3);
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), test.refused);
+        EXPECT_EQ(list->currentItem()->text(0), QStringLiteral("Источник %1").arg(test.refused + 1));
+        EXPECT_TRUE(list->currentItem()->isSelected());
+
+        script.answers = {CheckSkipAll};
+        userClick(window->fbInitialData);
     }
     EXPECT_TRUE(messages.empty());
 }

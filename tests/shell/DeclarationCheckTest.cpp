@@ -11,6 +11,7 @@
 #include "pages/income/ConditionsRules.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
+#include "tests/support/ExchangeSchema.h"
 
 namespace {
 
@@ -600,6 +601,16 @@ const PassCase passCases[] = {
      }},
     {"OKTMO of residence of 8 characters between spaces",
      [](mTDeclaration& d) { d.Person.Address.OKTMO = " 45382000 "; }},
+    // The date of a payment and its rate belong to a tax paid abroad; where none was paid the
+    // exchange file carries neither.
+    {"a foreign income with no tax paid abroad and no date of payment",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.TaxPaymentDate = 0;
+         income.TaxDateUnits = 0;
+         income.TaxDateRate = Currency();
+         income.SetTaxAmount(Currency());
+     }},
 };
 
 TEST(DeclarationCheck, DeclarationsAtTheEdgeOfARulePass)
@@ -931,7 +942,8 @@ TEST(DeclarationCheck, WhatTheExportWouldRefuseIsCaughtOnItsPage)
     }
 }
 
-// What passes the check is exported: the declarations that pass every rule above.
+// What passes the check is exported, valid against the format's schema: the declarations that pass
+// every rule above.
 TEST(DeclarationCheck, ADeclarationThatPassesTheCheckExports)
 {
     for (const PassCase& test : passCases) {
@@ -944,6 +956,9 @@ TEST(DeclarationCheck, ADeclarationThatPassesTheCheckExports)
             continue; // reported by the test of the passing cases
         const ExportResult exported = ExportDeclarationXml({}, *declaration, ExportMode::Text);
         EXPECT_TRUE(exported.ok) << exported.error;
+        if (exported.ok) {
+            EXPECT_EQ(exchangeSchemaErrorsOfText(exported.text), "");
+        }
     }
 }
 

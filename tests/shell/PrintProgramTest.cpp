@@ -1,10 +1,14 @@
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 
 #include <sys/types.h>
@@ -155,14 +159,83 @@ TEST_F(PrintProgramTest, ANeverEndingProgramIsEndedByCancel)
     EXPECT_TRUE(processGone(recorded(QStringLiteral("pid")))) << "the print program still runs";
 }
 
-// A call over at once shows no working window.
+// A call over before the delay shows no working window, neither while it runs nor after.
 TEST_F(PrintProgramTest, AQuickCallShowsNoWorkingWindow)
 {
-    PrintProgram program(script(QStringLiteral("quick"), "#!/bin/sh\nexit 0\n"));
+    PrintProgramPatience patience;
+    patience.workingWindowDelay = std::chrono::hours(1);
+    PrintProgram program(script(QStringLiteral("quick"), "#!/bin/sh\nexit 0\n"), patience);
     WorkingWindowCanceller watcher(folder.filePath(QStringLiteral("pid")));
     EXPECT_NO_THROW(program.setPrintTiffFolder(QStringLiteral("/opt")));
     QApplication::processEvents();
     EXPECT_EQ(watcher.shownAfterMs, -1);
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_NE(widget->objectName(), QLatin1String(PrintProgramWorkingWindow));
+}
+
+// True once no process of the group is left, nor the process `pid`. Processes the print program
+// started are reaped by whoever inherits them, some time after they end: this waits for that,
+// and gives up only after a minute, so that a failing test cannot hang.
+bool groupAndProcessGone(pid_t group, pid_t pid)
+{
+    QDeadlineTimer patience(60'000);
+    const auto gone = [](pid_t target) { return ::kill(target, 0) == -1 && errno == ESRCH; };
+    while (!(gone(-group) && gone(pid))) {
+        if (patience.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// "Отмена" ends the print program with what it started: a script's commands, a viewer. Each script
+// writes its own process number (the group's) to "group" and starts a child, which writes its
+// number to "pid" once it is ready.
+TEST_F(PrintProgramTest, CancelEndsEveryProcessOfTheProgramsGroup)
+{
+    const struct {
+        const char* name;
+        QByteArray script;
+        std::chrono::milliseconds grace;
+        bool tidied; // the child left its "tidied" file: it had the polite signal first
+    } cases[] = {
+        {"a command that ignores SIGTERM, killed after the grace", R"(#!/bin/sh
+trap '' TERM
+here=$(dirname "$0")
+echo $$ > "$here/group"
+sh -c 'echo $$ > "$0/pid"; exec sleep 600' "$here" &
+wait
+)",
+         std::chrono::milliseconds(50), false},
+        {"a viewer that tidies up on SIGTERM and ends", R"(#!/bin/sh
+here=$(dirname "$0")
+echo $$ > "$here/group"
+sh -c 'trap "echo > \"$0/tidied\"; exit 0" TERM; echo $$ > "$0/pid"; sleep 600 & wait' "$here" &
+wait
+)",
+         std::chrono::minutes(10), true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        for (const char* left : {"group", "pid", "tidied"})
+            QFile::remove(folder.filePath(QLatin1String(left)));
+        PrintProgramPatience patience;
+        patience.endGrace = test.grace;
+        PrintProgram program(script(QStringLiteral("viewer"), test.script), patience);
+        WorkingWindowCanceller canceller(folder.filePath(QStringLiteral("pid")));
+
+        EXPECT_THROW(program.PreviewData(QByteArray("<xml/>"), WId(1)), PrintServerCancelled);
+
+        const auto group = static_cast<pid_t>(recorded(QStringLiteral("group")).trimmed().toInt());
+        const auto child = static_cast<pid_t>(recorded(QStringLiteral("pid")).trimmed().toInt());
+        ASSERT_GT(group, 0);
+        ASSERT_GT(child, 0);
+        const bool gone = groupAndProcessGone(group, child);
+        EXPECT_TRUE(gone) << "a process of the print program still runs";
+        EXPECT_EQ(QFile::exists(folder.filePath(QStringLiteral("tidied"))), test.tidied);
+        if (!gone)
+            ::kill(child, SIGKILL);
+    }
 }
 
 // The whole road: the program set in the settings previews and prints the declaration's

@@ -17,8 +17,9 @@
 #include "shell/PrintProgram.h"
 
 // Watches for the print program's working window while a print call runs: notes what it says
-// and, once it has been seen, presses "Отмена". A program that wrote its process number to
-// `pidFile` and still runs after 20 seconds is killed, so that a failing test cannot hang.
+// and, once it has been seen and the program has written a process number and a line end to
+// `pidFile` (it is ready to be cancelled), presses "Отмена". That process, still running after
+// 20 seconds, is killed, so that a failing test cannot hang.
 class WorkingWindowCanceller {
 public:
     explicit WorkingWindowCanceller(QString pidFile) : pidFile_(std::move(pidFile))
@@ -48,7 +49,10 @@ private:
             auto* dialog = qobject_cast<QDialog*>(widget);
             if (!dialog || dialog->objectName() != QLatin1String(PrintProgramWorkingWindow) || !dialog->isVisible())
                 continue;
-            shownAfterMs = elapsed_.elapsed();
+            if (shownAfterMs < 0)
+                shownAfterMs = elapsed_.elapsed();
+            if (!programReady())
+                return;
             wasModal = dialog->isModal();
             for (const QLabel* label : dialog->findChildren<QLabel*>())
                 text += label->text();
@@ -60,6 +64,15 @@ private:
             timer_.stop();
             return;
         }
+    }
+
+    bool programReady() const
+    {
+        QFile file(pidFile_);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray text = file.readAll();
+        return text.endsWith('\n') && text.trimmed().toInt() > 0;
     }
 
     QString pidFile_;
