@@ -317,6 +317,59 @@ TEST_F(EndToEnd, TaxWithheldAboveTheTaxOfKinds14_15And18IsRefunded)
     }
 }
 
+// Dividends of 100 000 with their 13 000 withheld by a company in one territory, and wages of
+// 6 000 000 from an employer in another, which withheld 650 000 on 5 000 000 and 150 000 on the
+// 1 000 000 beyond. A deduction lowers the wages' 15 % part first, so the refund is of tax
+// withheld at 15 %, and it stands on the territory of the employer that withheld it.
+TEST_F(EndToEnd, ARefundAt15PercentStandsOnTheTerritoryOfThePayerThatWithheldIt)
+{
+    constexpr const char* WagesOktmo = "45381000";
+    struct Case {
+        const char* name;
+        void (*claim)(mTDeclaration&);
+        std::vector<bmTList1> rows;
+    };
+    const Case cases[] = {
+        // 15 % of 120 000.
+        {"medical services of 120 000",
+         [](mTDeclaration& d) {
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.MedicalSum = rub(120'000);
+         },
+         {{Kbk080, WagesOktmo, {}, rub(18'000)}}},
+        // The base falls to 4 000 000: the 150 000 withheld at 15 % and 13 % of 1 000 000.
+        {"a flat of 2 000 000",
+         [](mTDeclaration& d) {
+             d.ConstructionDeduct.Granted = 1;
+             auto flat = std::make_unique<mTConstructionDeductObj>();
+             flat->Cost = rub(2'000'000);
+             flat->ShareNumerator = flat->ShareDenominator = 1;
+             flat->DwellingRegDate = *encodeDate(2021, 3, 15);
+             d.ConstructionDeduct.AddObject(std::move(flat));
+         },
+         {{Kbk080, WagesOktmo, {}, rub(150'000)}, {Kbk010, WagesOktmo, {}, rub(130'000)}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decl = mTDeclaration();
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        mbTSourse& company = addLocalPayer("7701000002", "ООО Эмитент");
+        company.AddIncome13(incomeLine(1010, rub(100'000)));
+        company.WithheldTax13 = rub(13'000);
+        mbTSourse& employer = addLocalPayer("7701000001", "ООО Работодатель");
+        employer.Oktmo = WagesOktmo;
+        employer.AddIncome13(incomeLine(Salary, rub(5'000'000)));
+        employer.WithheldTax13 = rub(650'000);
+        employer.AddIncome15(incomeLine(Salary, rub(1'000'000)));
+        employer.WithheldTax15 = rub(150'000);
+        c.claim(decl);
+
+        EXPECT_TRUE(calculate());
+
+        EXPECT_EQ(svod->R1.Rows, c.rows);
+    }
+}
+
 // Foreign wages of 100 000 with 15 000 of tax paid abroad beside wages of 1 000 000 in Russia,
 // and a controlled company's fixed profit, marked or not: the foreign tax is credited up to
 // 13 % of the foreign wages whichever.
