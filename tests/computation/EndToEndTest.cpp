@@ -64,16 +64,9 @@ protected:
 
     const kTSvodSumRazd2& wages() const { return svod->Razd2Sheet(10); }
 
-    // A flat wholly the taxpayer's, registered in the middle of March of a year.
-    void addFlat(long double cost, long double interest, int registeredIn)
+    void addFlatWithInterest(long double cost, long double interest, int registeredIn)
     {
-        decl.ConstructionDeduct.Granted = 1;
-        auto flat = std::make_unique<mTConstructionDeductObj>();
-        flat->Cost = rub(cost);
-        flat->InterestPaid = rub(interest);
-        flat->ShareNumerator = flat->ShareDenominator = 1;
-        flat->DwellingRegDate = *encodeDate(registeredIn, 3, 15);
-        decl.ConstructionDeduct.AddObject(std::move(flat));
+        addFlat(decl, cost, registeredIn).InterestPaid = rub(interest);
     }
 
     mTDeclaration decl;
@@ -83,7 +76,7 @@ protected:
 TEST_F(EndToEnd, FlatBoughtForThreeMillionRefundsTheYearsTaxAndCarriesTheRest)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    addFlat(3'000'000, 0, 2021);
+    addFlat(decl, 3'000'000, 2021);
 
     EXPECT_TRUE(calculate());
 
@@ -99,7 +92,7 @@ TEST_F(EndToEnd, FlatBoughtForThreeMillionRefundsTheYearsTaxAndCarriesTheRest)
 TEST_F(EndToEnd, TheRefundGoesToTheBankAccountOfTheApplication)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    addFlat(3'000'000, 0, 2021);
+    addFlat(decl, 3'000'000, 2021);
     decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindTrata);
     mTTrata& entry = *decl.GetTrata(decl.AddTrata());
     entry.IsRefund = 1;
@@ -339,14 +332,7 @@ TEST_F(EndToEnd, ARefundAt15PercentStandsOnTheTerritoryOfThePayerThatWithheldIt)
          {{Kbk080, WagesOktmo, {}, rub(18'000)}}},
         // The base falls to 4 000 000: the 150 000 withheld at 15 % and 13 % of 1 000 000.
         {"a flat of 2 000 000",
-         [](mTDeclaration& d) {
-             d.ConstructionDeduct.Granted = 1;
-             auto flat = std::make_unique<mTConstructionDeductObj>();
-             flat->Cost = rub(2'000'000);
-             flat->ShareNumerator = flat->ShareDenominator = 1;
-             flat->DwellingRegDate = *encodeDate(2021, 3, 15);
-             d.ConstructionDeduct.AddObject(std::move(flat));
-         },
+         [](mTDeclaration& d) { addFlat(d, 2'000'000, 2021); },
          {{Kbk080, WagesOktmo, {}, rub(150'000)}, {Kbk010, WagesOktmo, {}, rub(130'000)}}},
     };
     for (const Case& c : cases) {
@@ -492,7 +478,7 @@ TEST_F(EndToEnd, FlatHeldUnderFiveYearsSoldWithTheMillionDeduction)
 TEST_F(EndToEnd, MortgageInterestFollowsTheCostOfTheFlat)
 {
     addEmployer("7701000001", 200'000, 312'000);
-    addFlat(1'500'000, 200'000, 2021);
+    addFlatWithInterest(1'500'000, 200'000, 2021);
 
     EXPECT_TRUE(calculate());
 
@@ -540,7 +526,7 @@ TEST_F(EndToEnd, MortgageInterestOfAFlatFrom2014CountsUpTo3Million)
         employer.AddIncome13(incomeLine(Salary, rub(5'000'000)));
         employer.WithheldTax15 = rub(750'000);
         employer.AddIncome15(incomeLine(Salary, rub(5'000'000)));
-        addFlat(1'000'000, c.interest, c.registeredIn);
+        addFlatWithInterest(1'000'000, c.interest, c.registeredIn);
 
         EXPECT_TRUE(calculate());
 
@@ -563,7 +549,7 @@ TEST_F(EndToEnd, MortgageInterestOfAFlatFrom2014CountsUpTo3Million)
 TEST_F(EndToEnd, InterestBeyondTheYearsBaseCarriesOver)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    addFlat(2'500'000, 300'000, 2020);
+    addFlatWithInterest(2'500'000, 300'000, 2020);
     decl.ConstructionDeduct.PrevYearsDeduction = rub(1'000'000);
 
     EXPECT_TRUE(calculate());

@@ -9,7 +9,6 @@
 #include "DeductionSheetTestSupport.h"
 #include "ExportableDeclaration.h"
 #include "Section1Checks.h"
-#include "model/DayDate.h"
 
 namespace {
 
@@ -230,12 +229,7 @@ TEST(PropertySaleDeductions, ASalesCostNeverReachesThePurchaseOrOtherIncome)
         mbTSourse& buyer = addPayer(decl, "7701000002", "ООО Покупатель");
         for (const LineFigures& sale : c.sales)
             buyer.AddIncome13(incomeLine(sale));
-        decl.ConstructionDeduct.Granted = 1;
-        auto flat = std::make_unique<mTConstructionDeductObj>();
-        flat->Cost = rub(2'000'000);
-        flat->ShareNumerator = flat->ShareDenominator = 1;
-        flat->DwellingRegDate = *encodeDate(2021, 3, 15);
-        decl.ConstructionDeduct.AddObject(std::move(flat));
+        addFlat(decl, 2'000'000, 2021);
 
         auto svod = std::make_unique<kTSvodSum>();
         svod->Calculate(decl);

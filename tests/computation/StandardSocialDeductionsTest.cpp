@@ -46,6 +46,18 @@ struct AgentRecord {
     long double sum;
 };
 
+// This sheet over what two employers recorded, the declaration claiming no deduction itself.
+std::unique_ptr<kTSvodSum> summaryOfAgentRecords(const std::vector<AgentRecord>& records)
+{
+    mTDeclaration declaration;
+    mbTSourse* employers[] = {&addPayer(declaration, "7701000001"), &addPayer(declaration, "7701000002")};
+    for (const AgentRecord& record : records)
+        addAgentDeduction(*employers[record.employer], record.code, rub(record.sum));
+    auto summary = emptySummary();
+    summary->Pril5.Calculate(declaration, *summary);
+    return summary;
+}
+
 // Without the standard deductions claimed month by month, what the employers granted is all
 // there is: 3 000 (105) or 500 (104) a month, only the larger for one month, and never more
 // than a year of either.
@@ -71,12 +83,7 @@ TEST_F(StandardSocialDeductions, AgentsPersonalDeductionsGiveOneAmountAMonth)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        mTDeclaration declaration;
-        mbTSourse* employers[] = {&addPayer(declaration, "7701000001"), &addPayer(declaration, "7701000002")};
-        for (const AgentRecord& record : c.records)
-            addAgentDeduction(*employers[record.employer], record.code, rub(record.sum));
-        auto summary = emptySummary();
-        summary->Pril5.Calculate(declaration, *summary);
+        const auto summary = summaryOfAgentRecords(c.records);
         const kTSvodSumPril5& sheet = summary->Pril5;
         EXPECT_EQ(sheet.ВычСт218_1_1, rub(c.deduction105));
         EXPECT_EQ(sheet.ВычСт218_1_2, rub(c.deduction104));
@@ -170,12 +177,7 @@ TEST_F(StandardSocialDeductions, ChildDeductionsOfSeveralEmployersCountOneEmploy
     };
     for (const SeveralEmployersCase& c : cases) {
         SCOPED_TRACE(c.name);
-        mTDeclaration declaration;
-        mbTSourse* employers[] = {&addPayer(declaration, "7701000001"), &addPayer(declaration, "7701000002")};
-        for (const AgentRecord& record : c.records)
-            addAgentDeduction(*employers[record.employer], record.code, rub(record.sum));
-        auto summary = emptySummary();
-        summary->Pril5.Calculate(declaration, *summary);
+        const auto summary = summaryOfAgentRecords(c.records);
         const kTSvodSumPril5& sheet = summary->Pril5;
         EXPECT_EQ(sheet.ВычСтРеб, rub(c.child));
         EXPECT_EQ(sheet.ВычСтРебЕд, rub(c.childDouble));

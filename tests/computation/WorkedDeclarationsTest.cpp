@@ -13,7 +13,6 @@
 #include "ExportableDeclaration.h"
 #include "Section1Checks.h"
 #include "export/DeclarationBuilders.h"
-#include "model/DayDate.h"
 
 namespace {
 
@@ -60,15 +59,16 @@ void addEmployerGrantingTheFirstChildsDeduction(mTDeclaration& decl)
     employer.AddSSCDeduct(std::make_unique<mbTSSCDeduct>(mbTSSCDeduct{126, rub(16'800)}));
 }
 
-// A flat registered in 2021, wholly the taxpayer's, claimed for the first time.
-void addFlatBoughtIn2021(mTDeclaration& decl, long double cost)
+// A flat bought in 2016 or later, sold for its price to a company and taxed on the larger of
+// the price and 0.7 of its cadastral value.
+void addSaleOfFlat(mTDeclaration& decl, long double price, long double cost, long double cadastralValue)
 {
-    decl.ConstructionDeduct.Granted = 1;
-    auto flat = std::make_unique<mTConstructionDeductObj>();
-    flat->Cost = rub(cost);
-    flat->ShareNumerator = flat->ShareDenominator = 1;
-    flat->DwellingRegDate = *encodeDate(2021, 3, 15);
-    decl.ConstructionDeduct.AddObject(std::move(flat));
+    mbTSourse& buyer = addPayerWith(decl, {{1510, price, 903, cost}}, 0);
+    mTIncome& sale = buyer.GetIncome13(0);
+    sale.PropertyFlag = 1;
+    sale.CadastralNumber = "77:01:0004042:1234";
+    sale.CadastralValue = rub(cadastralValue);
+    sale.ContractPrice = rub(price);
 }
 
 void expectSheet(const kTSvodSum& svod, const SheetFigures& expected)
@@ -138,14 +138,7 @@ const WorkedDeclaration Declarations[] = {
       {1, 100'000, 0, 100'000, 100'000, 0, 13'000, 0, 13'000, 0}},
      {declaredTax(13'000)}},
     {"a flat bought in 2019 sold below 0.7 of its cadastral value",
-     [](mTDeclaration& d) {
-         mbTSourse& buyer = addPayerWith(d, {{1510, 4'000'000, 903, 3'500'000}}, 0);
-         mTIncome& sale = buyer.GetIncome13(0);
-         sale.PropertyFlag = 1;
-         sale.CadastralNumber = "77:01:0004042:1234";
-         sale.CadastralValue = rub(6'000'000);
-         sale.ContractPrice = rub(4'000'000);
-     },
+     [](mTDeclaration& d) { addSaleOfFlat(d, 4'000'000, 3'500'000, 6'000'000); },
      {{18, 4'200'000, 3'500'000, 700'000, 0, 0, 91'000, 0, 91'000, 0}},
      {declaredTax(91'000)},
      [](const kTSvodSum& svod) {
@@ -159,7 +152,7 @@ const WorkedDeclaration Declarations[] = {
      [](mTDeclaration& d) {
          addPayerWith(d, {{Salary, 1'000'000}}, 130'000);
          addPayerWith(d, {{1520, 500'000, 903, 800'000}}, 0);
-         addFlatBoughtIn2021(d, 2'000'000);
+         addFlat(d, 2'000'000, 2021);
      },
      {{10, 1'000'000, 1'000'000, 0, 0, 0, 0, 130'000, 0, 130'000},
       {18, 500'000, 500'000, 0, 0, 0, 0, 0, 0, 0}},
@@ -175,12 +168,7 @@ const WorkedDeclaration Declarations[] = {
     {"a flat sold below its cost and a car sold with the deduction of 250 000",
      [](mTDeclaration& d) {
          addPayerWith(d, {{Salary, 1'000'000}}, 130'000);
-         mbTSourse& buyer = addPayerWith(d, {{1510, 2'000'000, 903, 2'400'000}}, 0);
-         mTIncome& sale = buyer.GetIncome13(0);
-         sale.PropertyFlag = 1;
-         sale.CadastralNumber = "77:01:0004042:1234";
-         sale.CadastralValue = rub(2'500'000);
-         sale.ContractPrice = rub(2'000'000);
+         addSaleOfFlat(d, 2'000'000, 2'400'000, 2'500'000);
          addPayerWith(d, {{1520, 500'000, 906, 250'000}}, 0);
      },
      {{10, 1'000'000, 0, 1'000'000, 1'000'000, 0, 130'000, 130'000, 0, 0},
