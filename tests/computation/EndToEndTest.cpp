@@ -11,7 +11,6 @@
 #include "ComputationTestSupport.h"
 #include "ExportableDeclaration.h"
 #include "Section1Checks.h"
-#include "model/DayDate.h"
 
 namespace {
 
