@@ -27,9 +27,10 @@ bool isPropertySale(std::int32_t incomeCode)
     return incomeCode == 1510 || incomeCode == 1511 || incomeCode == 1512 || incomeCode == 1520 || incomeCode == 1521;
 }
 
-// What a line asks to deduct. A sale's deduction, the documented cost of what was sold above
-// all, reduces the income of that sale and nothing else: what exceeds it is lost, and so it
-// neither lowers another sale's income nor uses up a limit shared with other sales.
+// What a line asks to deduct. A sale's deduction, the documented cost of what was sold or the
+// fixed deduction alike, reduces the income of that sale and nothing else: what exceeds it is
+// lost, and so it neither lowers another sale's income nor uses up a limit shared with other
+// sales.
 Currency askedDeduction(const SaleLine& line)
 {
     if (!isPropertySale(line.incomeCode))
