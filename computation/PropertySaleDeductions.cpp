@@ -22,6 +22,22 @@ bool isPair(const SaleLine& line, std::int32_t incomeCode, std::int32_t deductio
     return line.incomeCode == incomeCode && line.deductionCode == deductionCode;
 }
 
+bool isPropertySale(std::int32_t incomeCode)
+{
+    return incomeCode == 1510 || incomeCode == 1511 || incomeCode == 1512 || incomeCode == 1520 || incomeCode == 1521;
+}
+
+// What a line asks to deduct. A sale's deduction, the documented cost of what was sold or the
+// fixed deduction alike, reduces the income of that sale and nothing else: what exceeds it is
+// lost, and so it neither lowers another sale's income nor uses up a limit shared with other
+// sales.
+Currency askedDeduction(const SaleLine& line)
+{
+    if (!isPropertySale(line.incomeCode))
+        return line.deduction;
+    return std::min(line.deduction, std::max(line.income, Currency()));
+}
+
 // Adds what is asked, as far as the limit left allows.
 void addWithinLimit(Currency& field, Currency asked, Currency& limitLeft)
 {
@@ -46,8 +62,8 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
     Currency saleLimitLeft = SaleDeductionLimit;
     Currency otherSaleLimitLeft = OtherSaleDeductionLimit;
 
-    // The field of a pair that takes the line's deduction as it stands; null for the pairs
-    // with rules of their own and for every pair this sheet does not count.
+    // The field of a pair whose deduction shares no limit with other lines; null for the pairs
+    // with limits of their own and for every pair this sheet does not count.
     const auto plainField = [this](const SaleLine& line) -> Currency* {
         if (isPair(line, 1510, 903))
             return &РасхПриобИмущ;
@@ -76,10 +92,6 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
         return nullptr;
     };
 
-    // The sale deduction of housing (901) is the income itself, within the common limit.
-    const auto addSaleOfHousing = [&](const SaleLine& line) {
-        addWithinLimit(ВычПродИмущ, line.income, saleLimitLeft);
-    };
     // Sales of property other than housing and shares in it, real estate (902) and movables
     // (906) alike, share one limit for the year in the order of the lines.
     const auto otherSaleField = [this](const SaleLine& line) -> Currency* {
@@ -89,6 +101,17 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
             return &OtherPropertySaleDeduction;
         return nullptr;
     };
+    const auto addLine = [&](const SaleLine& line) {
+        const Currency asked = askedDeduction(line);
+        if (isPair(line, 1510, 901)) // the sale deduction of housing is the income itself
+            addWithinLimit(ВычПродИмущ, line.income, saleLimitLeft);
+        else if (isPair(line, 1511, 904))
+            addWithinLimit(ВычПродИмущДол, asked, saleLimitLeft);
+        else if (Currency* field = otherSaleField(line))
+            addWithinLimit(*field, asked, otherSaleLimitLeft);
+        else if (Currency* field = plainField(line))
+            *field += asked;
+    };
 
     // A payer's lines at 15 % carry the deductions of their codes as the lines at 13 % do: the
     // rate only tells which part of the main base the agent taxed the income in. Their income
@@ -97,38 +120,14 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
         for (const OwnedList<mTIncome>* lines : {&source->Incomes13, &source->Incomes15}) {
             for (const auto& income : *lines) {
                 const Currency amount = lines == &source->Incomes13 ? TaxedIncome(*income) : income->Amount;
-                const SaleLine line{income->IncomeCode, income->DeductionCode, amount, income->Deduction};
-                if (isPair(line, 1510, 901))
-                    addSaleOfHousing(line);
-                else if (isPair(line, 1511, 904))
-                    addWithinLimit(ВычПродИмущДол, line.deduction, saleLimitLeft);
-                else if (isPair(line, 1511, 903) || isPair(line, 1512, 903))
-                    *plainField(line) += std::min(line.income, line.deduction);
-                else if (Currency* field = otherSaleField(line))
-                    addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
-                else if (Currency* field = plainField(line))
-                    *field += line.deduction;
+                addLine({income->IncomeCode, income->DeductionCode, amount, income->Deduction});
             }
         }
     }
 
     if (foreignIncome) {
-        for (const auto& income : Decl.CurrencyIncomes) {
-            const SaleLine line{income->IncomeCode, income->DeductionCode, income->IncomeRoubles,
-                                income->DeductionSum};
-            if (isPair(line, 1510, 901))
-                addSaleOfHousing(line);
-            else if (isPair(line, 1511, 904))
-                addWithinLimit(ВычПродИмущДол, std::min(line.income, line.deduction), saleLimitLeft);
-            else if (isPair(line, 1512, 902))
-                addWithinLimit(OtherRealtySaleDeduction, std::min(line.income, line.deduction), otherSaleLimitLeft);
-            else if (isPair(line, 1512, 903))
-                OtherRealtyCost += std::min(line.income, line.deduction);
-            else if (Currency* field = otherSaleField(line))
-                addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
-            else if (Currency* field = plainField(line))
-                *field += line.deduction;
-        }
+        for (const auto& income : Decl.CurrencyIncomes)
+            addLine({income->IncomeCode, income->DeductionCode, income->IncomeRoubles, income->DeductionSum});
     }
 
     // A share in a company's capital is a property right, not property: its sale is no part of

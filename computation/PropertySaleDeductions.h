@@ -9,7 +9,8 @@ class mTDeclaration;
 // one limit of 1 000 000 roubles, documented acquisition costs, the sale deduction of other
 // property within one limit of 250 000 roubles, the limited deduction of shares in a company's
 // capital, up to 250 000 roubles of its own, and the expenses set against the income codes
-// 1540-1570 and 4900-4920.
+// 1540-1570 and 4900-4920. A sale of property or of a share in it (1510-1512, 1520, 1521)
+// deducts no more than its own income, after the cadastral floor where that applies.
 // The fields named in Cyrillic are the exchange file's attributes.
 class kTSvodSumPril6 {
 public:

@@ -102,6 +102,19 @@ Currency countedChildDeduction(std::int32_t code, Currency total, Currency large
     return std::min(total, year);
 }
 
+// Of the personal deductions only the larger is given for a month: the months of the 3 000 of
+// code 105 come first, a month begun counting whole, and the 500 of code 104 is due only for the
+// months left. The monthly amounts are the year's limits spread over twelve months.
+Currency personalDeduction104Room(Currency granted105)
+{
+    constexpr std::int64_t monthsOfYear = 12;
+    const std::int64_t monthly105 = kTSvodSumPril5::AgentDeduction105Limit.units() / monthsOfYear;
+    const std::int64_t monthly104 = kTSvodSumPril5::AgentDeduction104Limit.units() / monthsOfYear;
+    const Currency counted105 = std::clamp(granted105, Currency(), kTSvodSumPril5::AgentDeduction105Limit);
+    const std::int64_t months105 = (counted105.units() + monthly105 - 1) / monthly105;
+    return Currency::fromUnits(monthly104 * (monthsOfYear - months105));
+}
+
 } // namespace
 
 void kTSvodSumPril5::Clear()
@@ -177,8 +190,10 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         else if (isDisabledChildDoubleCode(code))
             ВычСтРебИнвЕд += counted;
     }
+    // Claimed month by month, the personal deductions are weighed against each other below.
+    const Currency room104 = claimed ? AgentDeduction104Limit : personalDeduction104Room(ВычСт218_1_1);
     ВычСт218_1_1 = std::min(ВычСт218_1_1, AgentDeduction105Limit);
-    ВычСт218_1_2 = std::min(ВычСт218_1_2, AgentDeduction104Limit);
+    ВычСт218_1_2 = std::min(ВычСт218_1_2, room104);
     const auto standardTotal = [this] {
         return ВычСт218_1_1 + ВычСт218_1_2 + ВычСтРеб + ВычСтРебЕд + ВычСтРебИнв + ВычСтРебИнвЕд;
     };

@@ -159,7 +159,8 @@ TEST(CadastralRule, SaleDeductionsAreBoundedByTheFloor)
         {"housing, floor below the limit", 1510, 901, 400'000, 1'000'000, 0, &kTSvodSumPril6::ВычПродИмущ, 700'000},
         {"housing, floor above the limit", 1510, 901, 400'000, 2'000'000, 0, &kTSvodSumPril6::ВычПродИмущ,
          1'000'000},
-        // The cost of a share or of other real estate counts up to the income.
+        // The cost of a flat, of a share or of other real estate counts up to the income.
+        {"cost of a flat", 1510, 903, 400'000, 1'000'000, 900'000, &kTSvodSumPril6::РасхПриобИмущ, 700'000},
         {"cost of a share", 1511, 903, 400'000, 1'000'000, 900'000, &kTSvodSumPril6::РасхПриобИмущДол, 700'000},
         {"cost of other real estate", 1512, 903, 400'000, 1'000'000, 600'000, &kTSvodSumPril6::OtherRealtyCost,
          600'000},

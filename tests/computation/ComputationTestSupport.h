@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Currency.h"
+#include "model/DayDate.h"
 #include "model/Declaration.h"
 
 // Amounts in the tests are written in roubles; the figures they are compared with are worked
@@ -48,4 +49,17 @@ struct LineFigures {
 inline std::unique_ptr<mTIncome> incomeLine(const LineFigures& line)
 {
     return incomeLine(line.incomeCode, rub(line.amount), line.deductionCode, rub(line.deduction));
+}
+
+// A flat wholly the taxpayer's, registered in the middle of March of a year, whose purchase the
+// declaration claims.
+inline mTConstructionDeductObj& addFlat(mTDeclaration& decl, long double cost, int registeredIn)
+{
+    decl.ConstructionDeduct.Granted = 1;
+    auto flat = std::make_unique<mTConstructionDeductObj>();
+    flat->Cost = rub(cost);
+    flat->ShareNumerator = flat->ShareDenominator = 1;
+    flat->DwellingRegDate = *encodeDate(registeredIn, 3, 15);
+    mTConstructionDeduct& purchase = decl.ConstructionDeduct;
+    return *purchase.GetObject(purchase.AddObject(std::move(flat)));
 }

@@ -11,7 +11,6 @@
 #include "ComputationTestSupport.h"
 #include "ExportableDeclaration.h"
 #include "Section1Checks.h"
-#include "model/DayDate.h"
 
 namespace {
 
@@ -64,16 +63,9 @@ protected:
 
     const kTSvodSumRazd2& wages() const { return svod->Razd2Sheet(10); }
 
-    // A flat wholly the taxpayer's, registered in the middle of March of a year.
-    void addFlat(long double cost, long double interest, int registeredIn)
+    void addFlatWithInterest(long double cost, long double interest, int registeredIn)
     {
-        decl.ConstructionDeduct.Granted = 1;
-        auto flat = std::make_unique<mTConstructionDeductObj>();
-        flat->Cost = rub(cost);
-        flat->InterestPaid = rub(interest);
-        flat->ShareNumerator = flat->ShareDenominator = 1;
-        flat->DwellingRegDate = *encodeDate(registeredIn, 3, 15);
-        decl.ConstructionDeduct.AddObject(std::move(flat));
+        addFlat(decl, cost, registeredIn).InterestPaid = rub(interest);
     }
 
     mTDeclaration decl;
@@ -83,7 +75,7 @@ protected:
 TEST_F(EndToEnd, FlatBoughtForThreeMillionRefundsTheYearsTaxAndCarriesTheRest)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    addFlat(3'000'000, 0, 2021);
+    addFlat(decl, 3'000'000, 2021);
 
     EXPECT_TRUE(calculate());
 
@@ -99,7 +91,7 @@ TEST_F(EndToEnd, FlatBoughtForThreeMillionRefundsTheYearsTaxAndCarriesTheRest)
 TEST_F(EndToEnd, TheRefundGoesToTheBankAccountOfTheApplication)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    addFlat(3'000'000, 0, 2021);
+    addFlat(decl, 3'000'000, 2021);
     decl.SetIncomeKinds(decl.IncomeKinds() | IncomeKindTrata);
     mTTrata& entry = *decl.GetTrata(decl.AddTrata());
     entry.IsRefund = 1;
@@ -317,6 +309,52 @@ TEST_F(EndToEnd, TaxWithheldAboveTheTaxOfKinds14_15And18IsRefunded)
     }
 }
 
+// Dividends of 100 000 with their 13 000 withheld by a company in one territory, and wages of
+// 6 000 000 from an employer in another, which withheld 650 000 on 5 000 000 and 150 000 on the
+// 1 000 000 beyond. A deduction lowers the wages' 15 % part first, so the refund is of tax
+// withheld at 15 %, and it stands on the territory of the employer that withheld it.
+TEST_F(EndToEnd, ARefundAt15PercentStandsOnTheTerritoryOfThePayerThatWithheldIt)
+{
+    constexpr const char* WagesOktmo = "45381000";
+    struct Case {
+        const char* name;
+        void (*claim)(mTDeclaration&);
+        std::vector<bmTList1> rows;
+    };
+    const Case cases[] = {
+        // 15 % of 120 000.
+        {"medical services of 120 000",
+         [](mTDeclaration& d) {
+             d.SocialDeduct.Granted = 1;
+             d.SocialDeduct.MedicalSum = rub(120'000);
+         },
+         {{Kbk080, WagesOktmo, {}, rub(18'000)}}},
+        // The base falls to 4 000 000: the 150 000 withheld at 15 % and 13 % of 1 000 000.
+        {"a flat of 2 000 000",
+         [](mTDeclaration& d) { addFlat(d, 2'000'000, 2021); },
+         {{Kbk080, WagesOktmo, {}, rub(150'000)}, {Kbk010, WagesOktmo, {}, rub(130'000)}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        decl = mTDeclaration();
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        mbTSourse& company = addLocalPayer("7701000002", "ООО Эмитент");
+        company.AddIncome13(incomeLine(1010, rub(100'000)));
+        company.WithheldTax13 = rub(13'000);
+        mbTSourse& employer = addLocalPayer("7701000001", "ООО Работодатель");
+        employer.Oktmo = WagesOktmo;
+        employer.AddIncome13(incomeLine(Salary, rub(5'000'000)));
+        employer.WithheldTax13 = rub(650'000);
+        employer.AddIncome15(incomeLine(Salary, rub(1'000'000)));
+        employer.WithheldTax15 = rub(150'000);
+        c.claim(decl);
+
+        EXPECT_TRUE(calculate());
+
+        EXPECT_EQ(svod->R1.Rows, c.rows);
+    }
+}
+
 // Foreign wages of 100 000 with 15 000 of tax paid abroad beside wages of 1 000 000 in Russia,
 // and a controlled company's fixed profit, marked or not: the foreign tax is credited up to
 // 13 % of the foreign wages whichever.
@@ -439,7 +477,7 @@ TEST_F(EndToEnd, FlatHeldUnderFiveYearsSoldWithTheMillionDeduction)
 TEST_F(EndToEnd, MortgageInterestFollowsTheCostOfTheFlat)
 {
     addEmployer("7701000001", 200'000, 312'000);
-    addFlat(1'500'000, 200'000, 2021);
+    addFlatWithInterest(1'500'000, 200'000, 2021);
 
     EXPECT_TRUE(calculate());
 
@@ -487,7 +525,7 @@ TEST_F(EndToEnd, MortgageInterestOfAFlatFrom2014CountsUpTo3Million)
         employer.AddIncome13(incomeLine(Salary, rub(5'000'000)));
         employer.WithheldTax15 = rub(750'000);
         employer.AddIncome15(incomeLine(Salary, rub(5'000'000)));
-        addFlat(1'000'000, c.interest, c.registeredIn);
+        addFlatWithInterest(1'000'000, c.interest, c.registeredIn);
 
         EXPECT_TRUE(calculate());
 
@@ -510,7 +548,7 @@ TEST_F(EndToEnd, MortgageInterestOfAFlatFrom2014CountsUpTo3Million)
 TEST_F(EndToEnd, InterestBeyondTheYearsBaseCarriesOver)
 {
     addEmployer("7701000001", 100'000, 156'000);
-    addFlat(2'500'000, 300'000, 2020);
+    addFlatWithInterest(2'500'000, 300'000, 2020);
     decl.ConstructionDeduct.PrevYearsDeduction = rub(1'000'000);
 
     EXPECT_TRUE(calculate());

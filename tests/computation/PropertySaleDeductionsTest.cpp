@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "DeductionSheetTestSupport.h"
+#include "ExportableDeclaration.h"
+#include "Section1Checks.h"
 
 namespace {
 
@@ -74,17 +77,36 @@ TEST(PropertySaleDeductions, DeductionsFollowThePairsAndTheirLimits)
          {{&kTSvodSumPril6::OtherRealtySaleDeduction, 250'000}}, 250'000, 0},
         {"costs of a share above its price: the price from a payer", {{false, 1511, 903, 500'000, 800'000}},
          {{&kTSvodSumPril6::РасхПриобИмущДол, 500'000}}, 500'000, 0},
-        {"costs of a share above its price: all of them from a foreign income",
-         {{true, 1511, 903, 500'000, 800'000}}, {{&kTSvodSumPril6::РасхПриобИмущДол, 800'000}}, 800'000, 0},
+        {"costs of a share above its price: the price from a foreign income too",
+         {{true, 1511, 903, 500'000, 800'000}}, {{&kTSvodSumPril6::РасхПриобИмущДол, 500'000}}, 500'000, 0},
+        {"costs of a car above its price: the price, from a payer and from abroad",
+         {{false, 1520, 903, 500'000, 800'000}, {true, 1521, 903, 100'000, 300'000}},
+         {{&kTSvodSumPril6::OtherPropertyCost, 600'000}}, 600'000, 0},
+        {"costs of a car above its price take nothing of a flat's income",
+         {{false, 1520, 903, 500'000, 800'000}, {false, 1510, 903, 2'000'000, 1'500'000}},
+         {{&kTSvodSumPril6::OtherPropertyCost, 500'000}, {&kTSvodSumPril6::РасхПриобИмущ, 1'500'000}},
+         2'000'000, 0},
+        {"a share's deduction above its price leaves the rest of the limit to housing",
+         {{false, 1511, 904, 300'000, 500'000}, {false, 1510, 901, 900'000, 900'000}},
+         {{&kTSvodSumPril6::ВычПродИмущДол, 300'000}, {&kTSvodSumPril6::ВычПродИмущ, 700'000}}, 1'000'000, 0},
+        {"a car's deduction above its price leaves the rest of the 250 000 to premises",
+         {{false, 1520, 906, 100'000, 250'000}, {false, 1512, 902, 200'000, 200'000}},
+         {{&kTSvodSumPril6::OtherPropertySaleDeduction, 100'000},
+          {&kTSvodSumPril6::OtherRealtySaleDeduction, 150'000}},
+         250'000, 0},
+        {"three cars of 100 000 share one 250 000",
+         {{false, 1520, 906, 100'000, 100'000}, {false, 1520, 906, 100'000, 100'000},
+          {false, 1520, 906, 100'000, 100'000}},
+         {{&kTSvodSumPril6::OtherPropertySaleDeduction, 250'000}}, 250'000, 0},
         {"foreign other realty up to its price", {{true, 1512, 902, 90'000, 100'000}, {true, 1512, 903, 50'000, 70'000}},
          {{&kTSvodSumPril6::OtherRealtySaleDeduction, 90'000}, {&kTSvodSumPril6::OtherRealtyCost, 50'000}},
          140'000, 0},
-        {"other property and its costs",
+        {"other property and its costs; a flat's costs up to its price",
          {{false, 1520, 906, 300'000, 300'000}, {false, 1521, 903, 80'000, 60'000}, {false, 1510, 903, 5, 2'000'000}},
          {{&kTSvodSumPril6::OtherPropertySaleDeduction, 250'000},
           {&kTSvodSumPril6::OtherPropertyCost, 60'000},
-          {&kTSvodSumPril6::РасхПриобИмущ, 2'000'000}},
-         2'310'000, 0},
+          {&kTSvodSumPril6::РасхПриобИмущ, 5}},
+         310'005, 0},
         {"premises and a motorbike share one 250 000",
          {{false, 1512, 902, 200'000, 200'000}, {false, 1521, 906, 150'000, 150'000}},
          {{&kTSvodSumPril6::OtherRealtySaleDeduction, 200'000}, {&kTSvodSumPril6::OtherPropertySaleDeduction, 50'000}},
@@ -164,6 +186,63 @@ TEST(PropertySaleDeductions, OtherPropertySoldInTheYearSharesOneLimitInTheTax)
     EXPECT_EQ(summary->Pril6.ОбщИмущВыч, rub(250'000));
     EXPECT_EQ(sales.НалБаза, rub(100'000));
     EXPECT_EQ(sales.Исчисл, rub(13'000));
+}
+
+struct SaleBesidePurchaseCase {
+    std::string name;
+    std::vector<LineFigures> sales;
+    long double saleBase; // the sales' income less their own deductions
+    long double purchaseDeduction, carriedOver;
+};
+
+// Wages of 1 000 000 with 130 000 withheld, a flat bought in 2021 for 2 000 000 and claimed for
+// the first time, and sales of property. A sale's cost reduces the income of that sale only:
+// what exceeds it is lost and leaves the wages whole to the purchase, which takes the wages and
+// what the sales leave, up to 1 000 000 + 200 000; the whole tax of 130 000 comes back.
+TEST(PropertySaleDeductions, ASalesCostNeverReachesThePurchaseOrOtherIncome)
+{
+    constexpr long double Price = 500'000;
+    const struct {
+        const char* name;
+        long double cost, saleBase, purchaseDeduction, carriedOver;
+    } costs[] = {
+        {"cost above the price", 800'000, 0, 1'000'000, 1'000'000},
+        {"cost equal to the price", Price, 0, 1'000'000, 1'000'000},
+        {"cost below the price", 300'000, 200'000, 1'200'000, 800'000},
+    };
+    std::vector<SaleBesidePurchaseCase> cases;
+    for (const std::int32_t saleCode : {1510, 1511, 1512, 1520, 1521})
+        for (const auto& c : costs)
+            cases.push_back({std::to_string(saleCode) + ", " + c.name, {{saleCode, Price, 903, c.cost}}, c.saleBase,
+                             c.purchaseDeduction, c.carriedOver});
+    cases.push_back({"three cars of 100 000 share one 250 000",
+                     {{1520, 100'000, 906, 100'000}, {1520, 100'000, 906, 100'000}, {1520, 100'000, 906, 100'000}},
+                     50'000, 1'050'000, 950'000});
+
+    for (const SaleBesidePurchaseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        mTDeclaration decl;
+        decl.Person.Address.OKTMO = TaxpayerOktmo;
+        mbTSourse& employer = addPayer(decl, "7701000001", "ООО Работодатель");
+        employer.AddIncome13(incomeLine(2000, rub(1'000'000)));
+        employer.WithheldTax13 = rub(130'000);
+        mbTSourse& buyer = addPayer(decl, "7701000002", "ООО Покупатель");
+        for (const LineFigures& sale : c.sales)
+            buyer.AddIncome13(incomeLine(sale));
+        addFlat(decl, 2'000'000, 2021);
+
+        auto svod = std::make_unique<kTSvodSum>();
+        svod->Calculate(decl);
+
+        const kTSvodSumRazd2& sales = svod->Razd2Sheet(18);
+        EXPECT_EQ(sales.СумДох - sales.DirectDeductions, rub(c.saleBase));
+        EXPECT_EQ(svod->Pril7.РасхНовВычНД, rub(c.purchaseDeduction));
+        EXPECT_EQ(svod->Pril7.ОстИВБезПроц, rub(c.carriedOver));
+        EXPECT_EQ(sales.НалБаза + svod->Razd2Sheet(10).НалБаза, Currency());
+        EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk010, employer.Oktmo, {}, rub(130'000)}}));
+        EXPECT_EQ(decl.SectionOneSum, rub(130'000));
+        EXPECT_EQ(exchangeFileErrors(decl), "");
+    }
 }
 
 // A resident's lines at 13 % and at 15 % carry their deductions alike; the lines at other

@@ -40,16 +40,72 @@ protected:
     std::unique_ptr<kTSvodSum> svod = emptySummary();
 };
 
-TEST_F(StandardSocialDeductions, AgentsPersonalDeductionsAreCappedForTheYear)
+struct AgentRecord {
+    std::size_t employer; // 0 or 1
+    std::int32_t code;
+    long double sum;
+};
+
+// This sheet over what two employers recorded, the declaration claiming no deduction itself.
+std::unique_ptr<kTSvodSum> summaryOfAgentRecords(const std::vector<AgentRecord>& records)
 {
-    addAgentDeduction(employer(), 105, rub(20'000));
-    addAgentDeduction(employer(), 105, rub(20'000));
-    addAgentDeduction(employer(), 104, rub(6'000));
+    mTDeclaration declaration;
+    mbTSourse* employers[] = {&addPayer(declaration, "7701000001"), &addPayer(declaration, "7701000002")};
+    for (const AgentRecord& record : records)
+        addAgentDeduction(*employers[record.employer], record.code, rub(record.sum));
+    auto summary = emptySummary();
+    summary->Pril5.Calculate(declaration, *summary);
+    return summary;
+}
+
+// Without the standard deductions claimed month by month, what the employers granted is all
+// there is: 3 000 (105) or 500 (104) a month, only the larger for one month, and never more
+// than a year of either.
+TEST_F(StandardSocialDeductions, AgentsPersonalDeductionsGiveOneAmountAMonth)
+{
+    struct Case {
+        const char* name;
+        std::vector<AgentRecord> records;
+        long double deduction105, deduction104;
+    };
+    const Case cases[] = {
+        {"105 above the year's 36 000", {{0, 105, 20'000}, {1, 105, 20'000}}, 36'000, 0},
+        {"104 above the year's 6 000", {{0, 104, 4'000}, {1, 104, 4'000}}, 0, 6'000},
+        {"104 alone all year", {{1, 104, 6'000}}, 0, 6'000},
+        // 6 months of 105 at one employer leave 6 months of 104 of the other's 12.
+        {"105 for six months, 104 all year elsewhere", {{0, 105, 18'000}, {1, 104, 6'000}}, 18'000, 3'000},
+        {"both codes at one employer", {{0, 105, 18'000}, {0, 104, 6'000}}, 18'000, 3'000},
+        {"105 all year leaves no month to 104", {{0, 105, 36'000}, {1, 104, 6'000}}, 36'000, 0},
+        {"105 beyond the year leaves no month to 104", {{0, 105, 40'000}, {1, 104, 500}}, 36'000, 0},
+        {"104 below the months left is kept", {{0, 105, 9'000}, {1, 104, 3'000}}, 9'000, 3'000},
+        // 4 500 is a month and a half of 105: two months are taken, ten of 104 are left.
+        {"a month begun of 105 counts whole", {{0, 105, 4'500}, {1, 104, 6'000}}, 4'500, 5'000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto summary = summaryOfAgentRecords(c.records);
+        const kTSvodSumPril5& sheet = summary->Pril5;
+        EXPECT_EQ(sheet.ВычСт218_1_1, rub(c.deduction105));
+        EXPECT_EQ(sheet.ВычСт218_1_2, rub(c.deduction104));
+        EXPECT_EQ(sheet.ОбщВычСтандПер, rub(c.deduction105 + c.deduction104));
+        EXPECT_EQ(sheet.ОбщВычСтандДекл, Currency());
+    }
+}
+
+// Claimed month by month, 3 000 a month all year is due; the employers' 18 000 of 105 and
+// 6 000 of 104 stand as granted, and the declaration adds the 12 000 left of the year's due.
+TEST_F(StandardSocialDeductions, ClaimedPersonalDeductionKeepsWhatTheAgentsGranted)
+{
+    mbTSourse& payer = addMonthlyWages(decl, rub(40'000));
+    decl.StandardDeduct.Granted = 1;
+    decl.StandardDeduct.PersonalCode = 105;
+    addAgentDeduction(payer, 105, rub(18'000));
+    addAgentDeduction(addPayer(decl, "7701000002"), 104, rub(6'000));
     const kTSvodSumPril5& sheet = calculate();
     EXPECT_EQ(sheet.ВычСт218_1_1, rub(36'000));
-    EXPECT_EQ(sheet.ВычСт218_1_2, rub(6'000));
-    EXPECT_EQ(sheet.ОбщВычСтандПер, rub(42'000));
-    EXPECT_EQ(sheet.ОбщВычСтандДекл, Currency());
+    EXPECT_EQ(sheet.ВычСт218_1_2, Currency());
+    EXPECT_EQ(sheet.ОбщВычСтандПер, rub(24'000));
+    EXPECT_EQ(sheet.ОбщВычСтандДекл, rub(12'000));
 }
 
 struct AgentCodeCase {
@@ -82,12 +138,6 @@ TEST_F(StandardSocialDeductions, AgentsChildrenDeductionsGoByCode)
     }
 }
 
-struct AgentRecord {
-    std::size_t employer; // 0 or 1
-    std::int32_t code;
-    long double sum;
-};
-
 struct SeveralEmployersCase {
     const char* name;
     std::vector<AgentRecord> records;
@@ -114,6 +164,8 @@ TEST_F(StandardSocialDeductions, ChildDeductionsOfSeveralEmployersCountOneEmploy
         // 12 000 x 12 for a parent, 6 000 x 12 for a guardian.
         {"a parent's disabled child", {{0, 129, 144'000}, {1, 129, 144'000}}, 0, 0, 144'000, 0},
         {"a guardian's disabled child", {{0, 133, 72'000}, {1, 133, 72'000}}, 0, 0, 72'000, 0},
+        // 1 400 x 12 for a guardian's second child.
+        {"a guardian's second child over two employers", {{0, 131, 16'800}, {1, 131, 16'800}}, 16'800, 0, 0, 0},
         // 24 000 x 12 for a single parent, 12 000 x 12 for a single guardian.
         {"a single parent's disabled child", {{0, 140, 288'000}, {1, 140, 10'000}}, 0, 0, 0, 288'000},
         {"a single guardian's disabled child", {{0, 141, 144'000}, {1, 141, 144'000}}, 0, 0, 0, 144'000},
@@ -125,12 +177,7 @@ TEST_F(StandardSocialDeductions, ChildDeductionsOfSeveralEmployersCountOneEmploy
     };
     for (const SeveralEmployersCase& c : cases) {
         SCOPED_TRACE(c.name);
-        mTDeclaration declaration;
-        mbTSourse* employers[] = {&addPayer(declaration, "7701000001"), &addPayer(declaration, "7701000002")};
-        for (const AgentRecord& record : c.records)
-            addAgentDeduction(*employers[record.employer], record.code, rub(record.sum));
-        auto summary = emptySummary();
-        summary->Pril5.Calculate(declaration, *summary);
+        const auto summary = summaryOfAgentRecords(c.records);
         const kTSvodSumPril5& sheet = summary->Pril5;
         EXPECT_EQ(sheet.ВычСтРеб, rub(c.child));
         EXPECT_EQ(sheet.ВычСтРебЕд, rub(c.childDouble));
