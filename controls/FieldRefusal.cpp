@@ -24,7 +24,8 @@ void FieldRefusal::showMessage(const QString& message)
     label_->adjustSize();
     QPoint at = field_.mapToGlobal(QPoint(0, field_.height()));
     // Near the foot of the screen the message stands over the field instead.
-    if (const QScreen* screen = field_.screen(); screen && at.y() + label_->height() > screen->availableGeometry().bottom())
+    const QScreen* screen = field_.screen();
+    if (screen && at.y() + label_->height() > screen->availableGeometry().bottom())
         at.setY(field_.mapToGlobal(QPoint(0, 0)).y() - label_->height());
     label_->move(at);
     if (watchedWindow_ != field_.window()) {

@@ -21,6 +21,11 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+bool isZero(QChar c)
+{
+    return c == u'0';
+}
+
 } // namespace
 
 // Judges every edit of the user's before it is taken: an edit that leaves a refused text is
@@ -119,12 +124,13 @@ bool TMaskedEdit::isAllowedWholeRoubles(const QString& text) const
     const qsizetype comma = text.indexOf(DecimalComma);
     if (comma >= 0) {
         const QStringView kopecks = QStringView(text).sliced(comma + 1);
-        if (kopecks.size() > KopeckDigits || !std::all_of(kopecks.begin(), kopecks.end(), [](QChar c) { return c == u'0'; }))
+        if (kopecks.size() > KopeckDigits || !std::all_of(kopecks.begin(), kopecks.end(), isZero))
             return false;
     }
     return isAllowedMoney(text);
 }
 
+// Whole roubles the rules would take but for kopecks other than zero.
 bool TMaskedEdit::holdsKopecks(const QString& text) const
 {
     if (editType_ != edtWholeRoubles)
@@ -134,7 +140,7 @@ bool TMaskedEdit::holdsKopecks(const QString& text) const
         return false;
     const QStringView kopecks = QStringView(text).sliced(comma + 1);
     return std::all_of(kopecks.begin(), kopecks.end(), isDigit)
-           && std::any_of(kopecks.begin(), kopecks.end(), [](QChar c) { return c != u'0'; })
+           && !std::all_of(kopecks.begin(), kopecks.end(), isZero)
            && isAllowedWholeRoubles(text.left(comma + 1));
 }
 
