@@ -15,7 +15,6 @@ FieldRefusal::FieldRefusal(QWidget& field) : QObject(&field), field_(field), lab
     label_->setMargin(3);
     label_->setPalette(QToolTip::palette());
     label_->setFont(QToolTip::font());
-    field_.installEventFilter(this);
 }
 
 void FieldRefusal::showMessage(const QString& message)
@@ -28,11 +27,10 @@ void FieldRefusal::showMessage(const QString& message)
     if (screen && at.y() + label_->height() > screen->availableGeometry().bottom())
         at.setY(field_.mapToGlobal(QPoint(0, 0)).y() - label_->height());
     label_->move(at);
-    if (watchedWindow_ != field_.window()) {
-        if (watchedWindow_)
-            watchedWindow_->removeEventFilter(this);
-        watchedWindow_ = field_.window();
-        watchedWindow_->installEventFilter(this);
+    stopWatching();
+    for (QWidget* holder = &field_; holder; holder = holder->isWindow() ? nullptr : holder->parentWidget()) {
+        holder->installEventFilter(this);
+        watched_.emplace_back(holder);
     }
     label_->show();
     label_->raise();
@@ -40,6 +38,7 @@ void FieldRefusal::showMessage(const QString& message)
 
 void FieldRefusal::hideMessage()
 {
+    stopWatching();
     label_->hide();
 }
 
@@ -50,12 +49,29 @@ QString FieldRefusal::shownMessage() const
 
 bool FieldRefusal::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    const bool fieldLeft = watched == &field_ && (type == QEvent::FocusOut || type == QEvent::Hide);
-    const bool windowChanged = watched == watchedWindow_
-                               && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Hide
-                                   || type == QEvent::Close || type == QEvent::WindowDeactivate);
-    if (fieldLeft || windowChanged)
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        if (watched == &field_)
+            hideMessage();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Hide:
+    case QEvent::Close:
+    case QEvent::WindowDeactivate:
         hideMessage();
+        break;
+    default:
+        break;
+    }
     return false;
+}
+
+void FieldRefusal::stopWatching()
+{
+    for (const QPointer<QWidget>& holder : watched_) {
+        if (holder)
+            holder->removeEventFilter(this);
+    }
+    watched_.clear();
 }

@@ -181,10 +181,13 @@ TEST_P(MaskedEditTest, PasteIsTakenWholeOrNotAtAll)
 TEST_P(MaskedEditTest, RefusedKopecksAreExplainedUnderTheFieldUntilItIsLeft)
 {
     QWidget window;
-    auto* roubles = new TMaskedEdit(&window);
+    window.resize(300, 200);
+    auto* holder = new QWidget(&window);
+    holder->resize(200, 50);
+    auto* roubles = new TMaskedEdit(holder);
     configure(*roubles, Roubles13);
     auto* next = new TMaskedEdit(&window);
-    next->move(0, 60);
+    next->move(0, 100);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -208,6 +211,13 @@ TEST_P(MaskedEditTest, RefusedKopecksAreExplainedUnderTheFieldUntilItIsLeft)
     EXPECT_EQ(roubles->shownRefusal(), KopecksRefused);
     roubles->setCurrencyValue(Currency::fromWholeRoubles(5));
     EXPECT_EQ(roubles->shownRefusal(), QString()) << "a sum the program shows takes it away";
+
+    QTest::keyClicks(roubles, QStringLiteral(",7"));
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused);
+    holder->move(0, 20);
+    EXPECT_EQ(roubles->shownRefusal(), QString()) << "a page scrolled or moved leaves the word behind no more";
+    QTest::keyClick(roubles, Qt::Key_7);
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused) << "said again at the next refusal";
 
     const struct {
         const char* name;
