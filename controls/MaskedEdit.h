@@ -5,17 +5,22 @@
 
 #include "model/Currency.h"
 
+class FieldRefusal;
+
 // What a TMaskedEdit holds.
 enum TEditTypeControlEnum {
-    edtCurrency, // money: digits with at most one decimal comma
-    edtDigital,  // digits only
-    edtChar,     // any text without digits that windows-1251 can hold
-    edtNone,     // any text that windows-1251 can hold
+    edtCurrency,     // money: digits with at most one decimal comma
+    edtDigital,      // digits only
+    edtChar,         // any text without digits that windows-1251 can hold
+    edtNone,         // any text that windows-1251 can hold
+    edtWholeRoubles, // money in whole roubles: digits, and after a decimal comma at most two zeros
 };
 
 // The one-line edit of nearly every text, number and money field. What the user types, pastes,
 // cuts or deletes must leave a text of the edit's kind and lengths, or it is refused and the
 // text stays as it was; a point typed into money becomes the decimal comma whatever the locale.
+// Whole roubles take "124800,00" as 124800 and refuse kopecks other than zero, saying so under
+// the field: digits are never joined across a separator the field did not take.
 // Text the program sets is taken as it is. Every change of the text tells the window that keeps
 // the declaration (WM_DECL_MODIFIED). Enter is left to the window the edit sits in.
 class TMaskedEdit : public QLineEdit {
@@ -29,7 +34,7 @@ public:
     // Money: most digits before the decimal comma; other kinds: most characters. 0: no limit.
     int wholeLength() const { return wholeLength_; }
     void setWholeLength(int length) { wholeLength_ = length; }
-    // Money: most digits after the decimal comma. 0: no limit.
+    // Money with kopecks: most digits after the decimal comma. 0: no limit.
     int fractionalLength() const { return fractionalLength_; }
     void setFractionalLength(int length) { fractionalLength_ = length; }
 
@@ -46,6 +51,8 @@ public:
 
     // Whether the text is one of this edit's kind within its lengths.
     bool isAllowedText(const QString& text) const;
+    // Why the user's last edit was refused, while the message shows under the field; empty otherwise.
+    QString shownRefusal() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -55,12 +62,19 @@ private:
     friend class Rules;
 
     bool isAllowedMoney(const QString& text) const;
+    bool isAllowedWholeRoubles(const QString& text) const;
+    bool holdsKopecks(const QString& text) const;
+    void explainRefusal();
     void textChangedByAnyone(const QString& text);
 
     TEditTypeControlEnum editType_ = edtCurrency;
     int wholeLength_ = 0;
     int fractionalLength_ = 0;
     Rules* rules_;
+    // Made on the first refusal the user is told about.
+    FieldRefusal* refusal_ = nullptr;
+    // The last edit the rules refused was whole roubles with kopecks.
+    bool kopecksRefused_ = false;
     // The text as it stood after its last change; no change of the user's leaves another.
     QString lastText_;
 };

@@ -63,6 +63,13 @@ TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width)
     return edit;
 }
 
+TMaskedEdit* createWholeRoublesEdit(QWidget* parent, const char* name, int digits)
+{
+    TMaskedEdit* edit = createEdit(parent, name, edtWholeRoubles, digits);
+    edit->setFixedWidth(fieldWidth(edit, digits + 3));
+    return edit;
+}
+
 QRadioButton* createRadio(QWidget* parent, const char* name, const QString& caption)
 {
     return createNamed<QRadioButton>(parent, name, caption);

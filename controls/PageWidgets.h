@@ -25,6 +25,9 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled);
 TMaskedEdit* createEdit(QWidget* parent, const char* name, TEditTypeControlEnum type, int wholeLength);
 // Roubles and kopecks, up to 12 whole digits; without a width, as wide as the largest sum.
 TMaskedEdit* createMoneyEdit(QWidget* parent, const char* name, int width = 0);
+// Money in whole roubles, up to `digits` of them, as the exchange file holds taxes paid; as wide
+// as they are with zero kopecks typed after them.
+TMaskedEdit* createWholeRoublesEdit(QWidget* parent, const char* name, int digits);
 QRadioButton* createRadio(QWidget* parent, const char* name, const QString& caption);
 QCheckBox* createCheckBox(QWidget* parent, const char* name, const QString& caption);
 QGroupBox* createGroupBox(QWidget* parent, const char* name, const QString& caption);

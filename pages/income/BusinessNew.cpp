@@ -52,11 +52,11 @@ constexpr int UpDownWidth = 16;
 
 const char* const QuarterNames[4] = {"I", "II", "III", "IV"};
 
-// Digits only; a value the program shows may still carry the kopecks it was stored with.
-TMaskedEdit* createDigits(QWidget* parent, const char* name, int digits, int extraWidth = 3)
+// A year or a code: digits only.
+TMaskedEdit* createDigits(QWidget* parent, const char* name, int digits)
 {
     TMaskedEdit* edit = createEdit(parent, name, edtDigital, digits);
-    edit->setFixedWidth(fieldWidth(edit, digits + extraWidth));
+    edit->setFixedWidth(fieldWidth(edit, digits + 1));
     return edit;
 }
 
@@ -146,19 +146,19 @@ void TfrBusinessNew::createControls()
     gbDeclaration = createGroupBox(this, "gbDeclaration", QStringLiteral("Сведения по декларации в целом"));
     lbActualPrepayment =
         createLabel(gbDeclaration, "lbActualPrepayment", QStringLiteral("Фактические авансовые платежи"));
-    meActualPrepayment = createDigits(gbDeclaration, "meActualPrepayment", AdvanceDigits);
+    meActualPrepayment = createWholeRoublesEdit(gbDeclaration, "meActualPrepayment", AdvanceDigits);
     lbCorIncome = createLabel(gbDeclaration, "lbCorIncome", QStringLiteral("Скорректированная база"));
     meCorIncome = createMoneyEdit(gbDeclaration, "meCorIncome");
     lbCorExpense = createLabel(gbDeclaration, "lbCorExpense", QStringLiteral("Скорректированный налог"));
-    meCorExpense = createDigits(gbDeclaration, "meCorExpense", CorrectedTaxDigits);
+    meCorExpense = createWholeRoublesEdit(gbDeclaration, "meCorExpense", CorrectedTaxDigits);
     lbPatentPayment = createLabel(gbDeclaration, "lbPatentPayment", QStringLiteral("Платежи по патенту"));
-    mePatentPayment = createDigits(gbDeclaration, "mePatentPayment", PatentDigits);
+    mePatentPayment = createWholeRoublesEdit(gbDeclaration, "mePatentPayment", PatentDigits);
     lbTradeTax = createLabel(gbDeclaration, "lbTradeTax", QStringLiteral("Торговый сбор"));
-    meTradeTax = createDigits(gbDeclaration, "meTradeTax", TradeFeeDigits);
+    meTradeTax = createWholeRoublesEdit(gbDeclaration, "meTradeTax", TradeFeeDigits);
 
     cbIsFH = createCheckBox(gbDeclaration, "cbIsFH", QStringLiteral("Крестьянское (фермерское) хозяйство"));
     lbYear = createLabel(gbDeclaration, "lbYear", QStringLiteral("Год образования"));
-    meBeginninFH = createDigits(gbDeclaration, "meBeginninFH", YearDigits, 1);
+    meBeginninFH = createDigits(gbDeclaration, "meBeginninFH", YearDigits);
     updYearUp = new QToolButton(gbDeclaration);
     updYearUp->setObjectName(QStringLiteral("updBeginningUsePrivilegeDateUp"));
     updYearUp->setArrowType(Qt::UpArrow);
@@ -176,7 +176,7 @@ void TfrBusinessNew::createControls()
         const QByteArray number = QByteArray::number(q + 1);
         lbOKTMO[q] = createLabel(gbDeclaration, ("lbOKTMO" + number).constData(),
                                  QString::fromLatin1(QuarterNames[q]) + QStringLiteral(" кв."));
-        meOKTMO[q] = createDigits(gbDeclaration, ("meOKTMO" + number).constData(), OktmoDigits, 1);
+        meOKTMO[q] = createDigits(gbDeclaration, ("meOKTMO" + number).constData(), OktmoDigits);
     }
 }
 

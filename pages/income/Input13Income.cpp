@@ -111,7 +111,7 @@ void TfmInput13Income::createControls()
     mePropSale = createEdit(Panel3, "mePropSale", edtDigital, MonthDigits);
     mePropSale->setFixedWidth(fieldWidth(mePropSale, MonthDigits + 2));
     lbHoldSum = createLabel(Panel3, "lbHoldSum", QStringLiteral("Сумма удержанного налога"));
-    meHoldSum = createEdit(Panel3, "meHoldSum", edtDigital, WithheldTaxDigits);
+    meHoldSum = createEdit(Panel3, "meHoldSum", edtWholeRoubles, WithheldTaxDigits);
     meHoldSum->setFixedWidth(meIncomeSum->width());
 
     for (QWidget* control : std::initializer_list<QWidget*>{

@@ -71,13 +71,6 @@ QStringList rowTexts(const mTIncome& line, RateLines lines)
     return texts;
 }
 
-TMaskedEdit* createWholeRoublesEdit(QWidget* parent, const char* name, int digits)
-{
-    TMaskedEdit* edit = createEdit(parent, name, edtDigital, digits);
-    edit->setFixedWidth(fieldWidth(edit, digits + 3));
-    return edit;
-}
-
 QLabel* createSumPanel(QWidget* parent, const char* name)
 {
     QLabel* panel = createLabel(parent, name, QString());

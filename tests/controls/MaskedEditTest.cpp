@@ -26,6 +26,9 @@ struct Kind {
 
 constexpr Kind Money{edtCurrency, 13, 2};
 constexpr Kind Digits12{edtDigital, 12, 0};
+constexpr Kind Roubles13{edtWholeRoubles, 13, 0};
+
+const QString KopecksRefused = QStringLiteral("Сумма указывается в полных рублях, без копеек");
 
 // Every case runs twice: under the C locale, and under a process locale with a decimal comma
 // while the toolkit's own locale has a decimal point.
@@ -80,6 +83,13 @@ TEST_P(MaskedEditTest, TypingKeepsTheRulesOfTheKind)
         {"money beyond the largest amount", {edtCurrency, 0, 0}, "99999999999999999", "99999999999999"},
         {"digits", Digits12, "12a-3 4", "1234"},
         {"digits, 13th refused", Digits12, "1234567890123", "123456789012"},
+        {"roubles, zero kopecks", Roubles13, "124800,00", "124800,00"},
+        {"roubles, point becomes comma", Roubles13, "124800.00", "124800,00"},
+        {"roubles, kopecks refused, digits never joined", Roubles13, "156000,50", "156000,0"},
+        {"roubles, third zero refused", Roubles13, "1,000", "1,00"},
+        {"roubles, second separator refused", Roubles13, "1,0,0", "1,00"},
+        {"roubles, letters, minus and blanks refused", Roubles13, "-1 a2b", "12"},
+        {"roubles, 14th digit refused", Roubles13, "12345678901234", "1234567890123"},
         {"digits without limit", {edtDigital, 0, 0}, "12345678901234567890", "12345678901234567890"},
         {"text without digits", {edtChar, 5, 0}, "ab1c-de f", "abc-d"},
         {"any text", {edtNone, 4, 0}, "a1,b c", "a1,b"},
@@ -138,6 +148,9 @@ TEST_P(MaskedEditTest, PasteIsTakenWholeOrNotAtAll)
         {"money, negative", Money, "", false, "-5", ""},
         {"money, blanks around", Money, "", false, " 5 ", ""},
         {"money after the old text", Money, "12", false, ",75", "12,75"},
+        {"roubles with zero kopecks and a point", Roubles13, "", false, "124800.00", "124800,00"},
+        {"roubles with kopecks", Roubles13, "", false, "156000,50", ""},
+        {"zero kopecks after the old text", Roubles13, "12", false, ",00", "12,00"},
         {"digits with a letter", Digits12, "12", false, "12a", "12"},
         {"digits", Digits12, "12", false, "345", "12345"},
         {"digits, too long", Digits12, "12345678901", false, "23", "12345678901"},
@@ -162,6 +175,66 @@ TEST_P(MaskedEditTest, PasteIsTakenWholeOrNotAtAll)
         EXPECT_EQ(edit.text(), QString::fromUtf8(test.expected));
         EXPECT_EQ(receiver.received, test.expected == std::string_view(test.before) ? 0 : 1)
             << "a refused paste is no change";
+    }
+}
+
+TEST_P(MaskedEditTest, RefusedKopecksAreExplainedUnderTheFieldUntilItIsLeft)
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* holder = new QWidget(&window);
+    holder->resize(200, 50);
+    auto* roubles = new TMaskedEdit(holder);
+    configure(*roubles, Roubles13);
+    auto* next = new TMaskedEdit(&window);
+    next->move(0, 100);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    roubles->setFocus();
+
+    QTest::keyClicks(roubles, QStringLiteral("156000,5"));
+    EXPECT_EQ(roubles->text(), QStringLiteral("156000,"));
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused);
+    const auto* message = roubles->findChild<QWidget*>(QStringLiteral("fieldRefusal"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_GE(message->geometry().top(), roubles->mapToGlobal(QPoint(0, roubles->height())).y()) << "under the field";
+    EXPECT_GE(message->width(), message->sizeHint().width()) << "the whole message";
+    QTest::keyClick(roubles, Qt::Key_0);
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused) << "the word stays while the user is in the field";
+    next->setFocus();
+    EXPECT_EQ(roubles->shownRefusal(), QString()) << "leaving the field takes it away";
+    EXPECT_EQ(roubles->currencyValue(), Currency::fromWholeRoubles(156000));
+
+    roubles->setFocus();
+    QTest::keyClick(roubles, Qt::Key_7);
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused);
+    roubles->setCurrencyValue(Currency::fromWholeRoubles(5));
+    EXPECT_EQ(roubles->shownRefusal(), QString()) << "a sum the program shows takes it away";
+
+    QTest::keyClicks(roubles, QStringLiteral(",7"));
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused);
+    holder->move(0, 20);
+    EXPECT_EQ(roubles->shownRefusal(), QString()) << "a page scrolled or moved leaves the word behind no more";
+    QTest::keyClick(roubles, Qt::Key_7);
+    EXPECT_EQ(roubles->shownRefusal(), KopecksRefused) << "said again at the next refusal";
+
+    const struct {
+        const char* name;
+        Kind kind;
+        const char* typed;
+    } silent[] = {
+        {"a letter", Roubles13, "12a"},
+        {"a third zero", Roubles13, "1,000"},
+        {"a 14th digit", Roubles13, "12345678901234"},
+        {"a third decimal of money with kopecks", Money, "1,234"},
+    };
+    for (const auto& test : silent) {
+        SCOPED_TRACE(test.name);
+        TMaskedEdit edit;
+        configure(edit, test.kind);
+        QTest::keyClicks(&edit, QString::fromUtf8(test.typed));
+        EXPECT_EQ(edit.shownRefusal(), QString()) << "refused without a word, as every other key";
     }
 }
 

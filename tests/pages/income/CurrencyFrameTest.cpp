@@ -219,7 +219,7 @@ TEST_F(CurrencyFrameTest, TheCompanysWithheldTaxTakesWholeRoubles)
     company.IncomeCode = 1000;
     showPage();
     open(0);
-    EXPECT_EQ(page->me150->editType(), edtDigital);
+    EXPECT_EQ(page->me150->editType(), edtWholeRoubles);
     EXPECT_EQ(page->me150->wholeLength(), 12);
     typeText(page->me150, QStringLiteral("1500,50"));
     EXPECT_TRUE(page->me150->text().isEmpty()) << "kopecks are refused";

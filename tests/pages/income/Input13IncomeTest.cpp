@@ -95,7 +95,7 @@ TEST(Input13Income, LooksAsItShould)
         {dialog.mePrice, edtCurrency, 12, 2},     {dialog.meSubtractSum, edtCurrency, 12, 2},
         {dialog.meKNum, edtNone, 100, 0},         {dialog.mePropSale, edtDigital, 2, 0},
         // The tax withheld is whole roubles, as the exchange file holds it.
-        {dialog.meHoldSum, edtDigital, 13, 0},
+        {dialog.meHoldSum, edtWholeRoubles, 13, 0},
     };
     for (const Limits& test : edits) {
         SCOPED_TRACE(test.edit->objectName().toStdString());

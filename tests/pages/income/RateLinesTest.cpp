@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include <QGroupBox>
@@ -171,7 +172,7 @@ TEST_F(RateLinesTest, LooksAsItShould)
         }
         // Taxes are whole roubles, as the exchange file holds them.
         for (TMaskedEdit* tax : {frame->meHoldSum, frame->mePribOrg}) {
-            EXPECT_EQ(tax->editType(), edtDigital);
+            EXPECT_EQ(tax->editType(), edtWholeRoubles);
             EXPECT_EQ(tax->wholeLength(), 13);
         }
         for (int column = 0; column < frame->lvIncome->columnCount(); ++column) {
@@ -341,6 +342,47 @@ TEST_F(RateLinesTest, EditingKeepsWhatTheDialogDoesNotAsk)
     userClick(frame->fbEditIncome);
     ASSERT_TRUE(unchanged.shown);
     EXPECT_EQ(counter.userEdits, 1) << "a line taken back as it was is no edit";
+}
+
+// An author's fee corrected to another kind of work keeps its deduction of costs by the norm, at
+// the new kind's share: 20 % of a literary work's fee, 40 % of a musical one's.
+TEST_F(RateLinesTest, AKeptDeductionFollowsTheShareOfTheNewIncomeCode)
+{
+    const struct {
+        std::int32_t from;
+        std::int32_t fromPercent;
+        const char* fromDeduction;
+        std::int32_t to;
+        std::int32_t toPercent;
+        const char* toDeduction;
+    } cases[] = {
+        {2201, 20, "200", 2205, 40, "400"},
+        {2205, 40, "400", 2201, 20, "200"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::to_string(test.from) + " to " + std::to_string(test.to));
+        if (declaration().SourceCount() > 0)
+            declaration().DeleteSource(0);
+        auto line = incomeLine(test.from, "1000", 3, 405, test.fromDeduction);
+        line->DeductionPercent = test.fromPercent;
+        addSource().AddIncome13(std::move(line));
+        showFrame(RateLines::Rate13);
+        selectRow(frame->lvIncome, 0);
+        QString shownSum;
+        ModalAnswer<TfmInput13Income> corrected([&](TfmInput13Income& dialog) {
+            dialog.chooseIncomeCode(QString::number(test.to));
+            shownSum = dialog.meSubtractSum->text();
+            dialog.bnOk->click();
+        });
+        userClick(frame->fbEditIncome);
+        ASSERT_TRUE(corrected.shown);
+        EXPECT_EQ(shownSum, QString::fromLatin1(test.toDeduction));
+        const mTIncome& kept = source().GetIncome13(0);
+        EXPECT_EQ(kept.IncomeCode, test.to);
+        EXPECT_EQ(kept.DeductionCode, 405);
+        EXPECT_EQ(kept.Deduction, money(test.toDeduction));
+        EXPECT_EQ(kept.DeductionPercent, test.toPercent);
+    }
 }
 
 TEST_F(RateLinesTest, ACopyGoesIntoTheNextMonthButNoFurtherThanDecember)

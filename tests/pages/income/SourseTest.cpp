@@ -178,7 +178,7 @@ TEST_F(SourseTest, LooksAsItShould)
     EXPECT_EQ(page->gbA25->title(), QStringLiteral("  Авансовые платежи иностранца"));
     EXPECT_EQ(page->lbA25->text(), QStringLiteral("Сумма фиксированных платежей"));
     // Tax paid: whole roubles, as many digits as the exchange file holds.
-    EXPECT_EQ(page->meA25->editType(), edtDigital);
+    EXPECT_EQ(page->meA25->editType(), edtWholeRoubles);
     EXPECT_EQ(page->meA25->wholeLength(), 13);
 }
 
@@ -743,10 +743,11 @@ TEST_F(SourseTest, TheAdvancePaymentsAreTypedInWholeRoubles)
 {
     showPage();
     typeInto(page->meA25, QStringLiteral("12,5"));
-    EXPECT_EQ(page->meA25->text(), QStringLiteral("125"));
+    EXPECT_EQ(page->meA25->text(), QStringLiteral("12,")) << "the kopecks are refused, never joined to the roubles";
+    EXPECT_FALSE(page->meA25->shownRefusal().isEmpty());
     EXPECT_GT(counter.userEdits, 0) << "typing marks the declaration changed";
     page->SaveData();
-    EXPECT_EQ(declaration().ForeignerFixedPayments, roubles(125));
+    EXPECT_EQ(declaration().ForeignerFixedPayments, roubles(12));
     typeInto(page->meA25, QString());
     page->SaveData();
     EXPECT_EQ(declaration().ForeignerFixedPayments, Currency()) << "an empty field stores 0";
