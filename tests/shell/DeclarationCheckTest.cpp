@@ -227,6 +227,27 @@ const RuleCase ruleCases[] = {
      "Доходы в валюте", "По данному источнику выплаты не указан курс валюты", 7, 1},
     {"foreign income without rate units", [](mTDeclaration& d) { addForeignIncome(d).IncomeDateUnits = 0; },
      "Доходы в валюте", "По данному источнику выплаты не указан курс валюты", 7, 1},
+    // 999 999 999 999,99 at 99 999,9999 roubles a unit is more than an amount holds.
+    {"foreign income beyond the range in roubles",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.IncomeDateRate = Currency::fromUnits(999'999'999);
+         income.IncomeAmount = Currency::fromUnits(9'999'999'999'999'900);
+     },
+     "Доходы в валюте",
+     "По данному источнику выплаты сумма дохода в рублях вне допустимого диапазона. Проверьте сумму дохода в валюте "
+     "и курс валюты на дату получения дохода",
+     7, 1},
+    {"foreign tax beyond the range in roubles",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.TaxDateRate = Currency::fromUnits(999'999'999);
+         income.TaxAmount = Currency::fromUnits(9'999'999'999'999'900);
+     },
+     "Доходы в валюте",
+     "По данному источнику выплаты сумма налога в рублях вне допустимого диапазона. Проверьте сумму налога в валюте "
+     "и курс валюты на дату уплаты налога",
+     7, 1},
     {"foreign income without code", [](mTDeclaration& d) { addForeignIncome(d).IncomeCode = 0; }, "Доходы в валюте",
      "По данному источнику выплаты не указан код дохода", 7, 1},
     {"dividends of a controlled company with a bad number",
