@@ -409,7 +409,11 @@ void TfrBusinessNew::storeActivity()
     stored.ExpensesConfirmed = chbIsConfirmedExpensies->isChecked() ? 1 : 0;
     // By the norm the expense is 20 % of the year's income as a whole, not the sum of the
     // quarters' rounded shares.
-    stored.ExpenseSum = DocumentsExpenses(stored) ? meSumRash->currencyValue() : ExpenseNorm(stored.IncomeSum);
+    // A norm the computation cannot work out is stored as none: the computation of the whole
+    // check refuses the activity then.
+    stored.ExpenseSum = DocumentsExpenses(stored)
+                            ? meSumRash->currencyValue()
+                            : checkedFigure([&] { return ExpenseNorm(stored.IncomeSum); }).value_or(Currency());
     stored.MaterialExpenses = meMat->currencyValue();
     stored.Depreciation = meAm->currencyValue();
     stored.LabourExpenses = meTrud->currencyValue();
@@ -588,8 +592,10 @@ void TfrBusinessNew::quarterIncomeChange(int quarter)
         return;
     if (usesNorm()) {
         const TMaskedEdit* income = meDohKv[quarter];
-        meRashKv[quarter]->setText(income->text().isEmpty() ? QString()
-                                                            : currencyDisplayText(ExpenseNorm(income->currencyValue())));
+        if (income->text().isEmpty())
+            showFigure(meRashKv[quarter], Currency(), moneyText);
+        else
+            showFigure(meRashKv[quarter], checkedFigure([income] { return ExpenseNorm(income->currencyValue()); }));
     }
     SumIncome();
 }
@@ -617,7 +623,7 @@ void TfrBusinessNew::meSumDohChange()
     }
     // A refused total gives no norm either.
     const std::optional<Currency> income = parseCurrencyDisplayText(meSumDoh->text());
-    showFigure(meSumRash, income ? std::optional(ExpenseNorm(*income)) : std::nullopt);
+    showFigure(meSumRash, income ? checkedFigure([&] { return ExpenseNorm(*income); }) : std::nullopt);
 }
 
 void TfrBusinessNew::SaveData()
