@@ -21,17 +21,19 @@ qsizetype characterCount(const std::string& text)
     return QString::fromStdString(text).size();
 }
 
+bool roublesInRange(Currency amount, std::int32_t units, Currency rate)
+{
+    return checkedFigure([&] { return roublesAtRate(amount, units, rate); }).has_value();
+}
+
 bool incomeRoublesInRange(const mTCurrencyIncome& income)
 {
-    return checkedFigure(
-               [&] { return roublesAtRate(income.IncomeAmount, income.IncomeDateUnits, income.IncomeDateRate); })
-        .has_value();
+    return roublesInRange(income.IncomeAmount, income.IncomeDateUnits, income.IncomeDateRate);
 }
 
 bool taxRoublesInRange(const mTCurrencyIncome& income)
 {
-    return checkedFigure([&] { return roublesAtRate(income.TaxAmount, income.TaxDateUnits, income.TaxDateRate); })
-        .has_value();
+    return roublesInRange(income.TaxAmount, income.TaxDateUnits, income.TaxDateRate);
 }
 
 } // namespace
