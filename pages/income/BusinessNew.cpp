@@ -408,9 +408,8 @@ void TfrBusinessNew::storeActivity()
     stored.IncomeSum = meSumDoh->currencyValue();
     stored.ExpensesConfirmed = chbIsConfirmedExpensies->isChecked() ? 1 : 0;
     // By the norm the expense is 20 % of the year's income as a whole, not the sum of the
-    // quarters' rounded shares.
-    // A norm the computation cannot work out is stored as none: the computation of the whole
-    // check refuses the activity then.
+    // quarters' rounded shares. A norm the computation cannot work out is stored as none: the
+    // whole check's computation refuses the activity then.
     stored.ExpenseSum = DocumentsExpenses(stored)
                             ? meSumRash->currencyValue()
                             : checkedFigure([&] { return ExpenseNorm(stored.IncomeSum); }).value_or(Currency());
@@ -431,8 +430,8 @@ void TfrBusinessNew::showActivity(int index)
     chbIsConfirmedExpensies->setVisible(mayChoose);
     setActivityFieldsEnabled(true);
     SetExpensesEnabled(chbIsConfirmedExpensies->isChecked());
-    // The figures as stored: opening an activity derives nothing.
-    // Through the figures' own way, which also clears a refusal shown for another activity.
+    // The figures as stored: opening an activity derives nothing, and takes away a refusal shown
+    // for another one.
     showFigure(meSumDoh, shown.IncomeSum, moneyText);
     showFigure(meSumRash, shown.ExpenseSum, moneyText);
     for (int q = 0; q < 4; ++q) {

@@ -638,8 +638,10 @@ void TfrCurrency::SetDetailEnabled(bool enabled)
     dtSubtractDate->setDateTime(now);
     clearTexts({meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
                 meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum});
-    for (QLabel* panel : {pnlIncomeCod, pnlIncomeRublSum, pnlTaxRoubleSum, pnlSubtractCod})
+    for (QLabel* panel : {pnlIncomeCod, pnlIncomeRublSum, pnlTaxRoubleSum, pnlSubtractCod}) {
         panel->clear();
+        panel->setToolTip(QString()); // a refused figure's explanation
+    }
 }
 
 void TfrCurrency::SetKIKControls(CompanyFields fields)
