@@ -26,6 +26,7 @@
 #include "model/Trimmed.h"
 #include "pages/income/ApplicationRules.h"
 #include "pages/income/ConditionsRules.h"
+#include "pages/income/CurrencyRules.h"
 #include "pages/income/PersonNaim.h"
 
 namespace {
@@ -42,9 +43,6 @@ const QString NonResidentForeignIncomeMessage = QStringLiteral(
     "пределами Российской Федерации, в расчет не включаются. Удалите эти доходы в разделе «Доходы за пределами РФ» "
     "или, если в 2021 году вы были налоговым резидентом Российской Федерации, смените на этой странице тип "
     "декларации на «3-НДФЛ».");
-
-// A controlled foreign company's number: two letters and five digits, as the form writes it.
-constexpr qsizetype CompanyNumberLength = 8;
 
 // Foreign incomes whose deduction code needs no sum of its own.
 constexpr std::array<std::int32_t, 36> IncomesWithoutDeductionSum{
@@ -585,6 +583,14 @@ void WholeCheck::checkForeignIncome()
             [](const mTCurrencyIncome& income) {
                 return income.IncomeDateUnits == 0 || income.IncomeDateRate == Currency();
             });
+    // An amount whose rouble value lies beyond the range is stored with none.
+    perItem(CheckForeign, ForeignTitle, incomes, [](const mTCurrencyIncome& income) {
+        for (const CurrencyIncomeRule rule : failedRules(income, 0)) {
+            if (rule == CurrencyIncomeRule::IncomeRoubles || rule == CurrencyIncomeRule::TaxRoubles)
+                return ruleMessage(rule);
+        }
+        return QString();
+    });
     perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан код дохода"), incomes,
             [](const mTCurrencyIncome& income) { return income.IncomeCode == 0; });
     perItem(CheckForeign, ForeignTitle,

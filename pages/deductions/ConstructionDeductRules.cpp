@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
+#include "controls/CheckedFigure.h"
 #include "model/DayDate.h"
 
 namespace {
@@ -63,17 +65,24 @@ bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
     if (!prevYearsAllowed(deduction))
         return false;
     const bool pensioner = anyPensioner(deduction);
-    Currency interest;
-    for (const auto& object : deduction.ObjectList)
-        if (pensioner || anyDateBefore(*object, 2021))
-            interest += object->InterestPaid;
-    return interest > Currency();
+    const std::optional<Currency> interest = checkedFigure([&] {
+        Currency sum;
+        for (const auto& object : deduction.ObjectList)
+            if (pensioner || anyDateBefore(*object, 2021))
+                sum += object->InterestPaid;
+        return sum;
+    });
+    return !interest || *interest > Currency();
 }
 
-Currency totalInterest(const mTConstructionDeduct& deduction)
+bool noInterestBesides(const mTConstructionDeduct& deduction, std::size_t skipped)
 {
-    Currency sum;
-    for (const auto& object : deduction.ObjectList)
-        sum += object->InterestPaid;
-    return sum;
+    const std::optional<Currency> interest = checkedFigure([&] {
+        Currency sum;
+        for (std::size_t i = 0; i < deduction.ObjectCount(); ++i)
+            if (i != skipped)
+                sum += deduction.GetObject(i)->InterestPaid;
+        return sum;
+    });
+    return interest && *interest <= Currency();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "model/ConstructionDeduct.h"
 #include "model/Currency.h"
 
@@ -26,5 +28,6 @@ bool prevYearsAllowed(const mTConstructionDeduct& deduction);
 // (on any object for a pensioner).
 bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction);
 
-// The interest of all objects, without a limit.
-Currency totalInterest(const mTConstructionDeduct& deduction);
+// No object carries interest, but the one at `skipped` (none when it is out of the list): their
+// interest adds up to nothing. A total beyond the range of an amount is interest.
+bool noInterestBesides(const mTConstructionDeduct& deduction, std::size_t skipped);

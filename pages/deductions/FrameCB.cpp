@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include <QCheckBox>
 #include <QEvent>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/CheckedFigure.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
@@ -343,10 +345,14 @@ std::uint16_t TfrCB::CheckData()
     const mTInvDeduct& invest = investment();
     if (invest.Granted == 0 || invest.InfoIISCount() == 0)
         return 0;
-    Currency paidIn;
-    for (const auto& account : invest.IISList)
-        paidIn += account->PaidIn;
-    if (paidIn <= ContributionLimit)
+    // Payments beyond the range of an amount are over the limit too.
+    const std::optional<Currency> paidIn = checkedFigure([&] {
+        Currency sum;
+        for (const auto& account : invest.IISList)
+            sum += account->PaidIn;
+        return sum;
+    });
+    if (paidIn && *paidIn <= ContributionLimit)
         return 0;
     CheckRun run(this, QStringLiteral("Инвестиционный налоговый вычет"));
     run.report(QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 "

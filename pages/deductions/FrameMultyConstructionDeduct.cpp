@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
@@ -95,11 +96,6 @@ void sumGrid(QGroupBox* group, std::initializer_list<std::pair<QLabel*, QWidget*
         ++row;
     }
     grid->setRowStretch(row, 1);
-}
-
-Currency interestWithout(const mTConstructionDeduct& deduction, std::size_t skipped)
-{
-    return totalInterest(deduction) - deduction.GetObject(skipped)->InterestPaid;
 }
 
 // Whether the dates of an edited object must be from 2014 on: always among three or more
@@ -287,14 +283,14 @@ void TfrMultyConstructionDeduct::UpdateTotals()
 {
     const mTConstructionDeduct& property = deduction();
     if (property.ObjectCount() == 0) {
-        pnlObsch->setText(QStringLiteral("0"));
-        pnlObschip->setText(QStringLiteral("0"));
+        showFigure(pnlObsch, Currency());
+        showFigure(pnlObschip, Currency());
         for (TMaskedEdit* edit : {mePostYearsIp, mePostYears, meVychUpr, meVychIpUpr})
             edit->setText(QString());
         return;
     }
-    pnlObsch->setText(currencyDisplayText(CostWithinLimit(property)));
-    pnlObschip->setText(currencyDisplayText(InterestWithinLimit(property)));
+    showFigure(pnlObsch, checkedFigure([&] { return CostWithinLimit(property); }));
+    showFigure(pnlObschip, checkedFigure([&] { return InterestWithinLimit(property); }));
 }
 
 void TfrMultyConstructionDeduct::listChanged()
@@ -350,7 +346,7 @@ void TfrMultyConstructionDeduct::fbAddObjClick()
     const auto made = preparedDialog(this, [&](TfmInputConstruction& dialog) {
         dialog.SetMinDates(lvObjInfo->topLevelItemCount() > 0);
         dialog.FInterestOnly = singleOldObjectWithoutInterest(property);
-        dialog.FInterestAllowed = totalInterest(property) <= Currency();
+        dialog.FInterestAllowed = noInterestBesides(property, property.ObjectCount());
         dialog.SetPensioner(anyPensioner(property));
     });
     TfmInputConstruction& dialog = *made;
@@ -378,7 +374,7 @@ void TfrMultyConstructionDeduct::EditObjInfo()
         dialog.SetMinDates(editNeedsRecentDates(property, index));
         dialog.FInterestOnly = property.ObjectCount() == 2 && !allYearsAfter(property, 2013)
                                && object.InterestPaid != Currency();
-        dialog.FInterestAllowed = interestWithout(property, index) <= Currency();
+        dialog.FInterestAllowed = noInterestBesides(property, index);
         dialog.SetPensioner(anyPensioner(property));
         dialog.loadObject(object);
     });

@@ -17,6 +17,7 @@
 
 #include "computation/BusinessIncome.h"
 #include "controls/CheckRun.h"
+#include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
@@ -352,8 +353,10 @@ void TfrBusinessNew::setActivityFieldsEnabled(bool enabled)
         meDohKv[q]->setText(QString());
         meRashKv[q]->setText(QString());
     }
-    for (TMaskedEdit* edit : {meSumDoh, meSumRash, meMat, meAm, meTrud, meProch})
+    for (TMaskedEdit* edit : {meMat, meAm, meTrud, meProch})
         edit->setText(QString());
+    for (TMaskedEdit* total : {meSumDoh, meSumRash})
+        showFigure(total, Currency(), moneyText);
 }
 
 void TfrBusinessNew::SetExpensesEnabled(bool documented)
@@ -405,8 +408,11 @@ void TfrBusinessNew::storeActivity()
     stored.IncomeSum = meSumDoh->currencyValue();
     stored.ExpensesConfirmed = chbIsConfirmedExpensies->isChecked() ? 1 : 0;
     // By the norm the expense is 20 % of the year's income as a whole, not the sum of the
-    // quarters' rounded shares.
-    stored.ExpenseSum = DocumentsExpenses(stored) ? meSumRash->currencyValue() : ExpenseNorm(stored.IncomeSum);
+    // quarters' rounded shares. A norm the computation cannot work out is stored as none: the
+    // whole check's computation refuses the activity then.
+    stored.ExpenseSum = DocumentsExpenses(stored)
+                            ? meSumRash->currencyValue()
+                            : checkedFigure([&] { return ExpenseNorm(stored.IncomeSum); }).value_or(Currency());
     stored.MaterialExpenses = meMat->currencyValue();
     stored.Depreciation = meAm->currencyValue();
     stored.LabourExpenses = meTrud->currencyValue();
@@ -424,9 +430,10 @@ void TfrBusinessNew::showActivity(int index)
     chbIsConfirmedExpensies->setVisible(mayChoose);
     setActivityFieldsEnabled(true);
     SetExpensesEnabled(chbIsConfirmedExpensies->isChecked());
-    // The figures as stored: opening an activity derives nothing.
-    meSumDoh->setText(moneyText(shown.IncomeSum));
-    meSumRash->setText(moneyText(shown.ExpenseSum));
+    // The figures as stored: opening an activity derives nothing, and takes away a refusal shown
+    // for another one.
+    showFigure(meSumDoh, shown.IncomeSum, moneyText);
+    showFigure(meSumRash, shown.ExpenseSum, moneyText);
     for (int q = 0; q < 4; ++q) {
         meDohKv[q]->setText(moneyText(shown.QuarterIncome[std::size_t(q)]));
         meRashKv[q]->setText(moneyText(shown.QuarterExpense[std::size_t(q)]));
@@ -584,28 +591,38 @@ void TfrBusinessNew::quarterIncomeChange(int quarter)
         return;
     if (usesNorm()) {
         const TMaskedEdit* income = meDohKv[quarter];
-        meRashKv[quarter]->setText(income->text().isEmpty() ? QString()
-                                                            : currencyDisplayText(ExpenseNorm(income->currencyValue())));
+        if (income->text().isEmpty())
+            showFigure(meRashKv[quarter], Currency(), moneyText);
+        else
+            showFigure(meRashKv[quarter], checkedFigure([income] { return ExpenseNorm(income->currencyValue()); }));
     }
     SumIncome();
 }
 
 void TfrBusinessNew::SumIncome()
 {
-    meSumDoh->setText(moneyText(sumOf({meDohKv[0], meDohKv[1], meDohKv[2], meDohKv[3]})));
+    showFigure(meSumDoh, checkedFigure([this] { return sumOf({meDohKv[0], meDohKv[1], meDohKv[2], meDohKv[3]}); }),
+               moneyText);
 }
 
 void TfrBusinessNew::SumExpenses()
 {
-    meSumRash->setText(moneyText(sumOf({meRashKv[0], meRashKv[1], meRashKv[2], meRashKv[3]})));
+    showFigure(meSumRash,
+               checkedFigure([this] { return sumOf({meRashKv[0], meRashKv[1], meRashKv[2], meRashKv[3]}); }),
+               moneyText);
 }
 
 void TfrBusinessNew::meSumDohChange()
 {
     if (FFilling || !usesNorm())
         return;
-    meSumRash->setText(meSumDoh->text().isEmpty() ? QString()
-                                                  : currencyDisplayText(ExpenseNorm(meSumDoh->currencyValue())));
+    if (meSumDoh->text().isEmpty()) {
+        showFigure(meSumRash, Currency(), moneyText);
+        return;
+    }
+    // A refused total gives no norm either.
+    const std::optional<Currency> income = parseCurrencyDisplayText(meSumDoh->text());
+    showFigure(meSumRash, income ? checkedFigure([&] { return ExpenseNorm(*income); }) : std::nullopt);
 }
 
 void TfrBusinessNew::SaveData()
@@ -667,4 +684,6 @@ void TfrBusinessNew::FocusError(std::uint16_t code)
         chbIsConfirmedExpensies->setFocus();
     else if (rule == BusinessRule::Breakdown && meMat->isEnabled())
         meMat->setFocus();
+    else if (rule == BusinessRule::QuarterTotals && meDohKv[0]->isEnabled())
+        meDohKv[0]->setFocus();
 }

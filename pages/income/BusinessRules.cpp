@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "computation/BusinessIncome.h"
+#include "controls/CheckedFigure.h"
 #include "controls/DisplayFormat.h"
 #include "model/Declaration.h"
 
@@ -22,6 +24,18 @@ const std::array<const char*, 9> ActivityCaptions = {
 };
 
 const QString QuarterNames[OktmoQuarters] = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III")};
+
+template <typename Quarters>
+bool addUpInRange(const Quarters& quarters)
+{
+    return checkedFigure([&] {
+               Currency sum;
+               for (const Currency quarter : quarters)
+                   sum += quarter;
+               return sum;
+           })
+        .has_value();
+}
 
 } // namespace
 
@@ -48,16 +62,21 @@ std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
                                     QStringLiteral("Нельзя одновременно пользоваться и подтвержденными расходами и "
                                                    "нормативом 20%.")});
         }
+        if (!addUpInRange(activity.QuarterIncome) || !addUpInRange(activity.QuarterExpense))
+            failures.push_back({number, BusinessRule::QuarterTotals,
+                                QStringLiteral("Доходы или расходы за кварталы в сумме выходят за пределы допустимого "
+                                               "диапазона. Проверьте суммы по кварталам")});
         if (!DocumentsExpenses(activity))
             continue;
-        const Currency breakdown =
-            activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;
+        const std::optional<Currency> breakdown = checkedFigure([&] {
+            return activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;
+        });
         if (breakdown != activity.ExpenseSum)
             failures.push_back({number, BusinessRule::Breakdown,
                                 QStringLiteral("Общие расходы (") + currencyDisplayText(activity.ExpenseSum)
                                     + QStringLiteral(") не совпадают с суммой расходов материальных, на оплату "
                                                      "труда, прочих и амортизационных отчислений (")
-                                    + currencyDisplayText(breakdown) + QStringLiteral(")")});
+                                    + figureText(breakdown) + QStringLiteral(")")});
     }
     return failures;
 }

@@ -19,6 +19,7 @@ QString activityCaption(const std::string& kind);
 enum class BusinessRule {
     MixedExpenseWays, // an entrepreneur or farm head documents expenses while another takes the norm
     Breakdown,        // the documented breakdown does not add up to the total expense
+    QuarterTotals,    // the quarters' income or expenses add up beyond the range of an amount
 };
 
 struct BusinessFailure {

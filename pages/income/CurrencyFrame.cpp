@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "controls/CheckRun.h"
+#include "controls/CheckedFigure.h"
 #include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
@@ -467,6 +468,12 @@ void TfrCurrency::FocusError(std::uint16_t code)
         target = income(code - 1).IncomeDateUnits == 0 ? firstEnabled({meCurrencyUnits, chbAutoExchange})
                                                        : firstEnabled({meCurrencyExchange, chbAutoExchange});
         break;
+    case CurrencyIncomeRule::IncomeRoubles:
+        target = firstEnabled({meIncomeCurrencySum, meCurrencyExchange});
+        break;
+    case CurrencyIncomeRule::TaxRoubles:
+        target = firstEnabled({meTaxCurrencySum, meCurrencyExchange2});
+        break;
     case CurrencyIncomeRule::IncomeCode:
         target = firstEnabled({bnIncomeCod});
         break;
@@ -512,8 +519,7 @@ void TfrCurrency::storeIncome()
     stored.DeductionSum = meSubtractSum->currencyValue();
     stored.Line150Sum = me150->currencyValue();
     // After the rates: these derive the rouble values from them.
-    stored.SetIncomeAmount(meIncomeCurrencySum->currencyValue());
-    stored.SetTaxAmount(meTaxCurrencySum->currencyValue());
+    setAmounts(stored, meIncomeCurrencySum->currencyValue(), meTaxCurrencySum->currencyValue());
     stored.IncomeCodeName = FIncomeName.toStdString();
     stored.DeductionPercent = FPercent;
 }
@@ -547,10 +553,8 @@ void TfrCurrency::showIncome(int index)
     meTaxCurrencySum->setText(moneyText(shown.TaxAmount));
 
     showIncomeCode(shown);
-    pnlIncomeRublSum->setText(currencyDisplayText(
-        roublesAtRate(meIncomeCurrencySum->currencyValue(), shown.IncomeDateUnits, shown.IncomeDateRate)));
-    pnlTaxRoubleSum->setText(currencyDisplayText(
-        roublesAtRate(shown.TaxAmount, shown.TaxDateUnits, shown.TaxDateRate)));
+    showFigure(pnlIncomeRublSum, typedIncomeRoubles());
+    showFigure(pnlTaxRoubleSum, typedTaxRoubles());
     lockForFixedProfit(shown.IncomeCode == FixedProfitIncomeCode);
     updateListButtons();
 }
@@ -634,8 +638,10 @@ void TfrCurrency::SetDetailEnabled(bool enabled)
     dtSubtractDate->setDateTime(now);
     clearTexts({meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
                 meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum});
-    for (QLabel* panel : {pnlIncomeCod, pnlIncomeRublSum, pnlTaxRoubleSum, pnlSubtractCod})
+    for (QLabel* panel : {pnlIncomeCod, pnlIncomeRublSum, pnlTaxRoubleSum, pnlSubtractCod}) {
         panel->clear();
+        panel->setToolTip(QString()); // a refused figure's explanation
+    }
 }
 
 void TfrCurrency::SetKIKControls(CompanyFields fields)
@@ -922,18 +928,34 @@ void TfrCurrency::chbAutoExchangeClick()
     takeDirectoryRates(true, true);
 }
 
+std::optional<Currency> TfrCurrency::typedIncomeRoubles() const
+{
+    return checkedFigure([this] {
+        return roublesAtRate(meIncomeCurrencySum->currencyValue(), meCurrencyUnits->text().toInt(),
+                             meCurrencyExchange->currencyValue());
+    });
+}
+
+std::optional<Currency> TfrCurrency::typedTaxRoubles() const
+{
+    return checkedFigure([this] {
+        return roublesAtRate(meTaxCurrencySum->currencyValue(), meCurrencyUnits2->text().toInt(),
+                             meCurrencyExchange2->currencyValue());
+    });
+}
+
 void TfrCurrency::incomeRoublesChange()
 {
     if (FFilling)
         return;
-    const Currency roubles = roublesAtRate(meIncomeCurrencySum->currencyValue(), meCurrencyUnits->text().toInt(),
-                                           meCurrencyExchange->currencyValue());
-    pnlIncomeRublSum->setText(currencyDisplayText(roubles));
-    if (!FHasDeductions)
+    const std::optional<Currency> roubles = typedIncomeRoubles();
+    showFigure(pnlIncomeRublSum, roubles);
+    // Without a rouble value there is no deduction to derive: the typed one stays.
+    if (!FHasDeductions || !roubles)
         return;
     // A typed deduction stays as the user typed it, within its cap.
     const Currency typed = meSubtractSum->currencyValue();
-    const Currency deduction = deductionForIncome(deductionRule(), roubles, typed);
+    const Currency deduction = deductionForIncome(deductionRule(), *roubles, typed);
     if (deduction != typed)
         meSubtractSum->setText(currencyDisplayText(deduction));
 }
@@ -942,8 +964,7 @@ void TfrCurrency::taxRoublesChange()
 {
     if (FFilling)
         return;
-    pnlTaxRoubleSum->setText(currencyDisplayText(roublesAtRate(
-        meTaxCurrencySum->currencyValue(), meCurrencyUnits2->text().toInt(), meCurrencyExchange2->currencyValue())));
+    showFigure(pnlTaxRoubleSum, typedTaxRoubles());
 }
 
 void TfrCurrency::bnIncomeCodClick()
@@ -981,9 +1002,7 @@ void TfrCurrency::bnSubtractCodClick()
     FPercent = picker.FPercent();
     FEquivalent = picker.FEquivalent();
     setDeductionControls(true, picker.FVisible(), picker.FEnabled());
-    const std::optional<Currency> deduction =
-        ruleDeduction(deductionRule(), roublesAtRate(meIncomeCurrencySum->currencyValue(),
-                                                     meCurrencyUnits->text().toInt(),
-                                                     meCurrencyExchange->currencyValue()));
+    const std::optional<Currency> roubles = typedIncomeRoubles();
+    const std::optional<Currency> deduction = roubles ? ruleDeduction(deductionRule(), *roubles) : std::nullopt;
     meSubtractSum->setText(deduction ? currencyDisplayText(*deduction) : QString());
 }

@@ -132,6 +132,9 @@ private:
     // directory holds, and the rates of the dates named are filled from it or left to type.
     void takeDirectoryRates(bool incomeDate, bool taxDate);
     DeductionRule deductionRule() const;
+    // The rouble values of the amounts at the rates the fields hold; nullopt beyond the range.
+    std::optional<Currency> typedIncomeRoubles() const;
+    std::optional<Currency> typedTaxRoubles() const;
 
     bool holdsWrongTypedDate() const;
     // The date field of the open income whose typed text is no date, after the check that

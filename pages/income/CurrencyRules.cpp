@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "controls/CheckedFigure.h"
 #include "model/CurrencyIncome.h"
 #include "pages/income/IncomeLineRules.h"
 
@@ -20,6 +21,21 @@ qsizetype characterCount(const std::string& text)
     return QString::fromStdString(text).size();
 }
 
+bool roublesInRange(Currency amount, std::int32_t units, Currency rate)
+{
+    return checkedFigure([&] { return roublesAtRate(amount, units, rate); }).has_value();
+}
+
+bool incomeRoublesInRange(const mTCurrencyIncome& income)
+{
+    return roublesInRange(income.IncomeAmount, income.IncomeDateUnits, income.IncomeDateRate);
+}
+
+bool taxRoublesInRange(const mTCurrencyIncome& income)
+{
+    return roublesInRange(income.TaxAmount, income.TaxDateUnits, income.TaxDateRate);
+}
+
 } // namespace
 
 Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate)
@@ -30,6 +46,20 @@ Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate)
     income.IncomeDateRate = rate;
     income.SetIncomeAmount(amount);
     return income.IncomeRoubles;
+}
+
+void setAmounts(mTCurrencyIncome& income, Currency amount, Currency tax)
+{
+    income.IncomeAmount = amount;
+    income.TaxAmount = tax;
+    if (incomeRoublesInRange(income))
+        income.SetIncomeAmount(amount);
+    else
+        income.IncomeRoubles = Currency();
+    if (taxRoublesInRange(income))
+        income.SetTaxAmount(tax);
+    else
+        income.TaxRoubles = Currency();
 }
 
 CompanyFields companyFieldsFor(std::int32_t incomeCode)
@@ -57,6 +87,8 @@ std::vector<CurrencyIncomeRule> failedRules(const mTCurrencyIncome& income, std:
     const qsizetype numberLength = characterCount(income.CompanyNumber);
     check(income.CurrencyCode.empty(), CurrencyCode);
     check(income.IncomeDateUnits == 0 || income.IncomeDateRate == Currency(), Rate);
+    check(!incomeRoublesInRange(income), IncomeRoubles);
+    check(!taxRoublesInRange(income), TaxRoubles);
     check(income.IncomeCode == 0, IncomeCode);
     check(income.IncomeCode == FixedProfitIncomeCode && numberLength != 0 && numberLength != CompanyNumberLength,
           FixedProfitNumber);
@@ -81,6 +113,12 @@ QString ruleMessage(CurrencyIncomeRule rule)
         return QStringLiteral("По данному источнику выплаты не указан код валюты");
     case CurrencyIncomeRule::Rate:
         return QStringLiteral("По данному источнику выплаты не указан курс валюты");
+    case CurrencyIncomeRule::IncomeRoubles:
+        return QStringLiteral("По данному источнику выплаты сумма дохода в рублях вне допустимого диапазона. "
+                              "Проверьте сумму дохода в валюте и курс валюты на дату получения дохода");
+    case CurrencyIncomeRule::TaxRoubles:
+        return QStringLiteral("По данному источнику выплаты сумма налога в рублях вне допустимого диапазона. "
+                              "Проверьте сумму налога в валюте и курс валюты на дату уплаты налога");
     case CurrencyIncomeRule::IncomeCode:
         return QStringLiteral("По данному источнику выплаты не указан код дохода");
     case CurrencyIncomeRule::FixedProfitNumber:

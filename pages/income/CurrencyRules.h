@@ -27,7 +27,13 @@ inline constexpr std::int32_t CompanyDividendsIncomeCode = 1012;
 inline constexpr int CompanyNumberLength = 8;
 
 // amount / units x rate, rounded half up to kopecks, as the model stores it; 0 without units.
+// Throws std::overflow_error for a value beyond the range of an amount.
 Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate);
+
+// The income's amount and tax in the currency, with their rouble values at the income's rates.
+// An amount whose rouble value lies beyond the range is stored as given, with a rouble value of
+// 0: the rules below refuse the income until the amount or the rate is corrected.
+void setAmounts(mTCurrencyIncome& income, Currency amount, Currency tax);
 
 // Which of the company's fields an income asks for: its number, and for its profit also how the
 // profit was determined and the taxes withheld in Russia.
@@ -41,6 +47,8 @@ CompanyFields companyFieldsFor(std::int32_t incomeCode);
 enum class CurrencyIncomeRule {
     CurrencyCode,             // no currency
     Rate,                     // no units or no rate on the income date
+    IncomeRoubles,            // the income in roubles lies beyond the range of an amount
+    TaxRoubles,               // the tax paid abroad in roubles lies beyond the range
     IncomeCode,               // no income code
     FixedProfitNumber,        // the fixed profit's company number is malformed
     DividendsWithFixedProfit, // company dividends beside a fixed profit

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "computation/PropertySaleIncome.h"
+#include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
@@ -319,7 +320,10 @@ void TfrRateLines::showSource()
 
 void TfrRateLines::showTotal()
 {
-    pnlItogIncomeSum->setText(source() ? currencyDisplayText(total()) : QString());
+    if (source())
+        showFigure(pnlItogIncomeSum, checkedFigure([this] { return total(); }));
+    else
+        pnlItogIncomeSum->clear();
 }
 
 void TfrRateLines::applyDividendRule()

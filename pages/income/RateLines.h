@@ -75,6 +75,7 @@ private:
     Currency& withheldTax() const;
     // nullptr at other rates.
     Currency* profitTax() const;
+    // Throws std::overflow_error when the lines add up beyond the range of an amount.
     Currency total() const;
 
     void createControls();

@@ -1,6 +1,8 @@
 #include "shell/DeclarationCheck.h"
 
 #include <functional>
+#include <memory>
+#include <stdexcept>
 
 #include <QPushButton>
 
@@ -228,6 +230,27 @@ const RuleCase ruleCases[] = {
      "Доходы в валюте", "По данному источнику выплаты не указан курс валюты", 7, 1},
     {"foreign income without rate units", [](mTDeclaration& d) { addForeignIncome(d).IncomeDateUnits = 0; },
      "Доходы в валюте", "По данному источнику выплаты не указан курс валюты", 7, 1},
+    // 999 999 999 999,99 at 99 999,9999 roubles a unit is more than an amount holds.
+    {"foreign income beyond the range in roubles",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.IncomeDateRate = Currency::fromUnits(999'999'999);
+         income.IncomeAmount = Currency::fromUnits(9'999'999'999'999'900);
+     },
+     "Доходы в валюте",
+     "По данному источнику выплаты сумма дохода в рублях вне допустимого диапазона. Проверьте сумму дохода в валюте "
+     "и курс валюты на дату получения дохода",
+     7, 1},
+    {"foreign tax beyond the range in roubles",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.TaxDateRate = Currency::fromUnits(999'999'999);
+         income.TaxAmount = Currency::fromUnits(9'999'999'999'999'900);
+     },
+     "Доходы в валюте",
+     "По данному источнику выплаты сумма налога в рублях вне допустимого диапазона. Проверьте сумму налога в валюте "
+     "и курс валюты на дату уплаты налога",
+     7, 1},
     {"foreign income without code", [](mTDeclaration& d) { addForeignIncome(d).IncomeCode = 0; }, "Доходы в валюте",
      "По данному источнику выплаты не указан код дохода", 7, 1},
     {"dividends of a controlled company with a bad number",
@@ -959,6 +982,44 @@ TEST(DeclarationCheck, ADeclarationThatPassesTheCheckExports)
         if (exported.ok) {
             EXPECT_EQ(exchangeSchemaErrorsOfText(exported.text), "");
         }
+    }
+}
+
+// Figures the computation cannot hold: the check ends in the failure the main window reports, and
+// the export makes no file.
+TEST(DeclarationCheck, TotalsBeyondTheRangeAreRefusedByTheComputation)
+{
+    // The largest amount a field takes, 999 999 999 999,99, ten thousand times; or two quarters
+    // of 500 trillion: more than an amount holds (922 337 203 685 477,5807).
+    const Currency largest = Currency::fromUnits(9'999'999'999'999'900);
+    const Currency half = roubles(500'000'000'000'000);
+    struct Case {
+        const char* name;
+        std::function<void(mTDeclaration&)> spoil;
+    };
+    const Case cases[] = {
+        {"ten thousand lines of the largest amount",
+         [&](mTDeclaration& d) {
+             mbTSourse& employer = source(d, 1);
+             for (int i = 0; i < 10'000; ++i) {
+                 auto line = std::make_unique<mTIncome>();
+                 line->IncomeCode = 2000;
+                 line->Month = 1;
+                 line->Amount = largest;
+                 employer.AddIncome13(std::move(line));
+             }
+         }},
+        {"business quarters", [&](mTDeclaration& d) { addBusiness(d).QuarterIncome = {half, half, {}, {}}; }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto declaration = checkedDeclaration();
+        test.spoil(*declaration);
+        ScriptedCheckAnswers script;
+        EXPECT_THROW(checkWholeDeclaration(nullptr, *declaration), std::overflow_error);
+        const ExportResult exported = ExportDeclarationXml({}, *declaration, ExportMode::Text);
+        EXPECT_FALSE(exported.ok);
+        EXPECT_FALSE(exported.error.empty());
     }
 }
 

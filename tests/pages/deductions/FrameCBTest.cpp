@@ -405,6 +405,8 @@ TEST_F(FrameCBTest, CheckKeepsTheContributionsWithinTheLimit)
         {"exactly the limit", {roubles(150000), roubles(150000), roubles(100000)}, true, false},
         {"no account", {}, true, false},
         {"not granted", {roubles(500000)}, false, false},
+        // Together more than an amount holds: over the limit too.
+        {"beyond the range", {roubles(500'000'000'000'000), roubles(500'000'000'000'000)}, true, true},
     };
     investment().Granted = 1;
     showPage();

@@ -249,6 +249,48 @@ TEST_F(FrameMultyConstructionDeductTest, TotalsFollowTheLimits)
     }
 }
 
+TEST_F(FrameMultyConstructionDeductTest, ObjectsAddingUpPastTheRangeShowRefusedTotals)
+{
+    // Two objects of 500 trillion roubles each come to more than an amount holds.
+    constexpr std::int64_t Half = 500'000'000'000'000;
+    struct Case {
+        const char* title;
+        std::vector<ObjectFigures> objects;
+        const char* cost;
+        const char* interest;
+        bool interestPaid;
+    };
+    const Case cases[] = {
+        {"costs", {{.registrationYear = 2019, .cost = Half}, {.registrationYear = 2019, .cost = Half}},
+         "Вне диапазона", "0", false},
+        {"interest within its limit",
+         {{.registrationYear = 2019, .interest = Half}, {.registrationYear = 2019, .interest = Half}}, "0",
+         "Вне диапазона", true},
+        {"interest of 2013 without a limit",
+         {{.registrationYear = 2013, .transferYear = 2013, .interest = Half},
+          {.registrationYear = 2013, .transferYear = 2013, .interest = Half}},
+         "0", "Вне диапазона", true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.title);
+        mTDeclaration written;
+        written.SetIncomeKinds(IncomeKindSources); // a file holds deductions beside an income
+        fillObjects(written.ConstructionDeduct, test.objects);
+        PageWindow opened;
+        opened.declaration = reloaded(written);
+        auto* shown = opened.show<TfrMultyConstructionDeduct>();
+        EXPECT_EQ(shown->pnlObsch->text(), QString::fromUtf8(test.cost));
+        EXPECT_EQ(shown->pnlObschip->text(), QString::fromUtf8(test.interest));
+        for (const QLabel* total : {shown->pnlObsch, shown->pnlObschip})
+            EXPECT_EQ(total->toolTip().isEmpty(), total->text() != QStringLiteral("Вне диапазона"));
+        // A total beyond the range is interest paid: for the earlier years, and on another object.
+        const mTConstructionDeduct& deduction = opened.declaration->ConstructionDeduct;
+        EXPECT_EQ(prevYearsInterestAllowed(deduction), test.interestPaid);
+        EXPECT_EQ(noInterestBesides(deduction, deduction.ObjectCount()), !test.interestPaid);
+        EXPECT_EQ(noInterestBesides(deduction, 0), !test.interestPaid);
+    }
+}
+
 TEST(ConstructionDeductRulesTest, WhenAnotherObjectMayBeAdded)
 {
     struct Case {

@@ -420,6 +420,25 @@ TEST(BusinessNewCheckTest, EachFailedRuleIsShownAndFixedWhereItFailed)
          "Общие расходы (10) не совпадают с суммой расходов материальных, на оплату труда, прочих и "
          "амортизационных отчислений (0)",
          [](TfrBusinessNew& p) { return p.meMat; }},
+        {"a breakdown adding up past the range",
+         [](mTDeclaration& d) {
+             mTBusinessNew& notary = addNotary(d);
+             notary.MaterialExpenses = roubles(500'000'000'000'000);
+             notary.Depreciation = roubles(500'000'000'000'000);
+         },
+         1, "Проверка: Доходы от предпринимательской деятельности",
+         "Общие расходы (10000,15) не совпадают с суммой расходов материальных, на оплату труда, прочих и "
+         "амортизационных отчислений (Вне диапазона)",
+         [](TfrBusinessNew& p) { return p.meMat; }},
+        {"quarters adding up past the range",
+         [](mTDeclaration& d) {
+             addNotary(d).QuarterIncome = {roubles(500'000'000'000'000), roubles(500'000'000'000'000), Currency(),
+                                           Currency()};
+         },
+         1, "Проверка: Доходы от предпринимательской деятельности",
+         "Доходы или расходы за кварталы в сумме выходят за пределы допустимого диапазона. Проверьте суммы по "
+         "кварталам",
+         [](TfrBusinessNew& p) { return p.meDohKv[0]; }},
         {"the norm has no breakdown to add up", [](mTDeclaration& d) { addNormEntrepreneur(d); }, 0, "", "",
          nullptr},
         {"all documenting, every breakdown adding up",
@@ -468,6 +487,44 @@ TEST(BusinessNewCheckTest, EachFailedRuleIsShownAndFixedWhereItFailed)
         }
         EXPECT_EQ(checked.window.focusWidget(), test.focused(*page));
     }
+}
+
+TEST_F(BusinessNewTest, QuartersTypedPastTheRangeShowARefusedTotal)
+{
+    // Two quarters from a file come to 922 trillion roubles, just within what an amount holds
+    // (922 337 203 685 477,5807); a third quarter typed at its largest goes past it.
+    mTDeclaration written;
+    addNotary(written).QuarterIncome = {roubles(500'000'000'000'000), roubles(422'000'000'000'000), Currency(),
+                                        Currency()};
+    window.declaration = reloaded(written);
+    showPage();
+    open(0);
+    EXPECT_EQ(page->meSumDoh->text(), QStringLiteral("260000,75")) << "opened as stored";
+
+    typeText(page->meDohKv[2], QStringLiteral("999999999999,99"));
+    EXPECT_EQ(page->meDohKv[2]->text(), QStringLiteral("999999999999,99"));
+    EXPECT_EQ(page->meSumDoh->text(), QStringLiteral("Вне диапазона"));
+    EXPECT_FALSE(page->meSumDoh->toolTip().isEmpty());
+    EXPECT_EQ(page->meSumRash->text(), QStringLiteral("10000,15"));
+    page->SaveData();
+    EXPECT_EQ(activity(0).QuarterIncome[2], money("999999999999.99"));
+    {
+        ScriptedCheckAnswers answers;
+        answers.answers = {CheckFix};
+        EXPECT_EQ(page->CheckData(), 1);
+        ASSERT_FALSE(answers.shown.empty());
+        EXPECT_EQ(answers.shown[0].message, QStringLiteral("Доходы или расходы за кварталы в сумме выходят за пределы "
+                                                           "допустимого диапазона. Проверьте суммы по кварталам"));
+    }
+
+    // Brought back within the range, the total returns.
+    typeText(page->meDohKv[2], QStringLiteral("1"));
+    EXPECT_EQ(page->meSumDoh->text(), QStringLiteral("922000000000001"));
+    EXPECT_TRUE(page->meSumDoh->toolTip().isEmpty());
+    page->SaveData();
+    EXPECT_EQ(activity(0).IncomeSum, roubles(922'000'000'000'001));
+    ScriptedCheckAnswers none;
+    EXPECT_EQ(page->CheckData(), 0);
 }
 
 TEST(BusinessNewCheckTest, SkippingGoesOnAndSkippingAllEndsWithNothingToFix)

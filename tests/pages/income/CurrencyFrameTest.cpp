@@ -253,6 +253,22 @@ TEST_F(CurrencyFrameTest, CheckRulesAndWhereEachFailureLeadsTo)
              i.IncomeDateRate = Currency();
          },
          "По данному источнику выплаты не указан курс валюты", [](TfrCurrency& p) { return p.meCurrencyExchange; }},
+        {"2 income in roubles beyond the range",
+         [](mTCurrencyIncome& i, mTDeclaration&) {
+             i.IncomeDateRate = money("99999,9999");
+             i.IncomeAmount = money("999999999999,99");
+         },
+         "По данному источнику выплаты сумма дохода в рублях вне допустимого диапазона. Проверьте сумму дохода в "
+         "валюте и курс валюты на дату получения дохода",
+         [](TfrCurrency& p) { return p.meIncomeCurrencySum; }},
+        {"2 tax in roubles beyond the range",
+         [](mTCurrencyIncome& i, mTDeclaration&) {
+             i.TaxDateRate = money("99999,9999");
+             i.TaxAmount = money("999999999999,99");
+         },
+         "По данному источнику выплаты сумма налога в рублях вне допустимого диапазона. Проверьте сумму налога в "
+         "валюте и курс валюты на дату уплаты налога",
+         [](TfrCurrency& p) { return p.meTaxCurrencySum; }},
         {"3 no income code", [](mTCurrencyIncome& i, mTDeclaration&) { i.IncomeCode = 0; },
          "По данному источнику выплаты не указан код дохода", [](TfrCurrency& p) { return p.bnIncomeCod; }},
         {"4 fixed profit's number",

@@ -543,4 +543,28 @@ TEST_F(RateLinesTest, TheWithheldTaxIsTypedInWholeRoubles)
     EXPECT_EQ(source().WithheldTax15, money("4501"));
 }
 
+TEST_F(RateLinesTest, ALineTypedPastTheRangeLeavesTheTotalRefused)
+{
+    // 922 lines of the largest amount a line takes add up to 921 999 999 999 990,78 roubles; one
+    // more is beyond what an amount holds (922 337 203 685 477,5807).
+    addSource();
+    for (int i = 0; i < 922; ++i)
+        source().AddIncome13(incomeLine(2000, "999999999999,99", 1));
+    showFrame(RateLines::Rate13);
+    EXPECT_EQ(frame->pnlItogIncomeSum->text(), QStringLiteral("921999999999990,78"));
+
+    ASSERT_TRUE(answerDialog(frame->fbAddIncome, {"2000", "999999999999,99", nullptr, "1"}));
+    EXPECT_EQ(source().Income13Count(), 923u);
+    EXPECT_EQ(source().GetIncome13(922).Amount, money("999999999999,99"));
+    EXPECT_EQ(rows(frame->lvIncome).back(), QStringLiteral("1|2000|999999999999,99|Нет|-"));
+    EXPECT_EQ(frame->pnlItogIncomeSum->text(), QStringLiteral("Вне диапазона"));
+    EXPECT_EQ(frame->pnlItogIncomeSum->toolTip(),
+              QStringLiteral("Сумма вне допустимого диапазона: она не может превышать 922337203685477 руб."));
+
+    // The line edited down brings the total back.
+    ASSERT_TRUE(answerDialog(frame->fbEditIncome, {"2000", "1", nullptr, "1"}));
+    EXPECT_EQ(frame->pnlItogIncomeSum->text(), QStringLiteral("921999999999991,78"));
+    EXPECT_TRUE(frame->pnlItogIncomeSum->toolTip().isEmpty());
+}
+
 } // namespace

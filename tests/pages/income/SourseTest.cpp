@@ -839,4 +839,53 @@ TEST_F(SourseTest, TheStandardDeductionsBoxIsOfferedToResidentsOnly)
     }
 }
 
+TEST_F(SourseTest, AFileWhoseLinesAddUpPastTheRangeOpens)
+{
+    // The largest amount a line takes; 922 of them add up to 921 999 999 999 990,78 roubles, 923
+    // to more than an amount holds (922 337 203 685 477,5807).
+    const Currency largest = Currency::fromUnits(9'999'999'999'999'900);
+    struct Case {
+        const char* name;
+        int lines;
+        RateLines rate;
+        TFlashButton* TfrSourse::*button;
+        const char* total; // nullptr: beyond the range
+    };
+    const Case cases[] = {
+        {"922 lines at 13 %", 922, RateLines::Rate13, &TfrSourse::fb13, "921999999999990,78"},
+        {"923 lines at 13 %", 923, RateLines::Rate13, &TfrSourse::fb13, nullptr},
+        {"10000 lines at 13 %", 10'000, RateLines::Rate13, &TfrSourse::fb13, nullptr},
+        {"923 lines at 15 %", 923, RateLines::Rate15, &TfrSourse::fb15, nullptr},
+        {"923 lines at other rates", 923, RateLines::Other, &TfrSourse::fbOther, nullptr},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        mTDeclaration written;
+        mbTSourse& held = addSource(written, "ООО \"Ромашка\"");
+        for (int i = 0; i < test.lines; ++i) {
+            auto line = incomeLine(2000, 0, 1);
+            line->Amount = largest;
+            if (test.rate == RateLines::Rate13)
+                held.AddIncome13(std::move(line));
+            else if (test.rate == RateLines::Rate15)
+                held.AddIncome15(std::move(line));
+            else
+                held.AddIncome99(std::move(line));
+        }
+        PageWindow opened;
+        opened.declaration = reloaded(written);
+        auto* shown = opened.show<TfrSourse>();
+        selectRow(shown->lvSourseIncomeInfo, 0);
+        userClick(shown->*test.button);
+        ASSERT_EQ(shown->rateFrame()->lines(), test.rate);
+        ASSERT_EQ(shown->rateFrame()->lvIncome->topLevelItemCount(), test.lines);
+        const QLabel* total = shown->rateFrame()->pnlItogIncomeSum;
+        EXPECT_EQ(total->text(), test.total ? QString::fromLatin1(test.total) : QStringLiteral("Вне диапазона"));
+        EXPECT_EQ(total->toolTip().isEmpty(), test.total != nullptr);
+        // Saving the page keeps every line as it was.
+        shown->SaveData();
+        EXPECT_EQ(fileBytes(*opened.declaration), fileBytes(written));
+    }
+}
+
 } // namespace
