@@ -10,8 +10,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -188,6 +188,215 @@ TEST(OutputFolderTest, ABuildKilledDuringItsCommitLeavesOneWholeDocument)
             expected.push_back("notes.txt");
         EXPECT_EQ(namesIn(folder), expected);
     }
+}
+
+// The pages are built beside the folder and exchanged with it only where nothing of the
+// folder's own would be lost or changed by that; elsewhere they go in one by one. Either way the
+// build leaves the later document whole, the caller's files, and nothing hidden.
+TEST(OutputFolderTest, ThePagesAreExchangedOnlyWhereNothingOfTheFolderIsLost)
+{
+    // What prepares the folder may hand back a descriptor to hold while the case runs.
+    const auto none = [](auto prepare) {
+        return [prepare](const std::string& folder) {
+            prepare(folder);
+            return FileDescriptor();
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<FileDescriptor(const std::string& folder)> prepare;
+        bool exchanges;
+        std::vector<std::string> callersNames;
+    } cases[] = {
+        {"a folder of pages", none([](const std::string&) {}), true, {}},
+        {"an empty folder", none([](const std::string& folder) { fs::remove_all(folder), fs::create_directory(folder); }),
+         true, {}},
+        {"a file of the caller's", none([](const std::string& folder) { std::ofstream(folder + "/notes.txt") << "x"; }),
+         false, {"notes.txt"}},
+        {"a name like a page's", none([](const std::string& folder) { std::ofstream(folder + "/0000001.tif") << "x"; }),
+         false, {"0000001.tif"}},
+        {"a folder in it", none([](const std::string& folder) { fs::create_directory(folder + "/scans"); }), false,
+         {"scans"}},
+        {"a page that is a link", none([](const std::string& folder) {
+             fs::remove(folder + "/000005.tif");
+             fs::create_symlink("000001.tif", folder + "/000005.tif");
+         }),
+         false, {}},
+        {"a hidden file held by a running output",
+         [](const std::string& folder) {
+             std::ofstream(folder + "/.orvx-a1B2c3") << "x";
+             FileDescriptor held(::open((folder + "/.orvx-a1B2c3").c_str(), O_RDONLY | O_CLOEXEC));
+             EXPECT_EQ(::flock(held.get(), LOCK_EX), 0);
+             return held;
+         },
+         false, {".orvx-a1B2c3"}},
+        {"another user's folder",
+         none([](const std::string& folder) { EXPECT_EQ(::chown(folder.c_str(), 65534, 65534), 0); }), false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder parent;
+        const std::string folder = parent.file("pages");
+        fs::create_directory(folder);
+        build(folder, earlierDocument());
+        const FileDescriptor held = c.prepare(folder);
+
+        EXPECT_EQ(OutputFolder(folder).exchanges(), c.exchanges);
+        build(folder, laterDocument());
+        EXPECT_EQ(pageOrigins(folder), "nnn");
+        std::vector<std::string> expected = {"000001.tif", "000002.tif", "000003.tif"};
+        expected.insert(expected.end(), c.callersNames.begin(), c.callersNames.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(namesIn(folder), expected);
+        EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+    }
+}
+
+// Extended attributes and access lists stay with the folder they are on: such a folder is not
+// exchanged.
+TEST(OutputFolderTest, AFolderWithExtendedAttributesIsNotExchanged)
+{
+    ScratchFolder parent;
+    const std::string folder = parent.file("pages");
+    fs::create_directory(folder);
+    if (::setxattr(folder.c_str(), "user.purpose", "pages", 5, 0) != 0)
+        GTEST_SKIP() << "the file system takes no extended attributes";
+    EXPECT_FALSE(OutputFolder(folder).exchanges());
+    build(folder, laterDocument());
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(folder.c_str(), "user.purpose", value, sizeof value), 5);
+}
+
+// A folder named through a link, and the process's working folder named as ".": the link stays
+// a link, and the working folder is not taken away from under the process.
+TEST(OutputFolderTest, ALinkToTheFolderAndTheWorkingFolderStay)
+{
+    ScratchFolder parent;
+    const std::string folder = parent.file("pages");
+    fs::create_directory(folder);
+    build(folder, earlierDocument());
+    fs::create_symlink("pages", parent.file("link"));
+    EXPECT_TRUE(OutputFolder(parent.file("link")).exchanges());
+    build(parent.file("link"), laterDocument());
+    EXPECT_TRUE(fs::is_symlink(parent.file("link")));
+    EXPECT_EQ(pageOrigins(folder), "nnn");
+
+    struct stat before;
+    ASSERT_EQ(::stat(folder.c_str(), &before), 0);
+    const fs::path working = fs::current_path();
+    fs::current_path(folder);
+    const bool exchanges = OutputFolder(".").exchanges();
+    build(".", earlierDocument());
+    struct stat after;
+    const bool stillThere = ::stat(".", &after) == 0 && after.st_nlink > 0 && after.st_ino == before.st_ino;
+    fs::current_path(working);
+    EXPECT_FALSE(exchanges);
+    EXPECT_TRUE(stillThere);
+    EXPECT_EQ(pageOrigins(folder), "ooooo");
+    EXPECT_EQ(namesIn(parent.path().string()), (std::vector<std::string>{"link", "pages"}));
+}
+
+// After the exchange the folder is the one the caller had in all but its pages: its permissions
+// and group; a page that replaces one keeps that one's permissions and group, a new page is its
+// owner's only and takes the folder's group, as the folder's set-group-id bit asks.
+TEST(OutputFolderTest, TheExchangedFolderKeepsItsPermissionsAndGroup)
+{
+    ScratchFolder parent;
+    const std::string folder = parent.file("pages");
+    fs::create_directory(folder);
+    build(folder, document(2, 0));
+    ASSERT_EQ(::chown(folder.c_str(), ::geteuid(), 65534), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 02750), 0);
+    ASSERT_EQ(::chmod((folder + "/000001.tif").c_str(), 0644), 0);
+    ASSERT_EQ(::chown((folder + "/000001.tif").c_str(), ::geteuid(), 65533), 0);
+    struct stat earlierPage;
+    ASSERT_EQ(::stat((folder + "/000002.tif").c_str(), &earlierPage), 0);
+    struct stat before;
+    ASSERT_EQ(::stat(folder.c_str(), &before), 0);
+
+    ASSERT_TRUE(OutputFolder(folder).exchanges());
+    build(folder, laterDocument());
+    struct stat after;
+    ASSERT_EQ(::stat(folder.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino) << "exchanged";
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_gid, 65534u);
+    const struct {
+        const char* name;
+        mode_t mode;
+        gid_t group;
+    } pages[] = {{"000001.tif", 0644, 65533}, {"000002.tif", 0600, earlierPage.st_gid}, {"000003.tif", 0600, 65534}};
+    for (const auto& expected : pages) {
+        struct stat page;
+        ASSERT_EQ(::stat((folder + "/" + expected.name).c_str(), &page), 0) << expected.name;
+        EXPECT_EQ(page.st_mode & 07777, expected.mode) << expected.name;
+        EXPECT_EQ(page.st_gid, expected.group) << expected.name;
+    }
+}
+
+// Where the user may not write the folder's parent, the pages go in one by one.
+TEST(OutputFolderTest, AParentTheUserMayNotWriteTakesThePagesOneByOne)
+{
+    ScratchFolder parent;
+    const std::string folder = parent.file("pages");
+    fs::create_directory(folder);
+    build(folder, earlierDocument());
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        ASSERT_EQ(::chown(entry.path().c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(parent.path().c_str(), 0755), 0);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to drop to another user";
+    const std::string report = reportAsAnotherUser([&] {
+        if (OutputFolder(folder).exchanges())
+            throw std::runtime_error("exchanges");
+        build(folder, laterDocument());
+    });
+    EXPECT_EQ(report, "no error");
+    EXPECT_EQ(pageOrigins(folder), "nnn");
+    EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+    EXPECT_TRUE(namesIn(folder) == (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
+}
+
+// Two builds into one folder at once: the one that commits while the other still runs puts its
+// pages in one by one, since the other's pages may wait in the folder; the folder ends with the
+// last committed document whole.
+TEST(OutputFolderTest, TwoBuildsIntoOneFolderLeaveTheLastWhole)
+{
+    ScratchFolder parent;
+    const std::string folder = parent.file("pages");
+    fs::create_directory(folder);
+    PageOutput first;
+    first.open(folder);
+    PageOutput second;
+    second.open(folder);
+    for (const PageBitmap& bitmap : earlierDocument())
+        second.write(bitmap, kStamp);
+    for (const PageBitmap& bitmap : laterDocument())
+        first.write(bitmap, kStamp);
+    second.close();
+    EXPECT_EQ(pageOrigins(folder), "ooooo");
+    first.close();
+    EXPECT_EQ(pageOrigins(folder), "nnn");
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
+    EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+}
+
+// A build dropped after a failure or a cancel leaves the folder as it was and nothing beside it.
+TEST(OutputFolderTest, ADroppedBuildLeavesTheFolderAsItWas)
+{
+    ScratchFolder parent;
+    const std::string folder = parent.file("pages");
+    fs::create_directory(folder);
+    build(folder, earlierDocument());
+    PageOutput output;
+    output.open(folder);
+    output.write(laterDocument()[0], kStamp);
+    EXPECT_EQ(hiddenNamesIn(parent.path().string()).size(), 1u) << "the pages are built beside the folder";
+    output.abort();
+    EXPECT_EQ(pageOrigins(folder), "ooooo");
+    EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+    EXPECT_EQ(namesIn(folder).size(), static_cast<std::size_t>(kEarlierPages));
 }
 
 } // namespace
