@@ -2,7 +2,7 @@
 
 #include "OutputLeftovers.h"
 #include "PageOutput.h"
-#include "TiffTestSupport.h"
+#include "RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -69,18 +69,9 @@ std::vector<std::string> wholeBuild(const std::vector<PageBitmap>& bitmaps)
     return pages;
 }
 
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::vector<std::string> hiddenNamesIn(const std::string& folder)
 {
-    std::vector<std::string> names = namesIn(folder);
+    std::vector<std::string> names = filesIn(folder);
     std::erase_if(names, [](const std::string& name) { return !isHiddenName(name); });
     return names;
 }
@@ -101,6 +92,20 @@ std::string pageOrigins(const std::string& folder)
     }
     return origins;
 }
+
+// A folder "pages" holding a whole build of a document, alone in a scratch folder.
+struct PagesFolder {
+    explicit PagesFolder(const std::vector<PageBitmap>& bitmaps = earlierDocument())
+    {
+        fs::create_directory(path);
+        build(path, bitmaps);
+    }
+    // What stands beside the folder.
+    std::vector<std::string> beside() const { return filesIn(parent.path().string()); }
+
+    ScratchFolder parent;
+    const std::string path = parent.file("pages");
+};
 
 // A build of the later document into the folder, in a child process that the hook may stop;
 // true when the child was killed.
@@ -168,25 +173,23 @@ TEST(OutputFolderTest, ABuildKilledDuringItsCommitLeavesOneWholeDocument)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ScratchFolder parent;
-        const std::string folder = parent.file("pages");
-        fs::create_directory(folder);
-        build(folder, earlierDocument());
+        const PagesFolder pages;
+        const std::string& folder = pages.path;
         if (c.callersFile)
             std::ofstream(folder + "/notes.txt") << "notes";
 
         ASSERT_TRUE(buildInChild(folder, killAt(c.step, c.number, c.refuseExchange), c.killAfterPages));
         EXPECT_EQ(pageOrigins(folder), c.origins);
-        EXPECT_FALSE(hiddenNamesIn(parent.path().string()).empty() && hiddenNamesIn(folder).empty())
+        EXPECT_FALSE(hiddenNamesIn(pages.parent.path().string()).empty() && hiddenNamesIn(folder).empty())
             << "the killed build left its work under hidden names";
 
         build(folder, laterDocument());
         EXPECT_EQ(pageOrigins(folder), "nnn");
-        EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+        EXPECT_EQ(pages.beside(), std::vector<std::string>{"pages"});
         std::vector<std::string> expected = {"000001.tif", "000002.tif", "000003.tif"};
         if (c.callersFile)
             expected.push_back("notes.txt");
-        EXPECT_EQ(namesIn(folder), expected);
+        EXPECT_EQ(filesIn(folder), expected);
     }
 }
 
@@ -235,10 +238,8 @@ TEST(OutputFolderTest, ThePagesAreExchangedOnlyWhereNothingOfTheFolderIsLost)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ScratchFolder parent;
-        const std::string folder = parent.file("pages");
-        fs::create_directory(folder);
-        build(folder, earlierDocument());
+        const PagesFolder pages;
+        const std::string& folder = pages.path;
         const FileDescriptor held = c.prepare(folder);
 
         EXPECT_EQ(OutputFolder(folder).exchanges(), c.exchanges);
@@ -247,8 +248,8 @@ TEST(OutputFolderTest, ThePagesAreExchangedOnlyWhereNothingOfTheFolderIsLost)
         std::vector<std::string> expected = {"000001.tif", "000002.tif", "000003.tif"};
         expected.insert(expected.end(), c.callersNames.begin(), c.callersNames.end());
         std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(namesIn(folder), expected);
-        EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+        EXPECT_EQ(filesIn(folder), expected);
+        EXPECT_EQ(pages.beside(), std::vector<std::string>{"pages"});
     }
 }
 
@@ -256,29 +257,27 @@ TEST(OutputFolderTest, ThePagesAreExchangedOnlyWhereNothingOfTheFolderIsLost)
 // exchanged.
 TEST(OutputFolderTest, AFolderWithExtendedAttributesIsNotExchanged)
 {
-    ScratchFolder parent;
-    const std::string folder = parent.file("pages");
-    fs::create_directory(folder);
+    const PagesFolder pages;
+    const std::string& folder = pages.path;
     if (::setxattr(folder.c_str(), "user.purpose", "pages", 5, 0) != 0)
         GTEST_SKIP() << "the file system takes no extended attributes";
     EXPECT_FALSE(OutputFolder(folder).exchanges());
     build(folder, laterDocument());
     char value[16] = {};
     EXPECT_EQ(::getxattr(folder.c_str(), "user.purpose", value, sizeof value), 5);
+    EXPECT_EQ(pageOrigins(folder), "nnn");
 }
 
 // A folder named through a link, and the process's working folder named as ".": the link stays
 // a link, and the working folder is not taken away from under the process.
 TEST(OutputFolderTest, ALinkToTheFolderAndTheWorkingFolderStay)
 {
-    ScratchFolder parent;
-    const std::string folder = parent.file("pages");
-    fs::create_directory(folder);
-    build(folder, earlierDocument());
-    fs::create_symlink("pages", parent.file("link"));
-    EXPECT_TRUE(OutputFolder(parent.file("link")).exchanges());
-    build(parent.file("link"), laterDocument());
-    EXPECT_TRUE(fs::is_symlink(parent.file("link")));
+    const PagesFolder pages;
+    const std::string& folder = pages.path;
+    fs::create_symlink("pages", pages.parent.file("link"));
+    EXPECT_TRUE(OutputFolder(pages.parent.file("link")).exchanges());
+    build(pages.parent.file("link"), laterDocument());
+    EXPECT_TRUE(fs::is_symlink(pages.parent.file("link")));
     EXPECT_EQ(pageOrigins(folder), "nnn");
 
     struct stat before;
@@ -293,7 +292,7 @@ TEST(OutputFolderTest, ALinkToTheFolderAndTheWorkingFolderStay)
     EXPECT_FALSE(exchanges);
     EXPECT_TRUE(stillThere);
     EXPECT_EQ(pageOrigins(folder), "ooooo");
-    EXPECT_EQ(namesIn(parent.path().string()), (std::vector<std::string>{"link", "pages"}));
+    EXPECT_EQ(pages.beside(), (std::vector<std::string>{"link", "pages"}));
 }
 
 // After the exchange the folder is the one the caller had in all but its pages: its permissions
@@ -301,10 +300,8 @@ TEST(OutputFolderTest, ALinkToTheFolderAndTheWorkingFolderStay)
 // owner's only and takes the folder's group, as the folder's set-group-id bit asks.
 TEST(OutputFolderTest, TheExchangedFolderKeepsItsPermissionsAndGroup)
 {
-    ScratchFolder parent;
-    const std::string folder = parent.file("pages");
-    fs::create_directory(folder);
-    build(folder, document(2, 0));
+    const PagesFolder pages(document(2, 0));
+    const std::string& folder = pages.path;
     ASSERT_EQ(::chown(folder.c_str(), ::geteuid(), 65534), 0);
     ASSERT_EQ(::chmod(folder.c_str(), 02750), 0);
     ASSERT_EQ(::chmod((folder + "/000001.tif").c_str(), 0644), 0);
@@ -325,8 +322,8 @@ TEST(OutputFolderTest, TheExchangedFolderKeepsItsPermissionsAndGroup)
         const char* name;
         mode_t mode;
         gid_t group;
-    } pages[] = {{"000001.tif", 0644, 65533}, {"000002.tif", 0600, earlierPage.st_gid}, {"000003.tif", 0600, 65534}};
-    for (const auto& expected : pages) {
+    } expectedPages[] = {{"000001.tif", 0644, 65533}, {"000002.tif", 0600, earlierPage.st_gid}, {"000003.tif", 0600, 65534}};
+    for (const auto& expected : expectedPages) {
         struct stat page;
         ASSERT_EQ(::stat((folder + "/" + expected.name).c_str(), &page), 0) << expected.name;
         EXPECT_EQ(page.st_mode & 07777, expected.mode) << expected.name;
@@ -337,14 +334,12 @@ TEST(OutputFolderTest, TheExchangedFolderKeepsItsPermissionsAndGroup)
 // Where the user may not write the folder's parent, the pages go in one by one.
 TEST(OutputFolderTest, AParentTheUserMayNotWriteTakesThePagesOneByOne)
 {
-    ScratchFolder parent;
-    const std::string folder = parent.file("pages");
-    fs::create_directory(folder);
-    build(folder, earlierDocument());
+    const PagesFolder pages;
+    const std::string& folder = pages.path;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         ASSERT_EQ(::chown(entry.path().c_str(), 65534, 65534), 0);
     ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
-    ASSERT_EQ(::chmod(parent.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(pages.parent.path().c_str(), 0755), 0);
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to drop to another user";
     const std::string report = reportAsAnotherUser([&] {
@@ -354,8 +349,8 @@ TEST(OutputFolderTest, AParentTheUserMayNotWriteTakesThePagesOneByOne)
     });
     EXPECT_EQ(report, "no error");
     EXPECT_EQ(pageOrigins(folder), "nnn");
-    EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
-    EXPECT_TRUE(namesIn(folder) == (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
+    EXPECT_EQ(pages.beside(), std::vector<std::string>{"pages"});
+    EXPECT_TRUE(filesIn(folder) == (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
 }
 
 // Two builds into one folder at once: the one that commits while the other still runs puts its
@@ -363,9 +358,8 @@ TEST(OutputFolderTest, AParentTheUserMayNotWriteTakesThePagesOneByOne)
 // last committed document whole.
 TEST(OutputFolderTest, TwoBuildsIntoOneFolderLeaveTheLastWhole)
 {
-    ScratchFolder parent;
-    const std::string folder = parent.file("pages");
-    fs::create_directory(folder);
+    const PagesFolder pages;
+    const std::string& folder = pages.path;
     PageOutput first;
     first.open(folder);
     PageOutput second;
@@ -378,25 +372,23 @@ TEST(OutputFolderTest, TwoBuildsIntoOneFolderLeaveTheLastWhole)
     EXPECT_EQ(pageOrigins(folder), "ooooo");
     first.close();
     EXPECT_EQ(pageOrigins(folder), "nnn");
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
-    EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
+    EXPECT_EQ(pages.beside(), std::vector<std::string>{"pages"});
 }
 
 // A build dropped after a failure or a cancel leaves the folder as it was and nothing beside it.
 TEST(OutputFolderTest, ADroppedBuildLeavesTheFolderAsItWas)
 {
-    ScratchFolder parent;
-    const std::string folder = parent.file("pages");
-    fs::create_directory(folder);
-    build(folder, earlierDocument());
+    const PagesFolder pages;
+    const std::string& folder = pages.path;
     PageOutput output;
     output.open(folder);
     output.write(laterDocument()[0], kStamp);
-    EXPECT_EQ(hiddenNamesIn(parent.path().string()).size(), 1u) << "the pages are built beside the folder";
+    EXPECT_EQ(hiddenNamesIn(pages.parent.path().string()).size(), 1u) << "the pages are built beside the folder";
     output.abort();
     EXPECT_EQ(pageOrigins(folder), "ooooo");
-    EXPECT_EQ(namesIn(parent.path().string()), std::vector<std::string>{"pages"});
-    EXPECT_EQ(namesIn(folder).size(), static_cast<std::size_t>(kEarlierPages));
+    EXPECT_EQ(pages.beside(), std::vector<std::string>{"pages"});
+    EXPECT_EQ(filesIn(folder).size(), static_cast<std::size_t>(kEarlierPages));
 }
 
 } // namespace

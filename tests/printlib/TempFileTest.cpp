@@ -414,37 +414,35 @@ TEST(TempFileTest, LeftoversOfKilledOutputsAreRemovedByTheNextOutput)
     }
 }
 
-// A folder output holds its folder while it runs, since its pages wait there with no descriptor
-// of their own: meanwhile no other output takes an unlocked hidden file there for a leftover.
-TEST(TempFileTest, HiddenFilesStayWhileAFolderOutputHoldsTheFolder)
+// A hidden file stays while an output holds it: locked through its own descriptor, or in a
+// folder that a folder output holds with a shared lock (its pages wait there with no descriptor
+// of their own), however old the file looks. Once let go, the next output removes it.
+TEST(TempFileTest, AHiddenFileStaysWhileAnOutputHoldsItOrItsFolder)
 {
-    ScratchFolder folder;
-    const std::string leftover = folder.file(".orvx-a1B2c3");
-    writeFile(leftover, "x");
-    age(leftover, 3600);
-    const int held = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_SH), 0);
-    replaceWith(folder.file("out.pdf"), "new");
-    EXPECT_TRUE(fs::exists(leftover));
-    ::close(held);
-    replaceWith(folder.file("out.pdf"), "newer");
-    EXPECT_FALSE(fs::exists(leftover));
-}
-
-TEST(TempFileTest, ALeftoverThatAnOutputHoldsLockedStays)
-{
-    ScratchFolder folder;
-    const std::string leftover = folder.file(".orvx-a1B2c3");
-    writeFile(leftover, "x");
-    const int held = ::open(leftover.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    replaceWith(folder.file("out.pdf"), "new");
-    EXPECT_TRUE(fs::exists(leftover));
-    ::close(held);
-    replaceWith(folder.file("out.pdf"), "newer");
-    EXPECT_FALSE(fs::exists(leftover));
+    const struct {
+        const char* name;
+        bool holdFolder;
+        int lock;
+    } cases[] = {
+        {"the file locked by its output", false, LOCK_EX},
+        {"the folder held by a folder output", true, LOCK_SH},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const std::string leftover = folder.file(".orvx-a1B2c3");
+        writeFile(leftover, "x");
+        age(leftover, 3600);
+        const std::string heldPath = c.holdFolder ? folder.path().string() : leftover;
+        const int held = ::open(heldPath.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(::flock(held, c.lock), 0);
+        replaceWith(folder.file("out.pdf"), "new");
+        EXPECT_TRUE(fs::exists(leftover));
+        ::close(held);
+        replaceWith(folder.file("out.pdf"), "newer");
+        EXPECT_FALSE(fs::exists(leftover));
+    }
 }
 
 // A folder's pages wait under hidden names, without descriptors, until the whole document is
