@@ -14,6 +14,10 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
+// C libraries older than the renameat2 wrapper have its flags only in the kernel's header.
+#ifndef RENAME_EXCHANGE
+#include <linux/fs.h>
+#endif
 
 namespace {
 
@@ -57,6 +61,12 @@ bool stillNamed(int folderFd, const std::string& name, int fd)
     struct stat named;
     return ::fstat(fd, &opened) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
            sameObject(opened, named);
+}
+
+// Through the system call itself, which C libraries older than its wrapper have too.
+bool renameWithFlags(int fromFolder, const std::string& from, int toFolder, const std::string& to, unsigned flags)
+{
+    return ::syscall(SYS_renameat2, fromFolder, from.c_str(), toFolder, to.c_str(), flags) == 0;
 }
 
 bool lockShared(int fd)
@@ -261,8 +271,7 @@ bool OutputFolder::exchange()
         ::fstat(staging_.get(), &staging) != 0 ||
         (staging.st_gid != folder.st_gid && ::fchown(staging_.get(), static_cast<uid_t>(-1), folder.st_gid) != 0) ||
         ::fchmod(staging_.get(), folder.st_mode & 07777) != 0 || !stepMayRun(FolderCommitStep::Exchange, 1) ||
-        ::syscall(SYS_renameat2, parent_.get(), stagingName_.c_str(), parent_.get(), name_.c_str(), RENAME_EXCHANGE) !=
-            0)
+        !renameWithFlags(parent_.get(), stagingName_, parent_.get(), name_, RENAME_EXCHANGE))
         return false;
 
     const bool synced = !outputSyncing() || ::fsync(parent_.get()) == 0;
@@ -288,7 +297,7 @@ void OutputFolder::removeEarlierSet(const FileDescriptor& earlier)
             ::unlinkat(earlier.get(), name.c_str(), 0);
         else
             // Put into the folder while the pages were exchanged: it goes back.
-            ::syscall(SYS_renameat2, earlier.get(), name.c_str(), folder_.get(), name.c_str(), RENAME_NOREPLACE);
+            renameWithFlags(earlier.get(), name, folder_.get(), name, RENAME_NOREPLACE);
     }
     // What could not go back keeps the hidden folder, to be found there.
     ::unlinkat(parent_.get(), stagingName_.c_str(), AT_REMOVEDIR);
