@@ -261,7 +261,7 @@ bool OutputFolder::exchange()
 {
     // Only when no other build runs into the folder: one that does may have its pages waiting in it.
     if (!lockFolderAlone(folder_.get())) {
-        lockShared(folder_.get());
+        holdFolderAgain();
         return false;
     }
     removeLeftoverFiles(folder_.get());
@@ -283,6 +283,18 @@ bool OutputFolder::exchange()
     if (!synced)
         fail(__LINE__, syncError);
     return true;
+}
+
+void OutputFolder::holdFolderAgain()
+{
+    lockShared(folder_.get());
+    if (stillNamed(parent_.get(), name_, folder_.get()))
+        return;
+    // A refused exclusive lock lets go of the shared one for a moment, in which another build may
+    // have exchanged the folder: the pages go into the one at the name now.
+    FileDescriptor current(::openat(parent_.get(), name_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (current.valid() && lockShared(current.get()))
+        folder_ = std::move(current);
 }
 
 void OutputFolder::removeEarlierSet(const FileDescriptor& earlier)

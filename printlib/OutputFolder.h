@@ -47,6 +47,7 @@ private:
     bool canExchange() const;
     void createStaging();
     bool exchange();
+    void holdFolderAgain();
     void removeEarlierSet(const FileDescriptor& earlier);
     void moveStagedPages();
     void removeStaging();
