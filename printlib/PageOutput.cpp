@@ -2,7 +2,6 @@
 
 #include "SSError.h"
 
-#include <charconv>
 #include <filesystem>
 #include <system_error>
 
@@ -20,46 +19,7 @@ bool endsWithPdf(const std::string& path)
     return extension == ".pdf";
 }
 
-std::string inFolder(const std::string& folder, const std::string& name)
-{
-    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
-// The page files of an earlier document in the folder, numbered past `pageCount`: only names
-// this output gives, so that a "7.tif" or "0000001.tif" of the caller's own is left alone.
-std::vector<std::filesystem::path> earlierPages(const std::string& folder, int pageCount)
-{
-    std::vector<std::filesystem::path> pages;
-    std::error_code error;
-    std::filesystem::directory_iterator listing(folder, error);
-    if (error)
-        SSError::CPrgError(kSource, __LINE__, SSError::kErrFileWrite)
-            .setSystemError(error.value())
-            .addDetail(std::string_view(folder))
-            .raise();
-    for (const auto& entry : listing) {
-        const std::string name = entry.path().filename().string();
-        const std::size_t dot = name.find('.');
-        int number = 0;
-        const char* digitsEnd = name.data() + (dot == std::string::npos ? name.size() : dot);
-        const auto [end, failure] = std::from_chars(name.data(), digitsEnd, number);
-        if (failure == std::errc() && end == digitsEnd && number > pageCount && folderPageName(number) == name &&
-            !entry.is_directory(error))
-            pages.push_back(entry.path());
-    }
-    return pages;
-}
-
 } // namespace
-
-std::string folderPageName(int counter)
-{
-    char digits[16];
-    std::string number(digits, std::to_chars(digits, digits + sizeof digits, counter).ptr);
-    if (number.size() < 6)
-        number.insert(0, 6 - number.size(), '0');
-    return number + ".tif";
-}
 
 void PageOutput::open(const std::string& path)
 {
@@ -67,10 +27,12 @@ void PageOutput::open(const std::string& path)
     if (path.empty())
         SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParameters).raise();
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (std::filesystem::is_directory(path, error)) {
+        folder_ = std::make_unique<OutputFolder>(path);
         mode_ = OutputMode::Folder;
-    else
+    } else {
         mode_ = endsWithPdf(path) ? OutputMode::Pdf : OutputMode::MultiPageTiff;
+    }
     path_ = path;
     counter_ = 1;
 }
@@ -82,13 +44,10 @@ void PageOutput::write(const PageBitmap& page, const PageStamp& stamp)
         SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParametersDetail)
             .addDetail(u"вывод страниц не открыт")
             .raise();
-    case OutputMode::Folder: {
-        TiffPageWriter file(inFolder(path_, folderPageName(counter_)));
-        file.addPage(page, stamp);
-        folderPages_.push_back(file.finishAside());
+    case OutputMode::Folder:
+        folder_->write(page, stamp, counter_);
         ++counter_;
         return;
-    }
     case OutputMode::MultiPageTiff:
         tiff_ = std::make_unique<TiffPageWriter>(path_);
         mode_ = OutputMode::MultiPageTiffOpen;
@@ -115,7 +74,7 @@ void PageOutput::close()
         else if (mode_ == OutputMode::PdfOpen)
             pdf_->FinishPdf();
         else if (mode_ == OutputMode::Folder)
-            commitFolder();
+            folder_->commit();
     } catch (...) {
         reset();
         throw;
@@ -129,25 +88,10 @@ void PageOutput::abort()
     reset();
 }
 
-void PageOutput::commitFolder()
-{
-    for (const std::unique_ptr<TempFile>& page : folderPages_)
-        page->commit();
-    const int pageCount = static_cast<int>(folderPages_.size());
-    for (const std::filesystem::path& stale : earlierPages(path_, pageCount)) {
-        std::error_code error;
-        if (!std::filesystem::remove(stale, error) && error)
-            SSError::CPrgError(kSource, __LINE__, SSError::kErrFileWrite)
-                .setSystemError(error.value())
-                .addDetail(std::string_view(stale.string()))
-                .raise();
-    }
-}
-
 void PageOutput::reset()
 {
     // Pages not committed are removed with their temporary files.
-    folderPages_.clear();
+    folder_.reset();
     tiff_.reset();
     pdf_.reset();
     mode_ = OutputMode::None;

@@ -1,19 +1,19 @@
 #pragma once
 
 // Where a build writes its page bitmaps, page by page: into an existing folder as the files
-// "000001.tif", "000002.tif", ...; into a PDF when the path ends in ".pdf" (any case); else into
-// one multi-page TIFF. Every output is the whole document or nothing: the PDF, the multi-page
-// TIFF and the folder's pages appear at their paths only when the output is closed, and an
-// aborted output leaves the place as it was. A closed folder holds no page file of an earlier
-// document beyond the new document's last page.
+// "000001.tif", "000002.tif", ... (OutputFolder.h); into a PDF when the path ends in ".pdf" (any
+// case); else into one multi-page TIFF. Every output is the whole document or nothing: the PDF,
+// the multi-page TIFF and the folder's pages appear at their paths only when the output is
+// closed, and an aborted output leaves the place as it was. A closed folder holds no page file of
+// an earlier document beyond the new document's last page.
 
+#include "OutputFolder.h"
 #include "PageBitmap.h"
 #include "PdfWriter.h"
 #include "TiffPageWriter.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
 enum class OutputMode {
     None = 0,
@@ -41,7 +41,6 @@ public:
     int counter() const { return counter_; }
 
 private:
-    void commitFolder();
     void reset();
 
     OutputMode mode_ = OutputMode::None;
@@ -50,9 +49,5 @@ private:
     int pageTotal_ = 0;
     std::unique_ptr<TiffPageWriter> tiff_;
     std::unique_ptr<PdfWriter> pdf_;
-    // A folder's finished pages, waiting under temporary names for the output to close.
-    std::vector<std::unique_ptr<TempFile>> folderPages_;
+    std::unique_ptr<OutputFolder> folder_;
 };
-
-// The file name of page `counter` in an output folder: "%06d.tif".
-std::string folderPageName(int counter);

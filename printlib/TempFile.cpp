@@ -1,19 +1,13 @@
 #include "TempFile.h"
 
+#include "OutputLeftovers.h"
 #include "SSError.h"
 
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <random>
-#include <set>
-#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,56 +15,13 @@
 
 namespace {
 
-constexpr std::string_view kHiddenPrefix = ".orvx-";
-constexpr std::string_view kNameLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 // The kernel's own limit on the links followed in one lookup.
 constexpr int kMaxLinksFollowed = 40;
-// A hidden file touched this recently may belong to an output that has made it and not yet
-// locked it, or that runs on a file system without locks.
-constexpr std::time_t kLeftoverAge = 60; // seconds
 // New files hold personal data: their owner's only.
 constexpr mode_t kNewFileMode = S_IRUSR | S_IWUSR;
 
 std::atomic<bool> syncing{true};
 std::atomic<bool> unnamed{true};
-
-// The hidden files of this process's outputs that wait for their commit with no descriptor
-// (and so no lock) to show they are in use: a later output into the same folder must not take
-// them for leftovers, however long the build before the commit takes.
-class WaitingFiles {
-public:
-    using Identity = std::pair<dev_t, ino_t>;
-
-    void add(Identity file)
-    {
-        const std::lock_guard lock(mutex_);
-        files_.insert(file);
-    }
-    void remove(Identity file)
-    {
-        const std::lock_guard lock(mutex_);
-        files_.erase(file);
-    }
-    bool holds(Identity file)
-    {
-        const std::lock_guard lock(mutex_);
-        return files_.contains(file);
-    }
-
-private:
-    std::mutex mutex_;
-    std::set<Identity> files_;
-};
-
-WaitingFiles& waitingFiles()
-{
-    static WaitingFiles files;
-    return files;
-}
-
-struct DirCloser {
-    void operator()(DIR* listing) const { ::closedir(listing); }
-};
 
 std::string folderOf(const std::string& path)
 {
@@ -84,16 +35,6 @@ std::string fileNameOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string randomHiddenName()
-{
-    thread_local std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kNameLetters.size() - 1);
-    std::string name(kHiddenPrefix);
-    while (name.size() < TempFile::kHiddenNameLength)
-        name += kNameLetters[pick(generator)];
-    return name;
 }
 
 // The file `path` stands for once symbolic links in its last part are followed, whether or not
@@ -123,36 +64,6 @@ std::optional<std::string> followLinks(const std::string& path)
     return std::nullopt;
 }
 
-// Leftovers of outputs that were killed: our own regular files under a hidden name that no
-// running output holds (locked, or waiting in this process) and that nobody touched for a minute.
-void removeLeftovers(int folderFd)
-{
-    const int listFd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0)
-        return;
-    const std::unique_ptr<DIR, DirCloser> listing(::fdopendir(listFd));
-    if (!listing) {
-        ::close(listFd);
-        return;
-    }
-    while (const dirent* entry = ::readdir(listing.get())) {
-        if (!TempFile::isHiddenName(entry->d_name))
-            continue;
-        const FileDescriptor file(
-            ::openat(folderFd, entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
-        struct stat status;
-        if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-            status.st_uid != ::geteuid() || std::time(nullptr) - status.st_mtim.tv_sec < kLeftoverAge ||
-            waitingFiles().holds({status.st_dev, status.st_ino}) || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
-            continue;
-        // The name may have gone to another file between the open and the lock.
-        struct stat named;
-        if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == status.st_dev &&
-            named.st_ino == status.st_ino)
-            ::unlinkat(folderFd, entry->d_name, 0);
-    }
-}
-
 bool sameFile(int fd, int folderFd, const std::string& name)
 {
     struct stat own;
@@ -173,18 +84,18 @@ void setOutputSyncing(bool on)
     syncing = on;
 }
 
+bool outputSyncing()
+{
+    return syncing;
+}
+
 void setUnnamedOutputs(bool on)
 {
     unnamed = on;
 }
 
-bool TempFile::isHiddenName(std::string_view name)
-{
-    return name.size() == kHiddenNameLength && name.starts_with(kHiddenPrefix) &&
-           name.substr(kHiddenPrefix.size()).find_first_not_of(kNameLetters) == std::string_view::npos;
-}
-
-TempFile::TempFile(std::string targetPath) : targetPath_(std::move(targetPath))
+TempFile::TempFile(std::string targetPath, std::string standsFor)
+    : targetPath_(std::move(targetPath)), standsFor_(std::move(standsFor))
 {
     try {
         create();
@@ -205,15 +116,23 @@ void TempFile::create()
     folderPath_ = folderOf(*file);
     openFolder();
     struct stat replaced;
-    const bool replacing = ::fstatat(folder_.get(), name_.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0;
+    bool replacing = ::fstatat(folder_.get(), name_.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0;
     if (replacing && !S_ISREG(replaced.st_mode))
         fail(__LINE__, S_ISDIR(replaced.st_mode) ? EISDIR : EINVAL);
-    removeLeftovers(folder_.get());
+    if (!replacing && !standsFor_.empty())
+        replacing = ::stat(standsFor_.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode);
+    if (lockFolderAlone(folder_.get())) {
+        removeLeftoverFiles(folder_.get());
+        ::flock(folder_.get(), LOCK_UN);
+    }
 
     // Unnamed files are linked in through /proc; without it they could not be named at all.
     if (unnamed && ::access("/proc/self/fd", X_OK) == 0)
         fd_.reset(::openat(folder_.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, kNewFileMode));
-    if (fd_.get() < 0)
+    if (fd_.get() >= 0)
+        // Locked from the start: the file gets a hidden name before it takes the target's.
+        ::flock(fd_.get(), LOCK_EX | LOCK_NB);
+    else
         createNamed();
 
     if (replacing) {
@@ -253,8 +172,8 @@ void TempFile::createNamed()
             fail(__LINE__, errno);
         }
         // Until the lock is taken another output's clean-up may have removed the new name, or
-        // removed it and had it made again: the file is kept only while the name is its own. A
-        // file system without locks leaves the minute's age as the only guard.
+        // removed it and had it made again: the file is kept only while the name is its own. On a
+        // file system without locks no output takes it for a leftover.
         const bool locked = ::flock(fd_.get(), LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EINVAL ||
                             errno == EOPNOTSUPP;
         if (locked && sameFile(fd_.get(), folder_.get(), name)) {
@@ -271,7 +190,7 @@ void TempFile::keepHiddenName(std::string name)
     hiddenName_ = std::move(name);
     struct stat status;
     if (::fstat(fd_.get(), &status) == 0)
-        waitingFiles().add({status.st_dev, status.st_ino});
+        markWaiting(status.st_dev, status.st_ino);
 }
 
 void TempFile::discard()
@@ -281,7 +200,7 @@ void TempFile::discard()
     const std::string hidden = folderPath_ + '/' + hiddenName_;
     struct stat status;
     if (::lstat(hidden.c_str(), &status) == 0) {
-        waitingFiles().remove({status.st_dev, status.st_ino});
+        unmarkWaiting(status.st_dev, status.st_ino);
         ::unlink(hidden.c_str());
     }
     hiddenName_.clear();
@@ -341,7 +260,7 @@ void TempFile::seal()
         fail(__LINE__, errno);
 }
 
-void TempFile::commit()
+void TempFile::commit(FolderSync sync)
 {
     bool placed = false;
     if (fd_.get() >= 0) {
@@ -363,13 +282,13 @@ void TempFile::commit()
         if (::renameat(folder_.get(), hiddenName_.c_str(), folder_.get(), name_.c_str()) != 0)
             fail(__LINE__, errno);
         if (named)
-            waitingFiles().remove({status.st_dev, status.st_ino});
+            unmarkWaiting(status.st_dev, status.st_ino);
         hiddenName_.clear();
     }
     committed_ = true;
     fd_.reset();
     // The new name reaches the disk only with its folder.
-    if (syncing && ::fsync(folder_.get()) != 0)
+    if (sync == FolderSync::Now && syncing && ::fsync(folder_.get()) != 0)
         fail(__LINE__, errno);
     folder_.reset();
 }
@@ -378,6 +297,6 @@ void TempFile::fail(int line, int errnum)
 {
     SSError::CPrgError(SSError::kSourceTempFile, line, SSError::kErrFileWrite)
         .setSystemError(errnum)
-        .addDetail(std::string_view(targetPath_))
+        .addDetail(std::string_view(targetPath()))
         .raise();
 }

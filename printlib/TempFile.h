@@ -9,7 +9,7 @@
 //   stays.
 // - The content goes to an unnamed file of that folder where the file system has them, so that
 //   a process killed while writing leaves nothing; elsewhere to a short hidden name, which the
-//   next output into the folder removes once no output holds it and it is a minute old.
+//   next output into the folder removes once no output holds it (OutputLeftovers.h).
 // - A new file is readable by its owner only, since the pages carry personal data; a replaced
 //   file keeps its permissions (and its owner and group where the process may give them).
 // - The content and then the folder are synced, so that after a power cut the target holds
@@ -19,13 +19,17 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
+
+// Whether commit() syncs the folder, or leaves that to a caller that commits many files into it.
+enum class FolderSync { Now, ByCaller };
 
 class TempFile {
 public:
     // Resolves the target and creates the file aside; failure raises the write error naming the
-    // target (a loop of links included).
-    explicit TempFile(std::string targetPath);
+    // target (a loop of links included). A file written where it waits to be moved in place of
+    // another, `standsFor`, is named by that path in error texts and takes that file's owner and
+    // permissions as if it replaced it.
+    explicit TempFile(std::string targetPath, std::string standsFor = {});
     // Removes the file unless it was committed.
     ~TempFile();
 
@@ -33,22 +37,18 @@ public:
     TempFile& operator=(const TempFile&) = delete;
 
     // The path the caller named, as error texts show it.
-    const std::string& targetPath() const { return targetPath_; }
+    const std::string& targetPath() const { return standsFor_.empty() ? targetPath_ : standsFor_; }
     // The file being written, for a writer that takes a descriptor; -1 once sealed.
     int fd() const { return fd_.get(); }
 
     // Appends to the file; a short or failed write raises the write error naming the target.
     void write(const void* data, std::size_t size);
     // Makes the content durable and lets go of the file's descriptor; the file waits under a
-    // hidden name until commit(), so that many can wait without holding descriptors.
+    // hidden name until commit(), so that many can wait without holding descriptors. Other
+    // processes' outputs leave it alone only while its output holds the folder (OutputLeftovers.h).
     void seal();
     // Makes the content durable and puts it in place of the target.
-    void commit();
-
-    // The hidden names files wait under: the prefix and six letters or digits, 12 bytes in all,
-    // so that any target name the file system takes leaves room for them.
-    static constexpr std::size_t kHiddenNameLength = 12;
-    static bool isHiddenName(std::string_view name);
+    void commit(FolderSync sync = FolderSync::Now);
 
 private:
     [[noreturn]] void fail(int line, int errnum);
@@ -63,6 +63,7 @@ private:
     void discard();
 
     std::string targetPath_;
+    std::string standsFor_;
     // The folder of the file the target stands for (open while the file is written) and that
     // file's name in it.
     std::string folderPath_;
@@ -81,3 +82,4 @@ void setUnnamedOutputs(bool on);
 // Only a build that runs outputs by the thousand on a memory file system (the fuzz targets)
 // turns this off: the syncs then cost most of each run and keep nothing worth keeping.
 void setOutputSyncing(bool on);
+bool outputSyncing();

@@ -24,11 +24,12 @@ std::string pageDateTime(std::time_t time)
     return text;
 }
 
-TiffPageWriter::TiffPageWriter(const std::string& path) : file_(std::make_unique<TempFile>(path))
+TiffPageWriter::TiffPageWriter(const std::string& path, const std::string& standsFor)
+    : file_(std::make_unique<TempFile>(path, standsFor))
 {
-    tiff_ = std::make_unique<TiffFile>(file_->fd(), path, "w");
+    tiff_ = std::make_unique<TiffFile>(file_->fd(), file_->targetPath(), "w");
     if (!tiff_->handle())
-        raiseTiffWriteError(*tiff_, path, __LINE__);
+        raiseTiffWriteError(*tiff_, file_->targetPath(), __LINE__);
 }
 
 void TiffPageWriter::addPage(const PageBitmap& page, const PageStamp& stamp)
@@ -66,12 +67,20 @@ void TiffPageWriter::addPage(const PageBitmap& page, const PageStamp& stamp)
     ++pagesWritten_;
 }
 
-void TiffPageWriter::finish()
+void TiffPageWriter::finish(FolderSync sync)
 {
-    finishAside()->commit();
+    closeTiff();
+    file_->commit(sync);
 }
 
 std::unique_ptr<TempFile> TiffPageWriter::finishAside()
+{
+    closeTiff();
+    file_->seal();
+    return std::move(file_);
+}
+
+void TiffPageWriter::closeTiff()
 {
     if (pagesWritten_ == 0)
         SSError::CPrgError(kSource, __LINE__, SSError::kErrInvalidParametersDetail)
@@ -80,6 +89,4 @@ std::unique_ptr<TempFile> TiffPageWriter::finishAside()
     errno = 0;
     if (!tiff_->close())
         raiseTiffWriteError(*tiff_, file_->targetPath(), __LINE__);
-    file_->seal();
-    return std::move(file_);
 }

@@ -23,14 +23,18 @@ std::string pageDateTime(std::time_t time);
 
 class TiffPageWriter {
 public:
-    explicit TiffPageWriter(const std::string& path);
+    // A file that waits at `path` to be moved in place of `standsFor` is named by that path in
+    // error texts and takes that file's owner and permissions (see TempFile).
+    explicit TiffPageWriter(const std::string& path, const std::string& standsFor = {});
 
     void addPage(const PageBitmap& page, const PageStamp& stamp);
-    void finish();
+    void finish(FolderSync sync = FolderSync::Now);
     // Finishes the file but leaves it under its temporary name, for the caller to commit.
     std::unique_ptr<TempFile> finishAside();
 
 private:
+    void closeTiff();
+
     std::unique_ptr<TempFile> file_;
     std::unique_ptr<TiffFile> tiff_;
     int pagesWritten_ = 0;

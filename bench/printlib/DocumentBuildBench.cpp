@@ -292,6 +292,13 @@ void BM_BuildPdf(benchmark::State& state)
     buildInto(state, "build.pdf");
 }
 
+// Into a folder of page files, each build replacing the pages of the build before.
+void BM_BuildFolder(benchmark::State& state)
+{
+    std::filesystem::create_directories(outputPath("pages"));
+    buildInto(state, "pages");
+}
+
 void BM_LibtiffWrite(benchmark::State& state)
 {
     const std::vector<PageBitmap>& pages = builtPages();
@@ -381,6 +388,7 @@ void BM_PeakMemory(benchmark::State& state)
 BENCHMARK(BM_PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_BuildTiff)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
 BENCHMARK(BM_BuildPdf)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
+BENCHMARK(BM_BuildFolder)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
 BENCHMARK(BM_LibtiffWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TiffWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PdfWrite)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,11 +1,13 @@
-// Writing 20 pages of 300 dpi A4 bitmaps (2480 x 3508) as one multi-page Group 4 TIFF and as a
-// PDF, side by side with libtiff's own Group 4 encoder writing the same bitmaps line by line.
+// Writing 20 pages of 300 dpi A4 bitmaps (2480 x 3508) as one multi-page Group 4 TIFF, as a
+// folder of page files and as a PDF, side by side with libtiff's own Group 4 encoder writing the
+// same bitmaps line by line.
 // Pages are form-like (frames, rulings, digit cells); the noisy variant adds 3 % random black
 // pixels, the worst a scanned background could bring. Our writers include the fsync of the
 // finished file; the libtiff run does not.
 
 #include "BenchPages.h"
 #include "PageBitmap.h"
+#include "PageOutput.h"
 #include "PdfWriter.h"
 #include "TiffPageWriter.h"
 
@@ -114,6 +116,26 @@ void BM_Pdf(benchmark::State& state)
     setBytes(state, path);
 }
 
+// The same pages as files of a folder, each run replacing the pages of the run before.
+void BM_Folder(benchmark::State& state)
+{
+    const std::vector<PageBitmap>& set = pages(state.range(0) != 0);
+    const std::string path = outputPath("pages");
+    std::filesystem::create_directory(path);
+    for (auto _ : state) {
+        PageOutput output;
+        output.open(path);
+        for (const PageBitmap& page : set)
+            output.write(page, {"Benchmark. Version: 1", "2021:12:31 12:00:00"});
+        output.close();
+    }
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        bytes += entry.file_size();
+    state.counters["file_kB"] = static_cast<double>(bytes) / 1024;
+    std::filesystem::remove_all(path);
+}
+
 void BM_LibtiffMultiPageTiff(benchmark::State& state)
 {
     const std::vector<PageBitmap>& set = pages(state.range(0) != 0);
@@ -127,4 +149,5 @@ void BM_LibtiffMultiPageTiff(benchmark::State& state)
 
 BENCHMARK(BM_LibtiffMultiPageTiff)->ArgName("noisy")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MultiPageTiff)->ArgName("noisy")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Folder)->ArgName("noisy")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pdf)->ArgName("noisy")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -90,6 +90,18 @@ ORVEXPDOC_API int32_t GetNumberPages(void);
  *   multi-page TIFF. scale is in percent; 0 or below fits the form beside the barcodes.
  *   Above about 88 the form keeps within the page and the left barcode column lies over it;
  *   above 100 the build is refused (error 0xC0020050).
+ *   In a folder the pages replace an earlier document's, its pages past the new last one are
+ *   removed, and other files stay. Where the folder holds nothing but page files and belongs to
+ *   the calling user, and its parent may be written, the pages are built in a hidden folder
+ *   (".orvx-" and six letters or digits) beside it and exchanged with it in one step, so that even
+ *   a killed process leaves the folder all old or all new. Elsewhere (other files in the folder,
+ *   a parent that may not be written, access lists or extended attributes on the folder, the
+ *   process's working folder, a mount point, a file system without that exchange or without
+ *   locks, another build into the folder at the same time) the pages replace the earlier ones
+ *   one by one: failures and cancels still leave the folder as it was, but a process killed then
+ *   may leave whole pages of both documents. What a killed build leaves (hidden files in the
+ *   folder, a hidden folder beside it) is removed by the next build into the folder once no
+ *   running build holds it.
  * - BuildVPageW writes one sheet as an image: imageType "bmp", "jpeg" ("jpg"), "gif", "tiff"
  *   ("tif"), "png" in any case.
  * - PrintDocumentW and PrintBlankW print on the CUPS printer of that name, the default printer

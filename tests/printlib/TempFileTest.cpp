@@ -1,5 +1,6 @@
 #include "TempFile.h"
 
+#include "OutputLeftovers.h"
 #include "TiffTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -336,7 +337,7 @@ TEST(TempFileTest, AWriterKilledHalfwayLeavesNothing)
 
 // Where the file system has no unnamed files, the content is written under a hidden name that
 // its output holds locked: no other output takes it for a leftover, however old it looks. Once
-// its writer is killed, the next output into the folder removes it after a minute.
+// its writer is killed, the next output into the folder removes it.
 TEST(TempFileTest, WithoutUnnamedFilesAKilledWritersHiddenFileIsRemovedLater)
 {
     ScratchFolder folder;
@@ -347,7 +348,7 @@ TEST(TempFileTest, WithoutUnnamedFilesAKilledWritersHiddenFileIsRemovedLater)
     std::vector<std::string> names = folder.fileNames();
     ASSERT_EQ(names.size(), 2u);
     const std::string hidden = folder.file(names[0]);
-    EXPECT_TRUE(TempFile::isHiddenName(names[0])) << names[0];
+    EXPECT_TRUE(isHiddenName(names[0])) << names[0];
     EXPECT_EQ(modeOf(hidden), modeOf(target)) << "no wider than the file it replaces";
     age(hidden, 120);
 
@@ -380,59 +381,68 @@ TEST(TempFileTest, WithoutUnnamedFilesTheContentStillReplacesTheTarget)
 }
 
 // Where a file had to wait under a hidden name and its process was killed, the next output into
-// the folder removes it: only when it is this user's regular file, held by no running output and
-// a minute old.
+// the folder removes it at once, however fresh: only when it is this user's regular file and held
+// by no running output.
 TEST(TempFileTest, LeftoversOfKilledOutputsAreRemovedByTheNextOutput)
 {
     const struct {
         const char* name;
         const char* fileName;
-        int ageSeconds;
         std::function<void(const std::string& path)> make;
         bool removed;
     } cases[] = {
-        {"an old leftover", ".orvx-a1B2c3", 120, [](const std::string& path) { writeFile(path, "x"); }, true},
-        {"a young one, perhaps still being written", ".orvx-a1B2c3", 20,
-         [](const std::string& path) { writeFile(path, "x"); }, false},
-        {"another user's", ".orvx-a1B2c3", 120,
+        {"a leftover", ".orvx-a1B2c3", [](const std::string& path) { writeFile(path, "x"); }, true},
+        {"another user's", ".orvx-a1B2c3",
          [](const std::string& path) {
              writeFile(path, "x");
              ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
          },
          false},
-        {"a folder", ".orvx-a1B2c3", 120, [](const std::string& path) { fs::create_directory(path); }, false},
-        {"a link", ".orvx-a1B2c3", 120, [](const std::string& path) { fs::create_symlink("/dev/null", path); },
-         false},
-        {"a longer name", ".orvx-a1B2c3d", 120, [](const std::string& path) { writeFile(path, "x"); }, false},
-        {"another program's prefix", ".forv-a1B2c3", 120, [](const std::string& path) { writeFile(path, "x"); },
-         false},
-        {"not a name of ours", ".orvx-a1B2c!", 120, [](const std::string& path) { writeFile(path, "x"); }, false},
+        {"a folder", ".orvx-a1B2c3", [](const std::string& path) { fs::create_directory(path); }, false},
+        {"a link", ".orvx-a1B2c3", [](const std::string& path) { fs::create_symlink("/dev/null", path); }, false},
+        {"a longer name", ".orvx-a1B2c3d", [](const std::string& path) { writeFile(path, "x"); }, false},
+        {"another program's prefix", ".forv-a1B2c3", [](const std::string& path) { writeFile(path, "x"); }, false},
+        {"not a name of ours", ".orvx-a1B2c!", [](const std::string& path) { writeFile(path, "x"); }, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchFolder folder;
         const std::string leftover = folder.file(c.fileName);
         c.make(leftover);
-        age(leftover, c.ageSeconds);
         replaceWith(folder.file("out.pdf"), "new");
         EXPECT_EQ(fs::exists(fs::symlink_status(leftover)), !c.removed);
     }
 }
 
-TEST(TempFileTest, ALeftoverThatAnOutputHoldsLockedStays)
+// A hidden file stays while an output holds it: locked through its own descriptor, or in a
+// folder that a folder output holds with a shared lock (its pages wait there with no descriptor
+// of their own), however old the file looks. Once let go, the next output removes it.
+TEST(TempFileTest, AHiddenFileStaysWhileAnOutputHoldsItOrItsFolder)
 {
-    ScratchFolder folder;
-    const std::string leftover = folder.file(".orvx-a1B2c3");
-    writeFile(leftover, "x");
-    age(leftover, 120);
-    const int held = ::open(leftover.c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    replaceWith(folder.file("out.pdf"), "new");
-    EXPECT_TRUE(fs::exists(leftover));
-    ::close(held);
-    replaceWith(folder.file("out.pdf"), "newer");
-    EXPECT_FALSE(fs::exists(leftover));
+    const struct {
+        const char* name;
+        bool holdFolder;
+        int lock;
+    } cases[] = {
+        {"the file locked by its output", false, LOCK_EX},
+        {"the folder held by a folder output", true, LOCK_SH},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const std::string leftover = folder.file(".orvx-a1B2c3");
+        writeFile(leftover, "x");
+        age(leftover, 3600);
+        const std::string heldPath = c.holdFolder ? folder.path().string() : leftover;
+        const int held = ::open(heldPath.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(::flock(held, c.lock), 0);
+        replaceWith(folder.file("out.pdf"), "new");
+        EXPECT_TRUE(fs::exists(leftover));
+        ::close(held);
+        replaceWith(folder.file("out.pdf"), "newer");
+        EXPECT_FALSE(fs::exists(leftover));
+    }
 }
 
 // A folder's pages wait under hidden names, without descriptors, until the whole document is
@@ -446,8 +456,8 @@ TEST(TempFileTest, AFileWaitingForItsCommitIsNoLeftover)
     EXPECT_EQ(first.fd(), -1);
     std::vector<std::string> hidden = folder.fileNames();
     ASSERT_EQ(hidden.size(), 1u);
-    EXPECT_TRUE(TempFile::isHiddenName(hidden[0])) << hidden[0];
-    EXPECT_EQ(hidden[0].size(), TempFile::kHiddenNameLength);
+    EXPECT_TRUE(isHiddenName(hidden[0])) << hidden[0];
+    EXPECT_EQ(hidden[0].size(), kHiddenNameLength);
     EXPECT_EQ(modeOf(folder.file(hidden[0])), 0600u);
     age(folder.file(hidden[0]), 3600);
 
