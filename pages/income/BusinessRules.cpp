@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "computation/BusinessIncome.h"
 #include "controls/DisplayFormat.h"
@@ -23,16 +24,37 @@ const std::array<const char*, 9> ActivityCaptions = {
 
 const QString QuarterNames[OktmoQuarters] = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III")};
 
-} // namespace
-
-QString activityCaption(const std::string& kind)
+Currency breakdownOf(const mTBusinessNew& activity)
 {
-    if (kind.size() != 1 || kind[0] < '1' || kind[0] > '9')
-        return {};
-    return QString::fromUtf8(ActivityCaptions[std::size_t(kind[0] - '1')]);
+    return activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;
 }
 
-std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
+QString breakdownMessage(const mTBusinessNew& activity, const QString& comparison)
+{
+    return QStringLiteral("Общие расходы (") + currencyDisplayText(activity.ExpenseSum) + QStringLiteral(") ")
+           + comparison
+           + QStringLiteral(" расходов материальных, на оплату труда, прочих и амортизационных отчислений (")
+           + currencyDisplayText(breakdownOf(activity)) + QStringLiteral(")");
+}
+
+// The message of the breakdown rule for the activity; empty when the breakdown passes it.
+using BreakdownRule = QString (*)(const mTBusinessNew& activity);
+
+QString breakdownNotTotal(const mTBusinessNew& activity)
+{
+    if (breakdownOf(activity) == activity.ExpenseSum)
+        return {};
+    return breakdownMessage(activity, QStringLiteral("не совпадают с суммой"));
+}
+
+QString breakdownAboveTotal(const mTBusinessNew& activity)
+{
+    if (breakdownOf(activity) <= activity.ExpenseSum)
+        return {};
+    return breakdownMessage(activity, QStringLiteral("меньше суммы"));
+}
+
+std::vector<BusinessFailure> activityFailures(const mTDeclaration& declaration, BreakdownRule breakdownFailure)
 {
     std::vector<BusinessFailure> failures;
     std::optional<bool> firstWay;
@@ -50,16 +72,29 @@ std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
         }
         if (!DocumentsExpenses(activity))
             continue;
-        const Currency breakdown =
-            activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;
-        if (breakdown != activity.ExpenseSum)
-            failures.push_back({number, BusinessRule::Breakdown,
-                                QStringLiteral("Общие расходы (") + currencyDisplayText(activity.ExpenseSum)
-                                    + QStringLiteral(") не совпадают с суммой расходов материальных, на оплату "
-                                                     "труда, прочих и амортизационных отчислений (")
-                                    + currencyDisplayText(breakdown) + QStringLiteral(")")});
+        if (QString message = breakdownFailure(activity); !message.isEmpty())
+            failures.push_back({number, BusinessRule::Breakdown, std::move(message)});
     }
     return failures;
+}
+
+} // namespace
+
+QString activityCaption(const std::string& kind)
+{
+    if (kind.size() != 1 || kind[0] < '1' || kind[0] > '9')
+        return {};
+    return QString::fromUtf8(ActivityCaptions[std::size_t(kind[0] - '1')]);
+}
+
+std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
+{
+    return activityFailures(declaration, breakdownNotTotal);
+}
+
+std::vector<BusinessFailure> declarationBusinessFailures(const mTDeclaration& declaration)
+{
+    return activityFailures(declaration, breakdownAboveTotal);
 }
 
 std::vector<OktmoFailure> oktmoFailures(const mTDeclaration& declaration)

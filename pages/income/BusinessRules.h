@@ -18,7 +18,7 @@ QString activityCaption(const std::string& kind);
 // The rules the activities are checked by, in the order they are tried for each activity.
 enum class BusinessRule {
     MixedExpenseWays, // an entrepreneur or farm head documents expenses while another takes the norm
-    Breakdown,        // the documented breakdown does not add up to the total expense
+    Breakdown,        // the documented breakdown does not agree with the total expense
 };
 
 struct BusinessFailure {
@@ -27,7 +27,13 @@ struct BusinessFailure {
     QString message;
 };
 
+// The page's rules, where the expenses are typed: a documented breakdown must add up to the total
+// exactly. The page lets its user skip the rule, as a reminder to sort every expense into a part.
 std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration);
+// The whole check's rules: a breakdown may fall short of the total, whose expenses need not all be
+// sorted into parts, but never exceed it. The computation deducts the total; parts above their
+// whole would contradict it in the declaration.
+std::vector<BusinessFailure> declarationBusinessFailures(const mTDeclaration& declaration);
 
 // The element codes of the quarterly OKTMO codes: quarter I, II, III.
 inline constexpr std::uint16_t FirstOktmoElement = 32751;

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "export/FieldLimits.h"
 #include "model/Currency.h"
 #include "pages/income/IncomeLineRules.h"
 
@@ -24,7 +25,7 @@ inline constexpr std::int32_t CompanyProfitIncomeCode = 1000;
 inline constexpr std::int32_t CompanyDividendsIncomeCode = 1012;
 
 // The company's registration number: two letters, a space and five digits.
-inline constexpr int CompanyNumberLength = 8;
+inline constexpr int CompanyNumberLength = FieldLimits::CompanyNumber;
 
 // amount / units x rate, rounded half up to kopecks, as the model stores it; 0 without units.
 Currency roublesAtRate(Currency amount, std::int32_t units, Currency rate);
