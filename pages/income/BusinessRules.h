@@ -10,7 +10,8 @@ class mTBusinessNew;
 class mTDeclaration;
 
 // The tax rules of the business income page: the activity kinds and the checks of the activities
-// and the quarterly OKTMO codes. The expense norm is the computation's.
+// and the quarterly OKTMO codes, by which the whole-declaration check judges them too. The expense
+// norm is the computation's.
 
 // The list caption of an activity kind "1".."9"; empty for any other text.
 QString activityCaption(const std::string& kind);

@@ -53,5 +53,6 @@ enum class CurrencyIncomeRule {
 };
 
 // The rules the income breaks, in order; `fixedProfitItem` is the declaration's KIKItemNumber.
+// The page and the whole-declaration check both judge an income by them.
 std::vector<CurrencyIncomeRule> failedRules(const mTCurrencyIncome& income, std::int32_t fixedProfitItem);
 QString ruleMessage(CurrencyIncomeRule rule);
