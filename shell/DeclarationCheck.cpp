@@ -1,10 +1,11 @@
 #include "shell/DeclarationCheck.h"
 
 #include <algorithm>
-#include <array>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QPushButton>
 #include <QString>
@@ -13,7 +14,6 @@
 #include "computation/Summary.h"
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
-#include "controls/IdentityNumbers.h"
 #include "computation/PropertySaleIncome.h"
 #include "export/ExchangeDocument.h"
 #include "export/FieldCheck.h"
@@ -25,9 +25,10 @@
 #include "model/Money.h"
 #include "model/Trimmed.h"
 #include "pages/income/ApplicationRules.h"
+#include "pages/income/BusinessRules.h"
 #include "pages/income/ConditionsRules.h"
 #include "pages/income/CurrencyRules.h"
-#include "pages/income/PersonNaim.h"
+#include "pages/income/PersonRules.h"
 
 namespace {
 
@@ -43,11 +44,6 @@ const QString NonResidentForeignIncomeMessage = QStringLiteral(
     "пределами Российской Федерации, в расчет не включаются. Удалите эти доходы в разделе «Доходы за пределами РФ» "
     "или, если в 2021 году вы были налоговым резидентом Российской Федерации, смените на этой странице тип "
     "декларации на «3-НДФЛ».");
-
-// Foreign incomes whose deduction code needs no sum of its own.
-constexpr std::array<std::int32_t, 36> IncomesWithoutDeductionSum{
-    1530, 1531, 1532, 1533, 1535, 1536, 1537, 1538, 1539, 1541, 1544, 1545, 1546, 1547, 1548, 1549, 1551, 1552,
-    1553, 1554, 5002, 5005, 5009, 5011, 5013, 5014, 5017, 5020, 5024, 5026, 5028, 5029, 9537, 9538, 9551, 9552};
 
 // Texts are held in UTF-8 and stored in cp1251, one byte a character: lengths count characters.
 qsizetype length(const std::string& value)
@@ -121,26 +117,6 @@ std::int64_t thirteenPercentRoubles(Currency amount)
 {
     const long double roubles = static_cast<long double>(amount.units()) * 13 / (Currency::UnitsPerRouble * 100);
     return RoundHalfUp(static_cast<double>(roubles));
-}
-
-// The rules of a controlled foreign company's income, in the order they are tried.
-QString companyIncomeFailure(const mTCurrencyIncome& income, std::int32_t fixedProfitItem)
-{
-    if (income.IncomeCode == 1012 && fixedProfitItem != 0)
-        return QStringLiteral("В одной декларации не нужно отражать фиксированную прибыль КИК и доход в виде "
-                              "дивидендов от КИК");
-    if (income.IncomeCode != 1000)
-        return {};
-    if (fixedProfitItem != 0)
-        return QStringLiteral("В одной декларации нельзя заявлять и фиксированную прибыль КИК и доход в виде "
-                              "прибыли КИК");
-    if (income.CompanyNumber.empty())
-        return QStringLiteral("По данному источнику необходимо указать номер КИК");
-    if (length(income.CompanyNumber) != CompanyNumberLength)
-        return QStringLiteral("По данному источнику номер КИК указан некорректно (состоит из двух букв и пяти цифр)");
-    if (income.ProfitMethod == 0)
-        return QStringLiteral("По данному источнику не указан порядок определения прибыли КИК");
-    return {};
 }
 
 // What the exchange file refuses of a payment source: its name, ИНН, КПП and OKTMO.
@@ -257,15 +233,15 @@ TCheckAllResult exportRefusalPlace(const ExportError& refusal, const FieldPlace*
                                  : refusal.element() == "СвПред" ? std::uint16_t(ConditionsAuthorityDocument)
                                                                  : std::uint16_t(ConditionsRepresentativeName)};
     case FieldPage::Declarant: {
-        const std::pair<std::string_view, TfrPersonNaim::Element> fields[] = {
-            {"Фамилия", TfrPersonNaim::SurName},        {"Имя", TfrPersonNaim::FirstName},
-            {"Отчество", TfrPersonNaim::Patronymic},    {"ИННФЛ", TfrPersonNaim::Inn},
-            {"КодВидДок", TfrPersonNaim::DocumentKind}, {"СерНомДок", TfrPersonNaim::DocumentSeries},
-            {"ДатаРожд", TfrPersonNaim::BirthDate}};
+        const std::pair<std::string_view, PersonElement::Element> fields[] = {
+            {"Фамилия", PersonElement::SurName},        {"Имя", PersonElement::FirstName},
+            {"Отчество", PersonElement::Patronymic},    {"ИННФЛ", PersonElement::Inn},
+            {"КодВидДок", PersonElement::DocumentKind}, {"СерНомДок", PersonElement::DocumentSeries},
+            {"ДатаРожд", PersonElement::BirthDate}};
         for (const auto& [attribute, element] : fields)
             if (refusal.attribute() == attribute)
                 return {CheckDeclarant, element};
-        return {CheckDeclarant, TfrPersonNaim::SurName};
+        return {CheckDeclarant, PersonElement::SurName};
     }
     case FieldPage::RussianIncome:
     case FieldPage::RussianSource: return {CheckIncome13, 1};
@@ -445,27 +421,12 @@ void WholeCheck::checkDeclarant()
 {
     if (!begin(CheckDeclarant))
         return;
-    const mTPersonInformation& person = d_.Person;
-    const std::uint16_t inn = CheckINN(QString::fromStdString(person.Name.INN), InnPerson);
-    const auto declarantRule = [this](bool fails, const QString& message, std::uint16_t code) {
-        rule(fails, CheckDeclarant, DeclarantTitle, message, code);
-    };
-    declarantRule(person.Name.SurName.empty(), QStringLiteral("Не введена фамилия"), 1);
-    declarantRule(person.Name.FirstName.empty(), QStringLiteral("Не введено имя"), 2);
-    declarantRule(inn == InnNot12, QStringLiteral("Длина ИНН должна быть равна 12 цифрам"), 4);
-    declarantRule(inn == InnWrong, QStringLiteral("Номер ИНН введен неверно"), 4);
-    const bool entrepreneur =
-        d_.HasIncomeKind(IncomeKindBusiness) || d_.TaxpayerCategory == 0 || d_.TaxpayerCategory == 1;
-    declarantRule(inn == InnEmpty && entrepreneur,
-                  QStringLiteral("Лицам имеющим доходы от предпринимательской деятельности необходимо ввести ИНН"), 4);
-    declarantRule(inn == InnEmpty && person.Document.DocKind == 0,
-                  QStringLiteral("Не указан документ, удостоверяющий личность"), 5);
-    // The exchange file names the identity document of a declarant without ИНН, and of one who chose it.
-    declarantRule((inn == InnEmpty || person.Document.DocKind != 0) && isBlank(person.Document.DocSeriesNumber),
-                  QStringLiteral("Не указаны серия и номер документа, удостоверяющего личность"),
-                  TfrPersonNaim::DocumentSeries);
-    declarantRule(!isFileDate(person.Document.BirthDate), QStringLiteral("Не указана дата рождения"),
-                  TfrPersonNaim::BirthDate);
+    for (const PersonFailure& failure : personFailures(d_)) {
+        if (!failure.reminder) {
+            report(CheckDeclarant, DeclarantTitle, failure.message, failure.element);
+            return;
+        }
+    }
 }
 
 void WholeCheck::checkSources()
@@ -576,81 +537,50 @@ void WholeCheck::checkForeignIncome()
 {
     if (!begin(CheckForeign))
         return;
+    using enum CurrencyIncomeRule;
     const auto& incomes = d_.CurrencyIncomes;
-    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан код валюты"), incomes,
-            [](const mTCurrencyIncome& income) { return income.CurrencyCode.empty(); });
-    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан курс валюты"), incomes,
-            [](const mTCurrencyIncome& income) {
-                return income.IncomeDateUnits == 0 || income.IncomeDateRate == Currency();
-            });
+    const std::int32_t fixedProfitItem = d_.KIKItemNumber();
+    // Here each rule is tried over every income before the next rule; the rules of a controlled
+    // company's income count as one, of which an income fails the first.
+    const auto tryRules = [&](std::initializer_list<CurrencyIncomeRule> rules) {
+        perItem(CheckForeign, ForeignTitle, incomes, [&](const mTCurrencyIncome& income) {
+            for (const CurrencyIncomeRule failed : failedRules(income, fixedProfitItem)) {
+                if (std::find(rules.begin(), rules.end(), failed) != rules.end())
+                    return ruleMessage(failed);
+            }
+            return QString();
+        });
+    };
+    tryRules({CurrencyCode});
+    tryRules({Rate});
     // An amount whose rouble value lies beyond the range is stored with none.
-    perItem(CheckForeign, ForeignTitle, incomes, [](const mTCurrencyIncome& income) {
-        for (const CurrencyIncomeRule rule : failedRules(income, 0)) {
-            if (rule == CurrencyIncomeRule::IncomeRoubles || rule == CurrencyIncomeRule::TaxRoubles)
-                return ruleMessage(rule);
-        }
-        return QString();
-    });
-    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указан код дохода"), incomes,
-            [](const mTCurrencyIncome& income) { return income.IncomeCode == 0; });
-    perItem(CheckForeign, ForeignTitle,
-            QStringLiteral("Номер КИК указан некорректно (состоит из двух букв и пяти цифр)"), incomes,
-            [](const mTCurrencyIncome& income) {
-                return income.IncomeCode == 1003 && !income.CompanyNumber.empty()
-                       && length(income.CompanyNumber) != CompanyNumberLength;
-            });
+    tryRules({IncomeRoubles, TaxRoubles});
+    tryRules({IncomeCode});
+    tryRules({FixedProfitNumber});
     // The exchange file holds the foreign incomes that the computation counts.
     if (ForeignIncomesCount(d_))
         perItem(CheckForeign, ForeignTitle, incomes, foreignFileFailure);
-    const std::int32_t fixedProfitItem = d_.KIKItemNumber();
-    perItem(CheckForeign, ForeignTitle, incomes,
-            [fixedProfitItem](const mTCurrencyIncome& income) { return companyIncomeFailure(income, fixedProfitItem); });
-    perItem(CheckForeign, ForeignTitle, QStringLiteral("По данному источнику выплаты не указана сумма вычета"), incomes,
-            [](const mTCurrencyIncome& income) {
-                return income.DeductionCode != 0 && income.DeductionSum == Currency()
-                       && std::find(IncomesWithoutDeductionSum.begin(), IncomesWithoutDeductionSum.end(),
-                                    income.IncomeCode)
-                              == IncomesWithoutDeductionSum.end();
-            });
+    tryRules({DividendsWithFixedProfit, ProfitWithFixedProfit, CompanyNumberMissing, CompanyNumberMalformed,
+              ProfitOrder});
+    tryRules({DeductionSum});
 }
 
 void WholeCheck::checkBusiness()
 {
     if (!begin(CheckBusiness))
         return;
-    // Activities of kinds 1 and 5 share one way of counting expenses: documented, or the 20 % norm.
-    std::optional<bool> documentedExpenses;
-    std::uint16_t number = 0;
-    for (const auto& activity : d_.BusinessIncomes) {
-        ++number;
-        const bool documented = activity->ExpensesConfirmed != 0;
-        if (activity->ActivityKind == "1" || activity->ActivityKind == "5") {
-            if (!documentedExpenses)
-                documentedExpenses = documented;
-            rule(*documentedExpenses != documented, CheckBusiness, BusinessTitle,
-                 QStringLiteral("Нельзя одновременно пользоваться и подтвержденными расходами и нормативом 20%."),
-                 number);
-        }
-        const Currency parts = activity->MaterialExpenses + activity->LabourExpenses + activity->OtherExpenses
-                               + activity->Depreciation;
-        rule(documented && parts > activity->ExpenseSum, CheckBusiness, BusinessTitle,
-             QStringLiteral("Общие расходы (") + currencyDisplayText(activity->ExpenseSum)
-                 + QStringLiteral(") меньше суммы расходов материальных, на оплату труда, прочих и амортизационных "
-                                  "отчислений (")
-                 + currencyDisplayText(parts) + u')',
-             number);
-        if (!passing())
-            return;
+    const std::vector<BusinessFailure> activities = declarationBusinessFailures(d_);
+    if (!activities.empty()) {
+        const BusinessFailure& first = activities.front();
+        report(CheckBusiness, BusinessTitle, first.message, std::uint16_t(first.activity + 1));
+        return;
     }
-    if (d_.OKTMOChanged) {
-        const std::string* quarters[] = {&d_.OKTMO1, &d_.OKTMO2, &d_.OKTMO3};
-        for (std::uint16_t quarter = 0; quarter < 3; ++quarter) {
-            rule(!isOktmoLength(length(*quarters[quarter])), CheckBusiness, BusinessTitle,
-                 QStringLiteral("Код ОКТМО должен содержать 8 или 11 числовых символов. (Если выбрано, что код ОКТМО "
-                                "менялся, то нужно заполнить код ОКТМО на каждый квартал)"),
-                 std::uint16_t(32751 + quarter));
-        }
-    }
+    const std::vector<OktmoFailure> quarters = oktmoFailures(d_);
+    if (!quarters.empty())
+        report(CheckBusiness, BusinessTitle,
+               QStringLiteral("Код ОКТМО должен содержать 8 или 11 числовых символов. (Если выбрано, что код ОКТМО "
+                              "менялся, то нужно заполнить код ОКТМО на каждый квартал)"),
+               std::uint16_t(FirstOktmoElement + quarters.front().quarter));
 }
 
 void WholeCheck::checkApplications()

@@ -37,16 +37,41 @@ bool addUpInRange(const Quarters& quarters)
         .has_value();
 }
 
-} // namespace
-
-QString activityCaption(const std::string& kind)
+// The documented breakdown; none when it adds up beyond the range of an amount.
+std::optional<Currency> breakdownOf(const mTBusinessNew& activity)
 {
-    if (kind.size() != 1 || kind[0] < '1' || kind[0] > '9')
-        return {};
-    return QString::fromUtf8(ActivityCaptions[std::size_t(kind[0] - '1')]);
+    return checkedFigure([&] {
+        return activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;
+    });
 }
 
-std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
+QString breakdownMessage(const mTBusinessNew& activity, const QString& comparison)
+{
+    return QStringLiteral("Общие расходы (") + currencyDisplayText(activity.ExpenseSum) + QStringLiteral(") ")
+           + comparison
+           + QStringLiteral(" расходов материальных, на оплату труда, прочих и амортизационных отчислений (")
+           + figureText(breakdownOf(activity)) + QStringLiteral(")");
+}
+
+// The message of the breakdown rule for the activity; empty when the breakdown passes it.
+using BreakdownRule = QString (*)(const mTBusinessNew& activity);
+
+QString breakdownNotTotal(const mTBusinessNew& activity)
+{
+    if (breakdownOf(activity) == activity.ExpenseSum)
+        return {};
+    return breakdownMessage(activity, QStringLiteral("не совпадают с суммой"));
+}
+
+QString breakdownAboveTotal(const mTBusinessNew& activity)
+{
+    const std::optional<Currency> breakdown = breakdownOf(activity);
+    if (breakdown && *breakdown <= activity.ExpenseSum)
+        return {};
+    return breakdownMessage(activity, QStringLiteral("меньше суммы"));
+}
+
+std::vector<BusinessFailure> activityFailures(const mTDeclaration& declaration, BreakdownRule breakdownFailure)
 {
     std::vector<BusinessFailure> failures;
     std::optional<bool> firstWay;
@@ -68,17 +93,29 @@ std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
                                                "диапазона. Проверьте суммы по кварталам")});
         if (!DocumentsExpenses(activity))
             continue;
-        const std::optional<Currency> breakdown = checkedFigure([&] {
-            return activity.MaterialExpenses + activity.Depreciation + activity.LabourExpenses + activity.OtherExpenses;
-        });
-        if (breakdown != activity.ExpenseSum)
-            failures.push_back({number, BusinessRule::Breakdown,
-                                QStringLiteral("Общие расходы (") + currencyDisplayText(activity.ExpenseSum)
-                                    + QStringLiteral(") не совпадают с суммой расходов материальных, на оплату "
-                                                     "труда, прочих и амортизационных отчислений (")
-                                    + figureText(breakdown) + QStringLiteral(")")});
+        if (QString message = breakdownFailure(activity); !message.isEmpty())
+            failures.push_back({number, BusinessRule::Breakdown, std::move(message)});
     }
     return failures;
+}
+
+} // namespace
+
+QString activityCaption(const std::string& kind)
+{
+    if (kind.size() != 1 || kind[0] < '1' || kind[0] > '9')
+        return {};
+    return QString::fromUtf8(ActivityCaptions[std::size_t(kind[0] - '1')]);
+}
+
+std::vector<BusinessFailure> businessFailures(const mTDeclaration& declaration)
+{
+    return activityFailures(declaration, breakdownNotTotal);
+}
+
+std::vector<BusinessFailure> declarationBusinessFailures(const mTDeclaration& declaration)
+{
+    return activityFailures(declaration, breakdownAboveTotal);
 }
 
 std::vector<OktmoFailure> oktmoFailures(const mTDeclaration& declaration)

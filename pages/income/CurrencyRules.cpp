@@ -1,20 +1,11 @@
 #include "pages/income/CurrencyRules.h"
 
-#include <algorithm>
-#include <initializer_list>
-
+#include "computation/IncomeCodeSets.h"
 #include "controls/CheckedFigure.h"
 #include "model/CurrencyIncome.h"
 #include "pages/income/IncomeLineRules.h"
 
 namespace {
-
-// Sales of securities and derivatives and the like, whose deduction may be stated as 0.
-constexpr std::initializer_list<std::int32_t> IncomesWithoutDeductionSum = {
-    1530, 1531, 1532, 1533, 1535, 1536, 1537, 1538, 1539, 1541, 1544, 1545,
-    1546, 1547, 1548, 1549, 1551, 1552, 1553, 1554, 5002, 5005, 5009, 5011,
-    5013, 5014, 5017, 5020, 5024, 5026, 5028, 5029, 9537, 9538, 9551, 9552,
-};
 
 qsizetype characterCount(const std::string& text)
 {
@@ -99,9 +90,8 @@ std::vector<CurrencyIncomeRule> failedRules(const mTCurrencyIncome& income, std:
         check(numberLength != 0 && numberLength != CompanyNumberLength, CompanyNumberMalformed);
         check(income.ProfitMethod == 0, ProfitOrder);
     }
-    const auto& exempt = IncomesWithoutDeductionSum;
     check(income.DeductionCode != 0 && income.DeductionSum == Currency()
-              && std::find(exempt.begin(), exempt.end(), income.IncomeCode) == exempt.end(),
+              && !IsSecuritiesOrPartnershipIncome(income.IncomeCode),
           DeductionSum);
     return failed;
 }

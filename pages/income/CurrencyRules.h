@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "export/FieldLimits.h"
 #include "model/Currency.h"
 #include "pages/income/IncomeLineRules.h"
 
@@ -24,7 +25,7 @@ inline constexpr std::int32_t CompanyProfitIncomeCode = 1000;
 inline constexpr std::int32_t CompanyDividendsIncomeCode = 1012;
 
 // The company's registration number: two letters, a space and five digits.
-inline constexpr int CompanyNumberLength = 8;
+inline constexpr int CompanyNumberLength = FieldLimits::CompanyNumber;
 
 // amount / units x rate, rounded half up to kopecks, as the model stores it; 0 without units.
 // Throws std::overflow_error for a value beyond the range of an amount.
@@ -60,5 +61,6 @@ enum class CurrencyIncomeRule {
 };
 
 // The rules the income breaks, in order; `fixedProfitItem` is the declaration's KIKItemNumber.
+// The page and the whole-declaration check both judge an income by them.
 std::vector<CurrencyIncomeRule> failedRules(const mTCurrencyIncome& income, std::int32_t fixedProfitItem);
 QString ruleMessage(CurrencyIncomeRule rule);

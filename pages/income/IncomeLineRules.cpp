@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include <QString>
+
+#include "computation/IncomeCodeSets.h"
 #include "computation/PropertySaleIncome.h"
 
 namespace {
@@ -12,14 +15,6 @@ using Codes = std::initializer_list<QStringView>;
 constexpr Codes NonResidentDeductionIncomes = {
     u"2760", u"2761", u"2762", u"2763", u"3011", u"2720", u"2721",
     u"2730", u"2770", u"2790", u"2740", u"6015", u"1211",
-};
-
-// Sales of securities and derivatives, and operations of investment partnerships.
-constexpr Codes IncomesWithLargerDeduction = {
-    u"1530", u"1531", u"1532", u"1533", u"1537", u"1538", u"9537", u"9538", u"1539",
-    u"1541", u"1535", u"1536", u"1544", u"1545", u"1546", u"1547", u"1548", u"1549",
-    u"9551", u"9552", u"1553", u"1554", u"1551", u"1552", u"5002", u"5005", u"5009",
-    u"5011", u"5013", u"5014", u"5017", u"5020", u"5024", u"5026", u"5028", u"5029",
 };
 
 constexpr Codes DeductionsLargerThanIncome = {
@@ -61,7 +56,9 @@ bool nonResidentMayDeduct(QStringView incomeCode)
 
 bool deductionMayExceedIncome(QStringView incomeCode, QStringView deductCode)
 {
-    return listed(IncomesWithLargerDeduction, incomeCode) && listed(DeductionsLargerThanIncome, deductCode);
+    bool isNumber = false;
+    const int income = incomeCode.toString().toInt(&isNumber);
+    return isNumber && IsSecuritiesOrPartnershipIncome(income) && listed(DeductionsLargerThanIncome, deductCode);
 }
 
 Currency percentOf(Currency amount, int percent)

@@ -16,7 +16,6 @@
 #include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
 #include "controls/DtpPanel.h"
-#include "controls/IdentityNumbers.h"
 #include "controls/MaskedDocEdit.h"
 #include "controls/MaskedEdit.h"
 #include "controls/PageWidgets.h"
@@ -249,32 +248,9 @@ std::uint16_t TfrPersonNaim::CheckData()
 {
     if (const std::uint16_t date = refuseWrongTypedDates())
         return date;
-    const mTPersonInformation& checked = person();
     CheckRun run(this, SectionTitle);
-    if (checked.Name.SurName.empty())
-        run.report(QStringLiteral("Не введена фамилия"), SurName);
-    if (checked.Name.FirstName.empty())
-        run.report(QStringLiteral("Не введено имя"), FirstName);
-
-    const std::uint16_t inn = CheckINN(fromModel(checked.Name.INN), InnPerson);
-    switch (inn) {
-    case InnNot12:
-        run.report(QStringLiteral("Длина ИНН должна быть равна 12 цифрам"), Inn);
-        break;
-    case InnWrong:
-        run.report(QStringLiteral("Номер ИНН введен неверно"), Inn);
-        break;
-    case InnEmpty:
-        run.report(QStringLiteral("Не указан ИНН"), Inn);
-        break;
-    default:
-        break;
-    }
-    // Without a valid ИНН the declarant is known by the identity document.
-    if (inn != InnValid && checked.Document.DocKind == 0)
-        run.report(QStringLiteral("Не указан документ, удостоверяющий личность"), DocumentKind);
-    if (checked.Document.DocKind != 0 && checked.Document.DocSeriesNumber.empty())
-        run.report(QStringLiteral("Не указаны серия и номер документа, удостоверяющего личность"), DocumentSeries);
+    for (const PersonFailure& failure : personFailures(*Declaration))
+        run.report(failure.message, failure.element);
     return run.result();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "controls/ThinkingFrame.h"
+#include "pages/income/PersonRules.h"
 
 class QFrame;
 class QGroupBox;
@@ -22,15 +23,8 @@ class TfrPersonNaim : public TThinkingFrame {
 
 public:
     // Elements of CheckData and FocusError.
-    enum Element : std::uint16_t {
-        SurName = 1,
-        FirstName = 2,
-        Patronymic = 3,
-        Inn = 4,
-        DocumentKind = 5, // focuses the document kind's button and opens the list of kinds
-        DocumentSeries = 6,
-        BirthDate = 7,
-    };
+    using Element = PersonElement::Element;
+    using enum PersonElement::Element;
 
     TfrPersonNaim(QWidget* owner, DeclarationSlot& declaration);
 

@@ -259,7 +259,10 @@ const RuleCase ruleCases[] = {
          income.IncomeCode = 1003;
          income.CompanyNumber = "AB12345";
      },
-     "Доходы в валюте", "Номер КИК указан некорректно (состоит из двух букв и пяти цифр)", 7, 1},
+     "Доходы в валюте",
+     "Номер КИК указан некорректно (состоит из двух букв и пяти цифр, если КИК несколько - номер можно не указывать "
+     "или указать любой по выбору)",
+     7, 1},
     {"dividends of a controlled company beside its fixed profit",
      [](mTDeclaration& d) {
          addForeignIncome(d);
