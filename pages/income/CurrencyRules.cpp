@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "computation/IncomeLineRules.h"
 #include "model/CurrencyIncome.h"
-#include "pages/income/IncomeLineRules.h"
 
 namespace {
 

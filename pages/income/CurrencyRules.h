@@ -6,8 +6,8 @@
 
 #include <QString>
 
+#include "computation/IncomeLineRules.h"
 #include "model/Currency.h"
-#include "pages/income/IncomeLineRules.h"
 
 class mTCurrencyIncome;
 

@@ -1,4 +1,4 @@
-#include "pages/income/IncomeLineRules.h"
+#include "computation/IncomeLineRules.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -7,29 +7,29 @@
 
 namespace {
 
-using Codes = std::initializer_list<QStringView>;
+using Codes = std::initializer_list<std::int32_t>;
 
 constexpr Codes NonResidentDeductionIncomes = {
-    u"2760", u"2761", u"2762", u"2763", u"3011", u"2720", u"2721",
-    u"2730", u"2770", u"2790", u"2740", u"6015", u"1211",
+    2760, 2761, 2762, 2763, 3011, 2720, 2721,
+    2730, 2770, 2790, 2740, 6015, 1211,
 };
 
 // Sales of securities and derivatives, and operations of investment partnerships.
 constexpr Codes IncomesWithLargerDeduction = {
-    u"1530", u"1531", u"1532", u"1533", u"1537", u"1538", u"9537", u"9538", u"1539",
-    u"1541", u"1535", u"1536", u"1544", u"1545", u"1546", u"1547", u"1548", u"1549",
-    u"9551", u"9552", u"1553", u"1554", u"1551", u"1552", u"5002", u"5005", u"5009",
-    u"5011", u"5013", u"5014", u"5017", u"5020", u"5024", u"5026", u"5028", u"5029",
+    1530, 1531, 1532, 1533, 1537, 1538, 9537, 9538, 1539,
+    1541, 1535, 1536, 1544, 1545, 1546, 1547, 1548, 1549,
+    9551, 9552, 1553, 1554, 1551, 1552, 5002, 5005, 5009,
+    5011, 5013, 5014, 5017, 5020, 5024, 5026, 5028, 5029,
 };
 
 constexpr Codes DeductionsLargerThanIncome = {
-    u"201", u"202", u"203", u"206", u"207", u"211", u"213", u"215", u"220", u"218",
-    u"219", u"225", u"226", u"227", u"228", u"229", u"230", u"231", u"232",
-    u"235", u"233", u"234", u"802", u"805", u"809", u"811", u"813", u"814", u"817",
-    u"820", u"824", u"826", u"828", u"829", u"915",
+    201, 202, 203, 206, 207, 211, 213, 215, 220, 218,
+    219, 225, 226, 227, 228, 229, 230, 231, 232,
+    235, 233, 234, 802, 805, 809, 811, 813, 814, 817,
+    820, 824, 826, 828, 829, 915,
 };
 
-bool listed(Codes codes, QStringView code)
+bool listed(Codes codes, std::int32_t code)
 {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
@@ -54,12 +54,12 @@ Currency capped(Currency sum, Currency maxSum)
 
 } // namespace
 
-bool nonResidentMayDeduct(QStringView incomeCode)
+bool nonResidentMayDeduct(std::int32_t incomeCode)
 {
     return listed(NonResidentDeductionIncomes, incomeCode);
 }
 
-bool deductionMayExceedIncome(QStringView incomeCode, QStringView deductCode)
+bool deductionMayExceedIncome(std::int32_t incomeCode, std::int32_t deductCode)
 {
     return listed(IncomesWithLargerDeduction, incomeCode) && listed(DeductionsLargerThanIncome, deductCode);
 }

@@ -1,4 +1,4 @@
-#include "pages/deductions/ConstructionDeductRules.h"
+#include "computation/ConstructionDeductRules.h"
 
 #include <algorithm>
 #include <functional>
