@@ -1,38 +1,12 @@
 #include "computation/ConstructionDeductRules.h"
 
-#include <cstdint>
-#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "model/DayDate.h"
+#include "PropertyObjectFigures.h"
 
 namespace {
-
-// The figures of one property object that the rules look at.
-struct ObjectFigures {
-    int registrationYear = 2021;
-    int transferYear = 2021;
-    std::int64_t cost = 0;
-    std::int64_t interest = 0;
-    bool pensioner = false;
-};
-
-void fillObjects(mTConstructionDeduct& deduction, const std::vector<ObjectFigures>& objects)
-{
-    deduction.Granted = 1;
-    for (const ObjectFigures& figures : objects) {
-        auto object = std::make_unique<mTConstructionDeductObj>();
-        object->DwellingRegDate = *encodeDate(figures.registrationYear, 6, 15);
-        object->ActDate = *encodeDate(figures.transferYear, 5, 20);
-        object->ShareNumerator = object->ShareDenominator = 1;
-        object->Cost = Currency::fromWholeRoubles(figures.cost);
-        object->InterestPaid = Currency::fromWholeRoubles(figures.interest);
-        object->Pensioner = figures.pensioner ? 1 : 0;
-        deduction.AddObject(std::move(object));
-    }
-}
 
 TEST(ConstructionDeductRulesTest, WhenAnotherObjectMayBeAdded)
 {
