@@ -1,28 +1,15 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
-#include <utility>
 
 #include <QString>
 
 #include "controls/DisplayFormat.h"
+#include "model/CheckedFigure.h"
 #include "model/Currency.h"
 
-// A figure a page computes with the checked money arithmetic: a total of many lines, an amount
-// at a rate. Typed or read from a file, the amounts may give a result beyond what an amount can
-// hold; the page then shows a refusal in the figure's place and keeps what the user typed.
-
-// The figure `compute` gives, or nullopt when it lies beyond the range.
-template <typename Compute>
-std::optional<Currency> checkedFigure(Compute&& compute)
-{
-    try {
-        return std::forward<Compute>(compute)();
-    } catch (const std::overflow_error&) {
-        return std::nullopt;
-    }
-}
+// A page shows a figure beyond the range as a refusal in the figure's place and keeps what the
+// user typed.
 
 // The figure as `text` writes it, or the refusal: a few words, short enough for a sum's field.
 QString figureText(const std::optional<Currency>& figure, QString (*text)(Currency) = currencyDisplayText);

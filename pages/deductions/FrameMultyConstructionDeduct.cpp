@@ -13,8 +13,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/ConstructionDeductRules.h"
+#include "computation/PropertyPurchaseDeductions.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
+#include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/ItemList.h"
@@ -22,9 +25,6 @@
 #include "controls/PageWidgets.h"
 #include "controls/SideBySideLayout.h"
 #include "export/FieldLimits.h"
-#include "computation/PropertyPurchaseDeductions.h"
-#include "pages/deductions/ConstructionDeductRules.h"
-#include "controls/DeletionQuestion.h"
 #include "pages/deductions/InputConstruction.h"
 
 namespace {

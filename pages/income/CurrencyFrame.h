@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "computation/IncomeLineRules.h"
 #include "controls/ThinkingFrame.h"
 #include "pages/income/CurrencyRates.h"
 #include "pages/income/CurrencyRules.h"

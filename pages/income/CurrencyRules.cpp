@@ -3,7 +3,6 @@
 #include "computation/IncomeCodeSets.h"
 #include "controls/CheckedFigure.h"
 #include "model/CurrencyIncome.h"
-#include "pages/income/IncomeLineRules.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 
 #include "export/FieldLimits.h"
 #include "model/Currency.h"
-#include "pages/income/IncomeLineRules.h"
 
 class mTCurrencyIncome;
 

@@ -284,7 +284,7 @@ void TfmInput13Income::chooseIncomeCode(const QString& code)
         showFixedDeduction();
         meSubtractSum->setText(moneyText(meIncomeSum->currencyValue()));
     } else {
-        FHasDeductions = income && !income->deductions.empty() && (FResident || nonResidentMayDeduct(code));
+        FHasDeductions = income && !income->deductions.empty() && (FResident || nonResidentMayDeduct(number));
         setDeductionControlsEnabled(FHasDeductions);
     }
     if (!previousDeduction.isEmpty() && FHasDeductions && income->deduction(previousDeduction)) {
@@ -504,7 +504,7 @@ void TfmInput13Income::showStoredDeduction(const mTIncome& line, const Dictionar
         meSubtractSum->setText(moneyText(line.Deduction));
         return;
     }
-    FHasDeductions = !income->deductions.empty() && (FResident || nonResidentMayDeduct(pnlIncomeCod->text()));
+    FHasDeductions = !income->deductions.empty() && (FResident || nonResidentMayDeduct(line.IncomeCode));
     setDeductionControlsEnabled(FHasDeductions);
     if (!FHasDeductions)
         return;
@@ -567,7 +567,7 @@ std::uint16_t TfmInput13Income::checkLine()
     if (!meHoldSum->isHidden() && !isEmpty(meHoldSum) && hasIncome && meHoldSum->currencyValue() > income)
         report(false, QStringLiteral("Удержанный налог превышает доход"), WithheldTaxElement);
     if (FDeductEnabled && !isEmpty(meSubtractSum) && hasIncome && meSubtractSum->currencyValue() > income
-        && !deductionMayExceedIncome(pnlIncomeCod->text(), pnlSubtractCod->text()))
+        && !deductionMayExceedIncome(GetIncomeCode(), GetDeductCode()))
         report(false, QStringLiteral("Сумма вычета превышает сумму дохода"), DeductSumElement);
     return run.result();
 }

@@ -4,10 +4,10 @@
 
 #include <QString>
 
+#include "computation/IncomeLineRules.h"
 #include "controls/ConfirmDialog.h"
 #include "model/Currency.h"
 #include "pages/income/IncomeDict.h"
-#include "pages/income/IncomeLineRules.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/IncomeLineRules.h"
 #include "computation/PropertySaleIncome.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
@@ -21,7 +22,6 @@
 #include "controls/PageWidgets.h"
 #include "export/FieldLimits.h"
 #include "model/Sourse.h"
-#include "pages/income/IncomeLineRules.h"
 #include "pages/income/Input13Income.h"
 
 namespace {

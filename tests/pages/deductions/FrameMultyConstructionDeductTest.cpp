@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "computation/ConstructionDeductRules.h"
 #include "computation/Summary.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
@@ -20,51 +21,14 @@
 #include "controls/MaskedEdit.h"
 #include "controls/MessageBox.h"
 #include "model/DayDate.h"
-#include "pages/deductions/ConstructionDeductRules.h"
 #include "pages/deductions/InputConstruction.h"
-#include "tests/support/MessageAnswers.h"
+#include "tests/computation/PropertyObjectFigures.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
+#include "tests/support/MessageAnswers.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SavedDeclaration.h"
 
 namespace {
-
-// The figures of one property object that the page's rules look at.
-struct ObjectFigures {
-    int registrationYear = 2021;
-    int transferYear = 2021;
-    std::int64_t cost = 0;
-    std::int64_t interest = 0;
-    int shareNumerator = 1;
-    int shareDenominator = 1;
-    bool byInvestment = false;
-    bool pensioner = false;
-};
-
-std::unique_ptr<mTConstructionDeductObj> makeObject(const ObjectFigures& figures)
-{
-    auto object = std::make_unique<mTConstructionDeductObj>();
-    object->ObjectCode = 2;
-    object->ObjectNumber = "77:01:0001001:1234";
-    object->ObjectNumberKind = 1;
-    object->OwnerSign = 1;
-    object->DwellingRegDate = *encodeDate(figures.registrationYear, 6, 15);
-    object->ActDate = *encodeDate(figures.transferYear, 5, 20);
-    object->ShareNumerator = figures.shareNumerator;
-    object->ShareDenominator = figures.shareDenominator;
-    object->ByInvestment = figures.byInvestment ? 1 : 0;
-    object->Cost = roubles(figures.cost);
-    object->InterestPaid = roubles(figures.interest);
-    object->Pensioner = figures.pensioner ? 1 : 0;
-    return object;
-}
-
-void fillObjects(mTConstructionDeduct& deduction, const std::vector<ObjectFigures>& objects)
-{
-    deduction.Granted = 1;
-    for (const ObjectFigures& figures : objects)
-        deduction.AddObject(makeObject(figures));
-}
 
 // A flat of 2020 with a mortgage and every sum of the page entered.
 void fillFullDeduction(mTConstructionDeduct& deduction)
@@ -291,57 +255,21 @@ TEST_F(FrameMultyConstructionDeductTest, ObjectsAddingUpPastTheRangeShowRefusedT
     }
 }
 
-TEST(ConstructionDeductRulesTest, WhenAnotherObjectMayBeAdded)
+// The add button is enabled exactly when the rule allows another object.
+TEST(FrameMultyConstructionDeductRules, TheAddButtonFollowsTheRule)
 {
-    struct Case {
-        const char* title;
-        std::vector<ObjectFigures> objects;
-        bool canAdd;
+    const std::vector<ObjectFigures> cases[] = {
+        {},
+        {{.registrationYear = 2012, .cost = 900'000}},
+        {{.registrationYear = 2012, .cost = 900'000, .interest = 1}},
+        {{.registrationYear = 2012}, {}},
     };
-    const Case cases[] = {
-        {"no object", {}, true},
-        {"objects from 2014", {{.registrationYear = 2014, .transferYear = 2014}, {}}, true},
-        {"one of 2012 without interest: its interest may follow", {{.registrationYear = 2012, .cost = 900'000}}, true},
-        {"one of 2012 with interest", {{.registrationYear = 2012, .cost = 900'000, .interest = 1}}, false},
-        {"one of 2013 without interest: a second object may follow",
-         {{.registrationYear = 2013, .transferYear = 2013, .cost = 1'000'000}}, true},
-        {"an act of 2013 is old too", {{.registrationYear = 2015, .transferYear = 2013, .interest = 1}}, false},
-        {"two, one of them old", {{.registrationYear = 2012}, {}}, false},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.title);
-        mTConstructionDeduct deduction;
-        fillObjects(deduction, test.objects);
-        EXPECT_EQ(canAddObject(deduction), test.canAdd);
-        // The page offers what the rule allows.
+    for (const std::vector<ObjectFigures>& objects : cases) {
+        SCOPED_TRACE(objects.size());
         PageWindow window;
-        fillObjects(window.declaration->ConstructionDeduct, test.objects);
-        EXPECT_EQ(window.show<TfrMultyConstructionDeduct>()->fbAddObj->isEnabled(), test.canAdd);
-    }
-}
-
-TEST(ConstructionDeductRulesTest, WhenEarlierYearsMayBeEntered)
-{
-    struct Case {
-        const char* title;
-        std::vector<ObjectFigures> objects;
-        bool prevYears;
-        bool prevInterest;
-    };
-    const Case cases[] = {
-        {"all of 2021", {{.cost = 1'000'000, .interest = 50'000}}, false, false},
-        {"all of 2021, a pensioner", {{.cost = 1'000'000, .interest = 50'000, .pensioner = true}}, true, true},
-        {"all of 2021, a pensioner without interest", {{.cost = 1'000'000, .pensioner = true}}, true, false},
-        {"one of 2019 without interest", {{.registrationYear = 2019, .cost = 1'000'000}}, true, false},
-        {"one of 2019 with interest", {{.registrationYear = 2019, .interest = 10}}, true, true},
-        {"interest only on the object of 2021", {{.registrationYear = 2019, .cost = 1}, {.interest = 10}}, true, false},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.title);
-        mTConstructionDeduct deduction;
-        fillObjects(deduction, test.objects);
-        EXPECT_EQ(prevYearsAllowed(deduction), test.prevYears);
-        EXPECT_EQ(prevYearsInterestAllowed(deduction), test.prevInterest);
+        fillObjects(window.declaration->ConstructionDeduct, objects);
+        EXPECT_EQ(window.show<TfrMultyConstructionDeduct>()->fbAddObj->isEnabled(),
+                  canAddObject(window.declaration->ConstructionDeduct));
     }
 }
 

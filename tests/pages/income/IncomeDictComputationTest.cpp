@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include "computation/IncomeLineRules.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 #include "pages/income/IncomeDict.h"
-#include "pages/income/IncomeLineRules.h"
 #include "pages/income/InputDeductCode.h"
 
 namespace {
@@ -134,7 +134,7 @@ std::vector<OfferedPair> offeredPairs()
             entries.push_back(Entry::ResidentForeign);
         if (income.investmentPartnership)
             entries.push_back(Entry::InvestmentPartnership);
-        if (nonResidentMayDeduct(income.code)) {
+        if (nonResidentMayDeduct(income.code.toInt())) {
             if (income.nonResident)
                 entries.push_back(Entry::NonResidentAt30);
             if (income.nonResidentAtRate)

@@ -1,10 +1,10 @@
-#include "pages/deductions/ConstructionDeductRules.h"
+#include "computation/ConstructionDeductRules.h"
 
 #include <algorithm>
 #include <functional>
 #include <optional>
 
-#include "controls/CheckedFigure.h"
+#include "model/CheckedFigure.h"
 #include "model/DayDate.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "model/ConstructionDeduct.h"
 #include "model/Currency.h"
 
-// The rules of the property deduction page over the declaration's list of property objects:
-// which years the objects' dates fall in, whether one more object may be added, whether the
-// deduction of earlier years may be entered, and the objects' interest.
+// The rules over the declaration's list of property objects that the property deduction page
+// applies: which years the objects' dates fall in, whether one more object may be added, whether
+// the deduction of earlier years may be entered, and the objects' interest.
 // Years are the calendar years of an object's registration date and act-of-transfer date; an
 // empty list satisfies the rules about every object.
 

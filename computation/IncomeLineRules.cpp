@@ -1,30 +1,28 @@
-#include "pages/income/IncomeLineRules.h"
+#include "computation/IncomeLineRules.h"
 
 #include <algorithm>
 #include <initializer_list>
-
-#include <QString>
 
 #include "computation/IncomeCodeSets.h"
 #include "computation/PropertySaleIncome.h"
 
 namespace {
 
-using Codes = std::initializer_list<QStringView>;
+using Codes = std::initializer_list<std::int32_t>;
 
 constexpr Codes NonResidentDeductionIncomes = {
-    u"2760", u"2761", u"2762", u"2763", u"3011", u"2720", u"2721",
-    u"2730", u"2770", u"2790", u"2740", u"6015", u"1211",
+    2760, 2761, 2762, 2763, 3011, 2720, 2721,
+    2730, 2770, 2790, 2740, 6015, 1211,
 };
 
 constexpr Codes DeductionsLargerThanIncome = {
-    u"201", u"202", u"203", u"206", u"207", u"211", u"213", u"215", u"220", u"218",
-    u"219", u"225", u"226", u"227", u"228", u"229", u"230", u"231", u"232",
-    u"235", u"233", u"234", u"802", u"805", u"809", u"811", u"813", u"814", u"817",
-    u"820", u"824", u"826", u"828", u"829", u"915",
+    201, 202, 203, 206, 207, 211, 213, 215, 220, 218,
+    219, 225, 226, 227, 228, 229, 230, 231, 232,
+    235, 233, 234, 802, 805, 809, 811, 813, 814, 817,
+    820, 824, 826, 828, 829, 915,
 };
 
-bool listed(Codes codes, QStringView code)
+bool listed(Codes codes, std::int32_t code)
 {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
@@ -49,16 +47,14 @@ Currency capped(Currency sum, Currency maxSum)
 
 } // namespace
 
-bool nonResidentMayDeduct(QStringView incomeCode)
+bool nonResidentMayDeduct(std::int32_t incomeCode)
 {
     return listed(NonResidentDeductionIncomes, incomeCode);
 }
 
-bool deductionMayExceedIncome(QStringView incomeCode, QStringView deductCode)
+bool deductionMayExceedIncome(std::int32_t incomeCode, std::int32_t deductCode)
 {
-    bool isNumber = false;
-    const int income = incomeCode.toString().toInt(&isNumber);
-    return isNumber && IsSecuritiesOrPartnershipIncome(income) && listed(DeductionsLargerThanIncome, deductCode);
+    return IsSecuritiesOrPartnershipIncome(incomeCode) && listed(DeductionsLargerThanIncome, deductCode);
 }
 
 Currency percentOf(Currency amount, int percent)

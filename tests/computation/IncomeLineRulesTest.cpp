@@ -1,21 +1,21 @@
-#include "pages/income/IncomeLineRules.h"
+#include "computation/IncomeLineRules.h"
 
 #include <optional>
 #include <string>
 
-#include <QString>
-
 #include <gtest/gtest.h>
 
+#include "CurrencyPrinting.h"
 #include "computation/PropertySaleIncome.h"
-#include "controls/DisplayFormat.h"
+#include "model/NumberText.h"
 #include "model/Sourse.h"
 
 namespace {
 
+// An amount as the user types it, with a decimal comma.
 Currency money(const char* text)
 {
-    return parseCurrencyDisplayText(QString::fromUtf8(text)).value();
+    return parseCurrency(text, ',').value();
 }
 
 TEST(IncomeLineRulesTest, TheRuleOfADeductionSetsItsSum)
@@ -44,7 +44,7 @@ TEST(IncomeLineRulesTest, TheRuleOfADeductionSetsItsSum)
         const std::optional<Currency> deduction = ruleDeduction(test.rule, money(test.income));
         ASSERT_EQ(deduction.has_value(), test.deduction.has_value());
         if (deduction) {
-            EXPECT_EQ(currencyDisplayText(*deduction), QString::fromUtf8(*test.deduction));
+            EXPECT_EQ(*deduction, money(*test.deduction));
         }
     }
 }
@@ -52,9 +52,9 @@ TEST(IncomeLineRulesTest, TheRuleOfADeductionSetsItsSum)
 TEST(IncomeLineRulesTest, AShareIsExactToTheKopeck)
 {
     // 40 % of 999 999 999 999.99 is 399 999 999 999.996, which rounds up to the next rouble.
-    EXPECT_EQ(currencyDisplayText(percentOf(money("999999999999,99"), 40)), QStringLiteral("400000000000"));
+    EXPECT_EQ(percentOf(money("999999999999,99"), 40), money("400000000000"));
     // 20 % of 1000.05 is 200.01 exactly, not a binary neighbour of it.
-    EXPECT_EQ(currencyDisplayText(percentOf(money("1000,05"), 20)), QStringLiteral("200,01"));
+    EXPECT_EQ(percentOf(money("1000,05"), 20), money("200,01"));
 }
 
 TEST(IncomeLineRulesTest, ATypedDeductionIsCappedByANonZeroMaximum)
@@ -90,8 +90,7 @@ TEST(IncomeLineRulesTest, ASaleCountsTheLargerOfSeventyPerCentOfTheCadastralValu
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.cadastral);
-        EXPECT_EQ(currencyDisplayText(propertySaleIncome(money(test.cadastral), money(test.price))),
-                  QString::fromUtf8(test.income));
+        EXPECT_EQ(propertySaleIncome(money(test.cadastral), money(test.price)), money(test.income));
     }
 }
 
@@ -124,13 +123,13 @@ TEST(IncomeLineRulesTest, TheDialogsSaleIncomeIsTheIncomeTheComputationTaxes)
 
 TEST(IncomeLineRulesTest, OnlyListedIncomesMayCarryADeductionLargerThanThemselves)
 {
-    EXPECT_TRUE(deductionMayExceedIncome(u"1530", u"201"));
-    EXPECT_TRUE(deductionMayExceedIncome(u"5029", u"829"));
-    EXPECT_FALSE(deductionMayExceedIncome(u"2720", u"501")) << "a gift is no sale of securities";
-    EXPECT_FALSE(deductionMayExceedIncome(u"1530", u"501")) << "nor is a gift's deduction an expense";
-    EXPECT_TRUE(nonResidentMayDeduct(u"2720"));
-    EXPECT_FALSE(nonResidentMayDeduct(u"1010")) << "dividends carry no deduction";
-    EXPECT_FALSE(nonResidentMayDeduct(u"2000"));
+    EXPECT_TRUE(deductionMayExceedIncome(1530, 201));
+    EXPECT_TRUE(deductionMayExceedIncome(5029, 829));
+    EXPECT_FALSE(deductionMayExceedIncome(2720, 501)) << "a gift is no sale of securities";
+    EXPECT_FALSE(deductionMayExceedIncome(1530, 501)) << "nor is a gift's deduction an expense";
+    EXPECT_TRUE(nonResidentMayDeduct(2720));
+    EXPECT_FALSE(nonResidentMayDeduct(1010)) << "dividends carry no deduction";
+    EXPECT_FALSE(nonResidentMayDeduct(2000));
 }
 
 } // namespace

@@ -3,23 +3,22 @@
 #include <cstdint>
 #include <optional>
 
-#include <QStringView>
-
 #include "model/Currency.h"
 
-// The tax rules the income line dialog applies while the user types: which deduction an income
-// line carries and how the income of a sale of real estate follows from its cadastral value.
+// The tax rules of an income line, which the income line dialog applies while the user types:
+// which deduction the line carries and how the income of a sale of real estate follows from its
+// cadastral value.
 
 // The income 2799 always carries the deduction 599, which equals the income.
 inline constexpr std::int32_t FixedDeductionIncome = 2799;
 inline constexpr std::int32_t FixedDeductionCode = 599;
 
 // A non-resident's lines carry a deduction only for these incomes.
-bool nonResidentMayDeduct(QStringView incomeCode);
+bool nonResidentMayDeduct(std::int32_t incomeCode);
 
 // Whether the deduction may be larger than the income it belongs to (losses carried over,
 // expenses on securities and the like).
-bool deductionMayExceedIncome(QStringView incomeCode, QStringView deductCode);
+bool deductionMayExceedIncome(std::int32_t incomeCode, std::int32_t deductCode);
 
 // `percent` per cent of the amount, rounded half up to kopecks.
 Currency percentOf(Currency amount, int percent);
