@@ -106,8 +106,8 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
                     *plainField(line) += std::min(line.income, line.deduction);
                 else if (Currency* field = otherSaleField(line))
                     addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
-                else if (Currency* field = plainField(line))
-                    *field += line.deduction;
+                else if (Currency* plain = plainField(line))
+                    *plain += line.deduction;
             }
         }
     }
@@ -126,8 +126,8 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
                 OtherRealtyCost += std::min(line.income, line.deduction);
             else if (Currency* field = otherSaleField(line))
                 addWithinLimit(*field, line.deduction, otherSaleLimitLeft);
-            else if (Currency* field = plainField(line))
-                *field += line.deduction;
+            else if (Currency* plain = plainField(line))
+                *plain += line.deduction;
         }
     }
 

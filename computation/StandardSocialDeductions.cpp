@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "computation/ChildDeductionAmounts.h"
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 
@@ -112,7 +113,7 @@ void kTSvodSumPril5::Clear()
 bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
 {
     Clear();
-    if (Decl.DeclarationType != DeclarationOrdinary && Decl.DeclarationType != DeclarationClosingBusiness)
+    if (!IsResidentDeclaration(Decl))
         return true;
 
     // Investment accounts: the contributions of the year within one limit, account by account.
@@ -177,8 +178,8 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         else if (isDisabledChildDoubleCode(code))
             ВычСтРебИнвЕд += counted;
     }
-    ВычСт218_1_1 = std::min(ВычСт218_1_1, AgentDeduction105Limit);
-    ВычСт218_1_2 = std::min(ВычСт218_1_2, AgentDeduction104Limit);
+    ВычСт218_1_1 = std::min(ВычСт218_1_1, PersonalDeduction105Yearly);
+    ВычСт218_1_2 = std::min(ВычСт218_1_2, PersonalDeduction104Yearly);
     const auto standardTotal = [this] {
         return ВычСт218_1_1 + ВычСт218_1_2 + ВычСтРеб + ВычСтРебЕд + ВычСтРебИнв + ВычСтРебИнвЕд;
     };
@@ -198,7 +199,7 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     }
 
     const mTSocialDeduct& social = Decl.SocialDeduct;
-    if (social.Granted != 0 && Decl.DeclarationType == DeclarationOrdinary) {
+    if (social.Granted != 0 && IsOrdinaryDeclaration(Decl)) {
         const Currency socialIncomeBase = Svod.Pril1.TotalIncome + Svod.Pril2.TotalIncome + Svod.PrilV1.ДоходИт
             + ИнвВычПредВосст - Svod.Pril4.NonTaxableExceptAdPrizes - Svod.Pril4.NonTaxableAdPrizes;
         DonationPart25 = std::min(percentOfBase(socialIncomeBase, 25), social.CharitySum);
