@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "computation/TaxYearFigures.h"
 #include "model/DayDate.h"
 
 namespace {
@@ -40,7 +41,7 @@ bool singleOldObjectWithoutInterest(const mTConstructionDeduct& deduction)
     if (deduction.ObjectCount() != 1)
         return false;
     const mTConstructionDeductObj& object = *deduction.GetObject(0);
-    return anyDateBefore(object, 2014) && object.InterestPaid == Currency();
+    return anyDateBefore(object, FirstYearOfNewPurchaseRules) && object.InterestPaid == Currency();
 }
 
 bool anyPensioner(const mTConstructionDeduct& deduction)
@@ -50,12 +51,12 @@ bool anyPensioner(const mTConstructionDeduct& deduction)
 
 bool canAddObject(const mTConstructionDeduct& deduction)
 {
-    return allYearsAfter(deduction, 2013) || singleOldObjectWithoutInterest(deduction);
+    return allYearsAfter(deduction, FirstYearOfNewPurchaseRules - 1) || singleOldObjectWithoutInterest(deduction);
 }
 
 bool prevYearsAllowed(const mTConstructionDeduct& deduction)
 {
-    return !allYearsAfter(deduction, 2020) || anyPensioner(deduction);
+    return !allYearsAfter(deduction, TaxYear - 1) || anyPensioner(deduction);
 }
 
 bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
@@ -65,7 +66,7 @@ bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
     const bool pensioner = anyPensioner(deduction);
     Currency interest;
     for (const auto& object : deduction.ObjectList)
-        if (pensioner || anyDateBefore(*object, 2021))
+        if (pensioner || anyDateBefore(*object, TaxYear))
             interest += object->InterestPaid;
     return interest > Currency();
 }

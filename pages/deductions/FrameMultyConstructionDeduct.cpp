@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/DeclModified.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
@@ -376,7 +377,7 @@ void TfrMultyConstructionDeduct::EditObjInfo()
     const mTConstructionDeductObj& object = *property.GetObject(index);
     const auto made = preparedDialog(this, [&](TfmInputConstruction& dialog) {
         dialog.SetMinDates(editNeedsRecentDates(property, index));
-        dialog.FInterestOnly = property.ObjectCount() == 2 && !allYearsAfter(property, 2013)
+        dialog.FInterestOnly = property.ObjectCount() == 2 && !allYearsAfter(property, FirstYearOfNewPurchaseRules - 1)
                                && object.InterestPaid != Currency();
         dialog.FInterestAllowed = interestWithout(property, index) <= Currency();
         dialog.SetPensioner(anyPensioner(property));

@@ -94,13 +94,6 @@ const RuleCase ruleCases[] = {
          d.RepresentativeName = "Петров Петр Петрович";
      },
      "Задание условий", "Не указан документ, подтверждающий полномочия представителя", 1, 4},
-    {"representative organisation without a name",
-     [](mTDeclaration& d) {
-         d.Signer = 2;
-         d.RepresentativeName = "Петров Петр Петрович";
-         d.RepresentativeDocument = "Доверенность 77 АБ 1234567";
-     },
-     "Задание условий", "Не указано наименование Юр.лица-представителя", 1, 5},
     // The exchange file holds no declaration without income: said here, before an export is tried.
     {"no income kinds at all",
      [](mTDeclaration& d) {
@@ -475,13 +468,6 @@ const PassCase passCases[] = {
          d.SetIncomeKinds(IncomeKindBusiness);
      }},
     // The nearest case on the silent side of each rule that has a threshold or a condition.
-    {"a representative organisation with its name",
-     [](mTDeclaration& d) {
-         d.Signer = 2;
-         d.RepresentativeName = "Петров Петр Петрович";
-         d.RepresentativeDocument = "Доверенность 77 АБ 1234567";
-         d.RepresentativeOrgName = "ООО \"Представитель\"";
-     }},
     {"no INN beside an identity document and no business",
      [](mTDeclaration& d) { d.Person.Name.INN.clear(); }},
     {"withheld exactly the 13 % income", [](mTDeclaration& d) { source(d, 2).WithheldTax13 = roubles(100'000); }},
@@ -678,18 +664,17 @@ TEST(DeclarationCheck, ConditionsShowEveryFailureUntilOneIsToBeCorrected)
         std::size_t shown;
         std::uint16_t element;
     } cases[] = {
-        {"all cancelled", {CheckSkip, CheckSkip, CheckClosed, CheckSkip, CheckSkip}, 5, CheckCancelled},
+        {"all cancelled", {CheckSkip, CheckSkip, CheckClosed, CheckSkip}, 4, CheckCancelled},
         {"the third corrected", {CheckSkip, CheckSkip, CheckFix}, 3, 4},
         {"the first corrected", {CheckFix}, 1, 1},
     };
     const QString messages[] = {
         QStringLiteral("Не введен номер инспекции"), QStringLiteral("Не указаны ФИО подписанта-представителя"),
-        QStringLiteral("Не указан документ, подтверждающий полномочия представителя"),
-        QStringLiteral("Не указано наименование Юр.лица-представителя"), QString::fromUtf8(NoIncome)};
+        QStringLiteral("Не указан документ, подтверждающий полномочия представителя"), QString::fromUtf8(NoIncome)};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         mTDeclaration declaration;
-        declaration.Signer = 2;
+        declaration.Signer = 1;
         ScriptedCheckAnswers script;
         script.answers = test.answers;
 
