@@ -350,7 +350,7 @@ const RuleCase ruleCases[] = {
          addInvestmentAccount(d, kopecks(10'000'001));
      },
      "Инвестиционный налоговый вычет",
-     "Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 рублей", 14, 1},
+     "Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400 000 рублей", 14, 1},
     {"OKTMO of residence of a bad length", [](mTDeclaration& d) { d.Person.Address.OKTMO = " 453820001 "; },
      "Задание условий", "Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов", 1, 10},
     {"no OKTMO of residence with neither tax to pay nor a refund",
