@@ -5,6 +5,7 @@
 #include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -32,9 +33,9 @@ Currency taxOf(Currency base, bool resident)
 {
     if (!resident)
         return TaxAtRate(base, Rate30);
-    if (base <= kTSvodSum::RateBand)
+    if (base <= RateBand)
         return TaxAtRate(base, Rate13);
-    return TaxAtRate(kTSvodSum::RateBand, Rate13) + TaxAtRate(base - kTSvodSum::RateBand, Rate15);
+    return ThirteenPercentTaxCeiling + TaxAtRate(base - RateBand, Rate15);
 }
 
 } // namespace

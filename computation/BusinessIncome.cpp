@@ -126,7 +126,7 @@ void kTSvodSumPril3::Clear()
 bool kTSvodSumPril3::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    if (Decl.DeclarationType == DeclarationOrdinary) {
+    if (IsResidentDeclaration(Decl)) {
         for (const auto& source : Decl.Sources) {
             addLines(*this, source->Incomes13);
             addLines(*this, source->Incomes15);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "computation/TaxYearFigures.h"
 #include "model/CheckedFigure.h"
 #include "model/DayDate.h"
 
@@ -42,7 +43,7 @@ bool singleOldObjectWithoutInterest(const mTConstructionDeduct& deduction)
     if (deduction.ObjectCount() != 1)
         return false;
     const mTConstructionDeductObj& object = *deduction.GetObject(0);
-    return anyDateBefore(object, 2014) && object.InterestPaid == Currency();
+    return anyDateBefore(object, FirstYearOfNewPurchaseRules) && object.InterestPaid == Currency();
 }
 
 bool anyPensioner(const mTConstructionDeduct& deduction)
@@ -52,12 +53,12 @@ bool anyPensioner(const mTConstructionDeduct& deduction)
 
 bool canAddObject(const mTConstructionDeduct& deduction)
 {
-    return allYearsAfter(deduction, 2013) || singleOldObjectWithoutInterest(deduction);
+    return allYearsAfter(deduction, FirstYearOfNewPurchaseRules - 1) || singleOldObjectWithoutInterest(deduction);
 }
 
 bool prevYearsAllowed(const mTConstructionDeduct& deduction)
 {
-    return !allYearsAfter(deduction, 2020) || anyPensioner(deduction);
+    return !allYearsAfter(deduction, TaxYear - 1) || anyPensioner(deduction);
 }
 
 bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
@@ -68,7 +69,7 @@ bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
     const std::optional<Currency> interest = checkedFigure([&] {
         Currency sum;
         for (const auto& object : deduction.ObjectList)
-            if (pensioner || anyDateBefore(*object, 2021))
+            if (pensioner || anyDateBefore(*object, TaxYear))
                 sum += object->InterestPaid;
         return sum;
     });

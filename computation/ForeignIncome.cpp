@@ -5,19 +5,15 @@
 
 #include "computation/Residency.h"
 #include "computation/TaxArithmetic.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 #include "model/Money.h"
 
 namespace {
 
-constexpr std::int32_t KIKProfitCode = 1000;
 constexpr std::int32_t ExemptIncomeCode1 = 1001;
 constexpr std::int32_t ExemptIncomeCode2 = 1002;
-// The fixed profit of a controlled company, on which the tax is a fixed 5 000 000 roubles.
-constexpr std::int32_t KIKFixedProfitCode = 1003;
-constexpr Currency KIKFixedProfitTax = Currency::fromWholeRoubles(5'000'000);
-constexpr std::int32_t DividendCode = 1012;
 
 constexpr std::int32_t ExemptionOfCode1001 = 1;
 constexpr std::int32_t ExemptionOfCode1002 = 2;
@@ -167,8 +163,8 @@ bmPril2Rec rowOf(const mTCurrencyIncome& income, TaxRate rate)
     row.KIKTaxWithheld = income.Line150Sum;
     row.НалИсчКИК = CurrToFieldText(TaxWidth, row.KIKTaxWithheld);
 
-    if (income.IncomeCode == KIKFixedProfitCode)
-        setTaxInRussia(row, KIKFixedProfitTax);
+    if (income.IncomeCode == FixedProfitIncomeCode)
+        setTaxInRussia(row, FixedProfitTax);
     else
         setTaxInRussia(row, taxInRussia(row.IncomeInRoubles - row.ExemptAmount - row.DeductionAmount, rate));
     setCredit(row, creditOf(row.TaxPaidInRoubles + row.KIKTaxWithheld, row.TaxInRussia));
@@ -208,7 +204,7 @@ bool kTSvodSumPril2::Calculate(mTDeclaration& Decl)
 
     for (const auto& income : Decl.CurrencyIncomes) {
         Rows.push_back(rowOf(*income, rateOfRow(Rows.size())));
-        if (income->IncomeCode == KIKProfitCode)
+        if (income->IncomeCode == CompanyProfitIncomeCode)
             collectProfit(KIKRows, Rows.back());
     }
     RowCount = static_cast<std::int32_t>(Rows.size());
@@ -217,7 +213,7 @@ bool kTSvodSumPril2::Calculate(mTDeclaration& Decl)
     // Every company's profit is known before the first dividend uses it.
     for (std::size_t i = 0; i < Rows.size(); ++i) {
         bmPril2Rec& row = Rows[i];
-        if (row.IncomeCode == DividendCode)
+        if (row.IncomeCode == CompanyDividendsIncomeCode)
             applyDividendExemption(row, KIKRows, rateOfRow(i));
         row.UncreditedIncome = uncreditedIncome(row, rateOfRow(i));
     }

@@ -3,6 +3,7 @@
 #include <bitset>
 
 #include "computation/ChildDeductionAmounts.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 
@@ -10,9 +11,6 @@ namespace {
 
 // Months (0 = January) in which there is income that the standard deductions count against.
 using MonthSet = std::bitset<12>;
-
-constexpr Currency PersonalDeduction105 = Currency::fromWholeRoubles(3'000);
-constexpr Currency PersonalDeduction104 = Currency::fromWholeRoubles(500);
 
 // Month codes of a personal code that changed during the year.
 constexpr std::int32_t MonthCode105 = 2;
@@ -132,12 +130,12 @@ int monthsWithinLimit(const MonthSet& months, kTSvodSumPrilE1& sheet)
 void addPersonalDeductions(const mTStandartDeduct& standard, const MonthSet& months, kTSvodSumPrilE1& sheet)
 {
     const auto add105 = [&](int m) {
-        sheet.Total218_1_1 += PersonalDeduction105;
-        sheet.AddToQuarter(m, PersonalDeduction105);
+        sheet.Total218_1_1 += PersonalDeduction105Monthly;
+        sheet.AddToQuarter(m, PersonalDeduction105Monthly);
     };
     const auto add104 = [&](int m) {
-        sheet.Total218_1_2 += PersonalDeduction104;
-        sheet.AddToQuarter(m, PersonalDeduction104);
+        sheet.Total218_1_2 += PersonalDeduction104Monthly;
+        sheet.AddToQuarter(m, PersonalDeduction104Monthly);
     };
     for (int m = 0; m < 12; ++m) {
         if (!months.test(m))

@@ -107,7 +107,7 @@ void kTSvodSumPril4::Clear()
 bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    const bool resident = Decl.DeclarationType == DeclarationOrdinary;
+    const bool resident = IsResidentDeclaration(Decl);
 
     for (const auto& source : Decl.Sources) {
         for (const auto& line : source->Incomes13)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "computation/Residency.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -25,11 +27,11 @@ void kTSvodSumPril5Dop::Clear()
 bool kTSvodSumPril5Dop::Calculate(mTDeclaration& Decl, kTSvodSum&)
 {
     Clear();
-    const bool resident = Decl.DeclarationType == DeclarationOrdinary;
+    const bool claimed = IsOrdinaryDeclaration(Decl);
 
     const mTSocialDeduct& social = Decl.SocialDeduct;
-    if (social.Granted != 0 && resident) {
-        Currency remainingLimit = ContributionLimit;
+    if (social.Granted != 0 && claimed) {
+        Currency remainingLimit = SocialExpenseLimit;
         for (const auto& contract : social.PensList) {
             switch (contract->ContractKind) {
             case 1:
@@ -60,6 +62,6 @@ bool kTSvodSumPril5Dop::Calculate(mTDeclaration& Decl, kTSvodSum&)
     }
 
     const mTInvDeduct& investment = Decl.InvDeduct;
-    ListInvestmentAccounts = investment.Granted != 0 && resident && investment.InfoIISCount() >= 1;
+    ListInvestmentAccounts = investment.Granted != 0 && claimed && investment.InfoIISCount() >= 1;
     return true;
 }

@@ -22,12 +22,10 @@ struct mbTPens {
     Currency СумВзносУпл; // allowed after the common limit
 };
 
-// Pension and insurance contributions under one common limit of 120 000 roubles, taken by
+// Pension and insurance contributions under the common limit of the social expenses, taken by
 // the contracts in list order.
 class kTSvodSumPril5Dop {
 public:
-    static constexpr Currency ContributionLimit = Currency::fromWholeRoubles(120'000);
-
     std::vector<mbTPens> Rows; // one per contract of kinds 1-3, in contract order
     std::int32_t RowCount = 0;
     Currency PensContractTotal; // allowed contributions of kinds 1-3

@@ -4,19 +4,15 @@
 #include <cstddef>
 #include <optional>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
+#include "computation/TaxYearFigures.h"
 #include "model/DayDate.h"
 #include "model/Declaration.h"
 #include "model/Money.h"
 
 namespace {
-
-// Objects from 2014 fall under the rules of that year: the limit belongs to the taxpayer, not to
-// the object, so the share no longer bounds it; and the loan interest counts only up to its own
-// limit. The loan's date is not held, so the object's year stands for it.
-constexpr int FirstYearOfNewRules = 2014;
-constexpr int FirstYearOfHigherLimit = 2008;
 
 // The index of the object whose year and share decide the limit; none when several objects
 // with costs share the higher limit.
@@ -45,12 +41,12 @@ int AcquisitionYear(const mTConstructionDeductObj& object)
 
 Currency PurchaseLimitOfYear(int year)
 {
-    return year < FirstYearOfHigherLimit ? kTSvodSumPril7::LimitBefore2008 : kTSvodSumPril7::Limit;
+    return year < FirstYearOfHigherPurchaseLimit ? PurchaseLimitBefore2008 : PurchaseLimit;
 }
 
 long double LimitShareOf(const mTConstructionDeductObj& object)
 {
-    if (AcquisitionYear(object) >= FirstYearOfNewRules || object.ShareDenominator == 0)
+    if (AcquisitionYear(object) >= FirstYearOfNewPurchaseRules || object.ShareDenominator == 0)
         return 1;
     return static_cast<long double>(object.ShareNumerator) / object.ShareDenominator;
 }
@@ -66,7 +62,7 @@ Currency CostWithinLimit(const mTConstructionDeduct& purchase)
     for (const auto& object : purchase.ObjectList)
         cost += object->Cost;
     const std::optional<std::size_t> deciding = decidingObject(purchase);
-    const Currency limit = deciding ? CostLimitOf(*purchase.GetObject(*deciding)) : kTSvodSumPril7::Limit;
+    const Currency limit = deciding ? CostLimitOf(*purchase.GetObject(*deciding)) : PurchaseLimit;
     cost = std::min(cost, limit);
     return Currency::fromRoubles(RoundTo2(static_cast<double>(cost.roubles())));
 }
@@ -76,12 +72,12 @@ Currency InterestWithinLimit(const mTConstructionDeduct& purchase)
     Currency limitedInterest;
     Currency interest;
     for (const auto& object : purchase.ObjectList) {
-        if (AcquisitionYear(*object) >= FirstYearOfNewRules)
+        if (AcquisitionYear(*object) >= FirstYearOfNewPurchaseRules)
             limitedInterest += object->InterestPaid;
         else
             interest += object->InterestPaid;
     }
-    return interest + std::min(limitedInterest, kTSvodSumPril7::InterestLimit);
+    return interest + std::min(limitedInterest, PurchaseInterestLimit);
 }
 
 void kTSvodSumPril7::Clear()
@@ -93,7 +89,7 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
 {
     Clear();
     mTConstructionDeduct& purchase = Decl.ConstructionDeduct;
-    if (purchase.Granted == 0 || Decl.DeclarationType != DeclarationOrdinary || purchase.ObjectCount() == 0)
+    if (purchase.Granted == 0 || !IsOrdinaryDeclaration(Decl) || purchase.ObjectCount() == 0)
         return true;
 
     InterestTotal = InterestWithinLimit(purchase);
@@ -104,7 +100,7 @@ bool kTSvodSumPril7::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     if (const std::optional<std::size_t> index = decidingObject(purchase)) {
         mTConstructionDeductObj& deciding = *purchase.GetObject(*index);
         OwnershipShare = LimitShareOf(deciding);
-        if (AcquisitionYear(deciding) < FirstYearOfNewRules)
+        if (AcquisitionYear(deciding) < FirstYearOfNewPurchaseRules)
             deciding.PreShareMarker = -1; // the exchange file then shows the share
     }
     CostTotal = CostWithinLimit(purchase);

@@ -35,13 +35,6 @@ Currency InterestWithinLimit(const mTConstructionDeduct& purchase);
 // Cyrillic are the exchange file's attributes.
 class kTSvodSumPril7 {
 public:
-    // The cost limit of an object registered before 2008, and of one registered later.
-    static constexpr Currency LimitBefore2008 = Currency::fromWholeRoubles(1'000'000);
-    static constexpr Currency Limit = Currency::fromWholeRoubles(2'000'000);
-    // The limit of the loan interest of the objects from 2014 together (tax law, article 220,
-    // point 4); the interest of older objects has none.
-    static constexpr Currency InterestLimit = Currency::fromWholeRoubles(3'000'000);
-
     // The taxpayer's share in the deciding object where it bounds the limit (objects of the
     // years before 2014); 1 otherwise.
     long double OwnershipShare = 0;

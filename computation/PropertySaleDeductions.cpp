@@ -109,8 +109,8 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
             addWithinLimit(ВычПродИмущДол, asked, saleLimitLeft);
         else if (Currency* field = otherSaleField(line))
             addWithinLimit(*field, asked, otherSaleLimitLeft);
-        else if (Currency* field = plainField(line))
-            *field += asked;
+        else if (Currency* plain = plainField(line))
+            *plain += asked;
     };
 
     // A payer's lines at 15 % carry the deductions of their codes as the lines at 13 % do: the

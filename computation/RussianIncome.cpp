@@ -6,6 +6,7 @@
 
 #include "computation/KindTotals.h"
 #include "computation/PropertySaleIncome.h"
+#include "computation/Residency.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
 #include "model/Money.h"
@@ -167,7 +168,7 @@ void kTSvodSumPril1::Clear()
 bool kTSvodSumPril1::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    const bool resident = Decl.DeclarationType == DeclarationOrdinary;
+    const bool resident = IsResidentDeclaration(Decl);
 
     for (const auto& source : Decl.Sources) {
         appendSharedRows(RawRows, *source, source->Incomes13, source->WithheldTax13, RateList::Rate13, resident);

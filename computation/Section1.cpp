@@ -10,6 +10,7 @@
 #include "computation/Summary.h"
 #include "computation/TaxArithmetic.h"
 #include "computation/TaxBases.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 #include "model/Money.h"
 
@@ -134,7 +135,7 @@ bool kTSvodSumR1::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     // beyond that on one base covers its 15 % part, not the 13 % parts of the others.
     Currency withheldOn13Parts;
     for (const Currency& withheld : withheldByBase)
-        withheldOn13Parts += std::min(withheld, ThirteenPercentCeiling);
+        withheldOn13Parts += std::min(withheld, ThirteenPercentTaxCeiling);
     // The simplified procedure handed back 13 % of its deductions: that much of what the agents
     // withheld no longer covers the tax.
     const Currency withheldCovering = NotBelowZero(withheldOn13Parts - simplifiedTax);
@@ -249,7 +250,7 @@ struct ResidentTotals {
 
     void rise(Currency amount, Currency& firstPayable, Currency& secondPayable)
     {
-        firstPayable = NotBelowZero(std::min(amount, kTSvodSumR1_punkt2::FirstCodeCeiling - first));
+        firstPayable = NotBelowZero(std::min(amount, ThirteenPercentTaxCeiling - first));
         secondPayable = NotBelowZero(amount - firstPayable);
         first += firstPayable;
         second += secondPayable;
@@ -296,7 +297,7 @@ bool kTSvodSumR1_punkt2::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     AdvancePaymentsOfCode& first = FirstCodeAdvances;
     AdvancePaymentsOfCode& second = SecondCodeAdvances;
 
-    // A non-resident's 30 % has no part beyond 650 000: one code takes it all.
+    // A non-resident's 30 % has no part beyond the ceiling: one code takes it all.
     if (!IsResidentDeclaration(Decl)) {
         first.АвПУКв = quarter;
         step(quarter, halfYear, first.HalfYearPayable, first.HalfYearReduction);
@@ -306,8 +307,8 @@ bool kTSvodSumR1_punkt2::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
         return true;
     }
 
-    first.АвПУКв = std::min(quarter, FirstCodeCeiling);
-    second.АвПУКв = NotBelowZero(quarter - FirstCodeCeiling);
+    first.АвПУКв = std::min(quarter, ThirteenPercentTaxCeiling);
+    second.АвПУКв = NotBelowZero(quarter - ThirteenPercentTaxCeiling);
     ResidentTotals totals{first.АвПУКв, second.АвПУКв};
     totals.move(quarter, halfYear, first, second, &AdvancePaymentsOfCode::HalfYearPayable,
                 &AdvancePaymentsOfCode::HalfYearReduction);

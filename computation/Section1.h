@@ -22,13 +22,10 @@ struct bmTList1 {
 
 // Section 1: the tax to pay or to refund per budget classification code, from the section-2
 // sheets. Pay rows carry the taxpayer's territory code; a refund is placed on the territory
-// codes of the payers that withheld the tax.
+// codes of the payers that withheld the tax. The 13 % tax on each tax base is due under one code
+// up to ThirteenPercentTaxCeiling, the rest (15 % beyond the base's band) under another.
 class kTSvodSumR1 {
 public:
-    // The 13 % tax on each tax base is due under one code up to this amount, the rest (15 %
-    // beyond the base's 5 000 000-rouble band) under another.
-    static constexpr Currency ThirteenPercentCeiling = Currency::fromWholeRoubles(650'000);
-
     Currency Due13;       // 13 % tax on the 13 % parts still due after what agents withheld
     Currency PayTotal;    // to pay over the main 13/15 % kinds, net of their refunds
     Currency RefundTotal; // to refund over the main 13/15 % kinds, net of their sums to pay
@@ -56,12 +53,11 @@ struct AdvancePaymentsOfCode {
 };
 
 // Section 1: advance payments on business income by period. A resident's advance payments go
-// to the first code up to a running total of 650 000 roubles and to the second code beyond.
+// to the first code up to a running total of ThirteenPercentTaxCeiling and to the second code beyond.
 class kTSvodSumR1_punkt2 {
 public:
     static constexpr const char* FirstKbk = "18210102020011000110";
     static constexpr const char* SecondKbk = "18210102080011000110";
-    static constexpr Currency FirstCodeCeiling = Currency::fromWholeRoubles(650'000);
 
     std::uint8_t HasSecondCode = 0; // the second code has something to pay
     std::string КБК1;

@@ -2,6 +2,7 @@
 // of deductions: "01" to "06", "15" and "16".
 #include "computation/Section2.h"
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "model/Declaration.h"
 
@@ -91,7 +92,7 @@ void kTSvodSumRazd2::Calculate15(kTSvodSum& Svod, mTDeclaration&)
 void kTSvodSumRazd2::Calculate16(kTSvodSum& Svod, mTDeclaration& Decl)
 {
     Clear();
-    if (Decl.DeclarationType == DeclarationOrdinary)
+    if (IsResidentDeclaration(Decl))
         return;
     start(Svod, 16);
     const Currency exempt = Svod.Pril4.NonTaxableExceptAdPrizes + Svod.Pril4.NonTaxableAdPrizes;

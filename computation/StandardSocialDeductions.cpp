@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "computation/ChildDeductionAmounts.h"
+#include "computation/Residency.h"
 #include "computation/Summary.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -102,17 +104,15 @@ Currency countedChildDeduction(std::int32_t code, Currency total, Currency large
     return std::min(total, year);
 }
 
-// Of the personal deductions only the larger is given for a month: the months of the 3 000 of
-// code 105 come first, a month begun counting whole, and the 500 of code 104 is due only for the
-// months left. The monthly amounts are the year's limits spread over twelve months.
+// Of the personal deductions only the larger is given for a month: the months of code 105 come
+// first, a month begun counting whole, and the monthly amount of code 104 is due only for the
+// months left.
 Currency personalDeduction104Room(Currency granted105)
 {
-    constexpr std::int64_t monthsOfYear = 12;
-    const std::int64_t monthly105 = kTSvodSumPril5::AgentDeduction105Limit.units() / monthsOfYear;
-    const std::int64_t monthly104 = kTSvodSumPril5::AgentDeduction104Limit.units() / monthsOfYear;
-    const Currency counted105 = std::clamp(granted105, Currency(), kTSvodSumPril5::AgentDeduction105Limit);
+    const std::int64_t monthly105 = PersonalDeduction105Monthly.units();
+    const Currency counted105 = std::clamp(granted105, Currency(), PersonalDeduction105Yearly);
     const std::int64_t months105 = (counted105.units() + monthly105 - 1) / monthly105;
-    return Currency::fromUnits(monthly104 * (monthsOfYear - months105));
+    return Currency::fromUnits(PersonalDeduction104Monthly.units() * (MonthsOfYear - months105));
 }
 
 } // namespace
@@ -125,7 +125,7 @@ void kTSvodSumPril5::Clear()
 bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
 {
     Clear();
-    if (Decl.DeclarationType != DeclarationOrdinary && Decl.DeclarationType != DeclarationClosingBusiness)
+    if (!IsResidentDeclaration(Decl))
         return true;
 
     // Investment accounts: the contributions of the year within one limit, account by account.
@@ -191,8 +191,8 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
             ВычСтРебИнвЕд += counted;
     }
     // Claimed month by month, the personal deductions are weighed against each other below.
-    const Currency room104 = claimed ? AgentDeduction104Limit : personalDeduction104Room(ВычСт218_1_1);
-    ВычСт218_1_1 = std::min(ВычСт218_1_1, AgentDeduction105Limit);
+    const Currency room104 = claimed ? PersonalDeduction104Yearly : personalDeduction104Room(ВычСт218_1_1);
+    ВычСт218_1_1 = std::min(ВычСт218_1_1, PersonalDeduction105Yearly);
     ВычСт218_1_2 = std::min(ВычСт218_1_2, room104);
     const auto standardTotal = [this] {
         return ВычСт218_1_1 + ВычСт218_1_2 + ВычСтРеб + ВычСтРебЕд + ВычСтРебИнв + ВычСтРебИнвЕд;
@@ -213,7 +213,7 @@ bool kTSvodSumPril5::Calculate(mTDeclaration& Decl, kTSvodSum& Svod)
     }
 
     const mTSocialDeduct& social = Decl.SocialDeduct;
-    if (social.Granted != 0 && Decl.DeclarationType == DeclarationOrdinary) {
+    if (social.Granted != 0 && IsOrdinaryDeclaration(Decl)) {
         const Currency socialIncomeBase = Svod.Pril1.TotalIncome + Svod.Pril2.TotalIncome + Svod.PrilV1.ДоходИт
             + ИнвВычПредВосст - Svod.Pril4.NonTaxableExceptAdPrizes - Svod.Pril4.NonTaxableAdPrizes;
         DonationPart25 = std::min(percentOfBase(socialIncomeBase, 25), social.CharitySum);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "computation/TaxYearFigures.h"
 #include "model/Currency.h"
 
 class kTSvodSum;
@@ -10,14 +11,8 @@ class mTDeclaration;
 // in Cyrillic are the exchange file's attributes ("." of the attribute names written "_").
 class kTSvodSumPril5 {
 public:
-    static constexpr Currency SocialExpenseLimit = Currency::fromWholeRoubles(120'000);
-    static constexpr Currency ChildEducationLimit = Currency::fromWholeRoubles(50'000); // a child
-    static constexpr Currency InvestmentAccountLimit = Currency::fromWholeRoubles(400'000);
-    static constexpr Currency AgentDeduction105Limit = Currency::fromWholeRoubles(36'000);
-    static constexpr Currency AgentDeduction104Limit = Currency::fromWholeRoubles(6'000);
-
-    Currency ВычСт218_1_1;   // 3 000 roubles a month
-    Currency ВычСт218_1_2;   // 500 roubles a month
+    Currency ВычСт218_1_1;   // PersonalDeduction105Monthly a month
+    Currency ВычСт218_1_2;   // PersonalDeduction104Monthly a month
     Currency ВычСтРебЕд;     // children, double amount of a single parent
     Currency ВычСтРеб;       // children
     Currency ВычСтРебИнв;    // disabled children

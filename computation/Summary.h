@@ -19,6 +19,7 @@
 #include "computation/SecuritiesIntermediate.h"
 #include "computation/StandardSocialDeductions.h"
 #include "computation/TaxBases.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Currency.h"
 
 class mTDeclaration;
@@ -29,9 +30,6 @@ class mTDeclaration;
 // fields directly after Calculate.
 class kTSvodSum {
 public:
-    // The band of each tax base taxed at 13 %; beyond it the base's kinds pay 15 %.
-    static constexpr Currency RateBand = Currency::fromWholeRoubles(5'000'000);
-
     std::array<kTSvodSumRazd2, 25> Razd2; // Razd2[k - 1] is income kind k
     kTSvodSumR1 R1;
     kTSvodSumR1_punkt2 R1_punkt2;

@@ -23,20 +23,37 @@ inline Currency NotBelowZero(Currency amount)
     return amount < Currency() ? Currency() : amount;
 }
 
+// numerator / denominator in whole roubles, rounded by the RoundHalfUp rule (half up,
+// negatives truncated toward zero), as Currency. The denominator must be positive and count
+// the units of the numerator per rouble.
+constexpr Currency RoundedRoublesOfRatio(__int128 numerator, __int128 denominator)
+{
+    __int128 whole = numerator / denominator; // truncates toward zero
+    if (numerator > 0 && (numerator % denominator) * 2 >= denominator)
+        ++whole;
+    return Currency::fromWholeRoubles(static_cast<std::int64_t>(whole));
+}
+
+// Units of 1/10000 rouble times hundredths of a percent: 10^4 * 10^4 per rouble.
+inline constexpr __int128 RateProductUnitsPerRouble = __int128(Currency::UnitsPerRouble) * 10000;
+
 // Tax on a base, in whole roubles. The product is formed exactly (no binary fractions), so
 // 13 % of 50 roubles is 6.5 and rounds to 7. The tax rules round half a rouble and more up,
 // less down; a negative product is truncated toward zero like RoundHalfUp.
-Currency TaxAtRate(Currency base, TaxRate rate);
+constexpr Currency TaxAtRate(Currency base, TaxRate rate)
+{
+    return RoundedRoublesOfRatio(__int128(base.units()) * rate.hundredthsOfPercent, RateProductUnitsPerRouble);
+}
 
 // The tax of two parts of one base at two rates, rounded once: the 13 % and 15 % parts of a
 // base split by the 5 000 000-rouble band.
-Currency TaxAtRates(Currency base1, TaxRate rate1, Currency base2, TaxRate rate2);
+constexpr Currency TaxAtRates(Currency base1, TaxRate rate1, Currency base2, TaxRate rate2)
+{
+    const __int128 product = __int128(base1.units()) * rate1.hundredthsOfPercent
+        + __int128(base2.units()) * rate2.hundredthsOfPercent;
+    return RoundedRoublesOfRatio(product, RateProductUnitsPerRouble);
+}
 
 // The base that a tax amount stands for at a rate, in whole roubles rounded half up:
 // 130 roubles at 13 % stand for 1 000.
 Currency BaseOfTax(Currency tax, TaxRate rate);
-
-// numerator / denominator in whole roubles, rounded by the RoundHalfUp rule (half up,
-// negatives truncated toward zero), as Currency. The denominator must be positive and count
-// the units of the numerator per rouble.
-Currency RoundedRoublesOfRatio(__int128 numerator, __int128 denominator);

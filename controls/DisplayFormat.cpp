@@ -1,5 +1,6 @@
 #include "controls/DisplayFormat.h"
 
+#include <cstdint>
 #include <string>
 
 #include "model/DayDate.h"
@@ -18,6 +19,15 @@ QString currencyDisplayText(Currency value)
 QString moneyText(Currency value)
 {
     return value == Currency() ? QString() : currencyDisplayText(value);
+}
+
+QString groupedRoublesText(Currency value)
+{
+    const std::int64_t roubles = value.units() / Currency::UnitsPerRouble;
+    QString digits = QString::number(roubles < 0 ? -roubles : roubles);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(' '));
+    return roubles < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 std::optional<Currency> parseCurrencyDisplayText(const QString& text)

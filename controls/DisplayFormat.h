@@ -13,6 +13,9 @@
 QString currencyDisplayText(Currency value);
 // The same, but empty for 0: what a money edit of a page shows.
 QString moneyText(Currency value);
+// A figure of whole roubles as a message quotes it, its thousands set apart by blanks:
+// "400 000", "-5 000 000"; kopecks are dropped.
+QString groupedRoublesText(Currency value);
 // Money as typed into an edit: digits with an optional decimal comma (a point is taken too) and
 // an optional leading minus; blanks around it are ignored and an empty text is 0. nullopt for
 // anything else.

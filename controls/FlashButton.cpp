@@ -12,7 +12,6 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTimer>
-#include <qdrawutil.h>
 
 namespace {
 
@@ -55,36 +54,6 @@ QColor TFlashButton::fieldNormalColor() const
 void TFlashButton::setFieldNormalColor(const QColor& color)
 {
     fieldNormalColor_ = color;
-    update();
-}
-
-void TFlashButton::setFieldSelectedColor(const QColor& color)
-{
-    fieldSelectedColor_ = color;
-    update();
-}
-
-void TFlashButton::setFieldActiveColor(const QColor& color)
-{
-    fieldActiveColor_ = color;
-    update();
-}
-
-void TFlashButton::setFieldActiveSelected(const QColor& color)
-{
-    fieldActiveSelected_ = color;
-    update();
-}
-
-void TFlashButton::setBevelSelectedColor(const QColor& color)
-{
-    bevelSelectedColor_ = color;
-    update();
-}
-
-void TFlashButton::setBevelActiveColor(const QColor& color)
-{
-    bevelActiveColor_ = color;
     update();
 }
 
@@ -228,13 +197,6 @@ void TFlashButton::setMargin(int value)
 void TFlashButton::setSpacing(int value)
 {
     spacing_ = value;
-    update();
-}
-
-void TFlashButton::setTransparent(bool value)
-{
-    transparent_ = value;
-    setAttribute(Qt::WA_OpaquePaintEvent, !value);
     update();
 }
 
@@ -504,20 +466,15 @@ void TFlashButton::paintEvent(QPaintEvent*)
 {
     syncEnabledState();
     QPainter painter(this);
-    QRect area = rect();
+    const QRect area = rect();
     const bool lit = state_ == DrawState::Pressed || state_ == DrawState::Exclusive || state_ == DrawState::MouseOver;
     if (lit) {
-        if (transparent_) {
-            qDrawShadePanel(&painter, area, palette(), down_, 1);
-            area.adjust(1, 1, -1, -1);
-        } else {
-            const bool held = state_ != DrawState::MouseOver;
-            const QColor frame = held ? bevelActiveColor_ : bevelSelectedColor_;
-            const QColor fill = !held ? fieldSelectedColor_ : mouseInControl_ ? fieldActiveSelected_ : fieldActiveColor_;
-            painter.fillRect(area, frame);
-            painter.fillRect(area.adjusted(1, 1, -1, -1), fill);
-        }
-    } else if (!transparent_) {
+        const bool held = state_ != DrawState::MouseOver;
+        const QColor frame = held ? bevelActiveColor_ : bevelSelectedColor_;
+        const QColor fill = !held ? fieldSelectedColor_ : mouseInControl_ ? fieldActiveSelected_ : fieldActiveColor_;
+        painter.fillRect(area, frame);
+        painter.fillRect(area.adjusted(1, 1, -1, -1), fill);
+    } else {
         painter.fillRect(area, fieldNormalColor());
     }
     paintContent(painter, area);

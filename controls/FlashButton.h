@@ -30,17 +30,12 @@ public:
     void setFieldNormalColor(const QColor& color);
     // Fill of an up button under the mouse.
     QColor fieldSelectedColor() const { return fieldSelectedColor_; }
-    void setFieldSelectedColor(const QColor& color);
     // Fill of a down button, without and with the mouse over it.
     QColor fieldActiveColor() const { return fieldActiveColor_; }
-    void setFieldActiveColor(const QColor& color);
     QColor fieldActiveSelected() const { return fieldActiveSelected_; }
-    void setFieldActiveSelected(const QColor& color);
     // The 1-pixel frame of an up button under the mouse, and of a down button.
     QColor bevelSelectedColor() const { return bevelSelectedColor_; }
-    void setBevelSelectedColor(const QColor& color);
     QColor bevelActiveColor() const { return bevelActiveColor_; }
-    void setBevelActiveColor(const QColor& color);
 
     // A linked action gives the button its caption, tool tip, enabled state and click, and its
     // icon as the glyph when the button has none.
@@ -75,9 +70,6 @@ public:
     // Pixels between glyph and caption; -1 spreads them evenly.
     int spacing() const { return spacing_; }
     void setSpacing(int value);
-    // A transparent button leaves its background unpainted and shows a plain raised or sunken edge.
-    bool isTransparent() const { return transparent_; }
-    void setTransparent(bool value);
 
     DrawState drawState() const { return state_; }
     bool isMouseInControl() const { return mouseInControl_; }
@@ -141,7 +133,6 @@ private:
     GlyphLayout glyphLayout_ = GlyphLayout::GlyphLeft;
     int margin_ = -1;
     int spacing_ = 4;
-    bool transparent_ = false;
 
     DrawState state_ = DrawState::Up;
     bool mouseInControl_ = false;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "export/FieldLimits.h"
+
 std::uint16_t CheckINN(const QString& value, InnKind kind)
 {
     // Qt's trimming also takes the blanks outside the ones the core knows.
@@ -15,7 +17,7 @@ std::uint16_t CheckKPP(const QString& value)
         return KppEmpty;
     if (code.size() != 9)
         return KppNot9;
-    if (code == QStringLiteral("000000000"))
-        return KppZeros;
+    if (!IsKpp(code.toStdString()))
+        return KppMalformed;
     return KppValid;
 }

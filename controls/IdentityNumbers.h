@@ -14,8 +14,9 @@ enum KppCheck : std::uint16_t {
     KppValid = 0,
     KppEmpty = 1,
     KppNot9 = 2,
-    KppZeros = 3,
+    KppMalformed = 3,
 };
 
-// Checks a registration reason code (КПП), blanks around it ignored: nine characters, not all zeros.
+// Checks a registration reason code (КПП), blanks around it ignored: nine characters of the form the
+// exchange file accepts (IsKpp).
 std::uint16_t CheckKPP(const QString& value);

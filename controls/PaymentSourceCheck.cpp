@@ -5,6 +5,7 @@
 
 #include "controls/CheckRun.h"
 #include "controls/IdentityNumbers.h"
+#include "export/FieldLimits.h"
 
 namespace {
 
@@ -14,9 +15,9 @@ const QString InnWrongText = QStringLiteral("Номер ИНН введен не
 const QString NoInn = QStringLiteral("Введите ИНН");
 const QString OrganisationInnLength = QStringLiteral("Длина ИНН для юрлиц должна быть равна 10 цифрам");
 
-bool isOktmoLength(const QString& oktmo)
+bool isOktmo(const QString& oktmo)
 {
-    return oktmo.size() == 8 || oktmo.size() == 11;
+    return IsOktmo(oktmo.toStdString());
 }
 
 // The message of a КПП that CheckKPP refuses; empty for a valid one.
@@ -27,7 +28,7 @@ QString kppFailure(const QString& kpp)
         return QStringLiteral("Отсутствует КПП");
     case KppNot9:
         return QStringLiteral("Длина КПП должна быть равна 9 цифрам");
-    case KppZeros:
+    case KppMalformed:
         return QStringLiteral("Некорректный КПП");
     default:
         return {};
@@ -71,7 +72,7 @@ std::uint16_t CheckPaymentSource(QWidget* owner, const QString& section, const Q
     }
     // The rules follow the fields of the dialog: the ОКТМО comes last.
     const QString trimmedOktmo = oktmo.trimmed();
-    if (!trimmedOktmo.isEmpty() && !isOktmoLength(trimmedOktmo)) {
+    if (!trimmedOktmo.isEmpty() && !isOktmo(trimmedOktmo)) {
         reportToFix(QStringLiteral("Код ОКТМО введен некорректно (должно быть 8 или 11 симв.) (При продаже "
                                    "имущества физ.лицу - не нужен)"),
                     SourceOktmoElement);
@@ -92,7 +93,7 @@ std::uint16_t CheckPaymentSourceShort(QWidget* owner, const QString& section, co
 
     if (name.trimmed().isEmpty())
         run.report(NoName, SourceNameElement);
-    if (askOktmo && !isOktmoLength(oktmo.trimmed()))
+    if (askOktmo && !isOktmo(oktmo.trimmed()))
         run.report(QStringLiteral("Не введен код ОКТМО (8 или 11 симв.)"), SourceOktmoElement);
 
     switch (CheckINN(inn, InnOrganisation)) {

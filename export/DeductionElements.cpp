@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "export/XmlWriter.h"
 #include "model/Declaration.h"
@@ -182,8 +183,7 @@ void addInvestmentAccount(xmlNode* contributions, const bmTInfoIIS& account)
 
 void AddStandardSocialDeductionElements(xmlNode* ndfl3, const ExportContext& context)
 {
-    const std::uint8_t type = context.Decl.DeclarationType;
-    if (type != DeclarationOrdinary && type != DeclarationClosingBusiness)
+    if (!IsResidentDeclaration(context.Decl))
         return;
     const kTSvodSumPril5& sheet = context.Svod.Pril5;
     const Currency investment = sheet.СумИнвВыч219 + sheet.ИнвВычПредВосст + sheet.ИнвВычУпр;
@@ -195,7 +195,7 @@ void AddStandardSocialDeductionElements(xmlNode* ndfl3, const ExportContext& con
     addStandard(deductions, sheet);
     addSocialWithoutLimit(deductions, sheet);
     addSocialWithinLimit(deductions, sheet);
-    if (investment > Currency() && type == DeclarationOrdinary)
+    if (investment > Currency() && IsOrdinaryDeclaration(context.Decl))
         addInvestment(deductions, sheet);
 }
 
@@ -231,7 +231,7 @@ void AddPropertyPurchaseDeductionElements(xmlNode* ndfl3, const ExportContext& c
 {
     const mTDeclaration& decl = context.Decl;
     const mTConstructionDeduct& deduction = decl.ConstructionDeduct;
-    if (deduction.Granted == 0 || decl.DeclarationType != DeclarationOrdinary || deduction.ObjectCount() == 0
+    if (deduction.Granted == 0 || !IsOrdinaryDeclaration(decl) || deduction.ObjectCount() == 0
         || decl.IncomeKinds() == 0)
         return;
 

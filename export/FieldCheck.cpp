@@ -8,15 +8,7 @@
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool allDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
-}
+using FieldForms::allDigits;
 
 std::size_t characterCount(std::string_view text)
 {
@@ -53,20 +45,6 @@ std::string innFailure(const FieldFacet& field, std::string_view value)
     if (CheckInn(value, person ? InnPerson : InnOrganisation) != InnValid)
         return "не является ИНН: не сходятся контрольные цифры, номер введен неверно";
     return {};
-}
-
-// Two digits not both 0, two digits, two digits or Latin capitals, three digits.
-bool isKpp(std::string_view value)
-{
-    if (value.size() != 9 || value.starts_with("00"))
-        return false;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        const bool letterAllowed = i == 4 || i == 5;
-        if (!isDigit(c) && !(letterAllowed && c >= 'A' && c <= 'Z'))
-            return false;
-    }
-    return true;
 }
 
 // 1 to 999999, without leading zeros.
@@ -163,13 +141,13 @@ std::string FieldValueFailure(const FieldFacet& field, std::string_view value)
             return {};
         return "должно состоять из " + number(field.maxLength) + " цифр";
     case FieldForm::Oktmo:
-        if ((value.size() == 8 || value.size() == 11) && allDigits(value))
+        if (IsOktmo(value))
             return {};
         return "не является кодом ОКТМО: он состоит из 8 или 11 цифр";
     case FieldForm::Inn:
         return innFailure(field, value);
     case FieldForm::Kpp:
-        if (isKpp(value))
+        if (IsKpp(value))
             return {};
         return "не является КПП: девять знаков, из них первые четыре и последние три цифры, первые две не 00";
     case FieldForm::Share:

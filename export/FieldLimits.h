@@ -24,6 +24,44 @@ enum class FieldForm : std::uint8_t {
     Code,   // one of `codes`
 };
 
+// The code forms as the export accepts them; a page that checks a typed code asks the same.
+namespace FieldForms {
+
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+constexpr bool allDigits(std::string_view text)
+{
+    for (const char c : text)
+        if (!isDigit(c))
+            return false;
+    return !text.empty();
+}
+
+} // namespace FieldForms
+
+// An OKTMO code: 8 or 11 digits.
+constexpr bool IsOktmo(std::string_view value)
+{
+    return (value.size() == 8 || value.size() == 11) && FieldForms::allDigits(value);
+}
+
+// A КПП: two digits not both 0, two digits, two digits or Latin capitals, three digits.
+constexpr bool IsKpp(std::string_view value)
+{
+    if (value.size() != 9 || value.starts_with("00"))
+        return false;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        const bool letterAllowed = i == 4 || i == 5;
+        if (!FieldForms::isDigit(c) && !(letterAllowed && c >= 'A' && c <= 'Z'))
+            return false;
+    }
+    return true;
+}
+
 struct FieldFacet {
     std::string_view element;
     std::string_view attribute;

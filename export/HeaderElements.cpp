@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "computation/Residency.h"
+#include "computation/TaxYearFigures.h"
 #include "export/FieldLimits.h"
 #include "export/XmlWriter.h"
 #include "model/Cp1251.h"
@@ -66,9 +68,7 @@ void addTaxpayer(xmlNode* document, const ExportContext& context)
                            "Для категории налогоплательщика с кодом " + std::to_string(decl.TaxpayerCategory)
                                + " нет кода представляемого документа ({field}).");
     SetXmlAttribute(taxpayer, "ДокПредст", *code);
-    const bool resident = decl.DeclarationType == DeclarationOrdinary
-                       || decl.DeclarationType == DeclarationClosingBusiness;
-    SetXmlAttribute(taxpayer, "Статус", resident ? "1" : "2");
+    SetXmlAttribute(taxpayer, "Статус", IsResidentDeclaration(decl) ? "1" : "2");
     if (!Trimmed(person.HomePhone.Number).empty())
         SetXmlAttribute(taxpayer, "Тлф", person.HomePhone.Number);
 
@@ -152,7 +152,8 @@ xmlNode* AddDocumentHeader(xmlNode* root, const ExportContext& context)
     SetXmlAttribute(document, "КНД", "1151020");
     SetDateAttribute(document, "ДатаДок", context.ExportDate);
     SetXmlAttribute(document, "Период", closingBusiness ? "86" : "34");
-    SetXmlAttribute(document, "ОтчетГод", closingBusiness ? "2022" : "2021");
+    // A business is closed in the declaration of the year after.
+    SetXmlAttribute(document, "ОтчетГод", std::to_string(closingBusiness ? TaxYear + 1 : TaxYear));
     SetXmlAttribute(document, "КодНО", context.TaxOfficeCode);
     SetXmlAttribute(document, "НомКорр", std::to_string(decl.CorrectionNumber));
 

@@ -77,7 +77,6 @@ public:
     double FarmStartDate;              // 1 January of the year the peasant household was formed
     std::uint8_t IsPeasantFarm = 0;
     std::string RepresentativeName;
-    std::string RepresentativeOrgName; // of earlier years' files; emptied by loading
     Currency ForeignerFixedPayments;
     Currency CorrectedBase;
     Currency CorrectedTax;

@@ -150,7 +150,7 @@ void mTDeclaration::WriteToStorage(mTDocumentStorage& storage) const
     storage.WriteString(RepresentativeDocument);
     storage.WriteCurrency(BusinessSumA);
     storage.WriteString(RepresentativeName);
-    storage.WriteString(RepresentativeOrgName);
+    storage.WriteString({}); // the representative organisation's name of earlier versions
     storage.WriteCurrency(ForeignerFixedPayments);
     Person.Save(storage);
 

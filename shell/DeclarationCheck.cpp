@@ -12,6 +12,7 @@
 
 #include "computation/Residency.h"
 #include "computation/Summary.h"
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
 #include "computation/PropertySaleIncome.h"
@@ -22,8 +23,8 @@
 #include "model/DayDate.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
-#include "model/Money.h"
 #include "model/Trimmed.h"
+#include "pages/deductions/InvestmentAccountRules.h"
 #include "pages/income/ApplicationRules.h"
 #include "pages/income/BusinessRules.h"
 #include "pages/income/ConditionsRules.h"
@@ -109,14 +110,6 @@ Currency withheldTax(const mbTSourse& source)
     for (const auto& line : source.Incomes99)
         sum += line->WithheldTax;
     return sum;
-}
-
-// 13 % of the amount in whole roubles, half up. Worked from the exact units in extended
-// precision, so that an exact half stays one.
-std::int64_t thirteenPercentRoubles(Currency amount)
-{
-    const long double roubles = static_cast<long double>(amount.units()) * 13 / (Currency::UnitsPerRouble * 100);
-    return RoundHalfUp(static_cast<double>(roubles));
 }
 
 // What the exchange file refuses of a payment source: its name, ИНН, КПП and OKTMO.
@@ -394,8 +387,6 @@ void WholeCheck::checkConditions(bool hasIncome)
     };
     for (const ConditionsFailure& failure : headerFailures(d_))
         conditionRule(true, failure.message, failure.element);
-    conditionRule(d_.Signer == 2 && isBlank(d_.RepresentativeOrgName),
-                  QStringLiteral("Не указано наименование Юр.лица-представителя"), 5);
     // A non-resident is taxed on income from Russian sources only. The computation leaves the
     // foreign incomes out, so the declaration is right to file; but the user entered them and is
     // told, the more so as the box of foreign income is out of reach on a non-resident's page.
@@ -451,7 +442,7 @@ void WholeCheck::checkSources()
                                "миллионов рублей. Либо у вас неправильно заполнена справка 2-НДФЛ, либо данные со "
                                "справки 2-НДФЛ введены некорректно"),
                 sources, [](const mbTSourse& source) {
-                    return kind8_10_17Base(source.Incomes13) - agentDeductions(source) > kTSvodSum::RateBand
+                    return kind8_10_17Base(source.Incomes13) - agentDeductions(source) > RateBand
                            && source.WithheldTax13 > Currency();
                 });
         perItem(CheckIncome13, at13,
@@ -465,9 +456,10 @@ void WholeCheck::checkSources()
                 [](const mbTSourse& source) { return source.Income13Count() == 0 && source.Income15Count() > 0; });
         perItem(CheckIncome13, RussiaTitle,
                 QStringLiteral("В источнике дохода не должны присутствовать доходы, облагаемые по ставке 15%, если по "
-                               "ставке 13% удержано менее 650 000 рублей"),
+                               "ставке 13% удержано менее %1 рублей")
+                    .arg(groupedRoublesText(ThirteenPercentTaxCeiling)),
                 sources, [](const mbTSourse& source) {
-                    return source.WithheldTax13 < Currency::fromWholeRoubles(650'000) && source.Income15Count() > 0;
+                    return source.WithheldTax13 < ThirteenPercentTaxCeiling && source.Income15Count() > 0;
                 });
     }
     perItem(CheckIncome15, QStringLiteral("Доходы, облагаемые по ставке 15%"), lessThanWithheld, sources,
@@ -527,7 +519,7 @@ void WholeCheck::checkSimplifiedDeductions()
          QStringLiteral("Общая сумма вычетов, предоставленных в упрощенном порядке превысила сумму доходов вида 08, "
                         "10 и 17"),
          1);
-    rule(withheld < Currency::fromWholeRoubles(thirteenPercentRoubles(simplified)), section, SimplifiedTitle,
+    rule(withheld < TaxAtRate(simplified, Rate13), section, SimplifiedTitle,
          QStringLiteral("Общая сумма удержанного РФ налога по доходам вида 08, 10 и 17 не соответствует указанным в "
                         "декларации вычетам, предоставленным в упрощенном порядке"),
          1);
@@ -614,15 +606,8 @@ void WholeCheck::checkDeductions()
              QStringLiteral("Вы не могли получать стандартные вычеты работая в нескольких местах ОДНОВРЕМЕННО."), 2);
     }
     if (begin(CheckInvestment)) {
-        const mTInvDeduct& investment = d_.InvDeduct;
-        Currency paidIn;
-        for (const auto& account : investment.IISList)
-            paidIn += account->PaidIn;
-        rule(investment.Granted && investment.InfoIISCount() > 0 && paidIn > Currency::fromWholeRoubles(400'000),
-             CheckInvestment, QStringLiteral("Инвестиционный налоговый вычет"),
-             QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 "
-                            "рублей"),
-             1);
+        const QString failure = accountsOverLimitFailure(d_.InvDeduct);
+        rule(!failure.isEmpty(), CheckInvestment, QStringLiteral("Инвестиционный налоговый вычет"), failure, 1);
     }
 }
 

@@ -25,7 +25,6 @@
 #include "controls/HelpTopics.h"
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
-#include "controls/PendingPage.h"
 #include "model/DocumentStorage.h"
 #include "model/StorageErrors.h"
 #include "pages/deductions/FrameDeductData.h"
@@ -98,23 +97,27 @@ const std::array<TFormMain::Section, 7>& TFormMain::sections()
 {
     static const std::array<Section, 7> table{{
         {&TFormMain::fbInitialData, "fbInitialData", QStringLiteral("Задание условий"),
-         QStringLiteral("Выбор режима ввода"), QStringLiteral("TfrInitialData"), "conditions"},
+         QStringLiteral("Выбор режима ввода"), QStringLiteral("TfrInitialData"), makePage<TfrInitialData>,
+         "conditions"},
         {&TFormMain::fbPrsonInfo, "fbPrsonInfo", QStringLiteral("Сведения о декларанте"),
-         QStringLiteral("Персональные данные налогоплательщика"), QStringLiteral("TfrPersonNaim"), "person"},
+         QStringLiteral("Персональные данные налогоплательщика"), QStringLiteral("TfrPersonNaim"),
+         makePage<TfrPersonNaim>, "person"},
         {&TFormMain::fbRussianIncome, "fbRussianIncome", QStringLiteral("Доходы, полученные в РФ"),
          QStringLiteral("Доходы, полученные от налоговых агентов или иных источников, в т.ч. физлиц"),
-         QStringLiteral("TfrSourse"), "income-russia"},
+         QStringLiteral("TfrSourse"), makePage<TfrSourse>, "income-russia"},
         {&TFormMain::fbForeignIncome, "fbForeignIncome", QStringLiteral("Доходы за пределами РФ"),
-         QStringLiteral("Доходы, полученные в иностранной валюте"), QStringLiteral("TfrCurrency"), "income-foreign"},
+         QStringLiteral("Доходы, полученные в иностранной валюте"), QStringLiteral("TfrCurrency"),
+         makePage<TfrCurrency>, "income-foreign"},
         {&TFormMain::fbBusinessIncome, "fbBusinessIncome", QStringLiteral("Предприниматели"),
          QStringLiteral("Доходы, полученные от предпринимательской деятельности без образования юридического "
                         "лица и частной практики"),
-         QStringLiteral("TfrBusinessNew"), "business"},
+         QStringLiteral("TfrBusinessNew"), makePage<TfrBusinessNew>, "business"},
         {&TFormMain::fbDeduction, "fbDeduction", QStringLiteral("Вычеты"),
          QStringLiteral("Стандартные, социальные и имущественный налоговые вычеты"),
-         QStringLiteral("TfrFrameDeductData"), "deductions"},
+         QStringLiteral("TfrFrameDeductData"), makePage<TfrFrameDeductData>, "deductions"},
         {&TFormMain::fbKudaTratit, "fbKudaTratit", QStringLiteral("Зачет/возврат налога"),
-         QStringLiteral("Данные для зачисления возврата налога"), QStringLiteral("TfrKudaTratit"), "refund"},
+         QStringLiteral("Данные для зачисления возврата налога"), QStringLiteral("TfrKudaTratit"),
+         makePage<TfrKudaTratit>, "refund"},
     }};
     return table;
 }
@@ -466,7 +469,7 @@ void TFormMain::setFileDialogs(std::unique_ptr<DeclarationFileDialogs> dialogs)
 
 void TFormMain::showFirstPage()
 {
-    pages_->show(sections().front().pageName, pageFactory(sections().front()));
+    pages_->show(sections().front().pageName, sections().front().makePage);
     FCurrentButton = fbInitialData;
     fbInitialData->setDown(true);
 }
@@ -654,28 +657,6 @@ void TFormMain::updateSectionButtons()
     fbKudaTratit->setEnabled(declaration.HasIncomeKind(IncomeKindTrata));
 }
 
-TPageHost::PageFactory TFormMain::pageFactory(const Section& section) const
-{
-    if (section.pageName == QLatin1String("TfrInitialData"))
-        return makePage<TfrInitialData>;
-    if (section.pageName == QLatin1String("TfrPersonNaim"))
-        return makePage<TfrPersonNaim>;
-    if (section.pageName == QLatin1String("TfrSourse"))
-        return makePage<TfrSourse>;
-    if (section.pageName == QLatin1String("TfrCurrency"))
-        return makePage<TfrCurrency>;
-    if (section.pageName == QLatin1String("TfrBusinessNew"))
-        return makePage<TfrBusinessNew>;
-    if (section.pageName == QLatin1String("TfrKudaTratit"))
-        return makePage<TfrKudaTratit>;
-    if (section.pageName == QLatin1String("TfrFrameDeductData"))
-        return makePage<TfrFrameDeductData>;
-    // A section without an input page of its own yet shows its title and purpose only.
-    return [title = section.caption, purpose = section.hint](QWidget* container, DeclarationSlot& declaration) {
-        return static_cast<TThinkingFrame*>(new TPendingPage(container, declaration, title, purpose));
-    };
-}
-
 std::optional<TaxOfficeChoice> TFormMain::chooseTaxOffice(const QString& code)
 {
     if (!FInspectionChooser)
@@ -694,7 +675,7 @@ std::optional<QString> TFormMain::taxOfficeName(const QString& code) const
 void TFormMain::sectionClicked(const Section& section)
 {
     TFlashButton* button = this->*section.button;
-    if (pages_->switchTo(section.pageName, pageFactory(section))) {
+    if (pages_->switchTo(section.pageName, section.makePage)) {
         // Also when the click came from the keyboard, which leaves the button as it was.
         button->setDown(true);
         FCurrentButton = button;

@@ -165,6 +165,7 @@ private:
         QString hint;
         // The page class the section shows; identifies the page for "already shown".
         QString pageName;
+        TThinkingFrame* (*makePage)(QWidget* container, DeclarationSlot& declaration);
         const char* picture;
     };
     static const std::array<Section, 7>& sections();
@@ -207,7 +208,6 @@ private:
     void sectionClicked(const Section& section);
     // Shows the page of a failed rule of the whole-declaration check, on the element to correct.
     void showCheckFailure(const TCheckAllResult& failure);
-    TPageHost::PageFactory pageFactory(const Section& section) const;
     void connectHelpCommands();
     // The receiving tax office's name that the print server puts on the form.
     QString receivingOfficeName() const;

@@ -101,7 +101,7 @@ void TFormMain::showCheckFailure(const TCheckAllResult& failure)
             continue;
         // The page shown is left without saving or checking: its data was taken just now.
         if (pages_->currentPageName() != section.pageName)
-            pages_->show(section.pageName, pageFactory(section));
+            pages_->show(section.pageName, section.makePage);
         FCurrentButton = this->*button;
         FCurrentButton->setDown(true);
         focusCheckFailure(*pages_->currentPage(), failure);

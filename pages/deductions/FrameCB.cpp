@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <optional>
 
 #include <QCheckBox>
 #include <QEvent>
@@ -15,8 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckRun.h"
-#include "controls/CheckedFigure.h"
 #include "controls/DisplayFormat.h"
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
@@ -24,6 +23,7 @@
 #include "controls/ItemList.h"
 #include "controls/DeletionQuestion.h"
 #include "pages/deductions/InfoIISDialog.h"
+#include "pages/deductions/InvestmentAccountRules.h"
 
 namespace {
 
@@ -32,8 +32,6 @@ constexpr int AccountColumnWidth = 540;
 constexpr int AccountListMinimumWidth = 300;
 constexpr QMargins GroupMargins(8, 4, 8, 6);
 constexpr int RowSpacing = 3;
-
-const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
 
 // A group's title stays on its frame while the group is wide enough for it; in a narrower group
 // (a small main window) it wraps as the group's first line, so that the title does not widen
@@ -143,7 +141,8 @@ void TfrCB::createControls()
 
     const QString accountsHeading = QStringLiteral("Профессиональные участники рынка ЦБ");
     GroupBox3 = createGroupBox(
-        this, "GroupBox3", QStringLiteral("Сведения об индивидуальных инвестиционных счетах, действующих в 2021 году"));
+        this, "GroupBox3",
+        QStringLiteral("Сведения об индивидуальных инвестиционных счетах, действующих в %1 году").arg(TaxYear));
     lvObjInfo = createItemList(GroupBox3, QStringLiteral("lvObjInfo"), accountsHeading, AccountColumnWidth);
     lvObjInfo->setToolTip(accountsHeading);
     fbAddObj = createItemButton(GroupBox3, QStringLiteral("fbAddObj"), ItemAction::Add,
@@ -342,22 +341,11 @@ void TfrCB::SaveData()
 
 std::uint16_t TfrCB::CheckData()
 {
-    const mTInvDeduct& invest = investment();
-    if (invest.Granted == 0 || invest.InfoIISCount() == 0)
-        return 0;
-    // Payments beyond the range of an amount are over the limit too.
-    const std::optional<Currency> paidIn = checkedFigure([&] {
-        Currency sum;
-        for (const auto& account : invest.IISList)
-            sum += account->PaidIn;
-        return sum;
-    });
-    if (paidIn && *paidIn <= ContributionLimit)
+    const QString failure = accountsOverLimitFailure(investment());
+    if (failure.isEmpty())
         return 0;
     CheckRun run(this, QStringLiteral("Инвестиционный налоговый вычет"));
-    run.report(QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400.000 "
-                              "рублей"),
-               AccountsOverLimit);
+    run.report(failure, AccountsOverLimit);
     return run.result();
 }
 

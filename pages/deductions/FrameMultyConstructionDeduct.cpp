@@ -15,6 +15,7 @@
 
 #include "computation/ConstructionDeductRules.h"
 #include "computation/PropertyPurchaseDeductions.h"
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
@@ -372,7 +373,7 @@ void TfrMultyConstructionDeduct::EditObjInfo()
     const mTConstructionDeductObj& object = *property.GetObject(index);
     const auto made = preparedDialog(this, [&](TfmInputConstruction& dialog) {
         dialog.SetMinDates(editNeedsRecentDates(property, index));
-        dialog.FInterestOnly = property.ObjectCount() == 2 && !allYearsAfter(property, 2013)
+        dialog.FInterestOnly = property.ObjectCount() == 2 && !allYearsAfter(property, FirstYearOfNewPurchaseRules - 1)
                                && object.InterestPaid != Currency();
         dialog.FInterestAllowed = noInterestBesides(property, index);
         dialog.SetPensioner(anyPensioner(property));

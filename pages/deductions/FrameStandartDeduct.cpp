@@ -9,7 +9,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/DeclModified.h"
+#include "controls/DisplayFormat.h"
 #include "controls/HelpPromptCall.h"
 #include "controls/HelpTopics.h"
 #include "controls/PageWidgets.h"
@@ -110,8 +112,10 @@ void TfrFrameStandartDeduct::createControls()
 
     pnlSimplyDeduct = bevelPanel(pnlChildrensDeduct, QStringLiteral("pnlSimplyDeduct"));
     pnlSimplyDeduct->setToolTip(QStringLiteral("Вычеты на себя"));
-    rb104 = createRadio(pnlSimplyDeduct, "rb104", QStringLiteral("Код 104 - 500 в месяц"));
-    rb105 = createRadio(pnlSimplyDeduct, "rb105", QStringLiteral("Код 105 - 3000 в месяц"));
+    rb104 = createRadio(pnlSimplyDeduct, "rb104",
+                        QStringLiteral("Код 104 - %1 в месяц").arg(currencyDisplayText(PersonalDeduction104Monthly)));
+    rb105 = createRadio(pnlSimplyDeduct, "rb105",
+                        QStringLiteral("Код 105 - %1 в месяц").arg(currencyDisplayText(PersonalDeduction105Monthly)));
     rb103 = createRadio(pnlSimplyDeduct, "rb103", QStringLiteral("Нет ни 104, ни 105 вычета"));
     rbQ = createRadio(pnlSimplyDeduct, "rbQ", QStringLiteral("Код менялся"));
     radioRow(pnlSimplyDeduct, {rb104, rb105, rb103, rbQ});

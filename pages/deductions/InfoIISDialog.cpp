@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckRun.h"
 #include "controls/DateFieldCheck.h"
+#include "controls/DisplayFormat.h"
 #include "controls/DeclModified.h"
 #include "controls/DtpPanel.h"
 #include "controls/MaskedEdit.h"
@@ -22,16 +24,14 @@ constexpr QSize ClientSize(688, 275);
 constexpr int ShortEditWidth = 150;
 
 const QString CheckSection = QStringLiteral("Сведения об индивидуальных инвестиционных счетах");
-const Currency ContributionLimit = Currency::fromWholeRoubles(400'000);
-const QString ContributionLimitText = QStringLiteral("400000");
 
 TDtpPanel* createDateField(QWidget* parent, const char* name)
 {
     auto* field = new TDtpPanel(parent);
     field->setObjectName(QLatin1String(name));
     field->setMinDate(*encodeDate(1990, 1, 1));
-    field->setMaxDate(*encodeDate(2021, 12, 31));
-    field->setDateTime(*encodeDate(2021, 1, 1));
+    field->setMaxDate(*encodeDate(TaxYear, 12, 31));
+    field->setDateTime(*encodeDate(TaxYear, 1, 1));
     field->setFixedWidth(ShortEditWidth);
     return field;
 }
@@ -155,7 +155,7 @@ void TfmInputInfoIIS::FocusError(std::uint16_t code)
 
 void TfmInputInfoIIS::meSumChange()
 {
-    if (!meSum->text().isEmpty() && meSum->text() != ContributionLimitText
-        && meSum->currencyValue() >= ContributionLimit)
-        meSum->setText(ContributionLimitText);
+    const QString limitText = moneyText(InvestmentAccountLimit);
+    if (!meSum->text().isEmpty() && meSum->text() != limitText && meSum->currencyValue() >= InvestmentAccountLimit)
+        meSum->setText(limitText);
 }

@@ -60,7 +60,7 @@ protected:
     std::uint16_t checkItem() override;
 
 private:
-    // The year's contributions count up to 400 000 roubles; more is taken as that.
+    // The year's contributions count up to InvestmentAccountLimit; more is taken as that.
     void meSumChange();
     std::uint16_t CheckIISData();
 };

@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckRun.h"
 #include "controls/DateFieldCheck.h"
 #include "controls/DtpPanel.h"
@@ -36,7 +37,7 @@ constexpr int HouseIndex = 0;
 constexpr int HouseWithLandIndex = 6;
 // From this position on the names are of land, with a registration date of their own.
 constexpr int FirstLandIndex = 4;
-constexpr int LastYearWithoutShare = 2013;
+constexpr int LastYearWithoutShare = FirstYearOfNewPurchaseRules - 1;
 
 const QString CheckSection = QStringLiteral("Проверка данных объекта");
 
@@ -69,8 +70,8 @@ TDtpPanel* createDate(QWidget* parent, const char* name)
     auto* field = new TDtpPanel(parent);
     field->setObjectName(QString::fromLatin1(name));
     field->setMinDate(date(1990, 1, 1));
-    field->setMaxDate(date(2021, 12, 31));
-    field->setDateTime(date(2021, 1, 1));
+    field->setMaxDate(date(TaxYear, 12, 31));
+    field->setDateTime(date(TaxYear, 1, 1));
     field->setFixedWidth(DateWidth);
     return field;
 }
@@ -307,7 +308,7 @@ void TfmInputConstruction::SetKind(int kind)
 
 void TfmInputConstruction::SetMinDates(bool recent)
 {
-    const double minimum = recent ? date(2014, 1, 1) : date(1990, 1, 1);
+    const double minimum = recent ? date(FirstYearOfNewPurchaseRules, 1, 1) : date(1990, 1, 1);
     dtpRegRightDate->setMinDate(minimum);
     dtpBuyDate->setMinDate(minimum);
 }
@@ -450,8 +451,8 @@ void TfmInputConstruction::rbInvestClick()
 {
     dtpRegRightDate->setEnabled(false);
     dtpRegZemDate->setEnabled(false);
-    setClamped(dtpRegRightDate, date(2021, 1, 1));
-    setClamped(dtpRegZemDate, date(2021, 1, 1));
+    setClamped(dtpRegRightDate, date(TaxYear, 1, 1));
+    setClamped(dtpRegZemDate, date(TaxYear, 1, 1));
     dtpBuyDate->setEnabled(true);
     installObjectNames(InvestmentObjectNames);
     cbObjectNaimChange();
@@ -462,7 +463,7 @@ void TfmInputConstruction::rbBayClick()
 {
     dtpRegRightDate->setEnabled(true);
     dtpBuyDate->setEnabled(false);
-    setClamped(dtpBuyDate, date(2021, 1, 1));
+    setClamped(dtpBuyDate, date(TaxYear, 1, 1));
     installObjectNames(PurchaseObjectNames);
     cbObjectNaimChange();
     UpdateShareByDates();
@@ -492,7 +493,7 @@ void TfmInputConstruction::cbKodNomSobChange()
 
 void TfmInputConstruction::chbPensionerClick()
 {
-    const double maximum = Pensioner() ? date(2024, 12, 31) : date(2021, 12, 31);
+    const double maximum = Pensioner() ? date(2024, 12, 31) : date(TaxYear, 12, 31);
     for (TDtpPanel* field : {dtpRegRightDate, dtpRegZemDate, dtpBuyDate})
         field->setMaxDate(maximum);
 }

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckRun.h"
 #include "controls/DateFieldCheck.h"
 #include "controls/DeclModified.h"
@@ -61,8 +62,8 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* owner)
 
     dtpDatDog->setObjectName(QStringLiteral("dtpDatDog"));
     dtpDatDog->setMinDate(*encodeDate(1900, 1, 1));
-    dtpDatDog->setMaxDate(*encodeDate(2021, 12, 31));
-    dtpDatDog->setDateTime(*encodeDate(2021, 1, 1));
+    dtpDatDog->setMaxDate(*encodeDate(TaxYear, 12, 31));
+    dtpDatDog->setDateTime(*encodeDate(TaxYear, 1, 1));
     dtpDatDog->setFixedWidth(ShortEditWidth);
     for (TMaskedEdit* edit : {meINN, meKPP})
         edit->setFixedWidth(ShortEditWidth);

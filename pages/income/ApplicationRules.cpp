@@ -13,11 +13,6 @@ qsizetype length(const std::string& value)
     return QString::fromStdString(value).size();
 }
 
-bool isOktmoLength(qsizetype length)
-{
-    return length == 8 || length == 11;
-}
-
 } // namespace
 
 QString refundApplicationFailure(const mTTrata& application)
@@ -43,7 +38,7 @@ QString offsetApplicationFailure(const mTTrata& application)
     if (length(application.Kbk) < FieldLimits::Kbk)
         return QStringLiteral("КБК налога (недоимки, пени штрафа) не указан или имеет недостаточное количество "
                               "числовых символов");
-    if (!isOktmoLength(length(application.Oktmo)))
+    if (!IsOktmo(application.Oktmo))
         return QStringLiteral("ОКТМО должен содержать 8 или 11 числовых символов");
     if (application.OffsetSum == Currency())
         return QStringLiteral("Не указана сумма, перечисляемая на уплату налога (недоимки, пени штрафа)");

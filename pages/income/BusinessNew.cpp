@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "computation/BusinessIncome.h"
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckRun.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
@@ -45,7 +46,7 @@ constexpr int OktmoDigits = FieldFacetOf("ДоходИстРФ", "ОКТМО").m
 constexpr int YearDigits = 4;
 // The years a farm household may have been formed in; the year a new one starts from.
 constexpr int FirstFarmYear = 1997;
-constexpr int LastFarmYear = 2021;
+constexpr int LastFarmYear = TaxYear;
 constexpr int DefaultFarmYear = 2018;
 // The foundation date stored when no year is typed.
 constexpr int FarmYearWhenEmpty = 2000;

@@ -1,12 +1,12 @@
 #include "pages/income/BusinessRules.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 
 #include "computation/BusinessIncome.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DisplayFormat.h"
+#include "export/FieldLimits.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -127,8 +127,7 @@ std::vector<OktmoFailure> oktmoFailures(const mTDeclaration& declaration)
                                                                  &declaration.OKTMO3};
     for (int quarter = 0; quarter < OktmoQuarters; ++quarter) {
         const std::string& code = *codes[std::size_t(quarter)];
-        const bool digits = std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (digits && (code.size() == 8 || code.size() == 11))
+        if (IsOktmo(code))
             continue;
         failures.push_back({quarter, QStringLiteral("Код ОКТМО на ") + QuarterNames[quarter] + QStringLiteral(" квартал"),
                             QStringLiteral("Код ОКТМО должен содержать 8 или 11 числовых символов")});

@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/CheckRun.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DateFieldCheck.h"
@@ -58,8 +59,6 @@ constexpr int RadioIndent = 16;
 
 const QString FixedProfitCurrency = QStringLiteral("643");
 constexpr std::int32_t FixedProfitUnits = 1000;
-// The fixed profit the law sets when the company's own profit is not declared.
-constexpr std::int64_t FixedProfitRoubles = 34'000'000;
 
 QString numberText(std::int32_t number)
 {
@@ -114,8 +113,8 @@ TfrCurrency::TfrCurrency(QWidget* owner, DeclarationSlot& declaration) : TThinki
     // No income is open until the user picks one.
     clearDetail();
     const QScopedValueRollback<bool> filling(FFilling, true);
-    dtIncomeGetDate->setDateTime(*encodeDate(2021, 1, 1));
-    dtSubtractDate->setDateTime(*encodeDate(2021, 1, 1));
+    dtIncomeGetDate->setDateTime(*encodeDate(TaxYear, 1, 1));
+    dtSubtractDate->setDateTime(*encodeDate(TaxYear, 1, 1));
 }
 
 TfrCurrency::~TfrCurrency()
@@ -794,7 +793,7 @@ void TfrCurrency::fbAddSourseIncomeClick()
     added.AutoRate = 1;
     if (dialog.FixedProfit()) {
         Declaration->SetKIKItemNumber(std::int32_t(index) + 1);
-        const double yearEnd = *encodeDate(2021, 12, 31);
+        const double yearEnd = *encodeDate(TaxYear, 12, 31);
         added.RatePercent = FixedProfitRatePercent;
         added.IncomeCode = FixedProfitIncomeCode;
         added.IncomeDate = yearEnd;
@@ -805,7 +804,7 @@ void TfrCurrency::fbAddSourseIncomeClick()
         added.IncomeDateUnits = FixedProfitUnits;
         added.TaxDateRate = Currency::fromWholeRoubles(FixedProfitUnits);
         added.TaxDateUnits = FixedProfitUnits;
-        added.SetIncomeAmount(Currency::fromWholeRoubles(FixedProfitRoubles));
+        added.SetIncomeAmount(FixedProfit);
         added.SetTaxAmount(Currency());
     }
     new QTreeWidgetItem(lvSourseIncomeInfo, {dialog.SourceName()});

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "computation/TaxYearFigures.h"
 #include "export/FieldLimits.h"
 #include "model/Currency.h"
 
@@ -13,15 +14,6 @@ class mTCurrencyIncome;
 
 // The tax rules of the foreign income page: rouble values at a rate, the deduction an income
 // carries, the controlled foreign company's fields and the checks of one income.
-
-// The fixed profit of a controlled foreign company: at most one such income per declaration,
-// declared in roubles at 13 %.
-inline constexpr std::int32_t FixedProfitIncomeCode = 1003;
-inline constexpr std::int32_t FixedProfitRatePercent = 13;
-// The profit of a controlled foreign company, taxed in full here.
-inline constexpr std::int32_t CompanyProfitIncomeCode = 1000;
-// Dividends of a controlled foreign company.
-inline constexpr std::int32_t CompanyDividendsIncomeCode = 1012;
 
 // The company's registration number: two letters, a space and five digits.
 inline constexpr int CompanyNumberLength = FieldLimits::CompanyNumber;

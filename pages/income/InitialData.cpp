@@ -498,8 +498,8 @@ std::uint16_t TfrInitialData::CheckData()
     CheckRun run(this, QStringLiteral("Задание условий"));
     for (const ConditionsFailure& failure : headerFailures(declaration))
         run.report(failure.message, failure.element);
-    const auto oktmoLength = Trimmed(declaration.Person.Address.OKTMO).size();
-    if (oktmoLength != 0 && oktmoLength != 8 && oktmoLength != 11 && !run.isOver()) {
+    const auto oktmo = Trimmed(declaration.Person.Address.OKTMO);
+    if (!oktmo.empty() && !IsOktmo(oktmo) && !run.isOver()) {
         run.dialog().SetTitle(QStringLiteral("Сведения о декларанте"));
         run.report(QStringLiteral("Код ОКТМО должен содержать 8 или 11 символов"), ConditionsOktmo);
     }

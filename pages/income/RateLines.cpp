@@ -12,6 +12,7 @@
 
 #include "computation/IncomeLineRules.h"
 #include "computation/PropertySaleIncome.h"
+#include "computation/Residency.h"
 #include "controls/CheckedFigure.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
@@ -116,7 +117,7 @@ QString TfrRateLines::groupCaption(RateLines lines, std::uint8_t declarationType
     case RateLines::Other:
         break;
     }
-    if (declarationType == DeclarationOrdinary)
+    if (IsResidentDeclarationType(declarationType))
         return QStringLiteral("Доходы, облагаемые по ставкам, отличным от 13% и 15% (из справки 2-НДФЛ)");
     return QStringLiteral(
         "Доходы, облагаемые по ставке 30% и другим ставкам, отличным от 13% и 15% (2-НДФЛ и другие источники)");
@@ -124,7 +125,7 @@ QString TfrRateLines::groupCaption(RateLines lines, std::uint8_t declarationType
 
 bool TfrRateLines::resident() const
 {
-    return Declaration->DeclarationType != DeclarationNonResident;
+    return IsResidentDeclaration(*Declaration);
 }
 
 mbTSourse* TfrRateLines::source() const

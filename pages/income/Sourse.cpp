@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "computation/Residency.h"
 #include "controls/DeclModified.h"
 #include "controls/DeletionQuestion.h"
 #include "controls/DisplayFormat.h"
@@ -162,7 +163,7 @@ TfrSourse::~TfrSourse()
 
 bool TfrSourse::isNonResident() const
 {
-    return Declaration->DeclarationType == DeclarationNonResident;
+    return !IsResidentDeclaration(*Declaration);
 }
 
 mbTSourse& TfrSourse::source(int index) const

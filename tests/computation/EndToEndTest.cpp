@@ -411,7 +411,7 @@ TEST_F(EndToEnd, NonResidentsWagesAreTaxedAt30Percent)
     EXPECT_EQ(nonResident.Удерж, rub(156'000));
     EXPECT_EQ(nonResident.ПодлУпл, rub(204'000));
     EXPECT_EQ(wages().СумДох, Currency());
-    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), RateBand);
     EXPECT_EQ(svod->R1.Rows, (std::vector<bmTList1>{{Kbk030, TaxpayerOktmo, rub(204'000), {}}}));
     EXPECT_EQ(decl.SectionOneSum, Currency());
 }

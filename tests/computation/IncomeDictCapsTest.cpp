@@ -19,6 +19,7 @@
 #include "computation/PropertyPurchaseDeductions.h"
 #include "computation/PropertySaleDeductions.h"
 #include "computation/StandardSocialDeductions.h"
+#include "computation/TaxYearFigures.h"
 #include "model/NumberText.h"
 
 namespace {
@@ -66,14 +67,14 @@ bool fieldWidthOnly(const std::string& capText)
 
 // Caps that are the computation's limits of the year.
 const std::map<std::int32_t, Currency> ComputationLimits = {
-    {104, kTSvodSumPril5::AgentDeduction104Limit},
-    {105, kTSvodSumPril5::AgentDeduction105Limit},
-    {311, kTSvodSumPril7::Limit},
-    {320, kTSvodSumPril5::SocialExpenseLimit},
-    {324, kTSvodSumPril5::SocialExpenseLimit},
-    {325, kTSvodSumPril5::SocialExpenseLimit},
-    {327, kTSvodSumPril5::SocialExpenseLimit},
-    {328, kTSvodSumPril5::SocialExpenseLimit},
+    {104, PersonalDeduction104Yearly},
+    {105, PersonalDeduction105Yearly},
+    {311, PurchaseLimit},
+    {320, SocialExpenseLimit},
+    {324, SocialExpenseLimit},
+    {325, SocialExpenseLimit},
+    {327, SocialExpenseLimit},
+    {328, SocialExpenseLimit},
     {901, kTSvodSumPril6::SaleDeductionLimit},
     {904, kTSvodSumPril6::SaleDeductionLimit},
     {902, kTSvodSumPril6::OtherSaleDeductionLimit},

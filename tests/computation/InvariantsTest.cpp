@@ -28,7 +28,7 @@ void checkInvariants(const kTSvodSum& svod, const mTDeclaration& decl)
 
     for (const Currency& bandRest : svod.RateBandRest) {
         EXPECT_GE(bandRest, Currency());
-        EXPECT_LE(bandRest, kTSvodSum::RateBand);
+        EXPECT_LE(bandRest, RateBand);
     }
     EXPECT_GE(svod.DeclaredPool, Currency());
     EXPECT_GE(svod.AgentPool, Currency());
@@ -47,7 +47,7 @@ void checkInvariants(const kTSvodSum& svod, const mTDeclaration& decl)
         part15[base] += sheet.НалБаза3_1_224;
     }
     for (std::size_t base = 0; base < TaxBaseCount; ++base) {
-        EXPECT_EQ(part13[base], std::min(baseTotal[base], kTSvodSum::RateBand)) << "13 % part of base " << base;
+        EXPECT_EQ(part13[base], std::min(baseTotal[base], RateBand)) << "13 % part of base " << base;
         EXPECT_EQ(part15[base], baseTotal[base] - part13[base]) << "15 % part of base " << base;
     }
 

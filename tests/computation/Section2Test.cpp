@@ -156,7 +156,7 @@ TEST_F(Section2, EveryKindTakesItsOwnInputs)
     };
     for (const KindCase& c : cases) {
         SCOPED_TRACE("kind " + TwoDigitText(c.kind));
-        svod->RateBandRest.fill(kTSvodSum::RateBand);
+        svod->RateBandRest.fill(RateBand);
         const kTSvodSumRazd2& sheet = calculate(c.kind);
         EXPECT_EQ(sheet.ВидДоход, TwoDigitText(c.kind));
         EXPECT_EQ(sheet.СумДох, c.СумДох);
@@ -181,7 +181,7 @@ TEST_F(Section2, EveryKindTakesItsOwnInputs)
         EXPECT_EQ(sheet.ПодлУпл, c.ПодлУпл);
         EXPECT_EQ(sheet.ПодлВозв, c.ПодлВозв);
         // A band kind lowers its base's band by its 13 % part; the others leave it.
-        EXPECT_EQ(svod->RateBandRestOf(TaxBaseOfKind(c.kind)), kTSvodSum::RateBand - sheet.НалБаза2_1_224);
+        EXPECT_EQ(svod->RateBandRestOf(TaxBaseOfKind(c.kind)), RateBand - sheet.НалБаза2_1_224);
     }
 }
 
@@ -270,7 +270,7 @@ TEST_F(Section2, ExemptIncomeAboveTheIncomeLeavesNoBase)
         EXPECT_EQ(sheet.НалБаза, rub(0));
         EXPECT_EQ(sheet.Исчисл, rub(0));
         EXPECT_EQ(sheet.ПодлУпл, rub(0));
-        EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
+        EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), RateBand);
     }
 }
 
@@ -285,7 +285,7 @@ TEST_F(Section2, DeductionsAboveTheIncomeLeaveNoBase)
     EXPECT_EQ(business.НалБаза, rub(0));
     EXPECT_EQ(business.Исчисл, rub(0));
     EXPECT_EQ(svod->DeclaredPool, rub(50'000));
-    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), RateBand);
 
     // Property-sale deductions above a sale at 13 % outside the band.
     setRussianIncome(18, rub(700'000));
@@ -450,7 +450,7 @@ TEST_F(Section2, ResidentsHaveNoSheet16)
     EXPECT_EQ(sheet.ВидДоход, "");
     EXPECT_EQ(sheet.СумДох, rub(0));
     EXPECT_EQ(sheet.Удерж, rub(0));
-    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), kTSvodSum::RateBand);
+    EXPECT_EQ(svod->RateBandRestOf(TaxBase::Main), RateBand);
 }
 
 // A non-resident's exempt income is set against the income at 30 % first; what that income
@@ -462,7 +462,7 @@ TEST_F(Section2, ANonResidentsExemptIncomeBeyondThe30PercentIncomeIsExemptAt13Pe
     setRussianIncome(16, rub(100'000));
     for (const auto& [incomeAt30, exemptAt13] : {std::pair{0.0L, 4'000.0L}, {1'500.0L, 2'500.0L}, {10'000.0L, 0.0L}}) {
         setRussianIncome(20, rub(incomeAt30));
-        svod->RateBandRest.fill(kTSvodSum::RateBand);
+        svod->RateBandRest.fill(RateBand);
         const kTSvodSumRazd2& sheet = calculate(16);
         EXPECT_EQ(sheet.СумДохНеНал, rub(exemptAt13)) << "income at 30 %: " << double(incomeAt30);
         EXPECT_EQ(sheet.НалБаза, rub(100'000 - exemptAt13));
@@ -482,7 +482,7 @@ TEST_F(Section2, FixedPaymentsOfAForeignerCountOnce)
     // A non-resident's lands on sheet 16: 13 % of 1 000 000 = 130 000 less 50 000 = 80 000;
     // sheet 10 then pays its whole 13 % of 100 000 = 13 000.
     decl.DeclarationType = DeclarationNonResident;
-    svod->RateBandRest.fill(kTSvodSum::RateBand);
+    svod->RateBandRest.fill(RateBand);
     EXPECT_EQ(calculate(16).ПодлУпл, rub(80'000));
     const kTSvodSumRazd2& kind10 = calculate(10);
     EXPECT_EQ(kind10.СумФиксАван, rub(0));

@@ -1,5 +1,7 @@
 #include "controls/DisplayFormat.h"
 
+#include <initializer_list>
+
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -35,24 +37,44 @@ Currency units(std::int64_t n)
     return Currency::fromUnits(n);
 }
 
+// Money written by one of the formats, against the text worked out by hand.
+struct MoneyTextCase {
+    const char* name;
+    Currency value;
+    const char* text;
+};
+
+void expectTexts(QString (*format)(Currency), std::initializer_list<MoneyTextCase> cases)
+{
+    for (const MoneyTextCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(format(test.value), QString::fromUtf8(test.text));
+    }
+}
+
 TEST_P(DisplayFormatTest, MoneyTextHasADecimalCommaAndNoTrailingZeros)
 {
-    const struct {
-        const char* name;
-        Currency value;
-        const char* text;
-    } cases[] = {
-        {"zero", units(0), "0"},
-        {"whole", units(1000000), "100"},
-        {"kopecks", units(12345000), "1234,5"},
-        {"four decimals", units(1), "0,0001"},
-        {"negative", units(-15000), "-1,5"},
-        {"large", units(999999999999990000), "99999999999999"},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        EXPECT_EQ(currencyDisplayText(test.value), QString::fromUtf8(test.text));
-    }
+    expectTexts(currencyDisplayText, {
+                                         {"zero", units(0), "0"},
+                                         {"whole", units(1000000), "100"},
+                                         {"kopecks", units(12345000), "1234,5"},
+                                         {"four decimals", units(1), "0,0001"},
+                                         {"negative", units(-15000), "-1,5"},
+                                         {"large", units(999999999999990000), "99999999999999"},
+                                     });
+}
+
+TEST_P(DisplayFormatTest, GroupedRoublesSetThousandsApart)
+{
+    expectTexts(groupedRoublesText, {
+                                        {"zero", units(0), "0"},
+                                        {"three digits", Currency::fromWholeRoubles(500), "500"},
+                                        {"four digits", Currency::fromWholeRoubles(3'000), "3 000"},
+                                        {"six digits", Currency::fromWholeRoubles(400'000), "400 000"},
+                                        {"seven digits", Currency::fromWholeRoubles(5'000'000), "5 000 000"},
+                                        {"kopecks dropped", units(12'345'678'900), "1 234 567"},
+                                        {"negative", Currency::fromWholeRoubles(-650'000), "-650 000"},
+                                    });
 }
 
 TEST_P(DisplayFormatTest, MoneyParsing)

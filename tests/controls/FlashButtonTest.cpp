@@ -90,7 +90,6 @@ TEST(FlashButtonTest, Defaults)
     EXPECT_EQ(button.groupIndex(), 0);
     EXPECT_FALSE(button.allowAllUp());
     EXPECT_FALSE(button.isDown());
-    EXPECT_FALSE(button.isTransparent());
     EXPECT_EQ(button.focusPolicy(), Qt::TabFocus) << "a Tab stop that a mouse click does not focus";
     EXPECT_EQ(button.fieldNormalColor(), button.palette().color(QPalette::Button));
     EXPECT_EQ(button.fieldSelectedColor(), QColor(0xB0, 0xBC, 0xD0));

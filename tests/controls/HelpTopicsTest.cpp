@@ -9,8 +9,8 @@
 
 #include "controls/HelpViewer.h"
 #include "controls/MessageBox.h"
-#include "controls/PendingPage.h"
 #include "model/Declaration.h"
+#include "tests/support/BlankPage.h"
 #include "tests/support/TestProgramContext.h"
 
 namespace {
@@ -47,14 +47,14 @@ TEST(HelpTopicsTest, TopicsAreNamedOnceAndPagesOfTheirOwn)
         pages.push_back(page);
     }
     EXPECT_EQ(pageHelpTopic(QStringLiteral("TfrInitialData")), QLatin1String(ConditionsHelpTopic));
-    EXPECT_TRUE(pageHelpTopic(QStringLiteral("TPendingPage")).isEmpty());
+    EXPECT_TRUE(pageHelpTopic(QStringLiteral("TfrUnknown")).isEmpty());
     EXPECT_TRUE(pageHelpTopic(QString()).isEmpty());
 }
 
 TEST(HelpTopicsTest, AroundAWidgetOutsideThePagesThereIsNoTopic)
 {
     DeclarationSlot declaration = std::make_unique<mTDeclaration>();
-    TPendingPage page(nullptr, declaration, QStringLiteral("Вычеты"), QStringLiteral("Стандартные вычеты"));
+    BlankPage page(nullptr, declaration);
     auto* edit = new QLineEdit(&page);
     QWidget loose;
 

@@ -43,7 +43,13 @@ TEST(CheckKPP, Table)
         {"blanks only", "   ", KppEmpty},
         {"eight digits between blanks", " 77070100 ", KppNot9},
         {"ten digits", "7707010011", KppNot9},
-        {"nine zeros", "000000000", KppZeros},
+        {"nine zeros", "000000000", KppMalformed},
+        // What the exchange file refuses is refused as typed.
+        {"tax office part 00", "001201001", KppMalformed},
+        {"letter outside the reason part", "77A701001", KppMalformed},
+        {"small letters in the reason part", "7707ab001", KppMalformed},
+        {"letter in the number part", "77070100A", KppMalformed},
+        {"Cyrillic capitals", "7707АБ001", KppMalformed},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <set>
 #include <string>
 #include <utility>
@@ -232,6 +233,24 @@ TEST(FieldLimits, EveryAttributeOfTheSchemaHasTheSchemasFacets)
     for (const FieldFacet& entry : FieldFacets::All) {
         EXPECT_TRUE(declared.contains({std::string(entry.element), std::string(entry.attribute)}))
             << entry.element << "/@" << entry.attribute << " is no attribute of the schema";
+    }
+}
+
+// The pages check a typed code with the export's own predicates; the schema's patterns are the
+// oracle for both.
+TEST(FieldLimits, CodePredicatesAcceptWhatTheSchemasPatternsAccept)
+{
+    const std::regex kpp(KppPattern);
+    const std::regex oktmo("[0-9]{8}|[0-9]{11}");
+    const char* const values[] = {
+        "770701001", "7707AB001", "7707ab001", "000101001", "001201001", "100101001", "77010100", "7701010011",
+        "7701010A1", "77A701001", "7707АБ001", "45382000", "45382000001", "453820001", "4538200", "4538200O",
+        "45382000 ", "", "123456789012",
+    };
+    for (const char* value : values) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(IsKpp(value), std::regex_match(value, kpp));
+        EXPECT_EQ(IsOktmo(value), std::regex_match(value, oktmo));
     }
 }
 

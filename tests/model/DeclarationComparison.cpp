@@ -142,7 +142,6 @@ void expectLoadedAsSaved(const mTDeclaration& a, const mTDeclaration& b)
     EXPECT_EQ(b.FarmStartDate, a.FarmStartDate);
     EXPECT_EQ(b.IsPeasantFarm, a.IsPeasantFarm);
     EXPECT_EQ(b.RepresentativeName, a.RepresentativeName);
-    EXPECT_EQ(b.RepresentativeOrgName, "");
     EXPECT_EQ(b.ForeignerFixedPayments, a.ForeignerFixedPayments);
     EXPECT_EQ(b.CorrectedBase, a.CorrectedBase);
     EXPECT_EQ(b.CorrectedTax, a.CorrectedTax);

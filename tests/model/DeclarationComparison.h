@@ -8,5 +8,5 @@
 std::string declarationBytes(const mTDeclaration& declaration);
 
 // Expects `loaded` to hold what loading the file of `saved` gives: every saved field equal,
-// RepresentativeOrgName empty, BusinessSumA 0 unless business income is set, SectionOneSum 0.
+// BusinessSumA 0 unless business income is set, SectionOneSum 0.
 void expectLoadedAsSaved(const mTDeclaration& saved, const mTDeclaration& loaded);

@@ -366,7 +366,6 @@ TEST_F(DeclarationFile, LoadingAdjustsValuesOfEarlierVersions)
     EXPECT_EQ(loaded.Signer, 1);
     EXPECT_EQ(loaded.DeclarationType, DeclarationOrdinary);
     EXPECT_EQ(loaded.BusinessSumA, Currency());
-    EXPECT_EQ(loaded.RepresentativeOrgName, "");
     EXPECT_EQ(loaded.RepresentativeDocument, "Attorney 1");
     EXPECT_EQ(loaded.TaxOfficeCode, "7701");
 

@@ -764,7 +764,6 @@ mTDeclaration randomDeclaration(std::mt19937& random)
         indicator = draw.integer();
     d.RepresentativeDocument = draw.text();
     d.RepresentativeName = draw.text();
-    d.RepresentativeOrgName = draw.text();
     d.ForeignerFixedPayments = draw.amount();
     d.SectionOneSum = draw.amount();
     randomPerson(draw, d.Person);

@@ -52,7 +52,6 @@ TEST(Declaration, NewDeclarationDefaults)
     EXPECT_EQ(declaration.Indicators, (std::array<std::int32_t, 10>{}));
     EXPECT_EQ(declaration.SectionOneSum, Currency());
     EXPECT_TRUE(declaration.TaxOfficeCode.empty());
-    EXPECT_TRUE(declaration.RepresentativeOrgName.empty());
 
     EXPECT_EQ(declaration.SourceCount(), 0u);
     EXPECT_EQ(declaration.ThirteenPercentCount(), 0u);

@@ -17,7 +17,6 @@
 #include "controls/FlashButton.h"
 #include "controls/MaskedEdit.h"
 #include "controls/MessageBox.h"
-#include "controls/PendingPage.h"
 #include "pages/deductions/FrameDeductData.h"
 #include "pages/deductions/FramePensDeduct.h"
 #include "pages/income/CurrencyFrame.h"
@@ -28,6 +27,7 @@
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/shell/CheckedDeclaration.h"
 #include "tests/shell/ExportingWindowTest.h"
+#include "tests/support/BlankPage.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/PageTestSupport.h"
 
@@ -71,7 +71,7 @@ protected:
     void showNoSection()
     {
         window->pageHost().show(NoSection, [](QWidget* container, DeclarationSlot& slot) -> TThinkingFrame* {
-            return new TPendingPage(container, slot, QString(), QString());
+            return new BlankPage(container, slot);
         });
     }
 

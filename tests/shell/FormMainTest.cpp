@@ -27,7 +27,6 @@
 #include "pages/deductions/FrameMultyConstructionDeduct.h"
 #include "pages/income/RateLines.h"
 #include "pages/income/Sourse.h"
-#include "controls/PendingPage.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
 #include "tests/support/PageTestSupport.h"
 

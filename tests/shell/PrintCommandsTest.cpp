@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/PendingPage.h"
 #include "shell/FormMain.h"
 #include "shell/PrintProgram.h"
 #include "shell/ProgramSettings.h"
@@ -19,6 +18,7 @@
 #include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/RecordingPrintServer.h"
 #include "tests/shell/WorkingWindowCanceller.h"
+#include "tests/support/BlankPage.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/SourceTreeFiles.h"
 
@@ -42,7 +42,7 @@ protected:
         window->declaration().TaxOfficeName = TaxOfficeName.toStdString();
         // No page holds data of its own that leaving it would write over the model.
         window->pageHost().show(QStringLiteral("NoSection"), [](QWidget* container, DeclarationSlot& slot) {
-            return static_cast<TThinkingFrame*>(new TPendingPage(container, slot, QString(), QString()));
+            return static_cast<TThinkingFrame*>(new BlankPage(container, slot));
         });
         window->setPrintServerSource([this] { return std::make_unique<RecordingPrintServer>(log, *window); });
         auto scripted = std::make_unique<ScriptedPrintDialogs>();

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/PendingPage.h"
 #include "shell/FormMain.h"
 #include "shell/PrintProgram.h"
 #include "tests/controls/ScriptedCheckAnswers.h"
@@ -23,6 +22,7 @@
 #include "tests/shell/ExportingWindowTest.h"
 #include "tests/shell/RecordingPrintServer.h"
 #include "tests/shell/WorkingWindowCanceller.h"
+#include "tests/support/BlankPage.h"
 #include "tests/support/ExchangeSchema.h"
 #include "tests/support/RunCommand.h"
 #include "tests/support/SourceTreeFiles.h"
@@ -256,7 +256,7 @@ TEST_F(PrintThroughTheProgramTest, ThePrintProgramGetsTheExchangeFile)
     makeChecked(window->declaration());
     window->declaration().TaxOfficeName = "ИФНС России № 1 по г. Москве";
     window->pageHost().show(QStringLiteral("NoSection"), [](QWidget* container, DeclarationSlot& slot) {
-        return static_cast<TThinkingFrame*>(new TPendingPage(container, slot, QString(), QString()));
+        return static_cast<TThinkingFrame*>(new BlankPage(container, slot));
     });
     auto dialogs = std::make_unique<ScriptedPrintDialogs>();
     dialogs->printers = {PrintChoice{QStringLiteral("Kyocera"), 2}};

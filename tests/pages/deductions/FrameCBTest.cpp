@@ -424,7 +424,7 @@ TEST_F(FrameCBTest, CheckKeepsTheContributionsWithinTheLimit)
             if (test.asked) {
                 EXPECT_EQ(checks.shown[0].caption, QStringLiteral("Проверка: Инвестиционный налоговый вычет"));
                 EXPECT_EQ(checks.shown[0].message, QStringLiteral("Общая сумма денежных средств на ИИС, заявляемая к "
-                                                                  "вычету не может превосходить 400.000 рублей"));
+                                                                  "вычету не может превосходить 400 000 рублей"));
             }
         }
     }
