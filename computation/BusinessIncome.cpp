@@ -7,6 +7,7 @@
 
 #include "computation/Residency.h"
 #include "computation/TaxArithmetic.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -66,9 +67,7 @@ bool DocumentsExpenses(const mTBusinessNew& activity)
 
 Currency ExpenseNorm(Currency income)
 {
-    // income * 20 / 100 in kopecks: units / 500.
-    const Currency kopecks = RoundedRoublesOfRatio(income.units(), 500);
-    return Currency::fromUnits(kopecks.units() / 100);
+    return percentOf(income, BusinessExpenseNormPercent);
 }
 
 Currency ProfessionalDeduction(const mTBusinessNew& activity, BusinessPeriod period)

@@ -77,8 +77,7 @@ Currency creditOf(Currency foreignTax, Currency russianTax)
 Currency incomeCoveredByTax(Currency foreignTax, TaxRate rate)
 {
     // foreignTax / rate in kopecks: units / 100 * 10000 / hundredthsOfPercent.
-    const Currency kopecks = RoundedRoublesOfRatio(__int128(foreignTax.units()) * 100, rate.hundredthsOfPercent);
-    return Currency::fromUnits(kopecks.units() / 100);
+    return RoundedKopecksOfRatio(__int128(foreignTax.units()) * 100, rate.hundredthsOfPercent);
 }
 
 // The part of the income still taxed in Russia once the foreign tax is credited.

@@ -27,19 +27,6 @@ bool listed(Codes codes, std::int32_t code)
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// numerator / denominator of the amount, rounded half up to kopecks; the fraction is applied to
-// the units exactly, so no binary fraction of a kopeck decides the rounding.
-Currency shareOf(Currency amount, std::int64_t numerator, std::int64_t denominator)
-{
-    constexpr std::int64_t UnitsPerKopeck = Currency::UnitsPerRouble / 100;
-    const __int128 scaled = __int128(amount.units()) * numerator;
-    const __int128 divisor = __int128(denominator) * UnitsPerKopeck;
-    __int128 kopecks = scaled / divisor;
-    if (scaled > 0 && (scaled % divisor) * 2 >= divisor)
-        ++kopecks;
-    return Currency::fromUnits(static_cast<std::int64_t>(kopecks * UnitsPerKopeck));
-}
-
 Currency capped(Currency sum, Currency maxSum)
 {
     return maxSum != Currency() && sum > maxSum ? maxSum : sum;
@@ -55,11 +42,6 @@ bool nonResidentMayDeduct(std::int32_t incomeCode)
 bool deductionMayExceedIncome(std::int32_t incomeCode, std::int32_t deductCode)
 {
     return IsSecuritiesOrPartnershipIncome(incomeCode) && listed(DeductionsLargerThanIncome, deductCode);
-}
-
-Currency percentOf(Currency amount, int percent)
-{
-    return shareOf(amount, percent, 100);
 }
 
 Currency propertySaleIncome(Currency cadastralValue, Currency price)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "computation/TaxArithmetic.h"
 #include "model/Currency.h"
 
 // The tax rules of an income line, which the income line dialog applies while the user types:
@@ -19,9 +20,6 @@ bool nonResidentMayDeduct(std::int32_t incomeCode);
 // Whether the deduction may be larger than the income it belongs to (losses carried over,
 // expenses on securities and the like).
 bool deductionMayExceedIncome(std::int32_t incomeCode, std::int32_t deductCode);
-
-// `percent` per cent of the amount, rounded half up to kopecks.
-Currency percentOf(Currency amount, int percent);
 
 // The income of a sale while the cadastral value counts: the larger of the computation's
 // cadastral floor and the price of the contract, the income the declaration is taxed on.

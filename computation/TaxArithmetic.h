@@ -23,15 +23,38 @@ inline Currency NotBelowZero(Currency amount)
     return amount < Currency() ? Currency() : amount;
 }
 
-// numerator / denominator in whole roubles, rounded by the RoundHalfUp rule (half up,
-// negatives truncated toward zero), as Currency. The denominator must be positive and count
-// the units of the numerator per rouble.
-constexpr Currency RoundedRoublesOfRatio(__int128 numerator, __int128 denominator)
+// numerator / denominator rounded by the RoundHalfUp rule: half up, negatives truncated toward
+// zero. The denominator must be positive.
+constexpr __int128 RoundedRatio(__int128 numerator, __int128 denominator)
 {
     __int128 whole = numerator / denominator; // truncates toward zero
     if (numerator > 0 && (numerator % denominator) * 2 >= denominator)
         ++whole;
-    return Currency::fromWholeRoubles(static_cast<std::int64_t>(whole));
+    return whole;
+}
+
+// `count` steps of `unitsPerStep` as Currency; beyond the range of an amount it raises
+// std::overflow_error as the amount's own arithmetic does.
+constexpr Currency CurrencyOfSteps(__int128 count, std::int64_t unitsPerStep)
+{
+    std::int64_t units = 0;
+    if (__builtin_mul_overflow(count, unitsPerStep, &units))
+        Currency::throwOutOfRange();
+    return Currency::fromUnits(units);
+}
+
+// numerator / denominator in whole roubles, rounded by the RoundHalfUp rule, as Currency. The
+// denominator must count the units of the numerator per rouble.
+constexpr Currency RoundedRoublesOfRatio(__int128 numerator, __int128 denominator)
+{
+    return CurrencyOfSteps(RoundedRatio(numerator, denominator), Currency::UnitsPerRouble);
+}
+
+// numerator / denominator in kopecks, rounded by the RoundHalfUp rule, as Currency. The
+// denominator must count the units of the numerator per kopeck.
+constexpr Currency RoundedKopecksOfRatio(__int128 numerator, __int128 denominator)
+{
+    return CurrencyOfSteps(RoundedRatio(numerator, denominator), Currency::UnitsPerRouble / 100);
 }
 
 // Units of 1/10000 rouble times hundredths of a percent: 10^4 * 10^4 per rouble.
@@ -52,6 +75,12 @@ constexpr Currency TaxAtRates(Currency base1, TaxRate rate1, Currency base2, Tax
     const __int128 product = __int128(base1.units()) * rate1.hundredthsOfPercent
         + __int128(base2.units()) * rate2.hundredthsOfPercent;
     return RoundedRoublesOfRatio(product, RateProductUnitsPerRouble);
+}
+
+// `percent` per cent of the amount, rounded half up to kopecks.
+constexpr Currency percentOf(Currency amount, int percent)
+{
+    return RoundedKopecksOfRatio(__int128(amount.units()) * percent, 100 * (Currency::UnitsPerRouble / 100));
 }
 
 // The base that a tax amount stands for at a rate, in whole roubles rounded half up:

@@ -31,6 +31,10 @@ inline constexpr Currency PersonalDeduction104Monthly = Currency::fromWholeRoubl
 inline constexpr Currency PersonalDeduction105Yearly = ForWholeYear(PersonalDeduction105Monthly);
 inline constexpr Currency PersonalDeduction104Yearly = ForWholeYear(PersonalDeduction104Monthly);
 
+// The share of the income an entrepreneur or a farm head deducts as expenses without documents
+// (tax law, article 221).
+inline constexpr int BusinessExpenseNormPercent = 20;
+
 // The common limit of the social expenses (the taxpayer's own education, medical services and
 // medicines, insurance, pension and funded-pension contributions, the qualification test).
 inline constexpr Currency SocialExpenseLimit = Currency::fromWholeRoubles(120'000);

@@ -52,9 +52,11 @@ public:
     friend constexpr Currency operator-(Currency a, Currency b) { return a -= b; }
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
+    // Raises the error of an amount beyond the range, for arithmetic done outside the class.
+    [[noreturn]] static void throwOutOfRange();
+
 private:
     constexpr explicit Currency(std::int64_t units) : units_(units) {}
-    [[noreturn]] static void throwOutOfRange();
 
     std::int64_t units_ = 0;
 };

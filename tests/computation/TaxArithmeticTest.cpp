@@ -1,5 +1,9 @@
 #include "computation/TaxArithmetic.h"
 
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 #include "ComputationTestSupport.h"
@@ -56,6 +60,38 @@ TEST(TaxArithmetic, BaseOfTaxIsTheIncomeThatTheTaxStandsFor)
     };
     for (const TaxCase& c : cases)
         EXPECT_EQ(BaseOfTax(c.base, c.rate), c.tax) << c.name;
+}
+
+// The largest amount there is: 922 337 203 685 477.5807 roubles.
+const Currency Largest = Currency::fromUnits(std::numeric_limits<std::int64_t>::max());
+
+TEST(TaxArithmetic, PercentOfRoundsHalfAKopeckUpAndHoldsTheLargestAmounts)
+{
+    struct Case {
+        const char* name;
+        Currency amount;
+        int percent;
+        Currency share;
+    };
+    const Case cases[] = {
+        {"20 % of 1 000.05 is 200.01", rub(1000.05), 20, rub(200.01)},
+        {"20 % of 0.02 is 0.004", rub(0.02), 20, Currency()},
+        {"20 % of 0.03 is 0.006", rub(0.03), 20, rub(0.01)},
+        {"a negative share is cut toward zero", rub(-0.03), 20, Currency()},
+        // 20 % of the largest amount: 184 467 440 737 095.5161, though the kopecks of the whole
+        // amount lie beyond the range.
+        {"20 % of the largest amount", Largest, 20, Currency::fromUnits(1'844'674'407'370'955'200)},
+        {"the whole of the largest amount", Largest, 100, Currency::fromUnits(9'223'372'036'854'775'800)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(percentOf(c.amount, c.percent), c.share) << c.name;
+}
+
+TEST(TaxArithmetic, ARoundedRatioBeyondTheRangeRaisesTheAmountsError)
+{
+    EXPECT_THROW(RoundedKopecksOfRatio(__int128(Largest.units()) * 2, 100), std::overflow_error);
+    EXPECT_THROW(RoundedRoublesOfRatio(__int128(Largest.units()) * 2, Currency::UnitsPerRouble), std::overflow_error);
+    EXPECT_THROW(percentOf(Largest, 101), std::overflow_error);
 }
 
 } // namespace
