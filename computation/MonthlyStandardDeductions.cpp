@@ -3,6 +3,7 @@
 #include <bitset>
 
 #include "computation/ChildDeductionAmounts.h"
+#include "computation/Residency.h"
 #include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 #include "model/IncomeKinds.h"
@@ -200,8 +201,7 @@ bool kTSvodSumPrilE1::Calculate(mTDeclaration& Decl, kTSvodSum&)
 {
     Clear();
     const mTStandartDeduct& standard = Decl.StandardDeduct;
-    const bool typeWithStandardDeductions =
-        Decl.DeclarationType == DeclarationOrdinary || Decl.DeclarationType == DeclarationClosingBusiness;
+    const bool typeWithStandardDeductions = IsResidentDeclaration(Decl);
 
     if (standard.Granted != 0 && typeWithStandardDeductions) {
         const MonthSet months = standard.HasBusinessMonths != 0 ? businessIncome(standard, *this)

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "computation/PropertySaleIncome.h"
+#include "computation/Residency.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -56,7 +57,7 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
 {
     Clear();
     const bool foreignIncome = Decl.HasIncomeKind(IncomeKindForeign);
-    if ((Decl.SourceCount() < 1 && !foreignIncome) || Decl.DeclarationType != DeclarationOrdinary)
+    if ((Decl.SourceCount() < 1 && !foreignIncome) || !IsOrdinaryDeclaration(Decl))
         return true;
 
     Currency saleLimitLeft = SaleDeductionLimit;

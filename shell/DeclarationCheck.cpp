@@ -10,14 +10,15 @@
 #include <QPushButton>
 #include <QString>
 
+#include "computation/PropertySaleIncome.h"
 #include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxYearFigures.h"
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
-#include "computation/PropertySaleIncome.h"
 #include "export/ExchangeDocument.h"
 #include "export/FieldCheck.h"
+#include "export/FieldLimits.h"
 #include "export/FieldPlaces.h"
 #include "export/TaxBaseElements.h"
 #include "model/DayDate.h"
@@ -40,17 +41,12 @@ const QString ForeignTitle = QStringLiteral("Доходы в валюте");
 const QString BusinessTitle = QStringLiteral("Доходы от предпринимательской деятельности");
 const QString SimplifiedTitle = QStringLiteral("Общая проверка данных");
 
-const QString NonResidentForeignIncomeMessage = QStringLiteral(
-    "Нерезидент облагается налогом только по доходам от источников в Российской Федерации: доходы, полученные за "
-    "пределами Российской Федерации, в расчет не включаются. Удалите эти доходы в разделе «Доходы за пределами РФ» "
-    "или, если в 2021 году вы были налоговым резидентом Российской Федерации, смените на этой странице тип "
-    "декларации на «3-НДФЛ».");
-
-// Texts are held in UTF-8 and stored in cp1251, one byte a character: lengths count characters.
-qsizetype length(const std::string& value)
-{
-    return QString::fromStdString(value).size();
-}
+const QString NonResidentForeignIncomeMessage =
+    QStringLiteral("Нерезидент облагается налогом только по доходам от источников в Российской Федерации: доходы, "
+                   "полученные за пределами Российской Федерации, в расчет не включаются. Удалите эти доходы в "
+                   "разделе «Доходы за пределами РФ» или, если в %1 году вы были налоговым резидентом Российской "
+                   "Федерации, смените на этой странице тип декларации на «3-НДФЛ».")
+        .arg(TaxYear);
 
 bool isBlank(const std::string& value)
 {
@@ -68,11 +64,6 @@ bool isFileDate(double dayCount)
 {
     const int year = decodeDate(dayCount).year;
     return year >= 1900 && year <= 2099;
-}
-
-bool isOktmoLength(qsizetype length)
-{
-    return length == 8 || length == 11;
 }
 
 bool isKind8_10_17(const mTIncome& line)
@@ -425,7 +416,7 @@ void WholeCheck::checkSources()
     if (!begin(CheckIncome13))
         return;
     const auto& sources = d_.Sources;
-    const bool resident = d_.DeclarationType == DeclarationOrdinary;
+    const bool ordinary = IsOrdinaryDeclaration(d_);
     const QString at13 = QStringLiteral("Доходы, облагаемые по ставке 13%");
     const QString lessThanWithheld =
         QStringLiteral("По данному источнику выплаты общая сумма дохода меньше удержанной суммы");
@@ -436,7 +427,7 @@ void WholeCheck::checkSources()
             QStringLiteral("По данному источнику не указаны доходы"), sources, [](const mbTSourse& source) {
                 return source.Income13Count() == 0 && source.Income15Count() == 0 && source.Income99Count() == 0;
             });
-    if (resident) {
+    if (ordinary) {
         perItem(CheckIncome13, at13,
                 QStringLiteral("В данном источнике в разделе 13% суммарная база по видам 08, 10, 17 превысила 5 "
                                "миллионов рублей. Либо у вас неправильно заполнена справка 2-НДФЛ, либо данные со "
@@ -485,7 +476,7 @@ void WholeCheck::checkSources()
                     return FollowsCadastralRule(*line) && isBlank(line->CadastralNumber);
                 });
             });
-    if (resident)
+    if (ordinary)
         checkSimplifiedDeductions();
 }
 
@@ -592,7 +583,7 @@ void WholeCheck::checkApplications()
 void WholeCheck::checkDeductions()
 {
     if (begin(CheckSocial)) {
-        rule(d_.DeclarationType == DeclarationOrdinary && d_.SocialDeduct.Granted
+        rule(IsOrdinaryDeclaration(d_) && d_.SocialDeduct.Granted
                  && socialDeductionIsEmpty(d_.SocialDeduct),
              CheckSocial, QStringLiteral("Социальные вычеты"),
              QStringLiteral("Не введены данные по социальным налоговым вычетам"), 1);
@@ -616,7 +607,7 @@ void WholeCheck::checkResidence(bool oktmoRequired)
     if (!begin(CheckConditions))
         return;
     const auto oktmo = Trimmed(d_.Person.Address.OKTMO);
-    rule(!oktmo.empty() && !isOktmoLength(length(std::string(oktmo))), CheckConditions, ConditionsTitle,
+    rule(!oktmo.empty() && !IsOktmo(oktmo), CheckConditions, ConditionsTitle,
          QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), 10);
     rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
          QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), 10);
