@@ -380,6 +380,8 @@ const RuleCase ruleCases[] = {
      "Общая сумма денежных средств на ИИС, заявляемая к вычету не может превосходить 400 000 рублей", 14, 1},
     {"OKTMO of residence of a bad length", [](mTDeclaration& d) { d.Person.Address.OKTMO = " 453820001 "; },
      "Задание условий", "Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов", 1, 10},
+    {"OKTMO of residence with a letter", [](mTDeclaration& d) { d.Person.Address.OKTMO = "4538200A"; },
+     "Задание условий", "Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов", 1, 10},
     {"no OKTMO of residence with neither tax to pay nor a refund",
      [](mTDeclaration& d) { d.Person.Address.OKTMO.clear(); }, "Задание условий",
      "Не введен код ОКТМО (8 или 11 симв.) по месту жительства", 1, 10},
