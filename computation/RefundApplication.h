@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "computation/TaxYearFigures.h"
 #include "model/Currency.h"
 
 class kTSvodSum;
@@ -58,7 +59,8 @@ struct bmTRecord1_Bank {
 // over when the rows are used up are ignored.
 class kTSvodKudaTratit {
 public:
-    static constexpr const char* PeriodOfYear = "ГД.00.2021";
+    // The period the applications name: the whole tax year.
+    static inline const std::string PeriodOfYear = "ГД.00." + std::to_string(TaxYear);
 
     std::int32_t OffsetCount = 0;
     std::int32_t RefundCount = 0;

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "computation/TaxYearFigures.h"
 #include "controls/DisplayFormat.h"
 #include "model/DayDate.h"
 
@@ -88,7 +89,7 @@ void TTestMaskD::changeEvent(QEvent* event)
 
 TDtpPanel::TDtpPanel(QWidget* parent)
     : QWidget(parent),
-      dateTime_(dayCount(2021, 1, 1)),
+      dateTime_(dayCount(TaxYear, 1, 1)),
       edit_(new TTestMaskD(this)),
       dropDown_(new QToolButton(this)),
       calendar_(new QCalendarWidget(this))

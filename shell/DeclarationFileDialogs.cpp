@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "computation/TaxYearFigures.h"
 #include "shell/FormMain.h"
 
 namespace {
@@ -18,7 +19,8 @@ QStringList openFilters()
         return QStringLiteral("%1 (*.%2 *.%3)").arg(title, extension, extension.toUpper());
     };
     QStringList filters{filter(QStringLiteral("Форвета"), QStringLiteral("fv1"))};
-    for (int year = 2020; year >= 2012; --year)
+    // The programs of the earlier years, each with a file extension of its own.
+    for (int year = TaxYear - 1; year >= 2012; --year)
         filters << filter(QStringLiteral("Форвета %1").arg(year), QStringLiteral("fv%1").arg(year % 10));
     filters << filter(QStringLiteral("Форвета 200*"), QStringLiteral("fvl"));
     return filters;
