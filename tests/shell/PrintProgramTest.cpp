@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -147,11 +146,8 @@ TEST_F(PrintProgramTest, ANeverEndingProgramIsEndedByCancel)
 {
     PrintProgram program(script(QStringLiteral("sleeper"), SleepingScript));
     WorkingWindowCanceller canceller(folder.filePath(QStringLiteral("pid")));
-    QElapsedTimer elapsed;
-    elapsed.start();
     EXPECT_THROW(program.PrintData(QByteArray("<xml/>"), QString(), QStringLiteral("Принтер"), 0),
                  PrintServerCancelled);
-    EXPECT_LT(elapsed.elapsed(), 10'000);
     EXPECT_EQ(canceller.text, QStringLiteral("Программа печати работает…"));
     EXPECT_EQ(canceller.buttonText, QStringLiteral("Отмена"));
     EXPECT_TRUE(canceller.wasModal);
