@@ -41,14 +41,19 @@ const QString NoSum = QStringLiteral("-");
 struct Column {
     const char* heading;
     int width;
+    bool sum = false;
 };
 
 constexpr Column MonthColumns[] = {
-    {"Месяц дохода", 87}, {"Код дохода", 85}, {"Сумма дохода", 95}, {"Код вычета", 87}, {"Сумма вычета", 95},
+    {"Месяц дохода", 87},      {"Код дохода", 85}, {"Сумма дохода", 95, true}, {"Код вычета", 87},
+    {"Сумма вычета", 95, true},
 };
 constexpr Column OtherRateColumns[] = {
-    {"Код дохода", 85}, {"Сумма дохода", 95}, {"Код вычета", 87}, {"Сумма вычета", 95}, {"Удержанный налог", 87},
+    {"Код дохода", 85},         {"Сумма дохода", 95, true}, {"Код вычета", 87}, {"Сумма вычета", 95, true},
+    {"Удержанный налог", 87, true},
 };
+// The widest sum a line's fields take.
+const QString WidestSum = QStringLiteral("999999999999,99");
 constexpr int WithheldTaxColumn = 4;
 
 QString numberText(std::int32_t number)
@@ -210,9 +215,10 @@ void TfrRateLines::createControls()
     int listWidth = 0;
     for (int i = 0; i < int(headings.size()); ++i) {
         const Column& column = (other ? OtherRateColumns : MonthColumns)[i];
-        // Never narrower than its heading, whatever the font.
-        const int width =
-            std::max(column.width, lvIncome->header()->fontMetrics().horizontalAdvance(headings[i]) + 16);
+        // Never narrower than its heading, nor a sum's column than the widest sum, whatever the font.
+        int width = std::max(column.width, lvIncome->header()->fontMetrics().horizontalAdvance(headings[i]) + 16);
+        if (column.sum)
+            width = std::max(width, lvIncome->fontMetrics().horizontalAdvance(WidestSum) + 16);
         lvIncome->setColumnWidth(i, width);
         lvIncome->headerItem()->setTextAlignment(i, Qt::AlignCenter);
         listWidth += width;
