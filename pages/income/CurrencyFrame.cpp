@@ -212,7 +212,7 @@ void TfrCurrency::createControls()
     meKIKNum = new TMaskedDocEdit(gbApp);
     meKIKNum->setObjectName(QStringLiteral("meKIKNum"));
     meKIKNum->setEditType(edtBB5);
-    meKIKNum->setFixedWidth(fieldWidth(meKIKNum, CompanyNumberLength + 2));
+    meKIKNum->setFixedWidth(fieldWidth(meKIKNum, FieldLimits::CompanyNumber + 2));
     lbProfitOrder = createLabel(gbApp, "lbProfitOrder", QStringLiteral("Порядок определения прибыли КИК"));
     rb1 = createRadio(gbApp, "rb1", QStringLiteral("По данным фин. отчетности КИК"));
     rb2 = createRadio(gbApp, "rb2", QStringLiteral("По правилам для российских организаций"));
