@@ -217,7 +217,7 @@ void TfrCurrency::createControls()
     rb1 = createRadio(gbApp, "rb1", QStringLiteral("По данным фин. отчетности КИК"));
     rb2 = createRadio(gbApp, "rb2", QStringLiteral("По правилам для российских организаций"));
     lb150 = createLabel(gbApp, "lb150", QStringLiteral("Налоги с доходов КИК, удержанные в РФ"));
-    me150 = createSized(gbApp, "me150", edtWholeRoubles, WithheldTaxDigits);
+    me150 = createWholeRoublesEdit(gbApp, "me150", WithheldTaxDigits);
 }
 
 void TfrCurrency::layOutControls()
