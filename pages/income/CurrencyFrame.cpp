@@ -637,10 +637,10 @@ void TfrCurrency::SetDetailEnabled(bool enabled)
     dtSubtractDate->setDateTime(now);
     clearTexts({meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
                 meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum});
-    for (QLabel* panel : {pnlIncomeCod, pnlIncomeRublSum, pnlTaxRoubleSum, pnlSubtractCod}) {
-        panel->clear();
-        panel->setToolTip(QString()); // a refused figure's explanation
-    }
+    for (QLabel* code : {pnlIncomeCod, pnlSubtractCod})
+        code->clear();
+    for (QLabel* figure : {pnlIncomeRublSum, pnlTaxRoubleSum})
+        clearFigure(figure);
 }
 
 void TfrCurrency::SetKIKControls(CompanyFields fields)
