@@ -24,3 +24,11 @@ void showFigure(Field* field, const std::optional<Currency>& figure, QString (*t
     field->setText(figureText(figure, text));
     field->setToolTip(figure ? QString() : outOfRangeExplanation());
 }
+
+// Empties the place of a figure, and takes away the explanation a refusal left there.
+template <typename Field>
+void clearFigure(Field* field)
+{
+    field->setText(QString());
+    field->setToolTip(QString());
+}

@@ -357,7 +357,7 @@ void TfrBusinessNew::setActivityFieldsEnabled(bool enabled)
     for (TMaskedEdit* edit : {meMat, meAm, meTrud, meProch})
         edit->setText(QString());
     for (TMaskedEdit* total : {meSumDoh, meSumRash})
-        showFigure(total, Currency(), moneyText);
+        clearFigure(total);
 }
 
 void TfrBusinessNew::SetExpensesEnabled(bool documented)
@@ -593,7 +593,7 @@ void TfrBusinessNew::quarterIncomeChange(int quarter)
     if (usesNorm()) {
         const TMaskedEdit* income = meDohKv[quarter];
         if (income->text().isEmpty())
-            showFigure(meRashKv[quarter], Currency(), moneyText);
+            clearFigure(meRashKv[quarter]);
         else
             showFigure(meRashKv[quarter], checkedFigure([income] { return ExpenseNorm(income->currencyValue()); }));
     }
@@ -618,7 +618,7 @@ void TfrBusinessNew::meSumDohChange()
     if (FFilling || !usesNorm())
         return;
     if (meSumDoh->text().isEmpty()) {
-        showFigure(meSumRash, Currency(), moneyText);
+        clearFigure(meSumRash);
         return;
     }
     // A refused total gives no norm either.

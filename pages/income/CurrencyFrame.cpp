@@ -212,12 +212,12 @@ void TfrCurrency::createControls()
     meKIKNum = new TMaskedDocEdit(gbApp);
     meKIKNum->setObjectName(QStringLiteral("meKIKNum"));
     meKIKNum->setEditType(edtBB5);
-    meKIKNum->setFixedWidth(fieldWidth(meKIKNum, CompanyNumberLength + 2));
+    meKIKNum->setFixedWidth(fieldWidth(meKIKNum, FieldLimits::CompanyNumber + 2));
     lbProfitOrder = createLabel(gbApp, "lbProfitOrder", QStringLiteral("Порядок определения прибыли КИК"));
     rb1 = createRadio(gbApp, "rb1", QStringLiteral("По данным фин. отчетности КИК"));
     rb2 = createRadio(gbApp, "rb2", QStringLiteral("По правилам для российских организаций"));
     lb150 = createLabel(gbApp, "lb150", QStringLiteral("Налоги с доходов КИК, удержанные в РФ"));
-    me150 = createSized(gbApp, "me150", edtWholeRoubles, WithheldTaxDigits);
+    me150 = createWholeRoublesEdit(gbApp, "me150", WithheldTaxDigits);
 }
 
 void TfrCurrency::layOutControls()
@@ -637,10 +637,10 @@ void TfrCurrency::SetDetailEnabled(bool enabled)
     dtSubtractDate->setDateTime(now);
     clearTexts({meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
                 meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum});
-    for (QLabel* panel : {pnlIncomeCod, pnlIncomeRublSum, pnlTaxRoubleSum, pnlSubtractCod}) {
-        panel->clear();
-        panel->setToolTip(QString()); // a refused figure's explanation
-    }
+    for (QLabel* code : {pnlIncomeCod, pnlSubtractCod})
+        code->clear();
+    for (QLabel* figure : {pnlIncomeRublSum, pnlTaxRoubleSum})
+        clearFigure(figure);
 }
 
 void TfrCurrency::SetKIKControls(CompanyFields fields)

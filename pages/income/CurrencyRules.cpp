@@ -1,7 +1,8 @@
 #include "pages/income/CurrencyRules.h"
 
 #include "computation/IncomeCodeSets.h"
-#include "controls/CheckedFigure.h"
+#include "export/FieldLimits.h"
+#include "model/CheckedFigure.h"
 #include "model/CurrencyIncome.h"
 
 namespace {
@@ -80,13 +81,13 @@ std::vector<CurrencyIncomeRule> failedRules(const mTCurrencyIncome& income, std:
     check(!incomeRoublesInRange(income), IncomeRoubles);
     check(!taxRoublesInRange(income), TaxRoubles);
     check(income.IncomeCode == 0, IncomeCode);
-    check(income.IncomeCode == FixedProfitIncomeCode && numberLength != 0 && numberLength != CompanyNumberLength,
+    check(income.IncomeCode == FixedProfitIncomeCode && numberLength != 0 && numberLength != FieldLimits::CompanyNumber,
           FixedProfitNumber);
     check(income.IncomeCode == CompanyDividendsIncomeCode && fixedProfitItem != 0, DividendsWithFixedProfit);
     if (income.IncomeCode == CompanyProfitIncomeCode) {
         check(fixedProfitItem != 0, ProfitWithFixedProfit);
         check(numberLength == 0, CompanyNumberMissing);
-        check(numberLength != 0 && numberLength != CompanyNumberLength, CompanyNumberMalformed);
+        check(numberLength != 0 && numberLength != FieldLimits::CompanyNumber, CompanyNumberMalformed);
         check(income.ProfitMethod == 0, ProfitOrder);
     }
     check(income.DeductionCode != 0 && income.DeductionSum == Currency()

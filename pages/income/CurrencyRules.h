@@ -7,16 +7,12 @@
 #include <QString>
 
 #include "computation/TaxYearFigures.h"
-#include "export/FieldLimits.h"
 #include "model/Currency.h"
 
 class mTCurrencyIncome;
 
 // The tax rules of the foreign income page: rouble values at a rate, the deduction an income
 // carries, the controlled foreign company's fields and the checks of one income.
-
-// The company's registration number: two letters, a space and five digits.
-inline constexpr int CompanyNumberLength = FieldLimits::CompanyNumber;
 
 // amount / units x rate, rounded half up to kopecks, as the model stores it; 0 without units.
 // Throws std::overflow_error for a value beyond the range of an amount.

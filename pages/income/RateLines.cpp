@@ -10,7 +10,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "computation/IncomeLineRules.h"
 #include "computation/PropertySaleIncome.h"
 #include "computation/Residency.h"
 #include "controls/CheckedFigure.h"
@@ -327,10 +326,7 @@ void TfrRateLines::showSource()
 
 void TfrRateLines::showTotal()
 {
-    if (source())
-        showFigure(pnlItogIncomeSum, checkedFigure([this] { return total(); }));
-    else
-        pnlItogIncomeSum->clear();
+    showFigure(pnlItogIncomeSum, checkedFigure([this] { return total(); }));
 }
 
 void TfrRateLines::applyDividendRule()

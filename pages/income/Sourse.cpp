@@ -195,8 +195,7 @@ void TfrSourse::createControls()
 
     gbA25 = createGroupBox(this, "gbA25", QStringLiteral("  Авансовые платежи иностранца"));
     lbA25 = createLabel(gbA25, "lbA25", QStringLiteral("Сумма фиксированных платежей"));
-    meA25 = createEdit(gbA25, "meA25", edtWholeRoubles, AdvanceDigits);
-    meA25->setFixedWidth(fieldWidth(meA25, AdvanceDigits + 1));
+    meA25 = createWholeRoublesEdit(gbA25, "meA25", AdvanceDigits);
 
     lvSourseIncomeInfo = createItemList(this, QStringLiteral("lvSourseIncomeInfo"),
                                         QStringLiteral("Источники выплат"), SourceListMinimumWidth);

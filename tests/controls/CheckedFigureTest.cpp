@@ -53,6 +53,16 @@ TEST(CheckedFigureTest, AFieldShowsItsFigureInItsOwnWay)
     EXPECT_EQ(figureText(std::nullopt, moneyText), QStringLiteral("Вне диапазона"));
 }
 
+TEST(CheckedFigureTest, AClearedFigureLeavesNoRefusalBehind)
+{
+    QLabel panel;
+    showFigure(&panel, std::nullopt);
+    ASSERT_FALSE(panel.toolTip().isEmpty());
+    clearFigure(&panel);
+    EXPECT_EQ(panel.text(), QString());
+    EXPECT_EQ(panel.toolTip(), QString());
+}
+
 TEST(CheckedFigureTest, OnlyTheRangeIsCaught)
 {
     EXPECT_THROW(checkedFigure([]() -> Currency { throw std::runtime_error("another fault"); }), std::runtime_error);

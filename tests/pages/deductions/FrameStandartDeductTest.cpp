@@ -146,6 +146,9 @@ TEST_F(FrameStandartDeductTest, NewDeclarationShowsAllButTheGrantingBoxDisabled)
     host.declaration->SetIncomeKinds(IncomeKindSources | IncomeKindBusiness);
     open();
     EXPECT_EQ(page->gbStandartDeduct->title(), QStringLiteral("  Стандартные налоговые вычеты (коды 104-105,114-149)"));
+    // The monthly amounts of the personal deductions, as the law gives them.
+    EXPECT_EQ(page->rb104->text(), QStringLiteral("Код 104 - 500 в месяц"));
+    EXPECT_EQ(page->rb105->text(), QStringLiteral("Код 105 - 3000 в месяц"));
     EXPECT_FALSE(page->chbGrantingStanDeduct->isChecked());
     EXPECT_TRUE(page->chbGrantingStanDeduct->isEnabled());
     EXPECT_TRUE(page->Label1->isEnabled());

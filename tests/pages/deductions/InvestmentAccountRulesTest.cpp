@@ -1,6 +1,8 @@
 #include "pages/deductions/InvestmentAccountRules.h"
 
+#include <cstdint>
 #include <initializer_list>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,9 @@ TEST(InvestmentAccountRules, ContributionsAboveTheYearsLimitAreRefused)
         {"two accounts at the limit together", true, {kopecks(30'000'000), kopecks(10'000'000)}, false},
         {"two accounts a kopeck above together", true, {kopecks(30'000'000), kopecks(10'000'001)}, true},
         {"above the limit, the deduction not claimed", false, {kopecks(50'000'000)}, false},
+        // Together more than an amount holds: over the limit too, not the end of the program.
+        {"two accounts adding up beyond the range", true,
+         {Currency::fromUnits(std::numeric_limits<std::int64_t>::max()), kopecks(1)}, true},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
