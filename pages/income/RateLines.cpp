@@ -51,8 +51,7 @@ constexpr Column OtherRateColumns[] = {
     {"Код дохода", 85},         {"Сумма дохода", 95, true}, {"Код вычета", 87}, {"Сумма вычета", 95, true},
     {"Удержанный налог", 87, true},
 };
-// The widest sum a line's fields take.
-const QString WidestSum = QStringLiteral("999999999999,99");
+
 constexpr int WithheldTaxColumn = 4;
 
 QString numberText(std::int32_t number)
@@ -214,10 +213,13 @@ void TfrRateLines::createControls()
     int listWidth = 0;
     for (int i = 0; i < int(headings.size()); ++i) {
         const Column& column = (other ? OtherRateColumns : MonthColumns)[i];
-        // Never narrower than its heading, nor a sum's column than the widest sum, whatever the font.
-        int width = std::max(column.width, lvIncome->header()->fontMetrics().horizontalAdvance(headings[i]) + 16);
+        // Never narrower than its heading, whatever the font.
+        const int width =
+            std::max(column.width, lvIncome->header()->fontMetrics().horizontalAdvance(headings[i]) + 16);
+        // The sums share the width the page gives beyond the columns' own, so that a large sum
+        // shows whole where there is room for it.
         if (column.sum)
-            width = std::max(width, lvIncome->fontMetrics().horizontalAdvance(WidestSum) + 16);
+            lvIncome->header()->setSectionResizeMode(i, QHeaderView::Stretch);
         lvIncome->setColumnWidth(i, width);
         lvIncome->headerItem()->setTextAlignment(i, Qt::AlignCenter);
         listWidth += width;
