@@ -54,15 +54,6 @@ bool sameObject(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Whether the name in the folder still stands for the object open at `fd`.
-bool stillNamed(int folderFd, const std::string& name, int fd)
-{
-    struct stat opened;
-    struct stat named;
-    return ::fstat(fd, &opened) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           sameObject(opened, named);
-}
-
 // Through the system call itself, which C libraries older than its wrapper have too.
 bool renameWithFlags(int fromFolder, const std::string& from, int toFolder, const std::string& to, unsigned flags)
 {

@@ -64,14 +64,6 @@ std::optional<std::string> followLinks(const std::string& path)
     return std::nullopt;
 }
 
-bool sameFile(int fd, int folderFd, const std::string& name)
-{
-    struct stat own;
-    struct stat named;
-    return ::fstat(fd, &own) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           own.st_dev == named.st_dev && own.st_ino == named.st_ino;
-}
-
 std::string selfPath(int fd)
 {
     return "/proc/self/fd/" + std::to_string(fd);
@@ -176,7 +168,7 @@ void TempFile::createNamed()
         // file system without locks no output takes it for a leftover.
         const bool locked = ::flock(fd_.get(), LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EINVAL ||
                             errno == EOPNOTSUPP;
-        if (locked && sameFile(fd_.get(), folder_.get(), name)) {
+        if (locked && stillNamed(folder_.get(), name, fd_.get())) {
             keepHiddenName(std::move(name));
             return;
         }
