@@ -243,9 +243,9 @@ void OutputFolder::commit()
     for (std::size_t page = 0; page < waiting_.size(); ++page) {
         if (!stepMayRun(FolderCommitStep::MovePage, static_cast<int>(page) + 1))
             fail(__LINE__, errno, folderPageName(static_cast<int>(page) + 1));
-        waiting_[page]->commit();
+        waiting_[page]->commit(FolderSync::ByCaller);
     }
-    removeLaterPages();
+    finishPagesInPlace();
 }
 
 bool OutputFolder::exchange()
@@ -315,10 +315,16 @@ void OutputFolder::moveStagedPages()
             ::renameat(staging_.get(), name.c_str(), folder_.get(), name.c_str()) != 0)
             fail(__LINE__, errno, name);
     }
+    finishPagesInPlace();
+    removeStaging();
+}
+
+// The pages' new names reach the disk with the folder, synced once for all of them.
+void OutputFolder::finishPagesInPlace()
+{
     if (outputSyncing() && ::fsync(folder_.get()) != 0)
         fail(__LINE__, errno);
     removeLaterPages();
-    removeStaging();
 }
 
 void OutputFolder::removeStaging()

@@ -50,6 +50,7 @@ private:
     void holdFolderAgain();
     void removeEarlierSet(const FileDescriptor& earlier);
     void moveStagedPages();
+    void finishPagesInPlace();
     void removeStaging();
     void removeLaterPages();
     [[noreturn]] void fail(int line, int errnum, const std::string& name = {}) const;
