@@ -1,10 +1,11 @@
 #include "OutputFolder.h"
 
+#include "FolderPageNames.h"
 #include "OutputLeftovers.h"
+#include "PathNames.h"
 #include "SSError.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
@@ -43,11 +44,6 @@ bool stepMayRun(FolderCommitStep step, int number)
 struct FreeDeleter {
     void operator()(char* text) const { std::free(text); }
 };
-
-std::string inFolder(const std::string& folder, const std::string& name)
-{
-    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
-}
 
 bool sameObject(const struct stat& a, const struct stat& b)
 {
@@ -137,12 +133,11 @@ void OutputFolder::lockFolder()
         if (!real)
             fail(__LINE__, errno);
         const std::string realPath = real.get();
-        const std::size_t slash = realPath.rfind('/');
         if (realPath == "/") {
             folder_.reset(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         } else {
-            parentPath_ = slash == 0 ? "/" : realPath.substr(0, slash);
-            name_ = realPath.substr(slash + 1);
+            parentPath_ = folderOf(realPath);
+            name_ = fileNameOf(realPath);
             parent_.reset(::open(parentPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             if (!parent_.valid())
                 fail(__LINE__, errno);

@@ -17,7 +17,6 @@
 // What a killed build leaves is removed by the next output into the folder (OutputLeftovers.h).
 
 #include "FileDescriptor.h"
-#include "FolderPageNames.h"
 #include "TiffPageWriter.h"
 
 #include <functional>

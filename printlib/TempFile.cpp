@@ -1,6 +1,7 @@
 #include "TempFile.h"
 
 #include "OutputLeftovers.h"
+#include "PathNames.h"
 #include "SSError.h"
 
 #include <atomic>
@@ -22,20 +23,6 @@ constexpr mode_t kNewFileMode = S_IRUSR | S_IWUSR;
 
 std::atomic<bool> syncing{true};
 std::atomic<bool> unnamed{true};
-
-std::string folderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The file `path` stands for once symbolic links in its last part are followed, whether or not
 // that file exists yet; a relative link is read against the link's own folder. Nothing, with

@@ -1,5 +1,6 @@
 #include "OutputFolder.h"
 
+#include "FolderPageNames.h"
 #include "OutputLeftovers.h"
 #include "PageOutput.h"
 #include "RenderTestSupport.h"
