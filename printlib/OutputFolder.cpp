@@ -90,6 +90,15 @@ bool hasOwnAttributes(int fd)
     return false;
 }
 
+// Gives a folder the output made the group of the folder it stands for, and the permissions `mode`.
+bool giveGroupAndMode(int folderFd, gid_t group, mode_t mode)
+{
+    struct stat own;
+    return ::fstat(folderFd, &own) == 0 &&
+           (own.st_gid == group || ::fchown(folderFd, static_cast<uid_t>(-1), group) == 0) &&
+           ::fchmod(folderFd, mode) == 0;
+}
+
 // Whether the folder holds page files and nothing else.
 bool holdsOnlyPages(int folderFd)
 {
@@ -202,10 +211,7 @@ void OutputFolder::createStaging()
         stagingName_ = std::move(name);
         staging_ = std::move(staging);
         // New pages get the folder's group, as they would in the folder itself.
-        struct stat own;
-        if (::fstat(staging_.get(), &own) != 0 ||
-            (own.st_gid != folder.st_gid && ::fchown(staging_.get(), static_cast<uid_t>(-1), folder.st_gid) != 0) ||
-            ::fchmod(staging_.get(), S_IRWXU | (folder.st_mode & S_ISGID)) != 0)
+        if (!giveGroupAndMode(staging_.get(), folder.st_gid, S_IRWXU | (folder.st_mode & S_ISGID)))
             removeStaging();
         return;
     }
@@ -252,11 +258,9 @@ bool OutputFolder::exchange()
     }
     removeLeftoverFiles(folder_.get());
     struct stat folder;
-    struct stat staging;
     if (!holdsOnlyPages(folder_.get()) || ::fstat(folder_.get(), &folder) != 0 ||
-        ::fstat(staging_.get(), &staging) != 0 ||
-        (staging.st_gid != folder.st_gid && ::fchown(staging_.get(), static_cast<uid_t>(-1), folder.st_gid) != 0) ||
-        ::fchmod(staging_.get(), folder.st_mode & 07777) != 0 || !stepMayRun(FolderCommitStep::Exchange, 1) ||
+        !giveGroupAndMode(staging_.get(), folder.st_gid, folder.st_mode & 07777) ||
+        !stepMayRun(FolderCommitStep::Exchange, 1) ||
         !renameWithFlags(parent_.get(), stagingName_, parent_.get(), name_, RENAME_EXCHANGE))
         return false;
 
