@@ -1,10 +1,11 @@
 #include "OutputFolder.h"
 
+#include "FolderPageNames.h"
 #include "OutputLeftovers.h"
+#include "PathNames.h"
 #include "SSError.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
@@ -44,23 +45,9 @@ struct FreeDeleter {
     void operator()(char* text) const { std::free(text); }
 };
 
-std::string inFolder(const std::string& folder, const std::string& name)
-{
-    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
 bool sameObject(const struct stat& a, const struct stat& b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Whether the name in the folder still stands for the object open at `fd`.
-bool stillNamed(int folderFd, const std::string& name, int fd)
-{
-    struct stat opened;
-    struct stat named;
-    return ::fstat(fd, &opened) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           sameObject(opened, named);
 }
 
 // Through the system call itself, which C libraries older than its wrapper have too.
@@ -101,6 +88,15 @@ bool hasOwnAttributes(int fd)
         if (names.compare(start, 9, "security.") != 0)
             return true;
     return false;
+}
+
+// Gives a folder the output made the group of the folder it stands for, and the permissions `mode`.
+bool giveGroupAndMode(int folderFd, gid_t group, mode_t mode)
+{
+    struct stat own;
+    return ::fstat(folderFd, &own) == 0 &&
+           (own.st_gid == group || ::fchown(folderFd, static_cast<uid_t>(-1), group) == 0) &&
+           ::fchmod(folderFd, mode) == 0;
 }
 
 // Whether the folder holds page files and nothing else.
@@ -146,12 +142,11 @@ void OutputFolder::lockFolder()
         if (!real)
             fail(__LINE__, errno);
         const std::string realPath = real.get();
-        const std::size_t slash = realPath.rfind('/');
         if (realPath == "/") {
             folder_.reset(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         } else {
-            parentPath_ = slash == 0 ? "/" : realPath.substr(0, slash);
-            name_ = realPath.substr(slash + 1);
+            parentPath_ = folderOf(realPath);
+            name_ = fileNameOf(realPath);
             parent_.reset(::open(parentPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
             if (!parent_.valid())
                 fail(__LINE__, errno);
@@ -216,10 +211,7 @@ void OutputFolder::createStaging()
         stagingName_ = std::move(name);
         staging_ = std::move(staging);
         // New pages get the folder's group, as they would in the folder itself.
-        struct stat own;
-        if (::fstat(staging_.get(), &own) != 0 ||
-            (own.st_gid != folder.st_gid && ::fchown(staging_.get(), static_cast<uid_t>(-1), folder.st_gid) != 0) ||
-            ::fchmod(staging_.get(), S_IRWXU | (folder.st_mode & S_ISGID)) != 0)
+        if (!giveGroupAndMode(staging_.get(), folder.st_gid, S_IRWXU | (folder.st_mode & S_ISGID)))
             removeStaging();
         return;
     }
@@ -252,9 +244,9 @@ void OutputFolder::commit()
     for (std::size_t page = 0; page < waiting_.size(); ++page) {
         if (!stepMayRun(FolderCommitStep::MovePage, static_cast<int>(page) + 1))
             fail(__LINE__, errno, folderPageName(static_cast<int>(page) + 1));
-        waiting_[page]->commit();
+        waiting_[page]->commit(FolderSync::ByCaller);
     }
-    removeLaterPages();
+    finishPagesInPlace();
 }
 
 bool OutputFolder::exchange()
@@ -266,11 +258,9 @@ bool OutputFolder::exchange()
     }
     removeLeftoverFiles(folder_.get());
     struct stat folder;
-    struct stat staging;
     if (!holdsOnlyPages(folder_.get()) || ::fstat(folder_.get(), &folder) != 0 ||
-        ::fstat(staging_.get(), &staging) != 0 ||
-        (staging.st_gid != folder.st_gid && ::fchown(staging_.get(), static_cast<uid_t>(-1), folder.st_gid) != 0) ||
-        ::fchmod(staging_.get(), folder.st_mode & 07777) != 0 || !stepMayRun(FolderCommitStep::Exchange, 1) ||
+        !giveGroupAndMode(staging_.get(), folder.st_gid, folder.st_mode & 07777) ||
+        !stepMayRun(FolderCommitStep::Exchange, 1) ||
         !renameWithFlags(parent_.get(), stagingName_, parent_.get(), name_, RENAME_EXCHANGE))
         return false;
 
@@ -324,10 +314,16 @@ void OutputFolder::moveStagedPages()
             ::renameat(staging_.get(), name.c_str(), folder_.get(), name.c_str()) != 0)
             fail(__LINE__, errno, name);
     }
+    finishPagesInPlace();
+    removeStaging();
+}
+
+// The pages' new names reach the disk with the folder, synced once for all of them.
+void OutputFolder::finishPagesInPlace()
+{
     if (outputSyncing() && ::fsync(folder_.get()) != 0)
         fail(__LINE__, errno);
     removeLaterPages();
-    removeStaging();
 }
 
 void OutputFolder::removeStaging()

@@ -17,7 +17,6 @@
 // What a killed build leaves is removed by the next output into the folder (OutputLeftovers.h).
 
 #include "FileDescriptor.h"
-#include "FolderPageNames.h"
 #include "TiffPageWriter.h"
 
 #include <functional>
@@ -50,6 +49,7 @@ private:
     void holdFolderAgain();
     void removeEarlierSet(const FileDescriptor& earlier);
     void moveStagedPages();
+    void finishPagesInPlace();
     void removeStaging();
     void removeLaterPages();
     [[noreturn]] void fail(int line, int errnum, const std::string& name = {}) const;

@@ -55,24 +55,17 @@ struct DirCloser {
     void operator()(DIR* listing) const { ::closedir(listing); }
 };
 
-bool sameEntry(const struct stat& opened, int folderFd, const char* name)
-{
-    struct stat named;
-    return ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
-           named.st_ino == opened.st_ino;
-}
-
 // Opens the entry `name` of the folder as this user's object of the kind `type` (S_IFREG or
-// S_IFDIR) and locks it alone; invalid when it is no such object or something holds it.
-FileDescriptor lockedLeftover(int folderFd, const char* name, mode_t type)
+// S_IFDIR) and locks it alone; invalid when it is no such object, something holds it, or the name
+// went to another object between the open and the lock.
+FileDescriptor lockedLeftover(int folderFd, const std::string& name, mode_t type)
 {
     const int flags = type == S_IFDIR ? O_RDONLY | O_DIRECTORY : O_RDONLY | O_NONBLOCK | O_NOCTTY;
-    FileDescriptor entry(::openat(folderFd, name, flags | O_NOFOLLOW | O_CLOEXEC));
+    FileDescriptor entry(::openat(folderFd, name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC));
     struct stat status;
     if (!entry.valid() || ::fstat(entry.get(), &status) != 0 || (status.st_mode & S_IFMT) != type ||
         status.st_uid != ::geteuid() || waitingFiles().holds({status.st_dev, status.st_ino}) ||
-        ::flock(entry.get(), LOCK_EX | LOCK_NB) != 0 || !sameEntry(status, folderFd, name))
-        // The name may have gone to another object between the open and the lock.
+        ::flock(entry.get(), LOCK_EX | LOCK_NB) != 0 || !stillNamed(folderFd, name, entry.get()))
         entry.reset();
     return entry;
 }
@@ -103,6 +96,14 @@ void markWaiting(dev_t device, ino_t inode)
 void unmarkWaiting(dev_t device, ino_t inode)
 {
     waitingFiles().remove({device, inode});
+}
+
+bool stillNamed(int folderFd, const std::string& name, int fd)
+{
+    struct stat opened;
+    struct stat named;
+    return ::fstat(fd, &opened) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 bool lockFolderAlone(int folderFd)
@@ -140,7 +141,7 @@ std::optional<std::vector<std::string>> namesIn(int folderFd)
 void removeLeftoverFiles(int folderFd)
 {
     for (const std::string& name : namesIn(folderFd).value_or(std::vector<std::string>{}))
-        if (isHiddenName(name) && lockedLeftover(folderFd, name.c_str(), S_IFREG).valid())
+        if (isHiddenName(name) && lockedLeftover(folderFd, name, S_IFREG).valid())
             ::unlinkat(folderFd, name.c_str(), 0);
 }
 
@@ -149,7 +150,7 @@ void removeLeftoverFolders(int parentFd)
     for (const std::string& name : namesIn(parentFd).value_or(std::vector<std::string>{})) {
         if (!isHiddenName(name))
             continue;
-        const FileDescriptor folder = lockedLeftover(parentFd, name.c_str(), S_IFDIR);
+        const FileDescriptor folder = lockedLeftover(parentFd, name, S_IFDIR);
         if (!folder.valid())
             continue;
         for (const std::string& inside : namesIn(folder.get()).value_or(std::vector<std::string>{})) {

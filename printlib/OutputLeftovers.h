@@ -29,6 +29,10 @@ std::string randomHiddenName();
 void markWaiting(dev_t device, ino_t inode);
 void unmarkWaiting(dev_t device, ino_t inode);
 
+// Whether `name` in the folder still stands for the object open at `fd`: since the open, another
+// output may have removed the name, made it again, or exchanged the folder it named.
+bool stillNamed(int folderFd, const std::string& name, int fd);
+
 // Takes the folder's lock alone when no folder output holds it; false when one does or the file
 // system has no locks.
 bool lockFolderAlone(int folderFd);

@@ -1,6 +1,7 @@
 #include "TempFile.h"
 
 #include "OutputLeftovers.h"
+#include "PathNames.h"
 #include "SSError.h"
 
 #include <atomic>
@@ -22,20 +23,6 @@ constexpr mode_t kNewFileMode = S_IRUSR | S_IWUSR;
 
 std::atomic<bool> syncing{true};
 std::atomic<bool> unnamed{true};
-
-std::string folderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The file `path` stands for once symbolic links in its last part are followed, whether or not
 // that file exists yet; a relative link is read against the link's own folder. Nothing, with
@@ -62,14 +49,6 @@ std::optional<std::string> followLinks(const std::string& path)
     }
     errno = ELOOP;
     return std::nullopt;
-}
-
-bool sameFile(int fd, int folderFd, const std::string& name)
-{
-    struct stat own;
-    struct stat named;
-    return ::fstat(fd, &own) == 0 && ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           own.st_dev == named.st_dev && own.st_ino == named.st_ino;
 }
 
 std::string selfPath(int fd)
@@ -176,7 +155,7 @@ void TempFile::createNamed()
         // file system without locks no output takes it for a leftover.
         const bool locked = ::flock(fd_.get(), LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EINVAL ||
                             errno == EOPNOTSUPP;
-        if (locked && sameFile(fd_.get(), folder_.get(), name)) {
+        if (locked && stillNamed(folder_.get(), name, fd_.get())) {
             keepHiddenName(std::move(name));
             return;
         }

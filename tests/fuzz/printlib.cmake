@@ -37,8 +37,10 @@ forv_fuzzer(fuzz_pdf417_options pdf417_options_fuzzer
 
 forv_fuzzer(fuzz_tiff_tags tiff_tags_fuzzer
     ${CMAKE_CURRENT_SOURCE_DIR}/TiffTagsFuzzer.cpp
+    ${PROJECT_SOURCE_DIR}/printlib/FolderPageNames.cpp
     ${PROJECT_SOURCE_DIR}/printlib/G4Encoder.cpp
     ${PROJECT_SOURCE_DIR}/printlib/InputFile.cpp
+    ${PROJECT_SOURCE_DIR}/printlib/OutputLeftovers.cpp
     ${PROJECT_SOURCE_DIR}/printlib/PageBitmap.cpp
     ${PROJECT_SOURCE_DIR}/printlib/TempFile.cpp
     ${PROJECT_SOURCE_DIR}/printlib/TiffFile.cpp

@@ -1,5 +1,6 @@
 #include "OutputFolder.h"
 
+#include "FolderPageNames.h"
 #include "OutputLeftovers.h"
 #include "PageOutput.h"
 #include "RenderTestSupport.h"
@@ -334,14 +335,14 @@ TEST(OutputFolderTest, TheExchangedFolderKeepsItsPermissionsAndGroup)
 // Where the user may not write the folder's parent, the pages go in one by one.
 TEST(OutputFolderTest, AParentTheUserMayNotWriteTakesThePagesOneByOne)
 {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to drop to another user";
     const PagesFolder pages;
     const std::string& folder = pages.path;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         ASSERT_EQ(::chown(entry.path().c_str(), 65534, 65534), 0);
     ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
     ASSERT_EQ(::chmod(pages.parent.path().c_str(), 0755), 0);
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to drop to another user";
     const std::string report = reportAsAnotherUser([&] {
         if (OutputFolder(folder).exchanges())
             throw std::runtime_error("exchanges");
@@ -350,7 +351,7 @@ TEST(OutputFolderTest, AParentTheUserMayNotWriteTakesThePagesOneByOne)
     EXPECT_EQ(report, "no error");
     EXPECT_EQ(pageOrigins(folder), "nnn");
     EXPECT_EQ(pages.beside(), std::vector<std::string>{"pages"});
-    EXPECT_TRUE(filesIn(folder) == (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"000001.tif", "000002.tif", "000003.tif"}));
 }
 
 // Two builds into one folder at once: the one that commits while the other still runs puts its

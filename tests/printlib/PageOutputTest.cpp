@@ -1,5 +1,6 @@
 #include "PageOutput.h"
 
+#include "FolderPageNames.h"
 #include "RenderTestSupport.h"
 #include "TiffTags.h"
 
