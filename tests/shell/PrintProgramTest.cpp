@@ -289,9 +289,7 @@ TEST_F(PrintThroughTheProgramTest, ThePrintProgramGetsTheExchangeFile)
 
     makeChecked(window->declaration());
     window->declaration().TaxOfficeName = "ИФНС России № 1 по г. Москве";
-    window->pageHost().show(QStringLiteral("NoSection"), [](QWidget* container, DeclarationSlot& slot) {
-        return static_cast<TThinkingFrame*>(new BlankPage(container, slot));
-    });
+    window->pageHost().show(QStringLiteral("NoSection"), makeBlankPage);
     auto dialogs = std::make_unique<ScriptedPrintDialogs>();
     dialogs->printers = {PrintChoice{QStringLiteral("Kyocera"), 2}};
     window->setPrintDialogs(std::move(dialogs));
