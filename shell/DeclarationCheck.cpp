@@ -60,13 +60,6 @@ bool refusedBy(std::string_view element, std::string_view attribute, std::string
     return !FieldValueFailure(FieldFacetOf(element, attribute), value).empty();
 }
 
-// A day the exchange file can hold; 0, the day of a date never entered, is none.
-bool isFileDate(double dayCount)
-{
-    const int year = decodeDate(dayCount).year;
-    return year >= 1900 && year <= 2099;
-}
-
 bool isKind8_10_17(const mTIncome& line)
 {
     return IsIncomeKind8_10_17(line.IncomeCode);
@@ -132,9 +125,10 @@ QString foreignFileFailure(const mTCurrencyIncome& income)
         return QStringLiteral("По данному источнику выплаты не указан код страны источника выплаты");
     if (refusedBy("РасчДохНалИно", "ОКСМЗач", income.CreditCountry))
         return QStringLiteral("По данному источнику выплаты не указан код страны зачисления выплаты");
-    if (!isFileDate(income.IncomeDate))
+    // 0, the day of a date never entered, is refused as well.
+    if (refusedBy("РасчДохНалИно", "ДатаДох", dateText(income.IncomeDate)))
         return QStringLiteral("По данному источнику выплаты не указана дата получения дохода");
-    if (income.TaxAmount > Currency() && !isFileDate(income.TaxPaymentDate))
+    if (income.TaxAmount > Currency() && refusedBy("РасчДохНалИно", "ДатаУплНал", dateText(income.TaxPaymentDate)))
         return QStringLiteral("По данному источнику выплаты не указана дата уплаты налога");
     return {};
 }
