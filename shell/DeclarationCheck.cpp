@@ -602,9 +602,9 @@ void WholeCheck::checkResidence(bool oktmoRequired)
         return;
     const auto oktmo = Trimmed(d_.Person.Address.OKTMO);
     rule(!oktmo.empty() && !IsOktmo(oktmo), CheckConditions, ConditionsTitle,
-         QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), 10);
+         QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), ConditionsOktmo);
     rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
-         QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), 10);
+         QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), ConditionsOktmo);
 }
 
 void WholeCheck::checkExport(const kTSvodSum& svod)
