@@ -37,6 +37,25 @@ const CurrencyCase currencyCases[] = {
      "По данному источнику выплаты не указан курс валюты", 1},
     {"no rate units", [](mTDeclaration& d) { addForeignIncome(d).IncomeDateUnits = 0; },
      "По данному источнику выплаты не указан курс валюты", 1},
+    // 999 999 999 999,99 at 99 999,9999 roubles a unit is more than an amount holds.
+    {"an income beyond the range in roubles",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.IncomeDateRate = Currency::fromUnits(999'999'999);
+         income.IncomeAmount = Currency::fromUnits(9'999'999'999'999'900);
+     },
+     "По данному источнику выплаты сумма дохода в рублях вне допустимого диапазона. Проверьте сумму дохода в валюте и "
+     "курс валюты на дату получения дохода",
+     1},
+    {"a tax beyond the range in roubles",
+     [](mTDeclaration& d) {
+         mTCurrencyIncome& income = addForeignIncome(d);
+         income.TaxDateRate = Currency::fromUnits(999'999'999);
+         income.TaxAmount = Currency::fromUnits(9'999'999'999'999'900);
+     },
+     "По данному источнику выплаты сумма налога в рублях вне допустимого диапазона. Проверьте сумму налога в валюте и "
+     "курс валюты на дату уплаты налога",
+     1},
     {"no income code", [](mTDeclaration& d) { addForeignIncome(d).IncomeCode = 0; },
      "По данному источнику выплаты не указан код дохода", 1},
     {"a fixed profit with a short company number", [](mTDeclaration& d) { companyIncome(d, 1003, "AB 1234"); },
