@@ -13,6 +13,7 @@
 #include "computation/PropertySaleIncome.h"
 #include "computation/Residency.h"
 #include "computation/Summary.h"
+#include "computation/TaxArithmetic.h"
 #include "computation/TaxYearFigures.h"
 #include "controls/CheckDialogs.h"
 #include "controls/DisplayFormat.h"
@@ -57,13 +58,6 @@ bool isBlank(const std::string& value)
 bool refusedBy(std::string_view element, std::string_view attribute, std::string_view value)
 {
     return !FieldValueFailure(FieldFacetOf(element, attribute), value).empty();
-}
-
-// A day the exchange file can hold; 0, the day of a date never entered, is none.
-bool isFileDate(double dayCount)
-{
-    const int year = decodeDate(dayCount).year;
-    return year >= 1900 && year <= 2099;
 }
 
 bool isKind8_10_17(const mTIncome& line)
@@ -131,9 +125,10 @@ QString foreignFileFailure(const mTCurrencyIncome& income)
         return QStringLiteral("По данному источнику выплаты не указан код страны источника выплаты");
     if (refusedBy("РасчДохНалИно", "ОКСМЗач", income.CreditCountry))
         return QStringLiteral("По данному источнику выплаты не указан код страны зачисления выплаты");
-    if (!isFileDate(income.IncomeDate))
+    // 0, the day of a date never entered, is refused as well.
+    if (refusedBy("РасчДохНалИно", "ДатаДох", dateText(income.IncomeDate)))
         return QStringLiteral("По данному источнику выплаты не указана дата получения дохода");
-    if (income.TaxAmount > Currency() && !isFileDate(income.TaxPaymentDate))
+    if (income.TaxAmount > Currency() && refusedBy("РасчДохНалИно", "ДатаУплНал", dateText(income.TaxPaymentDate)))
         return QStringLiteral("По данному источнику выплаты не указана дата уплаты налога");
     return {};
 }
@@ -523,15 +518,13 @@ void WholeCheck::checkForeignIncome()
     using enum CurrencyIncomeRule;
     const auto& incomes = d_.CurrencyIncomes;
     const std::int32_t fixedProfitItem = d_.KIKItemNumber();
-    // Here each rule is tried over every income before the next rule; the rules of a controlled
-    // company's income count as one, of which an income fails the first.
+    // Here each group of rules is tried over every income before the next group; within a group
+    // an income is held to the first rule it fails.
     const auto tryRules = [&](std::initializer_list<CurrencyIncomeRule> rules) {
         perItem(CheckForeign, ForeignTitle, incomes, [&](const mTCurrencyIncome& income) {
-            for (const CurrencyIncomeRule failed : failedRules(income, fixedProfitItem)) {
-                if (std::find(rules.begin(), rules.end(), failed) != rules.end())
-                    return ruleMessage(failed);
-            }
-            return QString();
+            const std::vector<CurrencyIncomeRule> failed = failedRules(income, fixedProfitItem);
+            const auto first = std::find_first_of(failed.begin(), failed.end(), rules.begin(), rules.end());
+            return first == failed.end() ? QString() : ruleMessage(*first);
         });
     };
     tryRules({CurrencyCode});
@@ -558,11 +551,13 @@ void WholeCheck::checkBusiness()
         report(CheckBusiness, BusinessTitle, first.message, std::uint16_t(first.activity + 1));
         return;
     }
+    // Away from the quarter's field, the message says why every quarter needs a code.
     const std::vector<OktmoFailure> quarters = oktmoFailures(d_);
     if (!quarters.empty())
         report(CheckBusiness, BusinessTitle,
-               QStringLiteral("Код ОКТМО должен содержать 8 или 11 числовых символов. (Если выбрано, что код ОКТМО "
-                              "менялся, то нужно заполнить код ОКТМО на каждый квартал)"),
+               quarters.front().message
+                   + QStringLiteral(". (Если выбрано, что код ОКТМО менялся, то нужно заполнить код ОКТМО на каждый "
+                                    "квартал)"),
                std::uint16_t(FirstOktmoElement + quarters.front().quarter));
 }
 
@@ -583,8 +578,7 @@ void WholeCheck::checkApplications()
 void WholeCheck::checkDeductions()
 {
     if (begin(CheckSocial)) {
-        rule(IsOrdinaryDeclaration(d_) && d_.SocialDeduct.Granted
-                 && socialDeductionIsEmpty(d_.SocialDeduct),
+        rule(IsOrdinaryDeclaration(d_) && d_.SocialDeduct.Granted && socialDeductionIsEmpty(d_.SocialDeduct),
              CheckSocial, QStringLiteral("Социальные вычеты"),
              QStringLiteral("Не введены данные по социальным налоговым вычетам"), 1);
     }
@@ -608,9 +602,9 @@ void WholeCheck::checkResidence(bool oktmoRequired)
         return;
     const auto oktmo = Trimmed(d_.Person.Address.OKTMO);
     rule(!oktmo.empty() && !IsOktmo(oktmo), CheckConditions, ConditionsTitle,
-         QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), 10);
+         QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), ConditionsOktmo);
     rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
-         QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), 10);
+         QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), ConditionsOktmo);
 }
 
 void WholeCheck::checkExport(const kTSvodSum& svod)

@@ -43,13 +43,16 @@ void endProcessGroup(QProcess& process, std::chrono::milliseconds grace)
         QThread::msleep(10);
     if (groupExists(group))
         ::kill(-group, SIGKILL);
+    // Should the program itself have left its group, the wait would never end without this.
+    process.kill();
     process.waitForFinished(-1);
 }
 
 // Waits for the run in an event loop of its own, with the working window shown once the run has
-// lasted `delay`; false when the user cancelled. The window has no parent: the program's
-// window is disabled during the call, and a child of it could not be clicked.
-bool finishedOrCancelled(QProcess& process, std::chrono::milliseconds delay)
+// lasted `delay`; true when the program has finished. The wait also ends when the user cancels,
+// and when the application is told to quit, which ends every event loop. The window has no
+// parent: the program's window is disabled during the call, and a child of it could not be clicked.
+bool runFinished(QProcess& process, std::chrono::milliseconds delay)
 {
     QDialog working;
     working.setObjectName(QLatin1String(PrintProgramWorkingWindow));
@@ -63,17 +66,13 @@ bool finishedOrCancelled(QProcess& process, std::chrono::milliseconds delay)
     QObject::connect(buttons, &QDialogButtonBox::rejected, &working, &QDialog::reject);
 
     QEventLoop loop;
-    bool cancelled = false;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&working, &QDialog::rejected, &loop, [&] {
-        cancelled = true;
-        loop.quit();
-    });
+    QObject::connect(&working, &QDialog::rejected, &loop, &QEventLoop::quit);
     QTimer::singleShot(delay, &working, [&working] { working.show(); });
     if (process.state() != QProcess::NotRunning)
         loop.exec();
     working.hide();
-    return !cancelled;
+    return process.state() == QProcess::NotRunning;
 }
 
 } // namespace
@@ -119,7 +118,7 @@ void PrintProgram::run(const QStringList& arguments, const QByteArray& input)
     process.closeWriteChannel();
     // A program that leaves its input unread raises a write error; it is still its exit that
     // decides.
-    if (!finishedOrCancelled(process, patience_.workingWindowDelay)) {
+    if (!runFinished(process, patience_.workingWindowDelay)) {
         endProcessGroup(process, patience_.endGrace);
         throw PrintServerCancelled(QStringLiteral("Программа печати %1 остановлена.").arg(program_));
     }

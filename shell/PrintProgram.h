@@ -8,15 +8,13 @@
 
 #include "shell/PrintServer.h"
 
-// The object name of the window shown while the print program works, and how long a run goes
-// before it shows.
+// The object name of the window shown while the print program works.
 inline constexpr const char* PrintProgramWorkingWindow = "PrintProgramWorking";
-inline constexpr int PrintProgramWorkingDelayMs = 400;
 
 // How long a run goes before the working window shows, and how long a cancelled run has to end
 // on SIGTERM before what is left of it is killed.
 struct PrintProgramPatience {
-    std::chrono::milliseconds workingWindowDelay{PrintProgramWorkingDelayMs};
+    std::chrono::milliseconds workingWindowDelay{400};
     std::chrono::milliseconds endGrace{2000};
 };
 

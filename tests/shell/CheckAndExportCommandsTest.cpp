@@ -70,9 +70,7 @@ protected:
     // of it that leaving the page would write over the model.
     void showNoSection()
     {
-        window->pageHost().show(NoSection, [](QWidget* container, DeclarationSlot& slot) -> TThinkingFrame* {
-            return new BlankPage(container, slot);
-        });
+        window->pageHost().show(NoSection, makeBlankPage);
     }
 
     QStringList exportedFiles() const { return QDir(exportFolder.path()).entryList(QDir::Files | QDir::Hidden); }

@@ -25,6 +25,15 @@ mTCurrencyIncome& companyIncome(mTDeclaration& d, std::int32_t code, const char*
     return income;
 }
 
+// An income whose amount, 999 999 999 999,99, at its rate, 99 999,9999 roubles a unit, is more
+// than an amount holds.
+void beyondTheRange(mTDeclaration& d, Currency mTCurrencyIncome::*amount, Currency mTCurrencyIncome::*rate)
+{
+    mTCurrencyIncome& income = addForeignIncome(d);
+    income.*rate = Currency::fromUnits(999'999'999);
+    income.*amount = Currency::fromUnits(9'999'999'999'999'900);
+}
+
 const CurrencyCase currencyCases[] = {
     {"a valid income", [](mTDeclaration& d) { addForeignIncome(d); }, nullptr, 0},
     {"the second income without currency",
@@ -37,6 +46,16 @@ const CurrencyCase currencyCases[] = {
      "По данному источнику выплаты не указан курс валюты", 1},
     {"no rate units", [](mTDeclaration& d) { addForeignIncome(d).IncomeDateUnits = 0; },
      "По данному источнику выплаты не указан курс валюты", 1},
+    {"an income beyond the range in roubles",
+     [](mTDeclaration& d) { beyondTheRange(d, &mTCurrencyIncome::IncomeAmount, &mTCurrencyIncome::IncomeDateRate); },
+     "По данному источнику выплаты сумма дохода в рублях вне допустимого диапазона. Проверьте сумму дохода в валюте и "
+     "курс валюты на дату получения дохода",
+     1},
+    {"a tax beyond the range in roubles",
+     [](mTDeclaration& d) { beyondTheRange(d, &mTCurrencyIncome::TaxAmount, &mTCurrencyIncome::TaxDateRate); },
+     "По данному источнику выплаты сумма налога в рублях вне допустимого диапазона. Проверьте сумму налога в валюте и "
+     "курс валюты на дату уплаты налога",
+     1},
     {"no income code", [](mTDeclaration& d) { addForeignIncome(d).IncomeCode = 0; },
      "По данному источнику выплаты не указан код дохода", 1},
     {"a fixed profit with a short company number", [](mTDeclaration& d) { companyIncome(d, 1003, "AB 1234"); },

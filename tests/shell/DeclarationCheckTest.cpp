@@ -913,6 +913,12 @@ const RefusalCase refusalCases[] = {
      "Доходы в валюте", "По данному источнику выплаты не указана дата получения дохода", 7, 1},
     {"foreign tax without the date it was paid", [](mTDeclaration& d) { addForeignIncome(d).TaxPaymentDate = 0; },
      "Доходы в валюте", "По данному источнику выплаты не указана дата уплаты налога", 7, 1},
+    {"a foreign income dated past the years the file holds",
+     [](mTDeclaration& d) { addForeignIncome(d).IncomeDate = *encodeDate(2100, 1, 1); }, "Доходы в валюте",
+     "По данному источнику выплаты не указана дата получения дохода", 7, 1},
+    {"foreign tax paid before the years the file holds",
+     [](mTDeclaration& d) { addForeignIncome(d).TaxPaymentDate = *encodeDate(1899, 12, 31); }, "Доходы в валюте",
+     "По данному источнику выплаты не указана дата уплаты налога", 7, 1},
     // The rest is said in the export's own words, which name the page and the field.
     {"an investment account without its contract number",
      [](mTDeclaration& d) {

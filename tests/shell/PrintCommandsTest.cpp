@@ -40,9 +40,7 @@ protected:
         makeChecked(window->declaration());
         window->declaration().TaxOfficeName = TaxOfficeName.toStdString();
         // No page holds data of its own that leaving it would write over the model.
-        window->pageHost().show(QStringLiteral("NoSection"), [](QWidget* container, DeclarationSlot& slot) {
-            return static_cast<TThinkingFrame*>(new BlankPage(container, slot));
-        });
+        window->pageHost().show(QStringLiteral("NoSection"), makeBlankPage);
         window->setPrintServerSource([this] { return std::make_unique<RecordingPrintServer>(log, *window); });
         auto scripted = std::make_unique<ScriptedPrintDialogs>();
         dialogs = scripted.get();

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <chrono>
@@ -151,7 +152,7 @@ TEST_F(PrintProgramTest, ANeverEndingProgramIsEndedByCancel)
     EXPECT_EQ(canceller.text, QStringLiteral("Программа печати работает…"));
     EXPECT_EQ(canceller.buttonText, QStringLiteral("Отмена"));
     EXPECT_TRUE(canceller.wasModal);
-    EXPECT_GE(canceller.shownAfterMs, PrintProgramWorkingDelayMs - 60);
+    EXPECT_GE(canceller.shownAfterMs, PrintProgramPatience().workingWindowDelay.count() - 60);
     EXPECT_TRUE(processGone(recorded(QStringLiteral("pid")))) << "the print program still runs";
 }
 
@@ -184,9 +185,31 @@ bool groupAndProcessGone(pid_t group, pid_t pid)
     return true;
 }
 
-// "Отмена" ends the print program with what it started: a script's commands, a viewer. Each script
-// writes its own process number (the group's) to "group" and starts a child, which writes its
-// number to "pid" once it is ready.
+// The scripts below write their own process number (the group's) to "group" and start a child,
+// which writes its number to "pid" once it is ready.
+// Expects that no process of the group is left, nor the child; a child left is killed.
+void expectGroupGone(const QTemporaryDir& folder)
+{
+    const auto group = static_cast<pid_t>(fileBytes(folder.filePath(QStringLiteral("group"))).trimmed().toInt());
+    const auto child = static_cast<pid_t>(fileBytes(folder.filePath(QStringLiteral("pid"))).trimmed().toInt());
+    ASSERT_GT(group, 0);
+    ASSERT_GT(child, 0);
+    const bool gone = groupAndProcessGone(group, child);
+    EXPECT_TRUE(gone) << "a process of the print program still runs";
+    if (!gone)
+        ::kill(child, SIGKILL);
+}
+
+// A script whose commands ignore SIGTERM.
+const char* const TermIgnoringScript = R"(#!/bin/sh
+trap '' TERM
+here=$(dirname "$0")
+echo $$ > "$here/group"
+sh -c 'echo $$ > "$0/pid"; exec sleep 600' "$here" &
+wait
+)";
+
+// "Отмена" ends the print program with what it started: a script's commands, a viewer.
 TEST_F(PrintProgramTest, CancelEndsEveryProcessOfTheProgramsGroup)
 {
     const struct {
@@ -195,14 +218,8 @@ TEST_F(PrintProgramTest, CancelEndsEveryProcessOfTheProgramsGroup)
         std::chrono::milliseconds grace;
         bool tidied; // the child left its "tidied" file: it had the polite signal first
     } cases[] = {
-        {"a command that ignores SIGTERM, killed after the grace", R"(#!/bin/sh
-trap '' TERM
-here=$(dirname "$0")
-echo $$ > "$here/group"
-sh -c 'echo $$ > "$0/pid"; exec sleep 600' "$here" &
-wait
-)",
-         std::chrono::milliseconds(50), false},
+        {"a command that ignores SIGTERM, killed after the grace", TermIgnoringScript, std::chrono::milliseconds(50),
+         false},
         {"a viewer that tidies up on SIGTERM and ends", R"(#!/bin/sh
 here=$(dirname "$0")
 echo $$ > "$here/group"
@@ -222,16 +239,37 @@ wait
 
         EXPECT_THROW(program.PreviewData(QByteArray("<xml/>"), WId(1)), PrintServerCancelled);
 
-        const auto group = static_cast<pid_t>(recorded(QStringLiteral("group")).trimmed().toInt());
-        const auto child = static_cast<pid_t>(recorded(QStringLiteral("pid")).trimmed().toInt());
-        ASSERT_GT(group, 0);
-        ASSERT_GT(child, 0);
-        const bool gone = groupAndProcessGone(group, child);
-        EXPECT_TRUE(gone) << "a process of the print program still runs";
+        expectGroupGone(folder);
         EXPECT_EQ(QFile::exists(folder.filePath(QStringLiteral("tidied"))), test.tidied);
-        if (!gone)
-            ::kill(child, SIGKILL);
     }
+}
+
+// The wait for the print program also ends when the application is told to quit, which ends every
+// event loop: the print program goes then too, with what it started, and the call ends as cancelled.
+TEST_F(PrintProgramTest, QuittingDuringARunEndsTheProgramsGroup)
+{
+    PrintProgramPatience patience;
+    patience.workingWindowDelay = std::chrono::hours(1);
+    patience.endGrace = std::chrono::milliseconds(50);
+    PrintProgram program(script(QStringLiteral("viewer"), TermIgnoringScript), patience);
+    // Shows no window to cancel here; it kills the child should the quit not end the call.
+    WorkingWindowCanceller guard(folder.filePath(QStringLiteral("pid")));
+    QTimer quitter;
+    quitter.setInterval(20);
+    QObject::connect(&quitter, &QTimer::timeout, [&] {
+        if (recorded(QStringLiteral("pid")).endsWith('\n')) {
+            quitter.stop();
+            QCoreApplication::exit(0);
+        }
+    });
+    quitter.start();
+
+    EXPECT_THROW(program.PreviewData(QByteArray("<xml/>"), WId(1)), PrintServerCancelled);
+    // Every later event loop of the thread returns at once until the application's own has run.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+
+    expectGroupGone(folder);
 }
 
 // The whole road: the program set in the settings previews and prints the declaration's
@@ -251,9 +289,7 @@ TEST_F(PrintThroughTheProgramTest, ThePrintProgramGetsTheExchangeFile)
 
     makeChecked(window->declaration());
     window->declaration().TaxOfficeName = "ИФНС России № 1 по г. Москве";
-    window->pageHost().show(QStringLiteral("NoSection"), [](QWidget* container, DeclarationSlot& slot) {
-        return static_cast<TThinkingFrame*>(new BlankPage(container, slot));
-    });
+    window->pageHost().show(QStringLiteral("NoSection"), makeBlankPage);
     auto dialogs = std::make_unique<ScriptedPrintDialogs>();
     dialogs->printers = {PrintChoice{QStringLiteral("Kyocera"), 2}};
     window->setPrintDialogs(std::move(dialogs));

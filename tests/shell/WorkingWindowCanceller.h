@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QString>
@@ -16,10 +17,10 @@
 
 #include "shell/PrintProgram.h"
 
-// Watches for the print program's working window while a print call runs: notes what it says
-// and, once it has been seen and the program has written a process number and a line end to
-// `pidFile` (it is ready to be cancelled), presses "Отмена". That process, still running after
-// 20 seconds, is killed, so that a failing test cannot hang.
+// Watches for the print program's working window while a print call runs: notes when it first
+// shows, however briefly, and what it says, and once the program has written a process number and
+// a line end to `pidFile` (it is ready to be cancelled), presses "Отмена". That process, still
+// running after 20 seconds, is killed, so that a failing test cannot hang.
 class WorkingWindowCanceller {
 public:
     explicit WorkingWindowCanceller(QString pidFile) : pidFile_(std::move(pidFile))
@@ -28,6 +29,7 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
         timer_.start();
         elapsed_.start();
+        qApp->installEventFilter(&showWatch_);
     }
 
     QString text;
@@ -41,16 +43,15 @@ private:
     {
         if (elapsed_.elapsed() > 20'000) {
             QFile file(pidFile_);
-            if (file.open(QIODevice::ReadOnly))
-                ::kill(file.readAll().trimmed().toInt(), SIGKILL);
+            // 0 would name the test's own process group.
+            if (const int pid = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0; pid > 0)
+                ::kill(pid, SIGKILL);
             return;
         }
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<QDialog*>(widget);
             if (!dialog || dialog->objectName() != QLatin1String(PrintProgramWorkingWindow) || !dialog->isVisible())
                 continue;
-            if (shownAfterMs < 0)
-                shownAfterMs = elapsed_.elapsed();
             if (!programReady())
                 return;
             wasModal = dialog->isModal();
@@ -75,7 +76,25 @@ private:
         return text.endsWith('\n') && text.trimmed().toInt() > 0;
     }
 
+    // Sees every show of the window, also one between two looks of the timer.
+    class ShowWatch : public QObject {
+    public:
+        explicit ShowWatch(WorkingWindowCanceller& canceller) : canceller_(canceller) {}
+
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Show && canceller_.shownAfterMs < 0
+                && watched->objectName() == QLatin1String(PrintProgramWorkingWindow))
+                canceller_.shownAfterMs = canceller_.elapsed_.elapsed();
+            return false;
+        }
+
+    private:
+        WorkingWindowCanceller& canceller_;
+    };
+
     QString pidFile_;
     QTimer timer_;
     QElapsedTimer elapsed_;
+    ShowWatch showWatch_{*this};
 };

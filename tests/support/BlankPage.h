@@ -12,3 +12,9 @@ public:
     std::uint16_t CheckData() override { return 0; }
     void FocusError(std::uint16_t) override {}
 };
+
+// Makes a blank page, for the window's page host.
+inline TThinkingFrame* makeBlankPage(QWidget* container, DeclarationSlot& declaration)
+{
+    return new BlankPage(container, declaration);
+}
