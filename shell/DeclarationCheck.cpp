@@ -19,7 +19,6 @@
 #include "controls/DisplayFormat.h"
 #include "export/ExchangeDocument.h"
 #include "export/FieldCheck.h"
-#include "export/FieldLimits.h"
 #include "export/FieldPlaces.h"
 #include "export/TaxBaseElements.h"
 #include "model/DayDate.h"
@@ -600,10 +599,9 @@ void WholeCheck::checkResidence(bool oktmoRequired)
 {
     if (!begin(CheckConditions))
         return;
-    const auto oktmo = Trimmed(d_.Person.Address.OKTMO);
-    rule(!oktmo.empty() && !IsOktmo(oktmo), CheckConditions, ConditionsTitle,
+    rule(residenceOktmoMalformed(d_), CheckConditions, ConditionsTitle,
          QStringLiteral("Код ОКТМО (по месту жительства) должен содержать 8 или 11 символов"), ConditionsOktmo);
-    rule(oktmo.empty() && oktmoRequired, CheckConditions, ConditionsTitle,
+    rule(Trimmed(d_.Person.Address.OKTMO).empty() && oktmoRequired, CheckConditions, ConditionsTitle,
          QStringLiteral("Не введен код ОКТМО (8 или 11 симв.) по месту жительства"), ConditionsOktmo);
 }
 

@@ -32,3 +32,9 @@ std::vector<ConditionsFailure> headerFailures(const mTDeclaration& declaration)
     }
     return failures;
 }
+
+bool residenceOktmoMalformed(const mTDeclaration& declaration)
+{
+    const auto oktmo = Trimmed(declaration.Person.Address.OKTMO);
+    return !oktmo.empty() && !IsOktmo(oktmo);
+}

@@ -25,3 +25,7 @@ struct ConditionsFailure {
 // the receiving tax office, then the representative who signs. The page and the whole check
 // both judge by these.
 std::vector<ConditionsFailure> headerFailures(const mTDeclaration& declaration);
+
+// Whether the OKTMO of the place of residence is given, but in a form the exchange file refuses.
+// The page and the whole check word the finding each in its own way.
+bool residenceOktmoMalformed(const mTDeclaration& declaration);

@@ -22,7 +22,6 @@
 #include "controls/SideBySideLayout.h"
 #include "controls/VisualTabOrder.h"
 #include "export/FieldLimits.h"
-#include "model/Trimmed.h"
 #include "pages/income/ConditionsRules.h"
 
 namespace {
@@ -498,8 +497,7 @@ std::uint16_t TfrInitialData::CheckData()
     CheckRun run(this, QStringLiteral("Задание условий"));
     for (const ConditionsFailure& failure : headerFailures(declaration))
         run.report(failure.message, failure.element);
-    const auto oktmo = Trimmed(declaration.Person.Address.OKTMO);
-    if (!oktmo.empty() && !IsOktmo(oktmo) && !run.isOver()) {
+    if (residenceOktmoMalformed(declaration) && !run.isOver()) {
         run.dialog().SetTitle(QStringLiteral("Сведения о декларанте"));
         run.report(QStringLiteral("Код ОКТМО должен содержать 8 или 11 символов"), ConditionsOktmo);
     }
