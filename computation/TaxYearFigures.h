@@ -53,6 +53,19 @@ inline constexpr Currency PurchaseLimit = Currency::fromWholeRoubles(2'000'000);
 inline constexpr int FirstYearOfNewPurchaseRules = 2014;
 inline constexpr Currency PurchaseInterestLimit = Currency::fromWholeRoubles(3'000'000);
 
+// Selling property (tax law, article 220, point 2): the sale deduction of housing and of shares
+// in it, and that of other property, each one limit for the year.
+inline constexpr Currency HousingSaleDeductionLimit = Currency::fromWholeRoubles(1'000'000);
+inline constexpr Currency OtherSaleDeductionLimit = Currency::fromWholeRoubles(250'000);
+
+// Incomes exempt up to a limit for the year (tax law, article 217): gifts, prizes and aid of
+// organisations, lottery winnings; aid and gifts to war veterans; an employer's contributions to
+// the funded pension; and one-off aid at the birth of a child, a limit for each child.
+inline constexpr Currency ExemptGiftsAndAidLimit = Currency::fromWholeRoubles(4'000);
+inline constexpr Currency ExemptVeteransAidLimit = Currency::fromWholeRoubles(10'000);
+inline constexpr Currency ExemptPensionContributionsLimit = Currency::fromWholeRoubles(12'000);
+inline constexpr Currency ExemptBirthAidLimit = Currency::fromWholeRoubles(50'000);
+
 // A controlled foreign company: its profit (taxed in full here), its dividends, and the fixed
 // profit the law sets when the company's own profit is not declared, at most one per declaration,
 // in roubles at 13 %. Its tax is a fixed 5 000 000 roubles: 13 % of the band and 15 % of the rest.
