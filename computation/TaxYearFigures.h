@@ -31,6 +31,25 @@ inline constexpr Currency PersonalDeduction104Monthly = Currency::fromWholeRoubl
 inline constexpr Currency PersonalDeduction105Yearly = ForWholeYear(PersonalDeduction105Monthly);
 inline constexpr Currency PersonalDeduction104Yearly = ForWholeYear(PersonalDeduction104Monthly);
 
+// A parent's standard deduction for a child, a month (tax law, article 218, point 1, subpoint 4).
+// A single parent, or the parent whom the other left the deduction to, gets twice as much; a
+// guardian, trustee or foster parent of a disabled child gets half a parent's amount. The
+// deductions stop in the month in which the income since the start of the year exceeds the limit.
+inline constexpr Currency FirstChildrenMonthly = Currency::fromWholeRoubles(1'400); // the first and second child
+inline constexpr Currency ThirdChildrenMonthly = Currency::fromWholeRoubles(3'000); // the third and each later
+inline constexpr Currency DisabledChildMonthly = Currency::fromWholeRoubles(12'000);
+inline constexpr Currency ChildDeductionIncomeLimit = Currency::fromWholeRoubles(350'000);
+
+constexpr Currency Doubled(Currency monthly)
+{
+    return Currency::fromUnits(monthly.units() * 2);
+}
+
+constexpr Currency GuardiansShare(Currency monthly)
+{
+    return Currency::fromUnits(monthly.units() / 2);
+}
+
 // The share of the income an entrepreneur or a farm head deducts as expenses without documents
 // (tax law, article 221).
 inline constexpr int BusinessExpenseNormPercent = 20;
