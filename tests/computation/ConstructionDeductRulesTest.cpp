@@ -86,7 +86,8 @@ TEST(ConstructionDeductRulesTest, InterestOfTheOtherObjects)
     }
 
     mTConstructionDeduct beyondTheRange;
-    fillObjects(beyondTheRange, {{.registrationYear = 2019, .interest = Huge}, {.registrationYear = 2019, .interest = Huge}});
+    fillObjects(beyondTheRange,
+                {{.registrationYear = 2019, .interest = Huge}, {.registrationYear = 2019, .interest = Huge}});
     EXPECT_TRUE(prevYearsInterestAllowed(beyondTheRange)) << "interest beyond the range is interest";
 }
 
