@@ -31,6 +31,20 @@ bool allObjects(const mTConstructionDeduct& deduction, const std::function<bool(
                        [&](const auto& object) { return test(*object); });
 }
 
+// The interest of the objects `counted(index, object)` accepts; none when it lies beyond the range
+// of an amount.
+template <typename Counted>
+std::optional<Currency> interestOf(const mTConstructionDeduct& deduction, Counted counted)
+{
+    return checkedFigure([&] {
+        Currency sum;
+        for (std::size_t i = 0; i < deduction.ObjectCount(); ++i)
+            if (const mTConstructionDeductObj& object = *deduction.GetObject(i); counted(i, object))
+                sum += object.InterestPaid;
+        return sum;
+    });
+}
+
 } // namespace
 
 bool allYearsAfter(const mTConstructionDeduct& deduction, int year)
@@ -66,24 +80,16 @@ bool prevYearsInterestAllowed(const mTConstructionDeduct& deduction)
     if (!prevYearsAllowed(deduction))
         return false;
     const bool pensioner = anyPensioner(deduction);
-    const std::optional<Currency> interest = checkedFigure([&] {
-        Currency sum;
-        for (const auto& object : deduction.ObjectList)
-            if (pensioner || anyDateBefore(*object, TaxYear))
-                sum += object->InterestPaid;
-        return sum;
-    });
+    const std::optional<Currency> interest =
+        interestOf(deduction, [&](std::size_t, const mTConstructionDeductObj& object) {
+            return pensioner || anyDateBefore(object, TaxYear);
+        });
     return !interest || *interest > Currency();
 }
 
 bool noInterestBesides(const mTConstructionDeduct& deduction, std::size_t skipped)
 {
-    const std::optional<Currency> interest = checkedFigure([&] {
-        Currency sum;
-        for (std::size_t i = 0; i < deduction.ObjectCount(); ++i)
-            if (i != skipped)
-                sum += deduction.GetObject(i)->InterestPaid;
-        return sum;
-    });
+    const std::optional<Currency> interest = interestOf(
+        deduction, [skipped](std::size_t index, const mTConstructionDeductObj&) { return index != skipped; });
     return interest && *interest <= Currency();
 }

@@ -2,7 +2,6 @@
 
 #include <bitset>
 
-#include "computation/ChildDeductionAmounts.h"
 #include "computation/Residency.h"
 #include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
@@ -114,13 +113,13 @@ int monthsWithinLimit(const MonthSet& months, kTSvodSumPrilE1& sheet)
 {
     int scanned = 0;
     for (int m = 0; m < 11; ++m) {
-        if (sheet.CumulativeIncome[m] > kTSvodSumPrilE1::ChildIncomeLimit)
+        if (sheet.CumulativeIncome[m] > ChildDeductionIncomeLimit)
             return scanned;
         if (months.test(m))
             ++sheet.CountedMonths;
         ++scanned;
     }
-    if (months.test(11) && sheet.CumulativeIncome[11] <= kTSvodSumPrilE1::ChildIncomeLimit) {
+    if (months.test(11) && sheet.CumulativeIncome[11] <= ChildDeductionIncomeLimit) {
         ++sheet.CountedMonths;
         ++scanned;
     }

@@ -15,8 +15,6 @@ class mTDeclaration;
 // advance payments on business income. Arrays are indexed from 0 = January.
 class kTSvodSumPrilE1 {
 public:
-    static constexpr Currency ChildIncomeLimit = Currency::fromWholeRoubles(350'000);
-
     std::int32_t CountedMonths = 0; // months with counted income up to the income limit
     std::array<Currency, 12> MonthIncome{};      // business income
     std::array<Currency, 12> MonthExpense{};     // business expense

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "computation/Residency.h"
+#include "computation/TaxYearFigures.h"
 #include "model/Declaration.h"
 
 namespace {
@@ -33,7 +34,7 @@ constexpr std::int32_t AnyDeduction = -1;
 const std::array<ExemptIncome, 17> Exemptions{{
     // One-off aid at the birth or adoption of a child is exempt up to 50 000 roubles a child,
     // from all employers together; a line stands for one child.
-    {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд, nullptr, Currency::fromWholeRoubles(50'000)},
+    {2762, 508, AllLines, true, &kTSvodSumPril4::МатПомРожд, nullptr, ExemptBirthAidLimit},
     {2720, 501, AllLines, false, &kTSvodSumPril4::СтоимПодар},
     {2730, 502, AllLines, false, &kTSvodSumPril4::СтоимПриз},
     {2760, 503, AllLines, false, &kTSvodSumPril4::МатПомРаб},
@@ -50,11 +51,6 @@ const std::array<ExemptIncome, 17> Exemptions{{
     {3010, AnyDeduction, ForeignIncomes, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind2},
     {6015, 915, PayerLines, true, &kTSvodSumPril4::ДоходИн, &kTSvodSumPril4::NonTaxableKind15},
 }};
-
-constexpr Currency roubles(std::int64_t whole)
-{
-    return Currency::fromWholeRoubles(whole);
-}
 
 void addExemptions(kTSvodSumPril4& sheet, Lines lines, std::int32_t incomeCode, std::int32_t deductionCode,
                    Currency amount, Currency deduction)
@@ -132,13 +128,12 @@ bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
     }
 
     // Yearly limits.
-    const Currency fourThousand = roubles(4'000);
     for (Field field : {&kTSvodSumPril4::СтоимПодар, &kTSvodSumPril4::СтоимПриз, &kTSvodSumPril4::МатПомРаб,
                         &kTSvodSumPril4::ВозмМед, &kTSvodSumPril4::ПризРекл, &kTSvodSumPril4::МатПомИнв,
                         &kTSvodSumPril4::ВыигрЛотер, &kTSvodSumPril4::МатПомОбр})
-        limit(this->*field, fourThousand);
-    limit(ПомПодар, roubles(10'000));
-    limit(ДопСВПенс, roubles(12'000));
+        limit(this->*field, ExemptGiftsAndAidLimit);
+    limit(ПомПодар, ExemptVeteransAidLimit);
+    limit(ДопСВПенс, ExemptPensionContributionsLimit);
 
     NonTaxableExceptAdPrizes = МатПомРожд + СтоимПодар + СтоимПриз + МатПомРаб + ВозмМед + МатПомИнв + ВыигрЛотер
         + МатПомОбр + ПомПодар + ДопСВПенс + ДоходИн;

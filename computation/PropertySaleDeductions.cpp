@@ -23,9 +23,10 @@ bool isPair(const SaleLine& line, std::int32_t incomeCode, std::int32_t deductio
     return line.incomeCode == incomeCode && line.deductionCode == deductionCode;
 }
 
+// A sale of property or of a share in it: real estate, or other property (1520, 1521).
 bool isPropertySale(std::int32_t incomeCode)
 {
-    return incomeCode == 1510 || incomeCode == 1511 || incomeCode == 1512 || incomeCode == 1520 || incomeCode == 1521;
+    return IsRealEstateSale(incomeCode) || incomeCode == 1520 || incomeCode == 1521;
 }
 
 // What a line asks to deduct. A sale's deduction, the documented cost of what was sold or the
@@ -60,7 +61,7 @@ bool kTSvodSumPril6::Calculate(mTDeclaration& Decl)
     if ((Decl.SourceCount() < 1 && !foreignIncome) || !IsOrdinaryDeclaration(Decl))
         return true;
 
-    Currency saleLimitLeft = SaleDeductionLimit;
+    Currency saleLimitLeft = HousingSaleDeductionLimit;
     Currency otherSaleLimitLeft = OtherSaleDeductionLimit;
 
     // The field of a pair whose deduction shares no limit with other lines; null for the pairs

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "computation/TaxYearFigures.h"
 #include "model/Currency.h"
 
 class mTDeclaration;
@@ -14,13 +15,10 @@ class mTDeclaration;
 // The fields named in Cyrillic are the exchange file's attributes.
 class kTSvodSumPril6 {
 public:
-    static constexpr Currency SaleDeductionLimit = Currency::fromWholeRoubles(1'000'000);
-    static constexpr Currency OtherSaleDeductionLimit = Currency::fromWholeRoubles(250'000);
-
-    Currency ВычПродИмущ;       // 1510 / 901, within SaleDeductionLimit
+    Currency ВычПродИмущ;       // 1510 / 901, within HousingSaleDeductionLimit
     Currency РасхПриобИмущ;     // 1510 / 903
     Currency РасхПриобИмущДол;  // 1511 / 903
-    Currency ВычПродИмущДол;    // 1511 / 904, within what 1510 / 901 left of SaleDeductionLimit
+    Currency ВычПродИмущДол;    // 1511 / 904, within what 1510 / 901 left of HousingSaleDeductionLimit
     Currency OtherRealtySaleDeduction;   // 1512 / 902, within OtherSaleDeductionLimit shared in line order
     Currency OtherRealtyCost;            // 1512 / 903
     Currency OtherPropertySaleDeduction; // 1520, 1521 / 906, within the same shared limit

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "computation/ChildDeductionAmounts.h"
 #include "computation/Residency.h"
 #include "computation/Summary.h"
 #include "computation/TaxYearFigures.h"

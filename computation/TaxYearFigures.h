@@ -31,6 +31,25 @@ inline constexpr Currency PersonalDeduction104Monthly = Currency::fromWholeRoubl
 inline constexpr Currency PersonalDeduction105Yearly = ForWholeYear(PersonalDeduction105Monthly);
 inline constexpr Currency PersonalDeduction104Yearly = ForWholeYear(PersonalDeduction104Monthly);
 
+// A parent's standard deduction for a child, a month (tax law, article 218, point 1, subpoint 4).
+// A single parent, or the parent whom the other left the deduction to, gets twice as much; a
+// guardian, trustee or foster parent of a disabled child gets half a parent's amount. The
+// deductions stop in the month in which the income since the start of the year exceeds the limit.
+inline constexpr Currency FirstChildrenMonthly = Currency::fromWholeRoubles(1'400); // the first and second child
+inline constexpr Currency ThirdChildrenMonthly = Currency::fromWholeRoubles(3'000); // the third and each later
+inline constexpr Currency DisabledChildMonthly = Currency::fromWholeRoubles(12'000);
+inline constexpr Currency ChildDeductionIncomeLimit = Currency::fromWholeRoubles(350'000);
+
+constexpr Currency Doubled(Currency monthly)
+{
+    return Currency::fromUnits(monthly.units() * 2);
+}
+
+constexpr Currency GuardiansShare(Currency monthly)
+{
+    return Currency::fromUnits(monthly.units() / 2);
+}
+
 // The share of the income an entrepreneur or a farm head deducts as expenses without documents
 // (tax law, article 221).
 inline constexpr int BusinessExpenseNormPercent = 20;
@@ -52,6 +71,19 @@ inline constexpr Currency PurchaseLimitBefore2008 = Currency::fromWholeRoubles(1
 inline constexpr Currency PurchaseLimit = Currency::fromWholeRoubles(2'000'000);
 inline constexpr int FirstYearOfNewPurchaseRules = 2014;
 inline constexpr Currency PurchaseInterestLimit = Currency::fromWholeRoubles(3'000'000);
+
+// Selling property (tax law, article 220, point 2): the sale deduction of housing and of shares
+// in it, and that of other property, each one limit for the year.
+inline constexpr Currency HousingSaleDeductionLimit = Currency::fromWholeRoubles(1'000'000);
+inline constexpr Currency OtherSaleDeductionLimit = Currency::fromWholeRoubles(250'000);
+
+// Incomes exempt up to a limit for the year (tax law, article 217): gifts, prizes and aid of
+// organisations, lottery winnings; aid and gifts to war veterans; an employer's contributions to
+// the funded pension; and one-off aid at the birth of a child, a limit for each child.
+inline constexpr Currency ExemptGiftsAndAidLimit = Currency::fromWholeRoubles(4'000);
+inline constexpr Currency ExemptVeteransAidLimit = Currency::fromWholeRoubles(10'000);
+inline constexpr Currency ExemptPensionContributionsLimit = Currency::fromWholeRoubles(12'000);
+inline constexpr Currency ExemptBirthAidLimit = Currency::fromWholeRoubles(50'000);
 
 // A controlled foreign company: its profit (taxed in full here), its dividends, and the fixed
 // profit the law sets when the company's own profit is not declared, at most one per declaration,

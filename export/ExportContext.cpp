@@ -1,7 +1,6 @@
 #include "export/ExportContext.h"
 
-#include <algorithm>
-
+#include "export/FieldLimits.h"
 #include "export/XmlWriter.h"
 #include "model/Declaration.h"
 #include "model/TaxpayerNumbers.h"
@@ -11,7 +10,7 @@ namespace {
 
 bool isDigits(std::string_view text, std::size_t count)
 {
-    return text.size() == count && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return text.size() == count && FieldForms::allDigits(text);
 }
 
 } // namespace

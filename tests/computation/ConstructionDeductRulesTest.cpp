@@ -1,5 +1,7 @@
 #include "computation/ConstructionDeductRules.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -56,6 +58,37 @@ TEST(ConstructionDeductRulesTest, WhenEarlierYearsMayBeEntered)
         EXPECT_EQ(prevYearsAllowed(deduction), test.prevYears);
         EXPECT_EQ(prevYearsInterestAllowed(deduction), test.prevInterest);
     }
+}
+
+// Whether any object but the skipped one carries interest. Interest beyond the range of an
+// amount is interest all the same: the rule never takes an overflow for none.
+TEST(ConstructionDeductRulesTest, InterestOfTheOtherObjects)
+{
+    constexpr std::int64_t Huge = 900'000'000'000'000; // two of them lie beyond the range
+    struct Case {
+        const char* title;
+        std::vector<ObjectFigures> objects;
+        std::size_t skipped;
+        bool noInterest;
+    };
+    const Case cases[] = {
+        {"no object", {}, 0, true},
+        {"the only interest is the skipped object's", {{.interest = 10}, {}}, 0, true},
+        {"another object's interest", {{.interest = 10}, {.interest = 1}}, 0, false},
+        {"nothing skipped", {{.interest = 10}, {}}, 2, false},
+        {"interest beyond the range", {{}, {.interest = Huge}, {.interest = Huge}}, 0, false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.title);
+        mTConstructionDeduct deduction;
+        fillObjects(deduction, test.objects);
+        EXPECT_EQ(noInterestBesides(deduction, test.skipped), test.noInterest);
+    }
+
+    mTConstructionDeduct beyondTheRange;
+    fillObjects(beyondTheRange,
+                {{.registrationYear = 2019, .interest = Huge}, {.registrationYear = 2019, .interest = Huge}});
+    EXPECT_TRUE(prevYearsInterestAllowed(beyondTheRange)) << "interest beyond the range is interest";
 }
 
 } // namespace

@@ -68,6 +68,10 @@ const RowCase RowCases[] = {
     {"fixed profit carries a tax of 5 000 000", {1003, 1'000'000, 6'000'000}, 5'000'000, 5'000'000, 0, 0, 0},
     {"taxes withheld on a company's income add to the credit", {1003, 300'000, 1'000.40L, 0, 2'000}, 5'000'000,
      3'000, 292'304.62L, 0, 0},
+    // The income the tax stands for, 15 384 615 384 615.38, holds more kopecks than an amount
+    // holds roubles.
+    {"a foreign tax of two trillion", {2010, 100'000'000'000'000, 2'000'000'000'000}, 13'000'000'000'000,
+     2'000'000'000'000, 84'615'384'615'384.62L, 0, 0},
 };
 
 } // namespace

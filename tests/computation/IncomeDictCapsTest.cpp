@@ -16,9 +16,6 @@
 #include "ComputationTestSupport.h"
 #include "CurrencyPrinting.h"
 #include "computation/NonTaxableIncome.h"
-#include "computation/PropertyPurchaseDeductions.h"
-#include "computation/PropertySaleDeductions.h"
-#include "computation/StandardSocialDeductions.h"
 #include "computation/TaxYearFigures.h"
 #include "model/NumberText.h"
 
@@ -75,12 +72,12 @@ const std::map<std::int32_t, Currency> ComputationLimits = {
     {325, SocialExpenseLimit},
     {327, SocialExpenseLimit},
     {328, SocialExpenseLimit},
-    {901, kTSvodSumPril6::SaleDeductionLimit},
-    {904, kTSvodSumPril6::SaleDeductionLimit},
-    {902, kTSvodSumPril6::OtherSaleDeductionLimit},
-    {905, kTSvodSumPril6::OtherSaleDeductionLimit},
-    {906, kTSvodSumPril6::OtherSaleDeductionLimit},
-    {907, kTSvodSumPril6::OtherSaleDeductionLimit},
+    {901, HousingSaleDeductionLimit},
+    {904, HousingSaleDeductionLimit},
+    {902, OtherSaleDeductionLimit},
+    {905, OtherSaleDeductionLimit},
+    {906, OtherSaleDeductionLimit},
+    {907, OtherSaleDeductionLimit},
 };
 
 // Deductions of exempt income: the computation's figure is what it leaves untaxed of the pair.

@@ -49,14 +49,6 @@ TEST(IncomeLineRulesTest, TheRuleOfADeductionSetsItsSum)
     }
 }
 
-TEST(IncomeLineRulesTest, AShareIsExactToTheKopeck)
-{
-    // 40 % of 999 999 999 999.99 is 399 999 999 999.996, which rounds up to the next rouble.
-    EXPECT_EQ(percentOf(money("999999999999,99"), 40), money("400000000000"));
-    // 20 % of 1000.05 is 200.01 exactly, not a binary neighbour of it.
-    EXPECT_EQ(percentOf(money("1000,05"), 20), money("200,01"));
-}
-
 TEST(IncomeLineRulesTest, ATypedDeductionIsCappedByANonZeroMaximum)
 {
     EXPECT_EQ(cappedDeduction({0, true, money("4000")}, money("5000")), money("4000"));

@@ -74,7 +74,9 @@ TEST(TaxArithmetic, PercentOfRoundsHalfAKopeckUpAndHoldsTheLargestAmounts)
         Currency share;
     };
     const Case cases[] = {
+        // Exact, not a binary neighbour of it.
         {"20 % of 1 000.05 is 200.01", rub(1000.05), 20, rub(200.01)},
+        {"40 % of 999 999 999 999.99 is 399 999 999 999.996", rub(999'999'999'999.99L), 40, rub(400'000'000'000)},
         {"20 % of 0.02 is 0.004", rub(0.02), 20, Currency()},
         {"20 % of 0.03 is 0.006", rub(0.03), 20, rub(0.01)},
         {"a negative share is cut toward zero", rub(-0.03), 20, Currency()},
