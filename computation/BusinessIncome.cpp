@@ -125,7 +125,7 @@ void kTSvodSumPril3::Clear()
 bool kTSvodSumPril3::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    if (IsResidentDeclaration(Decl)) {
+    if (IsOrdinaryDeclaration(Decl)) {
         for (const auto& source : Decl.Sources) {
             addLines(*this, source->Incomes13);
             addLines(*this, source->Incomes15);

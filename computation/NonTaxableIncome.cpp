@@ -103,7 +103,7 @@ void kTSvodSumPril4::Clear()
 bool kTSvodSumPril4::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    const bool resident = IsResidentDeclaration(Decl);
+    const bool resident = IsOrdinaryDeclaration(Decl);
 
     for (const auto& source : Decl.Sources) {
         for (const auto& line : source->Incomes13)

@@ -19,9 +19,14 @@ inline bool IsResidentDeclaration(const mTDeclaration& Decl)
 // The ordinary declaration is a resident's of the whole year: it alone claims the social,
 // investment and property deductions. The declaration on ending a business carries that
 // business's income and the standard deductions only.
+constexpr bool IsOrdinaryDeclarationType(std::uint8_t type)
+{
+    return type == DeclarationOrdinary;
+}
+
 inline bool IsOrdinaryDeclaration(const mTDeclaration& Decl)
 {
-    return Decl.DeclarationType == DeclarationOrdinary;
+    return IsOrdinaryDeclarationType(Decl.DeclarationType);
 }
 
 // A non-resident is taxed on income from Russian sources only (and the credit of tax paid abroad

@@ -168,7 +168,7 @@ void kTSvodSumPril1::Clear()
 bool kTSvodSumPril1::Calculate(mTDeclaration& Decl)
 {
     Clear();
-    const bool resident = IsResidentDeclaration(Decl);
+    const bool resident = IsOrdinaryDeclaration(Decl);
 
     for (const auto& source : Decl.Sources) {
         appendSharedRows(RawRows, *source, source->Incomes13, source->WithheldTax13, RateList::Rate13, resident);

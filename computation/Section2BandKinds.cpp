@@ -92,7 +92,7 @@ void kTSvodSumRazd2::Calculate15(kTSvodSum& Svod, mTDeclaration&)
 void kTSvodSumRazd2::Calculate16(kTSvodSum& Svod, mTDeclaration& Decl)
 {
     Clear();
-    if (IsResidentDeclaration(Decl))
+    if (IsOrdinaryDeclaration(Decl))
         return;
     start(Svod, 16);
     const Currency exempt = Svod.Pril4.NonTaxableExceptAdPrizes + Svod.Pril4.NonTaxableAdPrizes;

@@ -78,7 +78,7 @@ void kTSvodSumRazd2::Calculate10(kTSvodSum& Svod, mTDeclaration& Decl)
     setBase();
     taxInBand(Svod);
     // A non-resident's fixed payments offset the tax of sheet 16; they count once.
-    if (IsResidentDeclaration(Decl))
+    if (IsOrdinaryDeclaration(Decl))
         СумФиксАван = Decl.ForeignerFixedPayments;
     settleWithheldInBand(Svod);
     refundWithheldAndCredit();

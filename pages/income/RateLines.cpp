@@ -120,7 +120,7 @@ QString TfrRateLines::groupCaption(RateLines lines, std::uint8_t declarationType
     case RateLines::Other:
         break;
     }
-    if (IsResidentDeclarationType(declarationType))
+    if (IsOrdinaryDeclarationType(declarationType))
         return QStringLiteral("Доходы, облагаемые по ставкам, отличным от 13% и 15% (из справки 2-НДФЛ)");
     return QStringLiteral(
         "Доходы, облагаемые по ставке 30% и другим ставкам, отличным от 13% и 15% (2-НДФЛ и другие источники)");

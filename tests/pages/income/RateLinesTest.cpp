@@ -198,9 +198,9 @@ TEST_F(RateLinesTest, TheGroupIsCaptionedByRateAndDeclaration)
         {RateLines::Rate15, DeclarationNonResident, "Доходы, облагаемые по ставке 15% (из справки 2-НДФЛ)"},
         {RateLines::Other, DeclarationOrdinary,
          "Доходы, облагаемые по ставкам, отличным от 13% и 15% (из справки 2-НДФЛ)"},
-        // A business closed in the year is a resident's, as the page's other-rate lines are.
+        // Only the ordinary declaration names its other-rate lines by the employer's statement.
         {RateLines::Other, DeclarationClosingBusiness,
-         "Доходы, облагаемые по ставкам, отличным от 13% и 15% (из справки 2-НДФЛ)"},
+         "Доходы, облагаемые по ставке 30% и другим ставкам, отличным от 13% и 15% (2-НДФЛ и другие источники)"},
         {RateLines::Other, DeclarationNonResident,
          "Доходы, облагаемые по ставке 30% и другим ставкам, отличным от 13% и 15% (2-НДФЛ и другие источники)"},
     };
