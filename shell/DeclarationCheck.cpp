@@ -26,6 +26,7 @@
 #include "model/IncomeKinds.h"
 #include "model/Trimmed.h"
 #include "pages/deductions/InvestmentAccountRules.h"
+#include "pages/deductions/SocialDeductionRules.h"
 #include "pages/income/ApplicationRules.h"
 #include "pages/income/BusinessRules.h"
 #include "pages/income/ConditionsRules.h"
@@ -130,15 +131,6 @@ QString foreignFileFailure(const mTCurrencyIncome& income)
     if (income.TaxAmount > Currency() && refusedBy("РасчДохНалИно", "ДатаУплНал", dateText(income.TaxPaymentDate)))
         return QStringLiteral("По данному источнику выплаты не указана дата уплаты налога");
     return {};
-}
-
-bool socialDeductionIsEmpty(const mTSocialDeduct& social)
-{
-    const Currency sums[] = {social.CharitySum,       social.CharitySum30,        social.SelfEducationSum,
-                             social.MedicalSum,       social.MedicamentSum,       social.ExpensiveMedicalSum,
-                             social.InsuranceSum,     social.QualificationSum};
-    return std::all_of(std::begin(sums), std::end(sums), [](Currency sum) { return sum == Currency(); })
-           && social.ChildEduCount() == 0 && social.PensCount() == 0;
 }
 
 // True when two employers of the older 13 % records granted standard deductions in one month.

@@ -20,6 +20,7 @@
 #include "controls/SideBySideLayout.h"
 #include "pages/deductions/ChildEduSumDialog.h"
 #include "controls/DeletionQuestion.h"
+#include "pages/deductions/SocialDeductionRules.h"
 #include "pages/deductions/SoursePensDialog.h"
 
 namespace {
@@ -207,9 +208,7 @@ std::uint16_t TfrFramePensDeduct::CheckData()
     const mTSocialDeduct& deduction = social();
     if (deduction.Granted == 0)
         return 0;
-    const bool noSums = std::all_of(yearSums_.begin(), yearSums_.end(),
-                                    [&](const YearSum& sum) { return deduction.*sum.field == Currency(); });
-    if (!noSums || deduction.ChildEduCount() != 0 || deduction.PensCount() != 0)
+    if (!socialDeductionIsEmpty(deduction))
         return 0;
     CheckRun run(this, QStringLiteral("Социальные вычеты"));
     run.report(QStringLiteral("Не введены данные по социальным налоговым вычетам"), NoSocialData);
