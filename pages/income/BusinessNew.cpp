@@ -409,11 +409,8 @@ void TfrBusinessNew::storeActivity()
     stored.IncomeSum = meSumDoh->currencyValue();
     stored.ExpensesConfirmed = chbIsConfirmedExpensies->isChecked() ? 1 : 0;
     // By the norm the expense is 20 % of the year's income as a whole, not the sum of the
-    // quarters' rounded shares. A norm the computation cannot work out is stored as none: the
-    // whole check's computation refuses the activity then.
-    stored.ExpenseSum = DocumentsExpenses(stored)
-                            ? meSumRash->currencyValue()
-                            : checkedFigure([&] { return ExpenseNorm(stored.IncomeSum); }).value_or(Currency());
+    // quarters' rounded shares.
+    stored.ExpenseSum = DocumentsExpenses(stored) ? meSumRash->currencyValue() : ExpenseNorm(stored.IncomeSum);
     stored.MaterialExpenses = meMat->currencyValue();
     stored.Depreciation = meAm->currencyValue();
     stored.LabourExpenses = meTrud->currencyValue();
@@ -595,7 +592,7 @@ void TfrBusinessNew::quarterIncomeChange(int quarter)
         if (income->text().isEmpty())
             clearFigure(meRashKv[quarter]);
         else
-            showFigure(meRashKv[quarter], checkedFigure([income] { return ExpenseNorm(income->currencyValue()); }));
+            showFigure(meRashKv[quarter], ExpenseNorm(income->currencyValue()));
     }
     SumIncome();
 }
